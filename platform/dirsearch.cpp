@@ -1,0 +1,131 @@
+// The directory search: the entries of one folder whose names match the last component of a pattern.
+#include "platform/dirsearch.h"
+
+#include "platform/entryinfo.h"
+#include "platform/paths.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <dirent.h>
+#include <fnmatch.h>
+#include <memory>
+#include <optional>
+#include <sys/stat.h>
+
+namespace {
+
+bool HasWildcards(const std::string& name)
+{
+    return name.find_first_of("*?") != std::string::npos;
+}
+
+// The pattern for fnmatch with every character but `*` and `?` taken literally.
+std::string FnmatchPattern(const std::string& name)
+{
+    std::string result;
+    for (const char c : name) {
+        if (c == '[' || c == '\\')
+            result += '\\';
+        result += c;
+    }
+    return result;
+}
+
+class NameMatcher
+{
+public:
+    explicit NameMatcher(const std::string& name) : pattern_(FnmatchPattern(name))
+    {
+        if (name.ends_with(".*"))
+            withoutExtension_ = FnmatchPattern(name.substr(0, name.size() - 2));
+    }
+
+    bool Matches(const char* name) const
+    {
+        return fnmatch(pattern_.c_str(), name, 0) == 0 ||
+               (!withoutExtension_.empty() && fnmatch(withoutExtension_.c_str(), name, 0) == 0);
+    }
+
+private:
+    std::string pattern_;
+    std::string withoutExtension_; // a pattern ending in `.*`, without it; empty otherwise
+};
+
+std::string FolderToRead(const std::string& pattern)
+{
+    const std::string folder = FolderPart(pattern);
+    return folder.empty() ? "./" : folder;
+}
+
+// Matching names of the pattern's folder in byte order; nothing (errno set) when the folder cannot be read.
+std::optional<std::vector<std::string>> MatchingNames(const std::string& pattern)
+{
+    const std::unique_ptr<DIR, int (*)(DIR*)> dir(opendir(FolderToRead(pattern).c_str()), closedir);
+    if (!dir)
+        return std::nullopt;
+    const NameMatcher matcher(NamePart(pattern));
+    std::vector<std::string> names;
+    while (const dirent* entry = readdir(dir.get())) {
+        if (matcher.Matches(entry->d_name))
+            names.emplace_back(entry->d_name);
+    }
+    std::ranges::sort(names);
+    return names;
+}
+
+std::vector<FileEntry> NamedEntry(const std::string& path)
+{
+    const std::optional<EntryInfo> info = ReadEntryInfo(path);
+    if (!info)
+        return {};
+    return {FileEntry{NamePart(path), info->attrs, info->created, info->modified}};
+}
+
+std::vector<FileEntry> MatchingEntries(const std::string& pattern, std::size_t limit)
+{
+    const std::optional<std::vector<std::string>> names = MatchingNames(pattern);
+    if (!names)
+        return {};
+    const std::string folder = FolderPart(pattern);
+    std::vector<FileEntry> entries;
+    for (auto name = names->begin(); name != names->end() && entries.size() < limit; ++name) {
+        if (const std::optional<EntryInfo> info = ReadEntryInfo(folder + *name))
+            entries.push_back(FileEntry{*name, info->attrs, info->created, info->modified});
+    }
+    if (entries.empty())
+        errno = ENOENT;
+    return entries;
+}
+
+} // namespace
+
+std::vector<FileEntry> SearchDirectory(const std::string& pattern, std::size_t limit)
+{
+    const std::string name = NamePart(pattern);
+    if (name.empty()) {
+        errno = ENOENT;
+        return {};
+    }
+    if (limit == 0)
+        return {};
+    return HasWildcards(name) ? MatchingEntries(pattern, limit) : NamedEntry(pattern);
+}
+
+bool DirectoryHasMatch(const std::string& pattern)
+{
+    const std::string name = NamePart(pattern);
+    if (name.empty()) {
+        errno = ENOENT;
+        return false;
+    }
+    if (!HasWildcards(name)) {
+        struct stat st;
+        return stat(pattern.c_str(), &st) == 0;
+    }
+    const std::optional<std::vector<std::string>> names = MatchingNames(pattern);
+    if (!names)
+        return false;
+    if (names->empty())
+        errno = ENOENT;
+    return !names->empty();
+}

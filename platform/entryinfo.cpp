@@ -1,0 +1,190 @@
+// Attributes and stamps of one entry, read from its mode, its times and `user.DOSATTRIB`, and written back there.
+#include "platform/entryinfo.h"
+
+#include "platform/dosattrib.h"
+#include "platform/filetime.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
+#include <span>
+#include <sys/stat.h>
+#include <sys/xattr.h>
+
+namespace {
+
+constexpr std::uint32_t kModeAttrs = kAttrReadOnly | kAttrDirectory;
+constexpr std::uint32_t kStoredAttrs = kAttrHidden | kAttrSystem | kAttrArchive;
+constexpr std::uint32_t kManagedAttrs = kModeAttrs | kStoredAttrs;
+constexpr mode_t kAllWriteBits = S_IWUSR | S_IWGRP | S_IWOTH;
+
+// One entry named by a path or by an open descriptor, so that both kinds share the logic above the system calls.
+class EntryRef
+{
+public:
+    explicit EntryRef(const std::string& path) : path_(path.c_str()) {}
+    explicit EntryRef(int fd) : fd_(fd) {}
+
+    bool Stat(struct statx& stx) const
+    {
+        constexpr unsigned kMask = STATX_TYPE | STATX_MODE | STATX_MTIME | STATX_CTIME | STATX_BTIME;
+        return path_ ? statx(AT_FDCWD, path_, 0, kMask, &stx) == 0 : statx(fd_, "", AT_EMPTY_PATH, kMask, &stx) == 0;
+    }
+    ssize_t GetDosAttrib(std::span<unsigned char> buffer) const
+    {
+        return path_ ? getxattr(path_, kDosAttribName, buffer.data(), buffer.size())
+                     : fgetxattr(fd_, kDosAttribName, buffer.data(), buffer.size());
+    }
+    bool SetDosAttrib(std::span<const unsigned char> value) const
+    {
+        return (path_ ? setxattr(path_, kDosAttribName, value.data(), value.size(), 0)
+                      : fsetxattr(fd_, kDosAttribName, value.data(), value.size(), 0)) == 0;
+    }
+    bool Chmod(mode_t mode) const { return (path_ ? chmod(path_, mode) : fchmod(fd_, mode)) == 0; }
+
+private:
+    const char* path_ = nullptr;
+    int fd_ = -1;
+};
+
+struct EntryState
+{
+    struct statx stx;
+    std::array<unsigned char, kMaxDosAttribSize> storedBytes;
+    std::size_t storedSize = 0; // 0 when there is no stored value, or it could not be read
+    std::optional<DosAttrib> stored;
+
+    std::span<const unsigned char> StoredValue() const { return {storedBytes.data(), storedSize}; }
+};
+
+std::optional<EntryState> ReadState(const EntryRef& entry)
+{
+    EntryState state;
+    if (!entry.Stat(state.stx))
+        return std::nullopt;
+    // Whatever keeps the value from being read (none stored, longer than ours, no support) means no value.
+    const ssize_t size = entry.GetDosAttrib(state.storedBytes);
+    if (size > 0) {
+        state.storedSize = static_cast<std::size_t>(size);
+        state.stored = DecodeDosAttrib(state.StoredValue());
+    }
+    return state;
+}
+
+FileTime FromStatx(const statx_timestamp& t)
+{
+    return FileTimeFromTimespec(timespec{static_cast<time_t>(t.tv_sec), static_cast<long>(t.tv_nsec)});
+}
+
+FileTime FileSystemCreationTime(const struct statx& stx)
+{
+    if ((stx.stx_mask & STATX_BTIME) && (stx.stx_btime.tv_sec != 0 || stx.stx_btime.tv_nsec != 0))
+        return FromStatx(stx.stx_btime);
+    return std::min(FromStatx(stx.stx_ctime), FromStatx(stx.stx_mtime));
+}
+
+EntryInfo InfoFromState(const EntryState& state)
+{
+    EntryInfo info;
+    info.attrs = state.stored ? state.stored->attrib & ~kModeAttrs : 0;
+    if (S_ISDIR(state.stx.stx_mode))
+        info.attrs |= kAttrDirectory;
+    if (!(state.stx.stx_mode & S_IWUSR))
+        info.attrs |= kAttrReadOnly;
+    info.created =
+        state.stored && state.stored->createTime ? *state.stored->createTime : FileSystemCreationTime(state.stx);
+    info.modified = FromStatx(state.stx.stx_mtime);
+    return info;
+}
+
+std::optional<EntryInfo> ReadInfo(const EntryRef& entry)
+{
+    const std::optional<EntryState> state = ReadState(entry);
+    if (!state)
+        return std::nullopt;
+    return InfoFromState(*state);
+}
+
+// Read-only already in force leaves the mode alone, so that group and other keep their write bits.
+mode_t ModeFor(mode_t mode, bool readOnly)
+{
+    if (!readOnly)
+        return mode | S_IWUSR;
+    return mode & S_IWUSR ? mode & ~kAllWriteBits : mode;
+}
+
+bool RefusesDosAttrib(int error, const struct statx& stx)
+{
+    // User attributes exist only on files and folders; other entries answer EPERM.
+    return error == ENOTSUP || (error == EPERM && !S_ISREG(stx.stx_mode) && !S_ISDIR(stx.stx_mode));
+}
+
+// Writes the value with the owner's write permission lifted for the moment if need be (the kernel asks for it), then
+// gives the entry its new mode. A refused value undoes the lift; it fails the call only when `valueRequired`.
+bool StoreModeAndValue(const EntryRef& entry, const EntryState& state, mode_t newMode,
+                       std::span<const unsigned char> value, bool valueRequired)
+{
+    const mode_t oldMode = state.stx.stx_mode & 07777;
+    mode_t mode = oldMode;
+    const bool valueChanges = !std::ranges::equal(value, state.StoredValue());
+    if (valueChanges) {
+        if (!(mode & S_IWUSR)) {
+            if (!entry.Chmod(mode | S_IWUSR))
+                return false;
+            mode |= S_IWUSR;
+        }
+        if (!entry.SetDosAttrib(value)) {
+            const int error = errno;
+            if (valueRequired || !RefusesDosAttrib(error, state.stx)) {
+                if (mode != oldMode)
+                    entry.Chmod(oldMode);
+                errno = error;
+                return false;
+            }
+        }
+    }
+    return mode == newMode || entry.Chmod(newMode);
+}
+
+bool StoreAttributes(const EntryRef& entry, const EntryState& state, std::uint32_t attrs, FileTime created,
+                     bool valueRequired)
+{
+    const bool isFolder = S_ISDIR(state.stx.stx_mode);
+    const std::uint32_t unmanaged = state.stored ? state.stored->attrib & ~kManagedAttrs : 0;
+    const std::uint32_t managed = (attrs & (kAttrReadOnly | kStoredAttrs)) | (isFolder ? kAttrDirectory : 0);
+    const DosAttribBytes value = EncodeDosAttrib(unmanaged | managed, created);
+    const mode_t newMode = ModeFor(state.stx.stx_mode & 07777, attrs & kAttrReadOnly);
+    return StoreModeAndValue(entry, state, newMode, value, valueRequired);
+}
+
+} // namespace
+
+std::optional<EntryInfo> ReadEntryInfo(const std::string& path)
+{
+    return ReadInfo(EntryRef(path));
+}
+
+std::optional<EntryInfo> ReadEntryInfo(int fd)
+{
+    return ReadInfo(EntryRef(fd));
+}
+
+bool WriteEntryAttributes(const std::string& path, std::uint32_t attrs)
+{
+    const EntryRef entry(path);
+    const std::optional<EntryState> state = ReadState(entry);
+    if (!state)
+        return false;
+    const EntryInfo current = InfoFromState(*state);
+    const bool storedBitsChange = ((attrs ^ current.attrs) & kStoredAttrs) != 0;
+    return StoreAttributes(entry, *state, attrs, current.created, storedBitsChange);
+}
+
+bool WriteEntryCreationTime(int fd, FileTime created)
+{
+    const EntryRef entry(fd);
+    const std::optional<EntryState> state = ReadState(entry);
+    if (!state)
+        return false;
+    return StoreAttributes(entry, *state, InfoFromState(*state).attrs, created, true);
+}

@@ -1,0 +1,95 @@
+// Conversions of file times: to and from `timespec`, and between UTC and local calendar time.
+#include "platform/filetime.h"
+
+namespace {
+
+constexpr std::int64_t kNanosecondsPerUnit = 100;
+constexpr FileTime kUnitsPerMillisecond = 10'000;
+// The calendar range that a file time can express (1601 to 30827), as the Windows conversions accept it.
+constexpr int kFirstYear = 1601;
+constexpr int kLastYear = 30827;
+constexpr FileTime kLargestConvertible = 0x7FFF'FFFF'FFFF'FFFF;
+
+bool IsLeapYear(int year)
+{
+    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
+
+int DaysInMonth(int year, int month)
+{
+    constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    return month == 2 && IsLeapYear(year) ? 29 : kDays[month - 1];
+}
+
+bool IsValid(const CalendarTime& t)
+{
+    return t.year >= kFirstYear && t.year <= kLastYear && t.month >= 1 && t.month <= 12 && t.day >= 1 &&
+           t.day <= DaysInMonth(t.year, t.month) && t.hour >= 0 && t.hour <= 23 && t.minute >= 0 && t.minute <= 59 &&
+           t.second >= 0 && t.second <= 59 && t.millisecond >= 0 && t.millisecond <= 999;
+}
+
+} // namespace
+
+FileTime FileTimeFromTimespec(const timespec& ts)
+{
+    const std::int64_t seconds = static_cast<std::int64_t>(ts.tv_sec) + kUnixEpochInFileTimeSeconds;
+    if (seconds < 0)
+        return 0;
+    return static_cast<FileTime>(seconds) * kFileTimeUnitsPerSecond +
+           static_cast<FileTime>(ts.tv_nsec / kNanosecondsPerUnit);
+}
+
+timespec TimespecFromFileTime(FileTime ft)
+{
+    timespec ts{};
+    ts.tv_sec =
+        static_cast<time_t>(static_cast<std::int64_t>(ft / kFileTimeUnitsPerSecond) - kUnixEpochInFileTimeSeconds);
+    ts.tv_nsec = static_cast<long>(ft % kFileTimeUnitsPerSecond) * kNanosecondsPerUnit;
+    return ts;
+}
+
+bool FileTimeToLocal(FileTime utc, CalendarTime& local)
+{
+    if (utc > kLargestConvertible)
+        return false;
+    const time_t seconds = TimespecFromFileTime(utc).tv_sec;
+    tm fields{};
+    if (!localtime_r(&seconds, &fields))
+        return false;
+    const CalendarTime result{fields.tm_year + 1900,
+                              fields.tm_mon + 1,
+                              fields.tm_mday,
+                              fields.tm_hour,
+                              fields.tm_min,
+                              fields.tm_sec,
+                              static_cast<int>(utc % kFileTimeUnitsPerSecond / kUnitsPerMillisecond)};
+    if (!IsValid(result))
+        return false;
+    local = result;
+    return true;
+}
+
+bool LocalToFileTime(const CalendarTime& local, FileTime& utc)
+{
+    if (!IsValid(local))
+        return false;
+    tm fields{};
+    fields.tm_year = local.year - 1900;
+    fields.tm_mon = local.month - 1;
+    fields.tm_mday = local.day;
+    fields.tm_hour = local.hour;
+    fields.tm_min = local.minute;
+    fields.tm_sec = local.second;
+    fields.tm_isdst = -1; // let the zone's rules at that moment decide
+    // mktime's -1 is also a real moment; an untouched tm_wday tells a failure apart.
+    fields.tm_wday = -1;
+    const time_t seconds = mktime(&fields);
+    if (fields.tm_wday < 0)
+        return false;
+    const std::int64_t sinceEpoch = static_cast<std::int64_t>(seconds) + kUnixEpochInFileTimeSeconds;
+    if (sinceEpoch < 0)
+        return false;
+    utc = static_cast<FileTime>(sinceEpoch) * kFileTimeUnitsPerSecond +
+          static_cast<FileTime>(local.millisecond) * kUnitsPerMillisecond;
+    return true;
+}

@@ -1,0 +1,117 @@
+// The mount table: which mount holds a path, and what kind of drive that mount is.
+#include "platform/mounts.h"
+
+#include <algorithm>
+#include <array>
+#include <fstream>
+#include <iterator>
+#include <optional>
+
+namespace {
+
+constexpr std::size_t kMountPointField = 4;
+
+std::vector<std::string_view> SplitFields(std::string_view line)
+{
+    std::vector<std::string_view> fields;
+    for (std::size_t start = 0; start < line.size();) {
+        std::size_t end = line.find(' ', start);
+        if (end == std::string_view::npos)
+            end = line.size();
+        if (end > start)
+            fields.push_back(line.substr(start, end - start));
+        start = end + 1;
+    }
+    return fields;
+}
+
+bool IsOctalDigit(char c)
+{
+    return c >= '0' && c <= '7';
+}
+
+// The kernel writes space, tab, newline and backslash as `\` and three octal digits.
+std::string Unescape(std::string_view field)
+{
+    std::string result;
+    for (std::size_t i = 0; i < field.size(); ++i) {
+        if (field[i] == '\\' && i + 3 < field.size() && IsOctalDigit(field[i + 1]) && IsOctalDigit(field[i + 2]) &&
+            IsOctalDigit(field[i + 3])) {
+            result += static_cast<char>((field[i + 1] - '0') * 64 + (field[i + 2] - '0') * 8 + (field[i + 3] - '0'));
+            i += 3;
+        } else {
+            result += field[i];
+        }
+    }
+    return result;
+}
+
+// Fields: id, parent, device, root, mount point, options, optional fields..., `-`, type, source, super options.
+std::optional<MountEntry> ParseLine(std::string_view line)
+{
+    const std::vector<std::string_view> fields = SplitFields(line);
+    const auto separator = std::find(fields.begin() + std::min(fields.size(), kMountPointField + 2), fields.end(), "-");
+    if (fields.end() - separator < 3)
+        return std::nullopt;
+    return MountEntry{Unescape(fields[kMountPointField]), Unescape(separator[1]), Unescape(separator[2])};
+}
+
+bool Holds(std::string_view mountPoint, std::string_view path)
+{
+    if (!path.starts_with(mountPoint))
+        return false;
+    return mountPoint.ends_with('/') || path.size() == mountPoint.size() || path[mountPoint.size()] == '/';
+}
+
+std::vector<MountEntry> ReadProcessMounts()
+{
+    std::ifstream file("/proc/self/mountinfo");
+    if (!file)
+        return {};
+    const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    return ParseMountInfo(text);
+}
+
+} // namespace
+
+std::vector<MountEntry> ParseMountInfo(std::string_view text)
+{
+    std::vector<MountEntry> mounts;
+    for (std::size_t start = 0; start < text.size();) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string_view::npos)
+            end = text.size();
+        if (std::optional<MountEntry> mount = ParseLine(text.substr(start, end - start)))
+            mounts.push_back(std::move(*mount));
+        start = end + 1;
+    }
+    return mounts;
+}
+
+const MountEntry* FindMount(const std::vector<MountEntry>& mounts, std::string_view path)
+{
+    const MountEntry* best = nullptr;
+    for (const MountEntry& mount : mounts) {
+        if (Holds(mount.mountPoint, path) && (!best || mount.mountPoint.size() >= best->mountPoint.size()))
+            best = &mount;
+    }
+    return best;
+}
+
+DriveType DriveTypeOf(std::string_view fsType)
+{
+    constexpr std::array<std::string_view, 12> kNetwork = {"nfs", "nfs4", "cifs",      "smb3",  "smbfs", "9p",
+                                                           "afs", "ceph", "glusterfs", "ncpfs", "davfs", "fuse.sshfs"};
+    constexpr std::array<std::string_view, 2> kCdRom = {"iso9660", "udf"};
+    if (std::ranges::find(kNetwork, fsType) != kNetwork.end())
+        return DriveType::Network;
+    if (std::ranges::find(kCdRom, fsType) != kCdRom.end())
+        return DriveType::CdRom;
+    return DriveType::Fixed;
+}
+
+const std::vector<MountEntry>& ProcessMounts()
+{
+    static const std::vector<MountEntry> mounts = ReadProcessMounts();
+    return mounts;
+}

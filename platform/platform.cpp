@@ -1,0 +1,26 @@
+// The process-wide choice between the real platform and one installed by a test.
+#include "platform/platform.h"
+
+#include "platform/systemplatform.h"
+
+namespace {
+
+Platform*& InstalledPlatform()
+{
+    static Platform* installed = nullptr;
+    return installed;
+}
+
+} // namespace
+
+Platform& CurrentPlatform()
+{
+    static SystemPlatform system;
+    Platform* installed = InstalledPlatform();
+    return installed ? *installed : system;
+}
+
+void SetCurrentPlatform(Platform* platform)
+{
+    InstalledPlatform() = platform;
+}

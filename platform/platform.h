@@ -81,6 +81,8 @@ public:
 
     // Stampkeep's full path as registered by its installation; nothing when unregistered.
     virtual std::optional<std::string> RegisteredAppPath() = 0;
+    // A file that can be run: present, not a folder, executable.
+    virtual bool IsProgramFile(const std::string& path) = 0;
     // Starts a program without waiting for it.
     virtual bool StartProgram(const std::string& program, const std::vector<std::string>& arguments,
                               const std::string& workingDirectory) = 0;

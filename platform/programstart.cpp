@@ -1,0 +1,49 @@
+// Starting another program without waiting for it.
+#include "platform/programstart.h"
+
+#include <cerrno>
+#include <spawn.h>
+
+extern char** environ;
+
+namespace {
+
+class FileActions
+{
+public:
+    FileActions() { posix_spawn_file_actions_init(&actions_); }
+    ~FileActions() { posix_spawn_file_actions_destroy(&actions_); }
+    FileActions(const FileActions&) = delete;
+    FileActions& operator=(const FileActions&) = delete;
+
+    posix_spawn_file_actions_t* get() { return &actions_; }
+
+private:
+    posix_spawn_file_actions_t actions_;
+};
+
+} // namespace
+
+bool SpawnProgram(const std::string& program, const std::vector<std::string>& arguments,
+                  const std::string& workingDirectory)
+{
+    std::vector<char*> argv;
+    argv.push_back(const_cast<char*>(program.c_str()));
+    for (const std::string& argument : arguments)
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+
+    FileActions actions;
+    if (!workingDirectory.empty()) {
+        if (const int error = posix_spawn_file_actions_addchdir_np(actions.get(), workingDirectory.c_str())) {
+            errno = error;
+            return false;
+        }
+    }
+    pid_t child = 0;
+    if (const int error = posix_spawnp(&child, program.c_str(), actions.get(), nullptr, argv.data(), environ)) {
+        errno = error;
+        return false;
+    }
+    return true;
+}

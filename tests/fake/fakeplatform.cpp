@@ -1,0 +1,134 @@
+// An in-memory platform: entries with stamps and attributes, drive types, a clock and failures set by the test.
+#include "fake/fakeplatform.h"
+
+#include "platform/paths.h"
+
+#include <fnmatch.h>
+
+namespace {
+
+class FakeStampHandle : public StampHandle
+{
+public:
+    FakeStampHandle(FakePlatform& platform, std::string path) : platform_(platform), path_(std::move(path)) {}
+
+    bool SetTimes(std::optional<FileTime> created, std::optional<FileTime> modified) override
+    {
+        if (platform_.Fails(FakeCall::SetTimes, path_))
+            return false;
+        FakeEntry& entry = platform_.entries.at(path_);
+        if (created)
+            entry.created = *created;
+        if (modified)
+            entry.modified = *modified;
+        return true;
+    }
+
+    bool GetTimes(FileTime& created, FileTime& modified) override
+    {
+        if (platform_.Fails(FakeCall::GetTimes, path_))
+            return false;
+        const FakeEntry& entry = platform_.entries.at(path_);
+        created = entry.created;
+        modified = entry.modified;
+        return true;
+    }
+
+private:
+    FakePlatform& platform_;
+    std::string path_;
+};
+
+bool MatchesName(const std::string& pattern, const std::string& name)
+{
+    return pattern == "*.*" || fnmatch(pattern.c_str(), name.c_str(), 0) == 0;
+}
+
+} // namespace
+
+FakePlatform::FakePlatform()
+{
+    SetCurrentPlatform(this);
+}
+
+FakePlatform::~FakePlatform()
+{
+    SetCurrentPlatform(nullptr);
+}
+
+void FakePlatform::AddEntry(const std::string& fullPath, std::uint32_t attrs, FileTime created, FileTime modified)
+{
+    entries[fullPath] = {attrs, created, modified};
+}
+
+void FakePlatform::SetDrive(const std::string& root, DriveType type, const std::string& remoteName)
+{
+    drives_[root] = {type, remoteName};
+}
+
+std::vector<FileEntry> FakePlatform::FindFiles(const std::string& pattern, std::size_t limit)
+{
+    const std::string full = FullPath(pattern, currentDirectory);
+    const std::string folder = FolderPart(full);
+    const std::string namePattern = NamePart(full);
+    std::vector<FileEntry> found;
+    for (const auto& [path, entry] : entries) {
+        if (found.size() >= limit)
+            break;
+        if (FolderPart(path) == folder && MatchesName(namePattern, NamePart(path)))
+            found.push_back({NamePart(path), entry.attrs, entry.created, entry.modified});
+    }
+    return found;
+}
+
+bool FakePlatform::HasMatch(const std::string& pattern)
+{
+    return !FindFiles(pattern, 1).empty();
+}
+
+std::optional<std::uint32_t> FakePlatform::GetAttributes(const std::string& path)
+{
+    const auto it = entries.find(path);
+    if (it == entries.end() || Fails(FakeCall::GetAttributes, path))
+        return std::nullopt;
+    return it->second.attrs;
+}
+
+bool FakePlatform::SetAttributes(const std::string& path, std::uint32_t attrs)
+{
+    const auto it = entries.find(path);
+    if (it == entries.end() || Fails(FakeCall::SetAttributes, path))
+        return false;
+    it->second.attrs = (attrs & ~kAttrDirectory) | (it->second.attrs & kAttrDirectory);
+    return true;
+}
+
+std::unique_ptr<StampHandle> FakePlatform::OpenForStamps(const std::string& path)
+{
+    if (!entries.count(path) || Fails(FakeCall::Open, path))
+        return nullptr;
+    return std::make_unique<FakeStampHandle>(*this, path);
+}
+
+std::string FakePlatform::DriveRoot(const std::string& fullPath)
+{
+    std::string best = "/";
+    for (const auto& [root, drive] : drives_)
+        if (fullPath.rfind(root, 0) == 0 && root.size() > best.size())
+            best = root;
+    return best;
+}
+
+DriveType FakePlatform::GetDriveType(const std::string& root)
+{
+    const auto it = drives_.find(root);
+    return it == drives_.end() ? DriveType::Fixed : it->second.type;
+}
+
+std::optional<std::string> FakePlatform::RemoteName(const std::string& root)
+{
+    const auto it = drives_.find(root);
+    if (it == drives_.end() || it->second.remoteName.empty())
+        return std::nullopt;
+    return it->second.remoteName;
+}

@@ -1,0 +1,264 @@
+// Attributes and stamps on a real file system: the mode, the times and `user.DOSATTRIB`, read and written back.
+#include "platform/dosattrib.h"
+#include "platform/entryinfo.h"
+#include "platform/filetime.h"
+#include "platform/systemplatform.h"
+
+#include "fake/tempdir.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/xattr.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+using Bytes = std::vector<unsigned char>;
+
+// 2001-05-06 13:14:15 UTC, the worked example's creation time.
+constexpr FileTime kCreated = 126336284550000000;
+// A modification time with every 100 ns digit in use.
+constexpr FileTime kModified = 132000000001234567;
+
+const Bytes kWorkedExample = {0x00, 0x00, 0x04, 0x00, 0x04, 0x00, 0x00, 0x00, 0x11, 0x00, 0x00,
+                              0x00, 0x20, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,
+                              0x00, 0x00, 0x80, 0x6D, 0xD8, 0x72, 0x2E, 0xD6, 0xC0, 0x01};
+
+Bytes StoredValue(const std::string& path)
+{
+    Bytes value(kMaxDosAttribSize);
+    const ssize_t size = getxattr(path.c_str(), kDosAttribName, value.data(), value.size());
+    value.resize(size < 0 ? 0 : static_cast<std::size_t>(size));
+    return value;
+}
+
+void Store(const std::string& path, const Bytes& value)
+{
+    ASSERT_EQ(setxattr(path.c_str(), kDosAttribName, value.data(), value.size(), 0), 0) << std::strerror(errno);
+}
+
+mode_t ModeOf(const std::string& path)
+{
+    struct stat st
+    {
+    };
+    EXPECT_EQ(stat(path.c_str(), &st), 0);
+    return st.st_mode & 07777;
+}
+
+timespec AccessTimeOf(const std::string& path)
+{
+    struct stat st
+    {
+    };
+    EXPECT_EQ(stat(path.c_str(), &st), 0);
+    return st.st_atim;
+}
+
+FileTime BirthTimeOf(const std::string& path)
+{
+    struct statx stx
+    {
+    };
+    EXPECT_EQ(statx(AT_FDCWD, path.c_str(), 0, STATX_BTIME, &stx), 0);
+    EXPECT_TRUE(stx.stx_mask & STATX_BTIME) << "the test folder's file system keeps no birth times";
+    return FileTimeFromTimespec({static_cast<time_t>(stx.stx_btime.tv_sec), stx.stx_btime.tv_nsec});
+}
+
+std::uint32_t AttrsOf(const std::string& path)
+{
+    const std::optional<EntryInfo> info = ReadEntryInfo(path);
+    EXPECT_TRUE(info) << path;
+    return info ? info->attrs : 0xFFFFFFFF;
+}
+
+class EntryInfoTest : public ::testing::Test
+{
+protected:
+    void SetTimes(const std::string& path, std::optional<FileTime> created, std::optional<FileTime> modified)
+    {
+        const std::unique_ptr<StampHandle> handle = platform.OpenForStamps(path);
+        ASSERT_TRUE(handle) << platform.LastErrorText();
+        ASSERT_TRUE(handle->SetTimes(created, modified)) << platform.LastErrorText();
+    }
+
+    TempDir dir;
+    SystemPlatform platform;
+};
+
+// Files and folders alike take both stamps to the 100 ns, leave the access time alone, and a stamp not given stays.
+TEST_F(EntryInfoTest, StampsRoundTripForFilesAndFolders)
+{
+    for (const std::string& path : {dir.MakeFile("file.txt", "x"), dir.MakeFolder("folder")}) {
+        const timespec accessed{1000000000, 123456789};
+        const timespec times[2] = {accessed, {0, UTIME_OMIT}};
+        ASSERT_EQ(utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
+
+        SetTimes(path, kCreated + 1234567, kModified);
+        const std::unique_ptr<StampHandle> handle = platform.OpenForStamps(path);
+        ASSERT_TRUE(handle);
+        FileTime created = 0;
+        FileTime modified = 0;
+        ASSERT_TRUE(handle->GetTimes(created, modified));
+        EXPECT_EQ(created, kCreated + 1234567) << path;
+        EXPECT_EQ(modified, kModified) << path;
+        EXPECT_EQ(AccessTimeOf(path).tv_sec, accessed.tv_sec);
+        EXPECT_EQ(AccessTimeOf(path).tv_nsec, accessed.tv_nsec);
+
+        SetTimes(path, std::nullopt, kModified + 10);
+        EXPECT_EQ(ReadEntryInfo(path)->created, kCreated + 1234567);
+        SetTimes(path, kCreated, std::nullopt);
+        EXPECT_EQ(ReadEntryInfo(path)->modified, kModified + 10);
+        EXPECT_EQ(ReadEntryInfo(path)->created, kCreated);
+    }
+}
+
+// The value written is the version 4 layout byte for byte, and what is written reads back.
+TEST_F(EntryInfoTest, CreationTimeAndAttributesGoToDosAttrib)
+{
+    const std::string file = dir.MakeFile("a.txt");
+    SetTimes(file, kCreated, std::nullopt);
+    ASSERT_TRUE(WriteEntryAttributes(file, kAttrArchive));
+    EXPECT_EQ(StoredValue(file), kWorkedExample);
+    EXPECT_EQ(AttrsOf(file), kAttrArchive);
+
+    ASSERT_TRUE(WriteEntryAttributes(file, kAttrHidden | kAttrSystem | kAttrArchive));
+    EXPECT_EQ(AttrsOf(file), kAttrHidden | kAttrSystem | kAttrArchive);
+    EXPECT_EQ(ReadEntryInfo(file)->created, kCreated);
+    ASSERT_TRUE(WriteEntryAttributes(file, 0));
+    EXPECT_EQ(AttrsOf(file), 0u);
+    EXPECT_EQ(DecodeDosAttrib(StoredValue(file))->attrib, 0u);
+
+    const std::string folder = dir.MakeFolder("sub");
+    ASSERT_TRUE(WriteEntryAttributes(folder, kAttrDirectory | kAttrHidden));
+    EXPECT_EQ(AttrsOf(folder), kAttrDirectory | kAttrHidden);
+    EXPECT_EQ(DecodeDosAttrib(StoredValue(folder))->attrib, kAttrDirectory | kAttrHidden);
+}
+
+// Without a stored value an entry has none of archive, system and hidden, and its creation time is the birth time;
+// the first value written holds that time, so that Samba shows the same one.
+TEST_F(EntryInfoTest, WithoutAStoredValueTheFileSystemAnswers)
+{
+    const std::string file = dir.MakeFile("plain.txt");
+    const std::optional<EntryInfo> info = ReadEntryInfo(file);
+    ASSERT_TRUE(info);
+    EXPECT_EQ(info->attrs, 0u);
+    EXPECT_EQ(info->created, BirthTimeOf(file));
+
+    ASSERT_TRUE(WriteEntryAttributes(file, kAttrHidden));
+    const std::optional<DosAttrib> stored = DecodeDosAttrib(StoredValue(file));
+    ASSERT_TRUE(stored);
+    EXPECT_EQ(stored->attrib, kAttrHidden);
+    EXPECT_EQ(stored->createTime, info->created);
+}
+
+// Samba's own values are read, damaged ones count as absent, and the next write replaces either with a sound value.
+TEST_F(EntryInfoTest, ForeignAndDamagedValues)
+{
+    const std::string file = dir.MakeFile("samba.txt");
+    Store(file, {0x00, 0x00, 0x05, 0x00, 0x05, 0x00, 0x00, 0x00, 0x11, 0x00, 0x00, 0x00,
+                 0x22, 0x12, 0x00, 0x00, 0x80, 0x6D, 0xD8, 0x72, 0x2E, 0xD6, 0xC0, 0x01});
+    EXPECT_EQ(AttrsOf(file), 0x1222u);
+    EXPECT_EQ(ReadEntryInfo(file)->created, kCreated);
+    // Sparse (0x200) and offline (0x1000) are not ours: they stay whatever is asked.
+    ASSERT_TRUE(WriteEntryAttributes(file, kAttrSystem));
+    const std::optional<DosAttrib> rewritten = DecodeDosAttrib(StoredValue(file));
+    ASSERT_TRUE(rewritten);
+    EXPECT_EQ(rewritten->attrib, 0x1204u);
+    EXPECT_EQ(rewritten->createTime, kCreated);
+    EXPECT_EQ(StoredValue(file).size(), 32u);
+
+    for (const Bytes& damaged : {Bytes{0x00, 0x00, 0x04, 0x00, 0x04, 0x00, 0x00, 0x00, 0x11, 0x00},
+                                 Bytes{0x00, 0x00, 0x09, 0x00, 0x09, 0x00, 0x00, 0x00, 0x11, 0x00, 0x00, 0x00,
+                                       0x20, 0x00, 0x00, 0x00, 0x80, 0x6D, 0xD8, 0x72, 0x2E, 0xD6, 0xC0, 0x01},
+                                 Bytes{'g', 'a', 'r', 'b', 'a', 'g', 'e'}, Bytes(300, 0x20)}) {
+        const std::string path = dir.MakeFile("damaged.txt");
+        Store(path, damaged);
+        EXPECT_EQ(AttrsOf(path), 0u);
+        EXPECT_EQ(ReadEntryInfo(path)->created, BirthTimeOf(path));
+
+        ASSERT_TRUE(WriteEntryAttributes(path, kAttrArchive));
+        const std::optional<DosAttrib> repaired = DecodeDosAttrib(StoredValue(path));
+        ASSERT_TRUE(repaired);
+        EXPECT_EQ(repaired->attrib, kAttrArchive);
+        EXPECT_EQ(repaired->createTime, BirthTimeOf(path));
+        ASSERT_EQ(removexattr(path.c_str(), kDosAttribName), 0);
+    }
+}
+
+// Read-only is the owner's write permission: setting it removes every write bit, clearing it gives the owner's back.
+TEST_F(EntryInfoTest, ReadOnlyLivesInTheMode)
+{
+    const std::string file = dir.MakeFile("ro.txt");
+    ASSERT_EQ(chmod(file.c_str(), 0666), 0);
+    ASSERT_TRUE(WriteEntryAttributes(file, kAttrReadOnly | kAttrArchive));
+    EXPECT_EQ(ModeOf(file), 0444u);
+    EXPECT_EQ(AttrsOf(file), kAttrReadOnly | kAttrArchive);
+    EXPECT_EQ(DecodeDosAttrib(StoredValue(file))->attrib, kAttrReadOnly | kAttrArchive);
+
+    // Hidden changes and the creation time changes while the entry stays read-only.
+    ASSERT_TRUE(WriteEntryAttributes(file, kAttrReadOnly | kAttrHidden));
+    SetTimes(file, kCreated, std::nullopt);
+    EXPECT_EQ(ModeOf(file), 0444u);
+    EXPECT_EQ(AttrsOf(file), kAttrReadOnly | kAttrHidden);
+    EXPECT_EQ(ReadEntryInfo(file)->created, kCreated);
+
+    ASSERT_TRUE(WriteEntryAttributes(file, kAttrHidden));
+    EXPECT_EQ(ModeOf(file), 0644u);
+    EXPECT_EQ(AttrsOf(file), kAttrHidden);
+    EXPECT_EQ(DecodeDosAttrib(StoredValue(file))->attrib, kAttrHidden);
+
+    // A folder loses its write bits the same way; its search bits stay.
+    const std::string folder = dir.MakeFolder("rofolder");
+    ASSERT_EQ(chmod(folder.c_str(), 0775), 0);
+    ASSERT_TRUE(WriteEntryAttributes(folder, kAttrDirectory | kAttrReadOnly));
+    EXPECT_EQ(ModeOf(folder), 0555u);
+    ASSERT_TRUE(WriteEntryAttributes(folder, kAttrDirectory));
+    EXPECT_EQ(ModeOf(folder), 0755u);
+}
+
+TEST_F(EntryInfoTest, ReadOnlyFileRefusesWriting)
+{
+    if (geteuid() == 0)
+        GTEST_SKIP() << "root may write to any file, whatever its mode";
+    const std::string file = dir.MakeFile("locked.txt");
+    ASSERT_TRUE(WriteEntryAttributes(file, kAttrReadOnly));
+    errno = 0;
+    const int fd = open(file.c_str(), O_WRONLY);
+    if (fd >= 0)
+        close(fd);
+    EXPECT_LT(fd, 0);
+    EXPECT_EQ(errno, EACCES);
+}
+
+// Symbolic links are followed, as touch does.
+TEST_F(EntryInfoTest, LinksLeadToTheirTargets)
+{
+    const std::string target = dir.MakeFile("target.txt");
+    const std::string link = dir / "link";
+    ASSERT_EQ(symlink(target.c_str(), link.c_str()), 0);
+    ASSERT_TRUE(WriteEntryAttributes(link, kAttrReadOnly | kAttrSystem));
+    EXPECT_EQ(AttrsOf(target), kAttrReadOnly | kAttrSystem);
+    SetTimes(link, kCreated, kModified);
+    EXPECT_EQ(ReadEntryInfo(target)->modified, kModified);
+    EXPECT_EQ(ReadEntryInfo(target)->created, kCreated);
+}
+
+TEST_F(EntryInfoTest, MissingEntriesFailWithTheSystemsMessage)
+{
+    const std::string missing = dir / "missing.txt";
+    errno = 0;
+    EXPECT_FALSE(ReadEntryInfo(missing));
+    EXPECT_EQ(errno, ENOENT);
+    EXPECT_FALSE(platform.SetAttributes(missing, kAttrHidden));
+    EXPECT_EQ(platform.LastErrorText(), std::strerror(ENOENT));
+    EXPECT_FALSE(platform.OpenForStamps(missing));
+    EXPECT_FALSE(platform.GetAttributes(missing));
+}
+
+} // namespace

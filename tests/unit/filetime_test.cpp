@@ -1,0 +1,122 @@
+// Conversions of file times: to and from `timespec`, and between UTC and local calendar time.
+#include "platform/filetime.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <optional>
+#include <string>
+
+namespace {
+
+// Sets TZ for one test and puts the previous value back.
+class ZoneGuard
+{
+public:
+    explicit ZoneGuard(const char* zone)
+    {
+        if (const char* previous = std::getenv("TZ"))
+            previous_ = previous;
+        setenv("TZ", zone, 1);
+        tzset();
+    }
+    ~ZoneGuard()
+    {
+        if (previous_)
+            setenv("TZ", previous_->c_str(), 1);
+        else
+            unsetenv("TZ");
+        tzset();
+    }
+    ZoneGuard(const ZoneGuard&) = delete;
+    ZoneGuard& operator=(const ZoneGuard&) = delete;
+
+private:
+    std::optional<std::string> previous_;
+};
+
+constexpr FileTime FromUnix(std::int64_t seconds)
+{
+    return static_cast<FileTime>(seconds + kUnixEpochInFileTimeSeconds) * kFileTimeUnitsPerSecond;
+}
+
+TEST(FileTimeTest, TimespecConversionsKeep100NanosecondUnits)
+{
+    EXPECT_EQ(FileTimeFromTimespec({0, 0}), FromUnix(0));
+    // 2001-05-06 13:14:15 UTC, and the nanoseconds below 100 dropped.
+    EXPECT_EQ(FileTimeFromTimespec({989154855, 123456789}), 126336284551234567u);
+
+    const timespec back = TimespecFromFileTime(126336284551234567u);
+    EXPECT_EQ(back.tv_sec, 989154855);
+    EXPECT_EQ(back.tv_nsec, 123456700);
+
+    EXPECT_EQ(FileTimeFromTimespec({-86400, 0}), FromUnix(-86400));
+    EXPECT_EQ(TimespecFromFileTime(FromUnix(-86400)).tv_sec, -86400);
+}
+
+// Berlin is one hour ahead of UTC in January and two in July: each conversion must use the rule of its own date.
+TEST(FileTimeTest, LocalTimeFollowsTheRulesOfTheConvertedDate)
+{
+    const ZoneGuard zone("Europe/Berlin");
+    const FileTime januaryUtc = FromUnix(1610712855); // 2021-01-15 12:14:15 UTC
+    const FileTime julyUtc = FromUnix(1626347655);    // 2021-07-15 11:14:15 UTC
+
+    FileTime utc = 0;
+    ASSERT_TRUE(LocalToFileTime({2021, 1, 15, 13, 14, 15, 0}, utc));
+    EXPECT_EQ(utc, januaryUtc);
+    ASSERT_TRUE(LocalToFileTime({2021, 7, 15, 13, 14, 15, 0}, utc));
+    EXPECT_EQ(utc, julyUtc);
+
+    for (const FileTime moment : {januaryUtc, julyUtc}) {
+        CalendarTime local;
+        ASSERT_TRUE(FileTimeToLocal(moment, local));
+        EXPECT_EQ(local.hour, 13);
+        EXPECT_EQ(local.minute, 14);
+        EXPECT_EQ(local.second, 15);
+        EXPECT_EQ(local.day, 15);
+    }
+}
+
+TEST(FileTimeTest, MillisecondsAreCarriedBothWays)
+{
+    const ZoneGuard zone("UTC");
+    FileTime utc = 0;
+    ASSERT_TRUE(LocalToFileTime({2001, 5, 6, 13, 14, 15, 789}, utc));
+    EXPECT_EQ(utc, 126336284557890000u);
+
+    CalendarTime local;
+    ASSERT_TRUE(FileTimeToLocal(126336284557899999u, local));
+    EXPECT_EQ(local.year, 2001);
+    EXPECT_EQ(local.month, 5);
+    EXPECT_EQ(local.millisecond, 789);
+}
+
+// Fields that name no moment, and moments outside what a file time can hold, fail instead of wrapping.
+TEST(FileTimeTest, RefusesInvalidFieldsAndTimesOutOfRange)
+{
+    const ZoneGuard zone("UTC");
+    FileTime utc = 42;
+    for (const CalendarTime& invalid :
+         {CalendarTime{2021, 2, 29, 0, 0, 0, 0}, CalendarTime{2021, 13, 1, 0, 0, 0, 0},
+          CalendarTime{2021, 1, 1, 24, 0, 0, 0}, CalendarTime{2021, 1, 1, 0, 60, 0, 0},
+          CalendarTime{2021, 1, 1, 0, 0, 0, 1000}, CalendarTime{1600, 12, 31, 0, 0, 0, 0}})
+        EXPECT_FALSE(LocalToFileTime(invalid, utc));
+    EXPECT_EQ(utc, 42u);
+
+    ASSERT_TRUE(LocalToFileTime({2020, 2, 29, 0, 0, 0, 0}, utc));
+    ASSERT_TRUE(LocalToFileTime({1601, 1, 1, 0, 0, 0, 0}, utc));
+    EXPECT_EQ(utc, 0u);
+
+    CalendarTime local;
+    EXPECT_FALSE(FileTimeToLocal(0x8000000000000000u, local));
+    EXPECT_FALSE(FileTimeToLocal(~FileTime{0}, local));
+}
+
+TEST(FileTimeTest, EarliestMomentEastOfUtcHasNoFileTime)
+{
+    const ZoneGuard zone("Europe/Berlin");
+    FileTime utc = 0;
+    EXPECT_FALSE(LocalToFileTime({1601, 1, 1, 0, 0, 0, 0}, utc));
+}
+
+} // namespace

@@ -1,0 +1,96 @@
+// The mount table: which mount holds a path, and what kind of drive that mount is.
+#include "platform/mounts.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A machine with a local root, a USB disk, an NFS export, a Samba share, a CD, a mount nested inside the NFS one, a
+// mount point with a space in its name, and a second mount stacked on /mnt/usb that hides the first.
+constexpr const char* kMountInfo =
+    "22 1 254:1 / / rw,relatime shared:1 - ext4 /dev/vda1 rw\n"
+    "30 22 0:27 / /proc rw,nosuid,nodev,noexec,relatime shared:12 - proc proc rw\n"
+    "41 22 8:17 / /mnt/usb rw,relatime shared:20 - vfat /dev/sdb1 rw,fmask=0022\n"
+    "42 22 0:45 / /mnt/nfs rw,relatime shared:21 master:3 - nfs4 server:/export rw,vers=4.2\n"
+    "43 22 0:46 / /mnt/share rw,relatime shared:22 - cifs //server/share rw,vers=3.1.1\n"
+    "44 22 11:0 / /media/cdrom ro,relatime shared:23 - iso9660 /dev/sr0 ro\n"
+    "45 42 8:33 / /mnt/nfs/local rw,relatime shared:24 - ext4 /dev/sdc1 rw\n"
+    "46 22 8:49 / /mnt/my\\040disk rw,relatime shared:25 - ext4 /dev/sdd1 rw\n"
+    "47 41 0:50 / /mnt/usb rw,relatime shared:26 - udf /dev/sr1 ro\n"
+    "garbage line\n"
+    "48 22 0:51 / /mnt/cut rw,relatime shared:27 -\n";
+
+class MountsTest : public ::testing::Test
+{
+protected:
+    const std::vector<MountEntry> mounts = ParseMountInfo(kMountInfo);
+
+    const MountEntry& MountOf(std::string_view path)
+    {
+        const MountEntry* mount = FindMount(mounts, path);
+        EXPECT_NE(mount, nullptr) << path;
+        static const MountEntry kNone;
+        return mount ? *mount : kNone;
+    }
+};
+
+TEST_F(MountsTest, ParsesEveryWellFormedLine)
+{
+    ASSERT_EQ(mounts.size(), 9u);
+    EXPECT_EQ(mounts[3].mountPoint, "/mnt/nfs");
+    EXPECT_EQ(mounts[3].fsType, "nfs4");
+    EXPECT_EQ(mounts[3].source, "server:/export");
+    EXPECT_EQ(mounts[4].source, "//server/share");
+    EXPECT_EQ(mounts[7].mountPoint, "/mnt/my disk");
+}
+
+TEST_F(MountsTest, NetworkMountsAreNetworkDrivesWithTheirShares)
+{
+    const MountEntry& nfs = MountOf("/mnt/nfs/dir/file.txt");
+    EXPECT_EQ(DriveTypeOf(nfs.fsType), DriveType::Network);
+    EXPECT_EQ(nfs.source, "server:/export");
+
+    const MountEntry& cifs = MountOf("/mnt/share/");
+    EXPECT_EQ(cifs.mountPoint, "/mnt/share");
+    EXPECT_EQ(DriveTypeOf(cifs.fsType), DriveType::Network);
+    EXPECT_EQ(cifs.source, "//server/share");
+}
+
+TEST_F(MountsTest, DiscAndLocalFileSystems)
+{
+    EXPECT_EQ(DriveTypeOf(MountOf("/media/cdrom/setup.exe").fsType), DriveType::CdRom);
+    EXPECT_EQ(DriveTypeOf(MountOf("/home/user/a.txt").fsType), DriveType::Fixed);
+    EXPECT_EQ(MountOf("/home/user/a.txt").mountPoint, "/");
+    EXPECT_EQ(MountOf("/mnt/my disk/x").mountPoint, "/mnt/my disk");
+}
+
+// The longest mount point wins, whole components only, and a later mount on the same point hides the earlier one.
+TEST_F(MountsTest, PicksTheInnermostMountByWholeComponents)
+{
+    EXPECT_EQ(MountOf("/mnt/nfs/local/file").mountPoint, "/mnt/nfs/local");
+    EXPECT_EQ(DriveTypeOf(MountOf("/mnt/nfs/local/file").fsType), DriveType::Fixed);
+    EXPECT_EQ(MountOf("/mnt/nfs/localx").mountPoint, "/mnt/nfs");
+    EXPECT_EQ(MountOf("/mnt/nfsx/file").mountPoint, "/");
+    EXPECT_EQ(MountOf("/mnt/nfs").mountPoint, "/mnt/nfs");
+    EXPECT_EQ(MountOf("/mnt/usb/a").fsType, "udf");
+}
+
+TEST(MountsFallbackTest, NoTableHoldsNothing)
+{
+    EXPECT_TRUE(ParseMountInfo("").empty());
+    EXPECT_EQ(FindMount({}, "/home"), nullptr);
+    EXPECT_EQ(FindMount(ParseMountInfo("41 22 8:17 / /mnt/usb rw - vfat /dev/sdb1 rw\n"), "/home"), nullptr);
+}
+
+TEST(MountsDriveTypeTest, KnowsEveryNetworkFileSystem)
+{
+    for (const char* type :
+         {"nfs", "nfs4", "cifs", "smb3", "smbfs", "9p", "afs", "ceph", "glusterfs", "ncpfs", "davfs", "fuse.sshfs"})
+        EXPECT_EQ(DriveTypeOf(type), DriveType::Network) << type;
+    for (const char* type : {"udf", "iso9660"})
+        EXPECT_EQ(DriveTypeOf(type), DriveType::CdRom) << type;
+    for (const char* type : {"ext4", "btrfs", "tmpfs", "fuse", "nfsd", "overlay"})
+        EXPECT_EQ(DriveTypeOf(type), DriveType::Fixed) << type;
+}
+
+} // namespace

@@ -1,0 +1,9 @@
+// The app-path registration: where the installation put Stampkeep.
+#pragma once
+
+#include <optional>
+#include <string>
+
+// The first line of `${XDG_CONFIG_HOME:-$HOME/.config}/stampkeep/app-path`, else of `/etc/stampkeep/app-path`;
+// a missing file or an empty first line counts as no registration there. Only the install step writes these files.
+std::optional<std::string> ReadAppPathRegistration();

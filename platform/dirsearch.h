@@ -1,0 +1,18 @@
+// The directory search: the entries of one folder whose names match the last component of a pattern.
+#pragma once
+
+#include "platform/platform.h"
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+// Only `*` and `?` are wildcards (a `[` or `\` in a name is an ordinary character), matched case-sensitively; `*` and
+// `?` match a leading dot too, so `*` finds `.`, `..` and hidden names as on Windows. A pattern ending in `.*` also
+// matches what its part before the `.*` matches (a name without extension), so `*.*` matches every name. A last
+// component without wildcards names one entry, found without reading its folder; an empty one (a pattern ending in
+// `/`) names none, as on Windows. Matches come in byte order of their names; entries whose attributes cannot be read
+// (a dangling link, an entry removed meanwhile) are left out. At most `limit` entries are returned.
+std::vector<FileEntry> SearchDirectory(const std::string& pattern, std::size_t limit);
+// Whether anything matches, reading names only; a name without wildcards counts when the entry it names exists.
+bool DirectoryHasMatch(const std::string& pattern);
