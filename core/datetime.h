@@ -1,4 +1,5 @@
 // Date/time serials (days since 1899-12-30 in local time, the fraction the time of day) and their text.
+// Nothing here asks the locale or the clock: callers pass the formats in.
 #pragma once
 
 #include "platform/filetime.h"
@@ -8,20 +9,29 @@
 // Marks a date or time that is not given (that part of a stamp is not to change).
 constexpr double kNoDateTime = -1.0;
 
-// Calendar fields from a serial; false for a negative serial or one beyond year 9999.
+// Calendar fields from a serial, rounded to the nearest millisecond; false for a negative serial or one beyond
+// year 9999.
 bool SerialToCalendar(double serial, CalendarTime& out);
-// False when the fields are not a valid date and time (month 1..12, day within its month, 23:59:59.999 at most).
+// False when the fields are not a valid date and time (year 1..9999, month 1..12, day within its month,
+// 23:59:59.999 at most). Dates before 1899-12-30 give negative serials, which SerialToCalendar does not read.
 bool CalendarToSerial(const CalendarTime& fields, double& out);
 
 // Formats with the notation of display formats: d dd m mm yy yyyy h hh n nn s ss z zzz, the AM/PM markers
 // ampm, am/pm, a/p and tt (each makes h and hh a 12-hour clock), m or mm right after an h meaning minutes,
-// letters matched without regard to case, text in '...' or "..." copied as it stands, anything else copied.
+// letters matched without regard to case, text in '...' or "..." copied without its quotes, anything else copied.
+// "AM/PM" and "a/p" print in the case the format writes them; "ampm" and "tt" print AM or PM.
+// Not supported: day and month names and the composite date forms (runs of three or more d or m print as dd
+// or mm), the composite forms c and t (copied as letters), and locale separators ("/" and ":" are copied).
+// Empty for a serial that SerialToCalendar does not read.
 std::string FormatDateTime(const std::string& format, double serial);
 
 // Reads a date written in the order of a short date format such as "M/d/yyyy" or "dd.MM.yyyy": day, month and
-// year as numbers in the format's order, separated by the format's separator; a two-digit year means 1950..2049.
-// The result is a whole day number.
+// year as numbers of 1 to 4 digits in the order of the format's first d, m and y, separated by the format's
+// first character that is not a letter; a one- or two-digit year means 1950..2049, a three-digit one is refused.
+// The result is a whole day number; `out` is changed only on success.
 bool ParseDate(const std::string& text, const std::string& shortDateFormat, double& out);
-// Reads a time "h:mm" or "h:mm:ss" with an optional AM/PM marker (with or without a blank before it), the
-// separator taken from the long time format. The result is the fraction of a day.
+// Reads a time "h:mm" or "h:mm:ss" with an optional AM/PM marker (AM, PM, A or P in any case, with or without a
+// blank before it), the separator being the character after the long time format's first run of h. With a
+// marker the hour is 1..12, without it 0..23. The result is the fraction of a day; `out` is changed only on
+// success.
 bool ParseTime(const std::string& text, const std::string& longTimeFormat, double& out);

@@ -1,0 +1,351 @@
+// The settings file, parsed afresh on every call; a write replaces the whole file through a temporary file beside
+// it, so that a crash leaves either the old or the new file and never half of one.
+#include "core/inifile.h"
+
+#include "core/integertext.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <span>
+#include <string_view>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <utility>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+std::string_view Trim(std::string_view text)
+{
+    while (!text.empty() && IsBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && IsBlank(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
+char AsciiLower(char c)
+{
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool SameName(std::string_view a, std::string_view b)
+{
+    return std::ranges::equal(a, b, [](char x, char y) { return AsciiLower(x) == AsciiLower(y); });
+}
+
+struct Line
+{
+    std::string_view content; // without the line end
+    std::size_t begin;        // offset of the line in the file's text
+    std::size_t next;         // offset of the following line
+};
+
+std::vector<Line> SplitLines(std::string_view text)
+{
+    std::vector<Line> lines;
+    for (std::size_t begin = 0; begin < text.size();) {
+        const std::size_t newline = text.find('\n', begin);
+        const std::size_t next = newline == std::string_view::npos ? text.size() : newline + 1;
+        std::string_view content = text.substr(begin, next - begin);
+        if (content.ends_with('\n'))
+            content.remove_suffix(content.ends_with("\r\n") ? 2 : 1);
+        lines.push_back({content, begin, next});
+        begin = next;
+    }
+    return lines;
+}
+
+// New lines follow the file's first line end; a file without one gets LF.
+std::string LineEndOf(std::string_view text)
+{
+    const std::size_t newline = text.find('\n');
+    return newline != std::string_view::npos && newline > 0 && text[newline - 1] == '\r' ? "\r\n" : "\n";
+}
+
+// The name of a `[name]` header; anything after the closing bracket is ignored.
+std::optional<std::string_view> SectionName(std::string_view line)
+{
+    line = Trim(line);
+    const std::size_t close = line.find(']');
+    if (!line.starts_with('[') || close == std::string_view::npos)
+        return std::nullopt;
+    return Trim(line.substr(1, close - 1));
+}
+
+struct Entry
+{
+    std::string_view key;
+    std::string_view value; // trimmed, quotes still on; an empty value sits at the end of its line
+};
+
+std::optional<Entry> SplitEntry(std::string_view line)
+{
+    const std::size_t equals = line.find('=');
+    if (equals == std::string_view::npos || Trim(line).starts_with(';') || SectionName(line))
+        return std::nullopt;
+    return Entry{Trim(line.substr(0, equals)), Trim(line.substr(equals + 1))};
+}
+
+std::string_view Unquote(std::string_view value)
+{
+    const bool quoted =
+        value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front();
+    return quoted ? value.substr(1, value.size() - 2) : value;
+}
+
+// The first section of that name: its header line and every line up to the next header.
+std::optional<std::span<const Line>> FindSection(std::span<const Line> lines, std::string_view name)
+{
+    const auto named = [&](const Line& line) {
+        const std::optional<std::string_view> found = SectionName(line.content);
+        return found && SameName(*found, name);
+    };
+    const auto header = std::ranges::find_if(lines, named);
+    if (header == lines.end())
+        return std::nullopt;
+    const auto end = std::find_if(header + 1, lines.end(), [](const Line& line) { return SectionName(line.content); });
+    return std::span<const Line>(header, end);
+}
+
+std::optional<std::string_view> FindValue(std::span<const Line> section, std::string_view key)
+{
+    for (const Line& line : section.subspan(1)) {
+        const std::optional<Entry> entry = SplitEntry(line.content);
+        if (entry && SameName(entry->key, key))
+            return entry->value;
+    }
+    return std::nullopt;
+}
+
+// A new key goes after this line: the section's last line that is neither blank nor a comment, at worst its header.
+const Line& LastContentLine(std::span<const Line> section)
+{
+    return *std::find_if(section.rbegin(), section.rend(), [](const Line& line) {
+        const std::string_view text = Trim(line.content);
+        return !text.empty() && !text.starts_with(';');
+    });
+}
+
+std::string Splice(std::string text, std::size_t at, std::size_t count, const std::string& insert)
+{
+    return text.replace(at, count, insert);
+}
+
+std::string WithValue(const std::string& text, const std::string& section, const std::string& key,
+                      const std::string& value)
+{
+    const std::vector<Line> lines = SplitLines(text);
+    const std::string eol = LineEndOf(text);
+    const std::string entry = key + "=" + value;
+    const std::optional<std::span<const Line>> found = FindSection(lines, section);
+    if (!found) {
+        const std::string separator = text.empty() || text.ends_with('\n') ? "" : eol;
+        return text + separator + "[" + section + "]" + eol + entry + eol;
+    }
+    if (const std::optional<std::string_view> old = FindValue(*found, key))
+        return Splice(text, static_cast<std::size_t>(old->data() - text.data()), old->size(), value);
+    const Line& last = LastContentLine(*found);
+    const bool lastHasLineEnd = last.next > last.begin + last.content.size();
+    return lastHasLineEnd ? Splice(text, last.next, 0, entry + eol) : Splice(text, last.next, 0, eol + entry);
+}
+
+std::optional<std::string> WithoutSection(const std::string& text, const std::string& section)
+{
+    const std::vector<Line> lines = SplitLines(text);
+    const std::optional<std::span<const Line>> found = FindSection(lines, section);
+    if (!found)
+        return std::nullopt;
+    return Splice(text, found->front().begin, found->back().next - found->front().begin, "");
+}
+
+// A value cannot span lines: the rest would turn into lines of their own.
+std::string FirstLine(const std::string& value)
+{
+    return value.substr(0, value.find_first_of("\r\n"));
+}
+
+class Descriptor
+{
+public:
+    explicit Descriptor(int fd) : fd_(fd) {}
+    ~Descriptor()
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+
+    int Get() const { return fd_; }
+    bool Close() { return ::close(std::exchange(fd_, -1)) == 0; }
+
+private:
+    int fd_;
+};
+
+bool ReadAll(int fd, std::string& out)
+{
+    char buffer[65536];
+    for (;;) {
+        const ssize_t count = ::read(fd, buffer, sizeof buffer);
+        if (count == 0)
+            return true;
+        if (count < 0 && errno != EINTR)
+            return false;
+        if (count > 0)
+            out.append(buffer, static_cast<std::size_t>(count));
+    }
+}
+
+bool WriteAll(int fd, std::string_view text)
+{
+    while (!text.empty()) {
+        const ssize_t count = ::write(fd, text.data(), text.size());
+        if (count < 0 && errno != EINTR)
+            return false;
+        if (count > 0)
+            text.remove_prefix(static_cast<std::size_t>(count));
+    }
+    return true;
+}
+
+struct Snapshot
+{
+    std::string text;
+    mode_t mode = 0;
+};
+
+// 0, or the errno of the failure. O_RDWR before a replacement refuses a file the user may not write.
+int Load(const std::string& path, int flags, Snapshot& out)
+{
+    Descriptor file(::open(path.c_str(), flags | O_CLOEXEC));
+    struct stat info
+    {
+    };
+    if (file.Get() < 0 || ::fstat(file.Get(), &info) != 0 || !ReadAll(file.Get(), out.text))
+        return errno;
+    out.mode = info.st_mode & 07777;
+    return 0;
+}
+
+// What open() with mode 0666 would give; the umask is read rather than set and restored, which would race with
+// other threads creating files.
+mode_t NewFileMode()
+{
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.starts_with("Umask:"))
+            return 0666 & ~static_cast<mode_t>(std::strtoul(line.c_str() + 6, nullptr, 8));
+    return 0600;
+}
+
+bool Replace(const std::string& target, const std::string& text, mode_t mode)
+{
+    const fs::path path(target);
+    std::string temporary = (path.parent_path() / ("." + path.filename().string() + ".XXXXXX")).string();
+    Descriptor file(::mkostemp(temporary.data(), O_CLOEXEC));
+    if (file.Get() < 0)
+        return false;
+    const bool written = WriteAll(file.Get(), text) && ::fchmod(file.Get(), mode) == 0 && ::fsync(file.Get()) == 0;
+    if (file.Close() && written && ::rename(temporary.c_str(), target.c_str()) == 0)
+        return true;
+    ::unlink(temporary.c_str());
+    return false;
+}
+
+IniWriteError Refusal(const std::string& path)
+{
+    std::error_code error;
+    const fs::path full = fs::absolute(path, error);
+    return IniWriteError("Unable to write to " + (error ? path : full.string()));
+}
+
+// Through a symbolic link the file it points to is replaced, not the link.
+std::string WriteTarget(const std::string& path)
+{
+    std::error_code error;
+    const fs::path resolved = fs::weakly_canonical(path, error);
+    return error ? path : resolved.string();
+}
+
+// `change` gives the new text, or nothing to leave the file as it is.
+template <class Change> void Rewrite(const std::string& path, Change change)
+{
+    const std::string target = WriteTarget(path);
+    Snapshot current;
+    const int error = Load(target, O_RDWR, current);
+    if (error == ENOENT)
+        current = {"", NewFileMode()};
+    else if (error != 0)
+        throw Refusal(path);
+    const std::optional<std::string> changed = change(current.text);
+    if (changed && !Replace(target, *changed, current.mode))
+        throw Refusal(path);
+}
+
+} // namespace
+
+IniFile::IniFile(std::string path) : path_(std::move(path)) {}
+
+std::optional<std::string> IniFile::ReadValue(const std::string& section, const std::string& key) const
+{
+    Snapshot file;
+    if (Load(path_, O_RDONLY, file) != 0)
+        return std::nullopt;
+    const std::vector<Line> lines = SplitLines(file.text);
+    const std::optional<std::span<const Line>> found = FindSection(lines, section);
+    const std::optional<std::string_view> value = found ? FindValue(*found, key) : std::nullopt;
+    if (!value)
+        return std::nullopt;
+    return std::string(Unquote(*value).substr(0, kMaxValueLength));
+}
+
+std::string IniFile::ReadString(const std::string& section, const std::string& key, const std::string& fallback) const
+{
+    return ReadValue(section, key).value_or(fallback);
+}
+
+std::int32_t IniFile::ReadInteger(const std::string& section, const std::string& key, std::int32_t fallback) const
+{
+    const std::optional<std::string> value = ReadValue(section, key);
+    return value ? ParseInteger(*value).value_or(fallback) : fallback;
+}
+
+bool IniFile::ReadBool(const std::string& section, const std::string& key, bool fallback) const
+{
+    return ReadInteger(section, key, fallback ? 1 : 0) != 0;
+}
+
+void IniFile::WriteString(const std::string& section, const std::string& key, const std::string& value)
+{
+    Rewrite(path_, [&](const std::string& text) -> std::optional<std::string> {
+        return WithValue(text, section, key, FirstLine(value));
+    });
+}
+
+void IniFile::WriteInteger(const std::string& section, const std::string& key, std::int32_t value)
+{
+    WriteString(section, key, std::to_string(value));
+}
+
+void IniFile::WriteBool(const std::string& section, const std::string& key, bool value)
+{
+    WriteString(section, key, value ? "1" : "0");
+}
+
+void IniFile::EraseSection(const std::string& section)
+{
+    Rewrite(path_, [&](const std::string& text) { return WithoutSection(text, section); });
+}

@@ -14,7 +14,9 @@ public:
 };
 
 // Every call opens the file by name and releases it at once, so a change is seen by the next call and by the other
-// program. Section and key names are matched without regard to case; the first of duplicate sections or keys counts.
+// program. Section and key names are matched without regard to ASCII case; the first of duplicate sections or keys
+// counts, for reading and for writing. Lines are `[section]` headers, `key=value` entries (names and values trimmed
+// of blanks and tabs), `;` comments or ignored; LF and CR LF both end a line.
 class IniFile
 {
 public:
@@ -23,14 +25,20 @@ public:
     explicit IniFile(std::string path);
     const std::string& Path() const { return path_; }
 
-    // Nothing when the file, the section or the key is absent. Values are cut at kMaxValueLength bytes.
+    // Nothing when the file, the section or the key is absent; a file that cannot be read counts as absent. One pair
+    // of matching double or single quotes around a value is taken off, then the value is cut at kMaxValueLength bytes.
     std::optional<std::string> ReadValue(const std::string& section, const std::string& key) const;
     std::string ReadString(const std::string& section, const std::string& key, const std::string& fallback) const;
-    // Absent, empty and unreadable values give the fallback.
+    // Read with ParseInteger; absent values and values that are no number give the fallback.
     std::int32_t ReadInteger(const std::string& section, const std::string& key, std::int32_t fallback) const;
+    // An integer, true when not zero; other text (such as "true") gives the fallback.
     bool ReadBool(const std::string& section, const std::string& key, bool fallback) const;
 
-    // Creates the file and the section when needed; every other byte of the file stays as it was.
+    // Creates the file and the section when needed; every other byte of the file stays as it was. A new key follows
+    // the section's last line that is neither blank nor a comment; a new section goes at the end of the file. New
+    // lines take the file's line end (LF for a new file, which gets the mode 0666 less the umask); a replaced file
+    // keeps its permission bits. A value is cut before its first line break. Throws IniWriteError when the file
+    // exists but cannot be read and written, or the new file cannot be put in its place; the old file then stays.
     void WriteString(const std::string& section, const std::string& key, const std::string& value);
     void WriteInteger(const std::string& section, const std::string& key, std::int32_t value);
     void WriteBool(const std::string& section, const std::string& key, bool value);

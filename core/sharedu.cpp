@@ -1,0 +1,363 @@
+// The touch settings record, the command-line parser that fills it, and the switch help.
+#include "core/sharedu.h"
+
+#include "core/inifile.h"
+#include "core/integertext.h"
+#include "core/presets.h"
+#include "core/tfuncs2.h"
+#include "platform/messagebox.h"
+#include "platform/platform.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+
+void ShortString::assign(std::string_view value)
+{
+    length = static_cast<std::uint8_t>(std::min(value.size(), kMaxLength));
+    std::memcpy(text, value.data(), length);
+}
+
+void ResetTouchSettings(TTouchSettings& settings)
+{
+    settings.ReportLevel = 1;
+    settings.ArchiveChange = settings.SystemChange = settings.HiddenChange = settings.ReadOnlyChange = 0;
+    settings.ModifiedSource = settings.CreatedSource = 0;
+    settings.ZeroSeconds = settings.ZeroMinutes = settings.KeepDate = settings.KeepTime = 0;
+    settings.Increment = 0;
+    settings.SwitchTime = settings.SwitchDate = -1.0;
+    settings.SwitchesGiven = 0;
+}
+
+void InitTouchSettings(TTouchSettings& settings)
+{
+    ResetTouchSettings(settings);
+    settings.FileSpecs.length = 0;
+}
+
+void CopyTouchSettings(const TTouchSettings& source, TTouchSettings& target)
+{
+    // Field by field in three runs, so that the padding between them is never written.
+    const auto* from = reinterpret_cast<const unsigned char*>(&source);
+    auto* to = reinterpret_cast<unsigned char*>(&target);
+    const auto copy = [&](std::size_t start, std::size_t end) { std::memcpy(to + start, from + start, end - start); };
+    copy(offsetof(TTouchSettings, PresetNo), offsetof(TTouchSettings, PresetNeedsFolder) + 1);
+    copy(offsetof(TTouchSettings, ArchiveChange), offsetof(TTouchSettings, CreatedSource) + 4);
+    copy(offsetof(TTouchSettings, SwitchTime), offsetof(TTouchSettings, FileSpecs) + 1 + source.FileSpecs.length);
+}
+
+namespace {
+
+std::string Upper(std::string text)
+{
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    return text;
+}
+
+bool HasValuePrefix(const std::string& switchText)
+{
+    const std::string prefix = Upper(switchText.substr(0, 2));
+    return prefix == "S:" || prefix == "T:" || prefix == "D:";
+}
+
+// A `/` argument is a switch only when it has a switch's shape; any other is an absolute path.
+bool IsSwitch(const std::string& argument)
+{
+    if (argument.empty())
+        return false;
+    if (argument[0] == '-')
+        return true;
+    if (argument[0] != '/')
+        return false;
+    const std::string rest = argument.substr(1);
+    return rest.size() == 1 || rest.size() == 2 || (rest.size() >= 3 && HasValuePrefix(rest));
+}
+
+class CommandLineParser
+{
+public:
+    CommandLineParser(TTouchSettings& settings, const std::string& settingsPath, bool consoleMode,
+                      std::vector<std::string>* allSpecs, std::ostream& console)
+        : settings_(settings), settingsPath_(settingsPath), consoleMode_(consoleMode), allSpecs_(allSpecs),
+          console_(console)
+    {
+    }
+
+    bool ParseCommandLine(const std::vector<std::string>& arguments);
+
+private:
+    bool ParseSwitch(const std::string& argument);
+    bool ParseTwoLetterSwitch(const std::string& argument, const std::string& switchText);
+    bool ParseValueSwitch(const std::string& argument, const std::string& switchText);
+    bool UsePresetSwitch(int n);
+    bool AcceptFileSpec(const std::string& spec);
+    void MakeConsistent();
+    void ReportLine(const std::string& message);
+    bool InvalidSwitch(const std::string& argument);
+
+    TTouchSettings& settings_;
+    const std::string& settingsPath_;
+    bool consoleMode_;
+    std::vector<std::string>* allSpecs_;
+    std::ostream& console_;
+    std::string currentDirectory_ = CurrentPlatform().CurrentDirectory();
+    std::string messages_;
+};
+
+bool CommandLineParser::ParseCommandLine(const std::vector<std::string>& arguments)
+{
+    messages_.clear();
+    bool result = true;
+    settings_.PresetNo = 0;
+    ResetTouchSettings(settings_);
+    settings_.FileSpecs.length = 0;
+
+    for (const std::string& argument : arguments) {
+        if (argument.empty())
+            continue;
+        if (IsSwitch(argument)) {
+            result &= ParseSwitch(argument);
+        } else if (!AcceptFileSpec(argument) && consoleMode_) {
+            result = false;
+        }
+    }
+    if (settings_.SwitchesGiven)
+        MakeConsistent();
+    if (!consoleMode_ && !messages_.empty())
+        ShowMessageBox({"Stampkeep command-line error", messages_, MessageIcon::Error, MessageButtons::Ok, 0, false});
+    return result;
+}
+
+void CommandLineParser::MakeConsistent()
+{
+    TTouchSettings& s = settings_;
+    if (s.KeepDate || s.KeepTime)
+        s.Increment = 0;
+    if (s.KeepTime)
+        s.ZeroSeconds = s.ZeroMinutes = 0;
+    if (s.ModifiedSource != 1 && s.CreatedSource != 1) {
+        s.Increment = 0;
+        s.SwitchDate = s.SwitchTime = -1.0;
+        s.ZeroSeconds = s.ZeroMinutes = s.KeepDate = s.KeepTime = 0;
+    }
+    if (s.KeepDate)
+        s.SwitchDate = -1.0;
+    if (s.KeepTime)
+        s.SwitchTime = -1.0;
+}
+
+bool CommandLineParser::ParseSwitch(const std::string& argument)
+{
+    const std::string switchText = argument.substr(1);
+    if (switchText.empty())
+        return false;
+    if (switchText.size() == 1) {
+        const std::size_t digit = std::string_view("12345").find(switchText[0]);
+        settings_.PresetNo = digit == std::string_view::npos ? 0 : static_cast<std::int32_t>(digit) + 1;
+        if (settings_.PresetNo < 1)
+            return InvalidSwitch(argument);
+        if (!UsePresetSwitch(settings_.PresetNo))
+            return false;
+        ResetTouchSettings(settings_);
+        settings_.SwitchesGiven = 1;
+        return true;
+    }
+    // Switches after a valid preset switch are ignored.
+    if (settings_.PresetNo > 0)
+        return true;
+    if (switchText.size() == 2)
+        return ParseTwoLetterSwitch(argument, switchText);
+    return ParseValueSwitch(argument, switchText);
+}
+
+bool CommandLineParser::ParseTwoLetterSwitch(const std::string& argument, const std::string& switchText)
+{
+    static constexpr std::string_view kTable = "^A+^S+^H+^R+^A-^S-^H-^R-^MS^CS^MC^CM^ZS^ZM^XT^XD^R0^R1^R2^R3^";
+    const std::size_t at = kTable.find("^" + Upper(switchText) + "^");
+    if (at == std::string_view::npos)
+        return InvalidSwitch(argument);
+
+    TTouchSettings& s = settings_;
+    std::int32_t* const attributeFields[] = {&s.ArchiveChange, &s.SystemChange, &s.HiddenChange, &s.ReadOnlyChange};
+    const std::size_t entry = at / 3;
+    if (entry < 4)
+        *attributeFields[entry] = 1;
+    else if (entry < 8)
+        *attributeFields[entry - 4] = -1;
+    else if (entry == 8 || entry == 10)
+        s.ModifiedSource = entry == 8 ? 1 : 2;
+    else if (entry == 9 || entry == 11)
+        s.CreatedSource = entry == 9 ? 1 : 2;
+    else if (entry == 12)
+        s.ZeroSeconds = 1;
+    else if (entry == 13)
+        s.ZeroMinutes = 1;
+    else if (entry == 14)
+        s.KeepTime = 1;
+    else if (entry == 15)
+        s.KeepDate = 1;
+    else
+        s.ReportLevel = static_cast<std::int32_t>(entry - 16);
+    if (entry < 12)
+        s.SwitchesGiven = 1;
+    return true;
+}
+
+bool CommandLineParser::ParseValueSwitch(const std::string& argument, const std::string& switchText)
+{
+    if (!HasValuePrefix(switchText))
+        return InvalidSwitch(argument);
+    const char kind = static_cast<char>(std::toupper(static_cast<unsigned char>(switchText[0])));
+    const std::string value = switchText.substr(2);
+    if (kind == 'S') {
+        const std::int32_t increment = ParseInteger(value).value_or(-1);
+        if (increment < 0) {
+            settings_.Increment = 0;
+            return InvalidSwitch(argument);
+        }
+        if (increment > kMaxIncrement) {
+            settings_.Increment = 0;
+            ReportLine("Sequential increment is limited to one hour");
+            return false;
+        }
+        settings_.Increment = increment;
+        return true;
+    }
+    if (kind == 'T') {
+        if (TextToTime(value, settings_.SwitchTime))
+            return true;
+        ReportLine("\"" + value + "\" is not a valid time");
+        return false;
+    }
+    if (TextToDate(value, settings_.SwitchDate))
+        return true;
+    ReportLine("\"" + value + "\" is not a valid date");
+    return false;
+}
+
+bool CommandLineParser::UsePresetSwitch(int n)
+{
+    const IniFile ini(settingsPath_);
+    const std::string section = PresetSection(n);
+    if (!ini.ReadBool(section, "Enabled", false)) {
+        ReportLine("Preset # " + std::to_string(n) + " is not configured.");
+        return false;
+    }
+    // Set from this preset alone, so that a second preset switch does not inherit the first one's need.
+    settings_.PresetNeedsFolder =
+        ini.ReadInteger(section, "Cre", 0) == kSourceFolder || ini.ReadInteger(section, "Mod", 0) == kSourceFolder;
+    return true;
+}
+
+bool CommandLineParser::AcceptFileSpec(const std::string& spec)
+{
+    if (!AddFileSpec(settings_, spec, currentDirectory_, consoleMode_,
+                     [this](const std::string& line) { ReportLine(line); }))
+        return false;
+    if (allSpecs_)
+        allSpecs_->push_back(spec);
+    return true;
+}
+
+void CommandLineParser::ReportLine(const std::string& message)
+{
+    if (consoleMode_)
+        console_ << message << '\n' << std::flush;
+    else
+        messages_ += message + "\r\n";
+}
+
+bool CommandLineParser::InvalidSwitch(const std::string& argument)
+{
+    ReportLine("\"" + argument + "\" is not a valid switch");
+    return false;
+}
+
+} // namespace
+
+bool ParseCommandLine(TTouchSettings& settings, const std::vector<std::string>& arguments,
+                      const std::string& settingsPath, bool consoleMode, std::vector<std::string>* allSpecs,
+                      std::ostream& console)
+{
+    return CommandLineParser(settings, settingsPath, consoleMode, allSpecs, console).ParseCommandLine(arguments);
+}
+
+bool IsHelpSwitch(const std::string& argument)
+{
+    return argument == "/?" || argument == "-?" || argument == "--help";
+}
+
+void ShowSwitchHelp(bool consoleMode, std::ostream& console)
+{
+    std::vector<std::string> lines = {consoleMode ? "Command-line switches for STKCLI:"
+                                                  : "Command-line switches for Stampkeep:",
+                                      "------------------------------------"};
+    if (consoleMode)
+        lines.push_back("  /R0..R3 - Reporting: 0=none, 1=errors only (default), 2=filenames, 3=details.");
+    lines.insert(lines.end(), {
+                                  "  /1 .. /5 - Apply the specified preset. All other switches are ignored.",
+                                  "",
+                                  "  /T:time, /D:date - Use the specified time or date for system date/time.",
+                                  "  /ZS, /ZM - Zero seconds or minutes before using system date/time.",
+                                  "  /MS, /CS - Set Modified or Created date/time from system date/time.",
+                                  "  /MC, /CM - Set Modified from Created or Created from Modified.",
+                                  "",
+                                  "  /XT - Don't change the time portion of date/time.",
+                                  "  /XD - Don't change the date portion of date/time.",
+                                  "  /S:# - Increment successive date/time stamps by the specified number",
+                                  "    of seconds, up to 1/2 hour (1800).",
+                                  "",
+                                  "  /A+, /S+, /H+, /R+ - Add the specified file attribute.",
+                                  "  /A-, /S-, /H-, /R- - Remove the specified file attribute.",
+                                  "",
+                              });
+    if (consoleMode)
+        lines.insert(lines.end(), {
+                                      "  If one or more wildcard file specifications are included with command-line",
+                                      "    switches, STKCLI will simply apply the specified actions to the files.",
+                                      "  For file specifications without switches or vice versa, STKCLI will load",
+                                      "    Stampkeep and apply the switches or load the files.",
+                                  });
+    else
+        lines.insert(lines.end(), {
+                                      "  Stampkeep will open with its controls set to match the switches and its",
+                                      "    file list loaded with the specified files.",
+                                  });
+
+    if (consoleMode) {
+        for (const std::string& line : lines)
+            console << line << '\n';
+        console << std::flush;
+        return;
+    }
+    std::string text;
+    for (const std::string& line : lines)
+        text += line + "\r\n";
+    ShowMessageBox({"Stampkeep command-line switches", text, MessageIcon::Information, MessageButtons::Ok, 0, false});
+}
+
+std::vector<std::string> SplitArguments(std::string_view commandLine)
+{
+    auto isSeparator = [](char c) { return c >= 1 && c <= 32; };
+    std::vector<std::string> arguments;
+    std::size_t i = 0;
+    while (i < commandLine.size()) {
+        // Where an argument would begin, blanks and empty pairs of quotes are skipped.
+        while (i < commandLine.size() && (isSeparator(commandLine[i]) || commandLine.substr(i, 2) == "\"\"")) {
+            i += isSeparator(commandLine[i]) ? 1 : 2;
+        }
+        if (i >= commandLine.size() || commandLine[i] == '\0')
+            break;
+        std::string argument;
+        bool quoted = false;
+        for (; i < commandLine.size() && commandLine[i] != '\0' && (quoted || !isSeparator(commandLine[i])); ++i) {
+            if (commandLine[i] == '"')
+                quoted = !quoted;
+            else
+                argument += commandLine[i];
+        }
+        arguments.push_back(argument);
+    }
+    return arguments;
+}

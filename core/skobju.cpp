@@ -1,0 +1,306 @@
+// One file or folder to touch: its first-known, current and pending stamps and attributes, touch and undo.
+#include "core/skobju.h"
+
+#include "core/datetime.h"
+#include "core/tfuncs2.h"
+#include "platform/filetime.h"
+#include "platform/paths.h"
+
+#include <cmath>
+
+namespace {
+
+double WholeDays(double serial)
+{
+    return std::floor(serial);
+}
+
+double TimeOfDay(double serial)
+{
+    return serial - std::floor(serial);
+}
+
+FileTime StampFromParts(double date, double time, FileTime own)
+{
+    const double ownLocal = StampToLocal(own);
+    if (date == kNoDateTime)
+        date = ownLocal;
+    if (time == kNoDateTime)
+        time = ownLocal;
+    return LocalToStamp(WholeDays(date) + TimeOfDay(time));
+}
+
+std::string Quoted(const std::string& text)
+{
+    return "\"" + text + "\"";
+}
+
+} // namespace
+
+TskObj::TskObj(std::uint32_t attrs, FileTime modified, FileTime created, std::string fileName)
+    : FileName(std::move(fileName)), OrigAttrs(attrs), CurAttrs(attrs), OrigCreated(created), CurCreated(created),
+      OrigModified(modified), CurModified(modified)
+{
+    ClearPending();
+}
+
+void TskObj::ClearPending()
+{
+    ClearNewCreated();
+    ClearNewModified();
+    NewAttrs = kNoAttrs;
+}
+
+void TskObj::ClearNewModified()
+{
+    NewModified = NoStamp;
+}
+
+void TskObj::ClearNewCreated()
+{
+    NewCreated = NoStamp;
+}
+
+void TskObj::SetNewModified(double localSerial)
+{
+    NewModified = LocalToStamp(localSerial);
+}
+
+void TskObj::SetNewCreated(double localSerial)
+{
+    NewCreated = LocalToStamp(localSerial);
+}
+
+void TskObj::SetNewModifiedParts(double date, double time)
+{
+    NewModified = StampFromParts(date, time, CurModified);
+}
+
+void TskObj::SetNewCreatedParts(double date, double time)
+{
+    NewCreated = StampFromParts(date, time, CurCreated);
+}
+
+std::string TskObj::SetNewAttrs(std::uint32_t keepMask, std::uint32_t addMask)
+{
+    NewAttrs = addMask | (keepMask & CurAttrs);
+    return NewAttrsText();
+}
+
+void TskObj::SetFromMatchingFile(const std::string& folder, bool modified, bool created)
+{
+    if ((!modified && !created) || (MatchKind != 1 && MatchKind != 2))
+        return;
+    const std::string name = NamePart(FileName);
+    const std::string pattern = WithTrailingSlash(folder) + (MatchKind == 1 ? ChangeExtension(name, ".*") : name);
+    FileTime partnerCreated = 0;
+    FileTime partnerModified = 0;
+    if (!GetFileStamps(pattern, partnerCreated, partnerModified))
+        return;
+    if (modified)
+        NewModified = partnerModified;
+    if (created)
+        NewCreated = partnerCreated;
+}
+
+int TskObj::Touch()
+{
+    Platform& platform = CurrentPlatform();
+    StatusText.clear();
+    int result = 0;
+    bool restoreOnly = false;
+
+    if (NewModified != NoStamp || NewCreated != NoStamp) {
+        if (CurAttrs & kAttrReadOnly) {
+            if (NewAttrs == kNoAttrs) {
+                NewAttrs = CurAttrs;
+                restoreOnly = true;
+            }
+            platform.SetAttributes(FileName, CurAttrs & ~kAttrReadOnly);
+        }
+        const int timeBits = (NewModified != NoStamp ? kFailModified : 0) | (NewCreated != NoStamp ? kFailCreated : 0);
+        if (!platform.IsNtFamily() && (CurAttrs & kAttrDirectory)) {
+            result |= timeBits;
+            AppendLine("Folder date/time cannot be changed in Windows 9x");
+        } else {
+            result |= SetPendingTimes();
+        }
+    }
+
+    if (NewAttrs != kNoAttrs) {
+        if (platform.SetAttributes(FileName, NewAttrs)) {
+            if (!restoreOnly)
+                AppendLine((OrigAttrs == NewAttrs ? "Attributes same as original of "
+                                                  : "Attributes changed from original of ") +
+                           Quoted(AttrLetters(OrigAttrs)));
+            CurAttrs = platform.GetAttributes(FileName).value_or(NewAttrs);
+            NewAttrs = kNoAttrs;
+        } else {
+            result |= kFailAttributes;
+            AppendLine("Unable to set attributes: " + Quoted(platform.LastErrorText()));
+        }
+    }
+    return result;
+}
+
+int TskObj::SetPendingTimes()
+{
+    Platform& platform = CurrentPlatform();
+    const int timeBits = (NewModified != NoStamp ? kFailModified : 0) | (NewCreated != NoStamp ? kFailCreated : 0);
+    const std::unique_ptr<StampHandle> handle = platform.OpenForStamps(FileName);
+    if (!handle) {
+        AppendLine("Unable to open file: " + Quoted(platform.LastErrorText()));
+        return timeBits;
+    }
+    const auto pending = [](FileTime stamp) { return stamp == NoStamp ? std::nullopt : std::optional(stamp); };
+    FileTime readCreated = 0;
+    FileTime readModified = 0;
+    if (!handle->SetTimes(pending(NewCreated), pending(NewModified)) || !handle->GetTimes(readCreated, readModified)) {
+        AppendLine("Unable to set file time: " + Quoted(platform.LastErrorText()));
+        return timeBits;
+    }
+    if (NewModified != NoStamp) {
+        AppendStampLine("Modified", NewModified, OrigModified);
+        CurModified = readModified;
+        ClearNewModified();
+    }
+    if (NewCreated != NoStamp) {
+        AppendStampLine("Created", NewCreated, OrigCreated);
+        CurCreated = readCreated;
+        ClearNewCreated();
+    }
+    return 0;
+}
+
+int TskObj::Untouch()
+{
+    Platform& platform = CurrentPlatform();
+    StatusText.clear();
+    int result = 0;
+    bool lifted = false;
+    const std::uint32_t attrsNow = platform.GetAttributes(FileName).value_or(CurAttrs);
+
+    FileTime created = CurCreated;
+    FileTime modified = CurModified;
+    if (const auto handle = platform.OpenForStamps(FileName); !handle || !handle->GetTimes(created, modified)) {
+        created = CurCreated;
+        modified = CurModified;
+    }
+    const bool restoreModified = CompareStamps(modified, OrigModified) != 0;
+    const bool restoreCreated = CompareStamps(created, OrigCreated) != 0;
+
+    if (restoreModified || restoreCreated) {
+        if (attrsNow & kAttrReadOnly) {
+            lifted = true;
+            platform.SetAttributes(FileName, attrsNow & ~kAttrReadOnly);
+        }
+        result |= RestoreTimes(restoreModified, restoreCreated);
+    }
+
+    if (lifted || OrigAttrs != attrsNow) {
+        if (platform.SetAttributes(FileName, OrigAttrs)) {
+            CurAttrs = platform.GetAttributes(FileName).value_or(OrigAttrs);
+            NewAttrs = kNoAttrs;
+        } else {
+            result |= kFailAttributes;
+            AppendLine("Unable to set attributes: " + Quoted(platform.LastErrorText()));
+        }
+    }
+    return result;
+}
+
+int TskObj::RestoreTimes(bool modified, bool created)
+{
+    Platform& platform = CurrentPlatform();
+    const int bits = (modified ? kFailModified : 0) | (created ? kFailCreated : 0);
+    const std::unique_ptr<StampHandle> handle = platform.OpenForStamps(FileName);
+    if (!handle) {
+        AppendLine("Unable to open file: " + Quoted(platform.LastErrorText()));
+        return bits;
+    }
+    const auto wanted = [](bool restore, FileTime stamp) { return restore ? std::optional(stamp) : std::nullopt; };
+    if (!handle->SetTimes(wanted(created, OrigCreated), wanted(modified, OrigModified)) ||
+        !handle->GetTimes(CurCreated, CurModified)) {
+        AppendLine("Unable to set file time: " + Quoted(platform.LastErrorText()));
+        return bits;
+    }
+    ClearNewModified();
+    ClearNewCreated();
+    return 0;
+}
+
+void TskObj::AppendLine(const std::string& line)
+{
+    // Lines are separated, not terminated, by CR LF.
+    if (!StatusText.empty())
+        StatusText += "\r\n";
+    StatusText += line;
+}
+
+void TskObj::AppendStampLine(const char* what, FileTime requested, FileTime original)
+{
+    const char* verdict = CompareStamps(requested, original) != 0 ? " date/time changed from original of "
+                                                                  : " date/time same as original of ";
+    AppendLine(what + std::string(verdict) + StampText(StampToLocal(original)));
+}
+
+std::string TskObj::CurModifiedText() const
+{
+    return StampText(StampToLocal(CurModified));
+}
+
+std::string TskObj::CurCreatedText() const
+{
+    return StampText(StampToLocal(CurCreated));
+}
+
+std::string TskObj::CurAttrsText() const
+{
+    return AttrLetters(CurAttrs);
+}
+
+std::string TskObj::NewAttrsText() const
+{
+    return AttrLetters(NewAttrs);
+}
+
+std::string TskObj::DetailLine() const
+{
+    return "\tM: " + CurModifiedText() + "\tC: " + CurCreatedText() + "\t" + CurAttrsText();
+}
+
+std::string AttrLetters(std::uint32_t attrs)
+{
+    if (attrs == kNoAttrs)
+        return {};
+    std::string letters = "     ";
+    const std::pair<std::uint32_t, char> kLetters[] = {
+        {kAttrArchive, 'A'}, {kAttrSystem, 'S'}, {kAttrHidden, 'H'}, {kAttrReadOnly, 'R'}, {kAttrDirectory, 'D'}};
+    for (std::size_t i = 0; i < std::size(kLetters); ++i)
+        if (attrs & kLetters[i].first)
+            letters[i] = kLetters[i].second;
+    return letters;
+}
+
+std::string StampText(double serial)
+{
+    return serial < 0 ? "<empty>" : FormatDateTime(DisplayFormat, serial);
+}
+
+double StampToLocal(FileTime stamp)
+{
+    CalendarTime local;
+    double serial = 0;
+    if (stamp == NoStamp || !FileTimeToLocal(stamp, local) || !CalendarToSerial(local, serial))
+        return kNoDateTime;
+    return serial;
+}
+
+FileTime LocalToStamp(double serial)
+{
+    CalendarTime local;
+    FileTime stamp = 0;
+    if (!SerialToCalendar(serial, local) || !LocalToFileTime(local, stamp))
+        return NoStamp;
+    return stamp;
+}

@@ -1,0 +1,164 @@
+// Stamps, file specifications with their drive checks, and the date/time formats shared by both programs.
+#include "core/tfuncs2.h"
+
+#include "core/datetime.h"
+#include "core/sharedu.h"
+#include "platform/paths.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+
+std::string DisplayFormat;
+std::string PickerDateFormat;
+std::string PickerTimeFormat;
+std::string ShortDateFormat;
+std::string LongTimeFormat;
+
+namespace {
+
+constexpr FileTime kHalfSecond = 5'000'000;
+
+std::uint32_t HighHalf(FileTime stamp)
+{
+    return static_cast<std::uint32_t>(stamp >> 32);
+}
+
+std::string ToLower(std::string text)
+{
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
+}
+
+// Replaces every occurrence of `from` (matched without regard to case) by `to`.
+std::string ReplaceAllNoCase(const std::string& text, const std::string& from, const std::string& to)
+{
+    const std::string lowered = ToLower(text);
+    const std::string needle = ToLower(from);
+    std::string result;
+    std::size_t start = 0;
+    for (std::size_t at = lowered.find(needle); at != std::string::npos; at = lowered.find(needle, start)) {
+        result += text.substr(start, at - start) + to;
+        start = at + needle.size();
+    }
+    return result + text.substr(start);
+}
+
+std::string FileSpecsText(const TTouchSettings& settings)
+{
+    return settings.FileSpecs.str();
+}
+
+} // namespace
+
+int CompareStamps(FileTime a, FileTime b)
+{
+    if (a == NoStamp)
+        return b == NoStamp ? 0 : -1;
+    if (b == NoStamp)
+        return 1;
+    // Only the low halves are looked at for the tolerance: stamps whose high halves differ compare exactly.
+    if (HighHalf(a) == HighHalf(b) && (a > b ? a - b : b - a) < kHalfSecond)
+        return 0;
+    return a < b ? -1 : (a > b ? 1 : 0);
+}
+
+bool GetFileStamps(const std::string& path, FileTime& created, FileTime& modified, std::uint32_t& attrs)
+{
+    const std::vector<FileEntry> found = CurrentPlatform().FindFiles(path, 1);
+    if (found.empty())
+        return false;
+    created = found.front().created;
+    modified = found.front().modified;
+    attrs = found.front().attrs;
+    return true;
+}
+
+bool GetFileStamps(const std::string& path, FileTime& created, FileTime& modified)
+{
+    std::uint32_t attrs = 0;
+    return GetFileStamps(path, created, modified, attrs);
+}
+
+std::string GetRemoteName(const std::string& root)
+{
+    return CurrentPlatform().RemoteName(root).value_or(root);
+}
+
+bool AddFileSpec(TTouchSettings& settings, const std::string& spec, const std::string& currentDirectory,
+                 bool consoleMode, const std::function<void(const std::string&)>& reportLine)
+{
+    Platform& platform = CurrentPlatform();
+    const std::string root = WithTrailingSlash(platform.DriveRoot(FullPath(spec, currentDirectory)));
+    switch (platform.GetDriveType(root)) {
+    case DriveType::Network: {
+        const std::string remote = GetRemoteName(root);
+        reportLine(remote != root ? "Network drives not supported (" + remote + ", mapped to " + root + ")"
+                                  : "Network drives not supported (" + root + ")");
+        return false;
+    }
+    case DriveType::CdRom:
+        reportLine("CD-ROM drives not supported (" + root + ")");
+        return false;
+    case DriveType::Fixed:
+        break;
+    }
+    if (!platform.HasMatch(spec)) {
+        if (consoleMode)
+            reportLine("No files match \"" + spec + "\"");
+        return false;
+    }
+    settings.FileSpecs.assign(FileSpecsText(settings) + spec + "\r\n");
+    return true;
+}
+
+std::string SetFormatRun(char letter, int n, const std::string& format)
+{
+    const std::string lowered = ToLower(format);
+    const char lower = static_cast<char>(std::tolower(static_cast<unsigned char>(letter)));
+    const std::size_t first = lowered.find(lower);
+    if (first == std::string::npos)
+        return lowered;
+    const std::size_t runEnd = lowered.find_first_not_of(lower, first);
+    const std::size_t run = (runEnd == std::string::npos ? lowered.size() : runEnd) - first;
+    return ReplaceAllNoCase(lowered, std::string(run, lower), std::string(static_cast<std::size_t>(n), lower));
+}
+
+void BuildDateTimeFormats()
+{
+    Platform& platform = CurrentPlatform();
+    ShortDateFormat = platform.ShortDateFormat();
+    LongTimeFormat = platform.LongTimeFormat();
+
+    const std::string date = SetFormatRun('y', 4, SetFormatRun('d', 2, SetFormatRun('m', 2, ShortDateFormat)));
+    const std::string time = SetFormatRun('h', 2, LongTimeFormat);
+    DisplayFormat = date + " " + time;
+    PickerDateFormat = date;
+    std::replace(PickerDateFormat.begin(), PickerDateFormat.end(), 'm', 'M');
+    PickerTimeFormat = time;
+    for (const char* marker : {"ampm", "am/pm", "a/p"})
+        PickerTimeFormat = ReplaceAllNoCase(PickerTimeFormat, marker, "tt");
+    if (PickerTimeFormat.find("tt") == std::string::npos)
+        std::replace(PickerTimeFormat.begin(), PickerTimeFormat.end(), 'h', 'H');
+}
+
+std::string DateToText(double serial)
+{
+    return FormatDateTime(ShortDateFormat, std::floor(serial));
+}
+
+std::string TimeToText(double serial)
+{
+    return FormatDateTime(LongTimeFormat, serial - std::floor(serial));
+}
+
+bool TextToDate(const std::string& text, double& date)
+{
+    return ParseDate(text, ShortDateFormat, date);
+}
+
+bool TextToTime(const std::string& text, double& time)
+{
+    return ParseTime(text, LongTimeFormat, time);
+}

@@ -1,0 +1,288 @@
+#include "core/inifile.h"
+#include "core/integertext.h"
+#include "fake/tempdir.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <limits>
+#include <random>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string Contents(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::vector<std::string> Names(const std::string& folder)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    return names;
+}
+
+mode_t ModeOf(const std::string& path)
+{
+    struct stat info
+    {
+    };
+    EXPECT_EQ(::stat(path.c_str(), &info), 0);
+    return info.st_mode & 07777;
+}
+
+void ExpectRefused(const std::function<void()>& write, const std::string& path)
+{
+    try {
+        write();
+        ADD_FAILURE() << "no IniWriteError for " << path;
+    } catch (const IniWriteError& error) {
+        EXPECT_EQ(std::string(error.what()), "Unable to write to " + path);
+    }
+}
+
+} // namespace
+
+TEST(IntegerText, AcceptsSignedDecimalAndHexadecimalPatterns)
+{
+    EXPECT_EQ(ParseInteger("0"), 0);
+    EXPECT_EQ(ParseInteger("+7"), 7);
+    EXPECT_EQ(ParseInteger("-13"), -13);
+    EXPECT_EQ(ParseInteger("007"), 7);
+    EXPECT_EQ(ParseInteger("2147483647"), std::numeric_limits<std::int32_t>::max());
+    EXPECT_EQ(ParseInteger("-2147483648"), std::numeric_limits<std::int32_t>::min());
+    EXPECT_EQ(ParseInteger("0x3"), 3);
+    EXPECT_EQ(ParseInteger("0X1f"), 31);
+    EXPECT_EQ(ParseInteger("$1F"), 31);
+    EXPECT_EQ(ParseInteger("-$10"), -16);
+    // Hexadecimal is a 32-bit pattern, leading zeros allowed.
+    EXPECT_EQ(ParseInteger("$FFFFFFFF"), -1);
+    EXPECT_EQ(ParseInteger("0x80000000"), std::numeric_limits<std::int32_t>::min());
+    EXPECT_EQ(ParseInteger("$000000001"), 1);
+}
+
+TEST(IntegerText, RejectsJunkAndValuesBeyond32Bits)
+{
+    for (const char* text : {"", "abc", "2147483648", "-2147483649", "$100000000", "0x", "$", "-", "+", " 5", "5 ",
+                             "5x", "1.0", "--5", "0x-5", "$+5", "true"})
+        EXPECT_EQ(ParseInteger(text), std::nullopt) << text;
+}
+
+// Headers, keys, blanks, quotes, comments and lines that are no entry.
+TEST(IniFile, ReadsNamesWithoutRegardToCaseAndTrimsValues)
+{
+    TempDir dir;
+    const IniFile ini(dir.MakeFile("s.ini", "[preset1]\nname=Foo\n"
+                                            "  [ Other ]  \n\t Key \t=\t two words \t\n;Key2=comment\nno equals\n"
+                                            "q1=\"quoted \"\nq2='single'\nq3=\"mixed'\nq4=\"\nempty=\n"));
+    EXPECT_EQ(ini.ReadValue("Preset1", "NAME"), "Foo");
+    EXPECT_EQ(ini.ReadValue("OTHER", "key"), "two words");
+    EXPECT_EQ(ini.ReadValue("Other", "Key2"), std::nullopt);
+    EXPECT_EQ(ini.ReadValue("Other", "no equals"), std::nullopt);
+    EXPECT_EQ(ini.ReadValue("Other", "q1"), "quoted ");
+    EXPECT_EQ(ini.ReadValue("Other", "q2"), "single");
+    EXPECT_EQ(ini.ReadValue("Other", "q3"), "\"mixed'");
+    EXPECT_EQ(ini.ReadValue("Other", "q4"), "\"");
+    EXPECT_EQ(ini.ReadString("Other", "empty", "fallback"), "");
+    EXPECT_EQ(ini.ReadString("Other", "missing", "fallback"), "fallback");
+    EXPECT_EQ(ini.ReadValue("Preset2", "Name"), std::nullopt);
+}
+
+TEST(IniFile, FirstDuplicateWinsForReadingAndWriting)
+{
+    TempDir dir;
+    IniFile ini(dir.MakeFile("s.ini", "[A]\nk=1\nk=2\n[a]\nk=3\nm=4\n"));
+    EXPECT_EQ(ini.ReadValue("a", "K"), "1");
+    EXPECT_EQ(ini.ReadValue("A", "m"), std::nullopt);
+    ini.WriteString("a", "K", "9");
+    ini.WriteString("A", "m", "5");
+    EXPECT_EQ(Contents(ini.Path()), "[A]\nk=9\nk=2\nm=5\n[a]\nk=3\nm=4\n");
+}
+
+// Integers and Booleans read as the fallback unless the whole value is a number.
+TEST(IniFile, ReadsIntegersAndBooleans)
+{
+    TempDir dir;
+    const IniFile ini(dir.MakeFile("s.ini", "[S]\nhex=0x3\ndollar=$1F\nword=abc\nempty=\nbig=2147483648\n"
+                                            "neg = -12 \nbool=true\none=1\nzero=0\ntwo=2\n"));
+    EXPECT_EQ(ini.ReadInteger("S", "hex", 7), 3);
+    EXPECT_EQ(ini.ReadInteger("S", "dollar", 7), 31);
+    EXPECT_EQ(ini.ReadInteger("S", "neg", 7), -12);
+    for (const char* key : {"word", "empty", "big", "missing"})
+        EXPECT_EQ(ini.ReadInteger("S", key, 7), 7) << key;
+    EXPECT_TRUE(ini.ReadBool("S", "bool", true));
+    EXPECT_FALSE(ini.ReadBool("S", "bool", false));
+    EXPECT_TRUE(ini.ReadBool("S", "one", false));
+    EXPECT_FALSE(ini.ReadBool("S", "zero", true));
+    EXPECT_TRUE(ini.ReadBool("S", "two", false));
+    EXPECT_TRUE(ini.ReadBool("S", "missing", true));
+}
+
+TEST(IniFile, AbsentFileReadsAsAbsentAndAWriteCreatesIt)
+{
+    TempDir dir;
+    IniFile ini(dir / "s.ini");
+    EXPECT_EQ(ini.ReadValue("S", "k"), std::nullopt);
+    EXPECT_EQ(ini.ReadInteger("S", "k", 4), 4);
+    ini.EraseSection("S");
+    EXPECT_FALSE(fs::exists(ini.Path()));
+
+    const mode_t previous = ::umask(027);
+    ini.WriteInteger("S", "n", -5);
+    ::umask(previous);
+    ini.WriteBool("S", "t", true);
+    ini.WriteBool("S", "f", false);
+    EXPECT_EQ(Contents(ini.Path()), "[S]\nn=-5\nt=1\nf=0\n");
+    EXPECT_EQ(ModeOf(ini.Path()), 0640u);
+}
+
+// A CR LF file with comments, odd spacing and a section with duplicate keys changes only where written.
+TEST(IniFile, WriteKeepsEveryOtherByte)
+{
+    const std::string head = "; settings\r\n[Settings]\r\n  ChangeDate =  ";
+    const std::string middle = "  \r\n\tName\t=";
+    const std::string tail = "\r\n; trailing comment\r\n\r\n[Other]\r\nName=x\r\nname=y\r\nodd line\r\n";
+    TempDir dir;
+    IniFile ini(dir.MakeFile("s.ini", head + "1" + middle + "\"Old name\"" + tail));
+
+    ini.WriteInteger("settings", "CHANGEDATE", 0);
+    ini.WriteString("Settings", "name", "New");
+    EXPECT_EQ(Contents(ini.Path()), head + "0" + middle + "New" + tail);
+
+    ini.WriteString("Settings", "Extra", "e");
+    ini.WriteString("New", "k", "v");
+    EXPECT_EQ(Contents(ini.Path()), head + "0" + middle + "New\r\nExtra=e" + tail + "[New]\r\nk=v\r\n");
+}
+
+// Appending to a file without a final line end must not glue the new line to the last one.
+TEST(IniFile, AddsKeysAndSectionsAtTheEnd)
+{
+    TempDir dir;
+    IniFile ini(dir.MakeFile("s.ini", "[A]\nx=1\nblank = \n\n[B]\ny=2"));
+    ini.WriteString("B", "z", "3");
+    EXPECT_EQ(Contents(ini.Path()), "[A]\nx=1\nblank = \n\n[B]\ny=2\nz=3");
+    ini.WriteString("A", "blank", "filled");
+    ini.WriteString("A", "w", "line\r\nbreak");
+    EXPECT_EQ(Contents(ini.Path()), "[A]\nx=1\nblank = filled\nw=line\n\n[B]\ny=2\nz=3");
+    ini.WriteString("C", "k", "v");
+    EXPECT_EQ(Contents(ini.Path()), "[A]\nx=1\nblank = filled\nw=line\n\n[B]\ny=2\nz=3\n[C]\nk=v\n");
+}
+
+TEST(IniFile, EraseSectionRemovesTheFirstMatchUpToTheNextHeader)
+{
+    TempDir dir;
+    IniFile ini(dir.MakeFile("s.ini", "top=1\n[A]\nk=1\n; c\n\n[b]\nk=2\n[a]\nk=3"));
+    ini.EraseSection("a");
+    EXPECT_EQ(Contents(ini.Path()), "top=1\n[b]\nk=2\n[a]\nk=3");
+    ini.EraseSection("missing");
+    EXPECT_EQ(Contents(ini.Path()), "top=1\n[b]\nk=2\n[a]\nk=3");
+    ini.EraseSection("A");
+    EXPECT_EQ(Contents(ini.Path()), "top=1\n[b]\nk=2\n");
+}
+
+TEST(IniFile, LongValuesAreCut)
+{
+    TempDir dir;
+    IniFile ini(dir / "s.ini");
+    ini.WriteString("S", "k", std::string(5000, 'v'));
+    EXPECT_EQ(ini.ReadValue("S", "k"), std::string(IniFile::kMaxValueLength, 'v'));
+}
+
+// Random bytes with NULs, lone CRs and a megabyte-long line around one known section.
+TEST(IniFile, BinaryGarbageNeitherCrashesNorChangesOnWrite)
+{
+    std::mt19937 random(20240601);
+    std::string noise(200000, '\0');
+    for (char& c : noise)
+        c = static_cast<char>(random() % 256);
+    const std::string head = "junk\n" + noise + "\n" + std::string(1 << 20, '\0') + "=[\n[Known]\nkey=";
+    const std::string tail = "\n" + noise.substr(0, 5000) + "x";
+    TempDir dir;
+    IniFile ini(dir.MakeFile("s.ini", head + "5" + tail));
+
+    EXPECT_EQ(ini.ReadInteger("Known", "key", 0), 5);
+    EXPECT_EQ(ini.ReadValue("Absent", "key"), std::nullopt);
+    ini.WriteString("known", "KEY", "6");
+    EXPECT_EQ(Contents(ini.Path()), head + "6" + tail);
+    ini.WriteString("Fresh", "k", "v");
+    EXPECT_EQ(Contents(ini.Path()), head + "6" + tail + "\n[Fresh]\nk=v\n");
+}
+
+// Refusals that hold for root too: no folder, a folder in the file's place, a file size limit.
+TEST(IniFile, RefusedWriteThrowsAndKeepsTheOldFile)
+{
+    TempDir dir;
+    const std::string missing = dir / "missing/s.ini";
+    ExpectRefused([&] { IniFile(missing).WriteString("S", "k", "v"); }, missing);
+    EXPECT_FALSE(fs::exists(dir / "missing"));
+
+    const std::string folder = dir.MakeFolder("folder.ini");
+    ExpectRefused([&] { IniFile(folder).WriteString("S", "k", "v"); }, folder);
+    ExpectRefused([&] { IniFile(folder).EraseSection("S"); }, folder);
+    EXPECT_TRUE(fs::is_directory(folder));
+    EXPECT_EQ(IniFile(folder).ReadValue("S", "k"), std::nullopt);
+
+    const std::string file = dir.MakeFile("s.ini", "[S]\nk=old\n");
+    rlimit limit{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &limit), 0);
+    const rlimit small{4096, limit.rlim_max};
+    const auto handler = std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    ExpectRefused([&] { IniFile(file).WriteString("S", "k", std::string(8000, 'v')); }, file);
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    std::signal(SIGXFSZ, handler);
+    EXPECT_EQ(Contents(file), "[S]\nk=old\n");
+    EXPECT_EQ(Names(dir.Path()).size(), 2u) << "a temporary file was left behind";
+}
+
+// Permission bits bind only ordinary users.
+TEST(IniFile, RefusedByPermissions)
+{
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "root ignores permission bits";
+    TempDir dir;
+    const std::string file = dir.MakeFile("locked/s.ini", "[S]\nk=old\n");
+    fs::permissions(dir / "locked", fs::perms::owner_read | fs::perms::owner_exec);
+    ExpectRefused([&] { IniFile(file).WriteString("S", "k", "new"); }, file);
+    ExpectRefused([&] { IniFile(file).EraseSection("S"); }, file);
+    EXPECT_EQ(Contents(file), "[S]\nk=old\n");
+    EXPECT_EQ(Names(dir / "locked").size(), 1u);
+
+    const std::string readOnly = dir.MakeFile("ro.ini", "[S]\nk=old\n");
+    fs::permissions(readOnly, fs::perms::owner_read);
+    ExpectRefused([&] { IniFile(readOnly).WriteString("S", "k", "new"); }, readOnly);
+    EXPECT_EQ(Contents(readOnly), "[S]\nk=old\n");
+
+    const std::string writeOnly = dir.MakeFile("wo.ini", "[S]\nk=old\n");
+    fs::permissions(writeOnly, fs::perms::owner_write);
+    EXPECT_EQ(IniFile(writeOnly).ReadValue("S", "k"), std::nullopt);
+    ExpectRefused([&] { IniFile(writeOnly).WriteString("S", "j", "new"); }, writeOnly);
+    fs::permissions(writeOnly, fs::perms::owner_read, fs::perm_options::add);
+    EXPECT_EQ(Contents(writeOnly), "[S]\nk=old\n");
+}
+
+TEST(IniFile, ReplacementKeepsPermissionBitsAndSymbolicLinks)
+{
+    TempDir dir;
+    const std::string file = dir.MakeFile("real/s.ini", "[S]\nk=old\n");
+    fs::permissions(file, static_cast<fs::perms>(0604));
+    const std::string link = dir / "link.ini";
+    fs::create_symlink(file, link);
+
+    IniFile(link).WriteString("S", "k", "new");
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(Contents(file), "[S]\nk=new\n");
+    EXPECT_EQ(ModeOf(file), 0604u);
+    EXPECT_EQ(Names(dir / "real"), std::vector<std::string>{"s.ini"});
+}

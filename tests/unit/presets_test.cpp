@@ -1,0 +1,105 @@
+// Presets in the settings file: samples, saving, name clashes, typed values and the code sets.
+#include "core/presets.h"
+
+#include "core/tfuncs2.h"
+#include "fake/fakeplatform.h"
+#include "fake/tempdir.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+std::string FileText(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+class PresetsTest : public ::testing::Test
+{
+protected:
+    PresetsTest() { BuildDateTimeFormats(); }
+    FakePlatform platform; // only for the locale formats: M/d/yyyy and h:mm:ss tt
+    TempDir folder;
+    IniFile ini{folder / "stampkeep.ini"};
+};
+
+TEST_F(PresetsTest, SamplesComeBackWhenNoPresetIsEnabled)
+{
+    EXPECT_FALSE(AnyPresetEnabled(ini));
+    WriteSamplePresets(ini);
+    EXPECT_TRUE(AnyPresetEnabled(ini));
+    EXPECT_EQ(ini.ReadString("Preset1", "Name", ""), "Sample: simple touch");
+    EXPECT_EQ(ini.ReadInteger("Preset1", "Cre", 0), kSourceClock);
+    EXPECT_EQ(ini.ReadInteger("Preset2", "AttrR", 0), kAttrRemove);
+    EXPECT_EQ(ini.ReadInteger("Preset2", "Cre", 0), kSourceOtherStamp);
+    EXPECT_FALSE(ini.ReadValue("Preset2", "Clock"));
+
+    ini.EraseSection("Preset1");
+    ini.WriteString("Preset2", "Enabled", "true"); // not a number: not configured
+    EXPECT_FALSE(AnyPresetEnabled(ini));
+}
+
+TEST_F(PresetsTest, SaveWritesSeventeenKeysInOrder)
+{
+    ini.WriteString("Preset3", "Stale", "x");
+    PresetValues values;
+    values.name = "Nightly";
+    values.desc = "Zeit \xC3\xBC"
+                  "berall";
+    values.date = 37017.0;
+    values.time = 0.5;
+    values.clock = kClockStored;
+    values.mod = kSourceFolder;
+    values.attrR = kAttrAdd;
+    SavePreset(ini, 3, values);
+
+    EXPECT_EQ(FileText(ini.Path()), "[Preset3]\nEnabled=1\nName=Nightly\nDesc=Zeit \xC3\xBC"
+                                    "berall\n"
+                                    "Date=5/6/2001\nTime=12:00:00 PM\nUseDate=1\nUseTime=1\nUseSeq=0\n"
+                                    "SeqNum=0\nSeqUnit=0\nClock=-1\nMod=3\nCre=0\nAttrA=0\nAttrS=0\nAttrH=0\n"
+                                    "AttrR=2\n");
+    EXPECT_EQ(ReadDate(ini, "Preset3", "Date", 0), 37017.0);
+    EXPECT_EQ(ReadTime(ini, "Preset3", "Time", 0), 0.5);
+}
+
+TEST_F(PresetsTest, NameClashesIgnoreCaseAndTheOwnPreset)
+{
+    WriteSamplePresets(ini);
+    const auto clash = FindNameClash(ini, 3, "SAMPLE: FIX COPY");
+    ASSERT_TRUE(clash);
+    EXPECT_EQ(clash->preset, 2);
+    EXPECT_EQ(clash->storedName, "Sample: fix copy");
+    EXPECT_FALSE(FindNameClash(ini, 2, "SAMPLE: FIX COPY"));
+    EXPECT_FALSE(FindNameClash(ini, 3, "Sample"));
+}
+
+TEST_F(PresetsTest, DatesInAnotherLocaleFallBack)
+{
+    ini.WriteString("Preset1", "Date", "06.02.1999");
+    ini.WriteString("Preset1", "Time", "");
+    EXPECT_EQ(ReadDate(ini, "Preset1", "Date", 42.0), 42.0);
+    EXPECT_EQ(ReadTime(ini, "Preset1", "Time", 0.25), 0.25);
+    ini.WriteString("Preset1", "Date", "6/2/1999");
+    EXPECT_EQ(ReadDate(ini, "Preset1", "Date", 42.0), 36313.0); // June 2nd under a month-first locale
+}
+
+TEST(PresetCodes, IncrementsAndAttributeChanges)
+{
+    EXPECT_EQ(IncrementSeconds(0, 0), 1);
+    EXPECT_EQ(IncrementSeconds(3, 1), 600);
+    EXPECT_EQ(IncrementSeconds(5, 1), 1800);
+    EXPECT_EQ(IncrementSeconds(6, 0), 0);
+    EXPECT_EQ(IncrementSeconds(-1, 0), 0);
+    EXPECT_EQ(IncrementSeconds(2, 2), 0);
+    EXPECT_EQ(AttrChangeToRecord(kAttrRemove), -1);
+    EXPECT_EQ(AttrChangeToRecord(kAttrAdd), 1);
+    EXPECT_EQ(AttrChangeToRecord(3), 0);
+}
+
+} // namespace

@@ -1,0 +1,221 @@
+// Touching and untouching one entry, on real files and on the in-memory platform.
+#include "core/skobju.h"
+
+#include "core/datetime.h"
+#include "core/tfuncs2.h"
+#include "fake/fakeplatform.h"
+#include "fake/tempdir.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr FileTime kSecond = 10'000'000;
+const double kMay6th2001 = 37017.0; // 2001-05-06
+const double k131415 = (13 * 3600 + 14 * 60 + 15) / 86400.0;
+
+TskObj Listed(const std::string& path)
+{
+    const std::vector<FileEntry> found = CurrentPlatform().FindFiles(path, 1);
+    EXPECT_EQ(found.size(), 1u) << path;
+    const FileEntry& entry = found.at(0);
+    return TskObj(entry.attrs, entry.modified, entry.created, path);
+}
+
+void SetStamps(const std::string& path, FileTime created, FileTime modified)
+{
+    const auto handle = CurrentPlatform().OpenForStamps(path);
+    ASSERT_TRUE(handle);
+    ASSERT_TRUE(handle->SetTimes(created, modified));
+}
+
+class RealFileTest : public ::testing::Test
+{
+protected:
+    RealFileTest() { BuildDateTimeFormats(); }
+    TempDir folder;
+};
+
+TEST_F(RealFileTest, ReadOnlyFileKeepsItsBitWhenStamped)
+{
+    const std::string path = folder.MakeFile("ro.txt", "data");
+    ASSERT_TRUE(CurrentPlatform().SetAttributes(path, kAttrReadOnly | kAttrArchive));
+    TskObj file = Listed(path);
+    ASSERT_EQ(file.CurAttrs, kAttrReadOnly | kAttrArchive);
+
+    file.SetNewModified(kMay6th2001 + k131415);
+    EXPECT_EQ(file.Touch(), 0);
+    EXPECT_EQ(file.StatusText,
+              "Modified date/time changed from original of " + StampText(StampToLocal(file.OrigModified)));
+    EXPECT_EQ(CurrentPlatform().GetAttributes(path), kAttrReadOnly | kAttrArchive);
+    EXPECT_EQ(file.CurModified, LocalToStamp(kMay6th2001 + k131415));
+
+    // Asked to drop read-only as well, the attribute line names the first-known letters.
+    file.SetNewModified(kMay6th2001);
+    file.SetNewAttrs(~kAttrReadOnly, 0);
+    EXPECT_EQ(file.Touch(), 0);
+    EXPECT_NE(file.StatusText.find("\r\nAttributes changed from original of \"A  R \""), std::string::npos);
+    EXPECT_EQ(CurrentPlatform().GetAttributes(path), kAttrArchive);
+    EXPECT_EQ(file.CurAttrs, kAttrArchive);
+}
+
+TEST_F(RealFileTest, BothStampsFromEachOtherSwap)
+{
+    const std::string path = folder.MakeFile("swap.txt");
+    const FileTime created = LocalToStamp(kMay6th2001);
+    const FileTime modified = LocalToStamp(kMay6th2001 + k131415);
+    SetStamps(path, created, modified);
+    TskObj file = Listed(path);
+    file.NewModified = file.CurCreated;
+    file.NewCreated = file.CurModified;
+    EXPECT_EQ(file.Touch(), 0);
+
+    const TskObj reread = Listed(path);
+    EXPECT_EQ(reread.CurModified, created);
+    EXPECT_EQ(reread.CurCreated, modified);
+    EXPECT_EQ(file.CurModified, created);
+    EXPECT_EQ(file.NewModified, NoStamp);
+    EXPECT_EQ(file.NewCreated, NoStamp);
+}
+
+TEST_F(RealFileTest, StampsWithinHalfASecondOfTheOriginalAreTheSame)
+{
+    const std::string path = folder.MakeFile("same.txt");
+    const FileTime original = LocalToStamp(kMay6th2001 + k131415);
+    SetStamps(path, original, original);
+    TskObj file = Listed(path);
+    file.NewModified = original + 3 * kSecond / 10;
+    file.NewCreated = original + 2 * kSecond;
+    EXPECT_EQ(file.Touch(), 0);
+    const std::string when = StampText(StampToLocal(original));
+    EXPECT_EQ(file.StatusText, "Modified date/time same as original of " + when +
+                                   "\r\nCreated date/time changed from original of " + when);
+}
+
+TEST_F(RealFileTest, PartsKeepTheEntrysOwnDateOrTime)
+{
+    const std::string path = folder.MakeFile("parts.txt");
+    const double own = kMay6th2001 + 100 + 0.25; // 06:00 on another day
+    SetStamps(path, LocalToStamp(own), LocalToStamp(own));
+    TskObj file = Listed(path);
+
+    file.SetNewModifiedParts(kNoDateTime, k131415);
+    EXPECT_EQ(file.NewModified, LocalToStamp(kMay6th2001 + 100 + k131415));
+    file.SetNewCreatedParts(kMay6th2001, kNoDateTime);
+    EXPECT_EQ(file.NewCreated, LocalToStamp(kMay6th2001 + 0.25));
+}
+
+TEST_F(RealFileTest, UntouchGoesBackToTheFirstKnownState)
+{
+    const std::string path = folder.MakeFile("undo.txt");
+    const FileTime created = LocalToStamp(kMay6th2001);
+    const FileTime modified = LocalToStamp(kMay6th2001 + k131415);
+    SetStamps(path, created, modified);
+    TskObj file = Listed(path);
+
+    for (int i = 1; i <= 3; ++i) {
+        file.SetNewModified(kMay6th2001 + i);
+        file.SetNewCreated(kMay6th2001 - i);
+        file.SetNewAttrs(~0u, kAttrHidden | kAttrReadOnly);
+        ASSERT_EQ(file.Touch(), 0) << file.StatusText;
+    }
+    EXPECT_EQ(file.Untouch(), 0);
+    EXPECT_EQ(file.StatusText, "");
+    const TskObj reread = Listed(path);
+    EXPECT_EQ(reread.CurModified, modified);
+    EXPECT_EQ(reread.CurCreated, created);
+    EXPECT_EQ(reread.CurAttrs, file.OrigAttrs);
+
+    // Nothing left to undo, and nothing pending to touch: both do nothing and report nothing.
+    EXPECT_EQ(file.Untouch(), 0);
+    EXPECT_EQ(file.StatusText, "");
+    EXPECT_EQ(file.Touch(), 0);
+    EXPECT_EQ(file.StatusText, "");
+}
+
+TEST_F(RealFileTest, FoldersAreStampedToo)
+{
+    const std::string path = folder.MakeFolder("sub");
+    TskObj dir = Listed(path);
+    EXPECT_TRUE(dir.CurAttrs & kAttrDirectory);
+    dir.SetNewModified(kMay6th2001 + k131415);
+    dir.SetNewCreated(kMay6th2001);
+    EXPECT_EQ(dir.Touch(), 0) << dir.StatusText;
+    EXPECT_EQ(Listed(path).CurCreated, LocalToStamp(kMay6th2001));
+}
+
+class FakeFileTest : public ::testing::Test
+{
+protected:
+    FakeFileTest()
+    {
+        BuildDateTimeFormats();
+        platform.AddEntry("/d/f.txt", kAttrArchive, 100 * kSecond, 200 * kSecond);
+        platform.AddEntry("/d/sub", kAttrDirectory, 100 * kSecond, 200 * kSecond);
+    }
+    FakePlatform platform;
+};
+
+// Each platform failure becomes its bits and one line carrying the platform's message.
+TEST_F(FakeFileTest, FailuresGiveBitsAndLines)
+{
+    TskObj file = Listed("/d/f.txt");
+    platform.Fail(FakeCall::Open, "/d/f.txt");
+    file.NewModified = 300 * kSecond;
+    file.NewCreated = 300 * kSecond;
+    file.SetNewAttrs(~0u, kAttrHidden);
+    EXPECT_EQ(file.Touch(), kFailModified | kFailCreated);
+    EXPECT_EQ(file.StatusText, "Unable to open file: \"Permission denied\"\r\n"
+                               "Attributes changed from original of \"A    \"");
+    EXPECT_EQ(file.NewModified, 300 * kSecond);
+
+    platform.Fail(FakeCall::SetAttributes, "/d/f.txt");
+    file.SetNewAttrs(~kAttrHidden, 0);
+    file.ClearNewCreated();
+    EXPECT_EQ(file.Touch(), kFailModified | kFailAttributes);
+    EXPECT_EQ(file.StatusText, "Unable to open file: \"Permission denied\"\r\n"
+                               "Unable to set attributes: \"Permission denied\"");
+    EXPECT_NE(file.NewAttrs, kNoAttrs);
+}
+
+TEST_F(FakeFileTest, RefusedSetTimeKeepsThePendingStamp)
+{
+    TskObj file = Listed("/d/f.txt");
+    platform.Fail(FakeCall::SetTimes, "/d/f.txt");
+    file.NewCreated = 300 * kSecond;
+    EXPECT_EQ(file.Touch(), kFailCreated);
+    EXPECT_EQ(file.StatusText, "Unable to set file time: \"Permission denied\"");
+    EXPECT_EQ(file.NewCreated, 300 * kSecond);
+    EXPECT_EQ(file.CurCreated, 100 * kSecond);
+}
+
+TEST_F(FakeFileTest, FoldersOutsideTheNtFamily)
+{
+    platform.ntFamily = false;
+    TskObj dir = Listed("/d/sub");
+    dir.NewModified = 300 * kSecond;
+    EXPECT_EQ(dir.Touch(), kFailModified);
+    EXPECT_EQ(dir.StatusText, "Folder date/time cannot be changed in Windows 9x");
+    EXPECT_EQ(platform.entries["/d/sub"].modified, 200 * kSecond);
+}
+
+TEST_F(FakeFileTest, UntouchReportsWhatItCouldNotRestore)
+{
+    TskObj file = Listed("/d/f.txt");
+    file.NewModified = 300 * kSecond;
+    ASSERT_EQ(file.Touch(), 0);
+    platform.Fail(FakeCall::SetTimes, "/d/f.txt");
+    EXPECT_EQ(file.Untouch(), kFailModified);
+    EXPECT_EQ(file.StatusText, "Unable to set file time: \"Permission denied\"");
+}
+
+TEST(AttrLetters, FixedPositions)
+{
+    EXPECT_EQ(AttrLetters(kAttrArchive | kAttrReadOnly), "A  R ");
+    EXPECT_EQ(AttrLetters(kAttrArchive | kAttrSystem | kAttrHidden | kAttrReadOnly | kAttrDirectory), "ASHRD");
+    EXPECT_EQ(AttrLetters(0), "     ");
+    EXPECT_EQ(AttrLetters(kNoAttrs), "");
+    EXPECT_EQ(StampText(-1.0), "<empty>");
+}
+
+} // namespace

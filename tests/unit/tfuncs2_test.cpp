@@ -1,0 +1,119 @@
+// Stamp comparison, file lookups, drive checks and the formats built from the locale.
+#include "core/tfuncs2.h"
+
+#include "core/sharedu.h"
+#include "fake/fakeplatform.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr FileTime kSecond = 10'000'000;
+
+TEST(CompareStamps, HalfSecondToleranceWithinEqualHighHalves)
+{
+    const FileTime base = (FileTime{0x01C0D62E} << 32) | 0x10000000;
+    EXPECT_EQ(CompareStamps(base, base + 4 * kSecond / 10), 0);
+    EXPECT_EQ(CompareStamps(base + 4 * kSecond / 10, base), 0);
+    EXPECT_EQ(CompareStamps(base, base + 6 * kSecond / 10), -1);
+    EXPECT_EQ(CompareStamps(base + 6 * kSecond / 10, base), 1);
+
+    // Close stamps on either side of a change of the high half compare exactly.
+    const FileTime edge = FileTime{0x01C0D62F} << 32;
+    EXPECT_EQ(CompareStamps(edge - 1, edge), -1);
+    EXPECT_EQ(CompareStamps(edge, edge - 1), 1);
+}
+
+TEST(CompareStamps, NoStampSortsFirst)
+{
+    EXPECT_EQ(CompareStamps(NoStamp, NoStamp), 0);
+    EXPECT_EQ(CompareStamps(NoStamp, 0), -1);
+    EXPECT_EQ(CompareStamps(5 * kSecond, NoStamp), 1);
+}
+
+TEST(GetFileStamps, FirstMatchingEntry)
+{
+    FakePlatform platform;
+    platform.AddEntry("/d/b.txt", kAttrHidden, 10, 20);
+    platform.AddEntry("/d/c.txt", kAttrArchive, 30, 40);
+    FileTime created = 0;
+    FileTime modified = 0;
+    std::uint32_t attrs = 0;
+    ASSERT_TRUE(GetFileStamps("/d/*.txt", created, modified, attrs));
+    EXPECT_EQ(created, 10u);
+    EXPECT_EQ(modified, 20u);
+    EXPECT_EQ(attrs, kAttrHidden);
+    EXPECT_FALSE(GetFileStamps("/d/*.doc", created, modified));
+}
+
+TEST(AddFileSpec, DriveChecks)
+{
+    FakePlatform platform;
+    platform.SetDrive("/mnt/mapped/", DriveType::Network, "server:/export");
+    platform.SetDrive("/mnt/plain/", DriveType::Network);
+    platform.AddEntry("/mnt/mapped/a", 0, 1, 1);
+    platform.AddEntry("/mnt/plain/a", 0, 1, 1);
+    platform.AddEntry("/data/sub", kAttrDirectory, 1, 1);
+
+    TTouchSettings settings{};
+    std::vector<std::string> lines;
+    const auto report = [&](const std::string& line) { lines.push_back(line); };
+    EXPECT_FALSE(AddFileSpec(settings, "/mnt/mapped/a", "/", true, report));
+    EXPECT_FALSE(AddFileSpec(settings, "/mnt/plain/a", "/", true, report));
+    EXPECT_FALSE(AddFileSpec(settings, "/data/none", "/", false, report)); // unmatched: silent in window mode
+    EXPECT_TRUE(AddFileSpec(settings, "/data/s*", "/", true, report));     // matching only a folder is enough
+    EXPECT_EQ(lines, (std::vector<std::string>{"Network drives not supported (server:/export, mapped to /mnt/mapped/)",
+                                               "Network drives not supported (/mnt/plain/)"}));
+    EXPECT_EQ(settings.FileSpecs.str(), "/data/s*\r\n");
+}
+
+TEST(SetFormatRun, RunsTakeTheLengthAsked)
+{
+    EXPECT_EQ(SetFormatRun('m', 2, "M/d/yyyy"), "mm/d/yyyy");
+    EXPECT_EQ(SetFormatRun('y', 4, "dd.MM.yy"), "dd.mm.yyyy");
+    EXPECT_EQ(SetFormatRun('d', 2, "yyyy-MM-dd"), "yyyy-mm-dd");
+    EXPECT_EQ(SetFormatRun('y', 2, "yyyy/yyyy"), "yy/yy");
+    EXPECT_EQ(SetFormatRun('h', 2, "HH:mm"), "hh:mm");
+    EXPECT_EQ(SetFormatRun('q', 2, "MM/DD"), "mm/dd");
+}
+
+TEST(BuildDateTimeFormats, TwelveAndTwentyFourHourLocales)
+{
+    FakePlatform platform;
+    platform.shortDateFormat = "M/d/yyyy";
+    platform.longTimeFormat = "h:mm:ss tt";
+    BuildDateTimeFormats();
+    EXPECT_EQ(DisplayFormat, "mm/dd/yyyy hh:mm:ss tt");
+    EXPECT_EQ(PickerDateFormat, "MM/dd/yyyy");
+    EXPECT_EQ(PickerTimeFormat, "hh:mm:ss tt");
+
+    platform.longTimeFormat = "h:mm:ss AMPM";
+    BuildDateTimeFormats();
+    EXPECT_EQ(DisplayFormat, "mm/dd/yyyy hh:mm:ss ampm");
+    EXPECT_EQ(PickerTimeFormat, "hh:mm:ss tt");
+
+    platform.shortDateFormat = "dd.MM.yyyy";
+    platform.longTimeFormat = "HH:mm:ss";
+    BuildDateTimeFormats();
+    EXPECT_EQ(DisplayFormat, "dd.mm.yyyy hh:mm:ss");
+    EXPECT_EQ(PickerDateFormat, "dd.MM.yyyy");
+    EXPECT_EQ(PickerTimeFormat, "HH:mm:ss");
+}
+
+TEST(DateTimeText, RoundTripsInTheLocaleFormats)
+{
+    FakePlatform platform;
+    platform.shortDateFormat = "dd.MM.yyyy";
+    platform.longTimeFormat = "HH:mm:ss";
+    BuildDateTimeFormats();
+    const double stamp = 37017.0 + (13 * 3600 + 14 * 60 + 15) / 86400.0; // 2001-05-06 13:14:15
+    EXPECT_EQ(DateToText(stamp), "06.05.2001");
+    EXPECT_EQ(TimeToText(stamp), "13:14:15");
+    double date = 0;
+    double time = 0;
+    ASSERT_TRUE(TextToDate("06.05.2001", date));
+    ASSERT_TRUE(TextToTime("13:14:15", time));
+    EXPECT_NEAR(date + time, stamp, 1e-9);
+}
+
+} // namespace

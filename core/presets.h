@@ -1,0 +1,76 @@
+// The presets and panel settings in the settings file: section names, code sets, typed values, samples, saving.
+#pragma once
+
+#include "core/inifile.h"
+
+#include <optional>
+#include <string>
+
+constexpr int kPresetCount = 5;
+
+// StampSource codes of the keys Mod and Cre.
+constexpr int kSourceNone = 0;
+constexpr int kSourceClock = 1;
+constexpr int kSourceOtherStamp = 2;
+constexpr int kSourceFolder = 3;
+
+// AttrChange codes of the keys AttrA, AttrS, AttrH, AttrR.
+constexpr int kAttrUnchanged = 0;
+constexpr int kAttrRemove = 1;
+constexpr int kAttrAdd = 2;
+
+// ClockSource codes of the key Clock; any value outside 0..2 means the stored date and time.
+constexpr int kClockStored = -1;
+constexpr int kClockSystem = 0;
+constexpr int kClockZeroSeconds = 1;
+constexpr int kClockZeroMinutes = 2;
+
+std::string PresetSection(int n);
+
+// The record's attribute change (+1 add, -1 remove, 0 leave) for an AttrChange code.
+int AttrChangeToRecord(int code);
+
+// The sequential step in seconds for the index of the lists 1, 2, 5, 10, 20, 30 and sec/min; 0 outside them.
+int IncrementSeconds(int seqIndex, int unitIndex);
+
+// Dates and times stored as text in the locale's formats; empty or unreadable text gives the fallback.
+double ReadDate(const IniFile& ini, const std::string& section, const std::string& key, double fallback);
+double ReadTime(const IniFile& ini, const std::string& section, const std::string& key, double fallback);
+void WriteDate(IniFile& ini, const std::string& section, const std::string& key, double serial);
+void WriteTime(IniFile& ini, const std::string& section, const std::string& key, double serial);
+
+bool AnyPresetEnabled(const IniFile& ini);
+// The two samples written when no preset is configured.
+void WriteSamplePresets(IniFile& ini);
+
+// One preset as the preset dialog stores it.
+struct PresetValues
+{
+    std::string name;
+    std::string desc;
+    double date = 0;
+    double time = 0;
+    bool useDate = true;
+    bool useTime = true;
+    bool useSeq = false;
+    int seqNum = 0;
+    int seqUnit = 0;
+    int clock = kClockSystem;
+    int mod = kSourceNone;
+    int cre = kSourceNone;
+    int attrA = kAttrUnchanged;
+    int attrS = kAttrUnchanged;
+    int attrH = kAttrUnchanged;
+    int attrR = kAttrUnchanged;
+};
+
+// Another preset that already carries the name (compared without regard to case), with its stored name.
+struct NameClash
+{
+    int preset;
+    std::string storedName;
+};
+
+std::optional<NameClash> FindNameClash(const IniFile& ini, int n, const std::string& name);
+// Erases preset n's section and writes all seventeen keys; stops with IniWriteError where the file refuses.
+void SavePreset(IniFile& ini, int n, const PresetValues& values);

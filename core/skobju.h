@@ -1,0 +1,72 @@
+// One file or folder to touch: its first-known, current and pending stamps and attributes, touch and undo.
+#pragma once
+
+#include "platform/platform.h"
+
+#include <string>
+
+// Marks "no attribute change pending".
+constexpr std::uint32_t kNoAttrs = 0xFFFFFFFF;
+
+// Failure bits of Touch and Untouch.
+constexpr int kFailModified = 2;
+constexpr int kFailCreated = 4;
+constexpr int kFailAttributes = 8;
+
+class TskObj
+{
+public:
+    // Takes the values of a directory entry.
+    TskObj(std::uint32_t attrs, FileTime modified, FileTime created, std::string fileName);
+
+    void ClearPending();
+    void ClearNewModified();
+    void ClearNewCreated();
+    void SetNewModified(double localSerial);
+    void SetNewCreated(double localSerial);
+    // -1.0 for a part keeps the entry's own date or time of day.
+    void SetNewModifiedParts(double date, double time);
+    void SetNewCreatedParts(double date, double time);
+    // NewAttrs := add OR (keep AND CurAttrs); returns the pending attributes as letters.
+    std::string SetNewAttrs(std::uint32_t keepMask, std::uint32_t addMask);
+    // Takes the pending stamps from the partner that a folder comparison matched (MatchKind 1 or 2).
+    void SetFromMatchingFile(const std::string& folder, bool modified, bool created);
+
+    // Apply the pending changes / go back to the first-known state; both return failure bits, 0 when all went.
+    int Touch();
+    int Untouch();
+
+    std::string CurModifiedText() const;
+    std::string CurCreatedText() const;
+    std::string CurAttrsText() const;
+    std::string NewAttrsText() const;
+    std::string DetailLine() const;
+
+    std::string FileName;
+    std::string StatusText;
+    std::uint32_t OrigAttrs;
+    std::uint32_t CurAttrs;
+    std::uint32_t NewAttrs = kNoAttrs;
+    FileTime OrigCreated;
+    FileTime CurCreated;
+    FileTime NewCreated = ~FileTime{0};
+    FileTime OrigModified;
+    FileTime CurModified;
+    FileTime NewModified = ~FileTime{0};
+    int MatchKind = 0; // 0 no usable partner, 1 same name with another extension, 2 same name and extension
+
+private:
+    void AppendLine(const std::string& line);
+    void AppendStampLine(const char* what, FileTime requested, FileTime original);
+    int SetPendingTimes();
+    int RestoreTimes(bool modified, bool created);
+};
+
+// Five letters A S H R D, a blank for each bit not set; empty for kNoAttrs.
+std::string AttrLetters(std::uint32_t attrs);
+// A serial as text in the display format; "<empty>" for a negative serial.
+std::string StampText(double serial);
+// -1.0 when the stamp is NoStamp or cannot be converted.
+double StampToLocal(FileTime stamp);
+// NoStamp when the serial cannot be converted.
+FileTime LocalToStamp(double serial);
