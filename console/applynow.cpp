@@ -1,0 +1,182 @@
+// The console tool's own touch: expand the specifications, work out each file's new stamps, touch and report.
+#include "console/applynow.h"
+
+#include "console/worklist.h"
+#include "core/datetime.h"
+#include "core/inifile.h"
+#include "core/presets.h"
+#include "core/tfuncs2.h"
+
+#include <cmath>
+
+namespace {
+
+constexpr double kSecondsPerDay = 86400.0;
+
+double NowLocal()
+{
+    return StampToLocal(CurrentPlatform().Now());
+}
+
+// The current local date and time with the seconds (and, with `minutes`, the minutes) set to zero.
+double ZeroClock(bool minutes)
+{
+    CalendarTime now;
+    double serial = NowLocal();
+    if (!SerialToCalendar(serial, now))
+        return serial;
+    now.second = now.millisecond = 0;
+    if (minutes)
+        now.minute = 0;
+    CalendarToSerial(now, serial);
+    return serial;
+}
+
+// The date/time that a preset's Clock key chooses.
+double PresetClock(const IniFile& ini, const std::string& section, int clock)
+{
+    switch (clock) {
+    case kClockSystem:
+        return NowLocal();
+    case kClockZeroSeconds:
+        return ZeroClock(false);
+    case kClockZeroMinutes:
+        return ZeroClock(true);
+    default: {
+        const double now = NowLocal();
+        const double date = ReadDate(ini, section, "Date", now);
+        const double time = ReadTime(ini, section, "Time", now);
+        return std::floor(date) + (time - std::floor(time));
+    }
+    }
+}
+
+// The date and time that the first file gets, advanced from file to file.
+struct WorkingClock
+{
+    double date;
+    double time;
+    std::int32_t increment;
+
+    // Passing midnight moves the date to the next day and keeps the time of day.
+    void Advance()
+    {
+        const double day = std::floor(time);
+        time += increment / kSecondsPerDay;
+        if (std::floor(time) > day) {
+            time -= 1;
+            if (date != 0)
+                date += 1;
+        }
+    }
+};
+
+WorkingClock StartClock(const TTouchSettings& s)
+{
+    WorkingClock clock{};
+    if (s.SwitchTime != kNoDateTime)
+        clock.time = s.SwitchTime;
+    else if (s.ZeroSeconds)
+        clock.time = ZeroClock(false);
+    else if (s.ZeroMinutes)
+        clock.time = ZeroClock(true);
+    else
+        clock.time = NowLocal();
+    clock.date = s.SwitchDate != kNoDateTime ? s.SwitchDate : NowLocal();
+    if (s.KeepDate)
+        clock.date = kNoDateTime;
+    if (s.KeepTime)
+        clock.time = kNoDateTime;
+    clock.increment = s.Increment;
+    return clock;
+}
+
+struct AttributeMasks
+{
+    std::uint32_t keep = kNoAttrs;
+    std::uint32_t add = 0;
+
+    bool Changes() const { return keep != kNoAttrs || add != 0; }
+};
+
+AttributeMasks MasksFor(const TTouchSettings& s)
+{
+    AttributeMasks masks;
+    const std::pair<std::int32_t, std::uint32_t> changes[] = {{s.ArchiveChange, kAttrArchive},
+                                                              {s.SystemChange, kAttrSystem},
+                                                              {s.HiddenChange, kAttrHidden},
+                                                              {s.ReadOnlyChange, kAttrReadOnly}};
+    for (const auto& [change, bit] : changes) {
+        if (change == -1)
+            masks.keep &= ~bit;
+        else if (change == 1)
+            masks.add |= bit;
+    }
+    return masks;
+}
+
+void Report(const TskObj& entry, int result, int level, std::ostream& out)
+{
+    if (level == 1 || level == 2) {
+        if (result != 0)
+            out << "Error: " << entry.FileName << '\n';
+        else if (level == 2)
+            out << entry.FileName << '\n';
+    } else if (level == 3) {
+        out << entry.FileName << '\n' << (result == 0 ? entry.DetailLine() : entry.StatusText) << "\n\n";
+    }
+}
+
+} // namespace
+
+void ReadPresetSettings(TTouchSettings& s, const std::string& settingsPath, int n)
+{
+    const IniFile ini(settingsPath);
+    const std::string section = PresetSection(n);
+    s.ArchiveChange = AttrChangeToRecord(ini.ReadInteger(section, "AttrA", kAttrUnchanged));
+    s.SystemChange = AttrChangeToRecord(ini.ReadInteger(section, "AttrS", kAttrUnchanged));
+    s.HiddenChange = AttrChangeToRecord(ini.ReadInteger(section, "AttrH", kAttrUnchanged));
+    s.ReadOnlyChange = AttrChangeToRecord(ini.ReadInteger(section, "AttrR", kAttrUnchanged));
+    s.ModifiedSource = ini.ReadInteger(section, "Mod", kSourceNone);
+    s.CreatedSource = ini.ReadInteger(section, "Cre", kSourceNone);
+    const double clock = PresetClock(ini, section, ini.ReadInteger(section, "Clock", kClockSystem));
+    s.SwitchDate = std::floor(clock);
+    s.SwitchTime = clock - std::floor(clock);
+    s.KeepDate = !ini.ReadBool(section, "UseDate", true);
+    s.KeepTime = !ini.ReadBool(section, "UseTime", true);
+    s.Increment = (s.KeepDate || s.KeepTime)
+                      ? 0
+                      : IncrementSeconds(ini.ReadInteger(section, "SeqNum", 0), ini.ReadInteger(section, "SeqUnit", 0));
+}
+
+void ApplyNow(const TTouchSettings& settings, const std::vector<std::string>& specs, const std::string& settingsPath,
+              std::ostream& out)
+{
+    TTouchSettings work = settings;
+    WorkList list;
+    for (const std::string& spec : specs)
+        list.ExpandSpec(spec);
+    list.Finish();
+    if (work.PresetNo > 0)
+        ReadPresetSettings(work, settingsPath, work.PresetNo);
+
+    WorkingClock clock = StartClock(work);
+    const AttributeMasks masks = MasksFor(work);
+    const bool fromClock = work.ModifiedSource == kSourceClock || work.CreatedSource == kSourceClock;
+    for (TskObj& entry : list.Entries()) {
+        if (work.ModifiedSource == kSourceClock)
+            entry.SetNewModifiedParts(clock.date, clock.time);
+        else if (work.ModifiedSource == kSourceOtherStamp)
+            entry.NewModified = entry.CurCreated;
+        if (work.CreatedSource == kSourceClock)
+            entry.SetNewCreatedParts(clock.date, clock.time);
+        else if (work.CreatedSource == kSourceOtherStamp)
+            entry.NewCreated = entry.CurModified;
+        if (fromClock && clock.increment > 0)
+            clock.Advance();
+        if (masks.Changes())
+            entry.SetNewAttrs(masks.keep, masks.add);
+        Report(entry, entry.Touch(), work.ReportLevel, out);
+    }
+    out << std::flush;
+}

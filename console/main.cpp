@@ -1,1 +1,59 @@
-int main() { return 0; }
+// stkcli: touches the files named on its command line, or hands the command line to Stampkeep.
+#include "console/applynow.h"
+#include "console/parameters.h"
+#include "core/sharedu.h"
+#include "core/tfuncs2.h"
+#include "platform/paths.h"
+#include "platform/platform.h"
+
+#include <clocale>
+#include <iostream>
+
+namespace {
+
+constexpr int kExitDone = 0;
+constexpr int kExitBadCommandLine = 1;
+constexpr int kExitStampkeepMissing = 2;
+constexpr int kExitNotRegistered = 3;
+
+int Run(const std::vector<std::string>& arguments)
+{
+    Platform& platform = CurrentPlatform();
+    const std::string currentDirectory = platform.CurrentDirectory();
+    const std::string appPath = platform.RegisteredAppPath().value_or("");
+    if (appPath.empty()) {
+        std::cout << "ERROR: Cannot find Stampkeep.exe in Registry. Please reinstall Stampkeep.\n";
+        return kExitNotRegistered;
+    }
+    if (!platform.IsProgramFile(appPath)) {
+        std::cout << "ERROR: Stampkeep.exe is not present at the registered location:\n"
+                  << appPath << "\nPlease reinstall Stampkeep.\n";
+        return kExitStampkeepMissing;
+    }
+
+    TTouchSettings settings{};
+    ResetTouchSettings(settings);
+    if (arguments.empty() || IsHelpSwitch(arguments.front())) {
+        ShowSwitchHelp(true);
+        return kExitDone;
+    }
+    const std::string settingsPath = ChangeExtension(appPath, ".ini");
+    std::vector<std::string> specs;
+    if (!ParseCommandLine(settings, arguments, settingsPath, true, &specs))
+        return kExitBadCommandLine;
+
+    if (!specs.empty() && settings.SwitchesGiven && !settings.PresetNeedsFolder)
+        ApplyNow(settings, specs, settingsPath);
+    else
+        platform.StartProgram(appPath, SplitArguments(BuildParameters(settings, specs)), currentDirectory);
+    return kExitDone;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    std::setlocale(LC_ALL, "");
+    BuildDateTimeFormats();
+    return Run(std::vector<std::string>(argv + 1, argv + argc));
+}

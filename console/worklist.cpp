@@ -1,0 +1,72 @@
+// The console tool's work list: the matched entries, sorted without regard to case and free of duplicates.
+#include "console/worklist.h"
+
+#include "platform/paths.h"
+
+#include <algorithm>
+#include <cwchar>
+#include <cwctype>
+#include <numeric>
+
+namespace {
+
+// A key that orders paths by the locale's collation, letter case aside.
+std::wstring CollationKey(const std::string& path)
+{
+    std::wstring wide;
+    std::mbstate_t state{};
+    const char* source = path.c_str();
+    const std::size_t length = std::mbsrtowcs(nullptr, &source, 0, &state);
+    if (length == static_cast<std::size_t>(-1)) {
+        // Not valid text in this locale: order by its bytes.
+        wide.assign(path.begin(), path.end());
+    } else {
+        wide.resize(length);
+        source = path.c_str();
+        state = {};
+        std::mbsrtowcs(wide.data(), &source, length, &state);
+    }
+    for (wchar_t& c : wide)
+        c = static_cast<wchar_t>(std::towlower(static_cast<wint_t>(c)));
+    std::wstring key(std::wcsxfrm(nullptr, wide.c_str(), 0) + 1, L'\0');
+    key.resize(std::wcsxfrm(key.data(), wide.c_str(), key.size()));
+    return key;
+}
+
+} // namespace
+
+void WorkList::ExpandSpec(const std::string& spec)
+{
+    Platform& platform = CurrentPlatform();
+    const std::string fullPath = FullPath(spec, currentDirectory_);
+    const std::string folder = FolderPart(fullPath);
+    for (const FileEntry& entry : platform.FindFiles(fullPath)) {
+        if (entry.name == "." || entry.name == "..")
+            continue;
+        entries_.emplace_back(entry.attrs, entry.modified, entry.created, folder + entry.name);
+    }
+}
+
+void WorkList::Finish()
+{
+    std::vector<std::wstring> keys;
+    keys.reserve(entries_.size());
+    for (const TskObj& entry : entries_)
+        keys.push_back(CollationKey(entry.FileName));
+
+    // Paths that differ only in letter case are different files; the tie-break keeps them apart and in a fixed order.
+    std::vector<std::size_t> order(entries_.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        if (keys[a] != keys[b])
+            return keys[a] < keys[b];
+        return entries_[a].FileName < entries_[b].FileName;
+    });
+
+    std::vector<TskObj> sorted;
+    sorted.reserve(entries_.size());
+    for (std::size_t i : order)
+        if (sorted.empty() || sorted.back().FileName != entries_[i].FileName)
+            sorted.push_back(std::move(entries_[i]));
+    entries_ = std::move(sorted);
+}
