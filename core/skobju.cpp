@@ -155,7 +155,8 @@ int TskObj::SetPendingTimes()
     const auto pending = [](FileTime stamp) { return stamp == NoStamp ? std::nullopt : std::optional(stamp); };
     FileTime readCreated = 0;
     FileTime readModified = 0;
-    if (!handle->SetTimes(pending(NewCreated), pending(NewModified)) || !handle->GetTimes(readCreated, readModified)) {
+    if (!handle->SetTimes(pending(NewCreated), pending(NewModified)) ||
+        !handle->GetTimes(NewCreated != NoStamp ? &readCreated : nullptr, &readModified)) {
         AppendLine("Unable to set file time: " + Quoted(platform.LastErrorText()));
         return timeBits;
     }
@@ -182,7 +183,7 @@ int TskObj::Untouch()
 
     FileTime created = CurCreated;
     FileTime modified = CurModified;
-    if (const auto handle = platform.OpenForStamps(FileName); !handle || !handle->GetTimes(created, modified)) {
+    if (const auto handle = platform.OpenForStamps(FileName); !handle || !handle->GetTimes(&created, &modified)) {
         created = CurCreated;
         modified = CurModified;
     }
@@ -220,7 +221,7 @@ int TskObj::RestoreTimes(bool modified, bool created)
     }
     const auto wanted = [](bool restore, FileTime stamp) { return restore ? std::optional(stamp) : std::nullopt; };
     if (!handle->SetTimes(wanted(created, OrigCreated), wanted(modified, OrigModified)) ||
-        !handle->GetTimes(CurCreated, CurModified)) {
+        !handle->GetTimes(&CurCreated, &CurModified)) {
         AppendLine("Unable to set file time: " + Quoted(platform.LastErrorText()));
         return bits;
     }

@@ -28,6 +28,26 @@ bool IsValid(const CalendarTime& t)
            t.second >= 0 && t.second <= 59 && t.millisecond >= 0 && t.millisecond <= 999;
 }
 
+constexpr time_t kSecondsPerDay = 86400;
+
+bool OffsetAt(time_t moment, long& offset)
+{
+    tm fields{};
+    if (!localtime_r(&moment, &fields))
+        return false;
+    offset = fields.tm_gmtoff;
+    return true;
+}
+
+// The moment shows as these calendar fields in local time.
+bool ShowsLocally(time_t moment, const CalendarTime& local)
+{
+    tm fields{};
+    return localtime_r(&moment, &fields) && fields.tm_year + 1900 == local.year && fields.tm_mon + 1 == local.month &&
+           fields.tm_mday == local.day && fields.tm_hour == local.hour && fields.tm_min == local.minute &&
+           fields.tm_sec == local.second;
+}
+
 } // namespace
 
 FileTime FileTimeFromTimespec(const timespec& ts)
@@ -80,12 +100,17 @@ bool LocalToFileTime(const CalendarTime& local, FileTime& utc)
     fields.tm_hour = local.hour;
     fields.tm_min = local.minute;
     fields.tm_sec = local.second;
-    fields.tm_isdst = -1; // let the zone's rules at that moment decide
-    // mktime's -1 is also a real moment; an untouched tm_wday tells a failure apart.
-    fields.tm_wday = -1;
-    const time_t seconds = mktime(&fields);
-    if (fields.tm_wday < 0)
+    // mktime would do this, but it re-reads the zone file's status on every call when TZ is unset: a system call per
+    // touched file. The offsets a day before and after cover any change of the zone's rules in between.
+    const time_t asUtc = timegm(&fields);
+    long before = 0;
+    long after = 0;
+    if (!OffsetAt(asUtc - kSecondsPerDay, before) || !OffsetAt(asUtc + kSecondsPerDay, after))
         return false;
+    // A local time that exists twice is taken at its earlier moment; one skipped by the change moves forward.
+    time_t seconds = asUtc - before;
+    if (before != after && !ShowsLocally(seconds, local) && ShowsLocally(asUtc - after, local))
+        seconds = asUtc - after;
     const std::int64_t sinceEpoch = static_cast<std::int64_t>(seconds) + kUnixEpochInFileTimeSeconds;
     if (sinceEpoch < 0)
         return false;

@@ -41,7 +41,8 @@ public:
     virtual ~StampHandle() = default;
     // An absent value leaves that stamp as it is; the access time is never changed.
     virtual bool SetTimes(std::optional<FileTime> created, std::optional<FileTime> modified) = 0;
-    virtual bool GetTimes(FileTime& created, FileTime& modified) = 0;
+    // Reads the stamps asked for (a null pointer skips one; the Created stamp costs a second call).
+    virtual bool GetTimes(FileTime* created, FileTime* modified) = 0;
 };
 
 class Platform

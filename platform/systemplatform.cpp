@@ -40,13 +40,22 @@ public:
         return true;
     }
 
-    bool GetTimes(FileTime& created, FileTime& modified) override
+    bool GetTimes(FileTime* created, FileTime* modified) override
     {
+        if (!created) {
+            struct stat st;
+            if (fstat(fd_, &st) != 0)
+                return Failed();
+            if (modified)
+                *modified = FileTimeFromTimespec(st.st_mtim);
+            return true;
+        }
         const std::optional<EntryInfo> info = ReadEntryInfo(fd_);
         if (!info)
             return Failed();
-        created = info->created;
-        modified = info->modified;
+        *created = info->created;
+        if (modified)
+            *modified = info->modified;
         return true;
     }
 

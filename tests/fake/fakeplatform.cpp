@@ -24,13 +24,15 @@ public:
         return true;
     }
 
-    bool GetTimes(FileTime& created, FileTime& modified) override
+    bool GetTimes(FileTime* created, FileTime* modified) override
     {
         if (platform_.Fails(FakeCall::GetTimes, path_))
             return false;
         const FakeEntry& entry = platform_.entries.at(path_);
-        created = entry.created;
-        modified = entry.modified;
+        if (created)
+            *created = entry.created;
+        if (modified)
+            *modified = entry.modified;
         return true;
     }
 

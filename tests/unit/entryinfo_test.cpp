@@ -104,7 +104,7 @@ TEST_F(EntryInfoTest, StampsRoundTripForFilesAndFolders)
         ASSERT_TRUE(handle);
         FileTime created = 0;
         FileTime modified = 0;
-        ASSERT_TRUE(handle->GetTimes(created, modified));
+        ASSERT_TRUE(handle->GetTimes(&created, &modified));
         EXPECT_EQ(created, kCreated + 1234567) << path;
         EXPECT_EQ(modified, kModified) << path;
         EXPECT_EQ(AccessTimeOf(path).tv_sec, accessed.tv_sec);

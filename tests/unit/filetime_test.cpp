@@ -77,6 +77,22 @@ TEST(FileTimeTest, LocalTimeFollowsTheRulesOfTheConvertedDate)
     }
 }
 
+// On the days the clocks change: the times of that day after the change, the hour that is shown twice (its
+// earlier moment is taken) and the hour that is skipped (moved forward).
+TEST(FileTimeTest, LocalTimeOnTheDaysTheClocksChange)
+{
+    const ZoneGuard zone("Europe/Berlin");
+    FileTime utc = 0;
+    ASSERT_TRUE(LocalToFileTime({2021, 10, 31, 12, 0, 0, 0}, utc));
+    EXPECT_EQ(utc, FromUnix(1635678000)); // 11:00 UTC, winter time already
+    ASSERT_TRUE(LocalToFileTime({2021, 10, 31, 2, 30, 0, 0}, utc));
+    EXPECT_EQ(utc, FromUnix(1635640200)); // 00:30 UTC, the first of the two 02:30
+    ASSERT_TRUE(LocalToFileTime({2021, 3, 28, 2, 30, 0, 0}, utc));
+    EXPECT_EQ(utc, FromUnix(1616895000)); // 01:30 UTC, shown as 03:30
+    ASSERT_TRUE(LocalToFileTime({2021, 3, 28, 1, 59, 59, 0}, utc));
+    EXPECT_EQ(utc, FromUnix(1616893199));
+}
+
 TEST(FileTimeTest, MillisecondsAreCarriedBothWays)
 {
     const ZoneGuard zone("UTC");
