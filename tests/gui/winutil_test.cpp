@@ -1,0 +1,646 @@
+// The window program's utilities: placement, version block reader, About box, glyphs, tool-button cycling, path
+// shortening, the folder browser, the help page and the Qt message box.
+#include "core/inifile.h"
+#include "fake/tempdir.h"
+#include "platform/messagebox.h"
+#include "winutil/aboutbox.h"
+#include "winutil/filedialog.h"
+#include "winutil/folderbrowser.h"
+#include "winutil/formposu.h"
+#include "winutil/helppage.h"
+#include "winutil/qtmessagebox.h"
+#include "winutil/tfuncsu.h"
+#include "winutil/tools/versionblockbuilder.h"
+#include "winutil/verresu.h"
+#include "winutil/versionblock.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+#include <QUrl>
+#include <QtTest>
+
+#include <fstream>
+
+namespace {
+
+std::string FileText(const std::string& path)
+{
+    std::ifstream in(path);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+QRect CentredOnScreen(const QWidget& form)
+{
+    const QRect area = form.screen()->availableGeometry();
+    return {QPoint(area.left() + (area.width() - form.width()) / 2, area.top() + (area.height() - form.height()) / 2),
+            form.size()};
+}
+
+std::vector<unsigned char> StampkeepBlock(versionblock::Layout layout = versionblock::Layout::Wide)
+{
+    return versionblock::Build(versionblock::StampkeepDescription(2, 1, 0, 0), layout);
+}
+
+versionblock::StringTable Table(const std::string& key, const std::string& company)
+{
+    return {key, {{"CompanyName", company}, {"FileVersion", "1.0"}}};
+}
+
+QString LabelText(const QWidget& form, const char* name)
+{
+    return form.findChild<QLabel*>(name)->text();
+}
+
+// Checkable actions of one tool bar, grouped so that at most one is down.
+struct ToolBar
+{
+    explicit ToolBar(int count)
+    {
+        group.setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+        for (int i = 0; i < count; ++i) {
+            QAction* action = group.addAction(QString::number(i));
+            action->setCheckable(true);
+            buttons.append(action);
+        }
+    }
+
+    // The index of each pressed button.
+    QList<int> Down() const
+    {
+        QList<int> down;
+        for (int i = 0; i < buttons.size(); ++i) {
+            if (buttons[i]->isChecked())
+                down.append(i);
+        }
+        return down;
+    }
+
+    QActionGroup group{nullptr};
+    QList<QAction*> buttons;
+};
+
+} // namespace
+
+class WinutilTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void placementRoundTrip();
+    void placementFromPartialSection();
+    void placementOfMaximisedWindow();
+    void placementOffEveryScreen();
+    void placementWriteFailure();
+
+    void versionOfTheProgram();
+    void versionTableOrder_data();
+    void versionTableOrder();
+    void versionNarrowLayout();
+    void versionMalformedBlocks();
+
+    void aboutBoxTexts();
+    void aboutBoxBeta();
+    void aboutBoxWithoutVersion();
+
+    void fitPathToWidth();
+    void dropFirstFolder();
+    void cycleToolButtons();
+    void glyphs();
+
+    void browseForFolderAnswered();
+    void folderBrowserValidation();
+
+    void helpPage();
+    void qtMessageBoxHelpKeepsItOpen();
+
+private:
+    QList<QUrl> openedUrls_;
+    QList<MessageBoxRequest> boxes_;
+};
+
+void WinutilTest::initTestCase()
+{
+    QGuiApplication::setApplicationDisplayName(QStringLiteral("Stampkeep"));
+}
+
+// No test may start a browser or block on a box unless it installs a real one itself.
+void WinutilTest::init()
+{
+    openedUrls_.clear();
+    boxes_.clear();
+    SetHelpUrlOpener([this](const QUrl& url) { openedUrls_.append(url); });
+    SetMessageBoxHandler([this](const MessageBoxRequest& request) {
+        boxes_.append(request);
+        return MessageResult::Ok;
+    });
+}
+
+void WinutilTest::cleanup()
+{
+    SetMessageBoxHandler(nullptr);
+}
+
+// ---------------------------------------------------------------- placement
+
+void WinutilTest::placementRoundTrip()
+{
+    TempDir temp;
+    const std::string ini = temp / "stampkeep.ini";
+
+    QWidget fresh;
+    fresh.setObjectName("MainForm");
+    fresh.resize(547, 400);
+    RestoreFormPlacement(ini, fresh, true);
+    QCOMPARE(fresh.geometry(), CentredOnScreen(fresh));
+
+    QWidget saved;
+    saved.setObjectName("MainForm");
+    saved.setGeometry(100, 120, 500, 300);
+    SaveFormPlacement(ini, saved, true);
+    const std::string text = FileText(ini);
+    const char* keys[] = {"[MainForm Settings]",
+                          "Left=100",
+                          "Top=120",
+                          "Right=600",
+                          "Bottom=420",
+                          "MinX=-1",
+                          "MinY=-1",
+                          "MaxX=-1",
+                          "MaxY=-1",
+                          "ShowCmd=1",
+                          "flags=0"};
+    std::size_t at = 0;
+    for (const char* key : keys) {
+        at = text.find(key, at);
+        QVERIFY2(at != std::string::npos, key);
+    }
+
+    QWidget restored;
+    restored.setObjectName("MainForm");
+    restored.resize(200, 100);
+    RestoreFormPlacement(ini, restored, true);
+    QCOMPARE(restored.geometry(), QRect(100, 120, 500, 300));
+
+    // A fixed-size form stores no right and bottom edge and keeps its own size.
+    QWidget dialog;
+    dialog.setObjectName("PresetForm");
+    dialog.setGeometry(30, 40, 320, 240);
+    SaveFormPlacement(ini, dialog, false);
+    QVERIFY(!IniFile(ini).ReadValue("PresetForm Settings", "Right"));
+    dialog.setGeometry(0, 0, 320, 240);
+    RestoreFormPlacement(ini, dialog, false);
+    QCOMPARE(dialog.geometry(), QRect(30, 40, 320, 240));
+}
+
+void WinutilTest::placementFromPartialSection()
+{
+    TempDir temp;
+    const std::string ini = temp / "stampkeep.ini";
+    IniFile(ini).WriteInteger("PresetForm Settings", "Left", 10);
+    IniFile(ini).WriteInteger("PresetForm Settings", "Top", 20);
+    QWidget form;
+    form.setObjectName("PresetForm");
+    form.resize(300, 200);
+    const QRect centred = CentredOnScreen(form);
+    RestoreFormPlacement(ini, form, true);
+    QCOMPARE(form.geometry(), QRect(QPoint(10, 20), centred.bottomRight()));
+}
+
+void WinutilTest::placementOfMaximisedWindow()
+{
+    TempDir temp;
+    const std::string ini = temp / "stampkeep.ini";
+    QWidget form;
+    form.setObjectName("MainForm");
+    form.setGeometry(50, 60, 400, 300);
+    form.show();
+    form.showMaximized();
+    QTRY_VERIFY(form.isMaximized());
+    SaveFormPlacement(ini, form, true);
+    const IniFile file(ini);
+    QCOMPARE(file.ReadInteger("MainForm Settings", "ShowCmd", 0), 3);
+    QCOMPARE(file.ReadInteger("MainForm Settings", "Right", 0), 450);
+
+    QWidget next;
+    next.setObjectName("MainForm");
+    RestoreFormPlacement(ini, next, true);
+    QCOMPARE(next.geometry(), QRect(50, 60, 400, 300));
+    next.show();
+    QVERIFY(!next.isMaximized());
+}
+
+void WinutilTest::placementOffEveryScreen()
+{
+    TempDir temp;
+    const std::string ini = temp / "stampkeep.ini";
+    IniFile file(ini);
+    const std::string section = "MainForm Settings";
+    file.WriteInteger(section, "Left", 9000);
+    file.WriteInteger(section, "Top", -7000);
+    file.WriteInteger(section, "Right", 9400);
+    file.WriteInteger(section, "Bottom", -6700);
+    QWidget form;
+    form.setObjectName("MainForm");
+    form.resize(200, 100);
+    RestoreFormPlacement(ini, form, true);
+    QCOMPARE(form.geometry(), QRect(9000, -7000, 400, 300));
+
+    // An empty or inverted rectangle keeps the form's own size.
+    file.WriteInteger(section, "Right", 9000);
+    file.WriteInteger(section, "Bottom", -7100);
+    form.resize(200, 100);
+    RestoreFormPlacement(ini, form, true);
+    QCOMPARE(form.geometry(), QRect(9000, -7000, 200, 100));
+}
+
+void WinutilTest::placementWriteFailure()
+{
+    TempDir temp;
+    QWidget form;
+    form.setObjectName("MainForm");
+    QVERIFY_THROWS_EXCEPTION(IniWriteError, SaveFormPlacement(temp / "missing/stampkeep.ini", form, true));
+}
+
+// ---------------------------------------------------------------- version block
+
+void WinutilTest::versionOfTheProgram()
+{
+    const TVerInfoObj info = ReadVersionInfo();
+    QCOMPARE(info.Status(), TVerInfoObj::kStatusRead);
+    QVERIFY(info.IsWide());
+    QCOMPARE(info.Languages().size(), 1u);
+    QCOMPARE(info.Languages()[0].Key, "040904E4");
+    QCOMPARE(info.Languages()[0].Strings.size(), 11u);
+    QCOMPARE(info.Languages()[0].Strings.front(), "CompanyName=Orvane Software");
+    QCOMPARE(info.GetValue("fileversion"), "2.1.0.0");
+    QCOMPARE(info.GetValue("ProductVersion"), "2.1.0.0");
+    QCOMPARE(info.GetValue("LegalCopyright"), "Copyright \u00A9 2002 Orvane Software");
+    QCOMPARE(info.GetValue("PubDate"), "December 24, 2002");
+    QCOMPARE(info.GetValue("LegalTrademarks"), "");
+    QCOMPARE(info.GetValue("NoSuchEntry"), "");
+    QCOMPARE(info.Translations(), std::vector<std::string>{"040904e4"});
+    QCOMPARE(info.FixedInfo()[0], 0xFEEF04BDu);
+    QCOMPARE(info.FixedInfo()[2], 0x00020001u);
+    QCOMPARE(info.FixedInfo()[3], 0u);
+    QCOMPARE(info.FixedInfo()[6], 0x3Fu);
+    QCOMPARE(info.FixedInfo()[TVerInfoObj::kFlagsIndex], 0u);
+}
+
+void WinutilTest::versionTableOrder_data()
+{
+    QTest::addColumn<QString>("firstKey");
+    QTest::addColumn<QString>("secondKey");
+    QTest::addColumn<QString>("placedFirst");
+    const auto row = [](const char* name, const char* first, const char* second, const char* placedFirst) {
+        QTest::newRow(name) << QString(first) << QString(second) << QString(placedFirst);
+    };
+    row("same language beats another", "040704B0", "040904B0", "040904B0");
+    row("preferred stays first", "040904E4", "040904B0", "040904E4");
+    row("preferred beats same language", "040904B0", "040904E4", "040904E4");
+    row("equal ranks keep block order", "041104B0", "040704B0", "041104B0");
+    row("lower-case key", "040704b0", "040904e4", "040904E4");
+}
+
+void WinutilTest::versionTableOrder()
+{
+    QFETCH(QString, firstKey);
+    QFETCH(QString, secondKey);
+    QFETCH(QString, placedFirst);
+    versionblock::Description description = versionblock::StampkeepDescription(2, 1, 0, 0);
+    description.tables = {Table(firstKey.toStdString(), "first"), Table(secondKey.toStdString(), "second")};
+    const auto block = versionblock::Build(description, versionblock::Layout::Wide);
+    const TVerInfoObj info(block);
+    QCOMPARE(info.Languages().size(), 2u);
+    QCOMPARE(QString::fromStdString(info.Languages()[0].Key), placedFirst);
+    const bool firstWon = placedFirst.compare(firstKey, Qt::CaseInsensitive) == 0;
+    QCOMPARE(info.GetValue("CompanyName"), firstWon ? "first" : "second");
+}
+
+void WinutilTest::versionNarrowLayout()
+{
+    const TVerInfoObj wide(StampkeepBlock(versionblock::Layout::Wide));
+    const TVerInfoObj narrow(StampkeepBlock(versionblock::Layout::Narrow));
+    QVERIFY(wide.IsWide());
+    QVERIFY(!narrow.IsWide());
+    QCOMPARE(narrow.Status(), TVerInfoObj::kStatusRead);
+    QCOMPARE(narrow.Languages().size(), 1u);
+    QCOMPARE(narrow.Languages()[0].Key, wide.Languages()[0].Key);
+    QCOMPARE(narrow.Languages()[0].Strings, wide.Languages()[0].Strings);
+    QCOMPARE(narrow.Translations(), wide.Translations());
+    QCOMPARE(narrow.FixedInfo(), wide.FixedInfo());
+}
+
+// Whatever the bytes, the reader stays inside them and keeps no table from a block it cannot follow.
+void WinutilTest::versionMalformedBlocks()
+{
+    QCOMPARE(TVerInfoObj(std::span<const unsigned char>()).Status(), TVerInfoObj::kStatusNoVersionInfo);
+
+    std::vector<unsigned char> garbage(300);
+    for (std::size_t i = 0; i < garbage.size(); ++i)
+        garbage[i] = static_cast<unsigned char>(i * 37 + 11);
+    QVERIFY(TVerInfoObj(garbage).Languages().empty());
+
+    std::vector<unsigned char> wrongKey = StampkeepBlock();
+    wrongKey[6] = 'W';
+    QCOMPARE(TVerInfoObj(wrongKey).Status(), TVerInfoObj::kStatusWrongRootKey);
+
+    const std::vector<unsigned char> linked(kVersionBlock, kVersionBlock + kVersionBlockSize);
+    QCOMPARE(linked, StampkeepBlock());
+    for (const auto& block : {linked, StampkeepBlock(versionblock::Layout::Narrow)}) {
+        for (std::size_t size = 0; size < block.size(); ++size) {
+            const std::vector<unsigned char> truncated(block.begin(), block.begin() + size);
+            const TVerInfoObj info(truncated);
+            QVERIFY2(info.Languages().empty() && info.Translations().empty(), qPrintable(QString::number(size)));
+        }
+    }
+
+    // A block without tables: read, but nothing to show.
+    versionblock::Description bare = versionblock::StampkeepDescription(2, 1, 0, 0);
+    bare.tables.clear();
+    QCOMPARE(TVerInfoObj(versionblock::Build(bare, versionblock::Layout::Wide)).Status(),
+             TVerInfoObj::kStatusNoStringTable);
+
+    // A string entry claiming zero length would never advance; one claiming more than its table overruns it.
+    const std::vector<unsigned char> block = StampkeepBlock();
+    const std::u16string key = u"CompanyName";
+    const auto keyBytes = std::span(reinterpret_cast<const unsigned char*>(key.data()), 2 * key.size());
+    const auto found = std::search(block.begin(), block.end(), keyBytes.begin(), keyBytes.end());
+    QVERIFY(found != block.end());
+    const auto entry = static_cast<std::size_t>(found - block.begin()) - 6; // the first entry of the table
+    for (unsigned char length : {0, 0xFF}) {
+        std::vector<unsigned char> broken = block;
+        broken[entry] = length;
+        broken[entry + 1] = length;
+        const TVerInfoObj info(broken);
+        QCOMPARE(info.Status(), TVerInfoObj::kStatusUnreadable);
+        QVERIFY(info.Languages().empty());
+    }
+}
+
+// ---------------------------------------------------------------- About box
+
+void WinutilTest::aboutBoxTexts()
+{
+    TAboutForm form(ReadVersionInfo(), nullptr);
+    QCOMPARE(form.windowTitle(), "About Stampkeep");
+    QCOMPARE(form.size(), QSize(390, 144));
+    QCOMPARE(LabelText(form, "lblVersion"), "Stampkeep - version 2.1.0.0");
+    QCOMPARE(LabelText(form, "lblCopyright"), "Copyright \u00A9 2002 Orvane Software");
+    QCOMPARE(LabelText(form, "lblAuthor"), "Written by the Stampkeep team");
+    QCOMPARE(LabelText(form, "lblPubdate"), "December 24, 2002");
+    QVERIFY(form.findChild<QLabel*>("lblVersion")->palette().color(QPalette::WindowText) != QColor(Qt::red));
+    const QPixmap picture = form.findChild<QLabel*>("Image1")->pixmap();
+    QVERIFY(!picture.isNull());
+    QVERIFY(picture.width() <= 52 && picture.height() <= 52);
+    QCOMPARE(picture.toImage().pixelColor(0, picture.height() - 1).alpha(), 0);
+}
+
+void WinutilTest::aboutBoxBeta()
+{
+    versionblock::Description description = versionblock::StampkeepDescription(2, 1, 0, 0);
+    description.fixedInfo[versionblock::kFixedInfoFlagsIndex] = versionblock::kPreReleaseFlag;
+    const TAboutForm beta(TVerInfoObj(versionblock::Build(description, versionblock::Layout::Wide)), nullptr);
+    QCOMPARE(LabelText(beta, "lblVersion"), "Stampkeep - beta version 2.1.0.0");
+    QCOMPARE(beta.findChild<QLabel*>("lblVersion")->palette().color(QPalette::WindowText), QColor(Qt::red));
+
+    std::erase_if(description.tables[0].entries, [](const auto& entry) { return entry.first == "FileVersion"; });
+    const TAboutForm unnumbered(TVerInfoObj(versionblock::Build(description, versionblock::Layout::Wide)), nullptr);
+    QCOMPARE(LabelText(unnumbered, "lblVersion"), "Stampkeep beta");
+}
+
+void WinutilTest::aboutBoxWithoutVersion()
+{
+    const TAboutForm form(TVerInfoObj(), nullptr);
+    QCOMPARE(LabelText(form, "lblVersion"), "Stampkeep");
+    QCOMPARE(LabelText(form, "lblCopyright"), "Copyright \u00A9 2000 Orvane Software");
+    QCOMPARE(LabelText(form, "lblAuthor"), "Written by the Stampkeep team");
+    QCOMPARE(LabelText(form, "lblPubdate"), "Monthuary 32, 2001");
+}
+
+// ---------------------------------------------------------------- path and tool-button helpers
+
+// Each width picks the first shortening step that fits; widths come from the font so any font will do.
+void WinutilTest::fitPathToWidth()
+{
+    const QString path = "/usr/share/doc/Data/Report.txt";
+    const QStringList steps = {path,
+                               "/.../share/doc/Data/Report.txt",
+                               "/.../doc/Data/Report.txt",
+                               "/.../Data/Report.txt",
+                               "/.../Report.txt",
+                               ".../Report.txt",
+                               "Report.txt"};
+    const QFontMetrics metrics(QApplication::font());
+    for (const QString& step : steps) {
+        const int width = metrics.horizontalAdvance(step);
+        const auto fits = [&](const QString& candidate) { return metrics.horizontalAdvance(candidate) <= width; };
+        QCOMPARE(FitPathToWidth(path, metrics, width), *std::find_if(steps.begin(), steps.end(), fits));
+    }
+    QCOMPARE(FitPathToWidth(path, metrics, 0), "Report.txt");
+    QCOMPARE(FitPathToWidth(path, metrics, 100000), path);
+    QCOMPARE(FitPathToWidth("Report.txt", metrics, 0), "Report.txt");
+}
+
+void WinutilTest::dropFirstFolder()
+{
+    const QList<std::pair<QString, QString>> cases = {
+        {"/usr/share/", "/.../share/"},
+        {"/.../share/", "/.../"},
+        {"/.../", "/"},
+        {"/", ""},
+        {"usr/share/", ".../share/"},
+        {".../share/", ".../"},
+        {".../", ""},
+        // A hidden folder is a folder, not the marker.
+        {"/.../.config/app/", "/.../app/"},
+        {"/.a/b/c/", "/.../b/c/"},
+    };
+    for (const auto& [folder, shortened] : cases) {
+        QString changed = folder;
+        DropFirstFolder(changed);
+        QCOMPARE(changed, shortened);
+    }
+}
+
+void WinutilTest::cycleToolButtons()
+{
+    ToolBar walk(3);
+    const QList<QList<int>> expected = {{0}, {1}, {2}, {}, {0}};
+    for (const QList<int>& down : expected) {
+        CycleToolButtons(walk.buttons);
+        QCOMPARE(walk.Down(), down);
+    }
+
+    ToolBar firstDisabled(3);
+    firstDisabled.buttons[0]->setEnabled(false);
+    CycleToolButtons(firstDisabled.buttons);
+    QCOMPARE(firstDisabled.Down(), QList<int>{1});
+
+    ToolBar secondDown(2);
+    secondDown.buttons[1]->setChecked(true);
+    CycleToolButtons(secondDown.buttons);
+    QCOMPARE(secondDown.Down(), QList<int>{});
+
+    // Only one disabled button is skipped: the one after it is pressed even when disabled too.
+    ToolBar twoDisabled(4);
+    twoDisabled.buttons[1]->setEnabled(false);
+    twoDisabled.buttons[2]->setEnabled(false);
+    twoDisabled.buttons[0]->setChecked(true);
+    CycleToolButtons(twoDisabled.buttons);
+    QCOMPARE(twoDisabled.Down(), QList<int>{2});
+}
+
+// Every glyph the windows use is present, 16 x 16, with its red background transparent.
+void WinutilTest::glyphs()
+{
+    QList<QIcon> list{QIcon()};
+    LoadGlyphRange(list, 23, 10);
+    QVERIFY(list.isEmpty());
+
+    const QList<std::pair<int, int>> ranges = {{10, 24}, {30, 41}, {45, 50}, {55, 58}};
+    for (const auto& [first, last] : ranges) {
+        LoadGlyphRange(list, first, last);
+        QCOMPARE(list.size(), last - first + 1);
+        for (int i = 0; i < list.size(); ++i) {
+            const QImage image = list[i].pixmap(16, 16).toImage().convertToFormat(QImage::Format_ARGB32);
+            const QByteArray number = QByteArray::number(first + i);
+            QVERIFY2(image.size() == QSize(16, 16), number);
+            QVERIFY2(image.pixelColor(0, 0).alpha() == 0, number);
+            const auto* pixels = reinterpret_cast<const QRgb*>(image.constBits());
+            QVERIFY2(std::any_of(pixels, pixels + 256, [](QRgb pixel) { return qAlpha(pixel) == 255; }), number);
+        }
+    }
+
+    LoadGlyphList(list, {24, 15});
+    QList<QIcon> single;
+    LoadGlyphRange(single, 15, 15);
+    QCOMPARE(list.size(), 2);
+    QCOMPARE(list[1].pixmap(16, 16).toImage(), single[0].pixmap(16, 16).toImage());
+    QVERIFY(list[0].pixmap(16, 16).toImage() != single[0].pixmap(16, 16).toImage());
+}
+
+// ---------------------------------------------------------------- folder browser
+
+void WinutilTest::browseForFolderAnswered()
+{
+    TempDir temp;
+    const QString data = QString::fromStdString(temp.MakeFolder("Data"));
+    QString chosen = "unchanged";
+
+    SetNextFileDialogAnswer({});
+    QVERIFY(!BrowseForFolder(nullptr, data, "Select folder for matching files", chosen));
+    QCOMPARE(chosen, "unchanged");
+
+    SetNextFileDialogAnswer({data});
+    QVERIFY(BrowseForFolder(nullptr, "/", "Select folder for matching files", chosen));
+    QCOMPARE(chosen, data + "/");
+
+    SetNextFileDialogAnswer({"/"});
+    QVERIFY(BrowseForFolder(nullptr, data, "Select folder for matching files", chosen));
+    QCOMPARE(chosen, "/");
+
+    QCOMPARE(BrowserStartFolder("/"), "/");
+    QCOMPARE(BrowserStartFolder(data + "/"), data);
+    QCOMPARE(BrowserStartFolder(data), data);
+}
+
+void WinutilTest::folderBrowserValidation()
+{
+    TempDir temp;
+    const QString data = QString::fromStdString(temp.MakeFolder("Data"));
+    const QString file = QString::fromStdString(temp.MakeFile("Data/notes.txt"));
+    FolderBrowser browser(nullptr, data + "/", "Select folder");
+    auto* status = browser.findChild<QLabel*>("lblStatus");
+    QPushButton* ok = browser.findChild<QDialogButtonBox*>("buttonBox")->button(QDialogButtonBox::Open);
+    QVERIFY(status && ok);
+    QCOMPARE(browser.directory().absolutePath(), data);
+    QCOMPARE(status->text(), data);
+    QVERIFY(ok->isEnabled());
+
+    emit browser.currentChanged(file);
+    QVERIFY(!ok->isEnabled());
+    emit browser.currentChanged(data);
+    QVERIFY(ok->isEnabled());
+
+    // A long choice is shortened to the width of the dialog.
+    const QString deep = QString::fromStdString(temp.MakeFolder(std::string(60, 'a') + "/" + std::string(60, 'b')));
+    emit browser.currentChanged(deep);
+    QVERIFY(status->text().startsWith("/.../") || status->text().startsWith(".../"));
+    QVERIFY(status->fontMetrics().horizontalAdvance(status->text()) <= browser.width() - 20);
+
+    browser.selectFile("no such folder");
+    browser.accept();
+    QCOMPARE(status->text(), "\"no such folder\" is not a valid folder name");
+    QCOMPARE(browser.result(), int(QDialog::Rejected));
+}
+
+// ---------------------------------------------------------------- help and message boxes
+
+void WinutilTest::helpPage()
+{
+    TempDir temp;
+    const QString page = QString::fromStdString(temp.MakeFile("stampkeep.html", "<html></html>"));
+    OpenHelpFile(page, 12);
+    OpenHelpFile(page, 0);
+    QCOMPARE(openedUrls_.size(), 2);
+    QCOMPARE(openedUrls_[0].toLocalFile(), page);
+    QCOMPARE(openedUrls_[0].fragment(), "context-12");
+    QVERIFY(!openedUrls_[1].hasFragment());
+    QVERIFY(boxes_.isEmpty());
+
+    // The program's own page is the test program's path with ".html", which does not exist.
+    OpenHelpPage(14);
+    QCOMPARE(openedUrls_.size(), 2);
+    QCOMPARE(boxes_.size(), 1);
+    QCOMPARE(boxes_[0].caption, "Stampkeep");
+    QCOMPARE(boxes_[0].icon, MessageIcon::Error);
+    const QString expectedPage = QCoreApplication::applicationFilePath() + ".html";
+    QCOMPARE(QString::fromStdString(boxes_[0].text), "Help file not found: " + expectedPage);
+}
+
+// The Help button opens the help page (here: the report that it is missing) and the box stays up for its answer.
+void WinutilTest::qtMessageBoxHelpKeepsItOpen()
+{
+    InstallQtMessageBox();
+    QString helpReport;
+    bool stayedOpen = false;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        QVERIFY(box);
+        QCOMPARE(box->windowTitle(), "Stampkeep");
+        QCOMPARE(box->text(), "Some <files> failed");
+        QCOMPARE(box->icon(), QMessageBox::Warning);
+        QTimer::singleShot(0, [&] {
+            auto* report = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(report);
+            helpReport = report->text();
+            report->button(QMessageBox::Ok)->click();
+        });
+        box->button(QMessageBox::Help)->click();
+        stayedOpen = box->isVisible();
+        box->button(QMessageBox::No)->click();
+    });
+    MessageBoxRequest request;
+    request.caption = "Stampkeep";
+    request.text = "Some <files> failed";
+    request.icon = MessageIcon::Warning;
+    request.buttons = MessageButtons::YesNo;
+    request.helpContext = 12;
+    QCOMPARE(ShowMessageBox(request), MessageResult::No);
+    QVERIFY(stayedOpen);
+    QVERIFY(helpReport.startsWith("Help file not found: "));
+}
+
+QTEST_MAIN(WinutilTest)
+#include "winutil_test.moc"

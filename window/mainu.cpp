@@ -1,0 +1,216 @@
+// The main window as a frame: creation, first activation, destruction, status text, busy state, Help/About/Exit.
+#include "window/mainu.h"
+
+#include "ui_mainform.h"
+
+#include "core/inifile.h"
+#include "core/presets.h"
+#include "core/tfuncs2.h"
+#include "platform/messagebox.h"
+#include "platform/paths.h"
+#include "window/filelistmodel.h"
+#include "window/qtdatetime.h"
+#include "winutil/aboutbox.h"
+#include "winutil/formposu.h"
+#include "winutil/helppage.h"
+#include "winutil/tfuncsu.h"
+
+#include <QAbstractEventDispatcher>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QStatusTipEvent>
+
+namespace {
+
+constexpr int kMinTrackHeight = 400;
+
+// The folder of the program, without a trailing `/`.
+std::string ProgramFolder()
+{
+    return QCoreApplication::applicationDirPath().toStdString();
+}
+
+} // namespace
+
+TMainForm::TMainForm(std::string iniFile, QWidget* parent)
+    : QMainWindow(parent), ui(std::make_unique<Ui::MainForm>()), files(new FileListModel(this)),
+      iniFileName(std::move(iniFile))
+{
+    ui->setupUi(this);
+    ui->lvMain->setModel(files);
+    FormCreate();
+}
+
+TMainForm::~TMainForm() = default;
+
+void TMainForm::FormCreate()
+{
+    busy = false;
+    firstActivation = true;
+    minTrackWidth = ui->btnExit->geometry().right() + 1 + 16;
+    setMinimumSize(minTrackWidth > 0 ? minTrackWidth : 640, kMinTrackHeight);
+    seqStep = 60;
+
+    ui->DTDateMod->setDisplayFormat(QtPickerFormat(PickerDateFormat));
+    ui->DTTimeMod->setDisplayFormat(QtPickerFormat(PickerTimeFormat));
+    for (QCheckBox* box : {ui->cbSeq, ui->cbDatex, ui->cbTimex})
+        box->setText({});
+
+    LoadImages();
+    BindButtons();
+    ConnectActions();
+    ConnectListActions();
+    ConnectPanelActions();
+    FillPresetTable();
+    RestoreFormPlacement(iniFileName, *this, true);
+    PrepareConfiguredPresets();
+    ReadSettings();
+
+    connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
+            &TMainForm::RunUpdateHandlers);
+}
+
+void TMainForm::ReadSettings()
+{
+    const IniFile ini(iniFileName);
+    ui->acDate->setChecked(ini.ReadBool("Settings", "ChangeDate", true));
+    ui->acTime->setChecked(ini.ReadBool("Settings", "ChangeTime", true));
+    ui->acSeq->setChecked(ini.ReadBool("Settings", "Sequential", false));
+    matchFolder = ini.ReadString("Settings", "WasFolder", ProgramFolder());
+    ui->comSeqN->setCurrentIndex(ini.ReadInteger("Settings", "SeqNumber", 0));
+    ui->comSeqU->setCurrentIndex(ini.ReadInteger("Settings", "SeqUnit", 0));
+
+    std::string location = ini.ReadString("Location", "Location", WithTrailingSlash(ProgramFolder()));
+    if (location.empty())
+        location = ProgramFolder();
+    selectFolder = QString::fromStdString(WithTrailingSlash(location));
+
+    const double now = DateTimeToSerial(QDateTime::currentDateTime());
+    ui->DTDateMod->setDateTime(SerialToDateTime(ReadDate(ini, "Settings", "ClockDate", now)));
+    ui->DTTimeMod->setDateTime(SerialToDateTime(ReadTime(ini, "Settings", "ClockTime", now)));
+}
+
+void TMainForm::FormActivate()
+{
+    if (!firstActivation)
+        return;
+    show();
+    aeMainSettingChange();
+    ui->lvMain->setAcceptDrops(true);
+    ui->DTDateMod->setAcceptDrops(true);
+    ui->DTTimeMod->setAcceptDrops(true);
+    aeMainHint();
+}
+
+void TMainForm::closeEvent(QCloseEvent* event)
+{
+    FormDestroy();
+    QMainWindow::closeEvent(event);
+}
+
+void TMainForm::FormDestroy()
+{
+    ui->lvMain->setAcceptDrops(false);
+    ui->DTDateMod->setAcceptDrops(false);
+    ui->DTTimeMod->setAcceptDrops(false);
+    try {
+        SaveFormPlacement(iniFileName, *this, true);
+        WriteSettings();
+    } catch (const IniWriteError& error) {
+        // The keys written before the refusal stay; the rest of the settings are not saved this time.
+        ShowMessageBox({"Stampkeep", error.what(), MessageIcon::Error, MessageButtons::Ok});
+    }
+}
+
+void TMainForm::WriteSettings()
+{
+    IniFile ini(iniFileName);
+    ini.WriteBool("Settings", "ChangeDate", ui->acDate->isChecked());
+    ini.WriteBool("Settings", "ChangeTime", ui->acTime->isChecked());
+    ini.WriteBool("Settings", "Sequential", ui->acSeq->isChecked());
+    ini.WriteInteger("Settings", "SeqNumber", ui->comSeqN->currentIndex());
+    ini.WriteInteger("Settings", "SeqUnit", ui->comSeqU->currentIndex());
+    WriteDate(ini, "Settings", "ClockDate", DateTimeToSerial(ui->DTDateMod->dateTime()));
+    WriteTime(ini, "Settings", "ClockTime", DateTimeToSerial(ui->DTTimeMod->dateTime()));
+    ini.WriteString("Location", "Location", selectFolder.toStdString());
+    ini.WriteString("Settings", "WasFolder", matchFolder);
+}
+
+bool TMainForm::event(QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::StatusTip:
+        // The hint under the pointer; the status bar shows it in place of the file counts.
+        currentHint = static_cast<QStatusTipEvent*>(event)->tip();
+        aeMainHint();
+        return true;
+    case QEvent::WindowActivate:
+        FormActivate();
+        break;
+    case QEvent::ApplicationFontChange:
+        aeMainSettingChange();
+        break;
+    default:
+        break;
+    }
+    return QMainWindow::event(event);
+}
+
+void TMainForm::aeMainHint()
+{
+    const QString text = !currentHint.isEmpty()
+                             ? " " + currentHint
+                             : QString(" %1 files, %2 selected.").arg(files->rowCount()).arg(SelectedCount());
+    statusBar()->showMessage(text);
+}
+
+int TMainForm::SelectedCount() const
+{
+    int count = 0;
+    for (const QItemSelectionRange& range : ui->lvMain->selectionModel()->selection())
+        count += range.height();
+    return count;
+}
+
+void TMainForm::SetBusy(bool value)
+{
+    busy = value;
+    RunUpdateHandlers();
+    // Repaint during long operations; user input waits until the operation is over.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void TMainForm::RunUpdateHandlers()
+{
+    acRemoveUpdate();
+    acItemDownUpdate();
+    acApplyUpdate();
+}
+
+void TMainForm::acHelpExecute()
+{
+    OpenHelpPage(0);
+}
+
+void TMainForm::acAboutExecute()
+{
+    TAboutForm about(this);
+    about.exec();
+}
+
+void TMainForm::acExitExecute()
+{
+    close();
+}
+
+void TMainForm::ConnectActions()
+{
+    // Shortcuts of actions work only for actions added to a widget of the window.
+    addActions(findChildren<QAction*>());
+    connect(ui->acHelp, &QAction::triggered, this, &TMainForm::acHelpExecute);
+    connect(ui->acAbout, &QAction::triggered, this, &TMainForm::acAboutExecute);
+    connect(ui->acExit, &QAction::triggered, this, &TMainForm::acExitExecute);
+    connect(ui->btnHelp, &QPushButton::clicked, ui->acHelp, &QAction::trigger);
+    connect(ui->btnAbout, &QPushButton::clicked, ui->acAbout, &QAction::trigger);
+    connect(ui->btnExit, &QPushButton::clicked, ui->acExit, &QAction::trigger);
+}

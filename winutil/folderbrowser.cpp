@@ -1,0 +1,79 @@
+#include "winutil/folderbrowser.h"
+
+#include "winutil/filedialog.h"
+#include "winutil/tfuncsu.h"
+
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+constexpr int kStatusMargin = 20;
+
+} // namespace
+
+FolderBrowser::FolderBrowser(QWidget* owner, const QString& initialFolder, const QString& title)
+    : QFileDialog(owner, title), status_(new QLabel(this))
+{
+    // Qt's own widgets, not the desktop's dialog, so that the status line can be added everywhere.
+    setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::ShowDirsOnly);
+    setFileMode(QFileDialog::Directory);
+    status_->setObjectName(QStringLiteral("lblStatus"));
+    auto* grid = qobject_cast<QGridLayout*>(layout());
+    grid->addWidget(status_, grid->rowCount(), 0, 1, grid->columnCount());
+    connect(this, &QFileDialog::currentChanged, this, &FolderBrowser::ShowChoice);
+    connect(this, &QFileDialog::directoryEntered, this, &FolderBrowser::ShowChoice);
+    const QString start = BrowserStartFolder(initialFolder);
+    if (!start.isEmpty())
+        setDirectory(start);
+    ShowChoice({});
+}
+
+void FolderBrowser::accept()
+{
+    if (QFileInfo(selectedFiles().value(0)).isDir()) {
+        QFileDialog::accept();
+        return;
+    }
+    const auto* nameEdit = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    status_->setText(QStringLiteral("\"%1\" is not a valid folder name").arg(nameEdit->text()));
+    QApplication::beep();
+}
+
+// The choice is the highlighted folder, or with none highlighted the folder being shown; a view that is no folder
+// (the list of drives) has no path.
+void FolderBrowser::ShowChoice(const QString& path)
+{
+    const QString choice = path.isEmpty() ? directoryUrl().toLocalFile() : path;
+    OkButton()->setEnabled(!choice.isEmpty() && QFileInfo(choice).isDir());
+    status_->setText(FitPathToWidth(choice, status_->fontMetrics(), width() - kStatusMargin));
+}
+
+QPushButton* FolderBrowser::OkButton() const
+{
+    return findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"))->button(QDialogButtonBox::Open);
+}
+
+bool BrowseForFolder(QWidget* owner, const QString& initialFolder, const QString& title, QString& chosen)
+{
+    FolderBrowser browser(owner, initialFolder, title);
+    const QStringList answer = RunFileDialog(browser);
+    if (answer.isEmpty())
+        return false;
+    chosen = answer.first();
+    if (!chosen.endsWith(u'/'))
+        chosen += u'/';
+    return true;
+}
+
+QString BrowserStartFolder(const QString& initialFolder)
+{
+    if (initialFolder.size() > 1 && initialFolder.endsWith(u'/'))
+        return initialFolder.chopped(1);
+    return initialFolder;
+}

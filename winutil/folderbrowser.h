@@ -1,0 +1,28 @@
+// The folder browser: a directory dialog that accepts real folders only and shows the current choice, shortened to
+// the dialog's width, in a status line under the view.
+#pragma once
+
+#include <QFileDialog>
+
+class QLabel;
+class QPushButton;
+
+class FolderBrowser : public QFileDialog
+{
+    Q_OBJECT
+
+public:
+    FolderBrowser(QWidget* owner, const QString& initialFolder, const QString& title);
+
+    // A typed name that is no folder keeps the dialog open, says so in the status line and beeps.
+    void accept() override;
+
+private:
+    void ShowChoice(const QString& path);
+    QPushButton* OkButton() const;
+
+    QLabel* status_;
+};
+
+// The folder the browser opens at: the initial folder without its trailing `/`, except for the root itself.
+QString BrowserStartFolder(const QString& initialFolder);

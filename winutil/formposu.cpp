@@ -1,0 +1,84 @@
+#include "winutil/formposu.h"
+
+#include "core/inifile.h"
+
+#include <QScreen>
+#include <QWidget>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kNotSet = -1;
+constexpr int kShowNormal = 1;
+constexpr int kShowMinimized = 2;
+constexpr int kShowMaximized = 3;
+constexpr int kRestoreToMaximized = 2;
+
+std::string SectionName(const QWidget& form)
+{
+    return form.objectName().toStdString() + " Settings";
+}
+
+int ShowCommand(Qt::WindowStates state)
+{
+    if (state & Qt::WindowMinimized)
+        return kShowMinimized;
+    return state & Qt::WindowMaximized ? kShowMaximized : kShowNormal;
+}
+
+QRect CentredOn(const QRect& workArea, const QSize& size)
+{
+    return {QPoint(workArea.left() + (workArea.width() - size.width()) / 2,
+                   workArea.top() + (workArea.height() - size.height()) / 2),
+            size};
+}
+
+// The distance from low to high, or the fallback when it is not positive.
+int StoredExtent(int low, int high, int fallback)
+{
+    const qint64 extent = qint64{high} - low;
+    return extent > 0 ? static_cast<int>(std::min<qint64>(extent, QWIDGETSIZE_MAX)) : fallback;
+}
+
+} // namespace
+
+void SaveFormPlacement(const std::string& iniPath, const QWidget& form, bool resizable)
+{
+    const QRect normal = form.normalGeometry();
+    const Qt::WindowStates state = form.windowState();
+    const bool maximized = (state & Qt::WindowMaximized) && !(state & Qt::WindowMinimized);
+    const std::string section = SectionName(form);
+    IniFile ini(iniPath);
+    ini.WriteInteger(section, "Left", normal.left());
+    ini.WriteInteger(section, "Top", normal.top());
+    if (resizable) {
+        ini.WriteInteger(section, "Right", normal.left() + normal.width());
+        ini.WriteInteger(section, "Bottom", normal.top() + normal.height());
+    }
+    ini.WriteInteger(section, "MinX", kNotSet);
+    ini.WriteInteger(section, "MinY", kNotSet);
+    ini.WriteInteger(section, "MaxX", maximized ? form.x() : kNotSet);
+    ini.WriteInteger(section, "MaxY", maximized ? form.y() : kNotSet);
+    ini.WriteInteger(section, "ShowCmd", ShowCommand(state));
+    const bool restoreToMaximized = (state & Qt::WindowMinimized) && (state & Qt::WindowMaximized);
+    ini.WriteInteger(section, "flags", restoreToMaximized ? kRestoreToMaximized : 0);
+}
+
+void RestoreFormPlacement(const std::string& iniPath, QWidget& form, bool resizable)
+{
+    const QScreen* screen = form.screen();
+    const QSize size = form.size();
+    const QRect centred = CentredOn(screen ? screen->availableGeometry() : QRect(), size);
+    const IniFile ini(iniPath);
+    const std::string section = SectionName(form);
+    const int left = ini.ReadInteger(section, "Left", centred.left());
+    const int top = ini.ReadInteger(section, "Top", centred.top());
+    int width = size.width();
+    int height = size.height();
+    if (resizable) {
+        width = StoredExtent(left, ini.ReadInteger(section, "Right", centred.left() + size.width()), width);
+        height = StoredExtent(top, ini.ReadInteger(section, "Bottom", centred.top() + size.height()), height);
+    }
+    form.setGeometry(left, top, width, height);
+}

@@ -1,0 +1,49 @@
+#include "winutil/helppage.h"
+
+#include "platform/messagebox.h"
+#include "platform/paths.h"
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QUrl>
+
+#include <utility>
+
+namespace {
+
+HelpUrlOpener& UrlOpener()
+{
+    static HelpUrlOpener opener = [](const QUrl& url) { QDesktopServices::openUrl(url); };
+    return opener;
+}
+
+} // namespace
+
+void OpenHelpPage(int context)
+{
+    const std::string program = QCoreApplication::applicationFilePath().toStdString();
+    OpenHelpFile(QString::fromStdString(ChangeExtension(program, ".html")), context);
+}
+
+void OpenHelpFile(const QString& pagePath, int context)
+{
+    if (!QFileInfo(pagePath).isFile()) {
+        MessageBoxRequest request;
+        request.caption = QGuiApplication::applicationDisplayName().toStdString();
+        request.text = "Help file not found: " + pagePath.toStdString();
+        request.icon = MessageIcon::Error;
+        ShowMessageBox(request);
+        return;
+    }
+    QUrl url = QUrl::fromLocalFile(pagePath);
+    if (context != 0)
+        url.setFragment(QStringLiteral("context-%1").arg(context));
+    UrlOpener()(url);
+}
+
+void SetHelpUrlOpener(HelpUrlOpener opener)
+{
+    UrlOpener() = std::move(opener);
+}

@@ -1,0 +1,245 @@
+// Version block parser. Every block is checked against its parent's end before anything of it is read; a block
+// too short for its own key ends the reading, which also keeps a zero length from looping.
+#include "winutil/verresu.h"
+
+#include "winutil/versionblock.h"
+
+#include <QString>
+
+#include <algorithm>
+#include <cstdio>
+#include <optional>
+
+namespace {
+
+std::size_t Align4(std::size_t n)
+{
+    return (n + 3) & ~std::size_t{3};
+}
+
+struct Block
+{
+    std::size_t end = 0; // its start plus its total length
+    std::size_t valueLength = 0;
+    std::string key;
+    std::size_t headerEnd = 0; // where the value starts
+};
+
+class BlockReader
+{
+public:
+    BlockReader(std::span<const unsigned char> bytes, bool wide) : bytes_(bytes), wide_(wide) {}
+
+    // The block that starts at `start` and must end by `limit`; nothing when it does not fit.
+    std::optional<Block> Read(std::size_t start, std::size_t limit) const
+    {
+        if (start > limit || limit - start < 4)
+            return std::nullopt;
+        Block block;
+        block.valueLength = Word16(start + 2);
+        const std::size_t length = Word16(start);
+        if (length > limit - start)
+            return std::nullopt;
+        block.end = start + length;
+        const std::size_t keyStart = start + (wide_ ? 6 : 4);
+        const std::optional<std::size_t> keyEnd = TerminatorEnd(keyStart, block.end);
+        if (!keyEnd)
+            return std::nullopt;
+        block.key = Text(keyStart, block.end);
+        block.headerEnd = start + Align4(*keyEnd - start);
+        return block;
+    }
+
+    // The zero-terminated text at `from`, cut at `limit` when it has no terminator before it.
+    std::string Text(std::size_t from, std::size_t limit) const
+    {
+        if (!wide_) {
+            std::string text;
+            for (std::size_t i = from; i < limit && bytes_[i] != 0; ++i)
+                text.push_back(static_cast<char>(bytes_[i]));
+            return text;
+        }
+        std::u16string text;
+        for (std::size_t i = from; i + 2 <= limit && Word16(i) != 0; i += 2)
+            text.push_back(static_cast<char16_t>(Word16(i)));
+        return QString::fromStdU16String(text).toStdString();
+    }
+
+    std::uint16_t Word16(std::size_t at) const
+    {
+        return static_cast<std::uint16_t>(bytes_[at] | (bytes_[at + 1] << 8));
+    }
+
+    std::uint32_t Word32(std::size_t at) const { return Word16(at) | (std::uint32_t{Word16(at + 2)} << 16); }
+
+private:
+    std::optional<std::size_t> TerminatorEnd(std::size_t from, std::size_t limit) const
+    {
+        const std::size_t unit = wide_ ? 2 : 1;
+        for (std::size_t i = from; i + unit <= limit; i += unit) {
+            if ((wide_ ? Word16(i) : bytes_[i]) == 0)
+                return i + unit;
+        }
+        return std::nullopt;
+    }
+
+    std::span<const unsigned char> bytes_;
+    bool wide_;
+};
+
+bool IsWideLayout(std::span<const unsigned char> block)
+{
+    const std::size_t keyStart = 6;
+    return block.size() > keyStart && BlockReader(block, true).Text(keyStart, block.size()) == "VS_VERSION_INFO";
+}
+
+int LanguageRank(const std::string& key)
+{
+    if (key == PreferredLanguage)
+        return 3;
+    return key.substr(0, 4) == PreferredLanguage.substr(0, 4) ? 2 : 1;
+}
+
+// Only the first entry is consulted: a better-ranked table goes before it, any other to the end.
+void PlaceTable(std::vector<TVerLangObj>& languages, TVerLangObj table)
+{
+    if (!languages.empty() && LanguageRank(languages.front().Key) < LanguageRank(table.Key))
+        languages.insert(languages.begin(), std::move(table));
+    else
+        languages.push_back(std::move(table));
+}
+
+struct Contents
+{
+    std::vector<TVerLangObj> languages;
+    std::vector<std::string> translations;
+    std::array<std::uint32_t, 13> fixedInfo{};
+};
+
+class ContentsParser
+{
+public:
+    explicit ContentsParser(const BlockReader& reader) : reader_(reader) {}
+
+    std::optional<Contents> Parse(const Block& root)
+    {
+        if (root.valueLength != 0 && !ReadFixedInfo(root))
+            return std::nullopt;
+        for (std::size_t pos = Align4(root.headerEnd + root.valueLength); pos < root.end;) {
+            const std::optional<Block> child = reader_.Read(pos, root.end);
+            if (!child)
+                return std::nullopt;
+            if (child->key == "StringFileInfo" && !ReadStringFileInfo(*child))
+                return std::nullopt;
+            if (child->key == "VarFileInfo" && !ReadVarFileInfo(*child))
+                return std::nullopt;
+            pos = Align4(child->end);
+        }
+        return std::move(contents_);
+    }
+
+private:
+    bool ReadFixedInfo(const Block& root)
+    {
+        if (root.end < root.headerEnd || root.end - root.headerEnd < 4 * contents_.fixedInfo.size())
+            return false;
+        for (std::size_t i = 0; i < contents_.fixedInfo.size(); ++i)
+            contents_.fixedInfo[i] = reader_.Word32(root.headerEnd + 4 * i);
+        return true;
+    }
+
+    bool ReadStringFileInfo(const Block& info)
+    {
+        for (std::size_t pos = info.headerEnd; pos < info.end;) {
+            const std::optional<Block> table = reader_.Read(pos, info.end);
+            if (!table || !ReadStringTable(*table))
+                return false;
+            pos = Align4(table->end);
+        }
+        return true;
+    }
+
+    bool ReadStringTable(const Block& table)
+    {
+        TVerLangObj language;
+        language.Key = QString::fromStdString(table.key).toUpper().toStdString();
+        for (std::size_t pos = table.headerEnd; pos < table.end;) {
+            const std::optional<Block> entry = reader_.Read(pos, table.end);
+            if (!entry)
+                return false;
+            const std::string value =
+                entry->valueLength == 0 ? std::string() : reader_.Text(entry->headerEnd, entry->end);
+            language.Strings.push_back(entry->key + "=" + value);
+            pos = Align4(entry->end);
+        }
+        PlaceTable(contents_.languages, std::move(language));
+        return true;
+    }
+
+    bool ReadVarFileInfo(const Block& info)
+    {
+        if (info.headerEnd >= info.end)
+            return true;
+        const std::optional<Block> translation = reader_.Read(info.headerEnd, info.end);
+        if (!translation)
+            return false;
+        char text[9];
+        for (std::size_t pos = translation->headerEnd; pos + 4 <= translation->end; pos += 4) {
+            const std::uint32_t pair = reader_.Word32(pos);
+            std::snprintf(text, sizeof text, "%.4x%.4x", pair & 0xFFFF, pair >> 16);
+            contents_.translations.push_back(text);
+        }
+        return true;
+    }
+
+    const BlockReader& reader_;
+    Contents contents_;
+};
+
+bool EqualsIgnoringCase(std::string_view a, std::string_view b)
+{
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    return std::ranges::equal(a, b, {}, lower, lower);
+}
+
+} // namespace
+
+TVerInfoObj::TVerInfoObj(std::span<const unsigned char> block)
+{
+    if (block.empty())
+        return;
+    status_ = kStatusUnreadable;
+    isWide_ = IsWideLayout(block);
+    const BlockReader reader(block, isWide_);
+    const std::optional<Block> root = reader.Read(0, block.size());
+    if (!root)
+        return;
+    if (root->key != "VS_VERSION_INFO") {
+        status_ = kStatusWrongRootKey;
+        return;
+    }
+    std::optional<Contents> contents = ContentsParser(reader).Parse(*root);
+    if (!contents)
+        return;
+    languages_ = std::move(contents->languages);
+    translations_ = std::move(contents->translations);
+    fixedInfo_ = contents->fixedInfo;
+    status_ = languages_.empty() ? kStatusNoStringTable : kStatusRead;
+}
+
+std::string TVerInfoObj::GetValue(std::string_view name) const
+{
+    if (languages_.empty())
+        return {};
+    for (const std::string& entry : languages_.front().Strings) {
+        const std::size_t equals = entry.find('=');
+        if (EqualsIgnoringCase(std::string_view(entry).substr(0, equals), name))
+            return entry.substr(equals + 1);
+    }
+    return {};
+}
+
+TVerInfoObj ReadVersionInfo()
+{
+    return TVerInfoObj(std::span(kVersionBlock, kVersionBlockSize));
+}
