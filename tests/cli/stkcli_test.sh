@@ -63,6 +63,10 @@ $app/missing
 Please reinstall Stampkeep." "$out"
 echo "$app" > "$XDG_CONFIG_HOME/stampkeep/app-path"
 run 2 /?
+: > "$app/not-executable"
+echo "$app/not-executable" > "$XDG_CONFIG_HOME/stampkeep/app-path"
+run 2 /?
+rm "$app/not-executable"
 echo "$app/stampkeep" > "$XDG_CONFIG_HOME/stampkeep/app-path"
 
 # --- help

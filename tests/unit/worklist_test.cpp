@@ -1,0 +1,35 @@
+// The console tool's work list: sorted without regard to case, each path once.
+#include "console/worklist.h"
+
+#include "fake/fakeplatform.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::vector<std::string> Names(WorkList& list)
+{
+    std::vector<std::string> names;
+    for (const TskObj& entry : list.Entries())
+        names.push_back(entry.FileName);
+    return names;
+}
+
+TEST(WorkList, SortedWithoutRegardToCaseAndFreeOfDuplicates)
+{
+    FakePlatform platform;
+    platform.currentDirectory = "/w";
+    for (const char* path : {"/w/b.txt", "/w/A.txt", "/w/a.txt", "/w/C.doc", "/w/sub", "/w/.", "/w/.."})
+        platform.AddEntry(path, 0, 1, 1);
+
+    WorkList list;
+    list.ExpandSpec("*.txt");
+    list.ExpandSpec("a.txt");
+    list.ExpandSpec("/w/*");
+    list.ExpandSpec("nothing*");
+    list.Finish();
+    // Names that differ only in letter case are two files, kept in a fixed order.
+    EXPECT_EQ(Names(list), (std::vector<std::string>{"/w/A.txt", "/w/a.txt", "/w/b.txt", "/w/C.doc", "/w/sub"}));
+}
+
+} // namespace
