@@ -404,9 +404,16 @@ std::string FormatDateTime(const std::string& format, double serial)
     if (!SerialToCalendar(serial, fields)) {
         return {};
     }
-    const std::vector<FormatToken> tokens = tokenize(format);
-    const bool twelveHour =
-        std::any_of(tokens.begin(), tokens.end(), [](const FormatToken& t) { return t.field == Field::Marker; });
+    // A program formats thousands of stamps with the same one or two formats: read each format once.
+    thread_local std::string lastFormat;
+    thread_local std::vector<FormatToken> tokens;
+    thread_local bool twelveHour = false;
+    if (format != lastFormat || tokens.empty()) {
+        tokens = tokenize(format);
+        twelveHour =
+            std::any_of(tokens.begin(), tokens.end(), [](const FormatToken& t) { return t.field == Field::Marker; });
+        lastFormat = format;
+    }
     std::string text;
     for (const FormatToken& token : tokens) {
         text += renderToken(token, fields, twelveHour);
