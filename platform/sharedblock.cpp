@@ -1,0 +1,77 @@
+// Named shared memory private to the user, whose first opener holds an exclusive lock on it for its life.
+#include "platform/sharedblock.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+std::string Failure(const char* what)
+{
+    return std::string(what) + ": " + std::strerror(errno);
+}
+
+// A block that its owner has just created may not have its size yet: give the owner a moment.
+bool WaitForSize(int fd, std::size_t size, struct stat& st)
+{
+    for (int attempt = 0; attempt < 100 && static_cast<std::size_t>(st.st_size) < size; ++attempt) {
+        usleep(10'000);
+        if (fstat(fd, &st) != 0)
+            return false;
+    }
+    return static_cast<std::size_t>(st.st_size) >= size;
+}
+
+} // namespace
+
+std::string SharedBlock::SystemName(const std::string& name)
+{
+    return "/" + name + "." + std::to_string(getuid());
+}
+
+std::unique_ptr<SharedBlock> SharedBlock::Open(const std::string& name, std::size_t size, std::string& error)
+{
+    const int fd = shm_open(SystemName(name).c_str(), O_RDWR | O_CREAT | O_CLOEXEC, S_IRUSR | S_IWUSR);
+    if (fd < 0) {
+        error = Failure("cannot open the shared block");
+        return nullptr;
+    }
+    // A block that someone else made, or made readable to others, is not ours to trust.
+    struct stat st;
+    if (fstat(fd, &st) != 0 || st.st_uid != getuid() || (st.st_mode & 077) != 0) {
+        error = "the shared block " + SystemName(name) + " belongs to another user or is not private";
+        close(fd);
+        return nullptr;
+    }
+    const bool owner = flock(fd, LOCK_EX | LOCK_NB) == 0;
+    // The owner sizes the block; a later opener never shrinks or grows a running owner's block.
+    if ((owner && ftruncate(fd, static_cast<off_t>(size)) != 0) ||
+        (!owner && !WaitForSize(fd, size, st))) {
+        error = owner ? Failure("cannot size the shared block") : "the shared block is not ready yet";
+        close(fd);
+        return nullptr;
+    }
+    void* view = mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_SHARED, fd, 0);
+    if (view == MAP_FAILED) {
+        error = Failure("cannot map the shared block");
+        close(fd);
+        return nullptr;
+    }
+    return std::unique_ptr<SharedBlock>(new SharedBlock(fd, static_cast<unsigned char*>(view), size, owner));
+}
+
+SharedBlock::SharedBlock(int fd, unsigned char* data, std::size_t size, bool owner)
+    : fd_(fd), data_(data), size_(size), owner_(owner)
+{
+}
+
+SharedBlock::~SharedBlock()
+{
+    munmap(data_, size_);
+    close(fd_); // releases the lock
+}
