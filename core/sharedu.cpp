@@ -337,6 +337,19 @@ void ShowSwitchHelp(bool consoleMode, std::ostream& console)
     ShowMessageBox({"Stampkeep command-line switches", text, MessageIcon::Information, MessageButtons::Ok, 0, false});
 }
 
+std::vector<std::string> SplitFileSpecs(const TTouchSettings& settings)
+{
+    const std::string specs = settings.FileSpecs.str();
+    std::vector<std::string> lines;
+    for (std::size_t start = 0; start < specs.size();) {
+        const std::size_t end = std::min(specs.find("\r\n", start), specs.size());
+        if (end > start)
+            lines.push_back(specs.substr(start, end - start));
+        start = end + 2;
+    }
+    return lines;
+}
+
 std::vector<std::string> SplitArguments(std::string_view commandLine)
 {
     auto isSeparator = [](char c) { return c >= 1 && c <= 32; };

@@ -85,5 +85,8 @@ bool ParseCommandLine(TTouchSettings& settings, const std::vector<std::string>& 
 bool IsHelpSwitch(const std::string& argument);
 void ShowSwitchHelp(bool consoleMode, std::ostream& console = std::cout);
 
+// The specifications of a record's list, split at CR LF; a last line cut without its CR LF counts as it stands.
+std::vector<std::string> SplitFileSpecs(const TTouchSettings& settings);
+
 // Splits one command-line string into arguments the way both programs read their command lines.
 std::vector<std::string> SplitArguments(std::string_view commandLine);

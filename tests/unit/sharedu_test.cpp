@@ -286,6 +286,18 @@ TEST(CopyTouchSettings, WritesFromThePresetToTheEndOfTheString)
     EXPECT_EQ(bytes[74 + 7], 0xAB); // nor the bytes after the string
 }
 
+TEST(SplitFileSpecs, LinesOfTheList)
+{
+    TTouchSettings settings{};
+    settings.FileSpecs.assign("a.txt\r\n\r\nsub/*.doc\r\ncut-off na");
+    EXPECT_EQ(SplitFileSpecs(settings), (std::vector<std::string>{"a.txt", "sub/*.doc", "cut-off na"}));
+    // Garbage after the length is never read; a lone CR stays part of its line.
+    std::memset(settings.FileSpecs.text, 'x', sizeof settings.FileSpecs.text);
+    settings.FileSpecs.length = 3;
+    settings.FileSpecs.text[1] = '\r';
+    EXPECT_EQ(SplitFileSpecs(settings), std::vector<std::string>{"x\rx"});
+}
+
 TEST(SplitArguments, QuotesAndSeparators)
 {
     EXPECT_EQ(SplitArguments(""), std::vector<std::string>{});
