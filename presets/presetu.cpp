@@ -1,0 +1,547 @@
+// The preset dialog: configures one of the five presets and stores it in the settings file.
+#include "presets/presetu.h"
+
+#include "ui_presetform.h"
+
+#include "core/inifile.h"
+#include "core/tfuncs2.h"
+#include "platform/messagebox.h"
+#include "winutil/formposu.h"
+#include "winutil/helppage.h"
+#include "winutil/tfuncsu.h"
+
+#include <QActionGroup>
+#include <QApplication>
+#include <QMouseEvent>
+#include <QStatusTipEvent>
+#include <QToolTip>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+namespace {
+
+constexpr int kHelpContext = 14;
+constexpr qint64 kMsPerDay = 24 * 60 * 60 * 1000;
+const QDate kSerialEpoch(1899, 12, 30);
+
+const char* const kGroupHint = "Click a button to select; click again to de-select";
+
+// The pickers hold a date and a time of day; the settings file takes day numbers and day fractions.
+double DateSerial(const QDate& date)
+{
+    return static_cast<double>(kSerialEpoch.daysTo(date));
+}
+
+double TimeSerial(const QTime& time)
+{
+    return static_cast<double>(time.msecsSinceStartOfDay()) / kMsPerDay;
+}
+
+QDate SerialDate(double serial)
+{
+    return kSerialEpoch.addDays(static_cast<qint64>(std::floor(serial)));
+}
+
+QTime SerialTime(double serial)
+{
+    const qint64 ms = std::llround((serial - std::floor(serial)) * kMsPerDay);
+    return QTime::fromMSecsSinceStartOfDay(static_cast<int>(std::min(ms, kMsPerDay - 1)));
+}
+
+// The pickers' notation: the AM/PM marker "tt" is Qt's "AP".
+QString PickerFormat(const std::string& picture)
+{
+    return QString::fromStdString(picture).replace(QLatin1String("tt"), QLatin1String("AP"));
+}
+
+QIcon WithHotImage(QIcon normal, const QIcon& hot)
+{
+    normal.addPixmap(hot.pixmap(16, 16), QIcon::Active);
+    return normal;
+}
+
+void ShowError(const std::string& text)
+{
+    MessageBoxRequest request;
+    request.caption = QApplication::applicationDisplayName().toStdString();
+    request.text = text;
+    request.icon = MessageIcon::Error;
+    ShowMessageBox(request);
+}
+
+// A configured preset; an absent key keeps the dialog's default (empty texts, now for the date and the time).
+PresetValues StoredValues(const IniFile& ini, const std::string& section)
+{
+    PresetValues values;
+    values.name = ini.ReadString(section, "Name", "");
+    values.desc = ini.ReadString(section, "Desc", "");
+    values.date = ReadDate(ini, section, "Date", DateSerial(QDate::currentDate()));
+    values.time = ReadTime(ini, section, "Time", TimeSerial(QTime::currentTime()));
+    values.useDate = ini.ReadBool(section, "UseDate", values.useDate);
+    values.useTime = ini.ReadBool(section, "UseTime", values.useTime);
+    values.useSeq = ini.ReadBool(section, "UseSeq", values.useSeq);
+    values.seqNum = ini.ReadInteger(section, "SeqNum", values.seqNum);
+    values.seqUnit = ini.ReadInteger(section, "SeqUnit", values.seqUnit);
+    values.clock = ini.ReadInteger(section, "Clock", values.clock);
+    values.mod = ini.ReadInteger(section, "Mod", values.mod);
+    values.cre = ini.ReadInteger(section, "Cre", values.cre);
+    values.attrA = ini.ReadInteger(section, "AttrA", values.attrA);
+    values.attrS = ini.ReadInteger(section, "AttrS", values.attrS);
+    values.attrH = ini.ReadInteger(section, "AttrH", values.attrH);
+    values.attrR = ini.ReadInteger(section, "AttrR", values.attrR);
+    return values;
+}
+
+// A new preset starts from the main window's panel, with the date and time shown there.
+PresetValues PanelValues(const PanelState& panel)
+{
+    PresetValues values;
+    values.date = DateSerial(panel.date.date());
+    values.time = TimeSerial(panel.time.time());
+    values.useDate = panel.useDate;
+    values.useTime = panel.useTime;
+    values.useSeq = panel.useSeq;
+    values.seqNum = panel.seqNum;
+    values.seqUnit = panel.seqUnit;
+    values.clock = kClockStored;
+    values.mod = panel.mod;
+    values.cre = panel.cre;
+    values.attrA = panel.attrA;
+    values.attrS = panel.attrS;
+    values.attrH = panel.attrH;
+    values.attrR = panel.attrR;
+    return values;
+}
+
+// What keeps the entry from being stored, checked in this order; nullptr when nothing does.
+const char* EntryProblem(const PresetValues& values)
+{
+    const bool anyAction = values.mod != kSourceNone || values.cre != kSourceNone || values.attrA != kAttrUnchanged ||
+                           values.attrS != kAttrUnchanged || values.attrH != kAttrUnchanged ||
+                           values.attrR != kAttrUnchanged;
+    if (!anyAction)
+        return "You must select at least one action from the Attributes or Settings pane.";
+    if (!values.useDate && !values.useTime && (values.mod == kSourceClock || values.cre == kSourceClock))
+        return "In order to set the Modified or Created date/time stamp to a specific value, either the date, the "
+               "time, or both must be checked.";
+    if (values.name.empty() || values.desc.empty())
+        return "You must supply a name and description for this preset.";
+    return nullptr;
+}
+
+QList<QAction*> ButtonsOf(const QWidget* bar)
+{
+    QList<QAction*> buttons;
+    for (const QToolButton* button : bar->findChildren<QToolButton*>(Qt::FindDirectChildrenOnly))
+        buttons.append(button->defaultAction());
+    return buttons;
+}
+
+void CentreHorizontally(QWidget* widget)
+{
+    widget->move((widget->parentWidget()->width() - widget->width()) / 2, widget->y());
+}
+
+} // namespace
+
+TPresetForm::TPresetForm(std::string iniFile, QWidget* parent)
+    : QDialog(parent), ui(std::make_unique<Ui::PresetForm>()), iniFileName(std::move(iniFile))
+{
+    ui->setupUi(this);
+    FormCreate();
+}
+
+TPresetForm::~TPresetForm() = default;
+
+void TPresetForm::FormCreate()
+{
+    firstActivation = true;
+    if (parentWidget())
+        setFont(parentWidget()->font());
+    ui->DTDateMod->setDisplayFormat(PickerFormat(PickerDateFormat));
+    ui->DTTimeMod->setDisplayFormat(PickerFormat(PickerTimeFormat));
+    RestoreFormPlacement(iniFileName, *this, true);
+    LoadImages();
+    BindButtons();
+    BindChecks();
+    ConnectActions();
+    WatchMouse();
+    ui->sbPre->showMessage(" ");
+}
+
+void TPresetForm::FormActivate()
+{
+    if (firstActivation)
+        aePresetSettingChange();
+}
+
+bool TPresetForm::event(QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::StatusTip:
+        ui->sbPre->showMessage(" " + static_cast<QStatusTipEvent*>(event)->tip());
+        return true;
+    case QEvent::WindowActivate:
+        FormActivate();
+        break;
+    case QEvent::ApplicationFontChange:
+        aePresetSettingChange();
+        break;
+    default:
+        break;
+    }
+    return QDialog::event(event);
+}
+
+void TPresetForm::aePresetSettingChange()
+{
+    QFont system = QApplication::font();
+    if (system.family() != font().family() || system.pointSizeF() != font().pointSizeF()) {
+        system.setBold(false);
+        system.setItalic(false);
+        system.setUnderline(false);
+        system.setStrikeOut(false);
+        setFont(system);
+        const int barHeight = QFontMetrics(system).height() + 6;
+        ui->sbPre->setGeometry(0, height() - barHeight, width(), barHeight);
+        ArrangeControls();
+    } else if (firstActivation) {
+        ArrangeControls();
+    }
+    firstActivation = false;
+}
+
+void TPresetForm::ArrangeControls()
+{
+    for (QLabel* label : {ui->lblName, ui->lblDesc, ui->lblA, ui->lblS, ui->lblH, ui->lblR, ui->lblM, ui->lblC})
+        label->adjustSize();
+
+    const std::pair<QLabel*, QWidget*> attributeRows[] = {
+        {ui->lblA, ui->tbAttrA}, {ui->lblS, ui->tbAttrS}, {ui->lblH, ui->tbAttrH}, {ui->lblR, ui->tbAttrR}};
+    for (const auto& [label, bar] : attributeRows) {
+        bar->move(ui->gbAttr->width() - bar->width() - 8, label->y() + label->height() - bar->height() + 2);
+        label->move(bar->x() - label->width() - 8, label->y());
+    }
+
+    for (QWidget* widget : {static_cast<QWidget*>(ui->tbMod), static_cast<QWidget*>(ui->tbCre),
+                            static_cast<QWidget*>(ui->lblM), static_cast<QWidget*>(ui->lblC)})
+        CentreHorizontally(widget);
+
+    const QRect time = ui->DTTimeMod->geometry();
+    ui->tbTimes->move(time.x(), (time.y() + time.height() + ui->comSeqN->y() - ui->tbTimes->height()) / 2);
+
+    // Rows line up across the two groups.
+    ui->lblM->move(ui->lblM->x(), ui->lblA->y());
+    ui->tbMod->move(ui->tbMod->x(), ui->tbAttrS->y());
+    ui->lblC->move(ui->lblC->x(), ui->lblH->y());
+    ui->tbCre->move(ui->tbCre->x(), ui->tbAttrR->y());
+}
+
+void TPresetForm::LoadImages()
+{
+    LoadGlyphRange(ilStates, 30, 35);
+    LoadGlyphRange(ilHStates, 36, 41);
+    LoadGlyphList(ilTime, {24, 15, 16, 17});
+    LoadGlyphRange(ilTimeDim, 55, 58);
+}
+
+void TPresetForm::BindButtons()
+{
+    // Each tool bar of source or attribute buttons is one group in which at most one button is down.
+    const std::vector<std::vector<ButtonBinding>> stateGroups = {
+        {{ui->tbModFmClk, ui->acModFmClk, 0}, {ui->tbModFmCre, ui->acModFmCre, 1}, {ui->tbModFmFld, ui->acModFmFld, 5}},
+        {{ui->tbCreFmClk, ui->acCreFmClk, 0}, {ui->tbCreFmMod, ui->acCreFmMod, 2}, {ui->tbCreFmFld, ui->acCreFmFld, 5}},
+        {{ui->tbAminus, ui->acAminus, 3}, {ui->tbAPlus, ui->acAPlus, 4}},
+        {{ui->tbSMinus, ui->acSMinus, 3}, {ui->tbSPlus, ui->acSPlus, 4}},
+        {{ui->tbHMinus, ui->acHMinus, 3}, {ui->tbHPlus, ui->acHPlus, 4}},
+        {{ui->tbRMinus, ui->acRMinus, 3}, {ui->tbRPlus, ui->acRPlus, 4}},
+    };
+    for (const auto& members : stateGroups)
+        BindGroup(members, ilStates, ilHStates)->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+
+    // Exactly one clock button is down.
+    QActionGroup* clocks = BindGroup({{ui->tbtSpec, ui->acTSpec, 0},
+                                      {ui->tbtSys, ui->acTSys, 1},
+                                      {ui->tbtZMin, ui->acTZMin, 2},
+                                      {ui->tbtZSec, ui->acTZSec, 3}},
+                                     ilTimeDim, ilTime);
+    connect(clocks, &QActionGroup::triggered, this, &TPresetForm::UpdateControls);
+}
+
+QActionGroup* TPresetForm::BindGroup(const std::vector<ButtonBinding>& members, const QList<QIcon>& normal,
+                                     const QList<QIcon>& hot)
+{
+    auto* group = new QActionGroup(this);
+    for (const ButtonBinding& member : members) {
+        member.action->setIcon(WithHotImage(normal.value(member.image), hot.value(member.image)));
+        group->addAction(member.action);
+        member.button->setDefaultAction(member.action);
+    }
+    return group;
+}
+
+void TPresetForm::BindChecks()
+{
+    // The check boxes show their actions' checks; a click runs the action.
+    const std::pair<QCheckBox*, QAction*> checks[] = {
+        {ui->cbDatex, ui->acDate}, {ui->cbTimex, ui->acTime}, {ui->cbSeq, ui->acSeq}};
+    for (const auto& [box, action] : checks) {
+        box->setChecked(action->isChecked());
+        box->setToolTip(action->toolTip());
+        box->setStatusTip(action->statusTip());
+        connect(action, &QAction::changed, box, [box = box, action = action] {
+            box->setChecked(action->isChecked());
+            box->setEnabled(action->isEnabled());
+        });
+        connect(box, &QCheckBox::clicked, action, [box = box, action = action] {
+            box->setChecked(action->isChecked()); // the action decides the check
+            action->trigger();
+        });
+    }
+}
+
+void TPresetForm::ConnectActions()
+{
+    const QList<QAction*> labelActions = {ui->acLblM, ui->acLblC, ui->acLblA, ui->acLblS, ui->acLblH, ui->acLblR};
+    // Shortcuts of actions work only for actions added to a widget of the window.
+    addActions(labelActions);
+    addActions({ui->acSeq, ui->acDate, ui->acTime, ui->acHelp});
+    for (QAction* action : labelActions)
+        connect(action, &QAction::triggered, this, [this, action] { acLabelsExecute(action); });
+    connect(ui->acDate, &QAction::triggered, this, &TPresetForm::acDateExecute);
+    connect(ui->acTime, &QAction::triggered, this, &TPresetForm::acTimeExecute);
+    connect(ui->acSeq, &QAction::triggered, this, &TPresetForm::acSeqExecute);
+    connect(ui->acHelp, &QAction::triggered, this, &TPresetForm::acHelpExecute);
+    connect(ui->btnHelp, &QPushButton::clicked, ui->acHelp, &QAction::trigger);
+    connect(ui->btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(ui->btnOK, &QPushButton::clicked, this, &TPresetForm::btnOKClick);
+}
+
+void TPresetForm::WatchMouse()
+{
+    // Labels and tool bars keep the pointer to themselves, so their own hints show over them.
+    for (QLabel* label : {ui->lblA, ui->lblS, ui->lblH, ui->lblR, ui->lblM, ui->lblC}) {
+        label->setAttribute(Qt::WA_NoMousePropagation);
+        label->installEventFilter(this);
+    }
+    for (QWidget* bar : {ui->tbAttrA, ui->tbAttrS, ui->tbAttrH, ui->tbAttrR, ui->tbMod, ui->tbCre, ui->tbTimes})
+        bar->setAttribute(Qt::WA_NoMousePropagation);
+    for (QGroupBox* group : {ui->gbAttr, ui->gbStamp, ui->gbClock})
+        group->installEventFilter(this);
+}
+
+bool TPresetForm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseMove) {
+        if (auto* group = qobject_cast<QGroupBox*>(watched))
+            FlyoverMouseMove(group, static_cast<QMouseEvent*>(event)->position().toPoint());
+    } else if (event->type() == QEvent::MouseButtonRelease) {
+        // Each release ends a click, so the second click of a double click cycles once more.
+        auto* label = qobject_cast<QLabel*>(watched);
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (label && mouse->button() == Qt::LeftButton && label->rect().contains(mouse->position().toPoint()))
+            LabelsClick(label);
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void TPresetForm::FlyoverMouseMove(QWidget* group, const QPoint& pos)
+{
+    group->setToolTip({});
+    group->setStatusTip({});
+    for (const QWidget* child : group->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (!qobject_cast<const QLabel*>(child) && child->geometry().contains(pos)) {
+            group->setToolTip(child->toolTip());
+            group->setStatusTip(child->statusTip());
+        }
+    }
+    if (group->toolTip().isEmpty() && group->statusTip().isEmpty()) {
+        if (group->property("tag").toInt() == 1)
+            group->setStatusTip(kGroupHint);
+        else
+            QToolTip::hideText();
+    }
+    QStatusTipEvent tip(group->statusTip());
+    QCoreApplication::sendEvent(group, &tip);
+}
+
+void TPresetForm::acLabelsExecute(const QAction* action)
+{
+    const std::array labels = {ui->lblM, ui->lblC, ui->lblA, ui->lblS, ui->lblH, ui->lblR};
+    const int tag = action->property("tag").toInt();
+    if (tag >= 1 && tag <= static_cast<int>(labels.size()))
+        LabelsClick(labels[static_cast<std::size_t>(tag - 1)]);
+}
+
+void TPresetForm::LabelsClick(QLabel* label)
+{
+    CycleToolButtons(ButtonsOf(label->buddy()));
+}
+
+void TPresetForm::acDateExecute()
+{
+    UpdateControls();
+    if (ui->acDate->isChecked() && ui->DTDateMod->isEnabled())
+        ui->DTDateMod->setFocus();
+}
+
+void TPresetForm::acTimeExecute()
+{
+    UpdateControls();
+    if (ui->acTime->isChecked() && ui->DTTimeMod->isEnabled())
+        ui->DTTimeMod->setFocus();
+}
+
+void TPresetForm::acSeqExecute()
+{
+    UpdateControls();
+}
+
+void TPresetForm::acHelpExecute()
+{
+    OpenHelpPage(kHelpContext);
+}
+
+void TPresetForm::UpdateControls()
+{
+    const bool useDate = ui->acDate->isChecked();
+    const bool useTime = ui->acTime->isChecked();
+    const bool specified = ui->acTSpec->isChecked();
+    ui->DTDateMod->setEnabled(useDate && specified);
+    ui->DTTimeMod->setEnabled(useTime && specified);
+    ui->acSeq->setEnabled(useDate && useTime);
+    const bool sequential = ui->acSeq->isEnabled() && ui->acSeq->isChecked();
+    ui->comSeqN->setEnabled(sequential);
+    ui->comSeqU->setEnabled(sequential);
+    for (QAction* fromClock : {ui->acModFmClk, ui->acCreFmClk}) {
+        if (!useDate && !useTime)
+            fromClock->setChecked(false);
+        fromClock->setEnabled(useDate || useTime);
+    }
+}
+
+std::vector<TPresetForm::CodedGroup> TPresetForm::CodedGroups() const
+{
+    return {
+        {&PresetValues::clock, 1, {ui->acTSpec, ui->acTSys, ui->acTZMin, ui->acTZSec}},
+        {&PresetValues::mod, 0, {nullptr, ui->acModFmClk, ui->acModFmCre, ui->acModFmFld}},
+        {&PresetValues::cre, 0, {nullptr, ui->acCreFmClk, ui->acCreFmMod, ui->acCreFmFld}},
+        {&PresetValues::attrA, 0, {nullptr, ui->acAminus, ui->acAPlus}},
+        {&PresetValues::attrS, 0, {nullptr, ui->acSMinus, ui->acSPlus}},
+        {&PresetValues::attrH, 0, {nullptr, ui->acHMinus, ui->acHPlus}},
+        {&PresetValues::attrR, 0, {nullptr, ui->acRMinus, ui->acRPlus}},
+    };
+}
+
+bool TPresetForm::LoadPreset(int n, const PanelState& panel)
+{
+    setWindowTitle(QString("Configure preset #%1").arg(n));
+    sectionName = PresetSection(n);
+    presetIndex = n;
+    for (const CodedGroup& group : CodedGroups()) {
+        for (QAction* button : group.order) {
+            if (button)
+                button->setChecked(false);
+        }
+    }
+
+    const IniFile ini(iniFileName);
+    PresetValues values;
+    if (ini.ReadBool(sectionName, "Enabled", false)) {
+        values = StoredValues(ini, sectionName);
+        if (!CheckStoredDate(SerialDate(values.date)))
+            return false;
+    } else {
+        values = PanelValues(panel);
+    }
+    ShowValues(values);
+    UpdateControls();
+    return true;
+}
+
+bool TPresetForm::CheckStoredDate(const QDate& date) const
+{
+    // The picker's own range message, with the limit as the picker shows dates.
+    const QDate maximum = ui->DTDateMod->maximumDate();
+    const QDate minimum = ui->DTDateMod->minimumDate();
+    if (date > maximum) {
+        ShowError("Date exceeds maximum of " + maximum.toString(ui->DTDateMod->displayFormat()).toStdString());
+        return false;
+    }
+    if (date < minimum) {
+        ShowError("Date is less than minimum of " + minimum.toString(ui->DTDateMod->displayFormat()).toStdString());
+        return false;
+    }
+    return true;
+}
+
+void TPresetForm::ShowValues(const PresetValues& values)
+{
+    ui->ebName->setText(QString::fromStdString(values.name));
+    ui->ebDesc->setText(QString::fromStdString(values.desc));
+    ui->DTDateMod->setDate(SerialDate(values.date));
+    ui->DTTimeMod->setTime(SerialTime(values.time));
+    ui->acDate->setChecked(values.useDate);
+    ui->acTime->setChecked(values.useTime);
+    ui->acSeq->setChecked(values.useSeq);
+    // An index outside a list leaves it without a selection.
+    ui->comSeqN->setCurrentIndex(values.seqNum);
+    ui->comSeqU->setCurrentIndex(values.seqUnit);
+    for (const CodedGroup& group : CodedGroups()) {
+        const int position = values.*group.code + group.offset;
+        if (position >= 0 && position < static_cast<int>(group.order.size()) && group.order[position])
+            group.order[static_cast<std::size_t>(position)]->setChecked(true);
+    }
+}
+
+PresetValues TPresetForm::EnteredValues() const
+{
+    PresetValues values;
+    values.name = ui->ebName->text().toStdString();
+    values.desc = ui->ebDesc->text().toStdString();
+    values.date = DateSerial(ui->DTDateMod->date());
+    values.time = TimeSerial(ui->DTTimeMod->time());
+    values.useDate = ui->acDate->isChecked();
+    values.useTime = ui->acTime->isChecked();
+    values.useSeq = ui->acSeq->isChecked();
+    values.seqNum = ui->comSeqN->currentIndex();
+    values.seqUnit = ui->comSeqU->currentIndex();
+    for (const CodedGroup& group : CodedGroups()) {
+        const auto pressed = std::find_if(group.order.begin(), group.order.end(),
+                                          [](const QAction* button) { return button && button->isChecked(); });
+        const int position = pressed == group.order.end() ? 0 : static_cast<int>(pressed - group.order.begin());
+        values.*group.code = position - group.offset;
+    }
+    return values;
+}
+
+void TPresetForm::btnOKClick()
+{
+    const PresetValues values = EnteredValues();
+    if (const char* problem = EntryProblem(values)) {
+        ShowError(problem);
+        return;
+    }
+    IniFile ini(iniFileName);
+    if (const auto clash = FindNameClash(ini, presetIndex, values.name)) {
+        ShowError("Preset #" + std::to_string(clash->preset) + " is named \"" + clash->storedName +
+                  "\". Please choose a different name.");
+        return;
+    }
+    try {
+        SavePreset(ini, presetIndex, values);
+    } catch (const IniWriteError& error) {
+        // The dialog stays open with the entry as it was; a part of the section may have been written.
+        ShowError(error.what());
+        return;
+    }
+    accept();
+}
+
+void TPresetForm::GetNameAndDesc(QString& name, QString& desc) const
+{
+    name = ui->ebName->text();
+    desc = ui->ebDesc->text();
+}

@@ -4,8 +4,10 @@
 #include "core/tfuncs2.h"
 #include "platform/paths.h"
 
-#include <QCollator>
 #include <QFont>
+#include <QHash>
+#include <QMimeData>
+#include <QUrl>
 
 #include <algorithm>
 #include <cstdlib>
@@ -14,6 +16,9 @@
 namespace {
 
 const char* const kCaptions[] = {"Filename", "Modified", "Created", "Attr", "Path"};
+const char* const kUriListType = "text/uri-list";
+// More separate runs of removed rows than this are removed in one rebuild.
+constexpr std::size_t kMaxRemovedRuns = 64;
 
 QString Text(const std::string& text)
 {
@@ -29,9 +34,73 @@ QString FolderText(const std::string& path)
     return Text(folder);
 }
 
+// The collator's keys for the C locale would tell letter case apart: texts are compared case-folded.
+QString Folded(const QString& text)
+{
+    return text.toCaseFolded();
+}
+
+// Each key's place in ascending order; equal keys share a place.
+std::vector<int> KeyRanks(const std::vector<const QCollatorSortKey*>& keys)
+{
+    std::vector<std::size_t> order(keys.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return keys[a]->compare(*keys[b]) < 0; });
+    std::vector<int> ranks(keys.size());
+    int rank = 0;
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        if (i > 0 && keys[order[i]]->compare(*keys[order[i - 1]]) != 0)
+            ++rank;
+        ranks[order[i]] = rank;
+    }
+    return ranks;
+}
+
+// Each text's place in collation order; texts that collate equal share a place. Rows share few folders and fewer
+// attribute texts, so each distinct text is keyed only once.
+std::vector<int> CollationRanks(const QCollator& collator, const std::vector<const QString*>& texts)
+{
+    QHash<QString, int> numberOf;
+    std::vector<QCollatorSortKey> keys;
+    std::vector<int> ranks;
+    ranks.reserve(texts.size());
+    for (const QString* text : texts) {
+        auto it = numberOf.find(*text);
+        if (it == numberOf.end()) {
+            it = numberOf.insert(*text, static_cast<int>(keys.size()));
+            keys.push_back(collator.sortKey(Folded(*text)));
+        }
+        ranks.push_back(*it);
+    }
+    std::vector<const QCollatorSortKey*> distinct;
+    for (const QCollatorSortKey& key : keys)
+        distinct.push_back(&key);
+    const std::vector<int> distinctRanks = KeyRanks(distinct);
+    for (int& rank : ranks)
+        rank = distinctRanks[static_cast<std::size_t>(rank)];
+    return ranks;
+}
+
 } // namespace
 
-FileListModel::FileListModel(QObject* parent) : QAbstractTableModel(parent) {}
+std::vector<std::pair<int, int>> RowRuns(std::vector<int> rows)
+{
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    std::vector<std::pair<int, int>> runs;
+    for (const int row : rows) {
+        if (!runs.empty() && runs.back().second + 1 == row)
+            runs.back().second = row;
+        else
+            runs.emplace_back(row, row);
+    }
+    return runs;
+}
+
+FileListModel::FileListModel(QObject* parent) : QAbstractTableModel(parent)
+{
+    collator_.setCaseSensitivity(Qt::CaseInsensitive);
+}
 
 FileListModel::~FileListModel() = default;
 
@@ -111,6 +180,33 @@ Qt::ItemFlags FileListModel::flags(const QModelIndex& index) const
     return Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsDragEnabled;
 }
 
+QStringList FileListModel::mimeTypes() const
+{
+    return {kUriListType};
+}
+
+QMimeData* FileListModel::mimeData(const QModelIndexList& indexes) const
+{
+    std::vector<int> rows;
+    rows.reserve(static_cast<std::size_t>(indexes.size()));
+    for (const QModelIndex& index : indexes)
+        if (index.isValid() && index.model() == this)
+            rows.push_back(index.row());
+    QList<QUrl> urls;
+    for (const auto& [first, last] : RowRuns(std::move(rows)))
+        for (int row = first; row <= last; ++row)
+            urls.push_back(QUrl::fromLocalFile(Text(rows_[static_cast<std::size_t>(row)].object->FileName)));
+    auto* data = new QMimeData;
+    data->setUrls(urls);
+    return data;
+}
+
+Qt::DropActions FileListModel::supportedDragActions() const
+{
+    // A move would ask the drop target to take the files away: rows are only ever offered for copying.
+    return Qt::CopyAction;
+}
+
 int FileListModel::AddFile(const std::string& path, FileTime created, FileTime lastWrite, std::uint32_t attrs)
 {
     auto object = std::make_unique<TskObj>(attrs, lastWrite, created, path);
@@ -128,9 +224,12 @@ int FileListModel::AddFile(const std::string& path, FileTime created, FileTime l
     beginInsertRows({}, row, row);
     Row entry;
     entry.object = std::move(object);
+    entry.slot = NewSlot();
     FillTexts(entry);
+    pathIndex_.emplace(path, entry.slot);
     rows_.push_back(std::move(entry));
-    pathIndex_.emplace(path, row);
+    ReindexRows(row, row);
+    nameRanksValid_ = false;
     endInsertRows();
     return row;
 }
@@ -138,26 +237,48 @@ int FileListModel::AddFile(const std::string& path, FileTime created, FileTime l
 int FileListModel::FindPath(const std::string& path) const
 {
     const auto it = pathIndex_.find(path);
-    return it == pathIndex_.end() ? -1 : it->second;
+    return it == pathIndex_.end() ? -1 : rowOfSlot_[static_cast<std::size_t>(it->second)];
 }
 
 void FileListModel::RemoveRows(std::vector<int> rows)
 {
-    std::sort(rows.begin(), rows.end(), std::greater<>());
-    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
-    // Contiguous runs go in one step each, from the last row up.
-    for (std::size_t i = 0; i < rows.size();) {
-        std::size_t j = i;
-        while (j + 1 < rows.size() && rows[j + 1] == rows[j] - 1)
-            ++j;
-        const int first = rows[j];
-        const int last = rows[i];
+    const std::vector<std::pair<int, int>> runs = RowRuns(std::move(rows));
+    if (runs.empty())
+        return;
+    for (const auto& [first, last] : runs) {
+        for (int row = first; row <= last; ++row) {
+            const Row& entry = rows_[static_cast<std::size_t>(row)];
+            pathIndex_.erase(entry.object->FileName);
+            freeSlots_.push_back(entry.slot);
+        }
+    }
+    if (runs.size() > kMaxRemovedRuns) {
+        // Each run would shift every row below it: with many runs, rebuilding the list once is far cheaper.
+        beginResetModel();
+        std::vector<bool> removed(rows_.size());
+        for (const auto& [first, last] : runs)
+            std::fill(removed.begin() + first, removed.begin() + last + 1, true);
+        std::size_t kept = 0;
+        for (std::size_t i = 0; i < rows_.size(); ++i) {
+            if (removed[i])
+                continue;
+            if (kept != i)
+                rows_[kept] = std::move(rows_[i]);
+            ++kept;
+        }
+        rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(kept), rows_.end());
+        ReindexRows(runs.front().first, rowCount() - 1);
+        endResetModel();
+        return;
+    }
+    // From the last run up, so that the rows of the runs still to go keep their numbers.
+    for (auto run = runs.rbegin(); run != runs.rend(); ++run) {
+        const auto [first, last] = *run;
         beginRemoveRows({}, first, last);
         rows_.erase(rows_.begin() + first, rows_.begin() + last + 1);
         endRemoveRows();
-        i = j + 1;
     }
-    RebuildIndex();
+    ReindexRows(runs.front().first, rowCount() - 1);
 }
 
 void FileListModel::Clear()
@@ -165,19 +286,23 @@ void FileListModel::Clear()
     beginResetModel();
     rows_.clear();
     pathIndex_.clear();
+    rowOfSlot_.clear();
+    freeSlots_.clear();
     endResetModel();
 }
 
 void FileListModel::MoveRow(int row, int to)
 {
-    const int neighbour = row + to;
-    if (row < 0 || neighbour < 0 || neighbour >= rowCount() || (to != -1 && to != 1))
+    if (row < 0 || to < 0 || row >= rowCount() || to >= rowCount() || row == to)
         return;
     // Qt counts the destination before the move: one further down when moving down.
-    beginMoveRows({}, row, row, {}, to < 0 ? neighbour : neighbour + 1);
-    std::swap(rows_[static_cast<std::size_t>(row)], rows_[static_cast<std::size_t>(neighbour)]);
-    pathIndex_[rows_[static_cast<std::size_t>(row)].object->FileName] = row;
-    pathIndex_[rows_[static_cast<std::size_t>(neighbour)].object->FileName] = neighbour;
+    beginMoveRows({}, row, row, {}, to > row ? to + 1 : to);
+    const int top = std::min(row, to);
+    const int bottom = std::max(row, to);
+    const auto first = rows_.begin() + top;
+    const auto last = rows_.begin() + bottom + 1;
+    std::rotate(first, to > row ? first + 1 : last - 1, last);
+    ReindexRows(top, bottom);
     endMoveRows();
 }
 
@@ -203,44 +328,63 @@ void FileListModel::FillTexts(Row& row)
 {
     const TskObj& object = *row.object;
     row.fileName = Text(NamePart(object.FileName));
+    // Keyed once per row rather than at each sort, which would cost more than the sorting itself.
+    if (!row.nameKey)
+        row.nameKey = collator_.sortKey(Folded(row.fileName));
     row.modified = Text(object.CurModifiedText());
     row.created = Text(object.CurCreatedText());
     row.attrs = Text(object.CurAttrsText());
     row.folder = FolderText(object.FileName);
 }
 
-void FileListModel::RebuildIndex()
+int FileListModel::NewSlot()
 {
-    pathIndex_.clear();
-    pathIndex_.reserve(rows_.size());
-    for (std::size_t i = 0; i < rows_.size(); ++i)
-        pathIndex_.emplace(rows_[i].object->FileName, static_cast<int>(i));
+    if (freeSlots_.empty()) {
+        rowOfSlot_.push_back(-1);
+        return static_cast<int>(rowOfSlot_.size()) - 1;
+    }
+    const int slot = freeSlots_.back();
+    freeSlots_.pop_back();
+    return slot;
+}
+
+void FileListModel::ReindexRows(int first, int last)
+{
+    for (int row = first; row <= last; ++row)
+        rowOfSlot_[static_cast<std::size_t>(rows_[static_cast<std::size_t>(row)].slot)] = row;
 }
 
 void FileListModel::Sort(int sortKey)
 {
     const int column = std::abs(sortKey) - 1;
-    QCollator collator;
-    collator.setCaseSensitivity(Qt::CaseInsensitive);
-    // Keys are computed once per row: comparing through data() would cost far more with many rows.
-    std::vector<QCollatorSortKey> names;
-    std::vector<QCollatorSortKey> texts;
-    names.reserve(rows_.size());
-    for (const Row& row : rows_) {
-        names.push_back(collator.sortKey(row.fileName));
-        if (column == ColAttr || column == ColPath)
-            texts.push_back(collator.sortKey(column == ColAttr ? row.attrs : row.folder));
+    // The keys are taken out of the rows once: comparing through data() would cost far more with many rows.
+    std::vector<FileTime> stamps;
+    std::vector<int> ranks;
+    if (column == ColModified || column == ColCreated) {
+        stamps.reserve(rows_.size());
+        for (const Row& row : rows_)
+            stamps.push_back(column == ColModified ? row.object->CurModified : row.object->CurCreated);
+    } else if (column == ColAttr || column == ColPath) {
+        std::vector<const QString*> texts;
+        texts.reserve(rows_.size());
+        for (const Row& row : rows_)
+            texts.push_back(column == ColAttr ? &row.attrs : &row.folder);
+        ranks = CollationRanks(collator_, texts);
     }
+    if (!nameRanksValid_)
+        RankNames();
+    std::vector<int> names;
+    names.reserve(rows_.size());
+    for (const Row& row : rows_)
+        names.push_back(row.nameRank);
     const auto compare = [&](std::size_t a, std::size_t b) {
         int result = 0;
-        if (column == ColModified)
-            result = CompareStamps(rows_[a].object->CurModified, rows_[b].object->CurModified);
-        else if (column == ColCreated)
-            result = CompareStamps(rows_[a].object->CurCreated, rows_[b].object->CurCreated);
-        else if (column == ColAttr || column == ColPath)
-            result = texts[a].compare(texts[b]);
+        if (!stamps.empty())
+            result = CompareStamps(stamps[a], stamps[b]);
+        else if (!ranks.empty())
+            result = (ranks[a] > ranks[b]) - (ranks[a] < ranks[b]);
         if (result == 0)
-            result = names[a].compare(names[b]);
+            result = (names[a] > names[b]) - (names[a] < names[b]);
         return sortKey < 0 ? -result : result;
     };
     std::vector<std::size_t> order(rows_.size());
@@ -262,8 +406,20 @@ void FileListModel::Sort(int sortKey)
     for (const QModelIndex& old : before)
         after.push_back(index(newRowOf[static_cast<std::size_t>(old.row())], old.column()));
     changePersistentIndexList(before, after);
-    RebuildIndex();
+    ReindexRows(0, rowCount() - 1);
     emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}
+
+void FileListModel::RankNames()
+{
+    std::vector<const QCollatorSortKey*> keys;
+    keys.reserve(rows_.size());
+    for (const Row& row : rows_)
+        keys.push_back(&*row.nameKey);
+    const std::vector<int> ranks = KeyRanks(keys);
+    for (std::size_t i = 0; i < rows_.size(); ++i)
+        rows_[i].nameRank = ranks[i];
+    nameRanksValid_ = true;
 }
 
 void FileListModel::SetHeaderImage(int column, int image)

@@ -4,13 +4,19 @@
 #include "core/skobju.h"
 
 #include <QAbstractTableModel>
+#include <QCollator>
 #include <QIcon>
 #include <QList>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
+
+// Distinct rows grouped into runs of consecutive rows, each as (first, last), in ascending order.
+std::vector<std::pair<int, int>> RowRuns(std::vector<int> rows);
 
 class FileListModel : public QAbstractTableModel
 {
@@ -52,13 +58,18 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
+    // Dragged rows travel as their files' URLs, so that any drop target that takes files can read them.
+    QStringList mimeTypes() const override;
+    QMimeData* mimeData(const QModelIndexList& indexes) const override;
+    Qt::DropActions supportedDragActions() const override;
+
     // Adds a row for the path, or gives the row that lists it a fresh object and image 0; returns its row.
     int AddFile(const std::string& path, FileTime created, FileTime lastWrite, std::uint32_t attrs);
     // The row that lists a path, or -1. Paths are compared exactly: names that differ in letter case are two files.
     int FindPath(const std::string& path) const;
     void RemoveRows(std::vector<int> rows);
     void Clear();
-    // Swaps the row with its neighbour above (-1) or below (+1).
+    // Moves the row to index `to`; the rows in between shift by one toward its old place.
     void MoveRow(int row, int to);
 
     TskObj& Object(int row) { return *rows_[static_cast<std::size_t>(row)].object; }
@@ -70,13 +81,17 @@ public:
     // Sorts by the column of |sortKey| (1-based), descending when negative, the file name breaking ties.
     void Sort(int sortKey);
     void SetHeaderImage(int column, int image);
+    int HeaderImage(int column) const { return headerImages_[column]; }
 
 private:
     struct Row
     {
         std::unique_ptr<TskObj> object;
+        int slot = 0; // where rowOfSlot_ keeps this row's number
         int image = ImageListed;
         QString fileName;
+        std::optional<QCollatorSortKey> nameKey; // the file name's place in the collation order
+        int nameRank = 0;                        // the same as a number, while nameRanksValid_
         QString modified;
         QString created;
         QString attrs;
@@ -84,10 +99,19 @@ private:
     };
 
     void FillTexts(Row& row);
-    void RebuildIndex();
+    // Numbers the rows' names in collation order, so that sorting compares numbers.
+    void RankNames();
+    int NewSlot();
+    // Points the index entries of the rows `first` to `last` at those rows.
+    void ReindexRows(int first, int last);
 
+    QCollator collator_; // the user's locale, letter case ignored
     std::vector<Row> rows_;
+    // The path index leads to a slot that follows its row: sorting and moving rows renumber slots, not paths.
     std::unordered_map<std::string, int> pathIndex_;
+    std::vector<int> rowOfSlot_;
+    std::vector<int> freeSlots_;
+    bool nameRanksValid_ = true; // until a new name comes in
     QList<QIcon> images_;
     int headerImages_[ColumnCount] = {};
 };

@@ -3,8 +3,278 @@
 
 #include "ui_mainform.h"
 
-void TMainForm::ConnectListActions() {}
+#include "core/tfuncs2.h"
+#include "platform/messagebox.h"
+#include "platform/paths.h"
+#include "window/filelistmodel.h"
+#include "winutil/filedialog.h"
 
-void TMainForm::acRemoveUpdate() {}
+#include <QApplication>
+#include <QMenu>
 
-void TMainForm::acItemDownUpdate() {}
+#include <algorithm>
+#include <cstdlib>
+
+namespace {
+
+// Up to this many files that could not be looked up are named; more are only counted.
+constexpr int kMaxNamedFailures = 19;
+
+// `lines` holds one tab, path and CR LF per file.
+std::string FailureText(int count, const std::string& lines)
+{
+    const std::string cause = "These files may be in use by the system or by another process.";
+    if (count <= kMaxNamedFailures)
+        return "Stampkeep was unable to select the following " + std::to_string(count) + " files:\r\n\r\n" + lines +
+               "\r\n" + cause;
+    return "Stampkeep was unable to select " + std::to_string(count) + " of the specified files.\r\n" + cause;
+}
+
+} // namespace
+
+TMainForm::AddingFiles::AddingFiles(TMainForm& form) : form(form)
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    form.SetBusy(true);
+}
+
+TMainForm::AddingFiles::~AddingFiles()
+{
+    QApplication::restoreOverrideCursor();
+    form.SetBusy(false);
+}
+
+void TMainForm::ConnectListActions()
+{
+    connect(ui->acSelect, &QAction::triggered, this, &TMainForm::aSelectClick);
+    connect(ui->acRemove, &QAction::triggered, this, &TMainForm::acRemoveExecute);
+    connect(ui->acClear, &QAction::triggered, this, &TMainForm::acClearExecute);
+    connect(ui->acItemUp, &QAction::triggered, this, &TMainForm::acItemUpExecute);
+    connect(ui->acItemDown, &QAction::triggered, this, &TMainForm::acItemDownExecute);
+    connect(ui->acSelAll, &QAction::triggered, this, &TMainForm::acSelAllExecute);
+
+    QHeaderView* header = ui->lvMain->header();
+    header->setSectionsClickable(true);
+    connect(header, &QHeaderView::sectionClicked, this, &TMainForm::lvMainColumnClick);
+    connect(ui->lvMain->selectionModel(), &QItemSelectionModel::selectionChanged, this, &TMainForm::lvMainSelectItem);
+
+    pmList = new QMenu(this);
+    pmList->setObjectName("pmList");
+    pmList->addActions({ui->acSelect, ui->acRemove, ui->acClear});
+    pmList->addSeparator();
+    pmList->addActions({ui->acItemUp, ui->acItemDown, ui->acSelAll});
+    connect(ui->lvMain, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& pos) { pmList->popup(ui->lvMain->viewport()->mapToGlobal(pos)); });
+
+    ConnectListDrops();
+}
+
+void TMainForm::ShowListError(const std::string& text)
+{
+    ShowMessageBox(
+        {QGuiApplication::applicationDisplayName().toStdString(), text, MessageIcon::Error, MessageButtons::Ok});
+}
+
+void TMainForm::aSelectClick()
+{
+    const QStringList chosen = OpenFileNames(this, "Select Files", "All files (*)", selectFolder);
+    if (chosen.isEmpty()) {
+        AutoSizeColumns();
+        return;
+    }
+    // The first file speaks for all: the dialog picks them from one folder.
+    if (RefuseDrive(chosen.front().toStdString()))
+        return;
+    selectFolder = QString::fromStdString(FolderPart(chosen.front().toStdString()));
+    {
+        const AddingFiles adding(*this);
+        int failed = 0;
+        std::string failures;
+        for (const QString& file : chosen) {
+            const std::string path = file.toStdString();
+            if (!AddListedFile(path)) {
+                ++failed;
+                failures += "\t" + path + "\r\n";
+            }
+        }
+        SelectAddedRows();
+        if (failed > 0)
+            ShowListError(FailureText(failed, failures));
+        ClearSortMarks();
+    }
+    AutoSizeColumns();
+}
+
+bool TMainForm::RefuseDrive(const std::string& path)
+{
+    Platform& platform = CurrentPlatform();
+    const std::string root = platform.DriveRoot(path);
+    switch (platform.GetDriveType(root)) {
+    case DriveType::Network: {
+        const std::string remote = GetRemoteName(root);
+        const std::string advice =
+            " Stampkeep only works with files on local drives. Please run Stampkeep on the machine that contains the "
+            "drive identified as \"";
+        if (remote != root)
+            ShowListError("You have selected files from the Network drive \"" + remote + "\", mapped to \"" + root +
+                          "\" on your system." + advice + remote + "\".");
+        else
+            ShowListError("You have selected files from the Network drive \"" + root + "\"." + advice + root + "\".");
+        return true;
+    }
+    case DriveType::CdRom:
+        ShowListError("You have selected files from the CD-ROM drive \"" + root +
+                      "\". Stampkeep cannot modify files on a CD-ROM.");
+        return true;
+    case DriveType::Fixed:
+        break;
+    }
+    return false;
+}
+
+bool TMainForm::AddListedFile(const std::string& path)
+{
+    FileTime created = 0;
+    FileTime modified = 0;
+    std::uint32_t attrs = 0;
+    if (!GetFileStamps(path, created, modified, attrs))
+        return false;
+    AddFile(path, created, modified, attrs);
+    return true;
+}
+
+void TMainForm::AddFile(const std::string& path, FileTime creation, FileTime lastWrite, std::uint32_t attributes)
+{
+    // Selecting row by row costs time in proportion to the list for every row: the rows join the selection
+    // together, at the end of the caller's run of adds or when the event loop next runs, whichever comes first.
+    if (addedRows.empty())
+        QMetaObject::invokeMethod(this, &TMainForm::SelectAddedRows, Qt::QueuedConnection);
+    addedRows.push_back(files->AddFile(path, creation, lastWrite, attributes));
+}
+
+void TMainForm::SelectAddedRows()
+{
+    if (addedRows.empty())
+        return;
+    QItemSelection selection;
+    for (const auto& [first, last] : RowRuns(std::move(addedRows)))
+        selection.select(files->index(first, 0), files->index(last, FileListModel::ColumnCount - 1));
+    addedRows.clear();
+    ui->lvMain->selectionModel()->select(selection, QItemSelectionModel::Select | QItemSelectionModel::Rows);
+}
+
+std::vector<int> TMainForm::SelectedRows() const
+{
+    std::vector<int> rows;
+    for (const QItemSelectionRange& range : ui->lvMain->selectionModel()->selection())
+        for (int row = range.top(); row <= range.bottom(); ++row)
+            rows.push_back(row);
+    return rows;
+}
+
+int TMainForm::FirstSelectedRow() const
+{
+    int first = -1;
+    for (const QItemSelectionRange& range : ui->lvMain->selectionModel()->selection())
+        if (first < 0 || range.top() < first)
+            first = range.top();
+    return first;
+}
+
+void TMainForm::acRemoveExecute()
+{
+    SelectAddedRows();
+    files->RemoveRows(SelectedRows());
+    aeMainHint();
+}
+
+void TMainForm::acClearExecute()
+{
+    addedRows.clear();
+    files->Clear();
+    AutoSizeColumns();
+    aeMainHint();
+}
+
+void TMainForm::acItemUpExecute()
+{
+    MoveSelectedRow(-1);
+}
+
+void TMainForm::acItemDownExecute()
+{
+    MoveSelectedRow(1);
+}
+
+void TMainForm::MoveSelectedRow(int step)
+{
+    SelectAddedRows();
+    const int row = FirstSelectedRow();
+    if (SelectedCount() != 1 || row + step < 0 || row + step >= files->rowCount())
+        return;
+    MoveListRow(row, row + step);
+}
+
+void TMainForm::MoveListRow(int row, int to)
+{
+    files->MoveRow(row, to);
+    ui->lvMain->selectionModel()->setCurrentIndex(files->index(to, 0),
+                                                  QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    ClearSortMarks();
+}
+
+void TMainForm::acSelAllExecute()
+{
+    ui->lvMain->selectAll();
+}
+
+void TMainForm::acRemoveUpdate()
+{
+    ui->acRemove->setEnabled(!busy && ui->lvMain->selectionModel()->hasSelection());
+    ui->acClear->setEnabled(!busy && files->rowCount() > 0);
+}
+
+void TMainForm::acItemDownUpdate()
+{
+    const bool single = !busy && SelectedCount() == 1;
+    const int row = single ? FirstSelectedRow() : -1;
+    ui->acItemUp->setEnabled(single && row > 0);
+    ui->acItemDown->setEnabled(single && row < files->rowCount() - 1);
+    ui->acSelAll->setEnabled(!busy && files->rowCount() > 0);
+}
+
+void TMainForm::lvMainColumnClick(int column)
+{
+    SelectAddedRows();
+    const int key = column + 1;
+    sortKey = key == std::abs(sortKey) ? -sortKey : key;
+    files->Sort(sortKey);
+    for (int each = 0; each < FileListModel::ColumnCount; ++each) {
+        if (each + 1 != std::abs(sortKey))
+            SetColumnImage(each, FileListModel::kHeaderPlain);
+        else
+            SetColumnImage(each, sortKey > 0 ? FileListModel::kHeaderAscending : FileListModel::kHeaderDescending);
+    }
+    const int first = FirstSelectedRow();
+    if (first >= 0)
+        ui->lvMain->scrollTo(files->index(first, 0));
+}
+
+void TMainForm::lvMainSelectItem()
+{
+    aeMainHint();
+}
+
+void TMainForm::ClearSortMarks()
+{
+    if (sortKey == 0)
+        return;
+    sortKey = 0;
+    for (int column = 0; column < FileListModel::ColumnCount; ++column)
+        SetColumnImage(column, FileListModel::kHeaderPlain);
+}
+
+void TMainForm::SetColumnImage(int columnIndex, int image)
+{
+    files->SetHeaderImage(columnIndex, image);
+}

@@ -3,4 +3,312 @@
 
 #include "ui_mainform.h"
 
-void TMainForm::ConnectPanelActions() {}
+#include "core/skobju.h"
+#include "core/tfuncs2.h"
+#include "platform/messagebox.h"
+#include "window/qtdatetime.h"
+#include "winutil/filedialog.h"
+#include "winutil/tfuncsu.h"
+
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QStatusTipEvent>
+
+#include <functional>
+
+namespace {
+
+// Hands the events of the widgets it watches to one handler of the window.
+class EventHook : public QObject
+{
+public:
+    using Handler = std::function<bool(QObject*, QEvent*)>;
+
+    EventHook(QObject* parent, Handler handler) : QObject(parent), handler(std::move(handler)) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override { return handler(watched, event); }
+
+private:
+    Handler handler;
+};
+
+std::array<QDateTimeEdit*, 2> Pickers(const Ui::MainForm& ui)
+{
+    return {ui.DTDateMod, ui.DTTimeMod};
+}
+
+struct LabelLink
+{
+    QLabel* label;
+    QAction* action;
+    QWidget* bar;
+};
+
+// Each group label, and its Alt+letter action, cycles the tool bar beside it.
+std::array<LabelLink, 6> LabelLinks(const Ui::MainForm& ui)
+{
+    return {{{ui.lblM, ui.acLblM, ui.tbMod},
+             {ui.lblC, ui.acLblC, ui.tbCre},
+             {ui.lblA, ui.acLblA, ui.tbAttrA},
+             {ui.lblS, ui.acLblS, ui.tbAttrS},
+             {ui.lblH, ui.acLblH, ui.tbAttrH},
+             {ui.lblR, ui.acLblR, ui.tbAttrR}}};
+}
+
+void CycleToolBar(const QWidget* bar)
+{
+    QList<QAction*> buttons;
+    for (const QToolButton* button : bar->findChildren<QToolButton*>(Qt::FindDirectChildrenOnly))
+        buttons.push_back(button->defaultAction());
+    CycleToolButtons(buttons);
+}
+
+QDateTime ZeroTime(const QDateTime& value, bool minutesToo)
+{
+    const QTime time = value.time();
+    return QDateTime(value.date(), QTime(time.hour(), minutesToo ? 0 : time.minute()));
+}
+
+void ShowRangeError(const char* format, QDate limit)
+{
+    const std::string text = format + DateToText(DateTimeToSerial(limit.startOfDay()));
+    ShowMessageBox(
+        {QGuiApplication::applicationDisplayName().toStdString(), text, MessageIcon::Error, MessageButtons::Ok});
+}
+
+// Sets a picker's full value. A picker that shows a date refuses one outside its range with the range error
+// and keeps its value (Qt would clamp silently).
+bool SetPickerValue(QDateTimeEdit* picker, double serial)
+{
+    const QDateTime value = SerialToDateTime(serial);
+    if (picker->displayedSections() & QDateTimeEdit::DateSections_Mask) {
+        if (!value.isValid() || value.date() < picker->minimumDate()) {
+            ShowRangeError("Date is less than minimum of ", picker->minimumDate());
+            return false;
+        }
+        if (value.date() > picker->maximumDate()) {
+            ShowRangeError("Date exceeds maximum of ", picker->maximumDate());
+            return false;
+        }
+    }
+    if (!value.isValid())
+        return false;
+    picker->setDateTime(value);
+    return true;
+}
+
+// The first file of a drop from the file manager or from the file list; empty when it carries none.
+QString DroppedPath(const QMimeData* data)
+{
+    const QList<QUrl> urls = data->urls();
+    if (urls.isEmpty() || !urls.front().isLocalFile())
+        return {};
+    return urls.front().toLocalFile().trimmed();
+}
+
+// Taking a date copies it: a move would let the file list remove the dragged rows.
+void AcceptAsCopy(QDropEvent* event)
+{
+    if (event->possibleActions() & Qt::CopyAction)
+        event->setDropAction(Qt::CopyAction);
+    event->accept();
+}
+
+} // namespace
+
+void TMainForm::ConnectPanelActions()
+{
+    for (QDateTimeEdit* picker : Pickers(*ui)) {
+        // The pickers show local time; Qt's date and time edits would keep UTC.
+        picker->setTimeSpec(Qt::LocalTime);
+        // The picker takes a drop as a whole; its text field would paste a dropped name as text.
+        for (QLineEdit* field : picker->findChildren<QLineEdit*>())
+            field->setAcceptDrops(false);
+    }
+    ui->DTDateMod->setDateRange(QDate(1980, 1, 1), QDate(2105, 12, 31));
+
+    connect(ui->acDate, &QAction::triggered, this, &TMainForm::acDateExecute);
+    connect(ui->acTime, &QAction::triggered, this, &TMainForm::acTimeExecute);
+    connect(ui->acSeq, &QAction::triggered, this, &TMainForm::UpdateDateTimeControls);
+    connect(ui->comSeqN, &QComboBox::currentIndexChanged, this, &TMainForm::comSeqNChange);
+    connect(ui->comSeqU, &QComboBox::currentIndexChanged, this, &TMainForm::comSeqNChange);
+    connect(ui->acNow, &QAction::triggered, this, &TMainForm::acNowExecute);
+    connect(ui->acZerSec, &QAction::triggered, this, &TMainForm::acZerSecExecute);
+    connect(ui->acZerMin, &QAction::triggered, this, &TMainForm::acZerMinExecute);
+    connect(ui->acClkFmFile, &QAction::triggered, this, &TMainForm::acClkFmFileExecute);
+    for (const LabelLink& link : LabelLinks(*ui))
+        connect(link.action, &QAction::triggered, this, [bar = link.bar] { CycleToolBar(bar); });
+
+    WatchPanelEvents();
+    ConnectTouchActions();
+    UpdateDateTimeControls();
+}
+
+void TMainForm::WatchPanelEvents()
+{
+    auto* labels = new EventHook(this, [this](QObject* label, QEvent* event) {
+        const bool press = event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick;
+        if (press && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
+            LabelsClick(label);
+        return false;
+    });
+    for (const LabelLink& link : LabelLinks(*ui))
+        link.label->installEventFilter(labels);
+
+    // A move handled here stops, so that the panel does not overrule a group box's hint.
+    auto* flyover = new EventHook(this, [this](QObject* sender, QEvent* event) {
+        if (event->type() != QEvent::MouseMove)
+            return false;
+        FlyoverMouseMove(static_cast<QWidget*>(sender), static_cast<QMouseEvent*>(event)->position().toPoint());
+        event->accept();
+        return true;
+    });
+    for (QWidget* area :
+         std::initializer_list<QWidget*>{ui->pnlControl, ui->gbFiles, ui->gbAttr, ui->gbSettings, ui->gbDateTime}) {
+        area->setMouseTracking(true);
+        area->installEventFilter(flyover);
+    }
+
+    auto* drops = new EventHook(this, [this](QObject*, QEvent* event) { return PickerDragEvent(event); });
+    for (QDateTimeEdit* picker : Pickers(*ui))
+        picker->installEventFilter(drops);
+}
+
+void TMainForm::acDateExecute()
+{
+    UpdateDateTimeControls();
+    if (ui->acDate->isChecked() && ui->DTDateMod->isEnabled())
+        ui->DTDateMod->setFocus();
+}
+
+void TMainForm::acTimeExecute()
+{
+    UpdateDateTimeControls();
+    if (ui->acTime->isChecked() && ui->DTTimeMod->isEnabled())
+        ui->DTTimeMod->setFocus();
+}
+
+void TMainForm::UpdateDateTimeControls()
+{
+    const bool date = ui->acDate->isChecked();
+    const bool time = ui->acTime->isChecked();
+    ui->acDate->setEnabled(!busy);
+    ui->acTime->setEnabled(!busy);
+    ui->DTDateMod->setEnabled(!busy && date);
+    ui->DTTimeMod->setEnabled(!busy && time);
+    ui->acSeq->setEnabled(date && time);
+    const bool sequence = ui->acSeq->isEnabled() && ui->acSeq->isChecked();
+    ui->comSeqN->setEnabled(sequence);
+    ui->comSeqU->setEnabled(sequence);
+    EnableClockSources();
+}
+
+void TMainForm::EnableClockSources()
+{
+    const bool included = ui->acDate->isChecked() || ui->acTime->isChecked();
+    for (QAction* source : {ui->acModFmClk, ui->acCreFmClk}) {
+        if (!included)
+            source->setChecked(false);
+        source->setEnabled(!busy && included);
+    }
+}
+
+void TMainForm::comSeqNChange()
+{
+    bool isNumber = false;
+    int number = ui->comSeqN->currentText().toInt(&isNumber);
+    if (!isNumber)
+        number = 1;
+    seqStep = ui->comSeqU->currentIndex() > 0 ? number * 60 : number;
+}
+
+void TMainForm::acNowExecute()
+{
+    SetPickerValue(ui->DTDateMod, DateTimeToSerial(QDateTime::currentDateTime()));
+    SetPickerValue(ui->DTTimeMod, DateTimeToSerial(QDateTime::currentDateTime()));
+}
+
+void TMainForm::acZerSecExecute()
+{
+    ui->DTTimeMod->setDateTime(ZeroTime(ui->DTTimeMod->dateTime(), false));
+}
+
+void TMainForm::acZerMinExecute()
+{
+    ui->DTTimeMod->setDateTime(ZeroTime(ui->DTTimeMod->dateTime(), true));
+}
+
+void TMainForm::acClkFmFileExecute()
+{
+    const QString path = OpenFileName(this, "Set date/time from file's Modified time", "All files (*)", {});
+    if (!path.isEmpty())
+        SetClockFromFile(path.toStdString());
+}
+
+void TMainForm::SetClockFromFile(const std::string& path)
+{
+    FileTime created = 0;
+    FileTime modified = 0;
+    if (!GetFileStamps(path, created, modified))
+        return;
+    const double serial = StampToLocal(modified);
+    // A refused date leaves the time picker as it is too.
+    if (ui->acDate->isChecked() && !SetPickerValue(ui->DTDateMod, serial))
+        return;
+    if (ui->acTime->isChecked())
+        SetPickerValue(ui->DTTimeMod, serial);
+}
+
+void TMainForm::LabelsClick(QObject* label)
+{
+    for (const LabelLink& link : LabelLinks(*ui)) {
+        if (link.label == label)
+            CycleToolBar(link.bar);
+    }
+}
+
+void TMainForm::FlyoverMouseMove(QWidget* sender, const QPoint& pos)
+{
+    // The hint of the child under the pointer, a disabled one included; the last in child order wins.
+    QString hint;
+    for (QObject* object : sender->children()) {
+        const auto* child = qobject_cast<QWidget*>(object);
+        if (child && child->isVisible() && child->geometry().contains(pos))
+            hint = child->statusTip();
+    }
+    if (hint.isEmpty() && (sender == ui->gbAttr || sender == ui->gbSettings))
+        hint = "Click a button to select; click again to de-select";
+    QStatusTipEvent tip(hint);
+    QCoreApplication::sendEvent(sender, &tip);
+}
+
+bool TMainForm::PickerDragEvent(QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::DragEnter:
+    case QEvent::DragMove: {
+        auto* drag = static_cast<QDragMoveEvent*>(event);
+        if (DroppedPath(drag->mimeData()).isEmpty())
+            drag->ignore();
+        else
+            AcceptAsCopy(drag);
+        return true;
+    }
+    case QEvent::Drop: {
+        auto* drop = static_cast<QDropEvent*>(event);
+        const QString path = DroppedPath(drop->mimeData());
+        if (path.isEmpty()) {
+            drop->ignore();
+            return true;
+        }
+        AcceptAsCopy(drop);
+        SetClockFromFile(path.toStdString());
+        return true;
+    }
+    default:
+        return false;
+    }
+}

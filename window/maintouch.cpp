@@ -3,4 +3,239 @@
 
 #include "ui_mainform.h"
 
-void TMainForm::acApplyUpdate() {}
+#include "core/datetime.h"
+#include "core/skobju.h"
+#include "platform/messagebox.h"
+#include "window/filelistmodel.h"
+#include "window/qtdatetime.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QStatusBar>
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+
+namespace {
+
+constexpr double kSecondsPerDay = 86400.0;
+constexpr std::uint32_t kAllBits = 0xFFFFFFFF;
+
+// The fourteen source and attribute buttons; a touch needs at least one of them down.
+std::array<QAction*, 14> ChangeButtons(const Ui::MainForm& ui)
+{
+    return {ui.acModFmClk, ui.acModFmCre, ui.acModFmFld, ui.acCreFmClk, ui.acCreFmMod, ui.acCreFmFld, ui.acAminus,
+            ui.acAPlus,    ui.acSMinus,   ui.acSPlus,    ui.acHMinus,   ui.acHPlus,    ui.acRMinus,   ui.acRPlus};
+}
+
+struct AttributeMasks
+{
+    std::uint32_t keep = kAllBits;
+    std::uint32_t add = 0;
+
+    bool Changes() const { return keep != kAllBits || add != 0; }
+};
+
+AttributeMasks MasksFrom(const Ui::MainForm& ui)
+{
+    const struct
+    {
+        QAction* remove;
+        QAction* add;
+        std::uint32_t bit;
+    } pairs[] = {{ui.acAminus, ui.acAPlus, kAttrArchive},
+                 {ui.acSMinus, ui.acSPlus, kAttrSystem},
+                 {ui.acHMinus, ui.acHPlus, kAttrHidden},
+                 {ui.acRMinus, ui.acRPlus, kAttrReadOnly}};
+    AttributeMasks masks;
+    for (const auto& pair : pairs) {
+        if (pair.remove->isChecked())
+            masks.keep &= ~pair.bit;
+        else if (pair.add->isChecked())
+            masks.add |= pair.bit;
+    }
+    return masks;
+}
+
+// The displayed date and time of day that the next file gets, stepped on from file to file.
+struct SequenceClock
+{
+    double date;
+    double time;
+    int step; // seconds
+
+    // Passing midnight carries into the date.
+    void Advance()
+    {
+        const double day = std::trunc(time);
+        time += step / kSecondsPerDay;
+        if (std::trunc(time) > day) {
+            time -= 1.0;
+            date += 1.0;
+        }
+    }
+};
+
+double TimeOfDay(const QTime& time)
+{
+    return time.msecsSinceStartOfDay() / (kSecondsPerDay * 1000.0);
+}
+
+std::vector<int> InListOrder(std::vector<int> rows)
+{
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    return rows;
+}
+
+// The hourglass and the busy state for one run, taken back however the run ends.
+class BusyRun
+{
+public:
+    explicit BusyRun(TMainForm& form) : form(form)
+    {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        form.SetBusy(true);
+    }
+    ~BusyRun()
+    {
+        QApplication::restoreOverrideCursor();
+        form.SetBusy(false);
+        form.aeMainHint();
+    }
+    BusyRun(const BusyRun&) = delete;
+    BusyRun& operator=(const BusyRun&) = delete;
+
+private:
+    TMainForm& form;
+};
+
+// Shows how far a run is and lets the window repaint, about ten times a second; user input waits.
+class RunProgress
+{
+public:
+    RunProgress(QStatusBar& bar, std::size_t total) : bar(bar), total(total) { clock.start(); }
+
+    void Step(std::size_t done)
+    {
+        if (clock.elapsed() < 100)
+            return;
+        clock.restart();
+        bar.showMessage(QString(" Processing file %1 of %2...").arg(done).arg(total));
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::ExcludeSocketNotifiers);
+    }
+
+private:
+    QStatusBar& bar;
+    std::size_t total;
+    QElapsedTimer clock;
+};
+
+// Runs `change` on the object of every row in `rows` in order, shows each outcome in its row and sums up the
+// failures in one box.
+void RunOnRows(TMainForm& form, const std::vector<int>& rows, const char* verb, int doneImage, int failedImage,
+               const std::function<int(TskObj&)>& change)
+{
+    const BusyRun busyRun(form);
+    FileListModel& files = form.Files();
+    RunProgress progress(*form.statusBar(), rows.size());
+    int failed = 0;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const int row = rows[i];
+        const int bits = change(files.Object(row));
+        files.SetRowImage(row, bits == 0 ? doneImage : failedImage);
+        if (bits != 0)
+            ++failed;
+        files.RefreshRow(row, !(bits & kFailModified), !(bits & kFailCreated), !(bits & kFailAttributes));
+        progress.Step(i + 1);
+    }
+    if (failed == 0)
+        return;
+    const std::size_t processed = rows.size();
+    const std::string text = "Stampkeep was unable to " + std::string(verb) + " " + std::to_string(failed) + " of " +
+                             std::to_string(processed) + " file" + (processed > 1 ? "s" : "") +
+                             ". A red icon indicates a problem file. Move the mouse over the red icon for more "
+                             "information.";
+    ShowMessageBox(
+        {QGuiApplication::applicationDisplayName().toStdString(), text, MessageIcon::Error, MessageButtons::Ok});
+}
+
+} // namespace
+
+void TMainForm::ConnectTouchActions()
+{
+    connect(ui->acApply, &QAction::triggered, this, &TMainForm::acApplyExecute);
+    connect(ui->acUndoTouch, &QAction::triggered, this, &TMainForm::acUndoTouchExecute);
+    connect(ui->acReset, &QAction::triggered, this, &TMainForm::acResetExecute);
+}
+
+void TMainForm::acApplyUpdate()
+{
+    const bool selected = SelectedCount() > 0;
+    bool anyDown = false;
+    for (QAction* button : ChangeButtons(*ui)) {
+        anyDown = anyDown || button->isChecked();
+        if (button != ui->acModFmClk && button != ui->acCreFmClk)
+            button->setEnabled(!busy);
+    }
+    ui->acApply->setEnabled(!busy && selected && anyDown);
+    ui->acUndoTouch->setEnabled(!busy && selected);
+    for (QAction* action : {ui->acSelect, ui->acReset, ui->acNow, ui->acClkFmFile, ui->acZerMin, ui->acZerSec})
+        action->setEnabled(!busy);
+    EnableClockSources();
+    for (const PresetEntry& preset : presetTable) {
+        if (preset.button)
+            preset.button->setEnabled(!busy);
+    }
+}
+
+void TMainForm::acApplyExecute()
+{
+    const bool modFromClock = ui->acModFmClk->isChecked();
+    const bool modFromCreated = ui->acModFmCre->isChecked();
+    const bool modFromFolder = ui->acModFmFld->isChecked();
+    const bool creFromClock = ui->acCreFmClk->isChecked();
+    const bool creFromModified = ui->acCreFmMod->isChecked();
+    const bool creFromFolder = ui->acCreFmFld->isChecked();
+    SequenceClock clock{ui->acDate->isChecked() ? DateTimeToSerial(ui->DTDateMod->dateTime()) : kNoDateTime,
+                        ui->acTime->isChecked() ? TimeOfDay(ui->DTTimeMod->time()) : kNoDateTime, seqStep};
+    const bool sequential = (modFromClock || creFromClock) && ui->acSeq->isChecked() && ui->acSeq->isEnabled();
+    const AttributeMasks masks = MasksFrom(*ui);
+
+    const std::vector<int> rows = InListOrder(SelectedRows());
+    RunOnRows(*this, rows, "touch", FileListModel::ImageTouched, FileListModel::ImageTouchFailed, [&](TskObj& file) {
+        if (modFromClock)
+            file.SetNewModifiedParts(clock.date, clock.time);
+        else if (modFromCreated)
+            file.NewModified = file.CurCreated;
+        if (creFromClock)
+            file.SetNewCreatedParts(clock.date, clock.time);
+        else if (creFromModified)
+            file.NewCreated = file.CurModified;
+        file.SetFromMatchingFile(matchFolder, modFromFolder, creFromFolder);
+        // Each selected file takes a step, also one that fails.
+        if (sequential)
+            clock.Advance();
+        if (masks.Changes())
+            file.SetNewAttrs(masks.keep, masks.add);
+        return file.Touch();
+    });
+}
+
+void TMainForm::acUndoTouchExecute()
+{
+    const std::vector<int> rows = InListOrder(SelectedRows());
+    RunOnRows(*this, rows, "undo", FileListModel::ImageListed, FileListModel::ImageUndoFailed,
+              [](TskObj& file) { return file.Untouch(); });
+}
+
+void TMainForm::acResetExecute()
+{
+    for (QAction* button : ChangeButtons(*ui))
+        button->setChecked(false);
+    ui->acDate->setChecked(true);
+    ui->acTime->setChecked(true);
+    ui->acSeq->setChecked(false);
+    UpdateDateTimeControls();
+}

@@ -65,6 +65,8 @@ void TMainForm::FormCreate()
     RestoreFormPlacement(iniFileName, *this, true);
     PrepareConfiguredPresets();
     ReadSettings();
+    UpdateDateTimeControls();
+    comSeqNChange();
 
     connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
             &TMainForm::RunUpdateHandlers);
@@ -176,6 +178,7 @@ void TMainForm::SetBusy(bool value)
 {
     busy = value;
     RunUpdateHandlers();
+    UpdateDateTimeControls();
     // Repaint during long operations; user input waits until the operation is over.
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }

@@ -1,21 +1,29 @@
 // The main window: control panel, file list and status bar; its handlers live in one file per concern.
 #pragma once
 
+#include "platform/platform.h"
+
 #include <QIcon>
 #include <QList>
 #include <QMainWindow>
+#include <QPersistentModelIndex>
 
 #include <array>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace Ui {
 class MainForm;
 }
 class FileListModel;
+struct TTouchSettings;
 class QAction;
+class QDragMoveEvent;
+class QDropEvent;
 class QMenu;
 class QToolButton;
+class QUrl;
 
 class TMainForm : public QMainWindow
 {
@@ -25,6 +33,11 @@ public:
     // `iniFileName` is the settings file, beside the program.
     explicit TMainForm(std::string iniFileName, QWidget* parent = nullptr);
     ~TMainForm() override;
+
+    // The hand-off block that later starts write their command lines into; read at first activation and on each
+    // message from a later start.
+    void AttachHandOffBlock(const TTouchSettings* block) { handOffBlock = block; }
+    void HandOffMessage();
 
     void SetBusy(bool value);
     void aeMainHint();
@@ -68,17 +81,91 @@ private:
     void PrepareConfiguredPresets();
 
     // File list and files dropped on it (mainlist.cpp, maindrops.cpp)
+public:
+    // Lists a file, or gives the row that lists it a fresh object and image 0. The row joins the selection once
+    // the current run of adds is over, so that adding many files stays quick.
+    void AddFile(const std::string& path, FileTime creation, FileTime lastWrite, std::uint32_t attributes);
+
+private:
+    // The hourglass and the busy state while files are added, restored on every path.
+    class AddingFiles
+    {
+    public:
+        explicit AddingFiles(TMainForm& form);
+        ~AddingFiles();
+        AddingFiles(const AddingFiles&) = delete;
+        AddingFiles& operator=(const AddingFiles&) = delete;
+
+    private:
+        TMainForm& form;
+    };
+
     void ConnectListActions();
+    void ConnectListDrops();
+    static void ShowListError(const std::string& text);
+    void aSelectClick();
+    // Refuses, with its message, a network or CD-ROM drive that holds `path`.
+    bool RefuseDrive(const std::string& path);
+    // Looks the file up and lists it; false when it cannot be looked up.
+    bool AddListedFile(const std::string& path);
+    void SelectAddedRows();
+    std::vector<int> SelectedRows() const;
+    int FirstSelectedRow() const; // -1 when none is selected
+    void acRemoveExecute();
+    void acClearExecute();
+    void acItemUpExecute();
+    void acItemDownExecute();
+    void MoveSelectedRow(int step);
+    // Moves a row to index `to`, selects and focuses it there; the sort marks go.
+    void MoveListRow(int row, int to);
+    void acSelAllExecute();
     void acRemoveUpdate();
     void acItemDownUpdate();
+    void lvMainColumnClick(int column);
+    void lvMainSelectItem();
+    void ClearSortMarks();
+    void SetColumnImage(int columnIndex, int image);
+    void lvMainStartDrag();
+    void lvMainDragOver(QDragMoveEvent* event, bool fromList);
+    void lvMainDragDrop(QDropEvent* event, bool fromList);
+    void DropFiles(const QList<QUrl>& urls);
+
+    QMenu* pmList = nullptr;
+    QPersistentModelIndex dragItem; // the row being dragged inside the list
+    std::vector<int> addedRows;     // rows added since the selection last took them in
 
     // Touch settings panel, touch, undo and reset, dates from dropped files (mainpanel.cpp, maintouch.cpp)
     void ConnectPanelActions();
+    void WatchPanelEvents();
+    void ConnectTouchActions();
     void acApplyUpdate();
+    void acDateExecute();
+    void acTimeExecute();
+    void UpdateDateTimeControls();
+    // Enables the two "from displayed" buttons while a date or time is included, else releases them.
+    void EnableClockSources();
+    void comSeqNChange();
+    void acNowExecute();
+    void acZerSecExecute();
+    void acZerMinExecute();
+    void acClkFmFileExecute();
+    void SetClockFromFile(const std::string& path);
+    void LabelsClick(QObject* label);
+    void FlyoverMouseMove(QWidget* sender, const QPoint& pos);
+    bool PickerDragEvent(QEvent* event);
+    void acApplyExecute();
+    void acUndoTouchExecute();
+    void acResetExecute();
+
+    // Hand-off (mainhandoff.cpp)
+    void ReadHandOffBlock();
+    void AddMatchingFiles(const std::string& spec);
+    void ApplyHandOffSwitches(const TTouchSettings& record);
 
     std::unique_ptr<Ui::MainForm> ui;
     FileListModel* files;
     QString currentHint;
+    const TTouchSettings* handOffBlock = nullptr;
 
     bool busy = false;
     bool firstActivation = true;

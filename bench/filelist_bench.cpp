@@ -1,0 +1,146 @@
+// The file list with many rows, timed offscreen: adding real files, sorting by each column, select all and the
+// status text. Usage: filelist_bench [number of files, default 100000]
+#include "core/tfuncs2.h"
+#include "window/filelistmodel.h"
+#include "window/mainu.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QHeaderView>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTreeView>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Found
+{
+    std::string path;
+    FileTime created = 0;
+    FileTime modified = 0;
+    std::uint32_t attrs = 0;
+};
+
+// Wall time, and the processor time of this process: the machine may be busy with other work.
+class Stopwatch
+{
+public:
+    Stopwatch() { Restart(); }
+    void Restart()
+    {
+        wall.start();
+        cpu = ProcessorSeconds();
+    }
+    void Report(const char* what) const
+    {
+        std::printf("%-34s %8.3f s wall %8.3f s cpu\n", what, static_cast<double>(wall.nsecsElapsed()) / 1e9,
+                    ProcessorSeconds() - cpu);
+    }
+
+private:
+    static double ProcessorSeconds()
+    {
+        timespec now{};
+        clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+        return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9;
+    }
+
+    QElapsedTimer wall;
+    double cpu = 0;
+};
+
+// Files in a few folders, with names and Modified stamps in no particular order, so that every sort has work to do.
+std::vector<std::string> MakeFiles(const QString& root, int count)
+{
+    std::mt19937 random(42);
+    std::vector<std::string> paths;
+    paths.reserve(static_cast<std::size_t>(count));
+    const int folders = 10;
+    for (int folder = 0; folder < folders; ++folder)
+        mkdir((root.toStdString() + "/folder" + std::to_string(folder)).c_str(), 0755);
+    for (int i = 0; i < count; ++i) {
+        const std::string path = root.toStdString() + "/folder" + std::to_string(i % folders) + "/File " +
+                                 std::to_string(random() % 1000000) + "-" + std::to_string(i) + ".txt";
+        const int fd = open(path.c_str(), O_CREAT | O_WRONLY, 0644);
+        const timespec times[2] = {{static_cast<time_t>(1'000'000'000 + random() % 300'000'000), 0},
+                                   {static_cast<time_t>(1'000'000'000 + random() % 300'000'000), 0}};
+        futimens(fd, times);
+        close(fd);
+        paths.push_back(path);
+    }
+    return paths;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    BuildDateTimeFormats();
+    const int count = argc > 1 ? std::atoi(argv[1]) : 100000;
+
+    QTemporaryDir folder;
+    Stopwatch timer;
+    const std::vector<std::string> paths = MakeFiles(folder.path(), count);
+    std::printf("%d files\n", count);
+    timer.Report("creating the files (setup)");
+
+    TMainForm form((folder.path() + "/stampkeep.ini").toStdString());
+    form.show();
+    QApplication::processEvents();
+
+    timer.Restart();
+    std::vector<Found> found(paths.size());
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+        found[i].path = paths[i];
+        GetFileStamps(paths[i], found[i].created, found[i].modified, found[i].attrs);
+    }
+    timer.Report("looking the files up");
+
+    // Adding ends when the rows are selected and the view has laid them out.
+    timer.Restart();
+    for (const Found& file : found)
+        form.AddFile(file.path, file.created, file.modified, file.attrs);
+    QApplication::processEvents();
+    timer.Report("adding them to the list");
+
+    auto* list = form.findChild<QTreeView*>("lvMain");
+    const char* const columns[] = {"Filename", "Modified", "Created", "Attr", "Path"};
+    for (int column = 0; column < FileListModel::ColumnCount; ++column) {
+        timer.Restart();
+        emit list->header()->sectionClicked(column);
+        QApplication::processEvents();
+        timer.Report(qPrintable(QString("sorting by %1").arg(columns[column])));
+    }
+    timer.Restart();
+    emit list->header()->sectionClicked(FileListModel::ColumnCount - 1);
+    QApplication::processEvents();
+    timer.Report("sorting by Path again (reversed)");
+
+    list->clearSelection();
+    QApplication::processEvents();
+    timer.Restart();
+    form.findChild<QAction*>("acSelAll")->trigger();
+    QApplication::processEvents();
+    timer.Report("select all");
+
+    timer.Restart();
+    form.aeMainHint();
+    timer.Report("status text");
+    std::printf("status: \"%s\"\n", qPrintable(form.statusBar()->currentMessage()));
+    return 0;
+}

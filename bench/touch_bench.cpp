@@ -1,0 +1,105 @@
+// Times the window's touch run (Modified from the displayed date/time) over every file of one folder, all rows
+// selected, and how often the window repainted meanwhile.
+#include "core/tfuncs2.h"
+#include "platform/messagebox.h"
+#include "window/filelistmodel.h"
+#include "window/mainu.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDateEdit>
+#include <QElapsedTimer>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTimeEdit>
+#include <QTreeView>
+
+#include <algorithm>
+#include <iostream>
+#include <vector>
+
+namespace {
+
+// Notes when the status bar is painted, in milliseconds of the run's clock.
+class PaintClock : public QObject
+{
+public:
+    explicit PaintClock(const QElapsedTimer& clock) : clock(clock) {}
+    std::vector<qint64> times;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            times.push_back(clock.elapsed());
+        return false;
+    }
+
+private:
+    const QElapsedTimer& clock;
+};
+
+qint64 LongestGap(std::vector<qint64> times, qint64 end)
+{
+    times.insert(times.begin(), 0);
+    times.push_back(end);
+    qint64 longest = 0;
+    for (std::size_t i = 1; i < times.size(); ++i)
+        longest = std::max(longest, times[i] - times[i - 1]);
+    return longest;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationDisplayName("Stampkeep");
+    if (argc != 2) {
+        std::cerr << "usage: touch_bench FOLDER\n";
+        return 2;
+    }
+    BuildDateTimeFormats();
+    int boxes = 0;
+    SetMessageBoxHandler([&boxes](const MessageBoxRequest& box) {
+        ++boxes;
+        std::cerr << box.text << "\n";
+        return MessageResult::Ok;
+    });
+
+    const QTemporaryDir settings;
+    TMainForm form(settings.filePath("stampkeep.ini").toStdString());
+    const std::string folder = argv[1];
+    for (const FileEntry& entry : CurrentPlatform().FindFiles(folder + "/*")) {
+        if (entry.name != "." && entry.name != "..")
+            form.Files().AddFile(folder + "/" + entry.name, entry.created, entry.modified, entry.attrs);
+    }
+    form.show();
+    QApplication::processEvents();
+    form.findChild<QTreeView*>("lvMain")->selectAll();
+    const QDateTime clock(QDate(2001, 5, 6), QTime(13, 14, 15));
+    form.findChild<QDateEdit*>("DTDateMod")->setDateTime(clock);
+    form.findChild<QTimeEdit*>("DTTimeMod")->setDateTime(clock);
+    form.findChild<QAction*>("acModFmClk")->setChecked(true);
+    auto* apply = form.findChild<QAction*>("acApply");
+    while (!apply->isEnabled())
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+
+    QElapsedTimer run;
+    PaintClock paints(run);
+    form.statusBar()->installEventFilter(&paints);
+    run.start();
+    apply->trigger();
+    const qint64 elapsed = run.elapsed();
+    form.statusBar()->removeEventFilter(&paints);
+
+    int touched = 0;
+    for (int row = 0; row < form.Files().rowCount(); ++row)
+        touched += form.Files().RowImage(row) == FileListModel::ImageTouched ? 1 : 0;
+    std::cout << "rows:                " << form.Files().rowCount() << "\n"
+              << "touched:             " << touched << "\n"
+              << "touch run:           " << elapsed << " ms\n"
+              << "status bar repaints: " << paints.times.size() << ", longest gap " << LongestGap(paints.times, elapsed)
+              << " ms\n";
+    return touched == form.Files().rowCount() && boxes == 0 ? 0 : 1;
+}

@@ -1,0 +1,111 @@
+// The preset dialog: configures one of the five presets and stores it in the settings file.
+#pragma once
+
+#include "core/presets.h"
+
+#include <QDateTime>
+#include <QDialog>
+#include <QIcon>
+#include <QList>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace Ui {
+class PresetForm;
+}
+class QAction;
+class QActionGroup;
+class QLabel;
+class QToolButton;
+
+// A copy of the main window's touch panel, from which a preset that is not configured yet starts.
+struct PanelState
+{
+    QDateTime date; // the date picker's value; only its date counts
+    QDateTime time; // the time picker's value; only its time of day counts
+    bool useDate = true;
+    bool useTime = true;
+    bool useSeq = false;
+    int seqNum = 0;
+    int seqUnit = 0;
+    int mod = kSourceNone; // StampSource of the pressed Modified button
+    int cre = kSourceNone;
+    int attrA = kAttrUnchanged; // AttrChange of the pressed archive button
+    int attrS = kAttrUnchanged;
+    int attrH = kAttrUnchanged;
+    int attrR = kAttrUnchanged;
+};
+
+class TPresetForm : public QDialog
+{
+    Q_OBJECT
+
+public:
+    // `iniFileName` is the settings file, beside the program.
+    explicit TPresetForm(std::string iniFileName, QWidget* parent = nullptr);
+    ~TPresetForm() override;
+
+    // Prepares the dialog for preset n: from its section when configured, else from the panel. False when the
+    // stored date lies outside the date picker's range (the range message has been shown); do not show the dialog.
+    bool LoadPreset(int n, const PanelState& panel);
+    // The name and description entered, after the dialog closed with OK.
+    void GetNameAndDesc(QString& name, QString& desc) const;
+
+protected:
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // A button group whose pressed button stands for a code of the settings file: the button at position
+    // code + offset is pressed; a null entry is the position of "none pressed".
+    struct CodedGroup
+    {
+        int PresetValues::*code;
+        int offset;
+        std::vector<QAction*> order;
+    };
+    struct ButtonBinding
+    {
+        QToolButton* button;
+        QAction* action;
+        int image;
+    };
+
+    void FormCreate();
+    void FormActivate();
+    void aePresetSettingChange();
+    void ArrangeControls();
+    void LoadImages();
+    void BindButtons();
+    QActionGroup* BindGroup(const std::vector<ButtonBinding>& members, const QList<QIcon>& normal,
+                            const QList<QIcon>& hot);
+    void BindChecks();
+    void ConnectActions();
+    void WatchMouse();
+    std::vector<CodedGroup> CodedGroups() const;
+    bool CheckStoredDate(const QDate& date) const;
+    void ShowValues(const PresetValues& values);
+    PresetValues EnteredValues() const;
+    void UpdateControls();
+    void btnOKClick();
+    void acLabelsExecute(const QAction* action);
+    void acDateExecute();
+    void acTimeExecute();
+    void acSeqExecute();
+    void acHelpExecute();
+    void LabelsClick(QLabel* label);
+    void FlyoverMouseMove(QWidget* group, const QPoint& pos);
+
+    std::unique_ptr<Ui::PresetForm> ui;
+    int presetIndex = 1;
+    std::string iniFileName;
+    std::string sectionName;
+    bool firstActivation = true;
+
+    QList<QIcon> ilStates;
+    QList<QIcon> ilHStates;
+    QList<QIcon> ilTime;
+    QList<QIcon> ilTimeDim;
+};

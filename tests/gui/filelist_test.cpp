@@ -1,0 +1,712 @@
+// The file list: adding through the dialog and by drops, refreshing, sorting, moving, removing and clearing rows.
+#include "core/inifile.h"
+#include "core/skobju.h"
+#include "core/tfuncs2.h"
+#include "fake/fakeplatform.h"
+#include "fake/tempdir.h"
+#include "platform/messagebox.h"
+#include "window/filelistmodel.h"
+#include "window/listview.h"
+#include "window/mainu.h"
+#include "winutil/filedialog.h"
+
+#include <QtTest>
+
+#include <QAbstractEventDispatcher>
+#include <QAbstractItemModelTester>
+#include <QAction>
+#include <QHeaderView>
+#include <QMenu>
+#include <QMimeData>
+#include <QStatusBar>
+#include <QToolButton>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+
+namespace {
+
+constexpr FileTime kUnixEpoch = 116444736000000000; // 1970-01-01 as a file time
+
+// Sets a file's Modified stamp to a file time, to the 100 ns.
+void SetModified(const std::string& path, FileTime stamp)
+{
+    const long long units = static_cast<long long>(stamp - kUnixEpoch);
+    const timespec times[2] = {{0, UTIME_OMIT}, {units / 10'000'000, (units % 10'000'000) * 100}};
+    QVERIFY(utimensat(AT_FDCWD, path.c_str(), times, 0) == 0);
+}
+
+// Lets the event loop reach the point where it would wait, where the update handlers run.
+void Idle()
+{
+    QEventLoop loop;
+    QObject::connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, &loop,
+                     &QEventLoop::quit);
+    QTimer::singleShot(1000, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+QStringList Paths(const std::vector<std::string>& paths)
+{
+    QStringList list;
+    for (const std::string& path : paths)
+        list.push_back(QString::fromStdString(path));
+    return list;
+}
+
+QMimeData* UriList(const QStringList& uris)
+{
+    auto* data = new QMimeData;
+    QList<QUrl> urls;
+    for (const QString& uri : uris)
+        urls.push_back(QUrl(uri));
+    data->setUrls(urls);
+    return data;
+}
+
+} // namespace
+
+class FileListTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void modelKeepsItsIndexRight();
+    void addingAListedPathRefreshesItsRow();
+    void failuresAreNamedUpToNineteen();
+    void cancellingStillFitsTheColumns();
+    void dialogRefusesNetworkAndCdRomDrives();
+    void sortingByColumns();
+    void movingUpAndDown();
+    void removingClearingAndSelectingAll();
+    void rowAppearance();
+    void popupMenuOffersTheListCommands();
+    void keysAndButtons();
+    void dropFromNetworkDrivesAndALocalFolder();
+    void dropFromCdRomDrives();
+    void draggingARowInsideTheList();
+
+private:
+    std::string Ini() const { return folder->Path() + "/stampkeep.ini"; }
+    [[nodiscard]] bool Trigger(TMainForm& form, const char* name);
+    [[nodiscard]] bool AddThroughDialog(TMainForm& form, const std::vector<std::string>& paths);
+    static TListView* List(TMainForm& form) { return form.findChild<TListView*>("lvMain"); }
+    static QStringList Names(TMainForm& form);
+    static std::vector<int> SelectedRows(TMainForm& form);
+    static void Select(TMainForm& form, std::initializer_list<int> rows);
+    static void Drop(TMainForm& form, const QStringList& uris);
+    static QPoint RowCentre(TMainForm& form, int row);
+    static void ShowAndWait(TMainForm& form);
+
+    std::unique_ptr<TempDir> folder;
+    std::vector<MessageBoxRequest> boxes;
+    std::vector<bool> hourglassAtBox;
+};
+
+void FileListTest::initTestCase()
+{
+    BuildDateTimeFormats();
+    QGuiApplication::setApplicationDisplayName("Stampkeep");
+}
+
+void FileListTest::init()
+{
+    folder = std::make_unique<TempDir>();
+    boxes.clear();
+    hourglassAtBox.clear();
+    SetMessageBoxHandler([this](const MessageBoxRequest& box) {
+        boxes.push_back(box);
+        const QCursor* cursor = QApplication::overrideCursor();
+        hourglassAtBox.push_back(cursor && cursor->shape() == Qt::WaitCursor);
+        return MessageResult::Ok;
+    });
+}
+
+void FileListTest::cleanup()
+{
+    SetMessageBoxHandler(nullptr);
+    folder.reset();
+}
+
+bool FileListTest::Trigger(TMainForm& form, const char* name)
+{
+    Idle();
+    auto* action = form.findChild<QAction*>(name);
+    if (!action || !action->isEnabled()) {
+        qWarning("action %s is missing or disabled", name);
+        return false;
+    }
+    action->trigger();
+    return true;
+}
+
+bool FileListTest::AddThroughDialog(TMainForm& form, const std::vector<std::string>& paths)
+{
+    SetNextFileDialogAnswer(Paths(paths));
+    return Trigger(form, "acSelect");
+}
+
+QStringList FileListTest::Names(TMainForm& form)
+{
+    QStringList names;
+    const FileListModel& files = form.Files();
+    for (int row = 0; row < files.rowCount(); ++row)
+        names.push_back(files.index(row, FileListModel::ColFilename).data().toString());
+    return names;
+}
+
+std::vector<int> FileListTest::SelectedRows(TMainForm& form)
+{
+    std::vector<int> rows;
+    for (const QModelIndex& index : List(form)->selectionModel()->selectedRows())
+        rows.push_back(index.row());
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+void FileListTest::Select(TMainForm& form, std::initializer_list<int> rows)
+{
+    QItemSelectionModel* selection = List(form)->selectionModel();
+    selection->clearSelection();
+    for (int row : rows)
+        selection->select(form.Files().index(row, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+}
+
+// A drop from a file manager: the names arrive as a URI list.
+void FileListTest::Drop(TMainForm& form, const QStringList& uris)
+{
+    std::unique_ptr<QMimeData> data(UriList(uris));
+    QWidget* viewport = List(form)->viewport();
+    const QPoint pos(5, 5);
+    QDragEnterEvent enter(pos, Qt::CopyAction | Qt::MoveAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(viewport, &enter);
+    QVERIFY(enter.isAccepted());
+    QCOMPARE(enter.dropAction(), Qt::CopyAction);
+    QDropEvent drop(pos, Qt::CopyAction | Qt::MoveAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(viewport, &drop);
+    QVERIFY(drop.isAccepted());
+    QCOMPARE(drop.dropAction(), Qt::CopyAction);
+    Idle();
+}
+
+QPoint FileListTest::RowCentre(TMainForm& form, int row)
+{
+    return List(form)->visualRect(form.Files().index(row, 0)).center();
+}
+
+void FileListTest::ShowAndWait(TMainForm& form)
+{
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+}
+
+void FileListTest::modelKeepsItsIndexRight()
+{
+    // The model on its own: the model tester watches every change, the path index must follow each of them.
+    FileListModel model;
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    for (const char* name : {"/d/c", "/d/a", "/d/B", "/d/b", "/e/a"})
+        model.AddFile(name, 0, 0, 0);
+    QCOMPARE(model.rowCount(), 5);
+    // Letter case makes another file here.
+    QCOMPARE(model.FindPath("/d/B"), 2);
+    QCOMPARE(model.FindPath("/d/b"), 3);
+    QCOMPARE(model.AddFile("/d/a", 0, 0, 0), 1);
+    QCOMPARE(model.rowCount(), 5);
+
+    model.MoveRow(0, 3);
+    QCOMPARE(model.FindPath("/d/c"), 3);
+    QCOMPARE(model.FindPath("/d/a"), 0);
+    model.MoveRow(4, 1);
+    QCOMPARE(model.FindPath("/e/a"), 1);
+    QCOMPARE(model.FindPath("/d/c"), 4);
+
+    model.Sort(-5); // by folder, descending: /e before /d, names descending inside
+    QCOMPARE(model.FindPath("/e/a"), 0);
+    QCOMPARE(model.FindPath("/d/c"), 1);
+    QCOMPARE(model.FindPath("/d/a"), 4);
+
+    model.RemoveRows({1, 3});
+    QCOMPARE(model.rowCount(), 3);
+    QCOMPARE(model.FindPath("/d/c"), -1);
+    QCOMPARE(model.FindPath("/d/a"), 2);
+
+    // A name that comes in after a sort takes its place in the next one.
+    model.AddFile("/a/zz", 0, 0, 0);
+    model.Sort(1);
+    QCOMPARE(model.FindPath("/a/zz"), 3);
+    QCOMPARE(model.FindPath("/e/a"), 0); // equal names keep their order
+    QCOMPARE(model.FindPath("/d/a"), 1);
+    model.RemoveRows({3});
+
+    // Dragged rows leave as one file URL each, whatever number of columns the view hands over.
+    const std::unique_ptr<QMimeData> data(model.mimeData({model.index(1, 0), model.index(1, 3), model.index(0, 1)}));
+    QCOMPARE(data->urls(), QList<QUrl>({QUrl::fromLocalFile("/e/a"), QUrl::fromLocalFile("/d/a")}));
+    QCOMPARE(model.supportedDragActions(), Qt::CopyAction);
+
+    // Many separate runs go in one rebuild.
+    model.Clear();
+    std::vector<int> everyOther;
+    for (int i = 0; i < 300; ++i) {
+        model.AddFile("/f/" + std::to_string(i), 0, 0, 0);
+        if (i % 2 == 1)
+            everyOther.push_back(i);
+    }
+    model.RemoveRows(everyOther);
+    QCOMPARE(model.rowCount(), 150);
+    QCOMPARE(model.FindPath("/f/1"), -1);
+    QCOMPARE(model.FindPath("/f/298"), 149);
+    model.Clear();
+    QCOMPARE(model.FindPath("/f/0"), -1);
+}
+
+void FileListTest::addingAListedPathRefreshesItsRow()
+{
+    TMainForm form(Ini());
+    const std::string a = folder->MakeFile("a.txt");
+    const std::string b = folder->MakeFile("b.txt");
+    const std::string c = folder->MakeFile("c.txt");
+    SetModified(a, kUnixEpoch + 10'000'000ull * 86400 * 10000);
+    QVERIFY(AddThroughDialog(form, {a, b}));
+    QCOMPARE(Names(form), QStringList({"a.txt", "b.txt"}));
+    QCOMPARE(SelectedRows(form), std::vector<int>({0, 1}));
+
+    FileListModel& files = form.Files();
+    Select(form, {1});
+    files.SetRowImage(0, FileListModel::ImageTouched);
+    files.Object(0).StatusText = "touched";
+    const TskObj* before = &files.Object(0);
+    const QString modifiedBefore = files.index(0, FileListModel::ColModified).data().toString();
+    SetModified(a, kUnixEpoch + 10'000'000ull * 86400 * 12000);
+
+    QVERIFY(AddThroughDialog(form, {a, c}));
+    QCOMPARE(Names(form), QStringList({"a.txt", "b.txt", "c.txt"}));
+    QCOMPARE(files.RowImage(0), int(FileListModel::ImageListed));
+    QVERIFY(&files.Object(0) != before);
+    QCOMPARE(files.Object(0).StatusText, std::string());
+    QVERIFY(files.index(0, FileListModel::ColModified).data().toString() != modifiedBefore);
+    // The earlier selection stays; the refreshed and the new row join it.
+    QCOMPARE(SelectedRows(form), std::vector<int>({0, 1, 2}));
+    QCOMPARE(form.statusBar()->currentMessage(), QString(" 3 files, 3 selected."));
+    QCOMPARE(files.index(0, FileListModel::ColPath).data().toString(), QString::fromStdString(folder->Path()));
+
+    // Names that differ only in letter case are two files here.
+    const std::string upper = folder->MakeFile("A.TXT");
+    QVERIFY(AddThroughDialog(form, {upper}));
+    QCOMPARE(files.rowCount(), 4);
+
+    // The dialog will start where the last files came from, also in the next run.
+    const std::string other = folder->MakeFile("sub/d.txt");
+    QVERIFY(AddThroughDialog(form, {other}));
+    form.close();
+    QCOMPARE(IniFile(Ini()).ReadString("Location", "Location", ""), folder->Path() + "/sub/");
+}
+
+void FileListTest::failuresAreNamedUpToNineteen()
+{
+    TMainForm form(Ini());
+    const std::string listed = folder->MakeFile("present.txt");
+    std::vector<std::string> chosen = {listed};
+    std::string lines;
+    for (int i = 1; i <= 19; ++i) {
+        chosen.push_back(folder->Path() + "/gone" + std::to_string(i));
+        lines += "\t" + chosen.back() + "\r\n";
+    }
+    QVERIFY(AddThroughDialog(form, chosen));
+    QCOMPARE(boxes.size(), std::size_t{1});
+    QCOMPARE(boxes[0].text, "Stampkeep was unable to select the following 19 files:\r\n\r\n" + lines +
+                                "\r\nThese files may be in use by the system or by another process.");
+    QCOMPARE(boxes[0].caption, std::string("Stampkeep"));
+    QCOMPARE(boxes[0].icon, MessageIcon::Error);
+    QVERIFY(hourglassAtBox[0]);
+    QCOMPARE(Names(form), QStringList({"present.txt"}));
+
+    chosen.push_back(folder->Path() + "/gone20");
+    QVERIFY(AddThroughDialog(form, chosen));
+    QCOMPARE(boxes.size(), std::size_t{2});
+    QCOMPARE(boxes[1].text, std::string("Stampkeep was unable to select 20 of the specified files.\r\n"
+                                        "These files may be in use by the system or by another process."));
+    QCOMPARE(form.Files().rowCount(), 1);
+
+    // The hourglass and the busy state end with the run: the list commands work again.
+    QCOMPARE(QApplication::overrideCursor(), nullptr);
+    QVERIFY(Trigger(form, "acRemove"));
+}
+
+void FileListTest::cancellingStillFitsTheColumns()
+{
+    TMainForm form(Ini());
+    QHeaderView* header = List(form)->header();
+    for (int column = 0; column < header->count(); ++column)
+        header->resizeSection(column, 3);
+    QVERIFY(AddThroughDialog(form, {}));
+    for (int column = 0; column < header->count(); ++column)
+        QVERIFY2(header->sectionSize(column) > 3, qPrintable(QString::number(column)));
+    QCOMPARE(form.Files().rowCount(), 0);
+    QVERIFY(boxes.empty());
+}
+
+void FileListTest::dialogRefusesNetworkAndCdRomDrives()
+{
+    // Only the first chosen file's drive decides; a refusal adds nothing at all.
+    TMainForm form(Ini());
+    FakePlatform platform;
+    platform.SetDrive("/net/mapped/", DriveType::Network, "//server/share");
+    platform.SetDrive("/net/plain/", DriveType::Network);
+    platform.SetDrive("/cd/", DriveType::CdRom);
+    for (const char* path : {"/net/mapped/a", "/net/plain/a", "/cd/a", "/data/a"})
+        platform.AddEntry(path, 0, 0, 0);
+
+    QVERIFY(AddThroughDialog(form, {"/net/mapped/a", "/data/a"}));
+    QVERIFY(AddThroughDialog(form, {"/net/plain/a"}));
+    QVERIFY(AddThroughDialog(form, {"/cd/a"}));
+    QCOMPARE(boxes.size(), std::size_t{3});
+    QCOMPARE(
+        boxes[0].text,
+        std::string("You have selected files from the Network drive \"//server/share\", mapped to \"/net/mapped/\" "
+                    "on your system. Stampkeep only works with files on local drives. Please run Stampkeep on "
+                    "the machine that contains the drive identified as \"//server/share\"."));
+    QCOMPARE(boxes[1].text,
+             std::string("You have selected files from the Network drive \"/net/plain/\". Stampkeep only works with "
+                         "files on local drives. Please run Stampkeep on the machine that contains the drive "
+                         "identified as \"/net/plain/\"."));
+    QCOMPARE(boxes[2].text, std::string("You have selected files from the CD-ROM drive \"/cd/\". Stampkeep cannot "
+                                        "modify files on a CD-ROM."));
+    QCOMPARE(form.Files().rowCount(), 0);
+
+    QVERIFY(AddThroughDialog(form, {"/data/a", "/cd/a"}));
+    QCOMPARE(form.Files().rowCount(), 2);
+    QCOMPARE(boxes.size(), std::size_t{3});
+}
+
+void FileListTest::sortingByColumns()
+{
+    TMainForm form(Ini());
+    ShowAndWait(form);
+    // A base stamp well inside one 2^32 span, so that the half-second rule applies to its neighbours.
+    const FileTime base = ((kUnixEpoch + 10'000'000ull * 1'600'000'000) & ~FileTime{0xFFFFFFFF}) + 100'000'000;
+    const std::pair<const char*, FileTime> files[] = {
+        {"b.txt", base},
+        {"A.txt", base},
+        {"e.txt", base + 3'000'000}, // 0.3 s later: the same Modified stamp for sorting
+        {"c.txt", base + 50'000'000},
+        {"d.txt", base - 50'000'000},
+        {"sub/a2.txt", base + 100'000'000},
+    };
+    std::vector<std::string> paths;
+    for (const auto& [name, stamp] : files) {
+        paths.push_back(folder->MakeFile(name));
+        SetModified(paths.back(), stamp);
+    }
+    QVERIFY(AddThroughDialog(form, paths));
+    Select(form, {0});
+
+    QHeaderView* header = List(form)->header();
+    const auto click = [&](int column) {
+        QTest::mouseClick(
+            header->viewport(), Qt::LeftButton, {},
+            QPoint(header->sectionViewportPosition(column) + header->sectionSize(column) / 2, header->height() / 2));
+    };
+    const auto marks = [&] {
+        QList<int> images;
+        for (int column = 0; column < FileListModel::ColumnCount; ++column)
+            images.push_back(form.Files().HeaderImage(column));
+        return images;
+    };
+
+    click(FileListModel::ColModified);
+    QCOMPARE(Names(form), QStringList({"d.txt", "A.txt", "b.txt", "e.txt", "c.txt", "a2.txt"}));
+    QCOMPARE(marks(), QList<int>({0, 4, 0, 0, 0}));
+    // The selection travels with its row.
+    QCOMPARE(SelectedRows(form), std::vector<int>({2}));
+
+    click(FileListModel::ColModified);
+    QCOMPARE(Names(form), QStringList({"a2.txt", "c.txt", "e.txt", "b.txt", "A.txt", "d.txt"}));
+    QCOMPARE(marks(), QList<int>({0, 5, 0, 0, 0}));
+
+    click(FileListModel::ColFilename);
+    QCOMPARE(Names(form), QStringList({"A.txt", "a2.txt", "b.txt", "c.txt", "d.txt", "e.txt"}));
+    QCOMPARE(marks(), QList<int>({4, 0, 0, 0, 0}));
+
+    click(FileListModel::ColPath);
+    QCOMPARE(Names(form), QStringList({"A.txt", "b.txt", "c.txt", "d.txt", "e.txt", "a2.txt"}));
+    QCOMPARE(marks(), QList<int>({0, 0, 0, 0, 4}));
+}
+
+void FileListTest::movingUpAndDown()
+{
+    TMainForm form(Ini());
+    std::vector<std::string> paths;
+    for (const char* name : {"a", "b", "c", "d"})
+        paths.push_back(folder->MakeFile(name));
+    QVERIFY(AddThroughDialog(form, paths));
+    auto* up = form.findChild<QAction*>("acItemUp");
+    auto* down = form.findChild<QAction*>("acItemDown");
+    const auto enabling = [&] {
+        Idle();
+        return std::make_pair(up->isEnabled(), down->isEnabled());
+    };
+
+    // Both need exactly one selected row; neither leaves the list.
+    QCOMPARE(enabling(), std::make_pair(false, false)); // all four selected
+    Select(form, {});
+    QCOMPARE(enabling(), std::make_pair(false, false));
+    Select(form, {0});
+    QCOMPARE(enabling(), std::make_pair(false, true));
+    Select(form, {3});
+    QCOMPARE(enabling(), std::make_pair(true, false));
+    Select(form, {1});
+    QCOMPARE(enabling(), std::make_pair(true, true));
+
+    List(form)->header()->sectionClicked(FileListModel::ColFilename);
+    QCOMPARE(form.Files().HeaderImage(FileListModel::ColFilename), FileListModel::kHeaderAscending);
+    Select(form, {2});
+    QVERIFY(Trigger(form, "acItemUp"));
+    QCOMPARE(Names(form), QStringList({"a", "c", "b", "d"}));
+    QCOMPARE(SelectedRows(form), std::vector<int>({1}));
+    QCOMPARE(List(form)->currentIndex().row(), 1);
+    QCOMPARE(form.Files().HeaderImage(FileListModel::ColFilename), FileListModel::kHeaderPlain);
+    QVERIFY(Trigger(form, "acItemDown"));
+    QVERIFY(Trigger(form, "acItemDown"));
+    QCOMPARE(Names(form), QStringList({"a", "b", "d", "c"}));
+    QCOMPARE(SelectedRows(form), std::vector<int>({3}));
+
+    // Re-adding the moved file refreshes it where it now is.
+    form.Files().SetRowImage(3, FileListModel::ImageTouchFailed);
+    QVERIFY(AddThroughDialog(form, {paths[2]}));
+    QCOMPARE(Names(form), QStringList({"a", "b", "d", "c"}));
+    QCOMPARE(form.Files().RowImage(3), int(FileListModel::ImageListed));
+    QCOMPARE(form.Files().FindPath(paths[2]), 3);
+}
+
+void FileListTest::removingClearingAndSelectingAll()
+{
+    TMainForm form(Ini());
+    auto* remove = form.findChild<QAction*>("acRemove");
+    auto* clear = form.findChild<QAction*>("acClear");
+    auto* selectAll = form.findChild<QAction*>("acSelAll");
+    Idle();
+    QVERIFY(!remove->isEnabled() && !clear->isEnabled() && !selectAll->isEnabled());
+
+    std::vector<std::string> paths;
+    for (const char* name : {"a", "b", "c", "d"})
+        paths.push_back(folder->MakeFile(name));
+    QVERIFY(AddThroughDialog(form, paths));
+    Select(form, {});
+    Idle();
+    QVERIFY(!remove->isEnabled() && clear->isEnabled() && selectAll->isEnabled());
+
+    Select(form, {1, 3});
+    QVERIFY(Trigger(form, "acRemove"));
+    QCOMPARE(Names(form), QStringList({"a", "c"}));
+    QCOMPARE(form.Files().FindPath(paths[1]), -1);
+    QCOMPARE(form.Files().FindPath(paths[2]), 1);
+    QCOMPARE(form.statusBar()->currentMessage(), QString(" 2 files, 0 selected."));
+    QVERIFY(AddThroughDialog(form, {paths[1]}));
+    QCOMPARE(Names(form), QStringList({"a", "c", "b"}));
+
+    Select(form, {});
+    QVERIFY(Trigger(form, "acSelAll"));
+    QCOMPARE(SelectedRows(form), std::vector<int>({0, 1, 2}));
+    QCOMPARE(form.statusBar()->currentMessage(), QString(" 3 files, 3 selected."));
+
+    QVERIFY(Trigger(form, "acClear"));
+    QCOMPARE(form.Files().rowCount(), 0);
+    QCOMPARE(form.Files().FindPath(paths[0]), -1);
+    QCOMPARE(form.statusBar()->currentMessage(), QString(" 0 files, 0 selected."));
+    Idle();
+    QVERIFY(!remove->isEnabled() && !clear->isEnabled() && !selectAll->isEnabled());
+}
+
+void FileListTest::rowAppearance()
+{
+    // What a row shows beyond its texts: italics for folders, the status text as the tip of a touched row.
+    TMainForm form(Ini());
+    const std::string folderPath = folder->MakeFolder("folder");
+    const std::string file = folder->MakeFile("file");
+    QVERIFY(AddThroughDialog(form, {folderPath, file}));
+    FileListModel& files = form.Files();
+    QVERIFY(files.index(0, FileListModel::ColPath).data(Qt::FontRole).value<QFont>().italic());
+    QVERIFY(!files.index(1, FileListModel::ColFilename).data(Qt::FontRole).value<QFont>().italic());
+
+    files.Object(1).StatusText = "line one\r\nline two";
+    QVERIFY(!files.index(1, 0).data(Qt::ToolTipRole).isValid());
+    files.SetRowImage(1, FileListModel::ImageTouchFailed);
+    QCOMPARE(files.index(1, 0).data(Qt::ToolTipRole).toString(), QString("Touched status:\nline one\nline two"));
+    files.SetRowImage(1, FileListModel::ImageUndoFailed);
+    QCOMPARE(files.index(1, 0).data(Qt::ToolTipRole).toString(), QString("Undo status:\nline one\nline two"));
+}
+
+void FileListTest::popupMenuOffersTheListCommands()
+{
+    TMainForm form(Ini());
+    ShowAndWait(form);
+    auto* menu = form.findChild<QMenu*>("pmList");
+    QVERIFY(menu);
+    QStringList items;
+    for (QAction* action : menu->actions())
+        items.push_back(action->isSeparator() ? "-" : action->objectName());
+    QCOMPARE(items, QStringList({"acSelect", "acRemove", "acClear", "-", "acItemUp", "acItemDown", "acSelAll"}));
+    List(form)->customContextMenuRequested(QPoint(10, 10));
+    QTRY_VERIFY(menu->isVisible());
+    menu->close();
+}
+
+void FileListTest::keysAndButtons()
+{
+    TMainForm form(Ini());
+    form.show();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    std::vector<std::string> paths;
+    for (const char* name : {"a", "b", "c"})
+        paths.push_back(folder->MakeFile(name));
+    SetNextFileDialogAnswer(Paths(paths));
+    Idle();
+    TListView* list = List(form);
+    QTest::keyClick(list, Qt::Key_F, Qt::ControlModifier);
+    QCOMPARE(Names(form), QStringList({"a", "b", "c"}));
+
+    Select(form, {0});
+    Idle();
+    QTest::keyClick(list, Qt::Key_Down, Qt::ControlModifier);
+    QCOMPARE(Names(form), QStringList({"b", "a", "c"}));
+    Idle();
+    QTest::keyClick(list, Qt::Key_Up, Qt::ControlModifier);
+    QCOMPARE(Names(form), QStringList({"a", "b", "c"}));
+    Idle();
+    QTest::keyClick(list, Qt::Key_Delete);
+    QCOMPARE(Names(form), QStringList({"b", "c"}));
+    Idle();
+    QTest::keyClick(list, Qt::Key_A, Qt::ControlModifier);
+    QCOMPARE(SelectedRows(form), std::vector<int>({0, 1}));
+    Idle();
+    QTest::mouseClick(form.findChild<QToolButton*>("tbClear"), Qt::LeftButton);
+    QCOMPARE(form.Files().rowCount(), 0);
+}
+
+void FileListTest::dropFromNetworkDrivesAndALocalFolder()
+{
+    TMainForm form(Ini());
+    FakePlatform platform;
+    platform.SetDrive("/mnt/b/", DriveType::Network, "//server/b");
+    platform.SetDrive("/mnt/a/", DriveType::Network);
+    platform.AddEntry("/data/listed", 0, 0, 0);
+    platform.AddEntry("/data/local.txt", 0, 0, 0);
+    platform.AddEntry("/data/folder", kAttrDirectory, 0, 0);
+    form.AddFile("/data/listed", 0, 0, 0);
+    List(form)->header()->sectionClicked(FileListModel::ColFilename);
+    QHeaderView* header = List(form)->header();
+    header->resizeSection(FileListModel::ColPath, 3);
+    Select(form, {});
+
+    Drop(form, {"file:///mnt/b/one.txt", "file:///mnt/a/two.txt", "file:///mnt/b/three.txt", "file:///data/local.txt",
+                "file:///data/folder", "file:///data/vanished.txt", "https://example.com/data/local.txt"});
+    // One message for the drop, each drive once, sorted, in the plural.
+    QTRY_COMPARE(boxes.size(), std::size_t{1});
+    QCOMPARE(boxes[0].text, std::string("You have selected one or more files from the following Network drives:\r\n"
+                                        "\t//server/b (mapped to /mnt/b/)\r\n\t/mnt/a/\r\n\r\n"
+                                        "Stampkeep only works with files on local drives. Please run Stampkeep on the "
+                                        "machine that contains the drives listed above."));
+    QCOMPARE(boxes[0].icon, MessageIcon::Error);
+    QVERIFY(hourglassAtBox[0]);
+    // The new rows come at the end and are selected; the sort mark stays; the columns fit the new rows.
+    QCOMPARE(Names(form), QStringList({"listed", "local.txt", "folder"}));
+    QCOMPARE(SelectedRows(form), std::vector<int>({1, 2}));
+    QCOMPARE(form.Files().HeaderImage(FileListModel::ColFilename), FileListModel::kHeaderAscending);
+    QVERIFY(header->sectionSize(FileListModel::ColPath) > 3);
+    QCOMPARE(QApplication::overrideCursor(), nullptr);
+
+    // A single network drive takes the singular.
+    Drop(form, {"file:///mnt/a/x", "file:///data/listed"});
+    QTRY_COMPARE(boxes.size(), std::size_t{2});
+    QCOMPARE(boxes[1].text, std::string("You have selected one or more files from the following Network drive:\r\n"
+                                        "\t/mnt/a/\r\n\r\nStampkeep only works with files on local drives. Please "
+                                        "run Stampkeep on the machine that contains the drive listed above."));
+    QCOMPARE(form.Files().rowCount(), 3);
+}
+
+void FileListTest::dropFromCdRomDrives()
+{
+    TMainForm form(Ini());
+    FakePlatform platform;
+    platform.SetDrive("/media/cd1/", DriveType::CdRom);
+    platform.SetDrive("/media/cd2/", DriveType::CdRom);
+    platform.SetDrive("/mnt/net/", DriveType::Network);
+    platform.AddEntry("/data/a", 0, 0, 0);
+
+    Drop(form, {"file:///media/cd1/a", "file:///media/cd1/b", "file:///data/a"});
+    QTRY_COMPARE(boxes.size(), std::size_t{1});
+    QCOMPARE(boxes[0].text, std::string("You have selected one or more files from the CD-ROM drive /media/cd1/. "
+                                        "Stampkeep cannot modify files on a CD-ROM."));
+    QCOMPARE(form.Files().rowCount(), 1);
+
+    // The network message comes first, then the drives joined by a comma and a blank.
+    Drop(form, {"file:///media/cd2/a", "file:///mnt/net/a", "file:///media/cd1/a"});
+    QTRY_COMPARE(boxes.size(), std::size_t{3});
+    QVERIFY(boxes[1].text.find("Network drive:") != std::string::npos);
+    QCOMPARE(boxes[2].text, std::string("You have selected one or more files from the CD-ROM drives /media/cd1/, "
+                                        "/media/cd2/. Stampkeep cannot modify files on a CD-ROM."));
+}
+
+void FileListTest::draggingARowInsideTheList()
+{
+    // Drags inside the list cannot run offscreen, so the view's signals stand in for it: the drag starts, passes
+    // over rows and ends in a drop, marked as coming from the list itself.
+    TMainForm form(Ini());
+    ShowAndWait(form);
+    std::vector<std::string> paths;
+    for (const char* name : {"a", "b", "c", "d"})
+        paths.push_back(folder->MakeFile(name));
+    QVERIFY(AddThroughDialog(form, paths));
+    TListView* list = List(form);
+    QMimeData data;
+    const auto drag = [&](std::initializer_list<QPoint> over) {
+        list->StartDrag();
+        QPoint last;
+        for (const QPoint& pos : over) {
+            QDragMoveEvent move(pos, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            list->DragOver(&move, true);
+            if (!move.isAccepted())
+                return false;
+            last = pos;
+        }
+        QDropEvent drop(last, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        list->DragDrop(&drop, true);
+        return true;
+    };
+
+    list->header()->sectionClicked(FileListModel::ColFilename);
+    Select(form, {0});
+    QVERIFY(drag({RowCentre(form, 1), RowCentre(form, 2)}));
+    QCOMPARE(Names(form), QStringList({"b", "c", "a", "d"}));
+    QCOMPARE(form.Files().FindPath(paths[0]), 2);
+    QCOMPARE(form.Files().HeaderImage(FileListModel::ColFilename), FileListModel::kHeaderPlain);
+
+    Select(form, {3});
+    QVERIFY(drag({RowCentre(form, 1)}));
+    QCOMPARE(Names(form), QStringList({"b", "d", "c", "a"}));
+
+    Select(form, {1});
+    QVERIFY(drag({RowCentre(form, 1)}));
+    QCOMPARE(Names(form), QStringList({"b", "d", "c", "a"}));
+
+    // Over empty space the row last marked is the target; only the first selected row moves.
+    Select(form, {0, 3});
+    const QPoint below(RowCentre(form, 0).x(), list->viewport()->height() - 2);
+    QVERIFY(!list->indexAt(below).isValid());
+    QVERIFY(drag({RowCentre(form, 2), below}));
+    QCOMPARE(Names(form), QStringList({"d", "c", "b", "a"}));
+    QCOMPARE(SelectedRows(form), std::vector<int>({2, 3}));
+    QCOMPARE(list->currentIndex().row(), 2);
+
+    // Nothing selected: nothing to drag.
+    Select(form, {});
+    QVERIFY(!drag({RowCentre(form, 1)}));
+}
+
+QTEST_MAIN(FileListTest)
+#include "filelist_test.moc"

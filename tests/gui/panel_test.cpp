@@ -1,0 +1,405 @@
+// The touch settings panel: includes and their controls, the clock commands, group cycling, hints, and dates taken
+// from files picked or dropped.
+#include "core/skobju.h"
+#include "core/tfuncs2.h"
+#include "fake/tempdir.h"
+#include "platform/messagebox.h"
+#include "window/filelistmodel.h"
+#include "window/mainu.h"
+#include "window/qtdatetime.h"
+#include "winutil/filedialog.h"
+
+#include <QtTest>
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMimeData>
+#include <QStatusBar>
+#include <QTimeEdit>
+#include <QTreeView>
+
+namespace {
+
+QDateTime Local(int year, int month, int day, int hour, int minute, int second)
+{
+    return QDateTime(QDate(year, month, day), QTime(hour, minute, second));
+}
+
+// Lets the event loop wait once, as it does when the user pauses: the update handlers run then.
+void Idle()
+{
+    QEventLoop loop;
+    QTimer::singleShot(10, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+// Which button of a group is down, by action name; empty when none is.
+QString DownButton(TMainForm& form, std::initializer_list<const char*> group)
+{
+    for (const char* name : group) {
+        if (form.findChild<QAction*>(name)->isChecked())
+            return name;
+    }
+    return {};
+}
+
+// Sends a drag over a picker and drops it there, as a drag from the file manager or the file list arrives.
+bool Drop(QWidget* picker, const QMimeData& data)
+{
+    const QPoint centre = picker->rect().center();
+    QDragEnterEvent enter(centre, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(picker, &enter);
+    if (!enter.isAccepted())
+        return false;
+    QDropEvent drop(centre, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(picker, &drop);
+    return drop.isAccepted() && drop.dropAction() == Qt::CopyAction;
+}
+
+} // namespace
+
+class PanelTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void includesEnableTheirControls();
+    void zeroSecondsAndMinutes();
+    void nowSetsBothPickers();
+    void labelsCycleTheirGroups();
+    void setFromFile();
+    void dateOutsideThePickersRange();
+    void hintsOfThePanel();
+    void dropsOnThePickers();
+
+private:
+    std::string Ini() const { return folder->Path() + "/stampkeep.ini"; }
+    std::string MakeFile(const std::string& name, const QDateTime& modified);
+    void Trigger(TMainForm& form, const char* name);
+    template <typename T> T* Find(TMainForm& form, const char* name)
+    {
+        T* found = form.findChild<T*>(name);
+        if (!found)
+            qWarning("missing component %s", name);
+        return found;
+    }
+    void ShowActive(TMainForm& form)
+    {
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+    }
+
+    std::unique_ptr<TempDir> folder;
+    std::vector<MessageBoxRequest> boxes;
+};
+
+void PanelTest::initTestCase()
+{
+    BuildDateTimeFormats();
+    QGuiApplication::setApplicationDisplayName("Stampkeep");
+}
+
+void PanelTest::init()
+{
+    folder = std::make_unique<TempDir>();
+    boxes.clear();
+    SetMessageBoxHandler([this](const MessageBoxRequest& box) {
+        boxes.push_back(box);
+        return MessageResult::Ok;
+    });
+}
+
+void PanelTest::cleanup()
+{
+    SetMessageBoxHandler(nullptr);
+    folder.reset();
+}
+
+std::string PanelTest::MakeFile(const std::string& name, const QDateTime& modified)
+{
+    const std::string path = folder->MakeFile(name, "content");
+    QFile file(QString::fromStdString(path));
+    if (!file.open(QIODevice::ReadWrite) || !file.setFileTime(modified, QFileDevice::FileModificationTime))
+        qWarning("cannot date %s", name.c_str());
+    return path;
+}
+
+void PanelTest::Trigger(TMainForm& form, const char* name)
+{
+    auto* action = Find<QAction>(form, name);
+    QVERIFY2(action, name);
+    Idle();
+    QVERIFY2(action->isEnabled(), name);
+    action->trigger();
+}
+
+void PanelTest::includesEnableTheirControls()
+{
+    TMainForm form(Ini());
+    ShowActive(form);
+    auto* datePicker = Find<QDateEdit>(form, "DTDateMod");
+    auto* timePicker = Find<QTimeEdit>(form, "DTTimeMod");
+    auto* modFromClock = Find<QAction>(form, "acModFmClk");
+    auto* creFromClock = Find<QAction>(form, "acCreFmClk");
+
+    // The increment lists follow the sequence check, which needs both includes.
+    QVERIFY(!Find<QComboBox>(form, "comSeqN")->isEnabled());
+    Trigger(form, "acSeq");
+    QVERIFY(Find<QComboBox>(form, "comSeqN")->isEnabled());
+    QVERIFY(Find<QComboBox>(form, "comSeqU")->isEnabled());
+    Trigger(form, "acDate");
+    QVERIFY(!datePicker->isEnabled());
+    QVERIFY(!Find<QAction>(form, "acSeq")->isEnabled());
+    QVERIFY(!Find<QCheckBox>(form, "cbSeq")->isEnabled());
+    QVERIFY(!Find<QComboBox>(form, "comSeqN")->isEnabled());
+    QVERIFY(!Find<QComboBox>(form, "comSeqU")->isEnabled());
+
+    // Checking an include again gives its picker the focus.
+    timePicker->setFocus();
+    Trigger(form, "acDate");
+    QVERIFY(datePicker->isEnabled());
+    QTRY_VERIFY(datePicker->hasFocus());
+    QVERIFY(Find<QComboBox>(form, "comSeqN")->isEnabled());
+
+    // With neither include the two "from displayed" buttons are released and disabled; one include brings them
+    // back, still released.
+    modFromClock->setChecked(true);
+    creFromClock->setChecked(true);
+    Trigger(form, "acDate");
+    QVERIFY(modFromClock->isEnabled());
+    QVERIFY(modFromClock->isChecked());
+    Trigger(form, "acTime");
+    QVERIFY(!modFromClock->isChecked() && !modFromClock->isEnabled());
+    QVERIFY(!creFromClock->isChecked() && !creFromClock->isEnabled());
+    QVERIFY(!timePicker->isEnabled());
+    QVERIFY(Find<QAction>(form, "acModFmCre")->isEnabled());
+    Trigger(form, "acTime");
+    QVERIFY(modFromClock->isEnabled() && creFromClock->isEnabled());
+    QVERIFY(!modFromClock->isChecked() && !creFromClock->isChecked());
+    QTRY_VERIFY(timePicker->hasFocus());
+}
+
+void PanelTest::zeroSecondsAndMinutes()
+{
+    TMainForm form(Ini());
+    auto* datePicker = Find<QDateEdit>(form, "DTDateMod");
+    auto* timePicker = Find<QTimeEdit>(form, "DTTimeMod");
+    datePicker->setDateTime(Local(2001, 5, 6, 1, 2, 3));
+    timePicker->setDateTime(Local(1999, 1, 2, 13, 47, 29));
+    Trigger(form, "acZerSec");
+    QCOMPARE(timePicker->dateTime(), Local(1999, 1, 2, 13, 47, 0));
+    timePicker->setTime(QTime(13, 47, 29));
+    Trigger(form, "acZerMin");
+    QCOMPARE(timePicker->dateTime(), Local(1999, 1, 2, 13, 0, 0));
+    QCOMPARE(datePicker->dateTime(), Local(2001, 5, 6, 1, 2, 3));
+}
+
+void PanelTest::nowSetsBothPickers()
+{
+    TMainForm form(Ini());
+    Find<QDateEdit>(form, "DTDateMod")->setDate(QDate(2001, 5, 6));
+    Find<QTimeEdit>(form, "DTTimeMod")->setTime(QTime(3, 4, 5));
+    const QDateTime before = QDateTime::currentDateTime().addSecs(-1);
+    Trigger(form, "acNow");
+    const QDateTime after = QDateTime::currentDateTime().addSecs(1);
+    for (const QDateTime& shown :
+         {Find<QDateEdit>(form, "DTDateMod")->dateTime(), Find<QTimeEdit>(form, "DTTimeMod")->dateTime()}) {
+        QVERIFY(shown >= before);
+        QVERIFY(shown <= after);
+    }
+}
+
+void PanelTest::labelsCycleTheirGroups()
+{
+    TMainForm form(Ini());
+    ShowActive(form);
+    const auto modified = {"acModFmClk", "acModFmCre", "acModFmFld"};
+    auto* label = Find<QLabel>(form, "lblM");
+
+    // Clicks walk the group and back to none; the second click of a double click counts too.
+    QStringList walk;
+    for (int click = 0; click < 4; ++click) {
+        QTest::mouseClick(label, Qt::LeftButton);
+        walk << DownButton(form, modified);
+    }
+    QCOMPARE(walk, QStringList({"acModFmClk", "acModFmCre", "acModFmFld", ""}));
+    QTest::mouseDClick(form.windowHandle(), Qt::LeftButton, {}, label->mapTo(&form, label->rect().center()));
+    QCOMPARE(DownButton(form, modified), QString("acModFmCre"));
+
+    // Alt+letter cycles from the keyboard; a disabled first button is skipped.
+    Find<QAction>(form, "acModFmCre")->setChecked(false);
+    Trigger(form, "acDate");
+    Trigger(form, "acTime");
+    walk.clear();
+    for (int press = 0; press < 3; ++press) {
+        QTest::keyClick(&form, Qt::Key_M, Qt::AltModifier);
+        walk << DownButton(form, modified);
+    }
+    QCOMPARE(walk, QStringList({"acModFmCre", "acModFmFld", ""}));
+
+    // An attribute pair runs remove, add, unchanged.
+    const auto archive = {"acAminus", "acAPlus"};
+    walk.clear();
+    for (int click = 0; click < 3; ++click) {
+        QTest::mouseClick(Find<QLabel>(form, "lblA"), Qt::LeftButton);
+        walk << DownButton(form, archive);
+    }
+    QCOMPARE(walk, QStringList({"acAminus", "acAPlus", ""}));
+    QTest::keyClick(&form, Qt::Key_R, Qt::AltModifier);
+    QCOMPARE(DownButton(form, {"acRMinus", "acRPlus"}), QString("acRMinus"));
+}
+
+void PanelTest::setFromFile()
+{
+    const std::string path = MakeFile("clock.txt", Local(1999, 1, 2, 8, 9, 10));
+    TMainForm form(Ini());
+    auto* datePicker = Find<QDateEdit>(form, "DTDateMod");
+    auto* timePicker = Find<QTimeEdit>(form, "DTTimeMod");
+    datePicker->setDate(QDate(2001, 5, 6));
+    timePicker->setTime(QTime(13, 14, 15));
+
+    // A cancelled dialog changes nothing.
+    SetNextFileDialogAnswer({});
+    Trigger(form, "acClkFmFile");
+    QCOMPARE(datePicker->date(), QDate(2001, 5, 6));
+    QCOMPARE(timePicker->time(), QTime(13, 14, 15));
+
+    // Only the included picker takes the file's Modified stamp.
+    Trigger(form, "acDate");
+    SetNextFileDialogAnswer({QString::fromStdString(path)});
+    Trigger(form, "acClkFmFile");
+    QCOMPARE(timePicker->time(), QTime(8, 9, 10));
+    QCOMPARE(datePicker->date(), QDate(2001, 5, 6));
+
+    Trigger(form, "acDate");
+    SetNextFileDialogAnswer({QString::fromStdString(path)});
+    Trigger(form, "acClkFmFile");
+    QCOMPARE(datePicker->date(), QDate(1999, 1, 2));
+
+    // A file gone since it was picked changes nothing and says nothing.
+    timePicker->setTime(QTime(13, 14, 15));
+    SetNextFileDialogAnswer({QString::fromStdString(folder->Path() + "/gone.txt")});
+    Trigger(form, "acClkFmFile");
+    QCOMPARE(timePicker->time(), QTime(13, 14, 15));
+    QVERIFY(boxes.empty());
+}
+
+void PanelTest::dateOutsideThePickersRange()
+{
+    const std::string old = MakeFile("old.txt", Local(1975, 6, 7, 8, 9, 10));
+    const std::string future = MakeFile("future.txt", Local(2106, 1, 1, 0, 0, 1));
+    TMainForm form(Ini());
+    auto* datePicker = Find<QDateEdit>(form, "DTDateMod");
+    auto* timePicker = Find<QTimeEdit>(form, "DTTimeMod");
+    datePicker->setDate(QDate(2001, 5, 6));
+    timePicker->setTime(QTime(13, 14, 15));
+
+    // The refused date leaves both pickers as they were.
+    SetNextFileDialogAnswer({QString::fromStdString(old)});
+    Trigger(form, "acClkFmFile");
+    QCOMPARE(boxes.size(), std::size_t{1});
+    QCOMPARE(boxes[0].text, "Date is less than minimum of " + DateToText(DateTimeToSerial(Local(1980, 1, 1, 0, 0, 0))));
+    QCOMPARE(boxes[0].caption, std::string("Stampkeep"));
+    SetNextFileDialogAnswer({QString::fromStdString(future)});
+    Trigger(form, "acClkFmFile");
+    QCOMPARE(boxes.size(), std::size_t{2});
+    QCOMPARE(boxes[1].text, "Date exceeds maximum of " + DateToText(DateTimeToSerial(Local(2105, 12, 31, 0, 0, 0))));
+    QCOMPARE(datePicker->date(), QDate(2001, 5, 6));
+    QCOMPARE(timePicker->time(), QTime(13, 14, 15));
+
+    // The time picker alone takes any date's time of day.
+    Trigger(form, "acDate");
+    SetNextFileDialogAnswer({QString::fromStdString(old)});
+    Trigger(form, "acClkFmFile");
+    QCOMPARE(boxes.size(), std::size_t{2});
+    QCOMPARE(timePicker->time(), QTime(8, 9, 10));
+}
+
+void PanelTest::hintsOfThePanel()
+{
+    TMainForm form(Ini());
+    ShowActive(form);
+    auto* timePicker = Find<QTimeEdit>(form, "DTTimeMod");
+    Trigger(form, "acTime");
+    QVERIFY(!timePicker->isEnabled());
+
+    // A disabled control still shows its hint.
+    QTest::mouseMove(timePicker, timePicker->rect().center());
+    QTRY_COMPARE(form.statusBar()->currentMessage(), " " + timePicker->statusTip());
+
+    // The empty part of a group of buttons explains the buttons; elsewhere the file counts come back.
+    auto* attributes = Find<QGroupBox>(form, "gbAttr");
+    QTest::mouseMove(attributes, QPoint(4, attributes->height() - 4));
+    QTRY_COMPARE(form.statusBar()->currentMessage(), QString(" Click a button to select; click again to de-select"));
+    QVERIFY(attributes->toolTip().isEmpty());
+    auto* dateTime = Find<QGroupBox>(form, "gbDateTime");
+    QTest::mouseMove(dateTime, QPoint(dateTime->width() - 3, dateTime->height() - 3));
+    QTRY_COMPARE(form.statusBar()->currentMessage(), QString(" 0 files, 0 selected."));
+}
+
+void PanelTest::dropsOnThePickers()
+{
+    const std::string first = MakeFile("first.txt", Local(1999, 1, 2, 8, 9, 10));
+    const std::string second = MakeFile("second.txt", Local(2003, 4, 5, 18, 30, 0));
+    const std::string sub = folder->MakeFolder("sub");
+    QVERIFY(CurrentPlatform().OpenForStamps(sub)->SetTimes(std::nullopt,
+                                                           LocalToStamp(DateTimeToSerial(Local(2002, 3, 4, 5, 6, 7)))));
+    TMainForm form(Ini());
+    ShowActive(form);
+    auto* datePicker = Find<QDateEdit>(form, "DTDateMod");
+    auto* timePicker = Find<QTimeEdit>(form, "DTTimeMod");
+    datePicker->setDate(QDate(2001, 5, 6));
+    timePicker->setTime(QTime(13, 14, 15));
+
+    // Several files from the file manager with only the time included: the time picker takes the first file's.
+    Trigger(form, "acDate");
+    QMimeData files;
+    files.setUrls({QUrl::fromLocalFile(QString::fromStdString(first)),
+                   QUrl::fromLocalFile(QString::fromStdString(second)), QUrl::fromLocalFile("/nonexistent")});
+    QVERIFY(Drop(timePicker, files));
+    QCOMPARE(timePicker->time(), QTime(8, 9, 10));
+    QCOMPARE(datePicker->date(), QDate(2001, 5, 6));
+
+    // A folder gives its own stamp, whichever picker it lands on.
+    Trigger(form, "acDate");
+    QMimeData folderDrop;
+    folderDrop.setUrls({QUrl::fromLocalFile(QString::fromStdString(sub))});
+    QVERIFY(Drop(datePicker, folderDrop));
+    QCOMPARE(datePicker->date(), QDate(2002, 3, 4));
+    QCOMPARE(timePicker->time(), QTime(5, 6, 7));
+
+    // A row of the list is taken as a copy, so it stays in the list; with neither include nothing changes (the
+    // pickers are disabled then, so the drop may not even arrive).
+    FileTime created = 0;
+    FileTime modified = 0;
+    std::uint32_t attrs = 0;
+    QVERIFY(GetFileStamps(second, created, modified, attrs));
+    form.Files().AddFile(second, created, modified, attrs);
+    const std::unique_ptr<QMimeData> row(form.Files().mimeData({form.Files().index(0, 0)}));
+    Trigger(form, "acDate");
+    Trigger(form, "acTime");
+    Drop(datePicker, *row);
+    QCOMPARE(datePicker->date(), QDate(2002, 3, 4));
+    QCOMPARE(timePicker->time(), QTime(5, 6, 7));
+    Trigger(form, "acTime");
+    QVERIFY(Drop(timePicker, *row));
+    QCOMPARE(timePicker->time(), QTime(18, 30, 0));
+    QCOMPARE(form.Files().rowCount(), 1);
+
+    // Anything that carries no file is refused.
+    QMimeData text;
+    text.setText("13:14:15");
+    QVERIFY(!Drop(timePicker, text));
+    QCOMPARE(timePicker->time(), QTime(18, 30, 0));
+}
+
+QTEST_MAIN(PanelTest)
+#include "panel_test.moc"

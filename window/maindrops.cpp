@@ -1,0 +1,145 @@
+// Files dropped on the list from a file manager, and a row dragged to another place inside the list.
+#include "window/mainu.h"
+
+#include "ui_mainform.h"
+
+#include "core/tfuncs2.h"
+#include "window/filelistmodel.h"
+#include "window/listview.h"
+
+#include <QDrag>
+#include <QDropEvent>
+#include <QMimeData>
+
+#include <algorithm>
+#include <set>
+
+namespace {
+
+// The name without leading and trailing blanks and control characters.
+std::string TrimmedName(const std::string& name)
+{
+    const auto isBlank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
+    const auto first = std::find_if_not(name.begin(), name.end(), isBlank);
+    const auto last = std::find_if_not(name.rbegin(), name.rend(), isBlank).base();
+    return first < last ? std::string(first, last) : std::string();
+}
+
+std::string Joined(const std::set<std::string>& entries, const std::string& separator)
+{
+    std::string text;
+    for (const std::string& entry : entries)
+        text += (text.empty() ? "" : separator) + entry;
+    return text;
+}
+
+bool HasLocalFile(const QMimeData* data)
+{
+    const QList<QUrl> urls = data->urls();
+    return std::any_of(urls.begin(), urls.end(), [](const QUrl& url) { return url.isLocalFile(); });
+}
+
+} // namespace
+
+void TMainForm::ConnectListDrops()
+{
+    connect(ui->lvMain, &TListView::StartDrag, this, &TMainForm::lvMainStartDrag);
+    connect(ui->lvMain, &TListView::DragOver, this, &TMainForm::lvMainDragOver);
+    connect(ui->lvMain, &TListView::DragDrop, this, &TMainForm::lvMainDragDrop);
+}
+
+void TMainForm::lvMainStartDrag()
+{
+    const int first = FirstSelectedRow();
+    dragItem = first >= 0 ? QPersistentModelIndex(files->index(first, 0)) : QPersistentModelIndex();
+    if (!dragItem.isValid())
+        return;
+    auto* drag = new QDrag(ui->lvMain);
+    drag->setMimeData(files->mimeData({dragItem}));
+    drag->setPixmap(ui->lvMain->viewport()->grab(ui->lvMain->visualRect(dragItem)));
+    drag->exec(Qt::CopyAction);
+}
+
+void TMainForm::lvMainDragOver(QDragMoveEvent* event, bool fromList)
+{
+    if (fromList) {
+        if (!dragItem.isValid())
+            return;
+        // Over empty space the row last marked stays the target.
+        const QModelIndex under = ui->lvMain->indexAt(event->position().toPoint());
+        if (under.isValid())
+            ui->lvMain->SetDropTarget(under.siblingAtColumn(0));
+    } else if (busy || !HasLocalFile(event->mimeData())) {
+        return;
+    }
+    // Files are only ever taken as copies: a move would let the file manager delete what it offered.
+    if (!event->possibleActions().testFlag(Qt::CopyAction))
+        return;
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+}
+
+void TMainForm::lvMainDragDrop(QDropEvent* event, bool fromList)
+{
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+    if (!fromList) {
+        // The file manager is released at once; adding may take a while and ask the user to read a message.
+        QMetaObject::invokeMethod(
+            this, [this, urls = event->mimeData()->urls()] { DropFiles(urls); }, Qt::QueuedConnection);
+        return;
+    }
+    const QModelIndex target = ui->lvMain->DropTarget();
+    if (!dragItem.isValid() || !target.isValid() || target.row() == dragItem.row())
+        return;
+    SelectAddedRows();
+    // The moved row takes the target's place; the rows from there to its old place shift toward it.
+    MoveListRow(dragItem.row(), target.row());
+    dragItem = QPersistentModelIndex();
+}
+
+void TMainForm::DropFiles(const QList<QUrl>& urls)
+{
+    std::set<std::string> networkDrives;
+    std::set<std::string> cdromDrives;
+    {
+        const AddingFiles adding(*this);
+        Platform& platform = CurrentPlatform();
+        for (const QUrl& url : urls) {
+            if (!url.isLocalFile())
+                continue;
+            const std::string name = TrimmedName(url.toLocalFile().toStdString());
+            if (name.empty())
+                continue;
+            const std::string root = platform.DriveRoot(name);
+            switch (platform.GetDriveType(root)) {
+            case DriveType::Network: {
+                const std::string remote = GetRemoteName(root);
+                networkDrives.insert(remote != root ? "\t" + remote + " (mapped to " + root + ")" : "\t" + root);
+                break;
+            }
+            case DriveType::CdRom:
+                cdromDrives.insert(root);
+                break;
+            case DriveType::Fixed:
+                // A name that vanished since the drop is passed over without a word.
+                AddListedFile(name);
+                break;
+            }
+        }
+        SelectAddedRows();
+        if (!networkDrives.empty()) {
+            const std::string plural = networkDrives.size() > 1 ? "s" : "";
+            ShowListError("You have selected one or more files from the following Network drive" + plural + ":\r\n" +
+                          Joined(networkDrives, "\r\n") +
+                          "\r\n\r\nStampkeep only works with files on local drives. Please run Stampkeep on the "
+                          "machine that contains the drive" +
+                          plural + " listed above.");
+        }
+        if (!cdromDrives.empty())
+            ShowListError("You have selected one or more files from the CD-ROM drive" +
+                          std::string(cdromDrives.size() > 1 ? "s " : " ") + Joined(cdromDrives, ", ") +
+                          ". Stampkeep cannot modify files on a CD-ROM.");
+    }
+    AutoSizeColumns();
+}

@@ -1,0 +1,57 @@
+// What a start of Stampkeep does with its command line before any window exists: help, parse, hand over or run.
+#include "window/startup.h"
+
+#include "core/tfuncs2.h"
+#include "platform/sharedblock.h"
+#include "window/handoffchannel.h"
+
+#include <iostream>
+
+StartUp::StartUp() = default;
+
+StartUp::~StartUp() = default;
+
+bool StartUp::ShowHelpIfAsked(const std::vector<std::string>& arguments)
+{
+    if (arguments.empty() || !IsHelpSwitch(arguments.front()))
+        return false;
+    ShowSwitchHelp(false);
+    return true;
+}
+
+TTouchSettings StartUp::ParseArguments(const std::vector<std::string>& arguments, const std::string& iniFileName)
+{
+    TTouchSettings settings{};
+    InitTouchSettings(settings);
+    if (!arguments.empty() && !ParseCommandLine(settings, arguments, iniFileName, false))
+        InitTouchSettings(settings);
+    return settings;
+}
+
+bool StartUp::HandOver(const TTouchSettings& record)
+{
+    std::string error;
+    block = SharedBlock::Open(kHandOffBlockName, sizeof(TTouchSettings), error);
+    if (!block)
+        std::cerr << "stampkeep: " << error << "; later starts cannot reach this window\n";
+    CopyTouchSettings(record, Record());
+    if (!block || block->IsOwner())
+        return false;
+    HandOffChannel::Notify();
+    block.reset();
+    return true;
+}
+
+TTouchSettings& StartUp::Record()
+{
+    // The block's start is page-aligned, so the record can be addressed in place.
+    return block ? *reinterpret_cast<TTouchSettings*>(block->Data()) : ownRecord;
+}
+
+void StartUp::StoreHandles(std::uint32_t processId, std::uint32_t windowId)
+{
+    if (!block)
+        return;
+    Record().AppWindow = processId;
+    Record().MainWindow = windowId != 0 ? windowId : 1;
+}
