@@ -1,11 +1,16 @@
-// Stampkeep: parses its command line, then shows the main window.
-#include "core/sharedu.h"
-#include "core/tfuncs2.h"
+// Stampkeep: parses its command line, then either hands it to the running instance or becomes that instance.
 #include "platform/paths.h"
+#include "window/handoffchannel.h"
 #include "window/mainu.h"
+#include "window/startup.h"
 #include "winutil/qtmessagebox.h"
 
+#include "core/tfuncs2.h"
+
 #include <QApplication>
+
+#include <iostream>
+#include <unistd.h>
 
 int main(int argc, char** argv)
 {
@@ -18,19 +23,21 @@ int main(int argc, char** argv)
     std::vector<std::string> arguments;
     for (const QString& argument : QApplication::arguments().mid(1))
         arguments.push_back(argument.toStdString());
-
-    TTouchSettings settings{};
-    InitTouchSettings(settings);
-    if (!arguments.empty() && IsHelpSwitch(arguments.front())) {
-        ShowSwitchHelp(false);
+    if (StartUp::ShowHelpIfAsked(arguments))
         return 0;
-    }
     const std::string iniFileName = ChangeExtension(QApplication::applicationFilePath().toStdString(), ".ini");
-    // A start with any bad switch hands over nothing, but still starts.
-    if (!ParseCommandLine(settings, arguments, iniFileName, false))
-        InitTouchSettings(settings);
+    StartUp start;
+    if (start.HandOver(StartUp::ParseArguments(arguments, iniFileName)))
+        return 0;
 
     TMainForm mainForm(iniFileName);
+    mainForm.AttachHandOffBlock(&start.Record());
+    start.StoreHandles(static_cast<std::uint32_t>(getpid()), static_cast<std::uint32_t>(mainForm.winId()));
+    HandOffChannel channel;
+    QString error;
+    if (start.HasSharedBlock() && !channel.Listen(error))
+        std::cerr << "stampkeep: " << error.toStdString() << "; later starts cannot reach this window\n";
+    QObject::connect(&channel, &HandOffChannel::MessageArrived, &mainForm, &TMainForm::HandOffMessage);
     mainForm.show();
     return QApplication::exec();
 }

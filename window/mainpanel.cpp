@@ -72,34 +72,6 @@ QDateTime ZeroTime(const QDateTime& value, bool minutesToo)
     return QDateTime(value.date(), QTime(time.hour(), minutesToo ? 0 : time.minute()));
 }
 
-void ShowRangeError(const char* format, QDate limit)
-{
-    const std::string text = format + DateToText(DateTimeToSerial(limit.startOfDay()));
-    ShowMessageBox(
-        {QGuiApplication::applicationDisplayName().toStdString(), text, MessageIcon::Error, MessageButtons::Ok});
-}
-
-// Sets a picker's full value. A picker that shows a date refuses one outside its range with the range error
-// and keeps its value (Qt would clamp silently).
-bool SetPickerValue(QDateTimeEdit* picker, double serial)
-{
-    const QDateTime value = SerialToDateTime(serial);
-    if (picker->displayedSections() & QDateTimeEdit::DateSections_Mask) {
-        if (!value.isValid() || value.date() < picker->minimumDate()) {
-            ShowRangeError("Date is less than minimum of ", picker->minimumDate());
-            return false;
-        }
-        if (value.date() > picker->maximumDate()) {
-            ShowRangeError("Date exceeds maximum of ", picker->maximumDate());
-            return false;
-        }
-    }
-    if (!value.isValid())
-        return false;
-    picker->setDateTime(value);
-    return true;
-}
-
 // The first file of a drop from the file manager or from the file list; empty when it carries none.
 QString DroppedPath(const QMimeData* data)
 {

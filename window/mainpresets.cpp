@@ -1,4 +1,4 @@
-// The five preset buttons and their menus: looking them up, and showing which presets are configured.
+// The five preset buttons and their menus: apply, configure and remove a preset, and show which are configured.
 #include "window/mainu.h"
 
 #include "ui_mainform.h"
@@ -6,8 +6,35 @@
 #include "core/inifile.h"
 #include "core/presets.h"
 #include "platform/messagebox.h"
+#include "presets/presetu.h"
+#include "window/qtdatetime.h"
 
+#include <QActionGroup>
 #include <QMenu>
+
+#include <cmath>
+
+namespace {
+
+// Presses the button of a group at `position` (1-based; 0 releases all); other values leave the group alone.
+void PressPosition(const QList<QAction*>& buttons, int position)
+{
+    if (position < 0 || position > buttons.size())
+        return;
+    for (int i = 0; i < buttons.size(); ++i)
+        buttons[i]->setChecked(i + 1 == position);
+}
+
+// The code of a group's pressed button: its 1-based position, 0 when none is down.
+int PressedPosition(const QList<QAction*>& buttons)
+{
+    for (int i = 0; i < buttons.size(); ++i)
+        if (buttons[i]->isChecked())
+            return i + 1;
+    return 0;
+}
+
+} // namespace
 
 void TMainForm::FillPresetTable()
 {
@@ -27,6 +54,13 @@ void TMainForm::FillPresetTable()
         entry.menu->setDefaultAction(entry.configure);
         entry.button->setMenu(entry.menu);
         entry.button->setIcon(ilAction.value(8));
+
+        connect(entry.apply, &QAction::triggered, this, [this, n] { preA_AllExecute(n); });
+        connect(entry.configure, &QAction::triggered, this, [this, n] { preC_AllExecute(n); });
+        connect(entry.remove, &QAction::triggered, this, [this, n] { preR_AllExecute(n); });
+        connect(findChild<QAction*>(QString("preM%1").arg(n)), &QAction::triggered, this,
+                [this, n] { preM_AllExecute(n); });
+        connect(entry.button, &QToolButton::clicked, this, [this, n] { tbPreAll(n); });
     }
 }
 
@@ -44,17 +78,119 @@ void TMainForm::PrepareConfiguredPresets()
         const std::string section = PresetSection(n);
         if (!ini.ReadBool(section, "Enabled", false))
             continue;
-        const PresetEntry& entry = presetTable[static_cast<std::size_t>(n - 1)];
-        const QString name = QString::fromStdString(ini.ReadString(section, "Name", "Preset " + std::to_string(n)));
-        const QString desc =
-            QString::fromStdString(ini.ReadString(section, "Desc", "Apply commands from preset #" + std::to_string(n)));
-        entry.apply->setToolTip(name);
-        entry.apply->setStatusTip(QString("Preset %1 - %2").arg(n).arg(desc));
-        entry.apply->setEnabled(true);
-        entry.remove->setEnabled(true);
-        entry.menu->setDefaultAction(entry.apply);
-        entry.button->setIcon(entry.apply->icon());
-        entry.button->setToolTip(entry.apply->toolTip());
-        entry.button->setStatusTip(entry.apply->statusTip());
+        SetPresetConfigured(n, QString::fromStdString(ini.ReadString(section, "Name", "Preset " + std::to_string(n))),
+                            QString::fromStdString(
+                                ini.ReadString(section, "Desc", "Apply commands from preset #" + std::to_string(n))));
     }
+}
+
+void TMainForm::SetPresetConfigured(int n, const QString& name, const QString& desc)
+{
+    const PresetEntry& entry = presetTable[static_cast<std::size_t>(n - 1)];
+    entry.apply->setToolTip(name);
+    entry.apply->setStatusTip(QString("Preset %1 - %2").arg(n).arg(desc));
+    entry.apply->setEnabled(true);
+    entry.remove->setEnabled(true);
+    entry.menu->setDefaultAction(entry.apply);
+    entry.button->setIcon(entry.apply->icon());
+    entry.button->setToolTip(entry.apply->toolTip());
+    entry.button->setStatusTip(entry.apply->statusTip());
+}
+
+void TMainForm::SetPresetNotConfigured(int n)
+{
+    const PresetEntry& entry = presetTable[static_cast<std::size_t>(n - 1)];
+    entry.apply->setToolTip(QString("Apply preset %1").arg(n));
+    entry.apply->setStatusTip(QString("Apply settings from preset #%1").arg(n));
+    entry.apply->setEnabled(false);
+    entry.remove->setEnabled(false);
+    entry.menu->setDefaultAction(entry.configure);
+    entry.button->setIcon(entry.configure->icon());
+    entry.button->setToolTip(entry.configure->toolTip());
+    entry.button->setStatusTip(entry.configure->statusTip());
+}
+
+void TMainForm::tbPreAll(int n)
+{
+    const PresetEntry& entry = presetTable[static_cast<std::size_t>(n - 1)];
+    (entry.apply->isEnabled() ? entry.apply : entry.configure)->trigger();
+}
+
+void TMainForm::preM_AllExecute(int n)
+{
+    presetTable[static_cast<std::size_t>(n - 1)].button->showMenu();
+}
+
+void TMainForm::preA_AllExecute(int n)
+{
+    const IniFile ini(iniFileName);
+    const std::string section = PresetSection(n);
+    const int clock = ini.ReadInteger(section, "Clock", kClockSystem);
+    if (clock == kClockSystem || clock == kClockZeroSeconds || clock == kClockZeroMinutes) {
+        ui->acNow->trigger();
+        if (clock == kClockZeroSeconds)
+            ui->acZerSec->trigger();
+        else if (clock == kClockZeroMinutes)
+            ui->acZerMin->trigger();
+    } else {
+        const double now = DateTimeToSerial(QDateTime::currentDateTime());
+        const double date = ReadDate(ini, section, "Date", now);
+        if (SetPickerValue(ui->DTDateMod, date))
+            SetPickerValue(ui->DTTimeMod, std::floor(date) + ReadTime(ini, section, "Time", now) -
+                                              std::floor(ReadTime(ini, section, "Time", now)));
+    }
+    ui->acDate->setChecked(ini.ReadBool(section, "UseDate", true));
+    ui->acTime->setChecked(ini.ReadBool(section, "UseTime", true));
+    ui->acSeq->setChecked(ini.ReadBool(section, "UseSeq", false));
+    UpdateDateTimeControls();
+    ui->comSeqN->setCurrentIndex(ini.ReadInteger(section, "SeqNum", 0));
+    ui->comSeqU->setCurrentIndex(ini.ReadInteger(section, "SeqUnit", 0));
+    comSeqNChange();
+
+    PressPosition({ui->acModFmClk, ui->acModFmCre, ui->acModFmFld}, ini.ReadInteger(section, "Mod", kSourceNone));
+    PressPosition({ui->acCreFmClk, ui->acCreFmMod, ui->acCreFmFld}, ini.ReadInteger(section, "Cre", kSourceNone));
+    PressPosition({ui->acAminus, ui->acAPlus}, ini.ReadInteger(section, "AttrA", kAttrUnchanged));
+    PressPosition({ui->acSMinus, ui->acSPlus}, ini.ReadInteger(section, "AttrS", kAttrUnchanged));
+    PressPosition({ui->acHMinus, ui->acHPlus}, ini.ReadInteger(section, "AttrH", kAttrUnchanged));
+    PressPosition({ui->acRMinus, ui->acRPlus}, ini.ReadInteger(section, "AttrR", kAttrUnchanged));
+}
+
+PanelState TMainForm::CurrentPanelState() const
+{
+    PanelState panel;
+    panel.date = ui->DTDateMod->dateTime();
+    panel.time = ui->DTTimeMod->dateTime();
+    panel.useDate = ui->acDate->isChecked();
+    panel.useTime = ui->acTime->isChecked();
+    panel.useSeq = ui->acSeq->isChecked();
+    panel.seqNum = ui->comSeqN->currentIndex();
+    panel.seqUnit = ui->comSeqU->currentIndex();
+    panel.mod = PressedPosition({ui->acModFmClk, ui->acModFmCre, ui->acModFmFld});
+    panel.cre = PressedPosition({ui->acCreFmClk, ui->acCreFmMod, ui->acCreFmFld});
+    panel.attrA = PressedPosition({ui->acAminus, ui->acAPlus});
+    panel.attrS = PressedPosition({ui->acSMinus, ui->acSPlus});
+    panel.attrH = PressedPosition({ui->acHMinus, ui->acHPlus});
+    panel.attrR = PressedPosition({ui->acRMinus, ui->acRPlus});
+    return panel;
+}
+
+void TMainForm::preC_AllExecute(int n)
+{
+    if (!presetForm->LoadPreset(n, CurrentPanelState()) || presetForm->exec() != QDialog::Accepted)
+        return;
+    QString name;
+    QString desc;
+    presetForm->GetNameAndDesc(name, desc);
+    SetPresetConfigured(n, name, desc);
+}
+
+void TMainForm::preR_AllExecute(int n)
+{
+    try {
+        IniFile(iniFileName).EraseSection(PresetSection(n));
+    } catch (const IniWriteError& error) {
+        ShowMessageBox({"Stampkeep", error.what(), MessageIcon::Error, MessageButtons::Ok});
+        return;
+    }
+    SetPresetNotConfigured(n);
 }

@@ -8,6 +8,7 @@
 #include "core/tfuncs2.h"
 #include "platform/messagebox.h"
 #include "platform/paths.h"
+#include "presets/presetu.h"
 #include "window/filelistmodel.h"
 #include "window/qtdatetime.h"
 #include "winutil/aboutbox.h"
@@ -68,6 +69,7 @@ void TMainForm::FormCreate()
     UpdateDateTimeControls();
     comSeqNChange();
 
+    presetForm = new TPresetForm(iniFileName, this);
     connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
             &TMainForm::RunUpdateHandlers);
 }
@@ -102,6 +104,8 @@ void TMainForm::FormActivate()
     ui->DTDateMod->setAcceptDrops(true);
     ui->DTTimeMod->setAcceptDrops(true);
     aeMainHint();
+    // The program's own command line is handled here, the same way as that of a later start.
+    ReadHandOffBlock();
 }
 
 void TMainForm::closeEvent(QCloseEvent* event)
@@ -160,7 +164,7 @@ bool TMainForm::event(QEvent* event)
 
 void TMainForm::aeMainHint()
 {
-    const QString text = !currentHint.isEmpty()
+    const QString text = !currentHint.isEmpty() || (presetForm && presetForm->isVisible())
                              ? " " + currentHint
                              : QString(" %1 files, %2 selected.").arg(files->rowCount()).arg(SelectedCount());
     statusBar()->showMessage(text);

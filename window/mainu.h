@@ -17,6 +17,8 @@ namespace Ui {
 class MainForm;
 }
 class FileListModel;
+class TPresetForm;
+struct PanelState;
 struct TTouchSettings;
 class QAction;
 class QDragMoveEvent;
@@ -79,6 +81,14 @@ private:
     // Presets (mainpresets.cpp)
     void FillPresetTable();
     void PrepareConfiguredPresets();
+    void SetPresetConfigured(int n, const QString& name, const QString& desc);
+    void SetPresetNotConfigured(int n);
+    PanelState CurrentPanelState() const;
+    void tbPreAll(int n);
+    void preA_AllExecute(int n);
+    void preC_AllExecute(int n);
+    void preR_AllExecute(int n);
+    void preM_AllExecute(int n);
 
     // File list and files dropped on it (mainlist.cpp, maindrops.cpp)
 public:
@@ -166,6 +176,7 @@ private:
     FileListModel* files;
     QString currentHint;
     const TTouchSettings* handOffBlock = nullptr;
+    TPresetForm* presetForm = nullptr;
 
     bool busy = false;
     bool firstActivation = true;

@@ -1,0 +1,246 @@
+// Start-up and the hand-off: later starts, run as real processes, reach the running window held by this test.
+#include "core/inifile.h"
+#include "core/tfuncs2.h"
+#include "fake/tempdir.h"
+#include "platform/messagebox.h"
+#include "platform/sharedblock.h"
+#include "window/filelistmodel.h"
+#include "window/handoffchannel.h"
+#include "window/mainu.h"
+#include "window/startup.h"
+
+#include <QtTest>
+
+#include <QAction>
+#include <QComboBox>
+
+#include <csignal>
+#include <unistd.h>
+
+class HandOffTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void firstStartListsItsFiles();
+    void laterStartAddsFiles();
+    void laterStartWithOnlySwitchesSetsThePanel();
+    void presetSwitchAppliesOnlyThePreset();
+    void badSwitchHandsOverNothing();
+    void killedFirstInstanceIsReplaced();
+    void twoQuickLaterStartsLeaveTheLaterOne();
+    void longSpecificationsAreCut();
+
+private:
+    // This test process as the running instance.
+    void BecomeRunningInstance(const std::vector<std::string>& arguments = {});
+    // A later start of the real program in the test folder; returns its exit code.
+    int RunLaterStart(const QStringList& arguments);
+    QStringList ListedNames() const;
+    QAction* Action(const char* name) const { return form->findChild<QAction*>(name); }
+
+    std::unique_ptr<TempDir> folder;
+    QString program; // a copy of stampkeep in the test folder, so that its settings file is the test's
+    std::unique_ptr<StartUp> start;
+    std::unique_ptr<TMainForm> form;
+    std::unique_ptr<HandOffChannel> channel;
+    TempDir runtime;
+};
+
+void HandOffTest::initTestCase()
+{
+    QGuiApplication::setApplicationDisplayName("Stampkeep");
+    BuildDateTimeFormats();
+    qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(runtime.Path()));
+    std::string error;
+    const auto probe = SharedBlock::Open(kHandOffBlockName, sizeof(TTouchSettings), error);
+    if (!probe || !probe->IsOwner())
+        QSKIP("a Stampkeep of this user is running; its hand-off block cannot be borrowed");
+}
+
+void HandOffTest::init()
+{
+    folder = std::make_unique<TempDir>();
+    program = QString::fromStdString(*folder / "stampkeep");
+    QVERIFY(QFile::copy(STAMPKEEP_PROGRAM, program));
+    QDir::setCurrent(QString::fromStdString(folder->Path()));
+    for (const char* name : {"a.txt", "b.txt", "x.txt"})
+        folder->MakeFile(name);
+}
+
+void HandOffTest::cleanup()
+{
+    channel.reset();
+    form.reset();
+    start.reset();
+    SetMessageBoxHandler(nullptr);
+    QDir::setCurrent("/");
+    folder.reset();
+}
+
+void HandOffTest::BecomeRunningInstance(const std::vector<std::string>& arguments)
+{
+    const std::string ini = *folder / "stampkeep.ini";
+    start = std::make_unique<StartUp>();
+    QVERIFY(!start->HandOver(StartUp::ParseArguments(arguments, ini)));
+    QVERIFY(start->HasSharedBlock());
+    form = std::make_unique<TMainForm>(ini);
+    form->AttachHandOffBlock(&start->Record());
+    start->StoreHandles(static_cast<std::uint32_t>(getpid()), static_cast<std::uint32_t>(form->winId()));
+    channel = std::make_unique<HandOffChannel>();
+    QString error;
+    QVERIFY2(channel->Listen(error), qPrintable(error));
+    connect(channel.get(), &HandOffChannel::MessageArrived, form.get(), &TMainForm::HandOffMessage);
+    form->show();
+    QVERIFY(QTest::qWaitForWindowActive(form.get()));
+}
+
+int HandOffTest::RunLaterStart(const QStringList& arguments)
+{
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("QT_QPA_PLATFORM", "offscreen");
+    process.setProcessEnvironment(environment);
+    process.setWorkingDirectory(QString::fromStdString(folder->Path()));
+    QElapsedTimer timer;
+    timer.start();
+    process.start(program, arguments);
+    if (!process.waitForFinished(5000)) {
+        process.kill();
+        return -1;
+    }
+    // A later start hands over and ends at once.
+    [&] { QVERIFY2(timer.elapsed() < 1000, qPrintable(QString::number(timer.elapsed()) + " ms")); }();
+    return process.exitCode();
+}
+
+QStringList HandOffTest::ListedNames() const
+{
+    QStringList names;
+    for (int row = 0; row < form->Files().rowCount(); ++row)
+        names << form->Files().data(form->Files().index(row, FileListModel::ColFilename), Qt::DisplayRole).toString();
+    return names;
+}
+
+void HandOffTest::firstStartListsItsFiles()
+{
+    BecomeRunningInstance({"*.txt", "/MS"});
+    QTRY_COMPARE(ListedNames(), (QStringList{"a.txt", "b.txt", "x.txt"}));
+    QVERIFY(Action("acModFmClk")->isChecked());
+    const auto& record = start->Record();
+    QCOMPARE(record.AppWindow, static_cast<std::uint32_t>(getpid()));
+    QVERIFY(record.MainWindow != 0);
+    // The raw bytes: the record sits at the offsets the block's layout gives.
+    const auto* bytes = reinterpret_cast<const unsigned char*>(&record);
+    QCOMPARE(int(bytes[36]), 1); // ModifiedSource
+    QCOMPARE(int(bytes[72]), 1); // SwitchesGiven
+    QCOMPARE(QByteArray(reinterpret_cast<const char*>(bytes + 74), bytes[73]), QByteArray("*.txt\r\n"));
+}
+
+void HandOffTest::laterStartAddsFiles()
+{
+    BecomeRunningInstance();
+    QCOMPARE(RunLaterStart({"x.txt", "a.txt"}), 0);
+    QTRY_COMPARE(ListedNames(), (QStringList{"x.txt", "a.txt"}));
+    QVERIFY(!Action("acModFmClk")->isChecked());
+}
+
+void HandOffTest::laterStartWithOnlySwitchesSetsThePanel()
+{
+    BecomeRunningInstance();
+    QCOMPARE(RunLaterStart({"/MS", "/A+", "/S:45", "/cm"}), 0);
+    QTRY_VERIFY(Action("acModFmClk")->isChecked());
+    QVERIFY(Action("acAPlus")->isChecked());
+    QVERIFY(Action("acCreFmMod")->isChecked());
+    QVERIFY(Action("acSeq")->isChecked());
+    QCOMPARE(form->findChild<QComboBox*>("comSeqN")->currentText(), QString("1"));
+    QCOMPARE(form->findChild<QComboBox*>("comSeqU")->currentText(), QString("min"));
+    QCOMPARE(ListedNames(), QStringList{});
+}
+
+void HandOffTest::presetSwitchAppliesOnlyThePreset()
+{
+    for (const std::string& ini : {*folder / "stampkeep.ini"}) {
+        IniFile settings(ini);
+        settings.WriteBool("Preset3", "Enabled", true);
+        settings.WriteInteger("Preset3", "AttrH", 2);
+    }
+    BecomeRunningInstance();
+    QCOMPARE(RunLaterStart({"/3", "/A+", "/MS", "x.txt"}), 0);
+    QTRY_COMPARE(ListedNames(), QStringList{"x.txt"});
+    QTRY_VERIFY(Action("acHPlus")->isChecked());
+    QVERIFY(!Action("acAPlus")->isChecked());
+    QVERIFY(!Action("acModFmClk")->isChecked());
+}
+
+void HandOffTest::badSwitchHandsOverNothing()
+{
+    BecomeRunningInstance();
+    QSignalSpy woken(channel.get(), &HandOffChannel::MessageArrived);
+    std::vector<MessageBoxRequest> boxes;
+    SetMessageBoxHandler([&](const MessageBoxRequest& box) {
+        boxes.push_back(box);
+        return MessageResult::Ok;
+    });
+    // The later start runs here, so that its error box can be answered.
+    StartUp later;
+    QVERIFY(later.HandOver(StartUp::ParseArguments({"x.txt", "/Q", "/A+"}, *folder / "stampkeep.ini")));
+    QCOMPARE(boxes.size(), std::size_t{1});
+    QCOMPARE(boxes[0].text, std::string("\"/Q\" is not a valid switch\r\n"));
+    QTRY_COMPARE(woken.count(), 1);
+    QCOMPARE(ListedNames(), QStringList{});
+    QVERIFY(!Action("acAPlus")->isChecked());
+}
+
+void HandOffTest::killedFirstInstanceIsReplaced()
+{
+    QProcess first;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("QT_QPA_PLATFORM", "offscreen");
+    first.setProcessEnvironment(environment);
+    first.start(program, {});
+    QVERIFY(first.waitForStarted());
+    // Wait until the other process owns the block and listens.
+    const QString socket = QString::fromStdString(runtime.Path()) + "/" +
+                           QString::fromStdString(SharedBlock::SystemName(kHandOffBlockName).substr(1)) + ".socket";
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(socket), 5000);
+    ::kill(static_cast<pid_t>(first.processId()), SIGKILL);
+    QVERIFY(first.waitForFinished());
+
+    BecomeRunningInstance({"x.txt"});
+    QTRY_COMPARE(ListedNames(), QStringList{"x.txt"});
+    QCOMPARE(RunLaterStart({"a.txt"}), 0);
+    QTRY_COMPARE(ListedNames(), (QStringList{"x.txt", "a.txt"}));
+}
+
+void HandOffTest::twoQuickLaterStartsLeaveTheLaterOne()
+{
+    BecomeRunningInstance();
+    // Both write the block before this instance gets to read it: both wake-ups read the later command line.
+    QCOMPARE(RunLaterStart({"a.txt"}), 0);
+    QCOMPARE(RunLaterStart({"b.txt"}), 0);
+    QTRY_COMPARE(ListedNames(), QStringList{"b.txt"});
+    QTest::qWait(100);
+    QCOMPARE(ListedNames(), QStringList{"b.txt"});
+}
+
+void HandOffTest::longSpecificationsAreCut()
+{
+    QStringList names;
+    for (char letter = 'c'; letter < 'n'; ++letter)
+        names << QString::fromStdString(folder->MakeFile(std::string(25, letter)));
+    BecomeRunningInstance();
+    QCOMPARE(RunLaterStart(names), 0);
+    // Each full path with CR LF; what is past 255 bytes is lost, and a cut path names nothing.
+    const int perName = static_cast<int>(names[0].size()) + 2;
+    const int whole = 255 / perName;
+    QTRY_COMPARE(ListedNames().size(), whole);
+    QCOMPARE(ListedNames().last(), QFileInfo(names[whole - 1]).fileName());
+}
+
+QTEST_MAIN(HandOffTest)
+#include "handoff_test.moc"

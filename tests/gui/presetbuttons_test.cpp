@@ -1,0 +1,190 @@
+// The preset buttons and menus of the main window: apply, configure, remove and the Shift+Alt+n menus.
+#include "core/inifile.h"
+#include "core/tfuncs2.h"
+#include "fake/tempdir.h"
+#include "platform/messagebox.h"
+#include "window/mainu.h"
+
+#include <QtTest>
+
+#include <QAction>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QDialog>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTimeEdit>
+#include <QToolButton>
+
+class PresetButtonsTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void applyingTheSamplesSetsThePanel();
+    void storedClockAndIncrement();
+    void removedPresetOpensTheDialogOnItsButton();
+    void configuringAnUnconfiguredPresetCopiesThePanel();
+    void shiftAltNumberOpensTheMenu();
+
+private:
+    QAction* Action(const char* name) const { return form->findChild<QAction*>(name); }
+    // Runs an action the way a user would: it must exist and be enabled.
+    void Trigger(const char* name)
+    {
+        QAction* action = Action(name);
+        QVERIFY2(action && action->isEnabled(), name);
+        action->trigger();
+    }
+    // The names of the panel's pressed state buttons.
+    QStringList Pressed() const
+    {
+        QStringList names;
+        for (const char* name :
+             {"acModFmClk", "acModFmCre", "acModFmFld", "acCreFmClk", "acCreFmMod", "acCreFmFld", "acAminus", "acAPlus",
+              "acSMinus", "acSPlus", "acHMinus", "acHPlus", "acRMinus", "acRPlus"})
+            if (Action(name)->isChecked())
+                names << name;
+        return names;
+    }
+    // Answers the next modal dialog from inside its event loop.
+    void WhenDialogOpens(std::function<void(QDialog&)> answer)
+    {
+        QTimer::singleShot(0, this, [answer] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            answer(*dialog);
+        });
+    }
+
+    std::unique_ptr<TempDir> folder;
+    std::unique_ptr<TMainForm> form;
+};
+
+void PresetButtonsTest::initTestCase()
+{
+    QGuiApplication::setApplicationDisplayName("Stampkeep");
+    BuildDateTimeFormats();
+}
+
+void PresetButtonsTest::init()
+{
+    folder = std::make_unique<TempDir>();
+    form = std::make_unique<TMainForm>(*folder / "stampkeep.ini");
+    form->show();
+    QVERIFY(QTest::qWaitForWindowActive(form.get()));
+}
+
+void PresetButtonsTest::cleanup()
+{
+    form.reset();
+    folder.reset();
+    SetMessageBoxHandler(nullptr);
+}
+
+void PresetButtonsTest::applyingTheSamplesSetsThePanel()
+{
+    Action("acAPlus")->setChecked(true);
+    Action("acModFmCre")->setChecked(true);
+    Action("acDate")->setChecked(false);
+    form->findChild<QComboBox*>("comSeqN")->setCurrentIndex(4);
+    form->findChild<QDateEdit*>("DTDateMod")->setDate(QDate(2001, 5, 6));
+
+    QTest::mouseClick(form->findChild<QToolButton*>("tbPre1"), Qt::LeftButton);
+    QCOMPARE(Pressed(), (QStringList{"acModFmClk", "acCreFmClk"}));
+    QVERIFY(Action("acDate")->isChecked());
+    QVERIFY(Action("acTime")->isChecked());
+    QVERIFY(!Action("acSeq")->isChecked());
+    QCOMPARE(form->findChild<QComboBox*>("comSeqN")->currentText(), QString("1"));
+    QCOMPARE(form->findChild<QComboBox*>("comSeqU")->currentText(), QString("sec"));
+    QCOMPARE(form->findChild<QDateEdit*>("DTDateMod")->date(), QDate::currentDate());
+
+    Trigger("preA2");
+    QCOMPARE(Pressed(), (QStringList{"acCreFmMod", "acRMinus"}));
+}
+
+void PresetButtonsTest::storedClockAndIncrement()
+{
+    IniFile ini(*folder / "stampkeep.ini");
+    ini.WriteBool("Preset3", "Enabled", true);
+    ini.WriteInteger("Preset3", "Clock", 5); // outside the code set: the stored date and time
+    ini.WriteString("Preset3", "Date", DateToText(37017.0));
+    ini.WriteString("Preset3", "Time", TimeToText(0.5));
+    ini.WriteInteger("Preset3", "SeqNum", 3);
+    ini.WriteInteger("Preset3", "SeqUnit", 1);
+    ini.WriteBool("Preset3", "UseSeq", true);
+    ini.WriteInteger("Preset3", "Mod", 7); // outside the code set: the group stays as it is
+    ini.WriteInteger("Preset3", "AttrH", 2);
+    TMainForm again(*folder / "stampkeep.ini");
+    again.findChild<QAction*>("acModFmFld")->setChecked(true);
+    again.findChild<QAction*>("preA3")->trigger();
+    QCOMPARE(again.findChild<QDateEdit*>("DTDateMod")->date(), QDate(2001, 5, 6));
+    QCOMPARE(again.findChild<QTimeEdit*>("DTTimeMod")->time(), QTime(12, 0));
+    QCOMPARE(again.findChild<QComboBox*>("comSeqN")->currentText(), QString("10"));
+    QCOMPARE(again.findChild<QComboBox*>("comSeqU")->currentText(), QString("min"));
+    QVERIFY(again.findChild<QAction*>("acSeq")->isChecked());
+    QVERIFY(again.findChild<QAction*>("acModFmFld")->isChecked());
+    QVERIFY(again.findChild<QAction*>("acHPlus")->isChecked());
+}
+
+void PresetButtonsTest::removedPresetOpensTheDialogOnItsButton()
+{
+    Trigger("preR2");
+    QVERIFY(!IniFile(*folder / "stampkeep.ini").ReadValue("Preset2", "Enabled"));
+    QVERIFY(!Action("preA2")->isEnabled());
+    QVERIFY(!Action("preR2")->isEnabled());
+    QCOMPARE(form->findChild<QMenu*>("pmPre2")->defaultAction(), Action("preC2"));
+    QCOMPARE(form->findChild<QToolButton*>("tbPre2")->toolTip(), QString("Configure preset 2"));
+    QCOMPARE(Action("preA2")->statusTip(), QString("Apply settings from preset #2"));
+
+    QString caption;
+    WhenDialogOpens([&](QDialog& dialog) {
+        caption = dialog.windowTitle();
+        dialog.reject();
+    });
+    QTest::mouseClick(form->findChild<QToolButton*>("tbPre2"), Qt::LeftButton);
+    QCOMPARE(caption, QString("Configure preset #2"));
+    QVERIFY(!Action("preA2")->isEnabled());
+}
+
+void PresetButtonsTest::configuringAnUnconfiguredPresetCopiesThePanel()
+{
+    Action("acCreFmMod")->setChecked(true);
+    Action("acSMinus")->setChecked(true);
+    WhenDialogOpens([](QDialog& dialog) {
+        QVERIFY(dialog.findChild<QToolButton*>("tbCreFmMod")->isChecked());
+        QVERIFY(dialog.findChild<QToolButton*>("tbSMinus")->isChecked());
+        QVERIFY(dialog.findChild<QToolButton*>("tbtSpec")->isChecked());
+        dialog.findChild<QLineEdit*>("ebName")->setText("Mine");
+        dialog.findChild<QLineEdit*>("ebDesc")->setText("Created from Modified, no system");
+        QTest::mouseClick(dialog.findChild<QPushButton*>("btnOK"), Qt::LeftButton);
+    });
+    Trigger("preC4");
+    QVERIFY(Action("preA4")->isEnabled());
+    QCOMPARE(Action("preA4")->toolTip(), QString("Mine"));
+    QCOMPARE(Action("preA4")->statusTip(), QString("Preset 4 - Created from Modified, no system"));
+    QCOMPARE(form->findChild<QMenu*>("pmPre4")->defaultAction(), Action("preA4"));
+    QCOMPARE(IniFile(*folder / "stampkeep.ini").ReadInteger("Preset4", "Cre", 0), 2);
+}
+
+void PresetButtonsTest::shiftAltNumberOpensTheMenu()
+{
+    QMenu* shown = nullptr;
+    QTimer::singleShot(0, this, [&] {
+        shown = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (shown)
+            shown->close();
+    });
+    QTest::keyClick(form.get(), Qt::Key_4, Qt::ShiftModifier | Qt::AltModifier);
+    QCOMPARE(shown, form->findChild<QMenu*>("pmPre4"));
+    QVERIFY(!Action("preA4")->isEnabled());
+    QVERIFY(!Action("preR4")->isEnabled());
+}
+
+QTEST_MAIN(PresetButtonsTest)
+#include "presetbuttons_test.moc"

@@ -1,0 +1,122 @@
+// The command line of this or a later start, read from the hand-off block: files into the list, switches onto the
+// panel.
+#include "window/mainu.h"
+
+#include "ui_mainform.h"
+
+#include "core/sharedu.h"
+#include "platform/paths.h"
+#include "platform/platform.h"
+#include "window/qtdatetime.h"
+
+#include <QActionGroup>
+
+#include <cmath>
+
+namespace {
+
+// The increment list's entry for a step in seconds: the first entry not smaller, in seconds up to 30, else minutes.
+std::pair<int, int> IncrementEntry(int seconds)
+{
+    static constexpr int kSteps[] = {1, 2, 5, 10, 20, 30};
+    const bool minutes = seconds > 30;
+    const int wanted = minutes ? std::max(seconds / 60, 1) : seconds;
+    int index = 0;
+    while (index < 5 && kSteps[index] < wanted)
+        ++index;
+    return {index, minutes ? 1 : 0};
+}
+
+double TimeOfDay(const QDateTime& value)
+{
+    const double serial = DateTimeToSerial(value);
+    return serial - std::floor(serial);
+}
+
+} // namespace
+
+void TMainForm::HandOffMessage()
+{
+    if (isMinimized())
+        showNormal();
+    raise();
+    activateWindow();
+    ReadHandOffBlock();
+}
+
+void TMainForm::ReadHandOffBlock()
+{
+    if (!handOffBlock)
+        return;
+    // A copy: a later start may write the block again while the files are being added.
+    const TTouchSettings record = *handOffBlock;
+    for (const std::string& spec : SplitFileSpecs(record))
+        AddMatchingFiles(spec);
+    if (record.SwitchesGiven)
+        ApplyHandOffSwitches(record);
+}
+
+void TMainForm::AddMatchingFiles(const std::string& spec)
+{
+    // Relative specifications from another start are resolved against this process's own current folder.
+    Platform& platform = CurrentPlatform();
+    const std::string fullPath = FullPath(spec, platform.CurrentDirectory());
+    const std::string folder = FolderPart(fullPath);
+    for (const FileEntry& entry : platform.FindFiles(fullPath)) {
+        if (entry.name != "." && entry.name != "..")
+            AddFile(folder + entry.name, entry.created, entry.modified, entry.attrs);
+    }
+}
+
+void TMainForm::ApplyHandOffSwitches(const TTouchSettings& record)
+{
+    if (record.PresetNo >= 1) {
+        if (record.PresetNo <= static_cast<int>(presetTable.size()))
+            presetTable[static_cast<std::size_t>(record.PresetNo - 1)].apply->trigger();
+        return;
+    }
+    // Setting a check and then running the toggle leaves it at the inverse of what was set.
+    ui->acDate->setChecked(record.KeepDate != 0);
+    ui->acDate->trigger();
+    ui->acTime->setChecked(record.KeepTime != 0);
+    ui->acTime->trigger();
+    ui->acSeq->setChecked(record.Increment == 0);
+    ui->acSeq->trigger();
+
+    if (record.Increment > 0) {
+        const auto [index, unit] = IncrementEntry(record.Increment);
+        ui->comSeqU->setCurrentIndex(unit);
+        ui->comSeqN->setCurrentIndex(index);
+        comSeqNChange();
+    }
+    // A date outside the picker's range gets the picker's range error, as a date typed there would.
+    if (record.SwitchDate > -1.0)
+        SetPickerValue(ui->DTDateMod, std::floor(record.SwitchDate) + TimeOfDay(ui->DTDateMod->dateTime()));
+    if (record.SwitchTime > -1.0)
+        SetPickerValue(ui->DTTimeMod, std::floor(DateTimeToSerial(ui->DTTimeMod->dateTime())) + record.SwitchTime);
+    if (record.ZeroSeconds)
+        ui->acZerSec->trigger();
+    if (record.ZeroMinutes)
+        ui->acZerMin->trigger();
+
+    const std::pair<std::int32_t, std::pair<QAction*, QAction*>> attributes[] = {
+        {record.ArchiveChange, {ui->acAminus, ui->acAPlus}},
+        {record.SystemChange, {ui->acSMinus, ui->acSPlus}},
+        {record.HiddenChange, {ui->acHMinus, ui->acHPlus}},
+        {record.ReadOnlyChange, {ui->acRMinus, ui->acRPlus}}};
+    for (const auto& [change, buttons] : attributes) {
+        if (change == -1)
+            buttons.first->setChecked(true);
+        else if (change == 1)
+            buttons.second->setChecked(true);
+    }
+    const std::pair<std::int32_t, std::pair<QAction*, QAction*>> sources[] = {
+        {record.ModifiedSource, {ui->acModFmClk, ui->acModFmCre}},
+        {record.CreatedSource, {ui->acCreFmClk, ui->acCreFmMod}}};
+    for (const auto& [source, buttons] : sources) {
+        if (source == 1)
+            buttons.first->setChecked(true);
+        else if (source == 2)
+            buttons.second->setChecked(true);
+    }
+}
