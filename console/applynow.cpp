@@ -6,12 +6,11 @@
 #include "core/inifile.h"
 #include "core/presets.h"
 #include "core/tfuncs2.h"
+#include "core/touchplan.h"
 
 #include <cmath>
 
 namespace {
-
-constexpr double kSecondsPerDay = 86400.0;
 
 double NowLocal()
 {
@@ -51,29 +50,9 @@ double PresetClock(const IniFile& ini, const std::string& section, int clock)
     }
 }
 
-// The date and time that the first file gets, advanced from file to file.
-struct WorkingClock
+SequenceClock StartClock(const TTouchSettings& s)
 {
-    double date;
-    double time;
-    std::int32_t increment;
-
-    // Passing midnight moves the date to the next day and keeps the time of day.
-    void Advance()
-    {
-        const double day = std::floor(time);
-        time += increment / kSecondsPerDay;
-        if (std::floor(time) > day) {
-            time -= 1;
-            if (date != 0)
-                date += 1;
-        }
-    }
-};
-
-WorkingClock StartClock(const TTouchSettings& s)
-{
-    WorkingClock clock{};
+    SequenceClock clock{};
     if (s.SwitchTime != kNoDateTime)
         clock.time = s.SwitchTime;
     else if (s.ZeroSeconds)
@@ -87,17 +66,9 @@ WorkingClock StartClock(const TTouchSettings& s)
         clock.date = kNoDateTime;
     if (s.KeepTime)
         clock.time = kNoDateTime;
-    clock.increment = s.Increment;
+    clock.step = s.Increment;
     return clock;
 }
-
-struct AttributeMasks
-{
-    std::uint32_t keep = kNoAttrs;
-    std::uint32_t add = 0;
-
-    bool Changes() const { return keep != kNoAttrs || add != 0; }
-};
 
 AttributeMasks MasksFor(const TTouchSettings& s)
 {
@@ -108,9 +79,9 @@ AttributeMasks MasksFor(const TTouchSettings& s)
                                                               {s.ReadOnlyChange, kAttrReadOnly}};
     for (const auto& [change, bit] : changes) {
         if (change == -1)
-            masks.keep &= ~bit;
+            masks.Remove(bit);
         else if (change == 1)
-            masks.add |= bit;
+            masks.Add(bit);
     }
     return masks;
 }
@@ -160,7 +131,7 @@ void ApplyNow(const TTouchSettings& settings, const std::vector<std::string>& sp
     if (work.PresetNo > 0)
         ReadPresetSettings(work, settingsPath, work.PresetNo);
 
-    WorkingClock clock = StartClock(work);
+    SequenceClock clock = StartClock(work);
     const AttributeMasks masks = MasksFor(work);
     const bool fromClock = work.ModifiedSource == kSourceClock || work.CreatedSource == kSourceClock;
     for (TskObj& entry : list.Entries()) {
@@ -172,7 +143,7 @@ void ApplyNow(const TTouchSettings& settings, const std::vector<std::string>& sp
             entry.SetNewCreatedParts(clock.date, clock.time);
         else if (work.CreatedSource == kSourceOtherStamp)
             entry.NewCreated = entry.CurModified;
-        if (fromClock && clock.increment > 0)
+        if (fromClock && clock.step > 0)
             clock.Advance();
         if (masks.Changes())
             entry.SetNewAttrs(masks.keep, masks.add);

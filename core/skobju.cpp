@@ -92,7 +92,8 @@ void TskObj::SetFromMatchingFile(const std::string& folder, bool modified, bool 
     if ((!modified && !created) || (MatchKind != 1 && MatchKind != 2))
         return;
     const std::string name = NamePart(FileName);
-    const std::string pattern = WithTrailingSlash(folder) + (MatchKind == 1 ? ChangeExtension(name, ".*") : name);
+    const std::string partner = !MatchName.empty() ? MatchName : MatchKind == 1 ? ChangeExtension(name, ".*") : name;
+    const std::string pattern = WithTrailingSlash(folder) + partner;
     FileTime partnerCreated = 0;
     FileTime partnerModified = 0;
     if (!GetFileStamps(pattern, partnerCreated, partnerModified))

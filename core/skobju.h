@@ -54,6 +54,8 @@ public:
     FileTime CurModified;
     FileTime NewModified = ~FileTime{0};
     int MatchKind = 0; // 0 no usable partner, 1 same name with another extension, 2 same name and extension
+    // The partner's own name as the comparison found it, letter case and all; empty to search by the file's name.
+    std::string MatchName;
 
 private:
     void AppendLine(const std::string& line);

@@ -5,6 +5,7 @@
 
 #include "core/datetime.h"
 #include "core/skobju.h"
+#include "core/touchplan.h"
 #include "platform/messagebox.h"
 #include "window/filelistmodel.h"
 #include "window/qtdatetime.h"
@@ -20,7 +21,6 @@
 namespace {
 
 constexpr double kSecondsPerDay = 86400.0;
-constexpr std::uint32_t kAllBits = 0xFFFFFFFF;
 
 // The fourteen source and attribute buttons; a touch needs at least one of them down.
 std::array<QAction*, 14> ChangeButtons(const Ui::MainForm& ui)
@@ -28,14 +28,6 @@ std::array<QAction*, 14> ChangeButtons(const Ui::MainForm& ui)
     return {ui.acModFmClk, ui.acModFmCre, ui.acModFmFld, ui.acCreFmClk, ui.acCreFmMod, ui.acCreFmFld, ui.acAminus,
             ui.acAPlus,    ui.acSMinus,   ui.acSPlus,    ui.acHMinus,   ui.acHPlus,    ui.acRMinus,   ui.acRPlus};
 }
-
-struct AttributeMasks
-{
-    std::uint32_t keep = kAllBits;
-    std::uint32_t add = 0;
-
-    bool Changes() const { return keep != kAllBits || add != 0; }
-};
 
 AttributeMasks MasksFrom(const Ui::MainForm& ui)
 {
@@ -51,31 +43,12 @@ AttributeMasks MasksFrom(const Ui::MainForm& ui)
     AttributeMasks masks;
     for (const auto& pair : pairs) {
         if (pair.remove->isChecked())
-            masks.keep &= ~pair.bit;
+            masks.Remove(pair.bit);
         else if (pair.add->isChecked())
-            masks.add |= pair.bit;
+            masks.Add(pair.bit);
     }
     return masks;
 }
-
-// The displayed date and time of day that the next file gets, stepped on from file to file.
-struct SequenceClock
-{
-    double date;
-    double time;
-    int step; // seconds
-
-    // Passing midnight carries into the date.
-    void Advance()
-    {
-        const double day = std::trunc(time);
-        time += step / kSecondsPerDay;
-        if (std::trunc(time) > day) {
-            time -= 1.0;
-            date += 1.0;
-        }
-    }
-};
 
 double TimeOfDay(const QTime& time)
 {
@@ -192,6 +165,8 @@ void TMainForm::acApplyUpdate()
 
 void TMainForm::acApplyExecute()
 {
+    if ((ui->acModFmFld->isChecked() || ui->acCreFmFld->isChecked()) && !MatchWithChosenFolder())
+        return;
     const bool modFromClock = ui->acModFmClk->isChecked();
     const bool modFromCreated = ui->acModFmCre->isChecked();
     const bool modFromFolder = ui->acModFmFld->isChecked();

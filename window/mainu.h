@@ -18,6 +18,8 @@ class MainForm;
 }
 class FileListModel;
 class TPresetForm;
+struct MatchCounts;
+struct MatchDecision;
 struct PanelState;
 struct TTouchSettings;
 class QAction;
@@ -166,6 +168,16 @@ private:
     void acApplyExecute();
     void acUndoTouchExecute();
     void acResetExecute();
+
+    // Folder matching (mainmatch.cpp)
+    // Lets the user choose the folder and compares the selected files with it; false when the touch is not to run.
+    // A cancelled browser leaves every file its last comparison.
+    bool MatchWithChosenFolder();
+    static void ListFolderFiles(std::vector<std::string>& list, const std::string& folder);
+    bool CompareWithFolder(const std::vector<std::string>& listing);
+    static MatchDecision ShowMatchReport(int rowCount, const MatchCounts& counts, const std::string& folder,
+                                         bool modFromFolder, bool creFromFolder);
+    void DeselectByMatchKind(int threshold);
 
     // Hand-off (mainhandoff.cpp)
     void ReadHandOffBlock();

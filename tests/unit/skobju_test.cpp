@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 namespace {
 
 constexpr FileTime kSecond = 10'000'000;
@@ -142,6 +144,38 @@ TEST_F(RealFileTest, FoldersAreStampedToo)
     dir.SetNewCreated(kMay6th2001);
     EXPECT_EQ(dir.Touch(), 0) << dir.StatusText;
     EXPECT_EQ(Listed(path).CurCreated, LocalToStamp(kMay6th2001));
+}
+
+// The partner a folder comparison found is read by its own spelling, so a name differing only in letter case
+// still gives its stamps; without that spelling the file's own name is searched, and a vanished partner gives nothing.
+TEST_F(RealFileTest, MatchingFileTakesThePartnersStamps)
+{
+    const std::string partner = folder.MakeFile("other/REPORT.DOC");
+    SetStamps(partner, LocalToStamp(kMay6th2001), LocalToStamp(kMay6th2001 + k131415));
+    TskObj file = Listed(folder.MakeFile("report.doc"));
+    const std::string other = folder / "other";
+
+    file.MatchKind = 2;
+    file.SetFromMatchingFile(other, true, false);
+    EXPECT_EQ(file.NewModified, NoStamp);
+
+    file.MatchName = "REPORT.DOC";
+    file.SetFromMatchingFile(other, false, false);
+    EXPECT_EQ(file.NewModified, NoStamp);
+    file.SetFromMatchingFile(other, true, true);
+    EXPECT_EQ(file.NewModified, LocalToStamp(kMay6th2001 + k131415));
+    EXPECT_EQ(file.NewCreated, LocalToStamp(kMay6th2001));
+
+    file.ClearPending();
+    file.MatchKind = 0;
+    file.SetFromMatchingFile(other, true, true);
+    EXPECT_EQ(file.NewModified, NoStamp);
+
+    file.MatchKind = 1;
+    ASSERT_EQ(std::remove(partner.c_str()), 0);
+    file.SetFromMatchingFile(other, true, true);
+    EXPECT_EQ(file.NewModified, NoStamp);
+    EXPECT_EQ(file.NewCreated, NoStamp);
 }
 
 class FakeFileTest : public ::testing::Test

@@ -1,0 +1,329 @@
+// Stamps from same-named files of a chosen folder: the comparison, its report, the user's choice and the touch.
+#include "core/tfuncs2.h"
+#include "fake/tempdir.h"
+#include "platform/messagebox.h"
+#include "window/filelistmodel.h"
+#include "window/mainu.h"
+#include "window/matchreport.h"
+#include "winutil/filedialog.h"
+
+#include <QtTest>
+
+#include <QAction>
+#include <QTreeView>
+
+#include <cstdio>
+
+namespace {
+
+const QDateTime kListed(QDate(2000, 1, 1), QTime(12, 0, 0));
+const QDateTime kPartner(QDate(2001, 2, 3), QTime(4, 5, 6));
+
+// Folders too, which QFile cannot open.
+void SetModified(const std::string& path, const QDateTime& when)
+{
+    constexpr FileTime kUnixEpoch = 116'444'736'000'000'000;
+    const auto handle = CurrentPlatform().OpenForStamps(path);
+    QVERIFY(handle);
+    QVERIFY(handle->SetTimes(std::nullopt, kUnixEpoch + FileTime(when.toMSecsSinceEpoch()) * 10'000));
+}
+
+QDateTime DiskModified(const std::string& path)
+{
+    return QFileInfo(QString::fromStdString(path)).lastModified();
+}
+
+void Idle()
+{
+    QEventLoop loop;
+    QTimer::singleShot(10, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+} // namespace
+
+class FolderMatchTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void onePartnerPerName_data();
+    void onePartnerPerName();
+    void allExactShowsNoBox();
+    void noAnswerTouchesOnlyExactMatches();
+    void allFilesAndCountWordsOpenTheLines();
+    void severalAndNoneTouchNothing();
+    void twelveWithoutMatch();
+    void cancelTouchesNothing();
+    void unlistableFolderTouchesNothing();
+    void cancelledBrowserKeepsTheLastComparison();
+
+private:
+    // Lists the files under "list/" and selects them; each has the stamp kListed.
+    std::vector<std::string> ListFiles(TMainForm& form, const QStringList& names);
+    // Creates the partners under "partners/" with the stamp kPartner.
+    std::string MakePartners(const QStringList& names);
+    void ApplyFromFolder(TMainForm& form, const std::string& chosen);
+    int SelectedCount(TMainForm& form) { return int(List(form)->selectionModel()->selectedRows().size()); }
+    QTreeView* List(TMainForm& form) { return form.findChild<QTreeView*>("lvMain"); }
+    std::string Ini() const { return folder->Path() + "/stampkeep.ini"; }
+
+    std::unique_ptr<TempDir> folder;
+    std::vector<MessageBoxRequest> boxes;
+    MessageResult answer = MessageResult::Ok;
+};
+
+void FolderMatchTest::initTestCase()
+{
+    QGuiApplication::setApplicationDisplayName("Stampkeep");
+}
+
+void FolderMatchTest::init()
+{
+    folder = std::make_unique<TempDir>();
+    boxes.clear();
+    answer = MessageResult::Ok;
+    SetMessageBoxHandler([this](const MessageBoxRequest& box) {
+        boxes.push_back(box);
+        return answer;
+    });
+}
+
+void FolderMatchTest::cleanup()
+{
+    SetMessageBoxHandler(nullptr);
+    folder.reset();
+}
+
+std::vector<std::string> FolderMatchTest::ListFiles(TMainForm& form, const QStringList& names)
+{
+    std::vector<std::string> paths;
+    for (const QString& name : names) {
+        const std::string path = folder->MakeFile("list/" + name.toStdString(), "content");
+        SetModified(path, kListed);
+        FileTime created = 0;
+        FileTime modified = 0;
+        std::uint32_t attrs = 0;
+        if (!GetFileStamps(path, created, modified, attrs))
+            qWarning("cannot list %s", path.c_str());
+        form.AddFile(path, created, modified, attrs);
+        paths.push_back(path);
+    }
+    List(form)->selectAll();
+    return paths;
+}
+
+std::string FolderMatchTest::MakePartners(const QStringList& names)
+{
+    for (const QString& name : names) {
+        const std::string path = folder->MakeFile("partners/" + name.toStdString(), "partner");
+        SetModified(path, kPartner);
+    }
+    return *folder / "partners";
+}
+
+void FolderMatchTest::ApplyFromFolder(TMainForm& form, const std::string& chosen)
+{
+    form.findChild<QAction*>("acModFmFld")->setChecked(true);
+    SetNextFileDialogAnswer(chosen.empty() ? QStringList() : QStringList{QString::fromStdString(chosen)});
+    auto* apply = form.findChild<QAction*>("acApply");
+    Idle();
+    QVERIFY(apply->isEnabled());
+    apply->trigger();
+}
+
+void FolderMatchTest::onePartnerPerName_data()
+{
+    QTest::addColumn<QString>("listed");
+    QTest::addColumn<QStringList>("partners");
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("line");
+    QTest::newRow("exact, other case") << "report.doc" << QStringList{"REPORT.DOC"} << 2 << QString();
+    QTest::newRow("name only") << "report.doc" << QStringList{"report.txt"} << 1
+                               << " - All files have a match in file name but not type.\r\n";
+    QTest::newRow("several") << "report.doc" << QStringList{"report.txt", "report.bak"} << 0
+                             << " - All files have multiple matches of file name but not type; these will not be "
+                                "processed.\r\n";
+    QTest::newRow("no extension") << "README" << QStringList{"README.txt"} << 1
+                                  << " - All files have a match in file name but not type.\r\n";
+    QTest::newRow("subfolder") << "data" << QStringList{"data/inner.txt"} << 2 << QString();
+}
+
+// One listed file against a folder: the kind found, the box (none for an exact match) and whether the partner's
+// stamp arrives.
+void FolderMatchTest::onePartnerPerName()
+{
+    QFETCH(QString, listed);
+    QFETCH(QStringList, partners);
+    QFETCH(int, kind);
+    QFETCH(QString, line);
+    TMainForm form(Ini());
+    const std::vector<std::string> paths = ListFiles(form, {listed});
+    const std::string partnerFolder = MakePartners(partners);
+    if (partners.first().startsWith("data/"))
+        SetModified(partnerFolder + "/data", kPartner);
+
+    ApplyFromFolder(form, partnerFolder);
+    QCOMPARE(form.Files().Object(0).MatchKind, kind);
+    QCOMPARE(int(boxes.size()), line.isEmpty() ? 0 : 1);
+    if (!boxes.empty())
+        QVERIFY(QString::fromStdString(boxes[0].text).contains(line));
+    QCOMPARE(DiskModified(paths[0]), kind > 0 ? kPartner : kListed);
+}
+
+void FolderMatchTest::allExactShowsNoBox()
+{
+    TMainForm form(Ini());
+    const std::vector<std::string> paths = ListFiles(form, {"a.txt", "b.txt", "c.txt"});
+    ApplyFromFolder(form, MakePartners({"a.txt", "B.TXT", "c.txt", "d.txt"}));
+    QVERIFY(boxes.empty());
+    QCOMPARE(SelectedCount(form), 3);
+    for (const std::string& path : paths)
+        QCOMPARE(DiskModified(path), kPartner);
+}
+
+// The whole Yes/No/Cancel box, word for word; No keeps only the exact matches selected and touches them alone.
+void FolderMatchTest::noAnswerTouchesOnlyExactMatches()
+{
+    TMainForm form(Ini());
+    const std::vector<std::string> paths = ListFiles(form, {"a.txt", "b.txt", "c.txt", "d.txt", "e.txt"});
+    const std::string partners = MakePartners({"a.txt", "b.txt", "c.txt", "d.bak", "e.bak"});
+    answer = MessageResult::No;
+    ApplyFromFolder(form, partners);
+
+    QCOMPARE(int(boxes.size()), 1);
+    const MessageBoxRequest& box = boxes[0];
+    QCOMPARE(box.caption, std::string("Stampkeep"));
+    QCOMPARE(box.text, "A comparison of the selected file(s) with the contents of the folder " + partners +
+                           " finds:\r\n\r\n"
+                           " - Three files have an exact match in both file name and type.\r\n"
+                           " - Two files have a match in file name but not type.\r\n"
+                           "\r\nThe Modified date/time stamp of the selected file(s) will be changed to that of "
+                           "matching files in this folder.\r\n"
+                           "\r\nClick Yes\t\tto process name-only matches as well as exact matches.\r\n"
+                           "Click No\t\tto process only exact matches.\r\nClick Cancel\tto do neither.");
+    QCOMPARE(box.buttons, MessageButtons::YesNoCancel);
+    QCOMPARE(box.icon, MessageIcon::Question);
+    QCOMPARE(box.helpContext, 12);
+
+    QCOMPARE(SelectedCount(form), 3);
+    for (int i = 0; i < 5; ++i)
+        QCOMPARE(DiskModified(paths[std::size_t(i)]), i < 3 ? kPartner : kListed);
+}
+
+// A line says "All files" when its count is the whole list, else the count's word; both stamps named when both
+// folder buttons are down.
+void FolderMatchTest::allFilesAndCountWordsOpenTheLines()
+{
+    const MatchCounts twoNameOnly{0, 2, 0, 0};
+    const auto all = MatchReportBox("Stampkeep", 2, twoNameOnly, "/p/", true, true);
+    QVERIFY(all);
+    QCOMPARE(all->text, std::string("A comparison of the selected file(s) with the contents of the folder /p finds:\r\n"
+                                    "\r\n - All files have a match in file name but not type.\r\n"
+                                    "\r\nThe Modified and Created date/time stamp of the selected file(s) will be "
+                                    "changed to that of matching files in this folder.\r\n"
+                                    "\r\nClick OK to process the matching files."));
+    QCOMPARE(all->buttons, MessageButtons::OkCancel);
+    const auto two = MatchReportBox("Stampkeep", 5, twoNameOnly, "/p/", false, true);
+    QVERIFY(two);
+    QVERIFY(two->text.find(" - Two files have a match") != std::string::npos);
+    QVERIFY(two->text.find("The Created date/time") != std::string::npos);
+    const auto many = MatchReportBox("Stampkeep", 40, MatchCounts{1, 0, 0, 11}, "/p/", true, false);
+    QVERIFY(many);
+    QVERIFY(many->text.find(" - One file has an exact match") != std::string::npos);
+    QVERIFY(many->text.find(" - 11 files have no match at all; these will not be processed.\r\n") != std::string::npos);
+
+    QCOMPARE(MatchDecisionFor(twoNameOnly, MessageResult::Ok).threshold, 0);
+    QVERIFY(MatchDecisionFor(twoNameOnly, MessageResult::Ok).proceed);
+    QVERIFY(!MatchDecisionFor(twoNameOnly, MessageResult::Cancel).proceed);
+}
+
+void FolderMatchTest::severalAndNoneTouchNothing()
+{
+    TMainForm form(Ini());
+    const std::vector<std::string> paths = ListFiles(form, {"a.txt", "b.txt", "c.txt", "d.txt", "e.txt"});
+    ApplyFromFolder(form, MakePartners({"a.1", "a.2", "b.1", "b.2", "c.1", "c.2", "x.txt"}));
+
+    QCOMPARE(int(boxes.size()), 1);
+    QVERIFY(boxes[0].text.ends_with(
+        " finds:\r\n\r\n - Three files have multiple matches of file name but not type; these will not be "
+        "processed.\r\n - Two files have no match at all; these will not be processed.\r\n"));
+    QCOMPARE(boxes[0].buttons, MessageButtons::Ok);
+    QCOMPARE(boxes[0].icon, MessageIcon::Error);
+    QCOMPARE(SelectedCount(form), 5);
+    for (const std::string& path : paths)
+        QCOMPARE(DiskModified(path), kListed);
+}
+
+void FolderMatchTest::twelveWithoutMatch()
+{
+    QStringList names;
+    for (int i = 0; i < 12; ++i)
+        names << QString("f%1.txt").arg(i);
+    TMainForm form(Ini());
+    const std::vector<std::string> paths = ListFiles(form, names);
+    const std::string partners = MakePartners({"other.txt"});
+    ApplyFromFolder(form, partners);
+
+    QCOMPARE(int(boxes.size()), 1);
+    QCOMPARE(boxes[0].text, "A comparison of the selected file(s) with the contents of the folder " + partners +
+                                " finds:\r\n\r\nNo matching filenames, so no changes will be made.");
+    QCOMPARE(boxes[0].icon, MessageIcon::Error);
+    QCOMPARE(DiskModified(paths[0]), kListed);
+}
+
+// Cancel in the report: no file touched, no row deselected, and the window not left busy.
+void FolderMatchTest::cancelTouchesNothing()
+{
+    TMainForm form(Ini());
+    const std::vector<std::string> paths = ListFiles(form, {"a.txt", "b.txt", "c.txt"});
+    answer = MessageResult::Cancel;
+    ApplyFromFolder(form, MakePartners({"a.txt", "b.bak"}));
+
+    QCOMPARE(int(boxes.size()), 1);
+    QCOMPARE(SelectedCount(form), 3);
+    for (const std::string& path : paths)
+        QCOMPARE(DiskModified(path), kListed);
+    for (int row = 0; row < 3; ++row)
+        QCOMPARE(form.Files().RowImage(row), int(FileListModel::ImageListed));
+    Idle();
+    QVERIFY(form.findChild<QAction*>("acApply")->isEnabled());
+}
+
+void FolderMatchTest::unlistableFolderTouchesNothing()
+{
+    TMainForm form(Ini());
+    const std::vector<std::string> paths = ListFiles(form, {"a.txt"});
+    ApplyFromFolder(form, *folder / "missing");
+    QCOMPARE(int(boxes.size()), 1);
+    QVERIFY(boxes[0].text.ends_with("No matching filenames, so no changes will be made."));
+    QCOMPARE(DiskModified(paths[0]), kListed);
+}
+
+// A cancelled browser touches with the last comparison's partners; a partner gone since then gives no stamp while
+// the run still counts the file as touched.
+void FolderMatchTest::cancelledBrowserKeepsTheLastComparison()
+{
+    TMainForm form(Ini());
+    const std::vector<std::string> paths = ListFiles(form, {"a.txt", "b.txt"});
+    const std::string partners = MakePartners({"A.TXT", "b.txt"});
+    ApplyFromFolder(form, partners);
+    QCOMPARE(DiskModified(paths[0]), kPartner);
+
+    const QDateTime later(QDate(2005, 6, 7), QTime(8, 9, 10));
+    SetModified(partners + "/A.TXT", later);
+    QCOMPARE(std::remove((partners + "/b.txt").c_str()), 0);
+    SetModified(paths[1], kListed);
+    ApplyFromFolder(form, "");
+    QVERIFY(boxes.empty());
+    QCOMPARE(DiskModified(paths[0]), later);
+    QCOMPARE(DiskModified(paths[1]), kListed);
+    QCOMPARE(form.Files().RowImage(1), int(FileListModel::ImageTouched));
+}
+
+QTEST_MAIN(FolderMatchTest)
+#include "foldermatch_test.moc"

@@ -1,0 +1,77 @@
+// Folder matching: the stamps of same-named files in a chosen folder.
+#include "window/mainu.h"
+
+#include "ui_mainform.h"
+
+#include "core/skobju.h"
+#include "platform/paths.h"
+#include "window/filelistmodel.h"
+#include "window/matchreport.h"
+#include "winutil/tfuncsu.h"
+
+#include <QGuiApplication>
+#include <QItemSelectionModel>
+
+bool TMainForm::MatchWithChosenFolder()
+{
+    QString chosen;
+    if (!BrowseForFolder(this, QString::fromStdString(matchFolder), "Select folder for matching files", chosen))
+        return true;
+    matchFolder = chosen.toStdString();
+    std::vector<std::string> listing;
+    ListFolderFiles(listing, matchFolder);
+    return CompareWithFolder(listing);
+}
+
+void TMainForm::ListFolderFiles(std::vector<std::string>& list, const std::string& folder)
+{
+    list.clear();
+    for (const FileEntry& entry : CurrentPlatform().FindFiles(WithTrailingSlash(folder) + "*.*")) {
+        if (entry.name != "." && entry.name != "..")
+            list.push_back(entry.name);
+    }
+    SortListing(list);
+}
+
+bool TMainForm::CompareWithFolder(const std::vector<std::string>& listing)
+{
+    MatchCounts counts;
+    int selected = 0;
+    for (const int row : SelectedRows()) {
+        TskObj& file = files->Object(row);
+        const NameMatch match = MatchName(listing, NamePart(file.FileName));
+        file.MatchKind = match.kind;
+        file.MatchName = match.partner;
+        ++selected;
+        if (match.kind == 2)
+            ++counts.exact;
+        else if (match.kind == 1)
+            ++counts.nameOnly;
+        else if (match.several)
+            ++counts.several;
+    }
+    counts.none = selected - counts.exact - counts.nameOnly - counts.several;
+    const MatchDecision decision = ShowMatchReport(files->rowCount(), counts, matchFolder, ui->acModFmFld->isChecked(),
+                                                   ui->acCreFmFld->isChecked());
+    if (decision.threshold >= 0)
+        DeselectByMatchKind(decision.threshold);
+    return decision.proceed;
+}
+
+MatchDecision TMainForm::ShowMatchReport(int rowCount, const MatchCounts& counts, const std::string& folder,
+                                         bool modFromFolder, bool creFromFolder)
+{
+    const std::optional<MessageBoxRequest> box = MatchReportBox(QGuiApplication::applicationDisplayName().toStdString(),
+                                                                rowCount, counts, folder, modFromFolder, creFromFolder);
+    return MatchDecisionFor(counts, box ? std::optional(ShowMessageBox(*box)) : std::nullopt);
+}
+
+void TMainForm::DeselectByMatchKind(int threshold)
+{
+    QItemSelection deselect;
+    for (const int row : SelectedRows()) {
+        if (files->Object(row).MatchKind <= threshold)
+            deselect.select(files->index(row, 0), files->index(row, files->columnCount() - 1));
+    }
+    ui->lvMain->selectionModel()->select(deselect, QItemSelectionModel::Deselect | QItemSelectionModel::Rows);
+}
