@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <iterator>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -241,6 +242,11 @@ std::string renderToken(const FormatToken& token, const CalendarTime& t, bool tw
 
 // ---------------------------------------------------------------- parsing
 
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
 std::string_view trimBlanks(std::string_view text)
 {
     const std::size_t first = text.find_first_not_of(" \t");
@@ -250,16 +256,54 @@ std::string_view trimBlanks(std::string_view text)
     return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
-std::vector<std::string_view> splitAt(std::string_view text, char separator)
+// Literal text between fields is compared without its blanks: "06.05.2001" reads under "dd. MM. yyyy".
+bool sameLiteral(std::string_view text, std::string_view literal)
 {
-    std::vector<std::string_view> parts;
-    std::size_t start = 0;
-    for (std::size_t end = text.find(separator); end != std::string_view::npos; end = text.find(separator, start)) {
-        parts.push_back(text.substr(start, end - start));
-        start = end + 1;
+    const auto withoutBlanks = [](std::string_view part) {
+        std::string kept;
+        std::copy_if(part.begin(), part.end(), std::back_inserter(kept), [](char c) { return !isBlank(c); });
+        return kept;
+    };
+    return withoutBlanks(text) == withoutBlanks(literal);
+}
+
+// A text cut into its runs of ASCII digits and the text around them: between[i] stands before numbers[i], and
+// between holds one more part than numbers, the text after the last run.
+struct NumberRuns
+{
+    std::vector<std::string_view> numbers;
+    std::vector<std::string_view> between;
+};
+
+NumberRuns splitNumberRuns(std::string_view text)
+{
+    NumberRuns runs;
+    std::size_t pos = 0;
+    while (true) {
+        const auto digit = std::find_if(text.begin() + static_cast<std::ptrdiff_t>(pos), text.end(), isAsciiDigit);
+        const auto digitAt = static_cast<std::size_t>(digit - text.begin());
+        runs.between.push_back(text.substr(pos, digitAt - pos));
+        if (digit == text.end()) {
+            return runs;
+        }
+        const auto end = std::find_if_not(digit, text.end(), isAsciiDigit);
+        pos = static_cast<std::size_t>(end - text.begin());
+        runs.numbers.push_back(text.substr(digitAt, pos - digitAt));
     }
-    parts.push_back(text.substr(start));
-    return parts;
+}
+
+// The literal texts around the runs must be the format's; the ones before the first and after the last field may be
+// left out.
+bool literalsMatch(const NumberRuns& runs, const std::vector<std::string>& literals)
+{
+    const std::size_t last = runs.between.size() - 1;
+    for (std::size_t i = 0; i <= last; ++i) {
+        const bool atEnd = i == 0 || i == last;
+        if (!(atEnd && runs.between[i].empty()) && !sameLiteral(runs.between[i], literals[i])) {
+            return false;
+        }
+    }
+    return true;
 }
 
 bool readNumber(std::string_view digits, std::size_t maxDigits, int& value)
@@ -274,37 +318,49 @@ bool readNumber(std::string_view digits, std::size_t maxDigits, int& value)
     return true;
 }
 
-// Where day, month and year stand among the three parts of a date, and what separates them.
+// The fields of a format in their order, and the literal text before, between and after them (markers left out).
+struct FieldLayout
+{
+    std::vector<Field> fields;
+    std::vector<std::string> literals; // one more than fields
+};
+
+FieldLayout fieldLayout(std::string_view format)
+{
+    FieldLayout layout;
+    layout.literals.emplace_back();
+    for (const FormatToken& token : tokenize(format)) {
+        if (token.field == Field::Literal) {
+            layout.literals.back() += token.text;
+        } else if (token.field != Field::Marker) {
+            layout.fields.push_back(token.field);
+            layout.literals.emplace_back();
+        }
+    }
+    return layout;
+}
+
+// Where day, month and year stand among the three numbers of a date, and the literals around them.
 struct DateLayout
 {
     std::size_t dayIndex = 0;
     std::size_t monthIndex = 0;
     std::size_t yearIndex = 0;
-    char separator = '\0';
+    std::vector<std::string> literals;
 };
 
-std::size_t findLetter(std::string_view format, char lowerLetter)
-{
-    const auto it =
-        std::find_if(format.begin(), format.end(), [lowerLetter](char c) { return asciiLower(c) == lowerLetter; });
-    return it == format.end() ? std::string_view::npos : static_cast<std::size_t>(it - format.begin());
-}
-
+// A short date format holds one day, one month and one year field and nothing else.
 bool readDateLayout(std::string_view format, DateLayout& layout)
 {
-    const std::size_t day = findLetter(format, 'd');
-    const std::size_t month = findLetter(format, 'm');
-    const std::size_t year = findLetter(format, 'y');
-    const auto separator = std::find_if_not(format.begin(), format.end(), isAsciiLetter);
-    if (day == std::string_view::npos || month == std::string_view::npos || year == std::string_view::npos ||
-        separator == format.end()) {
-        return false;
-    }
-    const auto rank = [](std::size_t self, std::size_t a, std::size_t b) {
-        return static_cast<std::size_t>(self > a) + static_cast<std::size_t>(self > b);
+    const FieldLayout fields = fieldLayout(format);
+    const auto indexOf = [&](Field field) {
+        return static_cast<std::size_t>(std::find(fields.fields.begin(), fields.fields.end(), field) -
+                                        fields.fields.begin());
     };
-    layout = {rank(day, month, year), rank(month, day, year), rank(year, day, month), *separator};
-    return true;
+    layout = {indexOf(Field::Day), indexOf(Field::Month), indexOf(Field::Year), fields.literals};
+    return fields.fields.size() == 3 && layout.dayIndex < 3 && layout.monthIndex < 3 && layout.yearIndex < 3 &&
+           layout.dayIndex != layout.monthIndex && layout.dayIndex != layout.yearIndex &&
+           layout.monthIndex != layout.yearIndex;
 }
 
 // One or two digits name a year from 1950 to 2049; three are ambiguous.
@@ -325,20 +381,39 @@ enum class Meridiem
     Pm
 };
 
+Meridiem meridiemOf(char mark)
+{
+    const char lower = asciiLower(mark);
+    return lower == 'a' ? Meridiem::Am : (lower == 'p' ? Meridiem::Pm : Meridiem::None);
+}
+
 // Takes a trailing AM, PM, A or P (any case) and the blanks before it off `text`.
-Meridiem takeMeridiem(std::string_view& text)
+Meridiem takeTrailingMeridiem(std::string_view& text)
 {
     std::string_view rest = text;
     if (!rest.empty() && asciiLower(rest.back()) == 'm') {
         rest.remove_suffix(1);
     }
-    const char mark = rest.empty() ? '\0' : asciiLower(rest.back());
-    if (mark != 'a' && mark != 'p') {
-        return Meridiem::None;
+    const Meridiem meridiem = rest.empty() ? Meridiem::None : meridiemOf(rest.back());
+    if (meridiem != Meridiem::None) {
+        rest.remove_suffix(1);
+        text = trimBlanks(rest);
     }
-    rest.remove_suffix(1);
-    text = trimBlanks(rest);
-    return mark == 'a' ? Meridiem::Am : Meridiem::Pm;
+    return meridiem;
+}
+
+// The same for a marker in front, as locales that write the marker first have it.
+Meridiem takeLeadingMeridiem(std::string_view& text)
+{
+    const Meridiem meridiem = text.empty() ? Meridiem::None : meridiemOf(text.front());
+    if (meridiem != Meridiem::None) {
+        std::string_view rest = text.substr(1);
+        if (!rest.empty() && asciiLower(rest.front()) == 'm') {
+            rest.remove_prefix(1);
+        }
+        text = trimBlanks(rest);
+    }
+    return meridiem;
 }
 
 // A 12-hour clock's hour (1..12) becomes 0..23; without a marker the hour stays as read.
@@ -354,14 +429,20 @@ bool applyMeridiem(Meridiem meridiem, int& hour)
     return true;
 }
 
-char timeSeparator(std::string_view longTimeFormat)
+// The literals around hours, minutes and seconds. Without seconds in the format the minutes may still be followed by
+// seconds, behind the hours' separator; a format without hours and minutes reads "h:mm:ss".
+std::vector<std::string> timeLiterals(std::string_view longTimeFormat)
 {
-    const std::size_t hour = findLetter(longTimeFormat, 'h');
-    if (hour == std::string_view::npos) {
-        return ':';
+    const FieldLayout layout = fieldLayout(longTimeFormat);
+    const std::vector<Field> withSeconds = {Field::Hour, Field::Minute, Field::Second};
+    const std::vector<Field> withoutSeconds = {Field::Hour, Field::Minute};
+    if (layout.fields == withSeconds) {
+        return layout.literals;
     }
-    const std::size_t after = hour + runLength(longTimeFormat.substr(hour));
-    return after < longTimeFormat.size() ? longTimeFormat[after] : ':';
+    if (layout.fields == withoutSeconds) {
+        return {layout.literals[0], layout.literals[1], layout.literals[1], layout.literals[2]};
+    }
+    return {"", ":", ":", ""};
 }
 
 } // namespace
@@ -427,23 +508,42 @@ bool ParseDate(const std::string& text, const std::string& shortDateFormat, doub
     if (!readDateLayout(shortDateFormat, layout)) {
         return false;
     }
-    const std::vector<std::string_view> parts = splitAt(trimBlanks(text), layout.separator);
+    const NumberRuns runs = splitNumberRuns(trimBlanks(text));
     CalendarTime date;
-    if (parts.size() != 3 || !readNumber(parts[layout.dayIndex], 4, date.day) ||
-        !readNumber(parts[layout.monthIndex], 4, date.month) || !readYear(parts[layout.yearIndex], date.year)) {
+    if (runs.numbers.size() != 3 || !literalsMatch(runs, layout.literals) ||
+        !readNumber(runs.numbers[layout.dayIndex], 4, date.day) ||
+        !readNumber(runs.numbers[layout.monthIndex], 4, date.month) ||
+        !readYear(runs.numbers[layout.yearIndex], date.year)) {
         return false;
     }
-    return CalendarToSerial(date, out);
+    // Earlier days have negative serials, which neither the stamps nor the texts can carry (-1 means "no date").
+    double serial = 0;
+    if (!CalendarToSerial(date, serial) || serial < 0) {
+        return false;
+    }
+    out = serial;
+    return true;
 }
 
 bool ParseTime(const std::string& text, const std::string& longTimeFormat, double& out)
 {
     std::string_view clock = trimBlanks(text);
-    const Meridiem meridiem = takeMeridiem(clock);
-    const std::vector<std::string_view> parts = splitAt(clock, timeSeparator(longTimeFormat));
+    const Meridiem trailing = takeTrailingMeridiem(clock);
+    const Meridiem leading = takeLeadingMeridiem(clock);
+    if (trailing != Meridiem::None && leading != Meridiem::None) {
+        return false;
+    }
+    const Meridiem meridiem = trailing != Meridiem::None ? trailing : leading;
+    NumberRuns runs = splitNumberRuns(clock);
+    std::vector<std::string> literals = timeLiterals(longTimeFormat);
+    if (runs.numbers.size() == 2) {
+        // Without its seconds the time may end in the text that follows the minutes.
+        literals.erase(literals.end() - 1);
+    }
     CalendarTime time;
-    if (parts.size() < 2 || parts.size() > 3 || !readNumber(parts[0], 2, time.hour) ||
-        !readNumber(parts[1], 2, time.minute) || (parts.size() == 3 && !readNumber(parts[2], 2, time.second)) ||
+    if (runs.numbers.size() < 2 || runs.numbers.size() > 3 || !literalsMatch(runs, literals) ||
+        !readNumber(runs.numbers[0], 2, time.hour) || !readNumber(runs.numbers[1], 2, time.minute) ||
+        (runs.numbers.size() == 3 && !readNumber(runs.numbers[2], 2, time.second)) ||
         !applyMeridiem(meridiem, time.hour) || !isValidTime(time)) {
         return false;
     }

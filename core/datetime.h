@@ -25,13 +25,15 @@ bool CalendarToSerial(const CalendarTime& fields, double& out);
 // Empty for a serial that SerialToCalendar does not read.
 std::string FormatDateTime(const std::string& format, double serial);
 
-// Reads a date written in the order of a short date format such as "M/d/yyyy" or "dd.MM.yyyy": day, month and
-// year as numbers of 1 to 4 digits in the order of the format's first d, m and y, separated by the format's
-// first character that is not a letter; a one- or two-digit year means 1950..2049, a three-digit one is refused.
-// The result is a whole day number; `out` is changed only on success.
+// Reads a date written in the order of a short date format such as "M/d/yyyy", "dd. MM. yyyy" or "yyyy年MM月dd日":
+// day, month and year as numbers of 1 to 4 digits in the order of the format's d, m and y fields, with the format's
+// literal text between them (blanks not counted); the literal text before the first and after the last number may be
+// left out. A one- or two-digit year means 1950..2049, a three-digit one is refused, and so is a day before
+// 1899-12-30, which has no serial that the stamps can carry. The result is a whole day number; `out` is changed only
+// on success.
 bool ParseDate(const std::string& text, const std::string& shortDateFormat, double& out);
-// Reads a time "h:mm" or "h:mm:ss" with an optional AM/PM marker (AM, PM, A or P in any case, with or without a
-// blank before it), the separator being the character after the long time format's first run of h. With a
-// marker the hour is 1..12, without it 0..23. The result is the fraction of a day; `out` is changed only on
-// success.
+// Reads a time "h:mm" or "h:mm:ss" with an optional AM/PM marker (AM, PM, A or P in any case) after it or before it,
+// the literal text between and around the numbers being the long time format's (blanks not counted; the text before
+// the first and after the last number may be left out). With a marker the hour is 1..12, without it 0..23. The result
+// is the fraction of a day; `out` is changed only on success.
 bool ParseTime(const std::string& text, const std::string& longTimeFormat, double& out);

@@ -145,7 +145,7 @@ void BuildDateTimeFormats()
 
 std::string DateToText(double serial)
 {
-    return FormatDateTime(ShortDateFormat, std::floor(serial));
+    return FormatDateTime(SetFormatRun('y', 4, ShortDateFormat), std::floor(serial));
 }
 
 std::string TimeToText(double serial)

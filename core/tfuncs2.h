@@ -42,6 +42,7 @@ extern std::string LongTimeFormat;   // the locale's own long time format, for r
 void BuildDateTimeFormats();
 
 // Dates and times as text in the locale's formats (command line, settings file). A serial's other part is ignored.
+// A date is written with a four-digit year even where the format has two, so that every date reads back as itself.
 std::string DateToText(double serial);
 std::string TimeToText(double serial);
 bool TextToDate(const std::string& text, double& date);

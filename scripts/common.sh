@@ -6,7 +6,8 @@ ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 # Debian packages the build and the tests need.
 PACKAGES=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev
           qt6-base-dev libgl-dev fonts-dejavu-core
-          samba smbclient)
+          samba smbclient
+          clang libclang-rt-14-dev)
 
 as_root() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
@@ -31,4 +32,38 @@ build() {
         cmake -S "$ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
     fi
     cmake --build "$dir"
+}
+
+# The libFuzzer targets, each tests/fuzz/NAME_fuzz.cpp with its starting corpus in tests/fuzz/corpus/NAME.
+FUZZ_TARGETS=(cmdline inifile datetime dosattrib verinfo handoff)
+
+# Builds them in build-fuzz, with clang and the sanitizers.
+build_fuzz() {
+    if [ ! -f "$ROOT/build-fuzz/build.ninja" ]; then
+        cmake -S "$ROOT" -B "$ROOT/build-fuzz" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+            -DCMAKE_CXX_COMPILER=clang++ -DSTAMPKEEP_FUZZ=ON
+    fi
+    cmake --build "$ROOT/build-fuzz" --target fuzz_targets
+}
+
+# fuzz_target NAME SECONDS: runs one target from its starting corpus and what earlier runs added (build-fuzz/corpus/NAME);
+# an input that crashes, hangs or breaks a property is kept in build-fuzz/findings/NAME. Prints the figures; fails on
+# a finding.
+fuzz_target() {
+    local name=$1 seconds=$2
+    local corpus=$ROOT/build-fuzz/corpus/$name findings=$ROOT/build-fuzz/findings/$name
+    local log=$ROOT/build-fuzz/fuzz-$name.log status=0
+    mkdir -p "$corpus" "$findings"
+    nice -n 10 "$ROOT/build-fuzz/${name}_fuzz" -max_total_time="$seconds" -timeout=10 -print_final_stats=1 \
+        -artifact_prefix="$findings/" "$corpus" "$ROOT/tests/fuzz/corpus/$name" >"$log" 2>&1 || status=$?
+    local runs speed found
+    runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")
+    speed=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log")
+    found=$(grep -c 'Test unit written to' "$log" || true)
+    echo "$name: ${runs:-0} executions (${speed:-0}/s), corpus $(find "$corpus" -type f | wc -l) inputs, $found findings"
+    if [ "$status" -ne 0 ]; then
+        grep -E -m 20 'ERROR|property broken|runtime error|SUMMARY|Test unit written to' "$log"
+        echo "  full log: $log"
+        return 1
+    fi
 }

@@ -152,10 +152,24 @@ TEST(ParseDate, ReadsInTheOrderOfTheFormat)
     EXPECT_EQ(parsedDate("1/1/50", "M/d/yy"), "1950-01-01");
     EXPECT_EQ(parsedDate("1/1/5", "M/d/yyyy"), "2005-01-01");
     EXPECT_EQ(parsedDate("1/1/1949", "M/d/yyyy"), "1949-01-01");
-    // Four digits are the year as written, even a small one (whose serial is negative).
-    double serial = kNoDateTime;
-    EXPECT_TRUE(ParseDate("1/1/0099", "M/d/yyyy", serial));
-    EXPECT_EQ(serial, serialOf(at(99, 1, 1)));
+    EXPECT_EQ(parsedDate("12/30/1899", "M/d/yyyy"), "1899-12-30");
+}
+
+// Locales write blanks after the separators, different separators, a closing literal, or words between the numbers;
+// what the formatter writes in such a format reads back, and the blanks and the closing literal may be left out.
+TEST(ParseDate, ReadsTheLiteralsOfLocaleFormats)
+{
+    const CalendarTime day = at(2001, 5, 6);
+    for (const char* format :
+         {"dd. MM. yyyy", "dd.MM.yyyy.", "yyyy.MM.dd.", "dd/MM-yyyy", "yyyy年MM月dd日", "yyyy년 MM월 dd일", "d-M-yy"}) {
+        EXPECT_EQ(parsedDate(FormatDateTime(format, serialOf(day)), format), "2001-05-06") << format;
+    }
+    EXPECT_EQ(parsedDate("06.05.2001", "dd. MM. yyyy"), "2001-05-06");
+    EXPECT_EQ(parsedDate("06.05.2001", "dd.MM.yyyy."), "2001-05-06");
+    EXPECT_EQ(parsedDate("2001年5月6", "yyyy年MM月dd日"), "2001-05-06");
+    EXPECT_EQ(parsedDate("06-05-2001", "dd/MM-yyyy"), "invalid");
+    EXPECT_EQ(parsedDate("2001年5日6月", "yyyy年MM月dd日"), "invalid");
+    EXPECT_EQ(parsedDate("06.05.2001!", "dd.MM.yyyy."), "invalid");
 }
 
 TEST(ParseDate, RefusesWhatIsNotADate)
@@ -174,6 +188,12 @@ TEST(ParseDate, RefusesWhatIsNotADate)
                                                                     {"1.2.2001", "M/d/yyyy"},
                                                                     {"00001/2/2001", "M/d/yyyy"},
                                                                     {"1/1/0000", "M/d/yyyy"},
+                                                                    // before the first day a serial can carry; the
+                                                                    // day before it would read as "no date"
+                                                                    {"1/1/0099", "M/d/yyyy"},
+                                                                    {"12/29/1899", "M/d/yyyy"},
+                                                                    {"5/6/2001", "M/d/h"},
+                                                                    {"5/6/2001", "M/d/yyyy/d"},
                                                                     {"1/+2/2001", "M/d/yyyy"},
                                                                     {"1/2", "MM/dd"}}) {
         EXPECT_EQ(parsedDate(input, format), "invalid") << input << " as " << format;
@@ -193,6 +213,20 @@ TEST(ParseTime, ReadsTwentyFourAndTwelveHourTimes)
     EXPECT_DOUBLE_EQ(parsedSeconds("11:59:59 P"), 86399.0);
     EXPECT_DOUBLE_EQ(parsedSeconds("0:00"), 0.0);
     EXPECT_DOUBLE_EQ(parsedSeconds("13.14.15", "HH.mm.ss"), 47655.0);
+}
+
+// Markers in front, words between the numbers and a literal before the marker, as locales write them.
+TEST(ParseTime, ReadsTheLiteralsOfLocaleFormats)
+{
+    EXPECT_DOUBLE_EQ(parsedSeconds("PM 01:14:15", "tt hh:mm:ss"), 47655.0);
+    EXPECT_DOUBLE_EQ(parsedSeconds("a 9:05", "tt hh:mm:ss"), 32700.0);
+    EXPECT_DOUBLE_EQ(parsedSeconds("13時14分15秒", "HH時mm分ss秒"), 47655.0);
+    EXPECT_DOUBLE_EQ(parsedSeconds("13時14分", "HH時mm分ss秒"), 47640.0);
+    EXPECT_DOUBLE_EQ(parsedSeconds("13시 14분 15초", "HH시 mm분 ss초"), 47655.0);
+    EXPECT_DOUBLE_EQ(parsedSeconds("1:14:15፡PM", "h:mm:ss፡tt"), 47655.0);
+    EXPECT_DOUBLE_EQ(parsedSeconds("13:14:15", "HH:mm"), 47655.0);
+    EXPECT_EQ(parsedSeconds("13時14:15", "HH時mm分ss秒"), -1.0);
+    EXPECT_EQ(parsedSeconds("PM 1:14:15 PM", "tt hh:mm:ss"), -1.0);
 }
 
 TEST(ParseTime, RefusesWhatIsNotATime)

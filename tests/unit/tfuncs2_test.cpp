@@ -116,4 +116,21 @@ TEST(DateTimeText, RoundTripsInTheLocaleFormats)
     EXPECT_NEAR(date + time, stamp, 1e-9);
 }
 
+// Two digits would bring 1949 back as 2049: the year is written in full, and the reader takes it.
+TEST(DateTimeText, TwoDigitYearFormatsWriteTheWholeYear)
+{
+    FakePlatform platform;
+    platform.shortDateFormat = "MM/dd/yy";
+    BuildDateTimeFormats();
+    for (const double day : {17899.0, 18264.0, 54788.0, 54789.0}) { // 1949-01-01, 1950-01-01, 2049-12-31, 2050-01-01
+        double read = 0;
+        ASSERT_TRUE(TextToDate(DateToText(day), read)) << DateToText(day);
+        EXPECT_EQ(read, day);
+    }
+    EXPECT_EQ(DateToText(17899.0), "01/01/1949");
+    double read = 0;
+    ASSERT_TRUE(TextToDate("01/01/49", read));
+    EXPECT_EQ(read, 54424.0); // typed with two digits, 2049
+}
+
 } // namespace

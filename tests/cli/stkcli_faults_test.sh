@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# stkcli on 10,000 files of an ordinary user, every tenth of which that user cannot touch: exactly those are reported,
+# the others get their stamp, and the run ends with exit code 0. Run by root, stkcli runs as the user stampkeep-test.
+set -u
+STKCLI=$(readlink -f "$1")
+export TZ=UTC LC_ALL=C
+user=stampkeep-test
+
+work=$(mktemp -d)
+trap 'chmod -R u+rwX "$work" 2>/dev/null; rm -rf "$work"' EXIT
+mkdir -p "$work/config/stampkeep" "$work/app" "$work/files"
+# The user runs its own copy, as the build folder may be closed to it.
+cp "$STKCLI" "$work/stkcli"
+printf '#!/bin/sh\n' > "$work/app/stampkeep"
+chmod +x "$work/app/stampkeep"
+echo "$work/app/stampkeep" > "$work/config/stampkeep/app-path"
+
+as_user=()
+if [ "$(id -u)" -eq 0 ]; then
+    if ! id "$user" >/dev/null 2>&1 && ! useradd --create-home --shell /usr/sbin/nologin "$user" 2>/dev/null; then
+        echo "SKIP: run as root, and the ordinary user $user cannot be created"
+        exit 77
+    fi
+    chmod 755 "$work"
+    chown -R "$user:" "$work"
+    as_user=(setpriv --reuid="$user" --regid="$user" --init-groups --reset-env)
+fi
+
+# Every tenth file is closed to the user: unreadable, or, when root sets up, every other one of those belongs to root
+# (readable, but only its owner may set its stamps).
+(cd "$work/files" && for i in $(seq -w 0 9999); do : > "f$i"; done)
+closed=()
+for i in $(seq -w 9 10 9999); do closed+=("$work/files/f$i"); done
+printf 'Error: %s\n' "${closed[@]}" > "$work/expected"
+if [ ${#as_user[@]} -gt 0 ]; then
+    chown -R "$user:" "$work"
+    printf '%s\n' "${closed[@]}" | awk 'NR % 2 == 0' | xargs chown root:
+    printf '%s\n' "${closed[@]}" | awk 'NR % 2 == 1' | xargs chmod 000
+else
+    chmod 000 "${closed[@]}"
+fi
+
+out=$(cd "$work/files" && "${as_user[@]}" env TZ=UTC LC_ALL=C XDG_CONFIG_HOME="$work/config" \
+    "$work/stkcli" '*' /MS /D:01/02/2003 /T:04:05:06)
+code=$?
+
+failures=0
+fail() {
+    echo "FAIL: $*" >&2
+    failures=$((failures + 1))
+}
+[ "$code" -eq 0 ] || fail "exit code $code, expected 0"
+[ "$out" == "$(cat "$work/expected")" ] || fail "the report is not exactly the 1,000 closed files:
+$(diff <(echo "$out") "$work/expected" | head -n 10)"
+touched=$(find "$work/files" -type f -newermt '2003-01-02 04:05:05' ! -newermt '2003-01-02 04:05:06' | wc -l)
+[ "$touched" -eq 9000 ] || fail "$touched files carry the new stamp, expected 9000"
+chmod -R u+r "$work/files"
+untouched=$(find "$work/files" -type f -name 'f???9' -newermt '2003-01-02 04:05:05' ! -newermt '2003-01-02 04:05:06' | wc -l)
+[ "$untouched" -eq 0 ] || fail "$untouched closed files carry the new stamp"
+
+echo "stkcli: $touched of 10000 files touched, $(grep -c '^Error: ' <<<"$out") reported, $failures failures"
+[ "$failures" -eq 0 ]

@@ -1,0 +1,23 @@
+// What the fuzz targets share: a temporary folder of their own, splitting an input into fields, and stopping on a
+// broken property.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// A folder of this process's own, on a memory file system when there is one (a settings write syncs the file, which
+// on a disk would bound a run to a few hundred inputs a second); removed when the process ends.
+const std::string& FuzzFolder();
+
+// The input as text.
+std::string_view AsText(const std::uint8_t* data, std::size_t size);
+
+// The first `count - 1` fields end at a NUL byte each; the last field is the rest of the input. Missing fields are
+// empty.
+std::vector<std::string_view> SplitFields(std::string_view input, std::size_t count);
+
+// Aborts with `what` when `condition` is false, so that libFuzzer keeps the input as a finding.
+void Require(bool condition, const char* what);

@@ -1,0 +1,104 @@
+// The running Stampkeep reading the hand-off block, over arbitrary 336-byte blocks: the files the block names are
+// looked up on an in-memory file system, so that no real file is listed or touched, and its switches go onto the
+// panel. Input: the block's bytes (shorter inputs are padded with zeros).
+#include "core/sharedu.h"
+#include "core/tfuncs2.h"
+#include "fake/fakeplatform.h"
+#include "fuzzsupport.h"
+#include "platform/messagebox.h"
+#include "window/filelistmodel.h"
+#include "window/mainu.h"
+
+#include <QAction>
+#include <QApplication>
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+// One window for every input, as one running instance reads block after block.
+struct RunningInstance
+{
+    RunningInstance()
+    {
+        files.currentDirectory = "/home/user";
+        files.AddEntry("/home/user/a.txt", kAttrArchive, 1, 1);
+        files.AddEntry("/home/user/b c.txt", kAttrReadOnly, 1, 1);
+        files.AddEntry("/home/user/sub", kAttrDirectory, 1, 1);
+        files.AddEntry("/home/user/sub/x.dat", 0, 1, 1);
+        files.AddEntry("/x", 0, 1, 1);
+        BuildDateTimeFormats();
+        SetMessageBoxHandler([](const MessageBoxRequest&) { return MessageResult::Ok; });
+        form.AttachHandOffBlock(&block);
+    }
+
+    bool Checked(const char* action) const { return form.findChild<QAction*>(action)->isChecked(); }
+    bool Enabled(const char* action) const { return form.findChild<QAction*>(action)->isEnabled(); }
+
+    FakePlatform files;
+    int argc = 1;
+    char name[13] = "handoff_fuzz";
+    char* argv[1] = {name};
+    QApplication application{argc, argv};
+    TMainForm form{FuzzFolder() + "/stampkeep.ini"};
+    TTouchSettings block{};
+};
+
+RunningInstance& Instance()
+{
+    static RunningInstance* instance = new RunningInstance;
+    return *instance;
+}
+
+// Only entries that exist, each once.
+void CheckRows(RunningInstance& instance)
+{
+    FileListModel& rows = instance.form.Files();
+    Require(static_cast<std::size_t>(rows.rowCount()) <= instance.files.entries.size(), "one row per entry at most");
+    for (int row = 0; row < rows.rowCount(); ++row)
+        Require(instance.files.entries.count(rows.Object(row).FileName) == 1, "a row lists an entry that exists");
+}
+
+// The net effect of the switches: a date or time portion is included exactly when the block does not keep it, and
+// successive times are on exactly when the block's step is not 0 and both portions are included.
+void CheckPanel(const RunningInstance& instance, const TTouchSettings& block)
+{
+    if (!block.SwitchesGiven || block.PresetNo >= 1)
+        return;
+    Require(instance.Checked("acDate") == !block.KeepDate, "the date is included unless kept");
+    Require(instance.Checked("acTime") == !block.KeepTime, "the time is included unless kept");
+    const bool sequential = instance.Enabled("acSeq") && instance.Checked("acSeq");
+    Require(sequential == (block.Increment != 0 && !block.KeepDate && !block.KeepTime),
+            "successive times follow the step");
+}
+
+} // namespace
+
+// Fontconfig, loaded by Qt for the window's fonts, keeps its configuration until the process ends.
+extern "C" const char* __lsan_default_suppressions()
+{
+    return "leak:libfontconfig.so\n";
+}
+
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    // Qt and fontconfig keep their runtime files and caches in the target's own folder.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    for (const char* variable : {"XDG_RUNTIME_DIR", "XDG_CONFIG_HOME", "XDG_CACHE_HOME", "XDG_DATA_HOME"})
+        qputenv(variable, QByteArray::fromStdString(FuzzFolder()));
+    Instance();
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    RunningInstance& instance = Instance();
+    instance.form.Files().Clear();
+    std::memset(&instance.block, 0, sizeof instance.block);
+    std::memcpy(&instance.block, data, std::min(size, sizeof instance.block));
+    instance.form.HandOffMessage();
+    CheckRows(instance);
+    CheckPanel(instance, instance.block);
+    return 0;
+}

@@ -1,0 +1,128 @@
+// The settings-file reader and writer over arbitrary file bytes. Input: a section name, a key name and a value, each
+// ended by a NUL, then the file's bytes. Reads must not fail, and a write or an erase must leave every other byte of
+// the file as it was.
+#include "core/inifile.h"
+#include "fuzzsupport.h"
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+
+namespace {
+
+std::string Contents(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void Store(const std::string& path, std::string_view contents)
+{
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << contents;
+}
+
+// The part of `before` that `after` changed: the bytes outside the common head and tail.
+struct Change
+{
+    std::string_view removed;
+    std::string_view inserted;
+    std::size_t at;
+};
+
+Change Difference(std::string_view before, std::string_view after)
+{
+    const std::size_t shorter = std::min(before.size(), after.size());
+    std::size_t head = 0;
+    while (head < shorter && before[head] == after[head])
+        ++head;
+    std::size_t tail = 0;
+    while (tail < shorter - head && before[before.size() - 1 - tail] == after[after.size() - 1 - tail])
+        ++tail;
+    return {before.substr(head, before.size() - head - tail), after.substr(head, after.size() - head - tail), head};
+}
+
+// Only LF ends a line; a lone CR is part of it.
+bool HasLineEnd(std::string_view text)
+{
+    return text.find('\n') != std::string_view::npos;
+}
+
+// Names the reader can find again: no line ends, brackets, `=` or `;`, no blanks at either end.
+bool IsPlainName(std::string_view name)
+{
+    return !name.empty() && name.find_first_of("\r\n[]=;") == std::string_view::npos && name.front() != ' ' &&
+           name.front() != '\t' && name.back() != ' ' && name.back() != '\t';
+}
+
+bool IsPlainValue(std::string_view value)
+{
+    return value.size() <= IniFile::kMaxValueLength && value.find_first_of("\r\n") == std::string_view::npos &&
+           value.find_first_of("\"'") == std::string_view::npos &&
+           (value.empty() ||
+            (value.front() != ' ' && value.front() != '\t' && value.back() != ' ' && value.back() != '\t'));
+}
+
+void CheckReads(const IniFile& ini, const std::string& section, const std::string& key)
+{
+    const std::optional<std::string> value = ini.ReadValue(section, key);
+    Require(!value || value->size() <= IniFile::kMaxValueLength, "a value read is at most 2,047 bytes");
+    Require(ini.ReadInteger(section, key, 7) == 7 || value, "an absent key reads as the default");
+    ini.ReadBool(section, key, true);
+}
+
+// A write changes one value within its line, or adds lines without changing any byte that was there.
+void CheckWrite(IniFile& ini, const std::string& section, const std::string& key, const std::string& value,
+                const std::string& before)
+{
+    ini.WriteString(section, key, value);
+    const std::string after = Contents(ini.Path());
+    const Change change = Difference(before, after);
+    Require(change.removed.empty() || (!HasLineEnd(change.removed) && !HasLineEnd(change.inserted)),
+            "a write replaces a value within its line or only inserts");
+    if (IsPlainName(section) && IsPlainName(key) && IsPlainValue(value))
+        Require(ini.ReadValue(section, key) == value, "a written value reads back");
+}
+
+// The same bytes can be taken out anywhere the run slides to without changing the result; one of those places must
+// be whole lines.
+bool RemovesWholeLines(std::string_view before, const Change& change)
+{
+    const std::size_t length = change.removed.size();
+    for (std::size_t at = change.at;; --at) {
+        const bool startsLine = at == 0 || before[at - 1] == '\n';
+        const bool endsLine = at + length == before.size() || before[at + length - 1] == '\n';
+        if (startsLine && endsLine)
+            return true;
+        if (at == 0 || before[at - 1] != before[at - 1 + length])
+            return false;
+    }
+}
+
+// An erase removes whole lines in one run, or nothing.
+void CheckErase(IniFile& ini, const std::string& section, const std::string& before)
+{
+    ini.EraseSection(section);
+    const std::string after = Contents(ini.Path());
+    const Change change = Difference(before, after);
+    Require(change.inserted.empty(), "an erase adds nothing");
+    Require(change.removed.empty() || RemovesWholeLines(before, change), "an erase removes whole lines");
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const std::vector<std::string_view> fields = SplitFields(AsText(data, size), 4);
+    const std::string section(fields[0]);
+    const std::string key(fields[1]);
+    const std::string value(fields[2]);
+    const std::string path = FuzzFolder() + "/settings.ini";
+    Store(path, fields[3]);
+
+    IniFile ini(path);
+    CheckReads(ini, section, key);
+    const std::string original(fields[3]);
+    CheckWrite(ini, section, key, value, original);
+    CheckErase(ini, section, Contents(path));
+    return 0;
+}

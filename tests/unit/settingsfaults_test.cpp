@@ -1,0 +1,215 @@
+// The settings file under faults: a folder that refuses writing, a file size limit reached in the middle of saving a
+// preset, and a writer killed at random moments. The file is always one that a complete single write left.
+#include "core/presets.h"
+
+#include "core/tfuncs2.h"
+#include "fake/fakeplatform.h"
+#include "fake/tempdir.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string Contents(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void Store(const std::string& path, const std::string& text)
+{
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
+}
+
+std::size_t EntriesIn(const std::string& folder)
+{
+    return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
+}
+
+// Preset 1 sits between two other sections, so that the first save moves it to the end.
+const std::string kInitial =
+    "[Settings]\nChangeDate=1\n[Preset1]\nEnabled=1\nName=Initial\n[Location]\nLocation=/home/\n";
+
+// Every value differs from one version to the next, so that a file mixing two versions cannot pass for either.
+PresetValues Version(int k)
+{
+    PresetValues values;
+    values.name = "Version " + std::to_string(k);
+    values.desc = "Written as version " + std::to_string(k);
+    values.date = 36000 + k % 5000;
+    values.time = (k % 86400) / 86400.0;
+    values.useDate = k % 2 == 0;
+    values.useTime = k % 3 != 0;
+    values.useSeq = k % 2 == 1;
+    values.seqNum = k % 6;
+    values.seqUnit = k % 2;
+    values.clock = k % 4 - 1;
+    values.mod = k % 4;
+    values.cre = (k + 1) % 4;
+    values.attrA = k % 3;
+    values.attrS = (k + 1) % 3;
+    values.attrH = (k + 2) % 3;
+    values.attrR = k % 3;
+    return values;
+}
+
+// The file as one complete SavePreset of version k leaves it, worked out on a copy of the initial file.
+std::string SavedText(const TempDir& dir, int k)
+{
+    const std::string scratch = dir / "scratch.ini";
+    Store(scratch, kInitial);
+    IniFile ini(scratch);
+    SavePreset(ini, 1, Version(k));
+    const std::string text = Contents(scratch);
+    fs::remove(scratch);
+    return text;
+}
+
+// The states between the erase and the last key of a save: the file without the section, then the section growing
+// by whole lines. `saved` is the state after the last key.
+bool IsStateOfSave(const std::string& text, const std::string& saved)
+{
+    const std::size_t sectionStart = saved.find("[Preset1]");
+    return text.size() >= sectionStart && saved.starts_with(text) &&
+           (text.size() == sectionStart || text.ends_with('\n'));
+}
+
+// The version named in the file, or -1 before its Name was written.
+int VersionIn(const std::string& text)
+{
+    const std::size_t at = text.find("Name=Version ");
+    return at == std::string::npos ? -1 : std::stoi(text.substr(at + 13));
+}
+
+class SettingsFaultsTest : public ::testing::Test
+{
+protected:
+    SettingsFaultsTest()
+    {
+        platform.shortDateFormat = "dd.MM.yyyy";
+        platform.longTimeFormat = "HH:mm:ss";
+        BuildDateTimeFormats();
+        Store(path, kInitial);
+    }
+
+    FakePlatform platform; // only for the locale formats
+    TempDir dir;
+    std::string path = dir / "stampkeep.ini";
+};
+
+} // namespace
+
+// Only ordinary users are bound by a folder's permission bits.
+TEST_F(SettingsFaultsTest, ReadOnlyFolderRefusesTheSaveAndKeepsTheFile)
+{
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "root may write into a read-only folder";
+    fs::permissions(dir.Path(), fs::perms::owner_read | fs::perms::owner_exec);
+    IniFile ini(path);
+    try {
+        SavePreset(ini, 1, Version(1));
+        ADD_FAILURE() << "the save went through";
+    } catch (const IniWriteError& error) {
+        EXPECT_EQ(std::string(error.what()), "Unable to write to " + path);
+    }
+    fs::permissions(dir.Path(), fs::perms::owner_all);
+    EXPECT_EQ(Contents(path), kInitial);
+    EXPECT_EQ(EntriesIn(dir.Path()), 1u) << "a temporary file was left behind";
+}
+
+// The limit lets the erase and some keys through; the key that would pass it stops the save with the message, and
+// the file is the one the last key that fitted left, whole.
+TEST_F(SettingsFaultsTest, FileSizeLimitStopsTheSaveAtACompleteFile)
+{
+    const std::string saved = SavedText(dir, 7);
+    const std::size_t sectionStart = saved.find("[Preset1]");
+    const rlim_t limit = (sectionStart + saved.size()) / 2;
+
+    int pipeEnds[2];
+    ASSERT_EQ(::pipe(pipeEnds), 0);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        // Without this the kernel ends the process at the limit instead of failing the write.
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit small{limit, limit};
+        std::string message = "no error";
+        if (::setrlimit(RLIMIT_FSIZE, &small) != 0) {
+            message = "setrlimit failed";
+        } else {
+            try {
+                IniFile ini(path);
+                SavePreset(ini, 1, Version(7));
+            } catch (const IniWriteError& error) {
+                message = error.what();
+            }
+        }
+        const bool sent = ::write(pipeEnds[1], message.data(), message.size()) == static_cast<ssize_t>(message.size());
+        ::_exit(sent ? 0 : 1);
+    }
+    ::close(pipeEnds[1]);
+    char buffer[4096];
+    const ssize_t length = ::read(pipeEnds[0], buffer, sizeof buffer);
+    ::close(pipeEnds[0]);
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the writer was killed or failed, status " << status;
+
+    EXPECT_EQ(std::string(buffer, static_cast<std::size_t>(std::max<ssize_t>(length, 0))),
+              "Unable to write to " + path);
+    const std::string left = Contents(path);
+    EXPECT_TRUE(IsStateOfSave(left, saved)) << left;
+    EXPECT_LE(left.size(), limit);
+    EXPECT_GT(saved.find('\n', left.size()) + 1, limit) << "a key that fitted was not written";
+    EXPECT_GT(left.size(), sectionStart) << "the limit was meant to stop the save in the middle";
+    EXPECT_EQ(EntriesIn(dir.Path()), 1u) << "a temporary file was left behind";
+}
+
+// 100 writers, each killed after a random delay while it saves version after version of preset 1. After each kill
+// the file is the initial one or a state that one complete write of some version left: never cut short, never two
+// versions in one.
+TEST_F(SettingsFaultsTest, KilledWriterLeavesACompleteState)
+{
+    constexpr int kRounds = 100;
+    constexpr int kVersionsPerRound = 1'000'000;
+    std::mt19937 random(20241207);
+    std::uniform_int_distribution<int> delayMicroseconds(0, 20'000);
+    int midSave = 0;
+    for (int round = 0; round < kRounds; ++round) {
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            IniFile ini(path);
+            for (int k = round * kVersionsPerRound;; ++k)
+                SavePreset(ini, 1, Version(k));
+        }
+        std::this_thread::sleep_for(std::chrono::microseconds(delayMicroseconds(random)));
+        ASSERT_EQ(::kill(child, SIGKILL), 0);
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFSIGNALED(status)) << "the writer ended on its own in round " << round;
+
+        const std::string text = Contents(path);
+        if (text == kInitial)
+            continue;
+        const int version = VersionIn(text);
+        const std::string saved = SavedText(dir, version < 0 ? 0 : version);
+        ASSERT_TRUE(IsStateOfSave(text, saved)) << "round " << round << " left:\n" << text;
+        midSave += text != saved;
+    }
+    std::cout << midSave << " of " << kRounds << " kills came in the middle of a save\n";
+    EXPECT_GT(midSave, 0) << "no kill came while a preset was being saved";
+}

@@ -1,0 +1,92 @@
+// Touching real files that changed between listing and touch: each such file reports its own failure bits and lines,
+// and the files around it are touched all the same.
+#include "core/skobju.h"
+
+#include "core/tfuncs2.h"
+#include "fake/tempdir.h"
+#include "platform/filetime.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <map>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// 2001-05-06 13:14:15 UTC.
+constexpr FileTime kNewStamp = 126336284550000000;
+
+TskObj Listed(const FileEntry& entry, const std::string& folder)
+{
+    return TskObj(entry.attrs, entry.modified, entry.created, folder + "/" + entry.name);
+}
+
+FileTime ModifiedOnDisk(const std::string& path)
+{
+    struct stat info
+    {
+    };
+    EXPECT_EQ(::stat(path.c_str(), &info), 0) << path;
+    return FileTimeFromTimespec(info.st_mtim);
+}
+
+} // namespace
+
+TEST(TouchFaults, EntriesChangedAfterListingFailAlone)
+{
+    BuildDateTimeFormats();
+    TempDir dir;
+    for (const char* name : {"a.txt", "deleted.txt", "unreadable.txt", "folder.txt", "z.txt"})
+        dir.MakeFile(name, "data");
+
+    std::vector<TskObj> files;
+    for (const FileEntry& entry : CurrentPlatform().FindFiles(dir / "*.txt"))
+        files.push_back(Listed(entry, dir.Path()));
+    ASSERT_EQ(files.size(), 5u);
+
+    fs::remove(dir / "deleted.txt");
+    fs::permissions(dir / "unreadable.txt", fs::perms::none);
+    fs::remove(dir / "folder.txt");
+    fs::create_directory(dir / "folder.txt");
+
+    std::map<std::string, int> results;
+    for (TskObj& file : files) {
+        file.NewModified = kNewStamp;
+        file.SetNewAttrs(~0u, kAttrArchive);
+        results[fs::path(file.FileName).filename().string()] = file.Touch();
+    }
+    const auto statusOf = [&](const std::string& name) {
+        return std::ranges::find(files, dir / name, &TskObj::FileName)->StatusText;
+    };
+
+    EXPECT_EQ(results["deleted.txt"], kFailModified | kFailAttributes);
+    EXPECT_EQ(statusOf("deleted.txt"), "Unable to open file: \"No such file or directory\"\r\n"
+                                       "Unable to set attributes: \"No such file or directory\"");
+
+    // The owner may still change the attributes of a file it may not read; root may do everything.
+    if (::geteuid() != 0) {
+        EXPECT_EQ(results["unreadable.txt"], kFailModified);
+        EXPECT_EQ(statusOf("unreadable.txt"), "Unable to open file: \"Permission denied\"\r\n"
+                                              "Attributes changed from original of \"     \"");
+        EXPECT_NE(ModifiedOnDisk(dir / "unreadable.txt"), kNewStamp);
+    } else {
+        EXPECT_EQ(results["unreadable.txt"], 0);
+    }
+
+    // Entries are opened for their stamps the same way whether they are files or folders, so the folder that took
+    // the file's place gets the stamps and attributes, and is known as a folder from then on.
+    EXPECT_EQ(results["folder.txt"], 0);
+    EXPECT_EQ(ModifiedOnDisk(dir / "folder.txt"), kNewStamp);
+    EXPECT_EQ(std::ranges::find(files, dir / "folder.txt", &TskObj::FileName)->CurAttrs, kAttrArchive | kAttrDirectory);
+
+    for (const char* name : {"a.txt", "z.txt"}) {
+        EXPECT_EQ(results[name], 0) << name;
+        EXPECT_EQ(ModifiedOnDisk(dir / name), kNewStamp) << name;
+        EXPECT_EQ(CurrentPlatform().GetAttributes(dir / name), kAttrArchive) << name;
+    }
+}
