@@ -11,7 +11,7 @@ class WorkList
 public:
     WorkList() : currentDirectory_(CurrentPlatform().CurrentDirectory()) {}
 
-    // Adds every entry the specification matches (expanded against the current directory), `.` and `..` skipped.
+    // Adds every entry that `spec` matches (expanded against the current directory), `.` and `..` skipped.
     void ExpandSpec(const std::string& spec);
     // Sorts by the locale's collation without regard to case and drops repeated paths; call once after expanding.
     void Finish();
