@@ -53,6 +53,7 @@ struct EntryState
     std::array<unsigned char, kMaxDosAttribSize> storedBytes;
     std::size_t storedSize = 0; // 0 when there is no stored value, or it could not be read
     std::optional<DosAttrib> stored;
+    bool storedUnreadable = false; // the entry's permissions keep a value that may be stored from us
 
     std::span<const unsigned char> StoredValue() const { return {storedBytes.data(), storedSize}; }
 };
@@ -62,12 +63,14 @@ std::optional<EntryState> ReadState(const EntryRef& entry)
     EntryState state;
     if (!entry.Stat(state.stx))
         return std::nullopt;
-    // Whatever keeps the value from being read (none stored, longer than ours, no support) means no value.
+    // Whatever keeps the value from being read (none stored, longer than ours, no support, no permission) means no
+    // value.
     const ssize_t size = entry.GetDosAttrib(state.storedBytes);
     if (size > 0) {
         state.storedSize = static_cast<std::size_t>(size);
         state.stored = DecodeDosAttrib(state.StoredValue());
     }
+    state.storedUnreadable = size < 0 && errno == EACCES;
     return state;
 }
 
@@ -149,6 +152,11 @@ bool StoreModeAndValue(const EntryRef& entry, const EntryState& state, mode_t ne
 bool StoreAttributes(const EntryRef& entry, const EntryState& state, std::uint32_t attrs, FileTime created,
                      bool valueRequired)
 {
+    // A value written without the stored one read first would lose the creation time and the bits kept in it.
+    if (state.storedUnreadable) {
+        errno = EACCES;
+        return false;
+    }
     const bool isFolder = S_ISDIR(state.stx.stx_mode);
     const std::uint32_t unmanaged = state.stored ? state.stored->attrib & ~kManagedAttrs : 0;
     const std::uint32_t managed = (attrs & (kAttrReadOnly | kStoredAttrs)) | (isFolder ? kAttrDirectory : 0);

@@ -35,6 +35,22 @@ FileTime ModifiedOnDisk(const std::string& path)
     return FileTimeFromTimespec(info.st_mtim);
 }
 
+// 1999-06-02 23:45:01 UTC, kept in the file's stored attribute value.
+constexpr FileTime kStoredCreation = 125728407010000000;
+
+void StoreCreation(const std::string& path, FileTime created)
+{
+    const auto handle = CurrentPlatform().OpenForStamps(path);
+    ASSERT_TRUE(handle && handle->SetTimes(created, std::nullopt)) << path;
+}
+
+FileTime CreatedOnDisk(const std::string& path)
+{
+    const std::vector<FileEntry> found = CurrentPlatform().FindFiles(path, 1);
+    EXPECT_EQ(found.size(), 1u) << path;
+    return found.empty() ? 0 : found.front().created;
+}
+
 } // namespace
 
 TEST(TouchFaults, EntriesChangedAfterListingFailAlone)
@@ -50,6 +66,7 @@ TEST(TouchFaults, EntriesChangedAfterListingFailAlone)
     ASSERT_EQ(files.size(), 5u);
 
     fs::remove(dir / "deleted.txt");
+    StoreCreation(dir / "unreadable.txt", kStoredCreation);
     fs::permissions(dir / "unreadable.txt", fs::perms::none);
     fs::remove(dir / "folder.txt");
     fs::create_directory(dir / "folder.txt");
@@ -68,12 +85,15 @@ TEST(TouchFaults, EntriesChangedAfterListingFailAlone)
     EXPECT_EQ(statusOf("deleted.txt"), "Unable to open file: \"No such file or directory\"\r\n"
                                        "Unable to set attributes: \"No such file or directory\"");
 
-    // The owner may still change the attributes of a file it may not read; root may do everything.
+    // A file its owner may not read keeps its stamps and its stored attributes and creation time, which could not be
+    // read to be carried over; root may do everything.
+    fs::permissions(dir / "unreadable.txt", fs::perms::owner_read);
     if (::geteuid() != 0) {
-        EXPECT_EQ(results["unreadable.txt"], kFailModified);
+        EXPECT_EQ(results["unreadable.txt"], kFailModified | kFailAttributes);
         EXPECT_EQ(statusOf("unreadable.txt"), "Unable to open file: \"Permission denied\"\r\n"
-                                              "Attributes changed from original of \"     \"");
+                                              "Unable to set attributes: \"Permission denied\"");
         EXPECT_NE(ModifiedOnDisk(dir / "unreadable.txt"), kNewStamp);
+        EXPECT_EQ(CreatedOnDisk(dir / "unreadable.txt"), kStoredCreation);
     } else {
         EXPECT_EQ(results["unreadable.txt"], 0);
     }
