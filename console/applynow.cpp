@@ -1,7 +1,6 @@
 // The console tool's own touch: expand the specifications, work out each file's new stamps, touch and report.
 #include "console/applynow.h"
 
-#include "console/worklist.h"
 #include "core/datetime.h"
 #include "core/inifile.h"
 #include "core/presets.h"
@@ -86,6 +85,13 @@ AttributeMasks MasksFor(const TTouchSettings& s)
     return masks;
 }
 
+// Whether the run changes, copies or shows the attributes or Created stamps, which the listing left unread.
+bool NeedsStoredAttributes(const TTouchSettings& s, const AttributeMasks& masks)
+{
+    return masks.Changes() || s.CreatedSource != kSourceNone || s.ModifiedSource == kSourceOtherStamp ||
+           s.ReportLevel == 3;
+}
+
 void Report(const TskObj& entry, int result, int level, std::ostream& out)
 {
     if (level == 1 || level == 2) {
@@ -120,19 +126,16 @@ void ReadPresetSettings(TTouchSettings& s, const std::string& settingsPath, int 
                       : IncrementSeconds(ini.ReadInteger(section, "SeqNum", 0), ini.ReadInteger(section, "SeqUnit", 0));
 }
 
-void ApplyNow(const TTouchSettings& settings, const std::vector<std::string>& specs, const std::string& settingsPath,
-              std::ostream& out)
+void ApplyNow(const TTouchSettings& settings, WorkList& list, const std::string& settingsPath, std::ostream& out)
 {
     TTouchSettings work = settings;
-    WorkList list;
-    for (const std::string& spec : specs)
-        list.ExpandSpec(spec);
     list.Finish();
     if (work.PresetNo > 0)
         ReadPresetSettings(work, settingsPath, work.PresetNo);
 
     SequenceClock clock = StartClock(work);
     const AttributeMasks masks = MasksFor(work);
+    list.AddStoredAttributes(NeedsStoredAttributes(work, masks));
     const bool fromClock = work.ModifiedSource == kSourceClock || work.CreatedSource == kSourceClock;
     for (TskObj& entry : list.Entries()) {
         if (work.ModifiedSource == kSourceClock)

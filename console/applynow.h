@@ -1,14 +1,15 @@
 // The console tool's own touch: expand the specifications, work out each file's new stamps, touch and report.
 #pragma once
 
+#include "console/worklist.h"
 #include "core/sharedu.h"
 
 #include <iostream>
 #include <string>
 #include <vector>
 
-// Touches every entry that `specs` match, in sorted order, and reports at the record's level on `out`.
-void ApplyNow(const TTouchSettings& settings, const std::vector<std::string>& specs, const std::string& settingsPath,
+// Touches every entry of the expanded list, in sorted order, and reports at the record's level on `out`.
+void ApplyNow(const TTouchSettings& settings, WorkList& list, const std::string& settingsPath,
               std::ostream& out = std::cout);
 
 // Fills the record's choices from preset n of the settings file (the parser has made sure it is enabled).

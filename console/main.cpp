@@ -39,11 +39,14 @@ int Run(const std::vector<std::string>& arguments)
     }
     const std::string settingsPath = ChangeExtension(appPath, ".ini");
     std::vector<std::string> specs;
-    if (!ParseCommandLine(settings, arguments, settingsPath, true, &specs))
+    // The check that a specification matches anything lists its matches, so that no folder is searched twice.
+    WorkList list;
+    const SpecMatcher listMatches = [&list](const std::string& spec) { return list.ExpandSpec(spec); };
+    if (!ParseCommandLine(settings, arguments, settingsPath, true, &specs, std::cout, listMatches))
         return kExitBadCommandLine;
 
     if (!specs.empty() && settings.SwitchesGiven && !settings.PresetNeedsFolder)
-        ApplyNow(settings, specs, settingsPath);
+        ApplyNow(settings, list, settingsPath);
     else
         platform.StartProgram(appPath, SplitArguments(BuildParameters(settings, specs)), currentDirectory);
     return kExitDone;

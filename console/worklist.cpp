@@ -10,40 +10,58 @@
 
 namespace {
 
-// A key that orders paths by the locale's collation, letter case aside.
+// A key that orders paths by the locale's collation, letter case aside. Each step writes into a buffer sized by a
+// first guess, so that a long list costs one conversion per path.
 std::wstring CollationKey(const std::string& path)
 {
-    std::wstring wide;
+    // A path has at most as many characters as bytes.
+    std::wstring wide(path.size() + 1, L'\0');
     std::mbstate_t state{};
     const char* source = path.c_str();
-    const std::size_t length = std::mbsrtowcs(nullptr, &source, 0, &state);
+    const std::size_t length = std::mbsrtowcs(wide.data(), &source, wide.size(), &state);
     if (length == static_cast<std::size_t>(-1)) {
         // Not valid text in this locale: order by its bytes.
         wide.assign(path.begin(), path.end());
     } else {
         wide.resize(length);
-        source = path.c_str();
-        state = {};
-        std::mbsrtowcs(wide.data(), &source, length, &state);
     }
     for (wchar_t& c : wide)
         c = static_cast<wchar_t>(std::towlower(static_cast<wint_t>(c)));
-    std::wstring key(std::wcsxfrm(nullptr, wide.c_str(), 0) + 1, L'\0');
-    key.resize(std::wcsxfrm(key.data(), wide.c_str(), key.size()));
+    std::wstring key(2 * wide.size() + 1, L'\0');
+    std::size_t keyLength = std::wcsxfrm(key.data(), wide.c_str(), key.size());
+    if (keyLength >= key.size()) {
+        key.resize(keyLength + 1);
+        keyLength = std::wcsxfrm(key.data(), wide.c_str(), key.size());
+    }
+    key.resize(keyLength);
     return key;
 }
 
 } // namespace
 
-void WorkList::ExpandSpec(const std::string& spec)
+bool WorkList::ExpandSpec(const std::string& spec)
 {
-    Platform& platform = CurrentPlatform();
     const std::string fullPath = FullPath(spec, currentDirectory_);
     const std::string folder = FolderPart(fullPath);
-    for (const FileEntry& entry : platform.FindFiles(fullPath)) {
+    const std::vector<FileEntry> found =
+        CurrentPlatform().FindFiles(fullPath, Platform::kNoLimit, EntryDetail::ModeAndTimes);
+    for (const FileEntry& entry : found) {
         if (entry.name == "." || entry.name == "..")
             continue;
         entries_.emplace_back(entry.attrs, entry.modified, entry.created, folder + entry.name);
+    }
+    return !found.empty();
+}
+
+void WorkList::AddStoredAttributes(bool everyEntry)
+{
+    Platform& platform = CurrentPlatform();
+    for (TskObj& entry : entries_) {
+        if (!everyEntry && !(entry.CurAttrs & kAttrReadOnly))
+            continue;
+        FileEntry full{{}, entry.CurAttrs, entry.CurCreated, entry.CurModified};
+        platform.AddStoredAttributes(entry.FileName, full);
+        entry = TskObj(full.attrs, full.modified, full.created, std::move(entry.FileName));
     }
 }
 

@@ -78,9 +78,9 @@ class CommandLineParser
 {
 public:
     CommandLineParser(TTouchSettings& settings, const std::string& settingsPath, bool consoleMode,
-                      std::vector<std::string>* allSpecs, std::ostream& console)
+                      std::vector<std::string>* allSpecs, std::ostream& console, const SpecMatcher& matches)
         : settings_(settings), settingsPath_(settingsPath), consoleMode_(consoleMode), allSpecs_(allSpecs),
-          console_(console)
+          console_(console), matches_(matches)
     {
     }
 
@@ -101,6 +101,7 @@ private:
     bool consoleMode_;
     std::vector<std::string>* allSpecs_;
     std::ostream& console_;
+    const SpecMatcher& matches_;
     std::string currentDirectory_ = CurrentPlatform().CurrentDirectory();
     std::string messages_;
 };
@@ -252,8 +253,9 @@ bool CommandLineParser::UsePresetSwitch(int n)
 
 bool CommandLineParser::AcceptFileSpec(const std::string& spec)
 {
-    if (!AddFileSpec(settings_, spec, currentDirectory_, consoleMode_,
-                     [this](const std::string& line) { ReportLine(line); }))
+    if (!AddFileSpec(
+            settings_, spec, currentDirectory_, consoleMode_, [this](const std::string& line) { ReportLine(line); },
+            matches_))
         return false;
     if (allSpecs_)
         allSpecs_->push_back(spec);
@@ -278,9 +280,10 @@ bool CommandLineParser::InvalidSwitch(const std::string& argument)
 
 bool ParseCommandLine(TTouchSettings& settings, const std::vector<std::string>& arguments,
                       const std::string& settingsPath, bool consoleMode, std::vector<std::string>* allSpecs,
-                      std::ostream& console)
+                      std::ostream& console, const SpecMatcher& matches)
 {
-    return CommandLineParser(settings, settingsPath, consoleMode, allSpecs, console).ParseCommandLine(arguments);
+    return CommandLineParser(settings, settingsPath, consoleMode, allSpecs, console, matches)
+        .ParseCommandLine(arguments);
 }
 
 bool IsHelpSwitch(const std::string& argument)

@@ -22,11 +22,13 @@ double TimeOfDay(double serial)
 
 FileTime StampFromParts(double date, double time, FileTime own)
 {
-    const double ownLocal = StampToLocal(own);
-    if (date == kNoDateTime)
-        date = ownLocal;
-    if (time == kNoDateTime)
-        time = ownLocal;
+    if (date == kNoDateTime || time == kNoDateTime) {
+        const double ownLocal = StampToLocal(own);
+        if (date == kNoDateTime)
+            date = ownLocal;
+        if (time == kNoDateTime)
+            time = ownLocal;
+    }
     return LocalToStamp(WholeDays(date) + TimeOfDay(time));
 }
 

@@ -87,7 +87,8 @@ std::string GetRemoteName(const std::string& root)
 }
 
 bool AddFileSpec(TTouchSettings& settings, const std::string& spec, const std::string& currentDirectory,
-                 bool consoleMode, const std::function<void(const std::string&)>& reportLine)
+                 bool consoleMode, const std::function<void(const std::string&)>& reportLine,
+                 const SpecMatcher& matches)
 {
     Platform& platform = CurrentPlatform();
     const std::string root = WithTrailingSlash(platform.DriveRoot(FullPath(spec, currentDirectory)));
@@ -104,7 +105,7 @@ bool AddFileSpec(TTouchSettings& settings, const std::string& spec, const std::s
     case DriveType::Fixed:
         break;
     }
-    if (!platform.HasMatch(spec)) {
+    if (!(matches ? matches(spec) : platform.HasMatch(spec))) {
         if (consoleMode)
             reportLine("No files match \"" + spec + "\"");
         return false;

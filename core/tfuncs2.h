@@ -24,10 +24,15 @@ bool GetFileStamps(const std::string& path, FileTime& created, FileTime& modifie
 // The share behind a network root, or the root unchanged.
 std::string GetRemoteName(const std::string& root);
 
+// Whether a file specification matches anything. A caller that needs the matches anyway may list them as it checks,
+// so that each specification is searched once; without one, the platform's search answers.
+using SpecMatcher = std::function<bool(const std::string& spec)>;
+
 // Checks one file specification from the command line (relative ones against `currentDirectory`) and appends it
 // to the record's list; refusals go to `reportLine`. An unmatched specification is reported only in console mode.
 bool AddFileSpec(TTouchSettings& settings, const std::string& spec, const std::string& currentDirectory,
-                 bool consoleMode, const std::function<void(const std::string&)>& reportLine);
+                 bool consoleMode, const std::function<void(const std::string&)>& reportLine,
+                 const SpecMatcher& matches = {});
 
 // Lower-cases `format` and makes every run of `letter` as long as its first run exactly `n` letters long.
 std::string SetFormatRun(char letter, int n, const std::string& format);

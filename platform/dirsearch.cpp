@@ -73,15 +73,15 @@ std::optional<std::vector<std::string>> MatchingNames(const std::string& pattern
     return names;
 }
 
-std::vector<FileEntry> NamedEntry(const std::string& path)
+std::vector<FileEntry> NamedEntry(const std::string& path, EntryDetail detail)
 {
-    const std::optional<EntryInfo> info = ReadEntryInfo(path);
+    const std::optional<EntryInfo> info = ReadEntryInfo(path, detail);
     if (!info)
         return {};
     return {FileEntry{NamePart(path), info->attrs, info->created, info->modified}};
 }
 
-std::vector<FileEntry> MatchingEntries(const std::string& pattern, std::size_t limit)
+std::vector<FileEntry> MatchingEntries(const std::string& pattern, std::size_t limit, EntryDetail detail)
 {
     const std::optional<std::vector<std::string>> names = MatchingNames(pattern);
     if (!names)
@@ -89,7 +89,7 @@ std::vector<FileEntry> MatchingEntries(const std::string& pattern, std::size_t l
     const std::string folder = FolderPart(pattern);
     std::vector<FileEntry> entries;
     for (auto name = names->begin(); name != names->end() && entries.size() < limit; ++name) {
-        if (const std::optional<EntryInfo> info = ReadEntryInfo(folder + *name))
+        if (const std::optional<EntryInfo> info = ReadEntryInfo(folder + *name, detail))
             entries.push_back(FileEntry{*name, info->attrs, info->created, info->modified});
     }
     if (entries.empty())
@@ -99,7 +99,7 @@ std::vector<FileEntry> MatchingEntries(const std::string& pattern, std::size_t l
 
 } // namespace
 
-std::vector<FileEntry> SearchDirectory(const std::string& pattern, std::size_t limit)
+std::vector<FileEntry> SearchDirectory(const std::string& pattern, std::size_t limit, EntryDetail detail)
 {
     const std::string name = NamePart(pattern);
     if (name.empty()) {
@@ -108,7 +108,7 @@ std::vector<FileEntry> SearchDirectory(const std::string& pattern, std::size_t l
     }
     if (limit == 0)
         return {};
-    return HasWildcards(name) ? MatchingEntries(pattern, limit) : NamedEntry(pattern);
+    return HasWildcards(name) ? MatchingEntries(pattern, limit, detail) : NamedEntry(pattern, detail);
 }
 
 bool DirectoryHasMatch(const std::string& pattern)

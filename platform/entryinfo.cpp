@@ -58,19 +58,24 @@ struct EntryState
     std::span<const unsigned char> StoredValue() const { return {storedBytes.data(), storedSize}; }
 };
 
-std::optional<EntryState> ReadState(const EntryRef& entry)
+// Whatever keeps the value from being read (none stored, longer than ours, no support, no permission) means no value.
+void ReadStoredValue(const EntryRef& entry, EntryState& state)
 {
-    EntryState state;
-    if (!entry.Stat(state.stx))
-        return std::nullopt;
-    // Whatever keeps the value from being read (none stored, longer than ours, no support, no permission) means no
-    // value.
     const ssize_t size = entry.GetDosAttrib(state.storedBytes);
     if (size > 0) {
         state.storedSize = static_cast<std::size_t>(size);
         state.stored = DecodeDosAttrib(state.StoredValue());
     }
     state.storedUnreadable = size < 0 && errno == EACCES;
+}
+
+std::optional<EntryState> ReadState(const EntryRef& entry, EntryDetail detail = EntryDetail::Full)
+{
+    EntryState state;
+    if (!entry.Stat(state.stx))
+        return std::nullopt;
+    if (detail == EntryDetail::Full)
+        ReadStoredValue(entry, state);
     return state;
 }
 
@@ -86,23 +91,32 @@ FileTime FileSystemCreationTime(const struct statx& stx)
     return std::min(FromStatx(stx.stx_ctime), FromStatx(stx.stx_mtime));
 }
 
+// Puts the stored attributes and creation time over what the mode and times tell.
+void AddStored(const std::optional<DosAttrib>& stored, EntryInfo& info)
+{
+    if (!stored)
+        return;
+    info.attrs |= stored->attrib & ~kModeAttrs;
+    if (stored->createTime)
+        info.created = *stored->createTime;
+}
+
 EntryInfo InfoFromState(const EntryState& state)
 {
     EntryInfo info;
-    info.attrs = state.stored ? state.stored->attrib & ~kModeAttrs : 0;
     if (S_ISDIR(state.stx.stx_mode))
         info.attrs |= kAttrDirectory;
     if (!(state.stx.stx_mode & S_IWUSR))
         info.attrs |= kAttrReadOnly;
-    info.created =
-        state.stored && state.stored->createTime ? *state.stored->createTime : FileSystemCreationTime(state.stx);
+    info.created = FileSystemCreationTime(state.stx);
     info.modified = FromStatx(state.stx.stx_mtime);
+    AddStored(state.stored, info);
     return info;
 }
 
-std::optional<EntryInfo> ReadInfo(const EntryRef& entry)
+std::optional<EntryInfo> ReadInfo(const EntryRef& entry, EntryDetail detail = EntryDetail::Full)
 {
-    const std::optional<EntryState> state = ReadState(entry);
+    const std::optional<EntryState> state = ReadState(entry, detail);
     if (!state)
         return std::nullopt;
     return InfoFromState(*state);
@@ -167,14 +181,21 @@ bool StoreAttributes(const EntryRef& entry, const EntryState& state, std::uint32
 
 } // namespace
 
-std::optional<EntryInfo> ReadEntryInfo(const std::string& path)
+std::optional<EntryInfo> ReadEntryInfo(const std::string& path, EntryDetail detail)
 {
-    return ReadInfo(EntryRef(path));
+    return ReadInfo(EntryRef(path), detail);
 }
 
 std::optional<EntryInfo> ReadEntryInfo(int fd)
 {
     return ReadInfo(EntryRef(fd));
+}
+
+void AddStoredInfo(const std::string& path, EntryInfo& info)
+{
+    EntryState state;
+    ReadStoredValue(EntryRef(path), state);
+    AddStored(state.stored, info);
 }
 
 bool WriteEntryAttributes(const std::string& path, std::uint32_t attrs)

@@ -19,8 +19,11 @@ struct EntryInfo
 // Directory comes from the file type, read-only from the owner's write permission, every other bit from the stored
 // DOS attributes. Created is the stored creation time, else the birth time, else the earlier of the change and
 // modification times.
-std::optional<EntryInfo> ReadEntryInfo(const std::string& path);
+std::optional<EntryInfo> ReadEntryInfo(const std::string& path, EntryDetail detail = EntryDetail::Full);
 std::optional<EntryInfo> ReadEntryInfo(int fd);
+// Adds the stored attributes and creation time to what a ModeAndTimes read gave; a value that cannot be read adds
+// nothing, as in a full read.
+void AddStoredInfo(const std::string& path, EntryInfo& info);
 
 // Making an entry read-only removes every write bit; clearing it adds the owner's. The stored value gets the new
 // read-only, hidden, system and archive bits and keeps the bits not managed here. Where the file system refuses

@@ -1,33 +1,39 @@
 // Path text: absolute paths, folder parts and extensions, with `/` as the separator.
 #include "platform/paths.h"
 
+#include <algorithm>
 #include <string_view>
-#include <vector>
 
-std::string FullPath(const std::string& path, const std::string& currentDirectory)
+namespace {
+
+// Appends the components of `text` to an absolute path, resolving `.` and `..` on the text alone.
+void AppendComponents(std::string& result, std::string_view text)
 {
-    const std::string joined = !path.empty() && path.front() == '/' ? path : currentDirectory + "/" + path;
-    std::vector<std::string_view> components;
-    const std::string_view text(joined);
     for (std::size_t start = 0; start < text.size();) {
-        std::size_t end = text.find('/', start);
-        if (end == std::string_view::npos)
-            end = text.size();
+        const std::size_t end = std::min(text.find('/', start), text.size());
         const std::string_view component = text.substr(start, end - start);
         if (component == "..") {
-            if (!components.empty())
-                components.pop_back();
+            const std::size_t slash = result.rfind('/');
+            result.resize(slash == std::string::npos ? 0 : slash);
         } else if (!component.empty() && component != ".") {
-            components.push_back(component);
+            result += '/';
+            result += component;
         }
         start = end + 1;
     }
+}
 
+} // namespace
+
+// Built in place: the console resolves every one of thousands of arguments.
+std::string FullPath(const std::string& path, const std::string& currentDirectory)
+{
+    const bool absolute = !path.empty() && path.front() == '/';
     std::string result;
-    for (const std::string_view component : components) {
-        result += '/';
-        result += component;
-    }
+    result.reserve((absolute ? 0 : currentDirectory.size()) + path.size() + 1);
+    if (!absolute)
+        AppendComponents(result, currentDirectory);
+    AppendComponents(result, path);
     if (result.empty() || (!path.empty() && path.back() == '/'))
         result += '/';
     return result;

@@ -27,6 +27,14 @@ struct FileEntry
     FileTime modified = 0;
 };
 
+// How much of each entry a search reads. The stored attributes cost one more call per entry; without them hidden,
+// system and archive read as clear and Created is the file system's own.
+enum class EntryDetail
+{
+    Full,
+    ModeAndTimes,
+};
+
 enum class DriveType
 {
     Fixed,
@@ -54,7 +62,10 @@ public:
 
     // Directory search: `*` and `?` may stand in the last component; `*.*` matches every name.
     // Entries come in byte order of their names; `.` and `..` are returned when the pattern matches them.
-    virtual std::vector<FileEntry> FindFiles(const std::string& pattern, std::size_t limit = kNoLimit) = 0;
+    virtual std::vector<FileEntry> FindFiles(const std::string& pattern, std::size_t limit = kNoLimit,
+                                             EntryDetail detail = EntryDetail::Full) = 0;
+    // Completes an entry that a ModeAndTimes search found at `path` with its stored attributes and creation time.
+    virtual void AddStoredAttributes(const std::string& path, FileEntry& entry) = 0;
     // The same search when only "is there anything" matters.
     virtual bool HasMatch(const std::string& pattern) = 0;
 

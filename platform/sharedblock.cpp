@@ -50,8 +50,7 @@ std::unique_ptr<SharedBlock> SharedBlock::Open(const std::string& name, std::siz
     }
     const bool owner = flock(fd, LOCK_EX | LOCK_NB) == 0;
     // The owner sizes the block; a later opener never shrinks or grows a running owner's block.
-    if ((owner && ftruncate(fd, static_cast<off_t>(size)) != 0) ||
-        (!owner && !WaitForSize(fd, size, st))) {
+    if ((owner && ftruncate(fd, static_cast<off_t>(size)) != 0) || (!owner && !WaitForSize(fd, size, st))) {
         error = owner ? Failure("cannot size the shared block") : "the shared block is not ready yet";
         close(fd);
         return nullptr;

@@ -79,11 +79,19 @@ bool SystemPlatform::Track(bool succeeded)
     return succeeded;
 }
 
-std::vector<FileEntry> SystemPlatform::FindFiles(const std::string& pattern, std::size_t limit)
+std::vector<FileEntry> SystemPlatform::FindFiles(const std::string& pattern, std::size_t limit, EntryDetail detail)
 {
-    std::vector<FileEntry> entries = SearchDirectory(pattern, limit);
+    std::vector<FileEntry> entries = SearchDirectory(pattern, limit, detail);
     Track(!entries.empty());
     return entries;
+}
+
+void SystemPlatform::AddStoredAttributes(const std::string& path, FileEntry& entry)
+{
+    EntryInfo info{entry.attrs, entry.created, entry.modified};
+    AddStoredInfo(path, info);
+    entry.attrs = info.attrs;
+    entry.created = info.created;
 }
 
 bool SystemPlatform::HasMatch(const std::string& pattern)

@@ -6,7 +6,9 @@
 class SystemPlatform final : public Platform
 {
 public:
-    std::vector<FileEntry> FindFiles(const std::string& pattern, std::size_t limit = kNoLimit) override;
+    std::vector<FileEntry> FindFiles(const std::string& pattern, std::size_t limit = kNoLimit,
+                                     EntryDetail detail = EntryDetail::Full) override;
+    void AddStoredAttributes(const std::string& path, FileEntry& entry) override;
     bool HasMatch(const std::string& pattern) override;
 
     std::optional<std::uint32_t> GetAttributes(const std::string& path) override;

@@ -142,6 +142,17 @@ expect_eq "read-only kept" "$work/files/ro
 	M: 05/06/2001 13:14:15	C: $(shown_birth ro)	   R " "$out"
 expect_eq "read-only mode" "-r--r--r--" "$(stat -c %A "$work/files/ro")"
 
+# A stamp-only run reads no stored attributes, except of read-only entries, whose read-only bit is lifted and put back.
+fresh_files rh h
+run 0 rh h /CS /D:01/02/99 /T:01:02:03 /H+ /R+
+run 0 h /R-
+run 0 rh h /MS /D:05/06/01 /T:13:14:15
+run 0 rh h /A- /R3
+expect_eq "stored attributes kept by a stamp-only run" "$work/files/h
+	M: 05/06/2001 13:14:15	C: 01/02/1999 01:02:03	  H  
+$work/files/rh
+	M: 05/06/2001 13:14:15	C: 01/02/1999 01:02:03	  HR " "$(sed '/^$/d' <<<"$out")"
+
 # --- presets
 ini=$app/stampkeep.ini
 printf '[Preset1]\nEnabled=1\nClock=1\nMod=1\n' > "$ini"

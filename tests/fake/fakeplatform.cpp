@@ -68,7 +68,7 @@ void FakePlatform::SetDrive(const std::string& root, DriveType type, const std::
     drives_[root] = {type, remoteName};
 }
 
-std::vector<FileEntry> FakePlatform::FindFiles(const std::string& pattern, std::size_t limit)
+std::vector<FileEntry> FakePlatform::FindFiles(const std::string& pattern, std::size_t limit, EntryDetail)
 {
     const std::string full = FullPath(pattern, currentDirectory);
     const std::string folder = FolderPart(full);
@@ -81,6 +81,14 @@ std::vector<FileEntry> FakePlatform::FindFiles(const std::string& pattern, std::
             found.push_back({NamePart(path), entry.attrs, entry.created, entry.modified});
     }
     return found;
+}
+
+void FakePlatform::AddStoredAttributes(const std::string& path, FileEntry& entry)
+{
+    if (const auto it = entries.find(path); it != entries.end()) {
+        entry.attrs = it->second.attrs;
+        entry.created = it->second.created;
+    }
 }
 
 bool FakePlatform::HasMatch(const std::string& pattern)

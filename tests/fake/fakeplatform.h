@@ -43,7 +43,10 @@ public:
     std::string errorText = "Permission denied";
     std::optional<std::string> appPath;
 
-    std::vector<FileEntry> FindFiles(const std::string& pattern, std::size_t limit) override;
+    // Every search reads entries in full, whatever detail is asked for.
+    std::vector<FileEntry> FindFiles(const std::string& pattern, std::size_t limit = kNoLimit,
+                                     EntryDetail detail = EntryDetail::Full) override;
+    void AddStoredAttributes(const std::string& path, FileEntry& entry) override;
     bool HasMatch(const std::string& pattern) override;
     std::optional<std::uint32_t> GetAttributes(const std::string& path) override;
     bool SetAttributes(const std::string& path, std::uint32_t attrs) override;

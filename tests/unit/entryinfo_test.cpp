@@ -157,6 +157,31 @@ TEST_F(EntryInfoTest, WithoutAStoredValueTheFileSystemAnswers)
     EXPECT_EQ(stored->createTime, info->created);
 }
 
+// A read of the mode and times alone sees what the file system says; adding the stored value then gives exactly what
+// a full read gives, for files and folders, with and without a stored value.
+TEST_F(EntryInfoTest, StoredValueAddedLaterEqualsAFullRead)
+{
+    const std::string stored = dir.MakeFile("stored.txt");
+    SetTimes(stored, kCreated, kModified);
+    ASSERT_TRUE(WriteEntryAttributes(stored, kAttrReadOnly | kAttrHidden | kAttrArchive));
+    const std::string folder = dir.MakeFolder("folder");
+    ASSERT_TRUE(WriteEntryAttributes(folder, kAttrDirectory | kAttrSystem));
+    const std::string plain = dir.MakeFile("plain.txt");
+
+    for (const std::string& path : {stored, folder, plain}) {
+        std::optional<EntryInfo> partial = ReadEntryInfo(path, EntryDetail::ModeAndTimes);
+        const std::optional<EntryInfo> full = ReadEntryInfo(path);
+        ASSERT_TRUE(partial && full) << path;
+        EXPECT_EQ(partial->attrs, full->attrs & (kAttrReadOnly | kAttrDirectory)) << path;
+        EXPECT_EQ(partial->modified, full->modified) << path;
+        AddStoredInfo(path, *partial);
+        EXPECT_EQ(partial->attrs, full->attrs) << path;
+        EXPECT_EQ(partial->created, full->created) << path;
+    }
+    EXPECT_EQ(ReadEntryInfo(stored, EntryDetail::ModeAndTimes)->created, BirthTimeOf(stored));
+    EXPECT_EQ(ReadEntryInfo(stored)->created, kCreated);
+}
+
 // Samba's own values are read, damaged ones count as absent, and the next write replaces either with a sound value.
 TEST_F(EntryInfoTest, ForeignAndDamagedValues)
 {
