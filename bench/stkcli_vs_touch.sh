@@ -33,8 +33,18 @@ stamp_ms=$(best_of "$STKCLI" ./* /MS /D:05/06/01 /T:13:14:15)
 attr_ms=$(best_of "$STKCLI" ./* /A+ /R+)
 "$STKCLI" ./* /A- /R- >/dev/null
 
+# calls_per_file COMMAND...: system calls per file of one run, when strace is at hand.
+calls_per_file() {
+    command -v strace >/dev/null || { echo "(no strace)"; return; }
+    strace -f -c -o "$work/strace.txt" "$@" >/dev/null
+    awk -v n="$N" '$NF == "total" { printf "%.1f\n", $(NF-2) / n }' "$work/strace.txt"
+}
+touch_calls=$(calls_per_file touch -d '2001-05-06 13:14:15' ./*)
+stamp_calls=$(calls_per_file "$STKCLI" ./* /MS /D:05/06/01 /T:13:14:15)
+
 echo "files:                    $N"
 echo "GNU touch -d:             ${touch_ms} ms"
 echo "stkcli /MS /D: /T:        ${stamp_ms} ms"
 echo "stkcli /A+ /R+:           ${attr_ms} ms"
 awk -v s="$stamp_ms" -v t="$touch_ms" 'BEGIN { printf "ratio stkcli/touch:       %.2f\n", (t > 0 ? s / t : 0) }'
+echo "system calls per file:    touch ${touch_calls}, stkcli /MS ${stamp_calls}"
