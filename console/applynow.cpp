@@ -11,7 +11,7 @@
 
 namespace {
 
-double NowLocal()
+double nowLocal()
 {
     return StampToLocal(CurrentPlatform().Now());
 }
@@ -20,7 +20,7 @@ double NowLocal()
 double ZeroClock(bool minutes)
 {
     CalendarTime now;
-    double serial = NowLocal();
+    double serial = nowLocal();
     if (!SerialToCalendar(serial, now))
         return serial;
     now.second = now.millisecond = 0;
@@ -31,17 +31,17 @@ double ZeroClock(bool minutes)
 }
 
 // The date/time that a preset's Clock key chooses.
-double PresetClock(const IniFile& ini, const std::string& section, int clock)
+double presetClock(const IniFile& ini, const std::string& section, int clock)
 {
     switch (clock) {
     case kClockSystem:
-        return NowLocal();
+        return nowLocal();
     case kClockZeroSeconds:
         return ZeroClock(false);
     case kClockZeroMinutes:
         return ZeroClock(true);
     default: {
-        const double now = NowLocal();
+        const double now = nowLocal();
         const double date = ReadDate(ini, section, "Date", now);
         const double time = ReadTime(ini, section, "Time", now);
         return std::floor(date) + (time - std::floor(time));
@@ -49,7 +49,7 @@ double PresetClock(const IniFile& ini, const std::string& section, int clock)
     }
 }
 
-SequenceClock StartClock(const TTouchSettings& s)
+SequenceClock startClock(const TTouchSettings& s)
 {
     SequenceClock clock{};
     if (s.SwitchTime != kNoDateTime)
@@ -59,8 +59,8 @@ SequenceClock StartClock(const TTouchSettings& s)
     else if (s.ZeroMinutes)
         clock.time = ZeroClock(true);
     else
-        clock.time = NowLocal();
-    clock.date = s.SwitchDate != kNoDateTime ? s.SwitchDate : NowLocal();
+        clock.time = nowLocal();
+    clock.date = s.SwitchDate != kNoDateTime ? s.SwitchDate : nowLocal();
     if (s.KeepDate)
         clock.date = kNoDateTime;
     if (s.KeepTime)
@@ -69,7 +69,7 @@ SequenceClock StartClock(const TTouchSettings& s)
     return clock;
 }
 
-AttributeMasks MasksFor(const TTouchSettings& s)
+AttributeMasks masksFor(const TTouchSettings& s)
 {
     AttributeMasks masks;
     const std::pair<std::int32_t, std::uint32_t> changes[] = {{s.ArchiveChange, kAttrArchive},
@@ -86,13 +86,13 @@ AttributeMasks MasksFor(const TTouchSettings& s)
 }
 
 // Whether the run changes, copies or shows the attributes or Created stamps, which the listing left unread.
-bool NeedsStoredAttributes(const TTouchSettings& s, const AttributeMasks& masks)
+bool needsStoredAttributes(const TTouchSettings& s, const AttributeMasks& masks)
 {
     return masks.Changes() || s.CreatedSource != kSourceNone || s.ModifiedSource == kSourceOtherStamp ||
            s.ReportLevel == 3;
 }
 
-void Report(const TskObj& entry, int result, int level, std::ostream& out)
+void report(const TskObj& entry, int result, int level, std::ostream& out)
 {
     if (level == 1 || level == 2) {
         if (result != 0)
@@ -116,7 +116,7 @@ void ReadPresetSettings(TTouchSettings& s, const std::string& settingsPath, int 
     s.ReadOnlyChange = AttrChangeToRecord(ini.ReadInteger(section, "AttrR", kAttrUnchanged));
     s.ModifiedSource = ini.ReadInteger(section, "Mod", kSourceNone);
     s.CreatedSource = ini.ReadInteger(section, "Cre", kSourceNone);
-    const double clock = PresetClock(ini, section, ini.ReadInteger(section, "Clock", kClockSystem));
+    const double clock = presetClock(ini, section, ini.ReadInteger(section, "Clock", kClockSystem));
     s.SwitchDate = std::floor(clock);
     s.SwitchTime = clock - std::floor(clock);
     s.KeepDate = !ini.ReadBool(section, "UseDate", true);
@@ -133,9 +133,9 @@ void ApplyNow(const TTouchSettings& settings, WorkList& list, const std::string&
     if (work.PresetNo > 0)
         ReadPresetSettings(work, settingsPath, work.PresetNo);
 
-    SequenceClock clock = StartClock(work);
-    const AttributeMasks masks = MasksFor(work);
-    list.AddStoredAttributes(NeedsStoredAttributes(work, masks));
+    SequenceClock clock = startClock(work);
+    const AttributeMasks masks = masksFor(work);
+    list.AddStoredAttributes(needsStoredAttributes(work, masks));
     const bool fromClock = work.ModifiedSource == kSourceClock || work.CreatedSource == kSourceClock;
     for (TskObj& entry : list.Entries()) {
         if (work.ModifiedSource == kSourceClock)
@@ -150,7 +150,7 @@ void ApplyNow(const TTouchSettings& settings, WorkList& list, const std::string&
             clock.Advance();
         if (masks.Changes())
             entry.SetNewAttrs(masks.keep, masks.add);
-        Report(entry, entry.Touch(), work.ReportLevel, out);
+        report(entry, entry.Touch(), work.ReportLevel, out);
     }
     out << std::flush;
 }

@@ -16,7 +16,7 @@ constexpr int kExitBadCommandLine = 1;
 constexpr int kExitStampkeepMissing = 2;
 constexpr int kExitNotRegistered = 3;
 
-int Run(const std::vector<std::string>& arguments)
+int run(const std::vector<std::string>& arguments)
 {
     Platform& platform = CurrentPlatform();
     const std::string currentDirectory = platform.CurrentDirectory();
@@ -58,5 +58,5 @@ int main(int argc, char** argv)
 {
     std::setlocale(LC_ALL, "");
     BuildDateTimeFormats();
-    return Run(std::vector<std::string>(argv + 1, argv + argc));
+    return run(std::vector<std::string>(argv + 1, argv + argc));
 }

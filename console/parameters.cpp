@@ -6,14 +6,14 @@
 
 namespace {
 
-std::string SignSwitch(const char* letter, std::int32_t change)
+std::string signSwitch(const char* letter, std::int32_t change)
 {
     if (change == 0)
         return {};
     return std::string(" /") + letter + (change < 0 ? "-" : "+");
 }
 
-std::string SourceSwitch(const char* fromClock, const char* fromOther, std::int32_t source)
+std::string sourceSwitch(const char* fromClock, const char* fromOther, std::int32_t source)
 {
     if (source == 1)
         return fromClock;
@@ -21,7 +21,7 @@ std::string SourceSwitch(const char* fromClock, const char* fromOther, std::int3
 }
 
 // A value holding a blank (a time with an AM/PM marker) is quoted so that it arrives as one argument.
-std::string ValueSwitch(const char* prefix, const std::string& value)
+std::string valueSwitch(const char* prefix, const std::string& value)
 {
     if (value.find(' ') == std::string::npos)
         return prefix + value;
@@ -41,13 +41,13 @@ std::string BuildParameters(const TTouchSettings& s, const std::vector<std::stri
     if (s.PresetNo > 0)
         return parameters + " /" + std::to_string(s.PresetNo);
 
-    parameters += SignSwitch("A", s.ArchiveChange) + SignSwitch("S", s.SystemChange) + SignSwitch("H", s.HiddenChange) +
-                  SignSwitch("R", s.ReadOnlyChange);
-    parameters += SourceSwitch(" /MS", " /MC", s.ModifiedSource) + SourceSwitch(" /CS", " /CM", s.CreatedSource);
+    parameters += signSwitch("A", s.ArchiveChange) + signSwitch("S", s.SystemChange) + signSwitch("H", s.HiddenChange) +
+                  signSwitch("R", s.ReadOnlyChange);
+    parameters += sourceSwitch(" /MS", " /MC", s.ModifiedSource) + sourceSwitch(" /CS", " /CM", s.CreatedSource);
     if (s.SwitchDate > kNoDateTime)
-        parameters += ValueSwitch(" /D:", DateToText(s.SwitchDate));
+        parameters += valueSwitch(" /D:", DateToText(s.SwitchDate));
     if (s.SwitchTime > kNoDateTime)
-        parameters += ValueSwitch(" /T:", TimeToText(s.SwitchTime));
+        parameters += valueSwitch(" /T:", TimeToText(s.SwitchTime));
     if (s.ZeroSeconds)
         parameters += " /ZS";
     if (s.ZeroMinutes)

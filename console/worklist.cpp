@@ -12,7 +12,7 @@ namespace {
 
 // A key that orders paths by the locale's collation, letter case aside. Each step writes into a buffer sized by a
 // first guess, so that a long list costs one conversion per path.
-std::wstring CollationKey(const std::string& path)
+std::wstring collationKey(const std::string& path)
 {
     // A path has at most as many characters as bytes.
     std::wstring wide(path.size() + 1, L'\0');
@@ -70,7 +70,7 @@ void WorkList::Finish()
     std::vector<std::wstring> keys;
     keys.reserve(entries_.size());
     for (const TskObj& entry : entries_)
-        keys.push_back(CollationKey(entry.FileName));
+        keys.push_back(collationKey(entry.FileName));
 
     // Paths that differ only in letter case are different files; the tie-break keeps them apart and in a fixed order.
     std::vector<std::size_t> order(entries_.size());

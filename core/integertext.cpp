@@ -6,7 +6,7 @@
 namespace {
 
 // The digits after a hexadecimal prefix; nothing when the text has none.
-std::optional<std::string_view> HexDigits(std::string_view text)
+std::optional<std::string_view> hexDigits(std::string_view text)
 {
     if (text.starts_with('$'))
         return text.substr(1);
@@ -16,7 +16,7 @@ std::optional<std::string_view> HexDigits(std::string_view text)
 }
 
 // Nothing unless the whole text is digits of the base and their value fits in 32 bits.
-std::optional<std::uint32_t> Digits(std::string_view digits, int base)
+std::optional<std::uint32_t> digitsValue(std::string_view digits, int base)
 {
     std::uint32_t value = 0;
     const char* const end = digits.data() + digits.size();
@@ -33,8 +33,8 @@ std::optional<std::int32_t> ParseInteger(std::string_view text)
     const bool negative = text.starts_with('-');
     if (negative || text.starts_with('+'))
         text.remove_prefix(1);
-    const std::optional<std::string_view> hex = HexDigits(text);
-    const std::optional<std::uint32_t> magnitude = hex ? Digits(*hex, 16) : Digits(text, 10);
+    const std::optional<std::string_view> hex = hexDigits(text);
+    const std::optional<std::uint32_t> magnitude = hex ? digitsValue(*hex, 16) : digitsValue(text, 10);
     const std::uint32_t decimalLimit = negative ? 0x80000000u : 0x7FFFFFFFu;
     if (!magnitude || (!hex && *magnitude > decimalLimit))
         return std::nullopt;

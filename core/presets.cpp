@@ -9,7 +9,7 @@
 
 namespace {
 
-bool EqualNoCase(const std::string& a, const std::string& b)
+bool equalNoCase(const std::string& a, const std::string& b)
 {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(),
                       [](unsigned char x, unsigned char y) { return std::tolower(x) == std::tolower(y); });
@@ -88,7 +88,7 @@ std::optional<NameClash> FindNameClash(const IniFile& ini, int n, const std::str
         if (i == n)
             continue;
         const std::string stored = ini.ReadString(PresetSection(i), "Name", "");
-        if (EqualNoCase(stored, name))
+        if (equalNoCase(stored, name))
             return NameClash{i, stored};
     }
     return std::nullopt;

@@ -48,21 +48,21 @@ void CopyTouchSettings(const TTouchSettings& source, TTouchSettings& target)
 
 namespace {
 
-std::string Upper(std::string text)
+std::string upper(std::string text)
 {
     std::transform(text.begin(), text.end(), text.begin(),
                    [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
     return text;
 }
 
-bool HasValuePrefix(const std::string& switchText)
+bool hasValuePrefix(const std::string& switchText)
 {
-    const std::string prefix = Upper(switchText.substr(0, 2));
+    const std::string prefix = upper(switchText.substr(0, 2));
     return prefix == "S:" || prefix == "T:" || prefix == "D:";
 }
 
 // A `/` argument is a switch only when it has a switch's shape; any other is an absolute path.
-bool IsSwitch(const std::string& argument)
+bool isSwitch(const std::string& argument)
 {
     if (argument.empty())
         return false;
@@ -71,7 +71,7 @@ bool IsSwitch(const std::string& argument)
     if (argument[0] != '/')
         return false;
     const std::string rest = argument.substr(1);
-    return rest.size() == 1 || rest.size() == 2 || (rest.size() >= 3 && HasValuePrefix(rest));
+    return rest.size() == 1 || rest.size() == 2 || (rest.size() >= 3 && hasValuePrefix(rest));
 }
 
 class CommandLineParser
@@ -117,7 +117,7 @@ bool CommandLineParser::ParseCommandLine(const std::vector<std::string>& argumen
     for (const std::string& argument : arguments) {
         if (argument.empty())
             continue;
-        if (IsSwitch(argument)) {
+        if (isSwitch(argument)) {
             result &= ParseSwitch(argument);
         } else if (!AcceptFileSpec(argument) && consoleMode_) {
             result = false;
@@ -175,7 +175,7 @@ bool CommandLineParser::ParseSwitch(const std::string& argument)
 bool CommandLineParser::ParseTwoLetterSwitch(const std::string& argument, const std::string& switchText)
 {
     static constexpr std::string_view kTable = "^A+^S+^H+^R+^A-^S-^H-^R-^MS^CS^MC^CM^ZS^ZM^XT^XD^R0^R1^R2^R3^";
-    const std::size_t at = kTable.find("^" + Upper(switchText) + "^");
+    const std::size_t at = kTable.find("^" + upper(switchText) + "^");
     if (at == std::string_view::npos)
         return InvalidSwitch(argument);
 
@@ -207,7 +207,7 @@ bool CommandLineParser::ParseTwoLetterSwitch(const std::string& argument, const 
 
 bool CommandLineParser::ParseValueSwitch(const std::string& argument, const std::string& switchText)
 {
-    if (!HasValuePrefix(switchText))
+    if (!hasValuePrefix(switchText))
         return InvalidSwitch(argument);
     const char kind = static_cast<char>(std::toupper(static_cast<unsigned char>(switchText[0])));
     const std::string value = switchText.substr(2);

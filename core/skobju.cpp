@@ -10,17 +10,17 @@
 
 namespace {
 
-double WholeDays(double serial)
+double wholeDays(double serial)
 {
     return std::floor(serial);
 }
 
-double TimeOfDay(double serial)
+double timeOfDay(double serial)
 {
     return serial - std::floor(serial);
 }
 
-FileTime StampFromParts(double date, double time, FileTime own)
+FileTime stampFromParts(double date, double time, FileTime own)
 {
     if (date == kNoDateTime || time == kNoDateTime) {
         const double ownLocal = StampToLocal(own);
@@ -29,10 +29,10 @@ FileTime StampFromParts(double date, double time, FileTime own)
         if (time == kNoDateTime)
             time = ownLocal;
     }
-    return LocalToStamp(WholeDays(date) + TimeOfDay(time));
+    return LocalToStamp(wholeDays(date) + timeOfDay(time));
 }
 
-std::string Quoted(const std::string& text)
+std::string inQuotes(const std::string& text)
 {
     return "\"" + text + "\"";
 }
@@ -75,12 +75,12 @@ void TskObj::SetNewCreated(double localSerial)
 
 void TskObj::SetNewModifiedParts(double date, double time)
 {
-    NewModified = StampFromParts(date, time, CurModified);
+    NewModified = stampFromParts(date, time, CurModified);
 }
 
 void TskObj::SetNewCreatedParts(double date, double time)
 {
-    NewCreated = StampFromParts(date, time, CurCreated);
+    NewCreated = stampFromParts(date, time, CurCreated);
 }
 
 std::string TskObj::SetNewAttrs(std::uint32_t keepMask, std::uint32_t addMask)
@@ -135,12 +135,12 @@ int TskObj::Touch()
             if (!restoreOnly)
                 AppendLine((OrigAttrs == NewAttrs ? "Attributes same as original of "
                                                   : "Attributes changed from original of ") +
-                           Quoted(AttrLetters(OrigAttrs)));
+                           inQuotes(AttrLetters(OrigAttrs)));
             CurAttrs = platform.GetAttributes(FileName).value_or(NewAttrs);
             NewAttrs = kNoAttrs;
         } else {
             result |= kFailAttributes;
-            AppendLine("Unable to set attributes: " + Quoted(platform.LastErrorText()));
+            AppendLine("Unable to set attributes: " + inQuotes(platform.LastErrorText()));
         }
     }
     return result;
@@ -152,7 +152,7 @@ int TskObj::SetPendingTimes()
     const int timeBits = (NewModified != NoStamp ? kFailModified : 0) | (NewCreated != NoStamp ? kFailCreated : 0);
     const std::unique_ptr<StampHandle> handle = platform.OpenForStamps(FileName);
     if (!handle) {
-        AppendLine("Unable to open file: " + Quoted(platform.LastErrorText()));
+        AppendLine("Unable to open file: " + inQuotes(platform.LastErrorText()));
         return timeBits;
     }
     const auto pending = [](FileTime stamp) { return stamp == NoStamp ? std::nullopt : std::optional(stamp); };
@@ -160,7 +160,7 @@ int TskObj::SetPendingTimes()
     FileTime readModified = 0;
     if (!handle->SetTimes(pending(NewCreated), pending(NewModified)) ||
         !handle->GetTimes(NewCreated != NoStamp ? &readCreated : nullptr, &readModified)) {
-        AppendLine("Unable to set file time: " + Quoted(platform.LastErrorText()));
+        AppendLine("Unable to set file time: " + inQuotes(platform.LastErrorText()));
         return timeBits;
     }
     if (NewModified != NoStamp) {
@@ -207,7 +207,7 @@ int TskObj::Untouch()
             NewAttrs = kNoAttrs;
         } else {
             result |= kFailAttributes;
-            AppendLine("Unable to set attributes: " + Quoted(platform.LastErrorText()));
+            AppendLine("Unable to set attributes: " + inQuotes(platform.LastErrorText()));
         }
     }
     return result;
@@ -219,13 +219,13 @@ int TskObj::RestoreTimes(bool modified, bool created)
     const int bits = (modified ? kFailModified : 0) | (created ? kFailCreated : 0);
     const std::unique_ptr<StampHandle> handle = platform.OpenForStamps(FileName);
     if (!handle) {
-        AppendLine("Unable to open file: " + Quoted(platform.LastErrorText()));
+        AppendLine("Unable to open file: " + inQuotes(platform.LastErrorText()));
         return bits;
     }
     const auto wanted = [](bool restore, FileTime stamp) { return restore ? std::optional(stamp) : std::nullopt; };
     if (!handle->SetTimes(wanted(created, OrigCreated), wanted(modified, OrigModified)) ||
         !handle->GetTimes(&CurCreated, &CurModified)) {
-        AppendLine("Unable to set file time: " + Quoted(platform.LastErrorText()));
+        AppendLine("Unable to set file time: " + inQuotes(platform.LastErrorText()));
         return bits;
     }
     ClearNewModified();

@@ -19,12 +19,12 @@ namespace {
 
 constexpr FileTime kHalfSecond = 5'000'000;
 
-std::uint32_t HighHalf(FileTime stamp)
+std::uint32_t highHalf(FileTime stamp)
 {
     return static_cast<std::uint32_t>(stamp >> 32);
 }
 
-std::string ToLower(std::string text)
+std::string toLower(std::string text)
 {
     std::transform(text.begin(), text.end(), text.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
@@ -32,10 +32,10 @@ std::string ToLower(std::string text)
 }
 
 // Replaces every occurrence of `from` (matched without regard to case) by `to`.
-std::string ReplaceAllNoCase(const std::string& text, const std::string& from, const std::string& to)
+std::string replaceAllNoCase(const std::string& text, const std::string& from, const std::string& to)
 {
-    const std::string lowered = ToLower(text);
-    const std::string needle = ToLower(from);
+    const std::string lowered = toLower(text);
+    const std::string needle = toLower(from);
     std::string result;
     std::size_t start = 0;
     for (std::size_t at = lowered.find(needle); at != std::string::npos; at = lowered.find(needle, start)) {
@@ -45,7 +45,7 @@ std::string ReplaceAllNoCase(const std::string& text, const std::string& from, c
     return result + text.substr(start);
 }
 
-std::string FileSpecsText(const TTouchSettings& settings)
+std::string fileSpecsText(const TTouchSettings& settings)
 {
     return settings.FileSpecs.str();
 }
@@ -59,7 +59,7 @@ int CompareStamps(FileTime a, FileTime b)
     if (b == NoStamp)
         return 1;
     // Only the low halves are looked at for the tolerance: stamps whose high halves differ compare exactly.
-    if (HighHalf(a) == HighHalf(b) && (a > b ? a - b : b - a) < kHalfSecond)
+    if (highHalf(a) == highHalf(b) && (a > b ? a - b : b - a) < kHalfSecond)
         return 0;
     return a < b ? -1 : (a > b ? 1 : 0);
 }
@@ -110,20 +110,20 @@ bool AddFileSpec(TTouchSettings& settings, const std::string& spec, const std::s
             reportLine("No files match \"" + spec + "\"");
         return false;
     }
-    settings.FileSpecs.assign(FileSpecsText(settings) + spec + "\r\n");
+    settings.FileSpecs.assign(fileSpecsText(settings) + spec + "\r\n");
     return true;
 }
 
 std::string SetFormatRun(char letter, int n, const std::string& format)
 {
-    const std::string lowered = ToLower(format);
+    const std::string lowered = toLower(format);
     const char lower = static_cast<char>(std::tolower(static_cast<unsigned char>(letter)));
     const std::size_t first = lowered.find(lower);
     if (first == std::string::npos)
         return lowered;
     const std::size_t runEnd = lowered.find_first_not_of(lower, first);
     const std::size_t run = (runEnd == std::string::npos ? lowered.size() : runEnd) - first;
-    return ReplaceAllNoCase(lowered, std::string(run, lower), std::string(static_cast<std::size_t>(n), lower));
+    return replaceAllNoCase(lowered, std::string(run, lower), std::string(static_cast<std::size_t>(n), lower));
 }
 
 void BuildDateTimeFormats()
@@ -139,7 +139,7 @@ void BuildDateTimeFormats()
     std::replace(PickerDateFormat.begin(), PickerDateFormat.end(), 'm', 'M');
     PickerTimeFormat = time;
     for (const char* marker : {"ampm", "am/pm", "a/p"})
-        PickerTimeFormat = ReplaceAllNoCase(PickerTimeFormat, marker, "tt");
+        PickerTimeFormat = replaceAllNoCase(PickerTimeFormat, marker, "tt");
     if (PickerTimeFormat.find("tt") == std::string::npos)
         std::replace(PickerTimeFormat.begin(), PickerTimeFormat.end(), 'h', 'H');
 }

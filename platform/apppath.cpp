@@ -10,7 +10,7 @@ constexpr const char* kRegistration = "/stampkeep/app-path";
 constexpr const char* kSystemRegistration = "/etc/stampkeep/app-path";
 
 // Relative values of the variables are ignored, as the XDG base directory rules ask.
-std::optional<std::string> UserConfigFolder()
+std::optional<std::string> userConfigFolder()
 {
     const char* config = std::getenv("XDG_CONFIG_HOME");
     if (config && config[0] == '/')
@@ -22,7 +22,7 @@ std::optional<std::string> UserConfigFolder()
 }
 
 // The first line without its line end; nothing when the file cannot be read or the line is empty.
-std::optional<std::string> FirstLineOf(const std::string& file)
+std::optional<std::string> firstLineOf(const std::string& file)
 {
     std::ifstream stream(file);
     std::string line;
@@ -39,9 +39,9 @@ std::optional<std::string> FirstLineOf(const std::string& file)
 
 std::optional<std::string> ReadAppPathRegistration()
 {
-    if (const std::optional<std::string> folder = UserConfigFolder()) {
-        if (std::optional<std::string> path = FirstLineOf(*folder + kRegistration))
+    if (const std::optional<std::string> folder = userConfigFolder()) {
+        if (std::optional<std::string> path = firstLineOf(*folder + kRegistration))
             return path;
     }
-    return FirstLineOf(kSystemRegistration);
+    return firstLineOf(kSystemRegistration);
 }

@@ -14,13 +14,13 @@
 
 namespace {
 
-bool HasWildcards(const std::string& name)
+bool hasWildcards(const std::string& name)
 {
     return name.find_first_of("*?") != std::string::npos;
 }
 
 // The pattern for fnmatch with every character but `*` and `?` taken literally.
-std::string FnmatchPattern(const std::string& name)
+std::string fnmatchPattern(const std::string& name)
 {
     std::string result;
     for (const char c : name) {
@@ -34,10 +34,10 @@ std::string FnmatchPattern(const std::string& name)
 class NameMatcher
 {
 public:
-    explicit NameMatcher(const std::string& name) : pattern_(FnmatchPattern(name))
+    explicit NameMatcher(const std::string& name) : pattern_(fnmatchPattern(name))
     {
         if (name.ends_with(".*"))
-            withoutExtension_ = FnmatchPattern(name.substr(0, name.size() - 2));
+            withoutExtension_ = fnmatchPattern(name.substr(0, name.size() - 2));
     }
 
     bool Matches(const char* name) const
@@ -51,16 +51,16 @@ private:
     std::string withoutExtension_; // a pattern ending in `.*`, without it; empty otherwise
 };
 
-std::string FolderToRead(const std::string& pattern)
+std::string folderToRead(const std::string& pattern)
 {
     const std::string folder = FolderPart(pattern);
     return folder.empty() ? "./" : folder;
 }
 
 // Matching names of the pattern's folder in byte order; nothing (errno set) when the folder cannot be read.
-std::optional<std::vector<std::string>> MatchingNames(const std::string& pattern)
+std::optional<std::vector<std::string>> matchingNames(const std::string& pattern)
 {
-    const std::unique_ptr<DIR, int (*)(DIR*)> dir(opendir(FolderToRead(pattern).c_str()), closedir);
+    const std::unique_ptr<DIR, int (*)(DIR*)> dir(opendir(folderToRead(pattern).c_str()), closedir);
     if (!dir)
         return std::nullopt;
     const NameMatcher matcher(NamePart(pattern));
@@ -73,7 +73,7 @@ std::optional<std::vector<std::string>> MatchingNames(const std::string& pattern
     return names;
 }
 
-std::vector<FileEntry> NamedEntry(const std::string& path, EntryDetail detail)
+std::vector<FileEntry> namedEntry(const std::string& path, EntryDetail detail)
 {
     const std::optional<EntryInfo> info = ReadEntryInfo(path, detail);
     if (!info)
@@ -81,9 +81,9 @@ std::vector<FileEntry> NamedEntry(const std::string& path, EntryDetail detail)
     return {FileEntry{NamePart(path), info->attrs, info->created, info->modified}};
 }
 
-std::vector<FileEntry> MatchingEntries(const std::string& pattern, std::size_t limit, EntryDetail detail)
+std::vector<FileEntry> matchingEntries(const std::string& pattern, std::size_t limit, EntryDetail detail)
 {
-    const std::optional<std::vector<std::string>> names = MatchingNames(pattern);
+    const std::optional<std::vector<std::string>> names = matchingNames(pattern);
     if (!names)
         return {};
     const std::string folder = FolderPart(pattern);
@@ -108,7 +108,7 @@ std::vector<FileEntry> SearchDirectory(const std::string& pattern, std::size_t l
     }
     if (limit == 0)
         return {};
-    return HasWildcards(name) ? MatchingEntries(pattern, limit, detail) : NamedEntry(pattern, detail);
+    return hasWildcards(name) ? matchingEntries(pattern, limit, detail) : namedEntry(pattern, detail);
 }
 
 bool DirectoryHasMatch(const std::string& pattern)
@@ -118,11 +118,11 @@ bool DirectoryHasMatch(const std::string& pattern)
         errno = ENOENT;
         return false;
     }
-    if (!HasWildcards(name)) {
+    if (!hasWildcards(name)) {
         struct stat st;
         return stat(pattern.c_str(), &st) == 0;
     }
-    const std::optional<std::vector<std::string>> names = MatchingNames(pattern);
+    const std::optional<std::vector<std::string>> names = matchingNames(pattern);
     if (!names)
         return false;
     if (names->empty())

@@ -17,7 +17,7 @@ struct Layout
     bool hasValidFlags;
 };
 
-std::optional<Layout> LayoutOf(std::uint16_t version)
+std::optional<Layout> layoutOf(std::uint16_t version)
 {
     switch (version) {
     case 1:
@@ -35,7 +35,7 @@ std::optional<Layout> LayoutOf(std::uint16_t version)
     }
 }
 
-std::uint64_t ReadLittleEndian(std::span<const unsigned char> bytes, std::size_t offset, std::size_t width)
+std::uint64_t readLittleEndian(std::span<const unsigned char> bytes, std::size_t offset, std::size_t width)
 {
     std::uint64_t value = 0;
     for (std::size_t i = width; i-- > 0;)
@@ -43,18 +43,18 @@ std::uint64_t ReadLittleEndian(std::span<const unsigned char> bytes, std::size_t
     return value;
 }
 
-void WriteLittleEndian(DosAttribBytes& bytes, std::size_t offset, std::size_t width, std::uint64_t value)
+void writeLittleEndian(DosAttribBytes& bytes, std::size_t offset, std::size_t width, std::uint64_t value)
 {
     for (std::size_t i = 0; i < width; ++i)
         bytes[offset + i] = static_cast<unsigned char>(value >> (8 * i));
 }
 
-std::size_t AlignUp(std::size_t offset, std::size_t alignment)
+std::size_t alignUp(std::size_t offset, std::size_t alignment)
 {
     return (offset + alignment - 1) / alignment * alignment;
 }
 
-int HexDigitValue(unsigned char c)
+int hexDigitValue(unsigned char c)
 {
     if (c >= '0' && c <= '9')
         return c - '0';
@@ -66,7 +66,7 @@ int HexDigitValue(unsigned char c)
 }
 
 // The legacy form: only the attributes, as hex text with an optional `0x`.
-std::optional<DosAttrib> DecodeText(std::span<const unsigned char> text)
+std::optional<DosAttrib> decodeText(std::span<const unsigned char> text)
 {
     if (text.size() >= 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X'))
         text = text.subspan(2);
@@ -74,7 +74,7 @@ std::optional<DosAttrib> DecodeText(std::span<const unsigned char> text)
         return std::nullopt;
     std::uint32_t attrib = 0;
     for (const unsigned char c : text) {
-        const int digit = HexDigitValue(c);
+        const int digit = hexDigitValue(c);
         if (digit < 0)
             return std::nullopt;
         attrib = attrib << 4 | static_cast<std::uint32_t>(digit);
@@ -82,13 +82,13 @@ std::optional<DosAttrib> DecodeText(std::span<const unsigned char> text)
     return DosAttrib{attrib, std::nullopt};
 }
 
-DosAttrib DecodeStructure(std::span<const unsigned char> structure, const Layout& layout)
+DosAttrib decodeStructure(std::span<const unsigned char> structure, const Layout& layout)
 {
-    DosAttrib result{static_cast<std::uint32_t>(ReadLittleEndian(structure, layout.attribAt, 4)), std::nullopt};
+    DosAttrib result{static_cast<std::uint32_t>(readLittleEndian(structure, layout.attribAt, 4)), std::nullopt};
     if (!layout.createTimeAt)
         return result;
-    const FileTime createTime = ReadLittleEndian(structure, *layout.createTimeAt, 8);
-    const bool flagged = !layout.hasValidFlags || (ReadLittleEndian(structure, 0, 4) & kValidCreateTime) != 0;
+    const FileTime createTime = readLittleEndian(structure, *layout.createTimeAt, 8);
+    const bool flagged = !layout.hasValidFlags || (readLittleEndian(structure, 0, 4) & kValidCreateTime) != 0;
     if (createTime != 0 && flagged)
         result.createTime = createTime;
     return result;
@@ -102,19 +102,19 @@ std::optional<DosAttrib> DecodeDosAttrib(std::span<const unsigned char> value)
         return std::nullopt;
     const std::size_t textLength = static_cast<std::size_t>(std::find(value.begin(), value.end(), 0) - value.begin());
     if (textLength + 1 >= value.size())
-        return DecodeText(value.first(textLength));
+        return decodeText(value.first(textLength));
 
-    std::size_t offset = AlignUp(textLength + 1, 2);
+    std::size_t offset = alignUp(textLength + 1, 2);
     if (value.size() < offset + 4)
         return std::nullopt;
-    const auto version = static_cast<std::uint16_t>(ReadLittleEndian(value, offset, 2));
-    if (ReadLittleEndian(value, offset + 2, 2) != version)
+    const auto version = static_cast<std::uint16_t>(readLittleEndian(value, offset, 2));
+    if (readLittleEndian(value, offset + 2, 2) != version)
         return std::nullopt;
-    const std::optional<Layout> layout = LayoutOf(version);
-    offset = AlignUp(offset + 4, 4);
+    const std::optional<Layout> layout = layoutOf(version);
+    offset = alignUp(offset + 4, 4);
     if (!layout || value.size() < offset + layout->size)
         return std::nullopt;
-    return DecodeStructure(value.subspan(offset, layout->size), *layout);
+    return decodeStructure(value.subspan(offset, layout->size), *layout);
 }
 
 DosAttribBytes EncodeDosAttrib(std::uint32_t attrib, FileTime createTime)
@@ -122,10 +122,10 @@ DosAttribBytes EncodeDosAttrib(std::uint32_t attrib, FileTime createTime)
     constexpr std::uint16_t kVersion = 4;
     constexpr std::size_t kStructureAt = 8;
     DosAttribBytes bytes{};
-    WriteLittleEndian(bytes, 2, 2, kVersion);
-    WriteLittleEndian(bytes, 4, 2, kVersion);
-    WriteLittleEndian(bytes, kStructureAt, 4, kValidAttrib | kValidCreateTime);
-    WriteLittleEndian(bytes, kStructureAt + 4, 4, attrib);
-    WriteLittleEndian(bytes, kStructureAt + 16, 8, createTime);
+    writeLittleEndian(bytes, 2, 2, kVersion);
+    writeLittleEndian(bytes, 4, 2, kVersion);
+    writeLittleEndian(bytes, kStructureAt, 4, kValidAttrib | kValidCreateTime);
+    writeLittleEndian(bytes, kStructureAt + 4, 4, attrib);
+    writeLittleEndian(bytes, kStructureAt + 16, 8, createTime);
     return bytes;
 }

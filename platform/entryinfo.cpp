@@ -59,7 +59,7 @@ struct EntryState
 };
 
 // Whatever keeps the value from being read (none stored, longer than ours, no support, no permission) means no value.
-void ReadStoredValue(const EntryRef& entry, EntryState& state)
+void readStoredValue(const EntryRef& entry, EntryState& state)
 {
     const ssize_t size = entry.GetDosAttrib(state.storedBytes);
     if (size > 0) {
@@ -69,30 +69,30 @@ void ReadStoredValue(const EntryRef& entry, EntryState& state)
     state.storedUnreadable = size < 0 && errno == EACCES;
 }
 
-std::optional<EntryState> ReadState(const EntryRef& entry, EntryDetail detail = EntryDetail::Full)
+std::optional<EntryState> readState(const EntryRef& entry, EntryDetail detail = EntryDetail::Full)
 {
     EntryState state;
     if (!entry.Stat(state.stx))
         return std::nullopt;
     if (detail == EntryDetail::Full)
-        ReadStoredValue(entry, state);
+        readStoredValue(entry, state);
     return state;
 }
 
-FileTime FromStatx(const statx_timestamp& t)
+FileTime fromStatx(const statx_timestamp& t)
 {
     return FileTimeFromTimespec(timespec{static_cast<time_t>(t.tv_sec), static_cast<long>(t.tv_nsec)});
 }
 
-FileTime FileSystemCreationTime(const struct statx& stx)
+FileTime fileSystemCreationTime(const struct statx& stx)
 {
     if ((stx.stx_mask & STATX_BTIME) && (stx.stx_btime.tv_sec != 0 || stx.stx_btime.tv_nsec != 0))
-        return FromStatx(stx.stx_btime);
-    return std::min(FromStatx(stx.stx_ctime), FromStatx(stx.stx_mtime));
+        return fromStatx(stx.stx_btime);
+    return std::min(fromStatx(stx.stx_ctime), fromStatx(stx.stx_mtime));
 }
 
 // Puts the stored attributes and creation time over what the mode and times tell.
-void AddStored(const std::optional<DosAttrib>& stored, EntryInfo& info)
+void addStored(const std::optional<DosAttrib>& stored, EntryInfo& info)
 {
     if (!stored)
         return;
@@ -101,36 +101,36 @@ void AddStored(const std::optional<DosAttrib>& stored, EntryInfo& info)
         info.created = *stored->createTime;
 }
 
-EntryInfo InfoFromState(const EntryState& state)
+EntryInfo infoFromState(const EntryState& state)
 {
     EntryInfo info;
     if (S_ISDIR(state.stx.stx_mode))
         info.attrs |= kAttrDirectory;
     if (!(state.stx.stx_mode & S_IWUSR))
         info.attrs |= kAttrReadOnly;
-    info.created = FileSystemCreationTime(state.stx);
-    info.modified = FromStatx(state.stx.stx_mtime);
-    AddStored(state.stored, info);
+    info.created = fileSystemCreationTime(state.stx);
+    info.modified = fromStatx(state.stx.stx_mtime);
+    addStored(state.stored, info);
     return info;
 }
 
-std::optional<EntryInfo> ReadInfo(const EntryRef& entry, EntryDetail detail = EntryDetail::Full)
+std::optional<EntryInfo> readInfo(const EntryRef& entry, EntryDetail detail = EntryDetail::Full)
 {
-    const std::optional<EntryState> state = ReadState(entry, detail);
+    const std::optional<EntryState> state = readState(entry, detail);
     if (!state)
         return std::nullopt;
-    return InfoFromState(*state);
+    return infoFromState(*state);
 }
 
 // Read-only already in force leaves the mode alone, so that group and other keep their write bits.
-mode_t ModeFor(mode_t mode, bool readOnly)
+mode_t modeFor(mode_t mode, bool readOnly)
 {
     if (!readOnly)
         return mode | S_IWUSR;
     return mode & S_IWUSR ? mode & ~kAllWriteBits : mode;
 }
 
-bool RefusesDosAttrib(int error, const struct statx& stx)
+bool refusesDosAttrib(int error, const struct statx& stx)
 {
     // User attributes exist only on files and folders; other entries answer EPERM.
     return error == ENOTSUP || (error == EPERM && !S_ISREG(stx.stx_mode) && !S_ISDIR(stx.stx_mode));
@@ -138,7 +138,7 @@ bool RefusesDosAttrib(int error, const struct statx& stx)
 
 // Writes the value with the owner's write permission lifted for the moment if need be (the kernel asks for it), then
 // gives the entry its new mode. A refused value undoes the lift; it fails the call only when `valueRequired`.
-bool StoreModeAndValue(const EntryRef& entry, const EntryState& state, mode_t newMode,
+bool storeModeAndValue(const EntryRef& entry, const EntryState& state, mode_t newMode,
                        std::span<const unsigned char> value, bool valueRequired)
 {
     const mode_t oldMode = state.stx.stx_mode & 07777;
@@ -152,7 +152,7 @@ bool StoreModeAndValue(const EntryRef& entry, const EntryState& state, mode_t ne
         }
         if (!entry.SetDosAttrib(value)) {
             const int error = errno;
-            if (valueRequired || !RefusesDosAttrib(error, state.stx)) {
+            if (valueRequired || !refusesDosAttrib(error, state.stx)) {
                 if (mode != oldMode)
                     entry.Chmod(oldMode);
                 errno = error;
@@ -163,7 +163,7 @@ bool StoreModeAndValue(const EntryRef& entry, const EntryState& state, mode_t ne
     return mode == newMode || entry.Chmod(newMode);
 }
 
-bool StoreAttributes(const EntryRef& entry, const EntryState& state, std::uint32_t attrs, FileTime created,
+bool storeAttributes(const EntryRef& entry, const EntryState& state, std::uint32_t attrs, FileTime created,
                      bool valueRequired)
 {
     // A value written without the stored one read first would lose the creation time and the bits kept in it.
@@ -175,45 +175,45 @@ bool StoreAttributes(const EntryRef& entry, const EntryState& state, std::uint32
     const std::uint32_t unmanaged = state.stored ? state.stored->attrib & ~kManagedAttrs : 0;
     const std::uint32_t managed = (attrs & (kAttrReadOnly | kStoredAttrs)) | (isFolder ? kAttrDirectory : 0);
     const DosAttribBytes value = EncodeDosAttrib(unmanaged | managed, created);
-    const mode_t newMode = ModeFor(state.stx.stx_mode & 07777, attrs & kAttrReadOnly);
-    return StoreModeAndValue(entry, state, newMode, value, valueRequired);
+    const mode_t newMode = modeFor(state.stx.stx_mode & 07777, attrs & kAttrReadOnly);
+    return storeModeAndValue(entry, state, newMode, value, valueRequired);
 }
 
 } // namespace
 
 std::optional<EntryInfo> ReadEntryInfo(const std::string& path, EntryDetail detail)
 {
-    return ReadInfo(EntryRef(path), detail);
+    return readInfo(EntryRef(path), detail);
 }
 
 std::optional<EntryInfo> ReadEntryInfo(int fd)
 {
-    return ReadInfo(EntryRef(fd));
+    return readInfo(EntryRef(fd));
 }
 
 void AddStoredInfo(const std::string& path, EntryInfo& info)
 {
     EntryState state;
-    ReadStoredValue(EntryRef(path), state);
-    AddStored(state.stored, info);
+    readStoredValue(EntryRef(path), state);
+    addStored(state.stored, info);
 }
 
 bool WriteEntryAttributes(const std::string& path, std::uint32_t attrs)
 {
     const EntryRef entry(path);
-    const std::optional<EntryState> state = ReadState(entry);
+    const std::optional<EntryState> state = readState(entry);
     if (!state)
         return false;
-    const EntryInfo current = InfoFromState(*state);
+    const EntryInfo current = infoFromState(*state);
     const bool storedBitsChange = ((attrs ^ current.attrs) & kStoredAttrs) != 0;
-    return StoreAttributes(entry, *state, attrs, current.created, storedBitsChange);
+    return storeAttributes(entry, *state, attrs, current.created, storedBitsChange);
 }
 
 bool WriteEntryCreationTime(int fd, FileTime created)
 {
     const EntryRef entry(fd);
-    const std::optional<EntryState> state = ReadState(entry);
+    const std::optional<EntryState> state = readState(entry);
     if (!state)
         return false;
-    return StoreAttributes(entry, *state, InfoFromState(*state).attrs, created, true);
+    return storeAttributes(entry, *state, infoFromState(*state).attrs, created, true);
 }

@@ -10,27 +10,27 @@ constexpr int kFirstYear = 1601;
 constexpr int kLastYear = 30827;
 constexpr FileTime kLargestConvertible = 0x7FFF'FFFF'FFFF'FFFF;
 
-bool IsLeapYear(int year)
+bool isLeapYear(int year)
 {
     return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
 }
 
-int DaysInMonth(int year, int month)
+int daysInMonth(int year, int month)
 {
     constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    return month == 2 && IsLeapYear(year) ? 29 : kDays[month - 1];
+    return month == 2 && isLeapYear(year) ? 29 : kDays[month - 1];
 }
 
-bool IsValid(const CalendarTime& t)
+bool isValid(const CalendarTime& t)
 {
     return t.year >= kFirstYear && t.year <= kLastYear && t.month >= 1 && t.month <= 12 && t.day >= 1 &&
-           t.day <= DaysInMonth(t.year, t.month) && t.hour >= 0 && t.hour <= 23 && t.minute >= 0 && t.minute <= 59 &&
+           t.day <= daysInMonth(t.year, t.month) && t.hour >= 0 && t.hour <= 23 && t.minute >= 0 && t.minute <= 59 &&
            t.second >= 0 && t.second <= 59 && t.millisecond >= 0 && t.millisecond <= 999;
 }
 
 constexpr time_t kSecondsPerDay = 86400;
 
-bool OffsetAt(time_t moment, long& offset)
+bool offsetAt(time_t moment, long& offset)
 {
     tm fields{};
     if (!localtime_r(&moment, &fields))
@@ -40,7 +40,7 @@ bool OffsetAt(time_t moment, long& offset)
 }
 
 // The moment shows as these calendar fields in local time.
-bool ShowsLocally(time_t moment, const CalendarTime& local)
+bool showsLocally(time_t moment, const CalendarTime& local)
 {
     tm fields{};
     return localtime_r(&moment, &fields) && fields.tm_year + 1900 == local.year && fields.tm_mon + 1 == local.month &&
@@ -83,7 +83,7 @@ bool FileTimeToLocal(FileTime utc, CalendarTime& local)
                               fields.tm_min,
                               fields.tm_sec,
                               static_cast<int>(utc % kFileTimeUnitsPerSecond / kUnitsPerMillisecond)};
-    if (!IsValid(result))
+    if (!isValid(result))
         return false;
     local = result;
     return true;
@@ -91,7 +91,7 @@ bool FileTimeToLocal(FileTime utc, CalendarTime& local)
 
 bool LocalToFileTime(const CalendarTime& local, FileTime& utc)
 {
-    if (!IsValid(local))
+    if (!isValid(local))
         return false;
     tm fields{};
     fields.tm_year = local.year - 1900;
@@ -105,11 +105,11 @@ bool LocalToFileTime(const CalendarTime& local, FileTime& utc)
     const time_t asUtc = timegm(&fields);
     long before = 0;
     long after = 0;
-    if (!OffsetAt(asUtc - kSecondsPerDay, before) || !OffsetAt(asUtc + kSecondsPerDay, after))
+    if (!offsetAt(asUtc - kSecondsPerDay, before) || !offsetAt(asUtc + kSecondsPerDay, after))
         return false;
     // A local time that exists twice is taken at its earlier moment; one skipped by the change moves forward.
     time_t seconds = asUtc - before;
-    if (before != after && !ShowsLocally(seconds, local) && ShowsLocally(asUtc - after, local))
+    if (before != after && !showsLocally(seconds, local) && showsLocally(asUtc - after, local))
         seconds = asUtc - after;
     const std::int64_t sinceEpoch = static_cast<std::int64_t>(seconds) + kUnixEpochInFileTimeSeconds;
     if (sinceEpoch < 0)

@@ -5,7 +5,7 @@
 
 namespace {
 
-std::string_view CompositeExpansion(char conversion)
+std::string_view compositeExpansion(char conversion)
 {
     switch (conversion) {
     case 'D':
@@ -23,12 +23,12 @@ std::string_view CompositeExpansion(char conversion)
     }
 }
 
-std::string ExpandComposites(std::string_view format)
+std::string expandComposites(std::string_view format)
 {
     std::string result;
     for (std::size_t i = 0; i < format.size(); ++i) {
         const std::string_view expansion =
-            format[i] == '%' && i + 1 < format.size() ? CompositeExpansion(format[i + 1]) : std::string_view();
+            format[i] == '%' && i + 1 < format.size() ? compositeExpansion(format[i + 1]) : std::string_view();
         if (!expansion.empty()) {
             result += expansion;
             ++i;
@@ -42,7 +42,7 @@ std::string ExpandComposites(std::string_view format)
 }
 
 // The picture of one conversion, padded or (with the `-` flag) not; empty when it has none.
-std::string_view FieldPicture(char conversion, bool padded)
+std::string_view fieldPicture(char conversion, bool padded)
 {
     switch (conversion) {
     case 'd':
@@ -76,13 +76,13 @@ std::string_view FieldPicture(char conversion, bool padded)
     }
 }
 
-bool IsAsciiLetter(char c)
+bool isAsciiLetter(char c)
 {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
 }
 
 // Reads the conversion starting after a `%` at `i`, moving `i` to its last character; empty when unsupported.
-std::string_view ConversionAt(std::string_view format, std::size_t& i)
+std::string_view conversionAt(std::string_view format, std::size_t& i)
 {
     bool padded = true;
     if (i + 1 < format.size() && format[i + 1] == '-') {
@@ -93,10 +93,10 @@ std::string_view ConversionAt(std::string_view format, std::size_t& i)
         ++i;
     if (i + 1 >= format.size())
         return {};
-    return FieldPicture(format[++i], padded);
+    return fieldPicture(format[++i], padded);
 }
 
-const char* LangInfo(nl_item item)
+const char* langInfo(nl_item item)
 {
     const char* text = nl_langinfo(item);
     return text ? text : "";
@@ -106,17 +106,17 @@ const char* LangInfo(nl_item item)
 
 std::optional<std::string> PictureFromStrftime(std::string_view format)
 {
-    const std::string expanded = ExpandComposites(format);
+    const std::string expanded = expandComposites(format);
     if (expanded.empty())
         return std::nullopt;
     std::string picture;
     for (std::size_t i = 0; i < expanded.size(); ++i) {
         if (expanded[i] == '%') {
-            const std::string_view field = ConversionAt(expanded, i);
+            const std::string_view field = conversionAt(expanded, i);
             if (field.empty())
                 return std::nullopt;
             picture += field;
-        } else if (IsAsciiLetter(expanded[i])) {
+        } else if (isAsciiLetter(expanded[i])) {
             return std::nullopt;
         } else {
             picture += expanded[i];
@@ -137,10 +137,10 @@ std::string LongTimePicture(std::string_view timeFormat, std::string_view amPmTi
 
 std::string LocaleShortDateFormat()
 {
-    return ShortDatePicture(LangInfo(D_FMT));
+    return ShortDatePicture(langInfo(D_FMT));
 }
 
 std::string LocaleLongTimeFormat()
 {
-    return LongTimePicture(LangInfo(T_FMT), LangInfo(T_FMT_AMPM));
+    return LongTimePicture(langInfo(T_FMT), langInfo(T_FMT_AMPM));
 }

@@ -6,13 +6,13 @@
 
 namespace {
 
-MessageBoxHandler& InstalledHandler()
+MessageBoxHandler& installedHandler()
 {
     static MessageBoxHandler handler;
     return handler;
 }
 
-MessageResult FirstButton(MessageButtons buttons)
+MessageResult firstButton(MessageButtons buttons)
 {
     return buttons == MessageButtons::YesNo || buttons == MessageButtons::YesNoCancel ? MessageResult::Yes
                                                                                       : MessageResult::Ok;
@@ -22,13 +22,13 @@ MessageResult FirstButton(MessageButtons buttons)
 
 MessageResult ShowMessageBox(const MessageBoxRequest& request)
 {
-    if (const MessageBoxHandler& handler = InstalledHandler())
+    if (const MessageBoxHandler& handler = installedHandler())
         return handler(request);
     std::fprintf(stderr, "%s: %s\n", request.caption.c_str(), request.text.c_str());
-    return FirstButton(request.buttons);
+    return firstButton(request.buttons);
 }
 
 void SetMessageBoxHandler(MessageBoxHandler handler)
 {
-    InstalledHandler() = std::move(handler);
+    installedHandler() = std::move(handler);
 }

@@ -11,7 +11,7 @@ namespace {
 
 constexpr std::size_t kMountPointField = 4;
 
-std::vector<std::string_view> SplitFields(std::string_view line)
+std::vector<std::string_view> splitFields(std::string_view line)
 {
     std::vector<std::string_view> fields;
     for (std::size_t start = 0; start < line.size();) {
@@ -25,18 +25,18 @@ std::vector<std::string_view> SplitFields(std::string_view line)
     return fields;
 }
 
-bool IsOctalDigit(char c)
+bool isOctalDigit(char c)
 {
     return c >= '0' && c <= '7';
 }
 
 // The kernel writes space, tab, newline and backslash as `\` and three octal digits.
-std::string Unescape(std::string_view field)
+std::string unescape(std::string_view field)
 {
     std::string result;
     for (std::size_t i = 0; i < field.size(); ++i) {
-        if (field[i] == '\\' && i + 3 < field.size() && IsOctalDigit(field[i + 1]) && IsOctalDigit(field[i + 2]) &&
-            IsOctalDigit(field[i + 3])) {
+        if (field[i] == '\\' && i + 3 < field.size() && isOctalDigit(field[i + 1]) && isOctalDigit(field[i + 2]) &&
+            isOctalDigit(field[i + 3])) {
             result += static_cast<char>((field[i + 1] - '0') * 64 + (field[i + 2] - '0') * 8 + (field[i + 3] - '0'));
             i += 3;
         } else {
@@ -47,23 +47,23 @@ std::string Unescape(std::string_view field)
 }
 
 // Fields: id, parent, device, root, mount point, options, optional fields..., `-`, type, source, super options.
-std::optional<MountEntry> ParseLine(std::string_view line)
+std::optional<MountEntry> parseLine(std::string_view line)
 {
-    const std::vector<std::string_view> fields = SplitFields(line);
+    const std::vector<std::string_view> fields = splitFields(line);
     const auto separator = std::find(fields.begin() + std::min(fields.size(), kMountPointField + 2), fields.end(), "-");
     if (fields.end() - separator < 3)
         return std::nullopt;
-    return MountEntry{Unescape(fields[kMountPointField]), Unescape(separator[1]), Unescape(separator[2])};
+    return MountEntry{unescape(fields[kMountPointField]), unescape(separator[1]), unescape(separator[2])};
 }
 
-bool Holds(std::string_view mountPoint, std::string_view path)
+bool holds(std::string_view mountPoint, std::string_view path)
 {
     if (!path.starts_with(mountPoint))
         return false;
     return mountPoint.ends_with('/') || path.size() == mountPoint.size() || path[mountPoint.size()] == '/';
 }
 
-std::vector<MountEntry> ReadProcessMounts()
+std::vector<MountEntry> readProcessMounts()
 {
     std::ifstream file("/proc/self/mountinfo");
     if (!file)
@@ -81,7 +81,7 @@ std::vector<MountEntry> ParseMountInfo(std::string_view text)
         std::size_t end = text.find('\n', start);
         if (end == std::string_view::npos)
             end = text.size();
-        if (std::optional<MountEntry> mount = ParseLine(text.substr(start, end - start)))
+        if (std::optional<MountEntry> mount = parseLine(text.substr(start, end - start)))
             mounts.push_back(std::move(*mount));
         start = end + 1;
     }
@@ -92,7 +92,7 @@ const MountEntry* FindMount(const std::vector<MountEntry>& mounts, std::string_v
 {
     const MountEntry* best = nullptr;
     for (const MountEntry& mount : mounts) {
-        if (Holds(mount.mountPoint, path) && (!best || mount.mountPoint.size() >= best->mountPoint.size()))
+        if (holds(mount.mountPoint, path) && (!best || mount.mountPoint.size() >= best->mountPoint.size()))
             best = &mount;
     }
     return best;
@@ -112,6 +112,6 @@ DriveType DriveTypeOf(std::string_view fsType)
 
 const std::vector<MountEntry>& ProcessMounts()
 {
-    static const std::vector<MountEntry> mounts = ReadProcessMounts();
+    static const std::vector<MountEntry> mounts = readProcessMounts();
     return mounts;
 }

@@ -7,7 +7,7 @@
 namespace {
 
 // Appends the components of `text` to an absolute path, resolving `.` and `..` on the text alone.
-void AppendComponents(std::string& result, std::string_view text)
+void appendComponents(std::string& result, std::string_view text)
 {
     for (std::size_t start = 0; start < text.size();) {
         const std::size_t end = std::min(text.find('/', start), text.size());
@@ -32,8 +32,8 @@ std::string FullPath(const std::string& path, const std::string& currentDirector
     std::string result;
     result.reserve((absolute ? 0 : currentDirectory.size()) + path.size() + 1);
     if (!absolute)
-        AppendComponents(result, currentDirectory);
-    AppendComponents(result, path);
+        appendComponents(result, currentDirectory);
+    appendComponents(result, path);
     if (result.empty() || (!path.empty() && path.back() == '/'))
         result += '/';
     return result;

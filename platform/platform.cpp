@@ -5,7 +5,7 @@
 
 namespace {
 
-Platform*& InstalledPlatform()
+Platform*& installedPlatform()
 {
     static Platform* installed = nullptr;
     return installed;
@@ -16,11 +16,11 @@ Platform*& InstalledPlatform()
 Platform& CurrentPlatform()
 {
     static SystemPlatform system;
-    Platform* installed = InstalledPlatform();
+    Platform* installed = installedPlatform();
     return installed ? *installed : system;
 }
 
 void SetCurrentPlatform(Platform* platform)
 {
-    InstalledPlatform() = platform;
+    installedPlatform() = platform;
 }

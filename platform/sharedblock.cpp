@@ -11,13 +11,13 @@
 
 namespace {
 
-std::string Failure(const char* what)
+std::string failure(const char* what)
 {
     return std::string(what) + ": " + std::strerror(errno);
 }
 
 // A block that its owner has just created may not have its size yet: give the owner a moment.
-bool WaitForSize(int fd, std::size_t size, struct stat& st)
+bool waitForSize(int fd, std::size_t size, struct stat& st)
 {
     for (int attempt = 0; attempt < 100 && static_cast<std::size_t>(st.st_size) < size; ++attempt) {
         usleep(10'000);
@@ -38,7 +38,7 @@ std::unique_ptr<SharedBlock> SharedBlock::Open(const std::string& name, std::siz
 {
     const int fd = shm_open(SystemName(name).c_str(), O_RDWR | O_CREAT | O_CLOEXEC, S_IRUSR | S_IWUSR);
     if (fd < 0) {
-        error = Failure("cannot open the shared block");
+        error = failure("cannot open the shared block");
         return nullptr;
     }
     // A block that someone else made, or made readable to others, is not ours to trust.
@@ -50,14 +50,14 @@ std::unique_ptr<SharedBlock> SharedBlock::Open(const std::string& name, std::siz
     }
     const bool owner = flock(fd, LOCK_EX | LOCK_NB) == 0;
     // The owner sizes the block; a later opener never shrinks or grows a running owner's block.
-    if ((owner && ftruncate(fd, static_cast<off_t>(size)) != 0) || (!owner && !WaitForSize(fd, size, st))) {
-        error = owner ? Failure("cannot size the shared block") : "the shared block is not ready yet";
+    if ((owner && ftruncate(fd, static_cast<off_t>(size)) != 0) || (!owner && !waitForSize(fd, size, st))) {
+        error = owner ? failure("cannot size the shared block") : "the shared block is not ready yet";
         close(fd);
         return nullptr;
     }
     void* view = mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_SHARED, fd, 0);
     if (view == MAP_FAILED) {
-        error = Failure("cannot map the shared block");
+        error = failure("cannot map the shared block");
         close(fd);
         return nullptr;
     }

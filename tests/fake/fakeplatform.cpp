@@ -41,7 +41,7 @@ private:
     std::string path_;
 };
 
-bool MatchesName(const std::string& pattern, const std::string& name)
+bool matchesName(const std::string& pattern, const std::string& name)
 {
     return pattern == "*.*" || fnmatch(pattern.c_str(), name.c_str(), 0) == 0;
 }
@@ -77,7 +77,7 @@ std::vector<FileEntry> FakePlatform::FindFiles(const std::string& pattern, std::
     for (const auto& [path, entry] : entries) {
         if (found.size() >= limit)
             break;
-        if (FolderPart(path) == folder && MatchesName(namePattern, NamePart(path)))
+        if (FolderPart(path) == folder && matchesName(namePattern, NamePart(path)))
             found.push_back({NamePart(path), entry.attrs, entry.created, entry.modified});
     }
     return found;

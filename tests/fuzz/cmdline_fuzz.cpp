@@ -31,7 +31,7 @@ constexpr std::array<LocaleFormats, 8> kLocales = {{{"M/d/yyyy", "h:mm:ss tt"},
                                                     {"yyyy.MM.dd.", "HH.mm.ss"},
                                                     {"d/M/yy", "hh.mm.ss tt"}}};
 
-FakePlatform& Files()
+FakePlatform& fakeFiles()
 {
     static FakePlatform* platform = [] {
         auto* fake = new FakePlatform;
@@ -49,14 +49,14 @@ FakePlatform& Files()
     return *platform;
 }
 
-int& BoxesShown()
+int& boxesShown()
 {
     static int count = 0;
     return count;
 }
 
 // Written only when it changes: most inputs keep the file of the one before.
-std::string SettingsFile(std::string_view contents)
+std::string settingsFile(std::string_view contents)
 {
     static std::string written = "\n";
     const std::string path = FuzzFolder() + "/stampkeep.ini";
@@ -70,7 +70,7 @@ std::string SettingsFile(std::string_view contents)
     return path;
 }
 
-std::vector<std::string> Arguments(std::string_view rest)
+std::vector<std::string> argumentsIn(std::string_view rest)
 {
     std::vector<std::string> arguments;
     while (!rest.empty()) {
@@ -81,33 +81,33 @@ std::vector<std::string> Arguments(std::string_view rest)
     return arguments;
 }
 
-bool IsChange(std::int32_t value)
+bool isChange(std::int32_t value)
 {
     return value >= -1 && value <= 1;
 }
 
-bool IsDateOrNone(double date)
+bool isDateOrNone(double date)
 {
     return date == -1.0 || (date >= 0 && date == std::floor(date));
 }
 
-bool IsTimeOrNone(double time)
+bool isTimeOrNone(double time)
 {
     return time == -1.0 || (time >= 0 && time < 1);
 }
 
-void CheckRecord(const TTouchSettings& s, bool parsed)
+void checkRecord(const TTouchSettings& s, bool parsed)
 {
     Require(s.ReportLevel >= 0 && s.ReportLevel <= 3, "report level 0..3");
     Require(s.PresetNo >= 0 && s.PresetNo <= 5, "preset 0..5");
-    Require(IsChange(s.ArchiveChange) && IsChange(s.SystemChange) && IsChange(s.HiddenChange) &&
-                IsChange(s.ReadOnlyChange),
+    Require(isChange(s.ArchiveChange) && isChange(s.SystemChange) && isChange(s.HiddenChange) &&
+                isChange(s.ReadOnlyChange),
             "attribute changes -1, 0, +1");
     Require(s.ModifiedSource >= 0 && s.ModifiedSource <= 2 && s.CreatedSource >= 0 && s.CreatedSource <= 2,
             "stamp sources 0..2");
     Require(s.Increment >= 0 && s.Increment <= kMaxIncrement, "increment 0..1800");
-    Require(IsDateOrNone(s.SwitchDate), "a switch date is a day number or none");
-    Require(IsTimeOrNone(s.SwitchTime), "a switch time is a fraction of a day or none");
+    Require(isDateOrNone(s.SwitchDate), "a switch date is a day number or none");
+    Require(isTimeOrNone(s.SwitchTime), "a switch time is a fraction of a day or none");
     if (!parsed || !s.SwitchesGiven)
         return;
     if (s.KeepDate || s.KeepTime)
@@ -122,7 +122,7 @@ void CheckRecord(const TTouchSettings& s, bool parsed)
                 "without a stamp from the date/time the date/time choices are at their defaults");
 }
 
-void CheckSpecList(const TTouchSettings& s, const std::vector<std::string>& specs)
+void checkSpecList(const TTouchSettings& s, const std::vector<std::string>& specs)
 {
     std::string joined;
     for (const std::string& spec : specs)
@@ -130,7 +130,7 @@ void CheckSpecList(const TTouchSettings& s, const std::vector<std::string>& spec
     Require(s.FileSpecs.str() == joined.substr(0, ShortString::kMaxLength), "FileSpecs holds the accepted list");
 }
 
-bool SameChoices(const TTouchSettings& a, const TTouchSettings& b)
+bool sameChoices(const TTouchSettings& a, const TTouchSettings& b)
 {
     return a.PresetNo == b.PresetNo && a.PresetNeedsFolder == b.PresetNeedsFolder &&
            a.ArchiveChange == b.ArchiveChange && a.SystemChange == b.SystemChange && a.HiddenChange == b.HiddenChange &&
@@ -143,7 +143,7 @@ bool SameChoices(const TTouchSettings& a, const TTouchSettings& b)
 
 // What stkcli hands to Stampkeep must parse back there into the same choices, without an error box. A double quote
 // inside a specification cannot be carried by the argument splitting.
-void CheckHandedOver(const TTouchSettings& parsed, const std::vector<std::string>& specs,
+void checkHandedOver(const TTouchSettings& parsed, const std::vector<std::string>& specs,
                      const std::string& settingsPath)
 {
     for (const std::string& spec : specs)
@@ -152,21 +152,21 @@ void CheckHandedOver(const TTouchSettings& parsed, const std::vector<std::string
     const std::string parameters = BuildParameters(parsed, specs);
     TTouchSettings received{};
     InitTouchSettings(received);
-    const int boxesBefore = BoxesShown();
+    const int boxesBefore = boxesShown();
     const bool ok = ParseCommandLine(received, SplitArguments(parameters), settingsPath, false);
-    Require(ok && BoxesShown() == boxesBefore, "the handed-over command line parses without a message");
-    Require(SameChoices(parsed, received), "the handed-over command line gives the same choices");
+    Require(ok && boxesShown() == boxesBefore, "the handed-over command line parses without a message");
+    Require(sameChoices(parsed, received), "the handed-over command line gives the same choices");
 }
 
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    Files();
+    fakeFiles();
     BuildDateTimeFormats();
     SetMessageBoxHandler([](const MessageBoxRequest& request) {
         Require(!request.text.empty(), "a box has a text");
-        ++BoxesShown();
+        ++boxesShown();
         return MessageResult::Ok;
     });
     return 0;
@@ -179,7 +179,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const unsigned options = data[0];
     const bool consoleMode = options & 1;
     const LocaleFormats& locale = kLocales[(options >> 1) % kLocales.size()];
-    FakePlatform& files = Files();
+    FakePlatform& files = fakeFiles();
     if (files.shortDateFormat != locale.shortDate || files.longTimeFormat != locale.longTime) {
         files.shortDateFormat = locale.shortDate;
         files.longTimeFormat = locale.longTime;
@@ -187,16 +187,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     const std::vector<std::string_view> fields = SplitFields(AsText(data + 1, size - 1), 2);
-    const std::string settingsPath = SettingsFile(fields[0]);
+    const std::string settingsPath = settingsFile(fields[0]);
     TTouchSettings settings{};
     InitTouchSettings(settings);
     std::vector<std::string> specs;
     std::ostringstream console;
-    const bool parsed = ParseCommandLine(settings, Arguments(fields[1]), settingsPath, consoleMode, &specs, console);
+    const bool parsed = ParseCommandLine(settings, argumentsIn(fields[1]), settingsPath, consoleMode, &specs, console);
 
-    CheckRecord(settings, parsed);
-    CheckSpecList(settings, specs);
+    checkRecord(settings, parsed);
+    checkSpecList(settings, specs);
     if (consoleMode && parsed)
-        CheckHandedOver(settings, specs, settingsPath);
+        checkHandedOver(settings, specs, settingsPath);
     return 0;
 }

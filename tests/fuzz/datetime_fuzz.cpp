@@ -27,70 +27,70 @@ constexpr std::array<const char*, 12> kTimeFormats = {"h:mm:ss tt", "H:mm:ss",  
 constexpr double kFirstDayAfterYear9999 = 2958466;
 constexpr int kSecondsPerDay = 86'400;
 
-bool HasTwoDigitYear(const std::string& format)
+bool hasTwoDigitYear(const std::string& format)
 {
     return format.find("yyyy") == std::string::npos;
 }
 
-bool CarriesYear(const std::string& format, double day)
+bool carriesYear(const std::string& format, double day)
 {
     CalendarTime fields;
-    return SerialToCalendar(day, fields) && (!HasTwoDigitYear(format) || (fields.year >= 1950 && fields.year < 2050));
+    return SerialToCalendar(day, fields) && (!hasTwoDigitYear(format) || (fields.year >= 1950 && fields.year < 2050));
 }
 
 // What the reader accepts is a day that the formatter writes and the reader reads back as that day, where the format
 // has room for its year; the program's own writer, which widens a two-digit year, always has.
-void CheckDate(const std::string& text, const std::string& format)
+void checkDate(const std::string& text, const std::string& format)
 {
     double day = -2;
     if (!ParseDate(text, format, day))
         return;
     Require(day >= 0 && day < kFirstDayAfterYear9999 && day == std::floor(day), "a date read is a day from 1899 on");
     double again = -2;
-    if (CarriesYear(format, day))
+    if (carriesYear(format, day))
         Require(ParseDate(FormatDateTime(format, day), format, again) && again == day, "a date read is written back");
     ShortDateFormat = format;
     Require(TextToDate(DateToText(day), again) && again == day, "a date read is stored and read back");
 }
 
-bool HasSeconds(const std::string& format)
+bool hasSeconds(const std::string& format)
 {
     return format.find('s') != std::string::npos;
 }
 
 // The moment a format can show: without seconds in it, the minute.
-double Shown(const std::string& format, double time)
+double shownMoment(const std::string& format, double time)
 {
-    return HasSeconds(format) ? time : std::floor(time * 1440 + 1e-9) / 1440;
+    return hasSeconds(format) ? time : std::floor(time * 1440 + 1e-9) / 1440;
 }
 
-void CheckTime(const std::string& text, const std::string& format)
+void checkTime(const std::string& text, const std::string& format)
 {
     double time = -2;
     if (!ParseTime(text, format, time))
         return;
     Require(time >= 0 && time < 1, "a time read is a fraction of a day");
     double again = -2;
-    Require(ParseTime(FormatDateTime(format, time), format, again) && again == Shown(format, time),
+    Require(ParseTime(FormatDateTime(format, time), format, again) && again == shownMoment(format, time),
             "a time read is written back");
 }
 
 // What the formatter writes in a locale's format, the reader reads as the same day and second.
-void CheckWritten(std::uint64_t bits, const std::string& dateFormat, const std::string& timeFormat)
+void checkWritten(std::uint64_t bits, const std::string& dateFormat, const std::string& timeFormat)
 {
     const double day = static_cast<double>(bits % static_cast<std::uint64_t>(kFirstDayAfterYear9999));
     const double time = static_cast<double>((bits >> 32) % kSecondsPerDay) / kSecondsPerDay;
     double read = -2;
-    if (CarriesYear(dateFormat, day))
+    if (carriesYear(dateFormat, day))
         Require(ParseDate(FormatDateTime(dateFormat, day), dateFormat, read) && read == day,
                 "a written date reads back");
-    const double shown = Shown(timeFormat, time);
+    const double shown = shownMoment(timeFormat, time);
     Require(ParseTime(FormatDateTime(timeFormat, shown), timeFormat, read) && read == shown,
             "a written time reads back");
 }
 
 // Arbitrary formats: nothing breaks, and the text stays in proportion to the format.
-void CheckFreeFormat(const std::string& format, const std::string& dateText, const std::string& timeText,
+void checkFreeFormat(const std::string& format, const std::string& dateText, const std::string& timeText,
                      std::uint64_t bits)
 {
     double serial = 0;
@@ -119,9 +119,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!fields[3].empty())
         std::memcpy(&bits, fields[3].data(), std::min(fields[3].size(), sizeof bits));
 
-    CheckDate(dateText, dateFormat);
-    CheckTime(timeText, timeFormat);
-    CheckWritten(bits, dateFormat, timeFormat);
-    CheckFreeFormat(std::string(fields[2]), dateText, timeText, bits);
+    checkDate(dateText, dateFormat);
+    checkTime(timeText, timeFormat);
+    checkWritten(bits, dateFormat, timeFormat);
+    checkFreeFormat(std::string(fields[2]), dateText, timeText, bits);
     return 0;
 }

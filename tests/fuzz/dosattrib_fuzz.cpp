@@ -7,7 +7,7 @@
 namespace {
 
 // Our own encoding decodes to what it carries, also with foreign bytes after it.
-void CheckEncoding(std::uint32_t attrib, FileTime createTime, std::span<const unsigned char> trailer)
+void checkEncoding(std::uint32_t attrib, FileTime createTime, std::span<const unsigned char> trailer)
 {
     const DosAttribBytes encoded = EncodeDosAttrib(attrib, createTime);
     std::vector<unsigned char> value(encoded.begin(), encoded.end());
@@ -28,6 +28,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Require(!decoded || !decoded->createTime || *decoded->createTime != 0, "a creation time of 0 means none");
     // What was read is written back in our layout without losing anything.
     if (decoded)
-        CheckEncoding(decoded->attrib, decoded->createTime.value_or(0), value);
+        checkEncoding(decoded->attrib, decoded->createTime.value_or(0), value);
     return 0;
 }

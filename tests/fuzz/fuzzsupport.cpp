@@ -17,7 +17,7 @@ namespace {
 constexpr std::string_view kPrefix = "stampkeep-fuzz-";
 
 // A run that found something ends without its destructors; the folders of such runs go when the next run starts.
-void RemoveFoldersOfEndedRuns(const fs::path& base)
+void removeFoldersOfEndedRuns(const fs::path& base)
 {
     std::error_code error;
     for (const fs::directory_entry& entry : fs::directory_iterator(base, error)) {
@@ -37,7 +37,7 @@ public:
     {
         std::error_code error;
         const fs::path base = fs::is_directory("/dev/shm", error) ? fs::path("/dev/shm") : fs::temp_directory_path();
-        RemoveFoldersOfEndedRuns(base);
+        removeFoldersOfEndedRuns(base);
         path = (base / (std::string(kPrefix) + std::to_string(::getpid()))).string();
         fs::remove_all(path, error);
         if (::mkdir(path.c_str(), 0700) != 0) {

@@ -45,14 +45,14 @@ struct RunningInstance
     TTouchSettings block{};
 };
 
-RunningInstance& Instance()
+RunningInstance& runningInstance()
 {
     static RunningInstance* instance = new RunningInstance;
     return *instance;
 }
 
 // Only entries that exist, each once.
-void CheckRows(RunningInstance& instance)
+void checkRows(RunningInstance& instance)
 {
     FileListModel& rows = instance.form.Files();
     Require(static_cast<std::size_t>(rows.rowCount()) <= instance.files.entries.size(), "one row per entry at most");
@@ -62,7 +62,7 @@ void CheckRows(RunningInstance& instance)
 
 // The net effect of the switches: a date or time portion is included exactly when the block does not keep it, and
 // successive times are on exactly when the block's step is not 0 and both portions are included.
-void CheckPanel(const RunningInstance& instance, const TTouchSettings& block)
+void checkPanel(const RunningInstance& instance, const TTouchSettings& block)
 {
     if (!block.SwitchesGiven || block.PresetNo >= 1)
         return;
@@ -87,18 +87,18 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     for (const char* variable : {"XDG_RUNTIME_DIR", "XDG_CONFIG_HOME", "XDG_CACHE_HOME", "XDG_DATA_HOME"})
         qputenv(variable, QByteArray::fromStdString(FuzzFolder()));
-    Instance();
+    runningInstance();
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    RunningInstance& instance = Instance();
+    RunningInstance& instance = runningInstance();
     instance.form.Files().Clear();
     std::memset(&instance.block, 0, sizeof instance.block);
     std::memcpy(&instance.block, data, std::min(size, sizeof instance.block));
     instance.form.HandOffMessage();
-    CheckRows(instance);
-    CheckPanel(instance, instance.block);
+    checkRows(instance);
+    checkPanel(instance, instance.block);
     return 0;
 }

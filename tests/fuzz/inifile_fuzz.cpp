@@ -10,13 +10,13 @@
 
 namespace {
 
-std::string Contents(const std::string& path)
+std::string fileContents(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-void Store(const std::string& path, std::string_view contents)
+void store(const std::string& path, std::string_view contents)
 {
     std::ofstream(path, std::ios::binary | std::ios::trunc) << contents;
 }
@@ -29,7 +29,7 @@ struct Change
     std::size_t at;
 };
 
-Change Difference(std::string_view before, std::string_view after)
+Change difference(std::string_view before, std::string_view after)
 {
     const std::size_t shorter = std::min(before.size(), after.size());
     std::size_t head = 0;
@@ -42,19 +42,19 @@ Change Difference(std::string_view before, std::string_view after)
 }
 
 // Only LF ends a line; a lone CR is part of it.
-bool HasLineEnd(std::string_view text)
+bool hasLineEnd(std::string_view text)
 {
     return text.find('\n') != std::string_view::npos;
 }
 
 // Names the reader can find again: no line ends, brackets, `=` or `;`, no blanks at either end.
-bool IsPlainName(std::string_view name)
+bool isPlainName(std::string_view name)
 {
     return !name.empty() && name.find_first_of("\r\n[]=;") == std::string_view::npos && name.front() != ' ' &&
            name.front() != '\t' && name.back() != ' ' && name.back() != '\t';
 }
 
-bool IsPlainValue(std::string_view value)
+bool isPlainValue(std::string_view value)
 {
     return value.size() <= IniFile::kMaxValueLength && value.find_first_of("\r\n") == std::string_view::npos &&
            value.find_first_of("\"'") == std::string_view::npos &&
@@ -62,7 +62,7 @@ bool IsPlainValue(std::string_view value)
             (value.front() != ' ' && value.front() != '\t' && value.back() != ' ' && value.back() != '\t'));
 }
 
-void CheckReads(const IniFile& ini, const std::string& section, const std::string& key)
+void checkReads(const IniFile& ini, const std::string& section, const std::string& key)
 {
     const std::optional<std::string> value = ini.ReadValue(section, key);
     Require(!value || value->size() <= IniFile::kMaxValueLength, "a value read is at most 2,047 bytes");
@@ -71,21 +71,21 @@ void CheckReads(const IniFile& ini, const std::string& section, const std::strin
 }
 
 // A write changes one value within its line, or adds lines without changing any byte that was there.
-void CheckWrite(IniFile& ini, const std::string& section, const std::string& key, const std::string& value,
+void checkWrite(IniFile& ini, const std::string& section, const std::string& key, const std::string& value,
                 const std::string& before)
 {
     ini.WriteString(section, key, value);
-    const std::string after = Contents(ini.Path());
-    const Change change = Difference(before, after);
-    Require(change.removed.empty() || (!HasLineEnd(change.removed) && !HasLineEnd(change.inserted)),
+    const std::string after = fileContents(ini.Path());
+    const Change change = difference(before, after);
+    Require(change.removed.empty() || (!hasLineEnd(change.removed) && !hasLineEnd(change.inserted)),
             "a write replaces a value within its line or only inserts");
-    if (IsPlainName(section) && IsPlainName(key) && IsPlainValue(value))
+    if (isPlainName(section) && isPlainName(key) && isPlainValue(value))
         Require(ini.ReadValue(section, key) == value, "a written value reads back");
 }
 
 // The same bytes can be taken out anywhere the run slides to without changing the result; one of those places must
 // be whole lines.
-bool RemovesWholeLines(std::string_view before, const Change& change)
+bool removesWholeLines(std::string_view before, const Change& change)
 {
     const std::size_t length = change.removed.size();
     for (std::size_t at = change.at;; --at) {
@@ -99,13 +99,13 @@ bool RemovesWholeLines(std::string_view before, const Change& change)
 }
 
 // An erase removes whole lines in one run, or nothing.
-void CheckErase(IniFile& ini, const std::string& section, const std::string& before)
+void checkErase(IniFile& ini, const std::string& section, const std::string& before)
 {
     ini.EraseSection(section);
-    const std::string after = Contents(ini.Path());
-    const Change change = Difference(before, after);
+    const std::string after = fileContents(ini.Path());
+    const Change change = difference(before, after);
     Require(change.inserted.empty(), "an erase adds nothing");
-    Require(change.removed.empty() || RemovesWholeLines(before, change), "an erase removes whole lines");
+    Require(change.removed.empty() || removesWholeLines(before, change), "an erase removes whole lines");
 }
 
 } // namespace
@@ -117,12 +117,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string key(fields[1]);
     const std::string value(fields[2]);
     const std::string path = FuzzFolder() + "/settings.ini";
-    Store(path, fields[3]);
+    store(path, fields[3]);
 
     IniFile ini(path);
-    CheckReads(ini, section, key);
+    checkReads(ini, section, key);
     const std::string original(fields[3]);
-    CheckWrite(ini, section, key, value, original);
-    CheckErase(ini, section, Contents(path));
+    checkWrite(ini, section, key, value, original);
+    checkErase(ini, section, fileContents(path));
     return 0;
 }

@@ -6,7 +6,7 @@
 
 namespace {
 
-bool IsLanguageKey(const std::string& key)
+bool isLanguageKey(const std::string& key)
 {
     return std::ranges::none_of(key, [](char c) { return c >= 'a' && c <= 'z'; });
 }
@@ -27,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Every text came out of the block, which no table's strings can outgrow.
     std::size_t textBytes = 0;
     for (const TVerLangObj& language : info.Languages()) {
-        Require(IsLanguageKey(language.Key), "table keys are upper case");
+        Require(isLanguageKey(language.Key), "table keys are upper case");
         for (const std::string& entry : language.Strings)
             textBytes += entry.size();
     }

@@ -8,13 +8,13 @@
 
 namespace {
 
-int Usage()
+int usage()
 {
     std::fprintf(stderr, "usage: dosattrib_tool set PATH ATTRS_HEX CREATE_UNIX_SECONDS\n");
     return 2;
 }
 
-int Fail(const char* what, SystemPlatform& platform)
+int fail(const char* what, SystemPlatform& platform)
 {
     std::fprintf(stderr, "dosattrib_tool: %s: %s\n", what, platform.LastErrorText().c_str());
     return 1;
@@ -25,24 +25,24 @@ int Fail(const char* what, SystemPlatform& platform)
 int main(int argc, char** argv)
 {
     if (argc != 5 || std::string(argv[1]) != "set")
-        return Usage();
+        return usage();
     const std::string path = argv[2];
     char* end = nullptr;
     const unsigned long attrs = std::strtoul(argv[3], &end, 16);
     if (*end != '\0')
-        return Usage();
+        return usage();
     const long long seconds = std::strtoll(argv[4], &end, 10);
     if (*end != '\0')
-        return Usage();
+        return usage();
 
     SystemPlatform platform;
     // Stamps first and attributes last, as a touch does: a read-only entry is then set read-only at the end.
     const std::unique_ptr<StampHandle> handle = platform.OpenForStamps(path);
     if (!handle)
-        return Fail("open", platform);
+        return fail("open", platform);
     if (!handle->SetTimes(FileTimeFromTimespec({static_cast<time_t>(seconds), 0}), std::nullopt))
-        return Fail("set creation time", platform);
+        return fail("set creation time", platform);
     if (!platform.SetAttributes(path, static_cast<std::uint32_t>(attrs)))
-        return Fail("set attributes", platform);
+        return fail("set attributes", platform);
     return 0;
 }

@@ -29,7 +29,7 @@ const Bytes kWorkedExample = {0x00, 0x00, 0x04, 0x00, 0x04, 0x00, 0x00, 0x00, 0x
                               0x00, 0x20, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,
                               0x00, 0x00, 0x80, 0x6D, 0xD8, 0x72, 0x2E, 0xD6, 0xC0, 0x01};
 
-Bytes StoredValue(const std::string& path)
+Bytes storedValue(const std::string& path)
 {
     Bytes value(kMaxDosAttribSize);
     const ssize_t size = getxattr(path.c_str(), kDosAttribName, value.data(), value.size());
@@ -37,12 +37,12 @@ Bytes StoredValue(const std::string& path)
     return value;
 }
 
-void Store(const std::string& path, const Bytes& value)
+void store(const std::string& path, const Bytes& value)
 {
     ASSERT_EQ(setxattr(path.c_str(), kDosAttribName, value.data(), value.size(), 0), 0) << std::strerror(errno);
 }
 
-mode_t ModeOf(const std::string& path)
+mode_t modeOf(const std::string& path)
 {
     struct stat st
     {
@@ -51,7 +51,7 @@ mode_t ModeOf(const std::string& path)
     return st.st_mode & 07777;
 }
 
-timespec AccessTimeOf(const std::string& path)
+timespec accessTimeOf(const std::string& path)
 {
     struct stat st
     {
@@ -60,7 +60,7 @@ timespec AccessTimeOf(const std::string& path)
     return st.st_atim;
 }
 
-FileTime BirthTimeOf(const std::string& path)
+FileTime birthTimeOf(const std::string& path)
 {
     struct statx stx
     {
@@ -70,7 +70,7 @@ FileTime BirthTimeOf(const std::string& path)
     return FileTimeFromTimespec({static_cast<time_t>(stx.stx_btime.tv_sec), stx.stx_btime.tv_nsec});
 }
 
-std::uint32_t AttrsOf(const std::string& path)
+std::uint32_t attrsOf(const std::string& path)
 {
     const std::optional<EntryInfo> info = ReadEntryInfo(path);
     EXPECT_TRUE(info) << path;
@@ -107,8 +107,8 @@ TEST_F(EntryInfoTest, StampsRoundTripForFilesAndFolders)
         ASSERT_TRUE(handle->GetTimes(&created, &modified));
         EXPECT_EQ(created, kCreated + 1234567) << path;
         EXPECT_EQ(modified, kModified) << path;
-        EXPECT_EQ(AccessTimeOf(path).tv_sec, accessed.tv_sec);
-        EXPECT_EQ(AccessTimeOf(path).tv_nsec, accessed.tv_nsec);
+        EXPECT_EQ(accessTimeOf(path).tv_sec, accessed.tv_sec);
+        EXPECT_EQ(accessTimeOf(path).tv_nsec, accessed.tv_nsec);
 
         SetTimes(path, std::nullopt, kModified + 10);
         EXPECT_EQ(ReadEntryInfo(path)->created, kCreated + 1234567);
@@ -124,20 +124,20 @@ TEST_F(EntryInfoTest, CreationTimeAndAttributesGoToDosAttrib)
     const std::string file = dir.MakeFile("a.txt");
     SetTimes(file, kCreated, std::nullopt);
     ASSERT_TRUE(WriteEntryAttributes(file, kAttrArchive));
-    EXPECT_EQ(StoredValue(file), kWorkedExample);
-    EXPECT_EQ(AttrsOf(file), kAttrArchive);
+    EXPECT_EQ(storedValue(file), kWorkedExample);
+    EXPECT_EQ(attrsOf(file), kAttrArchive);
 
     ASSERT_TRUE(WriteEntryAttributes(file, kAttrHidden | kAttrSystem | kAttrArchive));
-    EXPECT_EQ(AttrsOf(file), kAttrHidden | kAttrSystem | kAttrArchive);
+    EXPECT_EQ(attrsOf(file), kAttrHidden | kAttrSystem | kAttrArchive);
     EXPECT_EQ(ReadEntryInfo(file)->created, kCreated);
     ASSERT_TRUE(WriteEntryAttributes(file, 0));
-    EXPECT_EQ(AttrsOf(file), 0u);
-    EXPECT_EQ(DecodeDosAttrib(StoredValue(file))->attrib, 0u);
+    EXPECT_EQ(attrsOf(file), 0u);
+    EXPECT_EQ(DecodeDosAttrib(storedValue(file))->attrib, 0u);
 
     const std::string folder = dir.MakeFolder("sub");
     ASSERT_TRUE(WriteEntryAttributes(folder, kAttrDirectory | kAttrHidden));
-    EXPECT_EQ(AttrsOf(folder), kAttrDirectory | kAttrHidden);
-    EXPECT_EQ(DecodeDosAttrib(StoredValue(folder))->attrib, kAttrDirectory | kAttrHidden);
+    EXPECT_EQ(attrsOf(folder), kAttrDirectory | kAttrHidden);
+    EXPECT_EQ(DecodeDosAttrib(storedValue(folder))->attrib, kAttrDirectory | kAttrHidden);
 }
 
 // Without a stored value an entry has none of archive, system and hidden, and its creation time is the birth time;
@@ -148,10 +148,10 @@ TEST_F(EntryInfoTest, WithoutAStoredValueTheFileSystemAnswers)
     const std::optional<EntryInfo> info = ReadEntryInfo(file);
     ASSERT_TRUE(info);
     EXPECT_EQ(info->attrs, 0u);
-    EXPECT_EQ(info->created, BirthTimeOf(file));
+    EXPECT_EQ(info->created, birthTimeOf(file));
 
     ASSERT_TRUE(WriteEntryAttributes(file, kAttrHidden));
-    const std::optional<DosAttrib> stored = DecodeDosAttrib(StoredValue(file));
+    const std::optional<DosAttrib> stored = DecodeDosAttrib(storedValue(file));
     ASSERT_TRUE(stored);
     EXPECT_EQ(stored->attrib, kAttrHidden);
     EXPECT_EQ(stored->createTime, info->created);
@@ -178,7 +178,7 @@ TEST_F(EntryInfoTest, StoredValueAddedLaterEqualsAFullRead)
         EXPECT_EQ(partial->attrs, full->attrs) << path;
         EXPECT_EQ(partial->created, full->created) << path;
     }
-    EXPECT_EQ(ReadEntryInfo(stored, EntryDetail::ModeAndTimes)->created, BirthTimeOf(stored));
+    EXPECT_EQ(ReadEntryInfo(stored, EntryDetail::ModeAndTimes)->created, birthTimeOf(stored));
     EXPECT_EQ(ReadEntryInfo(stored)->created, kCreated);
 }
 
@@ -186,32 +186,32 @@ TEST_F(EntryInfoTest, StoredValueAddedLaterEqualsAFullRead)
 TEST_F(EntryInfoTest, ForeignAndDamagedValues)
 {
     const std::string file = dir.MakeFile("samba.txt");
-    Store(file, {0x00, 0x00, 0x05, 0x00, 0x05, 0x00, 0x00, 0x00, 0x11, 0x00, 0x00, 0x00,
+    store(file, {0x00, 0x00, 0x05, 0x00, 0x05, 0x00, 0x00, 0x00, 0x11, 0x00, 0x00, 0x00,
                  0x22, 0x12, 0x00, 0x00, 0x80, 0x6D, 0xD8, 0x72, 0x2E, 0xD6, 0xC0, 0x01});
-    EXPECT_EQ(AttrsOf(file), 0x1222u);
+    EXPECT_EQ(attrsOf(file), 0x1222u);
     EXPECT_EQ(ReadEntryInfo(file)->created, kCreated);
     // Sparse (0x200) and offline (0x1000) are not ours: they stay whatever is asked.
     ASSERT_TRUE(WriteEntryAttributes(file, kAttrSystem));
-    const std::optional<DosAttrib> rewritten = DecodeDosAttrib(StoredValue(file));
+    const std::optional<DosAttrib> rewritten = DecodeDosAttrib(storedValue(file));
     ASSERT_TRUE(rewritten);
     EXPECT_EQ(rewritten->attrib, 0x1204u);
     EXPECT_EQ(rewritten->createTime, kCreated);
-    EXPECT_EQ(StoredValue(file).size(), 32u);
+    EXPECT_EQ(storedValue(file).size(), 32u);
 
     for (const Bytes& damaged : {Bytes{0x00, 0x00, 0x04, 0x00, 0x04, 0x00, 0x00, 0x00, 0x11, 0x00},
                                  Bytes{0x00, 0x00, 0x09, 0x00, 0x09, 0x00, 0x00, 0x00, 0x11, 0x00, 0x00, 0x00,
                                        0x20, 0x00, 0x00, 0x00, 0x80, 0x6D, 0xD8, 0x72, 0x2E, 0xD6, 0xC0, 0x01},
                                  Bytes{'g', 'a', 'r', 'b', 'a', 'g', 'e'}, Bytes(300, 0x20)}) {
         const std::string path = dir.MakeFile("damaged.txt");
-        Store(path, damaged);
-        EXPECT_EQ(AttrsOf(path), 0u);
-        EXPECT_EQ(ReadEntryInfo(path)->created, BirthTimeOf(path));
+        store(path, damaged);
+        EXPECT_EQ(attrsOf(path), 0u);
+        EXPECT_EQ(ReadEntryInfo(path)->created, birthTimeOf(path));
 
         ASSERT_TRUE(WriteEntryAttributes(path, kAttrArchive));
-        const std::optional<DosAttrib> repaired = DecodeDosAttrib(StoredValue(path));
+        const std::optional<DosAttrib> repaired = DecodeDosAttrib(storedValue(path));
         ASSERT_TRUE(repaired);
         EXPECT_EQ(repaired->attrib, kAttrArchive);
-        EXPECT_EQ(repaired->createTime, BirthTimeOf(path));
+        EXPECT_EQ(repaired->createTime, birthTimeOf(path));
         ASSERT_EQ(removexattr(path.c_str(), kDosAttribName), 0);
     }
 }
@@ -222,29 +222,29 @@ TEST_F(EntryInfoTest, ReadOnlyLivesInTheMode)
     const std::string file = dir.MakeFile("ro.txt");
     ASSERT_EQ(chmod(file.c_str(), 0666), 0);
     ASSERT_TRUE(WriteEntryAttributes(file, kAttrReadOnly | kAttrArchive));
-    EXPECT_EQ(ModeOf(file), 0444u);
-    EXPECT_EQ(AttrsOf(file), kAttrReadOnly | kAttrArchive);
-    EXPECT_EQ(DecodeDosAttrib(StoredValue(file))->attrib, kAttrReadOnly | kAttrArchive);
+    EXPECT_EQ(modeOf(file), 0444u);
+    EXPECT_EQ(attrsOf(file), kAttrReadOnly | kAttrArchive);
+    EXPECT_EQ(DecodeDosAttrib(storedValue(file))->attrib, kAttrReadOnly | kAttrArchive);
 
     // Hidden changes and the creation time changes while the entry stays read-only.
     ASSERT_TRUE(WriteEntryAttributes(file, kAttrReadOnly | kAttrHidden));
     SetTimes(file, kCreated, std::nullopt);
-    EXPECT_EQ(ModeOf(file), 0444u);
-    EXPECT_EQ(AttrsOf(file), kAttrReadOnly | kAttrHidden);
+    EXPECT_EQ(modeOf(file), 0444u);
+    EXPECT_EQ(attrsOf(file), kAttrReadOnly | kAttrHidden);
     EXPECT_EQ(ReadEntryInfo(file)->created, kCreated);
 
     ASSERT_TRUE(WriteEntryAttributes(file, kAttrHidden));
-    EXPECT_EQ(ModeOf(file), 0644u);
-    EXPECT_EQ(AttrsOf(file), kAttrHidden);
-    EXPECT_EQ(DecodeDosAttrib(StoredValue(file))->attrib, kAttrHidden);
+    EXPECT_EQ(modeOf(file), 0644u);
+    EXPECT_EQ(attrsOf(file), kAttrHidden);
+    EXPECT_EQ(DecodeDosAttrib(storedValue(file))->attrib, kAttrHidden);
 
     // A folder loses its write bits the same way; its search bits stay.
     const std::string folder = dir.MakeFolder("rofolder");
     ASSERT_EQ(chmod(folder.c_str(), 0775), 0);
     ASSERT_TRUE(WriteEntryAttributes(folder, kAttrDirectory | kAttrReadOnly));
-    EXPECT_EQ(ModeOf(folder), 0555u);
+    EXPECT_EQ(modeOf(folder), 0555u);
     ASSERT_TRUE(WriteEntryAttributes(folder, kAttrDirectory));
-    EXPECT_EQ(ModeOf(folder), 0755u);
+    EXPECT_EQ(modeOf(folder), 0755u);
 }
 
 TEST_F(EntryInfoTest, ReadOnlyFileRefusesWriting)
@@ -268,7 +268,7 @@ TEST_F(EntryInfoTest, LinksLeadToTheirTargets)
     const std::string link = dir / "link";
     ASSERT_EQ(symlink(target.c_str(), link.c_str()), 0);
     ASSERT_TRUE(WriteEntryAttributes(link, kAttrReadOnly | kAttrSystem));
-    EXPECT_EQ(AttrsOf(target), kAttrReadOnly | kAttrSystem);
+    EXPECT_EQ(attrsOf(target), kAttrReadOnly | kAttrSystem);
     SetTimes(link, kCreated, kModified);
     EXPECT_EQ(ReadEntryInfo(target)->modified, kModified);
     EXPECT_EQ(ReadEntryInfo(target)->created, kCreated);

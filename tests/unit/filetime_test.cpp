@@ -35,14 +35,14 @@ private:
     std::optional<std::string> previous_;
 };
 
-constexpr FileTime FromUnix(std::int64_t seconds)
+constexpr FileTime fromUnix(std::int64_t seconds)
 {
     return static_cast<FileTime>(seconds + kUnixEpochInFileTimeSeconds) * kFileTimeUnitsPerSecond;
 }
 
 TEST(FileTimeTest, TimespecConversionsKeep100NanosecondUnits)
 {
-    EXPECT_EQ(FileTimeFromTimespec({0, 0}), FromUnix(0));
+    EXPECT_EQ(FileTimeFromTimespec({0, 0}), fromUnix(0));
     // 2001-05-06 13:14:15 UTC, and the nanoseconds below 100 dropped.
     EXPECT_EQ(FileTimeFromTimespec({989154855, 123456789}), 126336284551234567u);
 
@@ -50,16 +50,16 @@ TEST(FileTimeTest, TimespecConversionsKeep100NanosecondUnits)
     EXPECT_EQ(back.tv_sec, 989154855);
     EXPECT_EQ(back.tv_nsec, 123456700);
 
-    EXPECT_EQ(FileTimeFromTimespec({-86400, 0}), FromUnix(-86400));
-    EXPECT_EQ(TimespecFromFileTime(FromUnix(-86400)).tv_sec, -86400);
+    EXPECT_EQ(FileTimeFromTimespec({-86400, 0}), fromUnix(-86400));
+    EXPECT_EQ(TimespecFromFileTime(fromUnix(-86400)).tv_sec, -86400);
 }
 
 // Berlin is one hour ahead of UTC in January and two in July: each conversion must use the rule of its own date.
 TEST(FileTimeTest, LocalTimeFollowsTheRulesOfTheConvertedDate)
 {
     const ZoneGuard zone("Europe/Berlin");
-    const FileTime januaryUtc = FromUnix(1610712855); // 2021-01-15 12:14:15 UTC
-    const FileTime julyUtc = FromUnix(1626347655);    // 2021-07-15 11:14:15 UTC
+    const FileTime januaryUtc = fromUnix(1610712855); // 2021-01-15 12:14:15 UTC
+    const FileTime julyUtc = fromUnix(1626347655);    // 2021-07-15 11:14:15 UTC
 
     FileTime utc = 0;
     ASSERT_TRUE(LocalToFileTime({2021, 1, 15, 13, 14, 15, 0}, utc));
@@ -84,13 +84,13 @@ TEST(FileTimeTest, LocalTimeOnTheDaysTheClocksChange)
     const ZoneGuard zone("Europe/Berlin");
     FileTime utc = 0;
     ASSERT_TRUE(LocalToFileTime({2021, 10, 31, 12, 0, 0, 0}, utc));
-    EXPECT_EQ(utc, FromUnix(1635678000)); // 11:00 UTC, winter time already
+    EXPECT_EQ(utc, fromUnix(1635678000)); // 11:00 UTC, winter time already
     ASSERT_TRUE(LocalToFileTime({2021, 10, 31, 2, 30, 0, 0}, utc));
-    EXPECT_EQ(utc, FromUnix(1635640200)); // 00:30 UTC, the first of the two 02:30
+    EXPECT_EQ(utc, fromUnix(1635640200)); // 00:30 UTC, the first of the two 02:30
     ASSERT_TRUE(LocalToFileTime({2021, 3, 28, 2, 30, 0, 0}, utc));
-    EXPECT_EQ(utc, FromUnix(1616895000)); // 01:30 UTC, shown as 03:30
+    EXPECT_EQ(utc, fromUnix(1616895000)); // 01:30 UTC, shown as 03:30
     ASSERT_TRUE(LocalToFileTime({2021, 3, 28, 1, 59, 59, 0}, utc));
-    EXPECT_EQ(utc, FromUnix(1616893199));
+    EXPECT_EQ(utc, fromUnix(1616893199));
 }
 
 TEST(FileTimeTest, MillisecondsAreCarriedBothWays)

@@ -12,7 +12,7 @@
 
 namespace {
 
-std::string FileText(const std::string& path)
+std::string fileText(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream text;
@@ -59,7 +59,7 @@ TEST_F(PresetsTest, SaveWritesSeventeenKeysInOrder)
     values.attrR = kAttrAdd;
     SavePreset(ini, 3, values);
 
-    EXPECT_EQ(FileText(ini.Path()), "[Preset3]\nEnabled=1\nName=Nightly\nDesc=Zeit \xC3\xBC"
+    EXPECT_EQ(fileText(ini.Path()), "[Preset3]\nEnabled=1\nName=Nightly\nDesc=Zeit \xC3\xBC"
                                     "berall\n"
                                     "Date=5/6/2001\nTime=12:00:00 PM\nUseDate=1\nUseTime=1\nUseSeq=0\n"
                                     "SeqNum=0\nSeqUnit=0\nClock=-1\nMod=3\nCre=0\nAttrA=0\nAttrS=0\nAttrH=0\n"

@@ -14,7 +14,7 @@
 namespace {
 
 // The started program runs on its own; wait a while for the file it writes at its end.
-std::string WaitForFile(const std::string& path)
+std::string waitForFile(const std::string& path)
 {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
     while (!std::filesystem::exists(path) && std::chrono::steady_clock::now() < deadline)
@@ -32,7 +32,7 @@ TEST(ProgramStartTest, StartsWithArgumentsInTheWorkingDirectory)
     // Written to a temporary name and renamed, so that the file appears complete.
     const std::string script = "printf '%s\\n' \"$@\" > out.tmp; pwd >> out.tmp; mv out.tmp out";
     ASSERT_TRUE(SpawnProgram("/bin/sh", {"-c", script, "sh", "first", "two words", ""}, work));
-    EXPECT_EQ(WaitForFile(work + "/out"), "first\ntwo words\n\n" + work + "\n");
+    EXPECT_EQ(waitForFile(work + "/out"), "first\ntwo words\n\n" + work + "\n");
 }
 
 TEST(ProgramStartTest, ReportsWhatCannotBeStarted)

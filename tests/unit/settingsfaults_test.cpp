@@ -25,18 +25,18 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string Contents(const std::string& path)
+std::string contents(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-void Store(const std::string& path, const std::string& text)
+void store(const std::string& path, const std::string& text)
 {
     std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
 }
 
-std::size_t EntriesIn(const std::string& folder)
+std::size_t entriesIn(const std::string& folder)
 {
     return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
 }
@@ -46,7 +46,7 @@ const std::string kInitial =
     "[Settings]\nChangeDate=1\n[Preset1]\nEnabled=1\nName=Initial\n[Location]\nLocation=/home/\n";
 
 // Every value differs from one version to the next, so that a file mixing two versions cannot pass for either.
-PresetValues Version(int k)
+PresetValues versionValues(int k)
 {
     PresetValues values;
     values.name = "Version " + std::to_string(k);
@@ -69,20 +69,20 @@ PresetValues Version(int k)
 }
 
 // The file as one complete SavePreset of version k leaves it, worked out on a copy of the initial file.
-std::string SavedText(const TempDir& dir, int k)
+std::string savedText(const TempDir& dir, int k)
 {
     const std::string scratch = dir / "scratch.ini";
-    Store(scratch, kInitial);
+    store(scratch, kInitial);
     IniFile ini(scratch);
-    SavePreset(ini, 1, Version(k));
-    const std::string text = Contents(scratch);
+    SavePreset(ini, 1, versionValues(k));
+    const std::string text = contents(scratch);
     fs::remove(scratch);
     return text;
 }
 
 // The states between the erase and the last key of a save: the file without the section, then the section growing
 // by whole lines. `saved` is the state after the last key.
-bool IsStateOfSave(const std::string& text, const std::string& saved)
+bool isStateOfSave(const std::string& text, const std::string& saved)
 {
     const std::size_t sectionStart = saved.find("[Preset1]");
     return text.size() >= sectionStart && saved.starts_with(text) &&
@@ -90,7 +90,7 @@ bool IsStateOfSave(const std::string& text, const std::string& saved)
 }
 
 // The version named in the file, or -1 before its Name was written.
-int VersionIn(const std::string& text)
+int versionIn(const std::string& text)
 {
     const std::size_t at = text.find("Name=Version ");
     return at == std::string::npos ? -1 : std::stoi(text.substr(at + 13));
@@ -104,7 +104,7 @@ protected:
         platform.shortDateFormat = "dd.MM.yyyy";
         platform.longTimeFormat = "HH:mm:ss";
         BuildDateTimeFormats();
-        Store(path, kInitial);
+        store(path, kInitial);
     }
 
     FakePlatform platform; // only for the locale formats
@@ -122,21 +122,21 @@ TEST_F(SettingsFaultsTest, ReadOnlyFolderRefusesTheSaveAndKeepsTheFile)
     fs::permissions(dir.Path(), fs::perms::owner_read | fs::perms::owner_exec);
     IniFile ini(path);
     try {
-        SavePreset(ini, 1, Version(1));
+        SavePreset(ini, 1, versionValues(1));
         ADD_FAILURE() << "the save went through";
     } catch (const IniWriteError& error) {
         EXPECT_EQ(std::string(error.what()), "Unable to write to " + path);
     }
     fs::permissions(dir.Path(), fs::perms::owner_all);
-    EXPECT_EQ(Contents(path), kInitial);
-    EXPECT_EQ(EntriesIn(dir.Path()), 1u) << "a temporary file was left behind";
+    EXPECT_EQ(contents(path), kInitial);
+    EXPECT_EQ(entriesIn(dir.Path()), 1u) << "a temporary file was left behind";
 }
 
 // The limit lets the erase and some keys through; the key that would pass it stops the save with the message, and
 // the file is the one the last key that fitted left, whole.
 TEST_F(SettingsFaultsTest, FileSizeLimitStopsTheSaveAtACompleteFile)
 {
-    const std::string saved = SavedText(dir, 7);
+    const std::string saved = savedText(dir, 7);
     const std::size_t sectionStart = saved.find("[Preset1]");
     const rlim_t limit = (sectionStart + saved.size()) / 2;
 
@@ -154,7 +154,7 @@ TEST_F(SettingsFaultsTest, FileSizeLimitStopsTheSaveAtACompleteFile)
         } else {
             try {
                 IniFile ini(path);
-                SavePreset(ini, 1, Version(7));
+                SavePreset(ini, 1, versionValues(7));
             } catch (const IniWriteError& error) {
                 message = error.what();
             }
@@ -172,12 +172,12 @@ TEST_F(SettingsFaultsTest, FileSizeLimitStopsTheSaveAtACompleteFile)
 
     EXPECT_EQ(std::string(buffer, static_cast<std::size_t>(std::max<ssize_t>(length, 0))),
               "Unable to write to " + path);
-    const std::string left = Contents(path);
-    EXPECT_TRUE(IsStateOfSave(left, saved)) << left;
+    const std::string left = contents(path);
+    EXPECT_TRUE(isStateOfSave(left, saved)) << left;
     EXPECT_LE(left.size(), limit);
     EXPECT_GT(saved.find('\n', left.size()) + 1, limit) << "a key that fitted was not written";
     EXPECT_GT(left.size(), sectionStart) << "the limit was meant to stop the save in the middle";
-    EXPECT_EQ(EntriesIn(dir.Path()), 1u) << "a temporary file was left behind";
+    EXPECT_EQ(entriesIn(dir.Path()), 1u) << "a temporary file was left behind";
 }
 
 // 100 writers, each killed after a random delay while it saves version after version of preset 1. After each kill
@@ -196,7 +196,7 @@ TEST_F(SettingsFaultsTest, KilledWriterLeavesACompleteState)
         if (child == 0) {
             IniFile ini(path);
             for (int k = round * kVersionsPerRound;; ++k)
-                SavePreset(ini, 1, Version(k));
+                SavePreset(ini, 1, versionValues(k));
         }
         std::this_thread::sleep_for(std::chrono::microseconds(delayMicroseconds(random)));
         ASSERT_EQ(::kill(child, SIGKILL), 0);
@@ -204,12 +204,12 @@ TEST_F(SettingsFaultsTest, KilledWriterLeavesACompleteState)
         ASSERT_EQ(::waitpid(child, &status, 0), child);
         ASSERT_TRUE(WIFSIGNALED(status)) << "the writer ended on its own in round " << round;
 
-        const std::string text = Contents(path);
+        const std::string text = contents(path);
         if (text == kInitial)
             continue;
-        const int version = VersionIn(text);
-        const std::string saved = SavedText(dir, version < 0 ? 0 : version);
-        ASSERT_TRUE(IsStateOfSave(text, saved)) << "round " << round << " left:\n" << text;
+        const int version = versionIn(text);
+        const std::string saved = savedText(dir, version < 0 ? 0 : version);
+        ASSERT_TRUE(isStateOfSave(text, saved)) << "round " << round << " left:\n" << text;
         midSave += text != saved;
     }
     std::cout << midSave << " of " << kRounds << " kills came in the middle of a save\n";

@@ -16,7 +16,7 @@ constexpr FileTime kSecond = 10'000'000;
 const double kMay6th2001 = 37017.0; // 2001-05-06
 const double k131415 = (13 * 3600 + 14 * 60 + 15) / 86400.0;
 
-TskObj Listed(const std::string& path)
+TskObj listed(const std::string& path)
 {
     const std::vector<FileEntry> found = CurrentPlatform().FindFiles(path, 1);
     EXPECT_EQ(found.size(), 1u) << path;
@@ -24,7 +24,7 @@ TskObj Listed(const std::string& path)
     return TskObj(entry.attrs, entry.modified, entry.created, path);
 }
 
-void SetStamps(const std::string& path, FileTime created, FileTime modified)
+void setStamps(const std::string& path, FileTime created, FileTime modified)
 {
     const auto handle = CurrentPlatform().OpenForStamps(path);
     ASSERT_TRUE(handle);
@@ -42,7 +42,7 @@ TEST_F(RealFileTest, ReadOnlyFileKeepsItsBitWhenStamped)
 {
     const std::string path = folder.MakeFile("ro.txt", "data");
     ASSERT_TRUE(CurrentPlatform().SetAttributes(path, kAttrReadOnly | kAttrArchive));
-    TskObj file = Listed(path);
+    TskObj file = listed(path);
     ASSERT_EQ(file.CurAttrs, kAttrReadOnly | kAttrArchive);
 
     file.SetNewModified(kMay6th2001 + k131415);
@@ -66,13 +66,13 @@ TEST_F(RealFileTest, BothStampsFromEachOtherSwap)
     const std::string path = folder.MakeFile("swap.txt");
     const FileTime created = LocalToStamp(kMay6th2001);
     const FileTime modified = LocalToStamp(kMay6th2001 + k131415);
-    SetStamps(path, created, modified);
-    TskObj file = Listed(path);
+    setStamps(path, created, modified);
+    TskObj file = listed(path);
     file.NewModified = file.CurCreated;
     file.NewCreated = file.CurModified;
     EXPECT_EQ(file.Touch(), 0);
 
-    const TskObj reread = Listed(path);
+    const TskObj reread = listed(path);
     EXPECT_EQ(reread.CurModified, created);
     EXPECT_EQ(reread.CurCreated, modified);
     EXPECT_EQ(file.CurModified, created);
@@ -84,8 +84,8 @@ TEST_F(RealFileTest, StampsWithinHalfASecondOfTheOriginalAreTheSame)
 {
     const std::string path = folder.MakeFile("same.txt");
     const FileTime original = LocalToStamp(kMay6th2001 + k131415);
-    SetStamps(path, original, original);
-    TskObj file = Listed(path);
+    setStamps(path, original, original);
+    TskObj file = listed(path);
     file.NewModified = original + 3 * kSecond / 10;
     file.NewCreated = original + 2 * kSecond;
     EXPECT_EQ(file.Touch(), 0);
@@ -98,8 +98,8 @@ TEST_F(RealFileTest, PartsKeepTheEntrysOwnDateOrTime)
 {
     const std::string path = folder.MakeFile("parts.txt");
     const double own = kMay6th2001 + 100 + 0.25; // 06:00 on another day
-    SetStamps(path, LocalToStamp(own), LocalToStamp(own));
-    TskObj file = Listed(path);
+    setStamps(path, LocalToStamp(own), LocalToStamp(own));
+    TskObj file = listed(path);
 
     file.SetNewModifiedParts(kNoDateTime, k131415);
     EXPECT_EQ(file.NewModified, LocalToStamp(kMay6th2001 + 100 + k131415));
@@ -112,8 +112,8 @@ TEST_F(RealFileTest, UntouchGoesBackToTheFirstKnownState)
     const std::string path = folder.MakeFile("undo.txt");
     const FileTime created = LocalToStamp(kMay6th2001);
     const FileTime modified = LocalToStamp(kMay6th2001 + k131415);
-    SetStamps(path, created, modified);
-    TskObj file = Listed(path);
+    setStamps(path, created, modified);
+    TskObj file = listed(path);
 
     for (int i = 1; i <= 3; ++i) {
         file.SetNewModified(kMay6th2001 + i);
@@ -123,7 +123,7 @@ TEST_F(RealFileTest, UntouchGoesBackToTheFirstKnownState)
     }
     EXPECT_EQ(file.Untouch(), 0);
     EXPECT_EQ(file.StatusText, "");
-    const TskObj reread = Listed(path);
+    const TskObj reread = listed(path);
     EXPECT_EQ(reread.CurModified, modified);
     EXPECT_EQ(reread.CurCreated, created);
     EXPECT_EQ(reread.CurAttrs, file.OrigAttrs);
@@ -138,12 +138,12 @@ TEST_F(RealFileTest, UntouchGoesBackToTheFirstKnownState)
 TEST_F(RealFileTest, FoldersAreStampedToo)
 {
     const std::string path = folder.MakeFolder("sub");
-    TskObj dir = Listed(path);
+    TskObj dir = listed(path);
     EXPECT_TRUE(dir.CurAttrs & kAttrDirectory);
     dir.SetNewModified(kMay6th2001 + k131415);
     dir.SetNewCreated(kMay6th2001);
     EXPECT_EQ(dir.Touch(), 0) << dir.StatusText;
-    EXPECT_EQ(Listed(path).CurCreated, LocalToStamp(kMay6th2001));
+    EXPECT_EQ(listed(path).CurCreated, LocalToStamp(kMay6th2001));
 }
 
 // The partner a folder comparison found is read by its own spelling, so a name differing only in letter case
@@ -151,8 +151,8 @@ TEST_F(RealFileTest, FoldersAreStampedToo)
 TEST_F(RealFileTest, MatchingFileTakesThePartnersStamps)
 {
     const std::string partner = folder.MakeFile("other/REPORT.DOC");
-    SetStamps(partner, LocalToStamp(kMay6th2001), LocalToStamp(kMay6th2001 + k131415));
-    TskObj file = Listed(folder.MakeFile("report.doc"));
+    setStamps(partner, LocalToStamp(kMay6th2001), LocalToStamp(kMay6th2001 + k131415));
+    TskObj file = listed(folder.MakeFile("report.doc"));
     const std::string other = folder / "other";
 
     file.MatchKind = 2;
@@ -193,7 +193,7 @@ protected:
 // Each platform failure becomes its bits and one line carrying the platform's message.
 TEST_F(FakeFileTest, FailuresGiveBitsAndLines)
 {
-    TskObj file = Listed("/d/f.txt");
+    TskObj file = listed("/d/f.txt");
     platform.Fail(FakeCall::Open, "/d/f.txt");
     file.NewModified = 300 * kSecond;
     file.NewCreated = 300 * kSecond;
@@ -214,7 +214,7 @@ TEST_F(FakeFileTest, FailuresGiveBitsAndLines)
 
 TEST_F(FakeFileTest, RefusedSetTimeKeepsThePendingStamp)
 {
-    TskObj file = Listed("/d/f.txt");
+    TskObj file = listed("/d/f.txt");
     platform.Fail(FakeCall::SetTimes, "/d/f.txt");
     file.NewCreated = 300 * kSecond;
     EXPECT_EQ(file.Touch(), kFailCreated);
@@ -226,7 +226,7 @@ TEST_F(FakeFileTest, RefusedSetTimeKeepsThePendingStamp)
 TEST_F(FakeFileTest, FoldersOutsideTheNtFamily)
 {
     platform.ntFamily = false;
-    TskObj dir = Listed("/d/sub");
+    TskObj dir = listed("/d/sub");
     dir.NewModified = 300 * kSecond;
     EXPECT_EQ(dir.Touch(), kFailModified);
     EXPECT_EQ(dir.StatusText, "Folder date/time cannot be changed in Windows 9x");
@@ -235,7 +235,7 @@ TEST_F(FakeFileTest, FoldersOutsideTheNtFamily)
 
 TEST_F(FakeFileTest, UntouchReportsWhatItCouldNotRestore)
 {
-    TskObj file = Listed("/d/f.txt");
+    TskObj file = listed("/d/f.txt");
     file.NewModified = 300 * kSecond;
     ASSERT_EQ(file.Touch(), 0);
     platform.Fail(FakeCall::SetTimes, "/d/f.txt");

@@ -21,12 +21,12 @@ namespace {
 // 2001-05-06 13:14:15 UTC.
 constexpr FileTime kNewStamp = 126336284550000000;
 
-TskObj Listed(const FileEntry& entry, const std::string& folder)
+TskObj listed(const FileEntry& entry, const std::string& folder)
 {
     return TskObj(entry.attrs, entry.modified, entry.created, folder + "/" + entry.name);
 }
 
-FileTime ModifiedOnDisk(const std::string& path)
+FileTime modifiedOnDisk(const std::string& path)
 {
     struct stat info
     {
@@ -38,13 +38,13 @@ FileTime ModifiedOnDisk(const std::string& path)
 // 1999-06-02 23:45:01 UTC, kept in the file's stored attribute value.
 constexpr FileTime kStoredCreation = 125728407010000000;
 
-void StoreCreation(const std::string& path, FileTime created)
+void storeCreation(const std::string& path, FileTime created)
 {
     const auto handle = CurrentPlatform().OpenForStamps(path);
     ASSERT_TRUE(handle && handle->SetTimes(created, std::nullopt)) << path;
 }
 
-FileTime CreatedOnDisk(const std::string& path)
+FileTime createdOnDisk(const std::string& path)
 {
     const std::vector<FileEntry> found = CurrentPlatform().FindFiles(path, 1);
     EXPECT_EQ(found.size(), 1u) << path;
@@ -62,11 +62,11 @@ TEST(TouchFaults, EntriesChangedAfterListingFailAlone)
 
     std::vector<TskObj> files;
     for (const FileEntry& entry : CurrentPlatform().FindFiles(dir / "*.txt"))
-        files.push_back(Listed(entry, dir.Path()));
+        files.push_back(listed(entry, dir.Path()));
     ASSERT_EQ(files.size(), 5u);
 
     fs::remove(dir / "deleted.txt");
-    StoreCreation(dir / "unreadable.txt", kStoredCreation);
+    storeCreation(dir / "unreadable.txt", kStoredCreation);
     fs::permissions(dir / "unreadable.txt", fs::perms::none);
     fs::remove(dir / "folder.txt");
     fs::create_directory(dir / "folder.txt");
@@ -92,8 +92,8 @@ TEST(TouchFaults, EntriesChangedAfterListingFailAlone)
         EXPECT_EQ(results["unreadable.txt"], kFailModified | kFailAttributes);
         EXPECT_EQ(statusOf("unreadable.txt"), "Unable to open file: \"Permission denied\"\r\n"
                                               "Unable to set attributes: \"Permission denied\"");
-        EXPECT_NE(ModifiedOnDisk(dir / "unreadable.txt"), kNewStamp);
-        EXPECT_EQ(CreatedOnDisk(dir / "unreadable.txt"), kStoredCreation);
+        EXPECT_NE(modifiedOnDisk(dir / "unreadable.txt"), kNewStamp);
+        EXPECT_EQ(createdOnDisk(dir / "unreadable.txt"), kStoredCreation);
     } else {
         EXPECT_EQ(results["unreadable.txt"], 0);
     }
@@ -101,12 +101,12 @@ TEST(TouchFaults, EntriesChangedAfterListingFailAlone)
     // Entries are opened for their stamps the same way whether they are files or folders, so the folder that took
     // the file's place gets the stamps and attributes, and is known as a folder from then on.
     EXPECT_EQ(results["folder.txt"], 0);
-    EXPECT_EQ(ModifiedOnDisk(dir / "folder.txt"), kNewStamp);
+    EXPECT_EQ(modifiedOnDisk(dir / "folder.txt"), kNewStamp);
     EXPECT_EQ(std::ranges::find(files, dir / "folder.txt", &TskObj::FileName)->CurAttrs, kAttrArchive | kAttrDirectory);
 
     for (const char* name : {"a.txt", "z.txt"}) {
         EXPECT_EQ(results[name], 0) << name;
-        EXPECT_EQ(ModifiedOnDisk(dir / name), kNewStamp) << name;
+        EXPECT_EQ(modifiedOnDisk(dir / name), kNewStamp) << name;
         EXPECT_EQ(CurrentPlatform().GetAttributes(dir / name), kAttrArchive) << name;
     }
 }

@@ -7,7 +7,7 @@
 
 namespace {
 
-std::vector<std::string> Names(WorkList& list)
+std::vector<std::string> fileNames(WorkList& list)
 {
     std::vector<std::string> names;
     for (const TskObj& entry : list.Entries())
@@ -29,7 +29,7 @@ TEST(WorkList, SortedWithoutRegardToCaseAndFreeOfDuplicates)
     list.ExpandSpec("nothing*");
     list.Finish();
     // Names that differ only in letter case are two files, kept in a fixed order.
-    EXPECT_EQ(Names(list), (std::vector<std::string>{"/w/A.txt", "/w/a.txt", "/w/b.txt", "/w/C.doc", "/w/sub"}));
+    EXPECT_EQ(fileNames(list), (std::vector<std::string>{"/w/A.txt", "/w/a.txt", "/w/b.txt", "/w/C.doc", "/w/sub"}));
 }
 
 } // namespace
