@@ -7,9 +7,12 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
+#include <ctime>
+#include <dirent.h>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <span>
 #include <string_view>
 #include <sys/stat.h>
@@ -21,28 +24,28 @@ namespace {
 
 namespace fs = std::filesystem;
 
-bool IsBlank(char c)
+bool isBlank(char c)
 {
     return c == ' ' || c == '\t';
 }
 
-std::string_view Trim(std::string_view text)
+std::string_view trim(std::string_view text)
 {
-    while (!text.empty() && IsBlank(text.front()))
+    while (!text.empty() && isBlank(text.front()))
         text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back()))
+    while (!text.empty() && isBlank(text.back()))
         text.remove_suffix(1);
     return text;
 }
 
-char AsciiLower(char c)
+char asciiLower(char c)
 {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-bool SameName(std::string_view a, std::string_view b)
+bool sameName(std::string_view a, std::string_view b)
 {
-    return std::ranges::equal(a, b, [](char x, char y) { return AsciiLower(x) == AsciiLower(y); });
+    return std::ranges::equal(a, b, [](char x, char y) { return asciiLower(x) == asciiLower(y); });
 }
 
 struct Line
@@ -52,7 +55,7 @@ struct Line
     std::size_t next;         // offset of the following line
 };
 
-std::vector<Line> SplitLines(std::string_view text)
+std::vector<Line> splitLines(std::string_view text)
 {
     std::vector<Line> lines;
     for (std::size_t begin = 0; begin < text.size();) {
@@ -68,20 +71,20 @@ std::vector<Line> SplitLines(std::string_view text)
 }
 
 // New lines follow the file's first line end; a file without one gets LF.
-std::string LineEndOf(std::string_view text)
+std::string lineEndOf(std::string_view text)
 {
     const std::size_t newline = text.find('\n');
     return newline != std::string_view::npos && newline > 0 && text[newline - 1] == '\r' ? "\r\n" : "\n";
 }
 
 // The name of a `[name]` header; anything after the closing bracket is ignored.
-std::optional<std::string_view> SectionName(std::string_view line)
+std::optional<std::string_view> sectionName(std::string_view line)
 {
-    line = Trim(line);
+    line = trim(line);
     const std::size_t close = line.find(']');
     if (!line.starts_with('[') || close == std::string_view::npos)
         return std::nullopt;
-    return Trim(line.substr(1, close - 1));
+    return trim(line.substr(1, close - 1));
 }
 
 struct Entry
@@ -90,15 +93,15 @@ struct Entry
     std::string_view value; // trimmed, quotes still on; an empty value sits at the end of its line
 };
 
-std::optional<Entry> SplitEntry(std::string_view line)
+std::optional<Entry> splitEntry(std::string_view line)
 {
     const std::size_t equals = line.find('=');
-    if (equals == std::string_view::npos || Trim(line).starts_with(';') || SectionName(line))
+    if (equals == std::string_view::npos || trim(line).starts_with(';') || sectionName(line))
         return std::nullopt;
-    return Entry{Trim(line.substr(0, equals)), Trim(line.substr(equals + 1))};
+    return Entry{trim(line.substr(0, equals)), trim(line.substr(equals + 1))};
 }
 
-std::string_view Unquote(std::string_view value)
+std::string_view unquote(std::string_view value)
 {
     const bool quoted =
         value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front();
@@ -106,72 +109,72 @@ std::string_view Unquote(std::string_view value)
 }
 
 // The first section of that name: its header line and every line up to the next header.
-std::optional<std::span<const Line>> FindSection(std::span<const Line> lines, std::string_view name)
+std::optional<std::span<const Line>> findSection(std::span<const Line> lines, std::string_view name)
 {
     const auto named = [&](const Line& line) {
-        const std::optional<std::string_view> found = SectionName(line.content);
-        return found && SameName(*found, name);
+        const std::optional<std::string_view> found = sectionName(line.content);
+        return found && sameName(*found, name);
     };
     const auto header = std::ranges::find_if(lines, named);
     if (header == lines.end())
         return std::nullopt;
-    const auto end = std::find_if(header + 1, lines.end(), [](const Line& line) { return SectionName(line.content); });
+    const auto end = std::find_if(header + 1, lines.end(), [](const Line& line) { return sectionName(line.content); });
     return std::span<const Line>(header, end);
 }
 
-std::optional<std::string_view> FindValue(std::span<const Line> section, std::string_view key)
+std::optional<std::string_view> findValue(std::span<const Line> section, std::string_view key)
 {
     for (const Line& line : section.subspan(1)) {
-        const std::optional<Entry> entry = SplitEntry(line.content);
-        if (entry && SameName(entry->key, key))
+        const std::optional<Entry> entry = splitEntry(line.content);
+        if (entry && sameName(entry->key, key))
             return entry->value;
     }
     return std::nullopt;
 }
 
 // A new key goes after this line: the section's last line that is neither blank nor a comment, at worst its header.
-const Line& LastContentLine(std::span<const Line> section)
+const Line& lastContentLine(std::span<const Line> section)
 {
     return *std::find_if(section.rbegin(), section.rend(), [](const Line& line) {
-        const std::string_view text = Trim(line.content);
+        const std::string_view text = trim(line.content);
         return !text.empty() && !text.starts_with(';');
     });
 }
 
-std::string Splice(std::string text, std::size_t at, std::size_t count, const std::string& insert)
+std::string spliced(std::string text, std::size_t at, std::size_t count, const std::string& insert)
 {
     return text.replace(at, count, insert);
 }
 
-std::string WithValue(const std::string& text, const std::string& section, const std::string& key,
+std::string withValue(const std::string& text, const std::string& section, const std::string& key,
                       const std::string& value)
 {
-    const std::vector<Line> lines = SplitLines(text);
-    const std::string eol = LineEndOf(text);
+    const std::vector<Line> lines = splitLines(text);
+    const std::string eol = lineEndOf(text);
     const std::string entry = key + "=" + value;
-    const std::optional<std::span<const Line>> found = FindSection(lines, section);
+    const std::optional<std::span<const Line>> found = findSection(lines, section);
     if (!found) {
         const std::string separator = text.empty() || text.ends_with('\n') ? "" : eol;
         return text + separator + "[" + section + "]" + eol + entry + eol;
     }
-    if (const std::optional<std::string_view> old = FindValue(*found, key))
-        return Splice(text, static_cast<std::size_t>(old->data() - text.data()), old->size(), value);
-    const Line& last = LastContentLine(*found);
+    if (const std::optional<std::string_view> old = findValue(*found, key))
+        return spliced(text, static_cast<std::size_t>(old->data() - text.data()), old->size(), value);
+    const Line& last = lastContentLine(*found);
     const bool lastHasLineEnd = last.next > last.begin + last.content.size();
-    return lastHasLineEnd ? Splice(text, last.next, 0, entry + eol) : Splice(text, last.next, 0, eol + entry);
+    return lastHasLineEnd ? spliced(text, last.next, 0, entry + eol) : spliced(text, last.next, 0, eol + entry);
 }
 
-std::optional<std::string> WithoutSection(const std::string& text, const std::string& section)
+std::optional<std::string> withoutSection(const std::string& text, const std::string& section)
 {
-    const std::vector<Line> lines = SplitLines(text);
-    const std::optional<std::span<const Line>> found = FindSection(lines, section);
+    const std::vector<Line> lines = splitLines(text);
+    const std::optional<std::span<const Line>> found = findSection(lines, section);
     if (!found)
         return std::nullopt;
-    return Splice(text, found->front().begin, found->back().next - found->front().begin, "");
+    return spliced(text, found->front().begin, found->back().next - found->front().begin, "");
 }
 
 // A value cannot span lines: the rest would turn into lines of their own.
-std::string FirstLine(const std::string& value)
+std::string firstLine(const std::string& value)
 {
     return value.substr(0, value.find_first_of("\r\n"));
 }
@@ -195,7 +198,7 @@ private:
     int fd_;
 };
 
-bool ReadAll(int fd, std::string& out)
+bool readAll(int fd, std::string& out)
 {
     char buffer[65536];
     for (;;) {
@@ -209,7 +212,7 @@ bool ReadAll(int fd, std::string& out)
     }
 }
 
-bool WriteAll(int fd, std::string_view text)
+bool writeAll(int fd, std::string_view text)
 {
     while (!text.empty()) {
         const ssize_t count = ::write(fd, text.data(), text.size());
@@ -228,13 +231,13 @@ struct Snapshot
 };
 
 // 0, or the errno of the failure. O_RDWR before a replacement refuses a file the user may not write.
-int Load(const std::string& path, int flags, Snapshot& out)
+int load(const std::string& path, int flags, Snapshot& out)
 {
     Descriptor file(::open(path.c_str(), flags | O_CLOEXEC));
     struct stat info
     {
     };
-    if (file.Get() < 0 || ::fstat(file.Get(), &info) != 0 || !ReadAll(file.Get(), out.text))
+    if (file.Get() < 0 || ::fstat(file.Get(), &info) != 0 || !readAll(file.Get(), out.text))
         return errno;
     out.mode = info.st_mode & 07777;
     return 0;
@@ -242,7 +245,7 @@ int Load(const std::string& path, int flags, Snapshot& out)
 
 // What open() with mode 0666 would give; the umask is read rather than set and restored, which would race with
 // other threads creating files.
-mode_t NewFileMode()
+mode_t newFileMode()
 {
     std::ifstream status("/proc/self/status");
     for (std::string line; std::getline(status, line);)
@@ -251,21 +254,60 @@ mode_t NewFileMode()
     return 0600;
 }
 
-bool Replace(const std::string& target, const std::string& text, mode_t mode)
+// A save's temporary is named by this prefix and the six letters or digits that mkostemp puts for "XXXXXX".
+std::string temporaryPrefix(const fs::path& target)
+{
+    return "." + target.filename().string() + ".";
+}
+
+bool replaceFile(const std::string& target, const std::string& text, mode_t mode)
 {
     const fs::path path(target);
-    std::string temporary = (path.parent_path() / ("." + path.filename().string() + ".XXXXXX")).string();
+    std::string temporary = (path.parent_path() / (temporaryPrefix(path) + "XXXXXX")).string();
     Descriptor file(::mkostemp(temporary.data(), O_CLOEXEC));
     if (file.Get() < 0)
         return false;
-    const bool written = WriteAll(file.Get(), text) && ::fchmod(file.Get(), mode) == 0 && ::fsync(file.Get()) == 0;
+    const bool written = writeAll(file.Get(), text) && ::fchmod(file.Get(), mode) == 0 && ::fsync(file.Get()) == 0;
     if (file.Close() && written && ::rename(temporary.c_str(), target.c_str()) == 0)
         return true;
     ::unlink(temporary.c_str());
     return false;
 }
 
-IniWriteError Refusal(const std::string& path)
+bool isTemporaryName(std::string_view name, std::string_view prefix)
+{
+    constexpr std::size_t kRandomLength = 6;
+    const auto letterOrDigit = [](char c) {
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+    };
+    return name.size() == prefix.size() + kRandomLength && name.starts_with(prefix) &&
+           std::ranges::all_of(name.substr(prefix.size()), letterOrDigit);
+}
+
+// Temporaries of earlier saves of this file whose writer was killed before its rename. A live writer holds its
+// temporary for milliseconds, so one untouched for an hour is a leftover; only the user's own regular files go.
+void removeLeftoverTemporaries(const fs::path& target)
+{
+    constexpr std::time_t kLeftoverAge = 60 * 60;
+    const std::string folder = target.has_parent_path() ? target.parent_path().string() : ".";
+    const std::unique_ptr<DIR, int (*)(DIR*)> listing(::opendir(folder.c_str()), ::closedir);
+    if (!listing)
+        return;
+    const std::string prefix = temporaryPrefix(target);
+    const std::time_t cutoff = std::time(nullptr) - kLeftoverAge;
+    const int folderFd = ::dirfd(listing.get());
+    while (const dirent* entry = ::readdir(listing.get())) {
+        struct stat info
+        {
+        };
+        if (isTemporaryName(entry->d_name, prefix) &&
+            ::fstatat(folderFd, entry->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(info.st_mode) &&
+            info.st_uid == ::geteuid() && info.st_mtime < cutoff)
+            ::unlinkat(folderFd, entry->d_name, 0);
+    }
+}
+
+IniWriteError refusal(const std::string& path)
 {
     std::error_code error;
     const fs::path full = fs::absolute(path, error);
@@ -273,7 +315,7 @@ IniWriteError Refusal(const std::string& path)
 }
 
 // Through a symbolic link the file it points to is replaced, not the link.
-std::string WriteTarget(const std::string& path)
+std::string writeTarget(const std::string& path)
 {
     std::error_code error;
     const fs::path resolved = fs::weakly_canonical(path, error);
@@ -281,18 +323,21 @@ std::string WriteTarget(const std::string& path)
 }
 
 // `change` gives the new text, or nothing to leave the file as it is.
-template <class Change> void Rewrite(const std::string& path, Change change)
+template <class Change> void rewrite(const std::string& path, Change change)
 {
-    const std::string target = WriteTarget(path);
+    const std::string target = writeTarget(path);
     Snapshot current;
-    const int error = Load(target, O_RDWR, current);
+    const int error = load(target, O_RDWR, current);
     if (error == ENOENT)
-        current = {"", NewFileMode()};
+        current = {"", newFileMode()};
     else if (error != 0)
-        throw Refusal(path);
+        throw refusal(path);
     const std::optional<std::string> changed = change(current.text);
-    if (changed && !Replace(target, *changed, current.mode))
-        throw Refusal(path);
+    if (!changed)
+        return;
+    if (!replaceFile(target, *changed, current.mode))
+        throw refusal(path);
+    removeLeftoverTemporaries(target);
 }
 
 } // namespace
@@ -302,14 +347,14 @@ IniFile::IniFile(std::string path) : path_(std::move(path)) {}
 std::optional<std::string> IniFile::ReadValue(const std::string& section, const std::string& key) const
 {
     Snapshot file;
-    if (Load(path_, O_RDONLY, file) != 0)
+    if (load(path_, O_RDONLY, file) != 0)
         return std::nullopt;
-    const std::vector<Line> lines = SplitLines(file.text);
-    const std::optional<std::span<const Line>> found = FindSection(lines, section);
-    const std::optional<std::string_view> value = found ? FindValue(*found, key) : std::nullopt;
+    const std::vector<Line> lines = splitLines(file.text);
+    const std::optional<std::span<const Line>> found = findSection(lines, section);
+    const std::optional<std::string_view> value = found ? findValue(*found, key) : std::nullopt;
     if (!value)
         return std::nullopt;
-    return std::string(Unquote(*value).substr(0, kMaxValueLength));
+    return std::string(unquote(*value).substr(0, kMaxValueLength));
 }
 
 std::string IniFile::ReadString(const std::string& section, const std::string& key, const std::string& fallback) const
@@ -330,8 +375,8 @@ bool IniFile::ReadBool(const std::string& section, const std::string& key, bool 
 
 void IniFile::WriteString(const std::string& section, const std::string& key, const std::string& value)
 {
-    Rewrite(path_, [&](const std::string& text) -> std::optional<std::string> {
-        return WithValue(text, section, key, FirstLine(value));
+    rewrite(path_, [&](const std::string& text) -> std::optional<std::string> {
+        return withValue(text, section, key, firstLine(value));
     });
 }
 
@@ -347,5 +392,5 @@ void IniFile::WriteBool(const std::string& section, const std::string& key, bool
 
 void IniFile::EraseSection(const std::string& section)
 {
-    Rewrite(path_, [&](const std::string& text) { return WithoutSection(text, section); });
+    rewrite(path_, [&](const std::string& text) { return withoutSection(text, section); });
 }

@@ -4,7 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
+#include <ctime>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -19,13 +22,13 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string Contents(const std::string& path)
+std::string contents(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-std::vector<std::string> Names(const std::string& folder)
+std::vector<std::string> namesIn(const std::string& folder)
 {
     std::vector<std::string> names;
     for (const auto& entry : fs::directory_iterator(folder))
@@ -33,7 +36,7 @@ std::vector<std::string> Names(const std::string& folder)
     return names;
 }
 
-mode_t ModeOf(const std::string& path)
+mode_t modeOf(const std::string& path)
 {
     struct stat info
     {
@@ -42,7 +45,15 @@ mode_t ModeOf(const std::string& path)
     return info.st_mode & 07777;
 }
 
-void ExpectRefused(const std::function<void()>& write, const std::string& path)
+// Last modified that many minutes ago; a link itself, not what it points to.
+void age(const std::string& path, int minutes)
+{
+    const timespec when{std::time(nullptr) - minutes * 60, 0};
+    const timespec times[2] = {when, when};
+    EXPECT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, AT_SYMLINK_NOFOLLOW), 0) << path;
+}
+
+void expectRefused(const std::function<void()>& write, const std::string& path)
 {
     try {
         write();
@@ -107,7 +118,7 @@ TEST(IniFile, FirstDuplicateWinsForReadingAndWriting)
     EXPECT_EQ(ini.ReadValue("A", "m"), std::nullopt);
     ini.WriteString("a", "K", "9");
     ini.WriteString("A", "m", "5");
-    EXPECT_EQ(Contents(ini.Path()), "[A]\nk=9\nk=2\nm=5\n[a]\nk=3\nm=4\n");
+    EXPECT_EQ(contents(ini.Path()), "[A]\nk=9\nk=2\nm=5\n[a]\nk=3\nm=4\n");
 }
 
 // Integers and Booleans read as the fallback unless the whole value is a number.
@@ -143,8 +154,8 @@ TEST(IniFile, AbsentFileReadsAsAbsentAndAWriteCreatesIt)
     ::umask(previous);
     ini.WriteBool("S", "t", true);
     ini.WriteBool("S", "f", false);
-    EXPECT_EQ(Contents(ini.Path()), "[S]\nn=-5\nt=1\nf=0\n");
-    EXPECT_EQ(ModeOf(ini.Path()), 0640u);
+    EXPECT_EQ(contents(ini.Path()), "[S]\nn=-5\nt=1\nf=0\n");
+    EXPECT_EQ(modeOf(ini.Path()), 0640u);
 }
 
 // A CR LF file with comments, odd spacing and a section with duplicate keys changes only where written.
@@ -158,11 +169,11 @@ TEST(IniFile, WriteKeepsEveryOtherByte)
 
     ini.WriteInteger("settings", "CHANGEDATE", 0);
     ini.WriteString("Settings", "name", "New");
-    EXPECT_EQ(Contents(ini.Path()), head + "0" + middle + "New" + tail);
+    EXPECT_EQ(contents(ini.Path()), head + "0" + middle + "New" + tail);
 
     ini.WriteString("Settings", "Extra", "e");
     ini.WriteString("New", "k", "v");
-    EXPECT_EQ(Contents(ini.Path()), head + "0" + middle + "New\r\nExtra=e" + tail + "[New]\r\nk=v\r\n");
+    EXPECT_EQ(contents(ini.Path()), head + "0" + middle + "New\r\nExtra=e" + tail + "[New]\r\nk=v\r\n");
 }
 
 // Appending to a file without a final line end must not glue the new line to the last one.
@@ -171,12 +182,12 @@ TEST(IniFile, AddsKeysAndSectionsAtTheEnd)
     TempDir dir;
     IniFile ini(dir.MakeFile("s.ini", "[A]\nx=1\nblank = \n\n[B]\ny=2"));
     ini.WriteString("B", "z", "3");
-    EXPECT_EQ(Contents(ini.Path()), "[A]\nx=1\nblank = \n\n[B]\ny=2\nz=3");
+    EXPECT_EQ(contents(ini.Path()), "[A]\nx=1\nblank = \n\n[B]\ny=2\nz=3");
     ini.WriteString("A", "blank", "filled");
     ini.WriteString("A", "w", "line\r\nbreak");
-    EXPECT_EQ(Contents(ini.Path()), "[A]\nx=1\nblank = filled\nw=line\n\n[B]\ny=2\nz=3");
+    EXPECT_EQ(contents(ini.Path()), "[A]\nx=1\nblank = filled\nw=line\n\n[B]\ny=2\nz=3");
     ini.WriteString("C", "k", "v");
-    EXPECT_EQ(Contents(ini.Path()), "[A]\nx=1\nblank = filled\nw=line\n\n[B]\ny=2\nz=3\n[C]\nk=v\n");
+    EXPECT_EQ(contents(ini.Path()), "[A]\nx=1\nblank = filled\nw=line\n\n[B]\ny=2\nz=3\n[C]\nk=v\n");
 }
 
 TEST(IniFile, EraseSectionRemovesTheFirstMatchUpToTheNextHeader)
@@ -184,11 +195,11 @@ TEST(IniFile, EraseSectionRemovesTheFirstMatchUpToTheNextHeader)
     TempDir dir;
     IniFile ini(dir.MakeFile("s.ini", "top=1\n[A]\nk=1\n; c\n\n[b]\nk=2\n[a]\nk=3"));
     ini.EraseSection("a");
-    EXPECT_EQ(Contents(ini.Path()), "top=1\n[b]\nk=2\n[a]\nk=3");
+    EXPECT_EQ(contents(ini.Path()), "top=1\n[b]\nk=2\n[a]\nk=3");
     ini.EraseSection("missing");
-    EXPECT_EQ(Contents(ini.Path()), "top=1\n[b]\nk=2\n[a]\nk=3");
+    EXPECT_EQ(contents(ini.Path()), "top=1\n[b]\nk=2\n[a]\nk=3");
     ini.EraseSection("A");
-    EXPECT_EQ(Contents(ini.Path()), "top=1\n[b]\nk=2\n");
+    EXPECT_EQ(contents(ini.Path()), "top=1\n[b]\nk=2\n");
 }
 
 TEST(IniFile, LongValuesAreCut)
@@ -214,9 +225,9 @@ TEST(IniFile, BinaryGarbageNeitherCrashesNorChangesOnWrite)
     EXPECT_EQ(ini.ReadInteger("Known", "key", 0), 5);
     EXPECT_EQ(ini.ReadValue("Absent", "key"), std::nullopt);
     ini.WriteString("known", "KEY", "6");
-    EXPECT_EQ(Contents(ini.Path()), head + "6" + tail);
+    EXPECT_EQ(contents(ini.Path()), head + "6" + tail);
     ini.WriteString("Fresh", "k", "v");
-    EXPECT_EQ(Contents(ini.Path()), head + "6" + tail + "\n[Fresh]\nk=v\n");
+    EXPECT_EQ(contents(ini.Path()), head + "6" + tail + "\n[Fresh]\nk=v\n");
 }
 
 // Refusals that hold for root too: no folder, a folder in the file's place, a file size limit.
@@ -224,12 +235,12 @@ TEST(IniFile, RefusedWriteThrowsAndKeepsTheOldFile)
 {
     TempDir dir;
     const std::string missing = dir / "missing/s.ini";
-    ExpectRefused([&] { IniFile(missing).WriteString("S", "k", "v"); }, missing);
+    expectRefused([&] { IniFile(missing).WriteString("S", "k", "v"); }, missing);
     EXPECT_FALSE(fs::exists(dir / "missing"));
 
     const std::string folder = dir.MakeFolder("folder.ini");
-    ExpectRefused([&] { IniFile(folder).WriteString("S", "k", "v"); }, folder);
-    ExpectRefused([&] { IniFile(folder).EraseSection("S"); }, folder);
+    expectRefused([&] { IniFile(folder).WriteString("S", "k", "v"); }, folder);
+    expectRefused([&] { IniFile(folder).EraseSection("S"); }, folder);
     EXPECT_TRUE(fs::is_directory(folder));
     EXPECT_EQ(IniFile(folder).ReadValue("S", "k"), std::nullopt);
 
@@ -239,11 +250,11 @@ TEST(IniFile, RefusedWriteThrowsAndKeepsTheOldFile)
     const rlimit small{4096, limit.rlim_max};
     const auto handler = std::signal(SIGXFSZ, SIG_IGN);
     ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    ExpectRefused([&] { IniFile(file).WriteString("S", "k", std::string(8000, 'v')); }, file);
+    expectRefused([&] { IniFile(file).WriteString("S", "k", std::string(8000, 'v')); }, file);
     ::setrlimit(RLIMIT_FSIZE, &limit);
     std::signal(SIGXFSZ, handler);
-    EXPECT_EQ(Contents(file), "[S]\nk=old\n");
-    EXPECT_EQ(Names(dir.Path()).size(), 2u) << "a temporary file was left behind";
+    EXPECT_EQ(contents(file), "[S]\nk=old\n");
+    EXPECT_EQ(namesIn(dir.Path()).size(), 2u) << "a temporary file was left behind";
 }
 
 // Permission bits bind only ordinary users.
@@ -254,22 +265,22 @@ TEST(IniFile, RefusedByPermissions)
     TempDir dir;
     const std::string file = dir.MakeFile("locked/s.ini", "[S]\nk=old\n");
     fs::permissions(dir / "locked", fs::perms::owner_read | fs::perms::owner_exec);
-    ExpectRefused([&] { IniFile(file).WriteString("S", "k", "new"); }, file);
-    ExpectRefused([&] { IniFile(file).EraseSection("S"); }, file);
-    EXPECT_EQ(Contents(file), "[S]\nk=old\n");
-    EXPECT_EQ(Names(dir / "locked").size(), 1u);
+    expectRefused([&] { IniFile(file).WriteString("S", "k", "new"); }, file);
+    expectRefused([&] { IniFile(file).EraseSection("S"); }, file);
+    EXPECT_EQ(contents(file), "[S]\nk=old\n");
+    EXPECT_EQ(namesIn(dir / "locked").size(), 1u);
 
     const std::string readOnly = dir.MakeFile("ro.ini", "[S]\nk=old\n");
     fs::permissions(readOnly, fs::perms::owner_read);
-    ExpectRefused([&] { IniFile(readOnly).WriteString("S", "k", "new"); }, readOnly);
-    EXPECT_EQ(Contents(readOnly), "[S]\nk=old\n");
+    expectRefused([&] { IniFile(readOnly).WriteString("S", "k", "new"); }, readOnly);
+    EXPECT_EQ(contents(readOnly), "[S]\nk=old\n");
 
     const std::string writeOnly = dir.MakeFile("wo.ini", "[S]\nk=old\n");
     fs::permissions(writeOnly, fs::perms::owner_write);
     EXPECT_EQ(IniFile(writeOnly).ReadValue("S", "k"), std::nullopt);
-    ExpectRefused([&] { IniFile(writeOnly).WriteString("S", "j", "new"); }, writeOnly);
+    expectRefused([&] { IniFile(writeOnly).WriteString("S", "j", "new"); }, writeOnly);
     fs::permissions(writeOnly, fs::perms::owner_read, fs::perm_options::add);
-    EXPECT_EQ(Contents(writeOnly), "[S]\nk=old\n");
+    EXPECT_EQ(contents(writeOnly), "[S]\nk=old\n");
 }
 
 TEST(IniFile, ReplacementKeepsPermissionBitsAndSymbolicLinks)
@@ -282,7 +293,48 @@ TEST(IniFile, ReplacementKeepsPermissionBitsAndSymbolicLinks)
 
     IniFile(link).WriteString("S", "k", "new");
     EXPECT_TRUE(fs::is_symlink(link));
-    EXPECT_EQ(Contents(file), "[S]\nk=new\n");
-    EXPECT_EQ(ModeOf(file), 0604u);
-    EXPECT_EQ(Names(dir / "real"), std::vector<std::string>{"s.ini"});
+    EXPECT_EQ(contents(file), "[S]\nk=new\n");
+    EXPECT_EQ(modeOf(file), 0604u);
+    EXPECT_EQ(namesIn(dir / "real"), std::vector<std::string>{"s.ini"});
+}
+
+// A write clears away what writes of the same file killed before their rename left an hour or more ago. A younger
+// temporary may be a live writer's; names not of this file's temporaries, links and folders are not the write's.
+TEST(IniFile, WriteRemovesOldLeftoverTemporariesOfItsFile)
+{
+    TempDir dir;
+    const std::string file = dir.MakeFile("s.ini", "[S]\nk=old\n");
+    for (const char* name : {".s.ini.a1B2c3", ".s.ini.Zz9yX8", ".s.ini.a1B2c", ".s.ini.a1B2c3d", ".s.ini.a1-2c3",
+                             ".t.ini.a1B2c3", "s.ini.a1B2c3", "old.txt"})
+        age(dir.MakeFile(name, "partial"), 65);
+    age(dir.MakeFile(".s.ini.k0K0k0", "partial"), 55);
+    age(dir.MakeFolder(".s.ini.dir001"), 65);
+    fs::create_symlink(dir / "old.txt", dir / ".s.ini.link01");
+    age(dir / ".s.ini.link01", 65);
+
+    // A write that leaves the file as it is clears nothing.
+    IniFile(file).EraseSection("Absent");
+    EXPECT_TRUE(fs::exists(dir / ".s.ini.a1B2c3"));
+
+    IniFile(file).WriteString("S", "k", "new");
+    std::vector<std::string> names = namesIn(dir.Path());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{".s.ini.a1-2c3", ".s.ini.a1B2c", ".s.ini.a1B2c3d", ".s.ini.dir001",
+                                               ".s.ini.k0K0k0", ".s.ini.link01", ".t.ini.a1B2c3", "old.txt", "s.ini",
+                                               "s.ini.a1B2c3"}));
+    EXPECT_EQ(contents(file), "[S]\nk=new\n");
+}
+
+// Another user's file in a shared folder is left to that user, however old.
+TEST(IniFile, LeftoverTemporaryOfAnotherUserIsKept)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "only root can give a file to another user";
+    TempDir dir;
+    const std::string file = dir.MakeFile("s.ini", "[S]\nk=old\n");
+    const std::string foreign = dir.MakeFile(".s.ini.q7W3e9", "partial");
+    ASSERT_EQ(::chown(foreign.c_str(), 65534, 65534), 0);
+    age(foreign, 120);
+    IniFile(file).WriteString("S", "k", "new");
+    EXPECT_TRUE(fs::exists(foreign));
 }
