@@ -9,11 +9,14 @@
 
 #include <QApplication>
 
+#include <csignal>
 #include <iostream>
 #include <unistd.h>
 
 int main(int argc, char** argv)
 {
+    // Past a file size limit, saving the settings file must end in "Unable to write to", not kill the program.
+    std::signal(SIGXFSZ, SIG_IGN);
     QApplication app(argc, argv); // also adopts the user's locale for the C library
     QApplication::setApplicationName("Stampkeep");
     QApplication::setApplicationDisplayName("Stampkeep");
