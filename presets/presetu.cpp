@@ -6,8 +6,10 @@
 #include "core/inifile.h"
 #include "core/tfuncs2.h"
 #include "platform/messagebox.h"
+#include "winutil/actionbinding.h"
 #include "winutil/formposu.h"
 #include "winutil/helppage.h"
+#include "winutil/qtdatetime.h"
 #include "winutil/tfuncsu.h"
 
 #include <QActionGroup>
@@ -18,49 +20,11 @@
 
 #include <algorithm>
 #include <array>
-#include <cmath>
 
 namespace {
 
 constexpr int kHelpContext = 14;
-constexpr qint64 kMsPerDay = 24 * 60 * 60 * 1000;
-const QDate kSerialEpoch(1899, 12, 30);
-
 const char* const kGroupHint = "Click a button to select; click again to de-select";
-
-// The pickers hold a date and a time of day; the settings file takes day numbers and day fractions.
-double DateSerial(const QDate& date)
-{
-    return static_cast<double>(kSerialEpoch.daysTo(date));
-}
-
-double TimeSerial(const QTime& time)
-{
-    return static_cast<double>(time.msecsSinceStartOfDay()) / kMsPerDay;
-}
-
-QDate SerialDate(double serial)
-{
-    return kSerialEpoch.addDays(static_cast<qint64>(std::floor(serial)));
-}
-
-QTime SerialTime(double serial)
-{
-    const qint64 ms = std::llround((serial - std::floor(serial)) * kMsPerDay);
-    return QTime::fromMSecsSinceStartOfDay(static_cast<int>(std::min(ms, kMsPerDay - 1)));
-}
-
-// The pickers' notation: the AM/PM marker "tt" is Qt's "AP".
-QString PickerFormat(const std::string& picture)
-{
-    return QString::fromStdString(picture).replace(QLatin1String("tt"), QLatin1String("AP"));
-}
-
-QIcon WithHotImage(QIcon normal, const QIcon& hot)
-{
-    normal.addPixmap(hot.pixmap(16, 16), QIcon::Active);
-    return normal;
-}
 
 void ShowError(const std::string& text)
 {
@@ -77,8 +41,8 @@ PresetValues StoredValues(const IniFile& ini, const std::string& section)
     PresetValues values;
     values.name = ini.ReadString(section, "Name", "");
     values.desc = ini.ReadString(section, "Desc", "");
-    values.date = ReadDate(ini, section, "Date", DateSerial(QDate::currentDate()));
-    values.time = ReadTime(ini, section, "Time", TimeSerial(QTime::currentTime()));
+    values.date = ReadDate(ini, section, "Date", dateToSerial(QDate::currentDate()));
+    values.time = ReadTime(ini, section, "Time", timeToSerial(QTime::currentTime()));
     values.useDate = ini.ReadBool(section, "UseDate", values.useDate);
     values.useTime = ini.ReadBool(section, "UseTime", values.useTime);
     values.useSeq = ini.ReadBool(section, "UseSeq", values.useSeq);
@@ -98,8 +62,8 @@ PresetValues StoredValues(const IniFile& ini, const std::string& section)
 PresetValues PanelValues(const PanelState& panel)
 {
     PresetValues values;
-    values.date = DateSerial(panel.date.date());
-    values.time = TimeSerial(panel.time.time());
+    values.date = dateToSerial(panel.date.date());
+    values.time = timeToSerial(panel.time.time());
     values.useDate = panel.useDate;
     values.useTime = panel.useTime;
     values.useSeq = panel.useSeq;
@@ -160,8 +124,8 @@ void TPresetForm::FormCreate()
     firstActivation = true;
     if (parentWidget())
         setFont(parentWidget()->font());
-    ui->DTDateMod->setDisplayFormat(PickerFormat(PickerDateFormat));
-    ui->DTTimeMod->setDisplayFormat(PickerFormat(PickerTimeFormat));
+    ui->DTDateMod->setDisplayFormat(QtPickerFormat(PickerDateFormat));
+    ui->DTTimeMod->setDisplayFormat(QtPickerFormat(PickerTimeFormat));
     RestoreFormPlacement(iniFileName, *this, true);
     LoadImages();
     BindButtons();
@@ -241,65 +205,32 @@ void TPresetForm::ArrangeControls()
 
 void TPresetForm::LoadImages()
 {
-    LoadGlyphRange(ilStates, 30, 35);
-    LoadGlyphRange(ilHStates, 36, 41);
-    LoadGlyphList(ilTime, {24, 15, 16, 17});
-    LoadGlyphRange(ilTimeDim, 55, 58);
+    loadStateGlyphs(ilStates);
+    // The clock buttons light up under the pointer.
+    QList<QIcon> normal;
+    QList<QIcon> hot;
+    LoadGlyphRange(normal, 55, 58);
+    LoadGlyphList(hot, {24, 15, 16, 17});
+    ilClock = withHotImages(normal, hot);
 }
 
 void TPresetForm::BindButtons()
 {
-    // Each tool bar of source or attribute buttons is one group in which at most one button is down.
-    const std::vector<std::vector<ButtonBinding>> stateGroups = {
-        {{ui->tbModFmClk, ui->acModFmClk, 0}, {ui->tbModFmCre, ui->acModFmCre, 1}, {ui->tbModFmFld, ui->acModFmFld, 5}},
-        {{ui->tbCreFmClk, ui->acCreFmClk, 0}, {ui->tbCreFmMod, ui->acCreFmMod, 2}, {ui->tbCreFmFld, ui->acCreFmFld, 5}},
-        {{ui->tbAminus, ui->acAminus, 3}, {ui->tbAPlus, ui->acAPlus, 4}},
-        {{ui->tbSMinus, ui->acSMinus, 3}, {ui->tbSPlus, ui->acSPlus, 4}},
-        {{ui->tbHMinus, ui->acHMinus, 3}, {ui->tbHPlus, ui->acHPlus, 4}},
-        {{ui->tbRMinus, ui->acRMinus, 3}, {ui->tbRPlus, ui->acRPlus, 4}},
-    };
-    for (const auto& members : stateGroups)
-        BindGroup(members, ilStates, ilHStates)->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
-
+    bindSourceAndAttributeButtons(*ui, ilStates, this);
     // Exactly one clock button is down.
-    QActionGroup* clocks = BindGroup({{ui->tbtSpec, ui->acTSpec, 0},
-                                      {ui->tbtSys, ui->acTSys, 1},
-                                      {ui->tbtZMin, ui->acTZMin, 2},
-                                      {ui->tbtZSec, ui->acTZSec, 3}},
-                                     ilTimeDim, ilTime);
+    QActionGroup* clocks = bindButtonGroup({{ui->tbtSpec, ui->acTSpec, 0},
+                                            {ui->tbtSys, ui->acTSys, 1},
+                                            {ui->tbtZMin, ui->acTZMin, 2},
+                                            {ui->tbtZSec, ui->acTZSec, 3}},
+                                           ilClock, QActionGroup::ExclusionPolicy::Exclusive, this);
     connect(clocks, &QActionGroup::triggered, this, &TPresetForm::UpdateControls);
-}
-
-QActionGroup* TPresetForm::BindGroup(const std::vector<ButtonBinding>& members, const QList<QIcon>& normal,
-                                     const QList<QIcon>& hot)
-{
-    auto* group = new QActionGroup(this);
-    for (const ButtonBinding& member : members) {
-        member.action->setIcon(WithHotImage(normal.value(member.image), hot.value(member.image)));
-        group->addAction(member.action);
-        member.button->setDefaultAction(member.action);
-    }
-    return group;
 }
 
 void TPresetForm::BindChecks()
 {
-    // The check boxes show their actions' checks; a click runs the action.
-    const std::pair<QCheckBox*, QAction*> checks[] = {
-        {ui->cbDatex, ui->acDate}, {ui->cbTimex, ui->acTime}, {ui->cbSeq, ui->acSeq}};
-    for (const auto& [box, action] : checks) {
-        box->setChecked(action->isChecked());
-        box->setToolTip(action->toolTip());
-        box->setStatusTip(action->statusTip());
-        connect(action, &QAction::changed, box, [box = box, action = action] {
-            box->setChecked(action->isChecked());
-            box->setEnabled(action->isEnabled());
-        });
-        connect(box, &QCheckBox::clicked, action, [box = box, action = action] {
-            box->setChecked(action->isChecked()); // the action decides the check
-            action->trigger();
-        });
-    }
+    for (const auto& [box, action] :
+         {std::pair{ui->cbDatex, ui->acDate}, std::pair{ui->cbTimex, ui->acTime}, std::pair{ui->cbSeq, ui->acSeq}})
+        bindCheckBox(box, action);
 }
 
 void TPresetForm::ConnectActions()
@@ -451,7 +382,7 @@ bool TPresetForm::LoadPreset(int n, const PanelState& panel)
     PresetValues values;
     if (ini.ReadBool(sectionName, "Enabled", false)) {
         values = StoredValues(ini, sectionName);
-        if (!CheckStoredDate(SerialDate(values.date)))
+        if (!CheckStoredDate(serialToDate(values.date)))
             return false;
     } else {
         values = PanelValues(panel);
@@ -481,8 +412,8 @@ void TPresetForm::ShowValues(const PresetValues& values)
 {
     ui->ebName->setText(QString::fromStdString(values.name));
     ui->ebDesc->setText(QString::fromStdString(values.desc));
-    ui->DTDateMod->setDate(SerialDate(values.date));
-    ui->DTTimeMod->setTime(SerialTime(values.time));
+    ui->DTDateMod->setDate(serialToDate(values.date));
+    ui->DTTimeMod->setTime(serialToTime(values.time));
     ui->acDate->setChecked(values.useDate);
     ui->acTime->setChecked(values.useTime);
     ui->acSeq->setChecked(values.useSeq);
@@ -501,8 +432,8 @@ PresetValues TPresetForm::EnteredValues() const
     PresetValues values;
     values.name = ui->ebName->text().toStdString();
     values.desc = ui->ebDesc->text().toStdString();
-    values.date = DateSerial(ui->DTDateMod->date());
-    values.time = TimeSerial(ui->DTTimeMod->time());
+    values.date = dateToSerial(ui->DTDateMod->date());
+    values.time = timeToSerial(ui->DTTimeMod->time());
     values.useDate = ui->acDate->isChecked();
     values.useTime = ui->acTime->isChecked();
     values.useSeq = ui->acSeq->isChecked();

@@ -16,9 +16,7 @@ namespace Ui {
 class PresetForm;
 }
 class QAction;
-class QActionGroup;
 class QLabel;
-class QToolButton;
 
 // A copy of the main window's touch panel, from which a preset that is not configured yet starts.
 struct PanelState
@@ -66,12 +64,6 @@ private:
         int offset;
         std::vector<QAction*> order;
     };
-    struct ButtonBinding
-    {
-        QToolButton* button;
-        QAction* action;
-        int image;
-    };
 
     void FormCreate();
     void FormActivate();
@@ -79,8 +71,6 @@ private:
     void ArrangeControls();
     void LoadImages();
     void BindButtons();
-    QActionGroup* BindGroup(const std::vector<ButtonBinding>& members, const QList<QIcon>& normal,
-                            const QList<QIcon>& hot);
     void BindChecks();
     void ConnectActions();
     void WatchMouse();
@@ -105,7 +95,5 @@ private:
     bool firstActivation = true;
 
     QList<QIcon> ilStates;
-    QList<QIcon> ilHStates;
-    QList<QIcon> ilTime;
-    QList<QIcon> ilTimeDim;
+    QList<QIcon> ilClock;
 };

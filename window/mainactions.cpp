@@ -4,17 +4,10 @@
 #include "ui_mainform.h"
 
 #include "window/filelistmodel.h"
+#include "winutil/actionbinding.h"
 #include "winutil/tfuncsu.h"
 
-#include <QActionGroup>
-
 namespace {
-
-struct ButtonBinding
-{
-    QToolButton* button;
-    QAction* action;
-};
 
 // Labels have no buddy (their Alt+letter cycles a group), so the marked letter is underlined by hand.
 void UnderlineMnemonic(QLabel* label)
@@ -34,12 +27,7 @@ void UnderlineMnemonic(QLabel* label)
 void TMainForm::LoadImages()
 {
     LoadGlyphRange(ilAction, 10, 23);
-    LoadGlyphRange(ilStates, 30, 35);
-    QList<QIcon> hot;
-    LoadGlyphRange(hot, 36, 41);
-    // The hot images show while the pointer is over a button.
-    for (int i = 0; i < ilStates.size() && i < hot.size(); ++i)
-        ilStates[i].addPixmap(hot[i].pixmap(16, 16), QIcon::Active);
+    loadStateGlyphs(ilStates);
     LoadGlyphRange(ilList, 45, 50);
     files->SetImages(ilList);
 }
@@ -53,55 +41,20 @@ void TMainForm::BindButtons()
     for (const auto& [action, image] : actionImages)
         action->setIcon(ilAction.value(image));
 
-    const ButtonBinding commands[] = {
+    const std::pair<QToolButton*, QAction*> commands[] = {
         {ui->tbSelect, ui->acSelect}, {ui->tbRemove, ui->acRemove},       {ui->tbClear, ui->acClear},
         {ui->tbApply, ui->acApply},   {ui->tbUndo, ui->acUndoTouch},      {ui->tbReset, ui->acReset},
         {ui->tbNow, ui->acNow},       {ui->tbClkFmFile, ui->acClkFmFile}, {ui->tbZerSec, ui->acZerSec},
         {ui->tbZerMin, ui->acZerMin},
     };
-    for (const ButtonBinding& binding : commands)
-        binding.button->setDefaultAction(binding.action);
-
-    // Each tool bar of check buttons is one group in which at most one button is down.
-    const std::vector<std::vector<std::pair<ButtonBinding, int>>> groups = {
-        {{{ui->tbModFmClk, ui->acModFmClk}, 0},
-         {{ui->tbModFmCre, ui->acModFmCre}, 1},
-         {{ui->tbModFmFld, ui->acModFmFld}, 5}},
-        {{{ui->tbCreFmClk, ui->acCreFmClk}, 0},
-         {{ui->tbCreFmMod, ui->acCreFmMod}, 2},
-         {{ui->tbCreFmFld, ui->acCreFmFld}, 5}},
-        {{{ui->tbAminus, ui->acAminus}, 3}, {{ui->tbAPlus, ui->acAPlus}, 4}},
-        {{{ui->tbSMinus, ui->acSMinus}, 3}, {{ui->tbSPlus, ui->acSPlus}, 4}},
-        {{{ui->tbHMinus, ui->acHMinus}, 3}, {{ui->tbHPlus, ui->acHPlus}, 4}},
-        {{{ui->tbRMinus, ui->acRMinus}, 3}, {{ui->tbRPlus, ui->acRPlus}, 4}},
-    };
-    for (const auto& members : groups) {
-        auto* group = new QActionGroup(this);
-        group->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
-        for (const auto& [binding, image] : members) {
-            binding.action->setIcon(ilStates.value(image));
-            group->addAction(binding.action);
-            binding.button->setDefaultAction(binding.action);
-        }
-    }
+    for (const auto& [button, action] : commands)
+        button->setDefaultAction(action);
+    bindSourceAndAttributeButtons(*ui, ilStates, this);
 
     for (QLabel* label : {ui->lblA, ui->lblS, ui->lblH, ui->lblR, ui->lblM, ui->lblC})
         UnderlineMnemonic(label);
 
-    // The check boxes show their actions' checks; a click runs the action.
-    const std::pair<QCheckBox*, QAction*> checks[] = {
-        {ui->cbDatex, ui->acDate}, {ui->cbTimex, ui->acTime}, {ui->cbSeq, ui->acSeq}};
-    for (const auto& [box, action] : checks) {
-        box->setChecked(action->isChecked());
-        box->setToolTip(action->toolTip());
-        box->setStatusTip(action->statusTip());
-        connect(action, &QAction::changed, box, [box = box, action = action] {
-            box->setChecked(action->isChecked());
-            box->setEnabled(action->isEnabled());
-        });
-        connect(box, &QCheckBox::clicked, action, [box = box, action = action] {
-            box->setChecked(action->isChecked()); // the action decides the check
-            action->trigger();
-        });
-    }
+    for (const auto& [box, action] :
+         {std::pair{ui->cbDatex, ui->acDate}, std::pair{ui->cbTimex, ui->acTime}, std::pair{ui->cbSeq, ui->acSeq}})
+        bindCheckBox(box, action);
 }

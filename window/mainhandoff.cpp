@@ -7,7 +7,7 @@
 #include "core/sharedu.h"
 #include "platform/paths.h"
 #include "platform/platform.h"
-#include "window/qtdatetime.h"
+#include "winutil/qtdatetime.h"
 
 #include <QActionGroup>
 
@@ -25,12 +25,6 @@ std::pair<int, int> IncrementEntry(int seconds)
     while (index < 5 && kSteps[index] < wanted)
         ++index;
     return {index, minutes ? 1 : 0};
-}
-
-double TimeOfDay(const QDateTime& value)
-{
-    const double serial = DateTimeToSerial(value);
-    return serial - std::floor(serial);
 }
 
 } // namespace
@@ -91,9 +85,9 @@ void TMainForm::ApplyHandOffSwitches(const TTouchSettings& record)
     }
     // A date outside the picker's range gets the picker's range error, as a date typed there would.
     if (record.SwitchDate > -1.0)
-        SetPickerValue(ui->DTDateMod, std::floor(record.SwitchDate) + TimeOfDay(ui->DTDateMod->dateTime()));
+        SetPickerValue(ui->DTDateMod, std::floor(record.SwitchDate) + timeToSerial(ui->DTDateMod->time()));
     if (record.SwitchTime > -1.0)
-        SetPickerValue(ui->DTTimeMod, std::floor(DateTimeToSerial(ui->DTTimeMod->dateTime())) + record.SwitchTime);
+        SetPickerValue(ui->DTTimeMod, dateToSerial(ui->DTTimeMod->date()) + record.SwitchTime);
     if (record.ZeroSeconds)
         ui->acZerSec->trigger();
     if (record.ZeroMinutes)

@@ -6,8 +6,8 @@
 #include "core/skobju.h"
 #include "core/tfuncs2.h"
 #include "platform/messagebox.h"
-#include "window/qtdatetime.h"
 #include "winutil/filedialog.h"
+#include "winutil/qtdatetime.h"
 #include "winutil/tfuncsu.h"
 
 #include <QGuiApplication>

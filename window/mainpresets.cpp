@@ -7,7 +7,7 @@
 #include "core/presets.h"
 #include "platform/messagebox.h"
 #include "presets/presetu.h"
-#include "window/qtdatetime.h"
+#include "winutil/qtdatetime.h"
 
 #include <QActionGroup>
 #include <QMenu>

@@ -8,19 +8,16 @@
 #include "core/touchplan.h"
 #include "platform/messagebox.h"
 #include "window/filelistmodel.h"
-#include "window/qtdatetime.h"
+#include "winutil/qtdatetime.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QStatusBar>
 
 #include <algorithm>
-#include <cmath>
 #include <functional>
 
 namespace {
-
-constexpr double kSecondsPerDay = 86400.0;
 
 // The fourteen source and attribute buttons; a touch needs at least one of them down.
 std::array<QAction*, 14> ChangeButtons(const Ui::MainForm& ui)
@@ -48,11 +45,6 @@ AttributeMasks MasksFrom(const Ui::MainForm& ui)
             masks.Add(pair.bit);
     }
     return masks;
-}
-
-double TimeOfDay(const QTime& time)
-{
-    return time.msecsSinceStartOfDay() / (kSecondsPerDay * 1000.0);
 }
 
 std::vector<int> InListOrder(std::vector<int> rows)
@@ -174,7 +166,7 @@ void TMainForm::acApplyExecute()
     const bool creFromModified = ui->acCreFmMod->isChecked();
     const bool creFromFolder = ui->acCreFmFld->isChecked();
     SequenceClock clock{ui->acDate->isChecked() ? DateTimeToSerial(ui->DTDateMod->dateTime()) : kNoDateTime,
-                        ui->acTime->isChecked() ? TimeOfDay(ui->DTTimeMod->time()) : kNoDateTime, seqStep};
+                        ui->acTime->isChecked() ? timeToSerial(ui->DTTimeMod->time()) : kNoDateTime, seqStep};
     const bool sequential = (modFromClock || creFromClock) && ui->acSeq->isChecked() && ui->acSeq->isEnabled();
     const AttributeMasks masks = MasksFrom(*ui);
 

@@ -10,10 +10,10 @@
 #include "platform/paths.h"
 #include "presets/presetu.h"
 #include "window/filelistmodel.h"
-#include "window/qtdatetime.h"
 #include "winutil/aboutbox.h"
 #include "winutil/formposu.h"
 #include "winutil/helppage.h"
+#include "winutil/qtdatetime.h"
 #include "winutil/tfuncsu.h"
 
 #include <QAbstractEventDispatcher>

@@ -39,6 +39,21 @@ void LoadGlyphList(QList<QIcon>& list, std::initializer_list<int> numbers)
         list.append(LoadGlyph(number));
 }
 
+QList<QIcon> withHotImages(QList<QIcon> images, const QList<QIcon>& hot)
+{
+    for (qsizetype i = 0; i < images.size() && i < hot.size(); ++i)
+        images[i].addPixmap(hot[i].pixmap(kGlyphSize, kGlyphSize), QIcon::Active);
+    return images;
+}
+
+void loadStateGlyphs(QList<QIcon>& list)
+{
+    QList<QIcon> hot;
+    LoadGlyphRange(list, 30, 35);
+    LoadGlyphRange(hot, 36, 41);
+    list = withHotImages(list, hot);
+}
+
 void CycleToolButtons(const QList<QAction*>& buttons)
 {
     qsizetype down = -1;

@@ -1,5 +1,5 @@
-// Small helpers shared by the program's windows: glyph lists, cycling a group of tool buttons, the folder browser
-// and shortening a path to a width.
+// Small helpers shared by the program's windows: glyph lists with their hot variants, cycling a group of tool buttons,
+// the folder browser and shortening a path to a width.
 #pragma once
 
 #include <QIcon>
@@ -16,6 +16,10 @@ class QWidget;
 // transparent; each comes out 16 x 16 (smaller bitmaps are scaled). Both functions clear the list first.
 void LoadGlyphRange(QList<QIcon>& list, int first, int last); // nothing when last < first
 void LoadGlyphList(QList<QIcon>& list, std::initializer_list<int> numbers);
+// The images with their hot variants, shown while the pointer is over a button.
+QList<QIcon> withHotImages(QList<QIcon> images, const QList<QIcon>& hot);
+// The glyphs of the source and attribute buttons, with their hot variants.
+void loadStateGlyphs(QList<QIcon>& list);
 
 // Presses the button after the first pressed one (the first when none is), skipping one disabled button; after the
 // last, all are raised. The buttons are the checkable actions of one tool bar, in order.

@@ -3,8 +3,7 @@
 #include "core/skobju.h"
 #include "core/tfuncs2.h"
 #include "fake/fakeplatform.h"
-#include "fake/tempdir.h"
-#include "platform/messagebox.h"
+#include "gui/windowfixture.h"
 #include "window/filelistmodel.h"
 #include "window/listview.h"
 #include "window/mainu.h"
@@ -21,30 +20,7 @@
 #include <QStatusBar>
 #include <QToolButton>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-
 namespace {
-
-constexpr FileTime kUnixEpoch = 116444736000000000; // 1970-01-01 as a file time
-
-// Sets a file's Modified stamp to a file time, to the 100 ns.
-void SetModified(const std::string& path, FileTime stamp)
-{
-    const long long units = static_cast<long long>(stamp - kUnixEpoch);
-    const timespec times[2] = {{0, UTIME_OMIT}, {units / 10'000'000, (units % 10'000'000) * 100}};
-    QVERIFY(utimensat(AT_FDCWD, path.c_str(), times, 0) == 0);
-}
-
-// Lets the event loop reach the point where it would wait, where the update handlers run.
-void Idle()
-{
-    QEventLoop loop;
-    QObject::connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, &loop,
-                     &QEventLoop::quit);
-    QTimer::singleShot(1000, &loop, &QEventLoop::quit);
-    loop.exec();
-}
 
 QStringList Paths(const std::vector<std::string>& paths)
 {
@@ -66,14 +42,12 @@ QMimeData* UriList(const QStringList& uris)
 
 } // namespace
 
-class FileListTest : public QObject
+class FileListTest : public WindowFixture
 {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void init();
-    void cleanup();
 
     void modelKeepsItsIndexRight();
     void addingAListedPathRefreshesItsRow();
@@ -91,63 +65,32 @@ private slots:
     void draggingARowInsideTheList();
 
 private:
-    std::string Ini() const { return folder->Path() + "/stampkeep.ini"; }
-    [[nodiscard]] bool Trigger(TMainForm& form, const char* name);
-    [[nodiscard]] bool AddThroughDialog(TMainForm& form, const std::vector<std::string>& paths);
+    void AddThroughDialog(TMainForm& form, const std::vector<std::string>& paths);
     static TListView* List(TMainForm& form) { return form.findChild<TListView*>("lvMain"); }
     static QStringList Names(TMainForm& form);
     static std::vector<int> SelectedRows(TMainForm& form);
     static void Select(TMainForm& form, std::initializer_list<int> rows);
     static void Drop(TMainForm& form, const QStringList& uris);
     static QPoint RowCentre(TMainForm& form, int row);
-    static void ShowAndWait(TMainForm& form);
 
-    std::unique_ptr<TempDir> folder;
-    std::vector<MessageBoxRequest> boxes;
     std::vector<bool> hourglassAtBox;
 };
 
-void FileListTest::initTestCase()
-{
-    BuildDateTimeFormats();
-    QGuiApplication::setApplicationDisplayName("Stampkeep");
-}
-
 void FileListTest::init()
 {
-    folder = std::make_unique<TempDir>();
-    boxes.clear();
+    WindowFixture::init();
     hourglassAtBox.clear();
     SetMessageBoxHandler([this](const MessageBoxRequest& box) {
-        boxes.push_back(box);
         const QCursor* cursor = QApplication::overrideCursor();
         hourglassAtBox.push_back(cursor && cursor->shape() == Qt::WaitCursor);
-        return MessageResult::Ok;
+        return recordBox(box);
     });
 }
 
-void FileListTest::cleanup()
-{
-    SetMessageBoxHandler(nullptr);
-    folder.reset();
-}
-
-bool FileListTest::Trigger(TMainForm& form, const char* name)
-{
-    Idle();
-    auto* action = form.findChild<QAction*>(name);
-    if (!action || !action->isEnabled()) {
-        qWarning("action %s is missing or disabled", name);
-        return false;
-    }
-    action->trigger();
-    return true;
-}
-
-bool FileListTest::AddThroughDialog(TMainForm& form, const std::vector<std::string>& paths)
+void FileListTest::AddThroughDialog(TMainForm& form, const std::vector<std::string>& paths)
 {
     SetNextFileDialogAnswer(Paths(paths));
-    return Trigger(form, "acSelect");
+    Trigger(form, "acSelect");
 }
 
 QStringList FileListTest::Names(TMainForm& form)
@@ -196,12 +139,6 @@ void FileListTest::Drop(TMainForm& form, const QStringList& uris)
 QPoint FileListTest::RowCentre(TMainForm& form, int row)
 {
     return List(form)->visualRect(form.Files().index(row, 0)).center();
-}
-
-void FileListTest::ShowAndWait(TMainForm& form)
-{
-    form.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&form));
 }
 
 void FileListTest::modelKeepsItsIndexRight()
@@ -271,7 +208,7 @@ void FileListTest::addingAListedPathRefreshesItsRow()
     const std::string b = folder->MakeFile("b.txt");
     const std::string c = folder->MakeFile("c.txt");
     SetModified(a, kUnixEpoch + 10'000'000ull * 86400 * 10000);
-    QVERIFY(AddThroughDialog(form, {a, b}));
+    AddThroughDialog(form, {a, b});
     QCOMPARE(Names(form), QStringList({"a.txt", "b.txt"}));
     QCOMPARE(SelectedRows(form), std::vector<int>({0, 1}));
 
@@ -283,7 +220,7 @@ void FileListTest::addingAListedPathRefreshesItsRow()
     const QString modifiedBefore = files.index(0, FileListModel::ColModified).data().toString();
     SetModified(a, kUnixEpoch + 10'000'000ull * 86400 * 12000);
 
-    QVERIFY(AddThroughDialog(form, {a, c}));
+    AddThroughDialog(form, {a, c});
     QCOMPARE(Names(form), QStringList({"a.txt", "b.txt", "c.txt"}));
     QCOMPARE(files.RowImage(0), int(FileListModel::ImageListed));
     QVERIFY(&files.Object(0) != before);
@@ -296,12 +233,12 @@ void FileListTest::addingAListedPathRefreshesItsRow()
 
     // Names that differ only in letter case are two files here.
     const std::string upper = folder->MakeFile("A.TXT");
-    QVERIFY(AddThroughDialog(form, {upper}));
+    AddThroughDialog(form, {upper});
     QCOMPARE(files.rowCount(), 4);
 
     // The dialog will start where the last files came from, also in the next run.
     const std::string other = folder->MakeFile("sub/d.txt");
-    QVERIFY(AddThroughDialog(form, {other}));
+    AddThroughDialog(form, {other});
     form.close();
     QCOMPARE(IniFile(Ini()).ReadString("Location", "Location", ""), folder->Path() + "/sub/");
 }
@@ -316,7 +253,7 @@ void FileListTest::failuresAreNamedUpToNineteen()
         chosen.push_back(folder->Path() + "/gone" + std::to_string(i));
         lines += "\t" + chosen.back() + "\r\n";
     }
-    QVERIFY(AddThroughDialog(form, chosen));
+    AddThroughDialog(form, chosen);
     QCOMPARE(boxes.size(), std::size_t{1});
     QCOMPARE(boxes[0].text, "Stampkeep was unable to select the following 19 files:\r\n\r\n" + lines +
                                 "\r\nThese files may be in use by the system or by another process.");
@@ -326,7 +263,7 @@ void FileListTest::failuresAreNamedUpToNineteen()
     QCOMPARE(Names(form), QStringList({"present.txt"}));
 
     chosen.push_back(folder->Path() + "/gone20");
-    QVERIFY(AddThroughDialog(form, chosen));
+    AddThroughDialog(form, chosen);
     QCOMPARE(boxes.size(), std::size_t{2});
     QCOMPARE(boxes[1].text, std::string("Stampkeep was unable to select 20 of the specified files.\r\n"
                                         "These files may be in use by the system or by another process."));
@@ -334,7 +271,7 @@ void FileListTest::failuresAreNamedUpToNineteen()
 
     // The hourglass and the busy state end with the run: the list commands work again.
     QCOMPARE(QApplication::overrideCursor(), nullptr);
-    QVERIFY(Trigger(form, "acRemove"));
+    Trigger(form, "acRemove");
 }
 
 void FileListTest::cancellingStillFitsTheColumns()
@@ -343,7 +280,7 @@ void FileListTest::cancellingStillFitsTheColumns()
     QHeaderView* header = List(form)->header();
     for (int column = 0; column < header->count(); ++column)
         header->resizeSection(column, 3);
-    QVERIFY(AddThroughDialog(form, {}));
+    AddThroughDialog(form, {});
     for (int column = 0; column < header->count(); ++column)
         QVERIFY2(header->sectionSize(column) > 3, qPrintable(QString::number(column)));
     QCOMPARE(form.Files().rowCount(), 0);
@@ -361,9 +298,9 @@ void FileListTest::dialogRefusesNetworkAndCdRomDrives()
     for (const char* path : {"/net/mapped/a", "/net/plain/a", "/cd/a", "/data/a"})
         platform.AddEntry(path, 0, 0, 0);
 
-    QVERIFY(AddThroughDialog(form, {"/net/mapped/a", "/data/a"}));
-    QVERIFY(AddThroughDialog(form, {"/net/plain/a"}));
-    QVERIFY(AddThroughDialog(form, {"/cd/a"}));
+    AddThroughDialog(form, {"/net/mapped/a", "/data/a"});
+    AddThroughDialog(form, {"/net/plain/a"});
+    AddThroughDialog(form, {"/cd/a"});
     QCOMPARE(boxes.size(), std::size_t{3});
     QCOMPARE(
         boxes[0].text,
@@ -378,7 +315,7 @@ void FileListTest::dialogRefusesNetworkAndCdRomDrives()
                                         "modify files on a CD-ROM."));
     QCOMPARE(form.Files().rowCount(), 0);
 
-    QVERIFY(AddThroughDialog(form, {"/data/a", "/cd/a"}));
+    AddThroughDialog(form, {"/data/a", "/cd/a"});
     QCOMPARE(form.Files().rowCount(), 2);
     QCOMPARE(boxes.size(), std::size_t{3});
 }
@@ -386,7 +323,7 @@ void FileListTest::dialogRefusesNetworkAndCdRomDrives()
 void FileListTest::sortingByColumns()
 {
     TMainForm form(Ini());
-    ShowAndWait(form);
+    ShowActive(form);
     // A base stamp well inside one 2^32 span, so that the half-second rule applies to its neighbours.
     const FileTime base = ((kUnixEpoch + 10'000'000ull * 1'600'000'000) & ~FileTime{0xFFFFFFFF}) + 100'000'000;
     const std::pair<const char*, FileTime> files[] = {
@@ -402,7 +339,7 @@ void FileListTest::sortingByColumns()
         paths.push_back(folder->MakeFile(name));
         SetModified(paths.back(), stamp);
     }
-    QVERIFY(AddThroughDialog(form, paths));
+    AddThroughDialog(form, paths);
     Select(form, {0});
 
     QHeaderView* header = List(form)->header();
@@ -443,7 +380,7 @@ void FileListTest::movingUpAndDown()
     std::vector<std::string> paths;
     for (const char* name : {"a", "b", "c", "d"})
         paths.push_back(folder->MakeFile(name));
-    QVERIFY(AddThroughDialog(form, paths));
+    AddThroughDialog(form, paths);
     auto* up = form.findChild<QAction*>("acItemUp");
     auto* down = form.findChild<QAction*>("acItemDown");
     const auto enabling = [&] {
@@ -465,19 +402,19 @@ void FileListTest::movingUpAndDown()
     List(form)->header()->sectionClicked(FileListModel::ColFilename);
     QCOMPARE(form.Files().HeaderImage(FileListModel::ColFilename), FileListModel::kHeaderAscending);
     Select(form, {2});
-    QVERIFY(Trigger(form, "acItemUp"));
+    Trigger(form, "acItemUp");
     QCOMPARE(Names(form), QStringList({"a", "c", "b", "d"}));
     QCOMPARE(SelectedRows(form), std::vector<int>({1}));
     QCOMPARE(List(form)->currentIndex().row(), 1);
     QCOMPARE(form.Files().HeaderImage(FileListModel::ColFilename), FileListModel::kHeaderPlain);
-    QVERIFY(Trigger(form, "acItemDown"));
-    QVERIFY(Trigger(form, "acItemDown"));
+    Trigger(form, "acItemDown");
+    Trigger(form, "acItemDown");
     QCOMPARE(Names(form), QStringList({"a", "b", "d", "c"}));
     QCOMPARE(SelectedRows(form), std::vector<int>({3}));
 
     // Re-adding the moved file refreshes it where it now is.
     form.Files().SetRowImage(3, FileListModel::ImageTouchFailed);
-    QVERIFY(AddThroughDialog(form, {paths[2]}));
+    AddThroughDialog(form, {paths[2]});
     QCOMPARE(Names(form), QStringList({"a", "b", "d", "c"}));
     QCOMPARE(form.Files().RowImage(3), int(FileListModel::ImageListed));
     QCOMPARE(form.Files().FindPath(paths[2]), 3);
@@ -495,26 +432,26 @@ void FileListTest::removingClearingAndSelectingAll()
     std::vector<std::string> paths;
     for (const char* name : {"a", "b", "c", "d"})
         paths.push_back(folder->MakeFile(name));
-    QVERIFY(AddThroughDialog(form, paths));
+    AddThroughDialog(form, paths);
     Select(form, {});
     Idle();
     QVERIFY(!remove->isEnabled() && clear->isEnabled() && selectAll->isEnabled());
 
     Select(form, {1, 3});
-    QVERIFY(Trigger(form, "acRemove"));
+    Trigger(form, "acRemove");
     QCOMPARE(Names(form), QStringList({"a", "c"}));
     QCOMPARE(form.Files().FindPath(paths[1]), -1);
     QCOMPARE(form.Files().FindPath(paths[2]), 1);
     QCOMPARE(form.statusBar()->currentMessage(), QString(" 2 files, 0 selected."));
-    QVERIFY(AddThroughDialog(form, {paths[1]}));
+    AddThroughDialog(form, {paths[1]});
     QCOMPARE(Names(form), QStringList({"a", "c", "b"}));
 
     Select(form, {});
-    QVERIFY(Trigger(form, "acSelAll"));
+    Trigger(form, "acSelAll");
     QCOMPARE(SelectedRows(form), std::vector<int>({0, 1, 2}));
     QCOMPARE(form.statusBar()->currentMessage(), QString(" 3 files, 3 selected."));
 
-    QVERIFY(Trigger(form, "acClear"));
+    Trigger(form, "acClear");
     QCOMPARE(form.Files().rowCount(), 0);
     QCOMPARE(form.Files().FindPath(paths[0]), -1);
     QCOMPARE(form.statusBar()->currentMessage(), QString(" 0 files, 0 selected."));
@@ -528,7 +465,7 @@ void FileListTest::rowAppearance()
     TMainForm form(Ini());
     const std::string folderPath = folder->MakeFolder("folder");
     const std::string file = folder->MakeFile("file");
-    QVERIFY(AddThroughDialog(form, {folderPath, file}));
+    AddThroughDialog(form, {folderPath, file});
     FileListModel& files = form.Files();
     QVERIFY(files.index(0, FileListModel::ColPath).data(Qt::FontRole).value<QFont>().italic());
     QVERIFY(!files.index(1, FileListModel::ColFilename).data(Qt::FontRole).value<QFont>().italic());
@@ -544,7 +481,7 @@ void FileListTest::rowAppearance()
 void FileListTest::popupMenuOffersTheListCommands()
 {
     TMainForm form(Ini());
-    ShowAndWait(form);
+    ShowActive(form);
     auto* menu = form.findChild<QMenu*>("pmList");
     QVERIFY(menu);
     QStringList items;
@@ -559,8 +496,7 @@ void FileListTest::popupMenuOffersTheListCommands()
 void FileListTest::keysAndButtons()
 {
     TMainForm form(Ini());
-    form.show();
-    QVERIFY(QTest::qWaitForWindowActive(&form));
+    ShowActive(form);
     std::vector<std::string> paths;
     for (const char* name : {"a", "b", "c"})
         paths.push_back(folder->MakeFile(name));
@@ -657,11 +593,11 @@ void FileListTest::draggingARowInsideTheList()
     // Drags inside the list cannot run offscreen, so the view's signals stand in for it: the drag starts, passes
     // over rows and ends in a drop, marked as coming from the list itself.
     TMainForm form(Ini());
-    ShowAndWait(form);
+    ShowActive(form);
     std::vector<std::string> paths;
     for (const char* name : {"a", "b", "c", "d"})
         paths.push_back(folder->MakeFile(name));
-    QVERIFY(AddThroughDialog(form, paths));
+    AddThroughDialog(form, paths);
     TListView* list = List(form);
     QMimeData data;
     const auto drag = [&](std::initializer_list<QPoint> over) {

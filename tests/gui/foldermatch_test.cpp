@@ -1,7 +1,6 @@
 // Stamps from same-named files of a chosen folder: the comparison, its report, the user's choice and the touch.
 #include "core/tfuncs2.h"
-#include "fake/tempdir.h"
-#include "platform/messagebox.h"
+#include "gui/windowfixture.h"
 #include "window/filelistmodel.h"
 #include "window/mainu.h"
 #include "window/matchreport.h"
@@ -19,38 +18,13 @@ namespace {
 const QDateTime kListed(QDate(2000, 1, 1), QTime(12, 0, 0));
 const QDateTime kPartner(QDate(2001, 2, 3), QTime(4, 5, 6));
 
-// Folders too, which QFile cannot open.
-void SetModified(const std::string& path, const QDateTime& when)
-{
-    constexpr FileTime kUnixEpoch = 116'444'736'000'000'000;
-    const auto handle = CurrentPlatform().OpenForStamps(path);
-    QVERIFY(handle);
-    QVERIFY(handle->SetTimes(std::nullopt, kUnixEpoch + FileTime(when.toMSecsSinceEpoch()) * 10'000));
-}
-
-QDateTime DiskModified(const std::string& path)
-{
-    return QFileInfo(QString::fromStdString(path)).lastModified();
-}
-
-void Idle()
-{
-    QEventLoop loop;
-    QTimer::singleShot(10, &loop, &QEventLoop::quit);
-    loop.exec();
-}
-
 } // namespace
 
-class FolderMatchTest : public QObject
+class FolderMatchTest : public WindowFixture
 {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void init();
-    void cleanup();
-
     void onePartnerPerName_data();
     void onePartnerPerName();
     void allExactShowsNoBox();
@@ -70,41 +44,13 @@ private:
     void ApplyFromFolder(TMainForm& form, const std::string& chosen);
     int SelectedCount(TMainForm& form) { return int(List(form)->selectionModel()->selectedRows().size()); }
     QTreeView* List(TMainForm& form) { return form.findChild<QTreeView*>("lvMain"); }
-    std::string Ini() const { return folder->Path() + "/stampkeep.ini"; }
-
-    std::unique_ptr<TempDir> folder;
-    std::vector<MessageBoxRequest> boxes;
-    MessageResult answer = MessageResult::Ok;
 };
-
-void FolderMatchTest::initTestCase()
-{
-    QGuiApplication::setApplicationDisplayName("Stampkeep");
-}
-
-void FolderMatchTest::init()
-{
-    folder = std::make_unique<TempDir>();
-    boxes.clear();
-    answer = MessageResult::Ok;
-    SetMessageBoxHandler([this](const MessageBoxRequest& box) {
-        boxes.push_back(box);
-        return answer;
-    });
-}
-
-void FolderMatchTest::cleanup()
-{
-    SetMessageBoxHandler(nullptr);
-    folder.reset();
-}
 
 std::vector<std::string> FolderMatchTest::ListFiles(TMainForm& form, const QStringList& names)
 {
     std::vector<std::string> paths;
     for (const QString& name : names) {
-        const std::string path = folder->MakeFile("list/" + name.toStdString(), "content");
-        SetModified(path, kListed);
+        const std::string path = MakeFile("list/" + name.toStdString(), kListed);
         FileTime created = 0;
         FileTime modified = 0;
         std::uint32_t attrs = 0;
@@ -130,10 +76,7 @@ void FolderMatchTest::ApplyFromFolder(TMainForm& form, const std::string& chosen
 {
     form.findChild<QAction*>("acModFmFld")->setChecked(true);
     SetNextFileDialogAnswer(chosen.empty() ? QStringList() : QStringList{QString::fromStdString(chosen)});
-    auto* apply = form.findChild<QAction*>("acApply");
-    Idle();
-    QVERIFY(apply->isEnabled());
-    apply->trigger();
+    Trigger(form, "acApply");
 }
 
 void FolderMatchTest::onePartnerPerName_data()

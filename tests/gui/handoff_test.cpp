@@ -1,8 +1,7 @@
 // Start-up and the hand-off: later starts, run as real processes, reach the running window held by this test.
 #include "core/inifile.h"
 #include "core/tfuncs2.h"
-#include "fake/tempdir.h"
-#include "platform/messagebox.h"
+#include "gui/windowfixture.h"
 #include "platform/sharedblock.h"
 #include "window/filelistmodel.h"
 #include "window/handoffchannel.h"
@@ -17,7 +16,7 @@
 #include <csignal>
 #include <unistd.h>
 
-class HandOffTest : public QObject
+class HandOffTest : public WindowFixture
 {
     Q_OBJECT
 
@@ -43,7 +42,6 @@ private:
     QStringList ListedNames() const;
     QAction* Action(const char* name) const { return form->findChild<QAction*>(name); }
 
-    std::unique_ptr<TempDir> folder;
     QString program; // a copy of stampkeep in the test folder, so that its settings file is the test's
     std::unique_ptr<StartUp> start;
     std::unique_ptr<TMainForm> form;
@@ -53,8 +51,7 @@ private:
 
 void HandOffTest::initTestCase()
 {
-    QGuiApplication::setApplicationDisplayName("Stampkeep");
-    BuildDateTimeFormats();
+    WindowFixture::initTestCase();
     qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(runtime.Path()));
     std::string error;
     const auto probe = SharedBlock::Open(kHandOffBlockName, sizeof(TTouchSettings), error);
@@ -64,7 +61,7 @@ void HandOffTest::initTestCase()
 
 void HandOffTest::init()
 {
-    folder = std::make_unique<TempDir>();
+    WindowFixture::init();
     program = QString::fromStdString(*folder / "stampkeep");
     QVERIFY(QFile::copy(STAMPKEEP_PROGRAM, program));
     QDir::setCurrent(QString::fromStdString(folder->Path()));
@@ -77,14 +74,13 @@ void HandOffTest::cleanup()
     channel.reset();
     form.reset();
     start.reset();
-    SetMessageBoxHandler(nullptr);
     QDir::setCurrent("/");
-    folder.reset();
+    WindowFixture::cleanup();
 }
 
 void HandOffTest::BecomeRunningInstance(const std::vector<std::string>& arguments)
 {
-    const std::string ini = *folder / "stampkeep.ini";
+    const std::string ini = Ini();
     start = std::make_unique<StartUp>();
     QVERIFY(!start->HandOver(StartUp::ParseArguments(arguments, ini)));
     QVERIFY(start->HasSharedBlock());
@@ -95,8 +91,7 @@ void HandOffTest::BecomeRunningInstance(const std::vector<std::string>& argument
     QString error;
     QVERIFY2(channel->Listen(error), qPrintable(error));
     connect(channel.get(), &HandOffChannel::MessageArrived, form.get(), &TMainForm::HandOffMessage);
-    form->show();
-    QVERIFY(QTest::qWaitForWindowActive(form.get()));
+    ShowActive(*form);
 }
 
 int HandOffTest::RunLaterStart(const QStringList& arguments)
@@ -164,7 +159,7 @@ void HandOffTest::laterStartWithOnlySwitchesSetsThePanel()
 
 void HandOffTest::presetSwitchAppliesOnlyThePreset()
 {
-    for (const std::string& ini : {*folder / "stampkeep.ini"}) {
+    for (const std::string& ini : {Ini()}) {
         IniFile settings(ini);
         settings.WriteBool("Preset3", "Enabled", true);
         settings.WriteInteger("Preset3", "AttrH", 2);
@@ -181,14 +176,9 @@ void HandOffTest::badSwitchHandsOverNothing()
 {
     BecomeRunningInstance();
     QSignalSpy woken(channel.get(), &HandOffChannel::MessageArrived);
-    std::vector<MessageBoxRequest> boxes;
-    SetMessageBoxHandler([&](const MessageBoxRequest& box) {
-        boxes.push_back(box);
-        return MessageResult::Ok;
-    });
     // The later start runs here, so that its error box can be answered.
     StartUp later;
-    QVERIFY(later.HandOver(StartUp::ParseArguments({"x.txt", "/Q", "/A+"}, *folder / "stampkeep.ini")));
+    QVERIFY(later.HandOver(StartUp::ParseArguments({"x.txt", "/Q", "/A+"}, Ini())));
     QCOMPARE(boxes.size(), std::size_t{1});
     QCOMPARE(boxes[0].text, std::string("\"/Q\" is not a valid switch\r\n"));
     QTRY_COMPARE(woken.count(), 1);

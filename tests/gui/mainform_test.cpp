@@ -1,8 +1,7 @@
 // The main window as a frame: its components, settings across runs, status text, size limits and layout.
 #include "core/inifile.h"
 #include "core/tfuncs2.h"
-#include "fake/tempdir.h"
-#include "platform/messagebox.h"
+#include "gui/windowfixture.h"
 #include "window/mainu.h"
 #include "winutil/helppage.h"
 
@@ -21,15 +20,11 @@
 #include <QToolButton>
 #include <QTreeView>
 
-class MainFormTest : public QObject
+class MainFormTest : public WindowFixture
 {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void init();
-    void cleanup();
-
     void componentTree();
     void firstStartWritesSamplePresets();
     void settingsSurviveARestart();
@@ -38,45 +33,11 @@ private slots:
     void layoutPassLinesUpThePanel();
     void statusTextFollowsHints();
     void helpOpensThePage();
-
-private:
-    QString Ini() const { return QString::fromStdString(folder->Path() + "/stampkeep.ini"); }
-    template <typename T> T* Find(TMainForm& form, const char* name)
-    {
-        T* found = form.findChild<T*>(name);
-        if (!found)
-            qWarning("missing component %s", name);
-        return found;
-    }
-
-    std::unique_ptr<TempDir> folder;
-    std::vector<MessageBoxRequest> boxes;
 };
-
-void MainFormTest::initTestCase()
-{
-    BuildDateTimeFormats();
-}
-
-void MainFormTest::init()
-{
-    folder = std::make_unique<TempDir>();
-    boxes.clear();
-    SetMessageBoxHandler([this](const MessageBoxRequest& box) {
-        boxes.push_back(box);
-        return MessageResult::Ok;
-    });
-}
-
-void MainFormTest::cleanup()
-{
-    SetMessageBoxHandler(nullptr);
-    folder.reset();
-}
 
 void MainFormTest::componentTree()
 {
-    TMainForm form(Ini().toStdString());
+    TMainForm form(Ini());
     for (const char* name :
          {"pnlControl", "gbFiles", "gbAttr",    "gbSettings", "gbDateTime", "tbFiles", "tbTouch", "tbMod",
           "tbCre",      "tbAttrA", "tbAttrS",   "tbAttrH",    "tbAttrR",    "tbClkA",  "tbClkB",  "tbPresets",
@@ -143,8 +104,8 @@ void MainFormTest::componentTree()
 
 void MainFormTest::firstStartWritesSamplePresets()
 {
-    TMainForm form(Ini().toStdString());
-    const IniFile ini(Ini().toStdString());
+    TMainForm form(Ini());
+    const IniFile ini(Ini());
     QCOMPARE(ini.ReadString("Preset1", "Name", ""), std::string("Sample: simple touch"));
     QCOMPARE(ini.ReadInteger("Preset2", "Cre", 0), 2);
 
@@ -158,15 +119,14 @@ void MainFormTest::firstStartWritesSamplePresets()
     QCOMPARE(Find<QMenu>(form, "pmPre3")->defaultAction(), Find<QAction>(form, "preC3"));
     QCOMPARE(Find<QToolButton>(form, "tbPre3")->toolTip(), QString("Preset 3"));
 
-    form.show();
-    QVERIFY(QTest::qWaitForWindowActive(&form));
+    ShowActive(form);
     QCOMPARE(form.statusBar()->currentMessage(), QString(" 0 files, 0 selected."));
 }
 
 void MainFormTest::settingsSurviveARestart()
 {
     {
-        TMainForm form(Ini().toStdString());
+        TMainForm form(Ini());
         Find<QAction>(form, "acDate")->setChecked(false);
         Find<QAction>(form, "acSeq")->setChecked(true);
         Find<QComboBox>(form, "comSeqN")->setCurrentIndex(4);
@@ -176,12 +136,12 @@ void MainFormTest::settingsSurviveARestart()
         form.show();
         form.close();
     }
-    const IniFile ini(Ini().toStdString());
+    const IniFile ini(Ini());
     QCOMPARE(ini.ReadString("Settings", "ClockDate", ""), DateToText(37017.0));
     QVERIFY(ini.ReadValue("MainForm Settings", "Left").has_value());
     QVERIFY(ini.ReadValue("Location", "Location").has_value());
 
-    TMainForm again(Ini().toStdString());
+    TMainForm again(Ini());
     QVERIFY(!Find<QAction>(again, "acDate")->isChecked());
     QVERIFY(Find<QAction>(again, "acTime")->isChecked());
     QVERIFY(Find<QAction>(again, "acSeq")->isChecked());
@@ -193,19 +153,19 @@ void MainFormTest::settingsSurviveARestart()
 
 void MainFormTest::refusedSettingsFileAtExit()
 {
-    TMainForm form(Ini().toStdString());
+    TMainForm form(Ini());
     form.show();
     // A folder in place of the settings file refuses every write, also for root.
-    QFile::remove(Ini());
-    QVERIFY(QDir().mkpath(Ini()));
+    QFile::remove(QString::fromStdString(Ini()));
+    QVERIFY(QDir().mkpath(QString::fromStdString(Ini())));
     form.close();
     QCOMPARE(boxes.size(), std::size_t{1});
-    QCOMPARE(QString::fromStdString(boxes[0].text), "Unable to write to " + Ini());
+    QCOMPARE(boxes[0].text, "Unable to write to " + Ini());
 }
 
 void MainFormTest::sizeLimits()
 {
-    TMainForm form(Ini().toStdString());
+    TMainForm form(Ini());
     const auto* exit = Find<QPushButton>(form, "btnExit");
     QCOMPARE(form.minimumWidth(), exit->x() + exit->width() + 16);
     QCOMPARE(form.minimumHeight(), 400);
@@ -215,9 +175,8 @@ void MainFormTest::sizeLimits()
 
 void MainFormTest::layoutPassLinesUpThePanel()
 {
-    TMainForm form(Ini().toStdString());
-    form.show();
-    QVERIFY(QTest::qWaitForWindowActive(&form));
+    TMainForm form(Ini());
+    ShowActive(form);
     for (const char* row : {"A", "S", "H", "R"}) {
         auto* bar = Find<QWidget>(form, qPrintable(QString("tbAttr") + row));
         auto* label = Find<QLabel>(form, qPrintable(QString("lbl") + row));
@@ -241,9 +200,8 @@ void MainFormTest::layoutPassLinesUpThePanel()
 
 void MainFormTest::statusTextFollowsHints()
 {
-    TMainForm form(Ini().toStdString());
-    form.show();
-    QVERIFY(QTest::qWaitForWindowActive(&form));
+    TMainForm form(Ini());
+    ShowActive(form);
     QStatusTipEvent hint("Apply all pending changes");
     QCoreApplication::sendEvent(&form, &hint);
     QCOMPARE(form.statusBar()->currentMessage(), QString(" Apply all pending changes"));
@@ -257,7 +215,7 @@ void MainFormTest::helpOpensThePage()
     // The page lies beside the program; this test program has none, so the missing page is reported by its path.
     QList<QUrl> opened;
     SetHelpUrlOpener([&](const QUrl& url) { opened.push_back(url); });
-    TMainForm form(Ini().toStdString());
+    TMainForm form(Ini());
     Find<QAction>(form, "acHelp")->trigger();
     SetHelpUrlOpener(nullptr);
     const QString page = QCoreApplication::applicationDirPath() + "/" +

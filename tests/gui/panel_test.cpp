@@ -1,13 +1,11 @@
 // The touch settings panel: includes and their controls, the clock commands, group cycling, hints, and dates taken
 // from files picked or dropped.
-#include "core/skobju.h"
 #include "core/tfuncs2.h"
-#include "fake/tempdir.h"
-#include "platform/messagebox.h"
+#include "gui/windowfixture.h"
 #include "window/filelistmodel.h"
 #include "window/mainu.h"
-#include "window/qtdatetime.h"
 #include "winutil/filedialog.h"
+#include "winutil/qtdatetime.h"
 
 #include <QtTest>
 
@@ -23,19 +21,6 @@
 #include <QTreeView>
 
 namespace {
-
-QDateTime Local(int year, int month, int day, int hour, int minute, int second)
-{
-    return QDateTime(QDate(year, month, day), QTime(hour, minute, second));
-}
-
-// Lets the event loop wait once, as it does when the user pauses: the update handlers run then.
-void Idle()
-{
-    QEventLoop loop;
-    QTimer::singleShot(10, &loop, &QEventLoop::quit);
-    loop.exec();
-}
 
 // Which button of a group is down, by action name; empty when none is.
 QString DownButton(TMainForm& form, std::initializer_list<const char*> group)
@@ -62,15 +47,11 @@ bool Drop(QWidget* picker, const QMimeData& data)
 
 } // namespace
 
-class PanelTest : public QObject
+class PanelTest : public WindowFixture
 {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void init();
-    void cleanup();
-
     void includesEnableTheirControls();
     void zeroSecondsAndMinutes();
     void nowSetsBothPickers();
@@ -79,67 +60,7 @@ private slots:
     void dateOutsideThePickersRange();
     void hintsOfThePanel();
     void dropsOnThePickers();
-
-private:
-    std::string Ini() const { return folder->Path() + "/stampkeep.ini"; }
-    std::string MakeFile(const std::string& name, const QDateTime& modified);
-    void Trigger(TMainForm& form, const char* name);
-    template <typename T> T* Find(TMainForm& form, const char* name)
-    {
-        T* found = form.findChild<T*>(name);
-        if (!found)
-            qWarning("missing component %s", name);
-        return found;
-    }
-    void ShowActive(TMainForm& form)
-    {
-        form.show();
-        QVERIFY(QTest::qWaitForWindowActive(&form));
-    }
-
-    std::unique_ptr<TempDir> folder;
-    std::vector<MessageBoxRequest> boxes;
 };
-
-void PanelTest::initTestCase()
-{
-    BuildDateTimeFormats();
-    QGuiApplication::setApplicationDisplayName("Stampkeep");
-}
-
-void PanelTest::init()
-{
-    folder = std::make_unique<TempDir>();
-    boxes.clear();
-    SetMessageBoxHandler([this](const MessageBoxRequest& box) {
-        boxes.push_back(box);
-        return MessageResult::Ok;
-    });
-}
-
-void PanelTest::cleanup()
-{
-    SetMessageBoxHandler(nullptr);
-    folder.reset();
-}
-
-std::string PanelTest::MakeFile(const std::string& name, const QDateTime& modified)
-{
-    const std::string path = folder->MakeFile(name, "content");
-    QFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::ReadWrite) || !file.setFileTime(modified, QFileDevice::FileModificationTime))
-        qWarning("cannot date %s", name.c_str());
-    return path;
-}
-
-void PanelTest::Trigger(TMainForm& form, const char* name)
-{
-    auto* action = Find<QAction>(form, name);
-    QVERIFY2(action, name);
-    Idle();
-    QVERIFY2(action->isEnabled(), name);
-    action->trigger();
-}
 
 void PanelTest::includesEnableTheirControls()
 {
@@ -350,8 +271,7 @@ void PanelTest::dropsOnThePickers()
     const std::string first = MakeFile("first.txt", Local(1999, 1, 2, 8, 9, 10));
     const std::string second = MakeFile("second.txt", Local(2003, 4, 5, 18, 30, 0));
     const std::string sub = folder->MakeFolder("sub");
-    QVERIFY(CurrentPlatform().OpenForStamps(sub)->SetTimes(std::nullopt,
-                                                           LocalToStamp(DateTimeToSerial(Local(2002, 3, 4, 5, 6, 7)))));
+    SetModified(sub, Local(2002, 3, 4, 5, 6, 7));
     TMainForm form(Ini());
     ShowActive(form);
     auto* datePicker = Find<QDateEdit>(form, "DTDateMod");

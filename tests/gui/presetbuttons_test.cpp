@@ -1,8 +1,7 @@
 // The preset buttons and menus of the main window: apply, configure, remove and the Shift+Alt+n menus.
 #include "core/inifile.h"
 #include "core/tfuncs2.h"
-#include "fake/tempdir.h"
-#include "platform/messagebox.h"
+#include "gui/windowfixture.h"
 #include "window/mainu.h"
 
 #include <QtTest>
@@ -17,12 +16,11 @@
 #include <QTimeEdit>
 #include <QToolButton>
 
-class PresetButtonsTest : public QObject
+class PresetButtonsTest : public WindowFixture
 {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void init();
     void cleanup();
 
@@ -34,13 +32,6 @@ private slots:
 
 private:
     QAction* Action(const char* name) const { return form->findChild<QAction*>(name); }
-    // Runs an action the way a user would: it must exist and be enabled.
-    void Trigger(const char* name)
-    {
-        QAction* action = Action(name);
-        QVERIFY2(action && action->isEnabled(), name);
-        action->trigger();
-    }
     // The names of the panel's pressed state buttons.
     QStringList Pressed() const
     {
@@ -52,39 +43,41 @@ private:
                 names << name;
         return names;
     }
-    // Answers the next modal dialog from inside its event loop.
+    // Answers the preset dialog from inside its event loop once it shows; Trigger lets the event loop run before,
+    // where an answer already waiting would find no dialog.
     void WhenDialogOpens(std::function<void(QDialog&)> answer)
     {
-        QTimer::singleShot(0, this, [answer] {
-            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-            QVERIFY(dialog);
-            answer(*dialog);
-        });
+        dialogAnswer = std::move(answer);
+        Find<QDialog>(*form, "PresetForm")->installEventFilter(this);
+    }
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show) {
+            watched->removeEventFilter(this);
+            QTimer::singleShot(0, this, [answer = std::exchange(dialogAnswer, {})] {
+                auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+                QVERIFY(dialog);
+                answer(*dialog);
+            });
+        }
+        return false;
     }
 
-    std::unique_ptr<TempDir> folder;
     std::unique_ptr<TMainForm> form;
+    std::function<void(QDialog&)> dialogAnswer;
 };
-
-void PresetButtonsTest::initTestCase()
-{
-    QGuiApplication::setApplicationDisplayName("Stampkeep");
-    BuildDateTimeFormats();
-}
 
 void PresetButtonsTest::init()
 {
-    folder = std::make_unique<TempDir>();
-    form = std::make_unique<TMainForm>(*folder / "stampkeep.ini");
-    form->show();
-    QVERIFY(QTest::qWaitForWindowActive(form.get()));
+    WindowFixture::init();
+    form = std::make_unique<TMainForm>(Ini());
+    ShowActive(*form);
 }
 
 void PresetButtonsTest::cleanup()
 {
     form.reset();
-    folder.reset();
-    SetMessageBoxHandler(nullptr);
+    WindowFixture::cleanup();
 }
 
 void PresetButtonsTest::applyingTheSamplesSetsThePanel()
@@ -104,13 +97,13 @@ void PresetButtonsTest::applyingTheSamplesSetsThePanel()
     QCOMPARE(form->findChild<QComboBox*>("comSeqU")->currentText(), QString("sec"));
     QCOMPARE(form->findChild<QDateEdit*>("DTDateMod")->date(), QDate::currentDate());
 
-    Trigger("preA2");
+    Trigger(*form, "preA2");
     QCOMPARE(Pressed(), (QStringList{"acCreFmMod", "acRMinus"}));
 }
 
 void PresetButtonsTest::storedClockAndIncrement()
 {
-    IniFile ini(*folder / "stampkeep.ini");
+    IniFile ini(Ini());
     ini.WriteBool("Preset3", "Enabled", true);
     ini.WriteInteger("Preset3", "Clock", 5); // outside the code set: the stored date and time
     ini.WriteString("Preset3", "Date", DateToText(37017.0));
@@ -120,7 +113,7 @@ void PresetButtonsTest::storedClockAndIncrement()
     ini.WriteBool("Preset3", "UseSeq", true);
     ini.WriteInteger("Preset3", "Mod", 7); // outside the code set: the group stays as it is
     ini.WriteInteger("Preset3", "AttrH", 2);
-    TMainForm again(*folder / "stampkeep.ini");
+    TMainForm again(Ini());
     again.findChild<QAction*>("acModFmFld")->setChecked(true);
     again.findChild<QAction*>("preA3")->trigger();
     QCOMPARE(again.findChild<QDateEdit*>("DTDateMod")->date(), QDate(2001, 5, 6));
@@ -134,8 +127,8 @@ void PresetButtonsTest::storedClockAndIncrement()
 
 void PresetButtonsTest::removedPresetOpensTheDialogOnItsButton()
 {
-    Trigger("preR2");
-    QVERIFY(!IniFile(*folder / "stampkeep.ini").ReadValue("Preset2", "Enabled"));
+    Trigger(*form, "preR2");
+    QVERIFY(!IniFile(Ini()).ReadValue("Preset2", "Enabled"));
     QVERIFY(!Action("preA2")->isEnabled());
     QVERIFY(!Action("preR2")->isEnabled());
     QCOMPARE(form->findChild<QMenu*>("pmPre2")->defaultAction(), Action("preC2"));
@@ -164,12 +157,12 @@ void PresetButtonsTest::configuringAnUnconfiguredPresetCopiesThePanel()
         dialog.findChild<QLineEdit*>("ebDesc")->setText("Created from Modified, no system");
         QTest::mouseClick(dialog.findChild<QPushButton*>("btnOK"), Qt::LeftButton);
     });
-    Trigger("preC4");
+    Trigger(*form, "preC4");
     QVERIFY(Action("preA4")->isEnabled());
     QCOMPARE(Action("preA4")->toolTip(), QString("Mine"));
     QCOMPARE(Action("preA4")->statusTip(), QString("Preset 4 - Created from Modified, no system"));
     QCOMPARE(form->findChild<QMenu*>("pmPre4")->defaultAction(), Action("preA4"));
-    QCOMPARE(IniFile(*folder / "stampkeep.ini").ReadInteger("Preset4", "Cre", 0), 2);
+    QCOMPARE(IniFile(Ini()).ReadInteger("Preset4", "Cre", 0), 2);
 }
 
 void PresetButtonsTest::shiftAltNumberOpensTheMenu()

@@ -2,8 +2,7 @@
 #include "core/datetime.h"
 #include "core/inifile.h"
 #include "core/tfuncs2.h"
-#include "fake/tempdir.h"
-#include "platform/messagebox.h"
+#include "gui/windowfixture.h"
 #include "presets/presetu.h"
 
 #include <QtTest>
@@ -46,15 +45,11 @@ std::string LongYearDate(const QDate& date)
 
 } // namespace
 
-class PresetFormTest : public QObject
+class PresetFormTest : public WindowFixture
 {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void init();
-    void cleanup();
-
     void componentsAndLimits();
     void configuredPresetPressesStoredButtons();
     void valuesOutsideTheirListsPressNothing();
@@ -73,46 +68,11 @@ private slots:
     void helpOpensThePage();
 
 private:
-    std::string Ini() const { return *folder / "stampkeep.ini"; }
     void WriteIni(const std::string& text) const { folder->MakeFile("stampkeep.ini", text); }
     std::vector<std::string> Texts() const;
-    template <typename T> T* Find(TPresetForm& form, const char* name)
-    {
-        T* found = form.findChild<T*>(name);
-        if (!found)
-            qWarning("missing component %s", name);
-        return found;
-    }
-    void Trigger(TPresetForm& form, const char* name);
     void Click(TPresetForm& form, const char* name) { QTest::mouseClick(Find<QWidget>(form, name), Qt::LeftButton); }
     QStringList Pressed(TPresetForm& form);
-    void ShowActive(TPresetForm& form);
-
-    std::unique_ptr<TempDir> folder;
-    std::vector<MessageBoxRequest> boxes;
 };
-
-void PresetFormTest::initTestCase()
-{
-    BuildDateTimeFormats();
-    QGuiApplication::setApplicationDisplayName("Stampkeep");
-}
-
-void PresetFormTest::init()
-{
-    folder = std::make_unique<TempDir>();
-    boxes.clear();
-    SetMessageBoxHandler([this](const MessageBoxRequest& box) {
-        boxes.push_back(box);
-        return MessageResult::Ok;
-    });
-}
-
-void PresetFormTest::cleanup()
-{
-    SetMessageBoxHandler(nullptr);
-    folder.reset();
-}
 
 std::vector<std::string> PresetFormTest::Texts() const
 {
@@ -125,14 +85,6 @@ std::vector<std::string> PresetFormTest::Texts() const
     return texts;
 }
 
-void PresetFormTest::Trigger(TPresetForm& form, const char* name)
-{
-    auto* action = Find<QAction>(form, name);
-    QVERIFY2(action, name);
-    QVERIFY2(action->isEnabled(), name);
-    action->trigger();
-}
-
 QStringList PresetFormTest::Pressed(TPresetForm& form)
 {
     QStringList pressed;
@@ -141,12 +93,6 @@ QStringList PresetFormTest::Pressed(TPresetForm& form)
             pressed.append(name);
     }
     return pressed;
-}
-
-void PresetFormTest::ShowActive(TPresetForm& form)
-{
-    form.show();
-    QVERIFY(QTest::qWaitForWindowActive(&form));
 }
 
 void PresetFormTest::componentsAndLimits()

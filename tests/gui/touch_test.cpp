@@ -2,11 +2,10 @@
 #include "core/inifile.h"
 #include "core/skobju.h"
 #include "core/tfuncs2.h"
-#include "fake/tempdir.h"
-#include "platform/messagebox.h"
+#include "gui/windowfixture.h"
 #include "window/filelistmodel.h"
 #include "window/mainu.h"
-#include "window/qtdatetime.h"
+#include "winutil/qtdatetime.h"
 
 #include <QtTest>
 
@@ -22,38 +21,13 @@
 
 namespace {
 
-QDateTime Local(int year, int month, int day, int hour, int minute, int second)
-{
-    return QDateTime(QDate(year, month, day), QTime(hour, minute, second));
-}
-
-// Lets the event loop wait once, as it does when the user pauses: the update handlers run then.
-void Idle()
-{
-    QEventLoop loop;
-    QTimer::singleShot(10, &loop, &QEventLoop::quit);
-    loop.exec();
-}
-
-void SetModified(const std::string& path, const QDateTime& when)
-{
-    QFile file(QString::fromStdString(path));
-    QVERIFY(file.open(QIODevice::ReadWrite));
-    QVERIFY(file.setFileTime(when, QFileDevice::FileModificationTime));
-}
-
 void SetCreated(const std::string& path, const QDateTime& when)
 {
     const FileTime stamp = LocalToStamp(DateTimeToSerial(when));
     QVERIFY(CurrentPlatform().OpenForStamps(path)->SetTimes(stamp, std::nullopt));
 }
 
-// The stamps as the file now has them on disk.
-QDateTime DiskModified(const std::string& path)
-{
-    return QFileInfo(QString::fromStdString(path)).lastModified();
-}
-
+// The Created stamp as the file now has it on disk.
 QDateTime DiskCreated(const std::string& path)
 {
     FileTime created = 0;
@@ -65,15 +39,11 @@ QDateTime DiskCreated(const std::string& path)
 
 } // namespace
 
-class TouchTest : public QObject
+class TouchTest : public WindowFixture
 {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void init();
-    void cleanup();
-
     void enablingRules();
     void displayedDateAndTimeLandExactly();
     void onlyTimeOrOnlyDateKeepsEachFilesOwnPart();
@@ -88,53 +58,11 @@ private slots:
     void resetKeepsThePickers();
 
 private:
-    std::string Ini() const { return folder->Path() + "/stampkeep.ini"; }
-    std::string MakeFile(const std::string& name, const QDateTime& modified);
     int List(TMainForm& form, const std::string& path);
     void Select(TMainForm& form, std::initializer_list<int> rows);
-    void Trigger(TMainForm& form, const char* name);
     void Press(TMainForm& form, const char* name) { Find<QAction>(form, name)->setChecked(true); }
     void SetClock(TMainForm& form, const QDateTime& when);
-    template <typename T> T* Find(TMainForm& form, const char* name)
-    {
-        T* found = form.findChild<T*>(name);
-        if (!found)
-            qWarning("missing component %s", name);
-        return found;
-    }
-
-    std::unique_ptr<TempDir> folder;
-    std::vector<MessageBoxRequest> boxes;
 };
-
-void TouchTest::initTestCase()
-{
-    BuildDateTimeFormats();
-    QGuiApplication::setApplicationDisplayName("Stampkeep");
-}
-
-void TouchTest::init()
-{
-    folder = std::make_unique<TempDir>();
-    boxes.clear();
-    SetMessageBoxHandler([this](const MessageBoxRequest& box) {
-        boxes.push_back(box);
-        return MessageResult::Ok;
-    });
-}
-
-void TouchTest::cleanup()
-{
-    SetMessageBoxHandler(nullptr);
-    folder.reset();
-}
-
-std::string TouchTest::MakeFile(const std::string& name, const QDateTime& modified)
-{
-    const std::string path = folder->MakeFile(name, "content");
-    SetModified(path, modified);
-    return path;
-}
 
 int TouchTest::List(TMainForm& form, const std::string& path)
 {
@@ -152,15 +80,6 @@ void TouchTest::Select(TMainForm& form, std::initializer_list<int> rows)
     for (int row : rows)
         list->selectionModel()->select(list->model()->index(row, 0),
                                        QItemSelectionModel::Select | QItemSelectionModel::Rows);
-}
-
-void TouchTest::Trigger(TMainForm& form, const char* name)
-{
-    auto* action = Find<QAction>(form, name);
-    QVERIFY2(action, name);
-    Idle();
-    QVERIFY2(action->isEnabled(), name);
-    action->trigger();
 }
 
 void TouchTest::SetClock(TMainForm& form, const QDateTime& when)
@@ -213,8 +132,7 @@ void TouchTest::displayedDateAndTimeLandExactly()
     const std::string path = MakeFile("report.doc", Local(1999, 1, 2, 8, 0, 0));
     const QDateTime created = DiskCreated(path);
     TMainForm form(Ini());
-    form.show();
-    QVERIFY(QTest::qWaitForWindowActive(&form));
+    ShowActive(form);
     List(form, path);
     Select(form, {0});
     SetClock(form, Local(2001, 5, 6, 13, 14, 15));
@@ -416,8 +334,7 @@ void TouchTest::runEndsBusyEvenWhenItThrows()
 {
     const std::string gone = MakeFile("gone.txt", Local(2000, 1, 1, 0, 0, 0));
     TMainForm form(Ini());
-    form.show();
-    QVERIFY(QTest::qWaitForWindowActive(&form));
+    ShowActive(form);
     List(form, gone);
     QVERIFY(QFile::remove(QString::fromStdString(gone)));
     Select(form, {0});

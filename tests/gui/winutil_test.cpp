@@ -4,10 +4,12 @@
 #include "fake/tempdir.h"
 #include "platform/messagebox.h"
 #include "winutil/aboutbox.h"
+#include "winutil/actionbinding.h"
 #include "winutil/filedialog.h"
 #include "winutil/folderbrowser.h"
 #include "winutil/formposu.h"
 #include "winutil/helppage.h"
+#include "winutil/qtdatetime.h"
 #include "winutil/qtmessagebox.h"
 #include "winutil/tfuncsu.h"
 #include "winutil/tools/versionblockbuilder.h"
@@ -17,12 +19,14 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
+#include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
+#include <QToolButton>
 #include <QUrl>
 #include <QtTest>
 
@@ -117,6 +121,11 @@ private slots:
     void dropFirstFolder();
     void cycleToolButtons();
     void glyphs();
+    void glyphsWithHotVariants();
+    void checkBoxFollowsItsAction();
+    void buttonGroupBinding();
+
+    void serialPartsOfDatesAndTimes();
 
     void browseForFolderAnswered();
     void folderBrowserValidation();
@@ -528,6 +537,120 @@ void WinutilTest::glyphs()
     QCOMPARE(list.size(), 2);
     QCOMPARE(list[1].pixmap(16, 16).toImage(), single[0].pixmap(16, 16).toImage());
     QVERIFY(list[0].pixmap(16, 16).toImage() != single[0].pixmap(16, 16).toImage());
+}
+
+// A glyph shows its hot variant while the pointer is over its button; one without a hot variant stays as it is.
+void WinutilTest::glyphsWithHotVariants()
+{
+    const auto image = [](const QIcon& icon, QIcon::Mode mode) { return icon.pixmap(16, 16, mode).toImage(); };
+    QList<QIcon> normal;
+    QList<QIcon> hot;
+    LoadGlyphRange(normal, 30, 32);
+    LoadGlyphRange(hot, 36, 37);
+    const QList<QIcon> both = withHotImages(normal, hot);
+    QCOMPARE(both.size(), 3);
+    for (int i = 0; i < 3; ++i)
+        QCOMPARE(image(both[i], QIcon::Normal), image(normal[i], QIcon::Normal));
+    QCOMPARE(image(both[0], QIcon::Active), image(hot[0], QIcon::Normal));
+    QCOMPARE(image(both[1], QIcon::Active), image(hot[1], QIcon::Normal));
+    QCOMPARE(image(both[2], QIcon::Active), image(normal[2], QIcon::Active));
+
+    QList<QIcon> states;
+    loadStateGlyphs(states);
+    LoadGlyphRange(normal, 30, 35);
+    LoadGlyphRange(hot, 36, 41);
+    QCOMPARE(states.size(), 6);
+    for (int i = 0; i < 6; ++i) {
+        QCOMPARE(image(states[i], QIcon::Normal), image(normal[i], QIcon::Normal));
+        QCOMPARE(image(states[i], QIcon::Active), image(hot[i], QIcon::Normal));
+    }
+}
+
+// The box mirrors its action's check, enabling and hints. A click runs the action, and the check stays the action's
+// even where running it changes nothing, as for the pressed action of an exclusive group.
+void WinutilTest::checkBoxFollowsItsAction()
+{
+    QActionGroup group(nullptr);
+    QAction* action = group.addAction("Include date");
+    QAction* other = group.addAction("Other");
+    for (QAction* member : {action, other})
+        member->setCheckable(true);
+    action->setToolTip("Include date");
+    action->setStatusTip("Include date when setting file times from date/time");
+    QCheckBox box;
+    bindCheckBox(&box, action);
+    QCOMPARE(box.toolTip(), action->toolTip());
+    QCOMPARE(box.statusTip(), action->statusTip());
+    QVERIFY(!box.isChecked());
+
+    int runs = 0;
+    connect(action, &QAction::triggered, this, [&runs] { ++runs; });
+    box.click();
+    QCOMPARE(runs, 1);
+    QVERIFY(action->isChecked());
+    QVERIFY(box.isChecked());
+    box.click();
+    QCOMPARE(runs, 2);
+    QVERIFY(action->isChecked());
+    QVERIFY(box.isChecked());
+
+    other->setChecked(true);
+    QVERIFY(!box.isChecked());
+    action->setEnabled(false);
+    QVERIFY(!box.isEnabled());
+    action->setEnabled(true);
+    QVERIFY(box.isEnabled());
+}
+
+// Each button shows its action with the image its binding names; the group, owned as asked, follows its policy.
+void WinutilTest::buttonGroupBinding()
+{
+    QList<QIcon> images;
+    LoadGlyphRange(images, 30, 32);
+    QWidget owner;
+    QToolButton first(&owner);
+    QToolButton second(&owner);
+    QAction a("a");
+    QAction b("b");
+    for (QAction* action : {&a, &b})
+        action->setCheckable(true);
+    QActionGroup* group = bindButtonGroup({{&first, &a, 2}, {&second, &b, 0}}, images,
+                                          QActionGroup::ExclusionPolicy::ExclusiveOptional, &owner);
+    QCOMPARE(group->parent(), &owner);
+    QCOMPARE(group->actions(), (QList<QAction*>{&a, &b}));
+    QCOMPARE(first.defaultAction(), &a);
+    QCOMPARE(second.defaultAction(), &b);
+    QCOMPARE(a.icon().pixmap(16, 16).toImage(), images[2].pixmap(16, 16).toImage());
+    QCOMPARE(b.icon().pixmap(16, 16).toImage(), images[0].pixmap(16, 16).toImage());
+
+    first.click();
+    second.click();
+    QVERIFY(!a.isChecked() && b.isChecked());
+    second.click();
+    QVERIFY(!a.isChecked() && !b.isChecked());
+}
+
+// ---------------------------------------------------------------- date/time serials
+
+// Day numbers count from 1899-12-30, the time of day is the fraction to the millisecond; a serial that names no moment
+// gives invalid parts.
+void WinutilTest::serialPartsOfDatesAndTimes()
+{
+    QCOMPARE(dateToSerial(QDate(1899, 12, 30)), 0.0);
+    QCOMPARE(dateToSerial(QDate(2001, 5, 6)), 37017.0);
+    QCOMPARE(timeToSerial(QTime(18, 0)), 0.75);
+    QCOMPARE(serialToDate(37017.75), QDate(2001, 5, 6));
+    QCOMPARE(serialToTime(37017.75), QTime(18, 0));
+    QCOMPARE(SerialToDateTime(37017.75), QDateTime(QDate(2001, 5, 6), QTime(18, 0)));
+
+    // The last millisecond of a day stays in its day.
+    const QTime last(23, 59, 59, 999);
+    QCOMPARE(serialToTime(timeToSerial(last)), last);
+    QCOMPARE(serialToDate(dateToSerial(QDate(2105, 12, 31)) + timeToSerial(last)), QDate(2105, 12, 31));
+
+    QVERIFY(!serialToDate(-1).isValid());
+    QVERIFY(!serialToTime(-1).isValid());
+    QVERIFY(!SerialToDateTime(-1).isValid());
 }
 
 // ---------------------------------------------------------------- folder browser

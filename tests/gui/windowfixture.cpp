@@ -1,0 +1,91 @@
+// What the window tests share: a fresh temporary folder for each case, where the settings file goes; message boxes
+// recorded and answered instead of shown; components found and actions run by name; files with given stamps.
+#include "gui/windowfixture.h"
+
+#include "core/tfuncs2.h"
+
+#include <QAbstractEventDispatcher>
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QTimer>
+#include <QtTest>
+
+void Idle()
+{
+    QEventLoop loop;
+    QObject::connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, &loop,
+                     &QEventLoop::quit);
+    QTimer::singleShot(1000, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+QDateTime Local(int year, int month, int day, int hour, int minute, int second)
+{
+    return QDateTime(QDate(year, month, day), QTime(hour, minute, second));
+}
+
+void SetModified(const std::string& path, FileTime stamp)
+{
+    const auto handle = CurrentPlatform().OpenForStamps(path);
+    QVERIFY2(handle, path.c_str());
+    QVERIFY2(handle->SetTimes(std::nullopt, stamp), path.c_str());
+}
+
+void SetModified(const std::string& path, const QDateTime& when)
+{
+    SetModified(path, kUnixEpoch + FileTime(when.toMSecsSinceEpoch()) * 10'000);
+}
+
+QDateTime DiskModified(const std::string& path)
+{
+    return QFileInfo(QString::fromStdString(path)).lastModified();
+}
+
+void WindowFixture::initTestCase()
+{
+    BuildDateTimeFormats();
+    QGuiApplication::setApplicationDisplayName("Stampkeep");
+}
+
+void WindowFixture::init()
+{
+    folder = std::make_unique<TempDir>();
+    boxes.clear();
+    answer = MessageResult::Ok;
+    SetMessageBoxHandler([this](const MessageBoxRequest& box) { return recordBox(box); });
+}
+
+void WindowFixture::cleanup()
+{
+    SetMessageBoxHandler(nullptr);
+    folder.reset();
+}
+
+std::string WindowFixture::MakeFile(const std::string& name, const QDateTime& modified) const
+{
+    const std::string path = folder->MakeFile(name, "content");
+    SetModified(path, modified);
+    return path;
+}
+
+MessageResult WindowFixture::recordBox(const MessageBoxRequest& box)
+{
+    boxes.push_back(box);
+    return answer;
+}
+
+void WindowFixture::Trigger(const QObject& window, const char* name)
+{
+    auto* action = Find<QAction>(window, name);
+    QVERIFY2(action, name);
+    Idle();
+    QVERIFY2(action->isEnabled(), name);
+    action->trigger();
+}
+
+void WindowFixture::ShowActive(QWidget& window)
+{
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+}

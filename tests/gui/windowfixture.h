@@ -1,0 +1,59 @@
+// What the window tests share: a fresh temporary folder for each case, where the settings file goes; message boxes
+// recorded and answered instead of shown; components found and actions run by name; files with given stamps.
+#pragma once
+
+#include "fake/tempdir.h"
+#include "platform/messagebox.h"
+#include "platform/platform.h"
+
+#include <QAction>
+#include <QDateTime>
+#include <QObject>
+#include <QWidget>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+// 1970-01-01 as a file time.
+constexpr FileTime kUnixEpoch = 116'444'736'000'000'000;
+
+// Lets the event loop reach the point where it would wait, as it does when the user pauses: the update handlers run.
+void Idle();
+QDateTime Local(int year, int month, int day, int hour, int minute, int second);
+// Folders too, which QFile cannot open.
+void SetModified(const std::string& path, FileTime stamp);
+void SetModified(const std::string& path, const QDateTime& when);
+QDateTime DiskModified(const std::string& path);
+
+class WindowFixture : public QObject
+{
+    Q_OBJECT
+
+protected slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+protected:
+    std::string Ini() const { return *folder / "stampkeep.ini"; }
+    // A file of the test folder, with that Modified stamp.
+    std::string MakeFile(const std::string& name, const QDateTime& modified) const;
+    // What the installed handler does with each box: records it and gives this case's answer.
+    MessageResult recordBox(const MessageBoxRequest& box);
+
+    template <typename T> static T* Find(const QObject& window, const char* name)
+    {
+        T* found = window.findChild<T*>(name);
+        if (!found)
+            qWarning("missing component %s", name);
+        return found;
+    }
+    // Runs an action as the user would, once the update handlers have run: it must exist and be enabled.
+    static void Trigger(const QObject& window, const char* name);
+    static void ShowActive(QWidget& window);
+
+    std::unique_ptr<TempDir> folder;
+    std::vector<MessageBoxRequest> boxes;
+    MessageResult answer = MessageResult::Ok;
+};

@@ -1,0 +1,105 @@
+// Date/time serials and picture formats as the Qt widgets take them.
+#include "winutil/qtdatetime.h"
+
+#include "core/datetime.h"
+#include "core/tfuncs2.h"
+#include "platform/messagebox.h"
+
+#include <QDateTimeEdit>
+#include <QGuiApplication>
+
+namespace {
+
+constexpr double kMsPerDay = 24.0 * 60 * 60 * 1000;
+
+// False for a serial that names no moment; the parts are then left as they were.
+bool calendarParts(double serial, QDate& date, QTime& time)
+{
+    CalendarTime t;
+    if (!SerialToCalendar(serial, t))
+        return false;
+    date = QDate(t.year, t.month, t.day);
+    time = QTime(t.hour, t.minute, t.second, t.millisecond);
+    return true;
+}
+
+double calendarSerial(const QDate& date, const QTime& time)
+{
+    const CalendarTime t{date.year(), date.month(), date.day(), time.hour(), time.minute(), time.second(), time.msec()};
+    double serial = kNoDateTime;
+    CalendarToSerial(t, serial);
+    return serial;
+}
+
+void ShowRangeError(const char* format, QDate limit)
+{
+    const std::string text = format + DateToText(dateToSerial(limit));
+    ShowMessageBox(
+        {QGuiApplication::applicationDisplayName().toStdString(), text, MessageIcon::Error, MessageButtons::Ok});
+}
+
+} // namespace
+
+QDateTime SerialToDateTime(double serial)
+{
+    QDate date;
+    QTime time;
+    if (!calendarParts(serial, date, time))
+        return {};
+    return QDateTime(date, time);
+}
+
+double DateTimeToSerial(const QDateTime& value)
+{
+    return calendarSerial(value.date(), value.time());
+}
+
+QDate serialToDate(double serial)
+{
+    QDate date;
+    QTime time;
+    calendarParts(serial, date, time);
+    return date;
+}
+
+QTime serialToTime(double serial)
+{
+    QDate date;
+    QTime time;
+    calendarParts(serial, date, time);
+    return time;
+}
+
+double dateToSerial(const QDate& date)
+{
+    return calendarSerial(date, QTime(0, 0));
+}
+
+double timeToSerial(const QTime& time)
+{
+    return time.msecsSinceStartOfDay() / kMsPerDay;
+}
+
+QString QtPickerFormat(const std::string& picture)
+{
+    return QString::fromStdString(picture).replace(QLatin1String("tt"), QLatin1String("AP"));
+}
+
+bool SetPickerValue(QDateTimeEdit* picker, double serial)
+{
+    const QDateTime value = SerialToDateTime(serial);
+    if (picker->displayedSections() & QDateTimeEdit::DateSections_Mask) {
+        if (!value.isValid() || value.date() < picker->minimumDate()) {
+            ShowRangeError("Date is less than minimum of ", picker->minimumDate());
+            return false;
+        }
+        if (value.date() > picker->maximumDate()) {
+            ShowRangeError("Date exceeds maximum of ", picker->maximumDate());
+            return false;
+        }
+    }
+    if (!value.isValid())
+        return false;
+    picker->setDateTime(value);
+    return true;
+}
