@@ -106,9 +106,8 @@ void report(const TskObj& entry, int result, int level, std::ostream& out)
 
 } // namespace
 
-void ReadPresetSettings(TTouchSettings& s, const std::string& settingsPath, int n)
+void ReadPresetSettings(TTouchSettings& s, const IniFile& ini, int n)
 {
-    const IniFile ini(settingsPath);
     const std::string section = PresetSection(n);
     s.ArchiveChange = AttrChangeToRecord(ini.ReadInteger(section, "AttrA", kAttrUnchanged));
     s.SystemChange = AttrChangeToRecord(ini.ReadInteger(section, "AttrS", kAttrUnchanged));
@@ -126,12 +125,12 @@ void ReadPresetSettings(TTouchSettings& s, const std::string& settingsPath, int 
                       : IncrementSeconds(ini.ReadInteger(section, "SeqNum", 0), ini.ReadInteger(section, "SeqUnit", 0));
 }
 
-void ApplyNow(const TTouchSettings& settings, WorkList& list, const std::string& settingsPath, std::ostream& out)
+void ApplyNow(const TTouchSettings& settings, WorkList& list, const IniFile& settingsFile, std::ostream& out)
 {
     TTouchSettings work = settings;
     list.Finish();
     if (work.PresetNo > 0)
-        ReadPresetSettings(work, settingsPath, work.PresetNo);
+        ReadPresetSettings(work, settingsFile, work.PresetNo);
 
     SequenceClock clock = startClock(work);
     const AttributeMasks masks = masksFor(work);

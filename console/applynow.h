@@ -9,8 +9,8 @@
 #include <vector>
 
 // Touches every entry of the expanded list, in sorted order, and reports at the record's level on `out`.
-void ApplyNow(const TTouchSettings& settings, WorkList& list, const std::string& settingsPath,
+void ApplyNow(const TTouchSettings& settings, WorkList& list, const IniFile& settingsFile,
               std::ostream& out = std::cout);
 
 // Fills the record's choices from preset n of the settings file (the parser has made sure it is enabled).
-void ReadPresetSettings(TTouchSettings& settings, const std::string& settingsPath, int n);
+void ReadPresetSettings(TTouchSettings& settings, const IniFile& settingsFile, int n);

@@ -37,16 +37,17 @@ int run(const std::vector<std::string>& arguments)
         ShowSwitchHelp(true);
         return kExitDone;
     }
-    const std::string settingsPath = ChangeExtension(appPath, ".ini");
+    // Read once: the presets' keys are looked up by the parser and again by the touch.
+    const IniFile settingsFile = IniFile::ReadOnce(ChangeExtension(appPath, ".ini"));
     std::vector<std::string> specs;
     // The check that a specification matches anything lists its matches, so that no folder is searched twice.
     WorkList list;
     const SpecMatcher listMatches = [&list](const std::string& spec) { return list.ExpandSpec(spec); };
-    if (!ParseCommandLine(settings, arguments, settingsPath, true, &specs, std::cout, listMatches))
+    if (!ParseCommandLine(settings, arguments, settingsFile, true, &specs, std::cout, listMatches))
         return kExitBadCommandLine;
 
     if (!specs.empty() && settings.SwitchesGiven && !settings.PresetNeedsFolder)
-        ApplyNow(settings, list, settingsPath);
+        ApplyNow(settings, list, settingsFile);
     else
         platform.StartProgram(appPath, SplitArguments(BuildParameters(settings, specs)), currentDirectory);
     return kExitDone;

@@ -243,6 +243,14 @@ int load(const std::string& path, int flags, Snapshot& out)
     return 0;
 }
 
+std::optional<std::string> readText(const std::string& path)
+{
+    Snapshot file;
+    if (load(path, O_RDONLY, file) != 0)
+        return std::nullopt;
+    return std::move(file.text);
+}
+
 // What open() with mode 0666 would give; the umask is read rather than set and restored, which would race with
 // other threads creating files.
 mode_t newFileMode()
@@ -344,12 +352,27 @@ template <class Change> void rewrite(const std::string& path, Change change)
 
 IniFile::IniFile(std::string path) : path_(std::move(path)) {}
 
+IniFile IniFile::ReadOnce(std::string path)
+{
+    IniFile file(std::move(path));
+    file.readOnce_ = true;
+    file.rereadIfReadOnce();
+    return file;
+}
+
+void IniFile::rereadIfReadOnce()
+{
+    if (readOnce_)
+        text_ = readText(path_);
+}
+
 std::optional<std::string> IniFile::ReadValue(const std::string& section, const std::string& key) const
 {
-    Snapshot file;
-    if (load(path_, O_RDONLY, file) != 0)
+    const std::optional<std::string> fresh = readOnce_ ? std::nullopt : readText(path_);
+    const std::optional<std::string>& text = readOnce_ ? text_ : fresh;
+    if (!text)
         return std::nullopt;
-    const std::vector<Line> lines = splitLines(file.text);
+    const std::vector<Line> lines = splitLines(*text);
     const std::optional<std::span<const Line>> found = findSection(lines, section);
     const std::optional<std::string_view> value = found ? findValue(*found, key) : std::nullopt;
     if (!value)
@@ -378,6 +401,7 @@ void IniFile::WriteString(const std::string& section, const std::string& key, co
     rewrite(path_, [&](const std::string& text) -> std::optional<std::string> {
         return withValue(text, section, key, firstLine(value));
     });
+    rereadIfReadOnce();
 }
 
 void IniFile::WriteInteger(const std::string& section, const std::string& key, std::int32_t value)
@@ -393,4 +417,5 @@ void IniFile::WriteBool(const std::string& section, const std::string& key, bool
 void IniFile::EraseSection(const std::string& section)
 {
     rewrite(path_, [&](const std::string& text) { return withoutSection(text, section); });
+    rereadIfReadOnce();
 }

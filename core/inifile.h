@@ -23,6 +23,9 @@ public:
     static constexpr std::size_t kMaxValueLength = 2047;
 
     explicit IniFile(std::string path);
+    // Reads the file now, once: the reads of the object returned answer from that text and never open the file
+    // again, so that a run that asks for many keys reads it once. Its writes still go to the file and then reread it.
+    static IniFile ReadOnce(std::string path);
     const std::string& Path() const { return path_; }
 
     // Nothing when the file, the section or the key is absent; a file that cannot be read counts as absent. One pair
@@ -48,5 +51,9 @@ public:
     void EraseSection(const std::string& section);
 
 private:
+    void rereadIfReadOnce();
+
     std::string path_;
+    bool readOnce_ = false;
+    std::optional<std::string> text_; // the text read once; nothing when the file was absent or unreadable
 };

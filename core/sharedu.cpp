@@ -77,9 +77,9 @@ bool isSwitch(const std::string& argument)
 class CommandLineParser
 {
 public:
-    CommandLineParser(TTouchSettings& settings, const std::string& settingsPath, bool consoleMode,
+    CommandLineParser(TTouchSettings& settings, const IniFile& settingsFile, bool consoleMode,
                       std::vector<std::string>* allSpecs, std::ostream& console, const SpecMatcher& matches)
-        : settings_(settings), settingsPath_(settingsPath), consoleMode_(consoleMode), allSpecs_(allSpecs),
+        : settings_(settings), settingsFile_(settingsFile), consoleMode_(consoleMode), allSpecs_(allSpecs),
           console_(console), matches_(matches)
     {
     }
@@ -97,7 +97,7 @@ private:
     bool InvalidSwitch(const std::string& argument);
 
     TTouchSettings& settings_;
-    const std::string& settingsPath_;
+    const IniFile& settingsFile_;
     bool consoleMode_;
     std::vector<std::string>* allSpecs_;
     std::ostream& console_;
@@ -239,7 +239,7 @@ bool CommandLineParser::ParseValueSwitch(const std::string& argument, const std:
 
 bool CommandLineParser::UsePresetSwitch(int n)
 {
-    const IniFile ini(settingsPath_);
+    const IniFile& ini = settingsFile_;
     const std::string section = PresetSection(n);
     if (!ini.ReadBool(section, "Enabled", false)) {
         ReportLine("Preset # " + std::to_string(n) + " is not configured.");
@@ -278,11 +278,11 @@ bool CommandLineParser::InvalidSwitch(const std::string& argument)
 
 } // namespace
 
-bool ParseCommandLine(TTouchSettings& settings, const std::vector<std::string>& arguments,
-                      const std::string& settingsPath, bool consoleMode, std::vector<std::string>* allSpecs,
-                      std::ostream& console, const SpecMatcher& matches)
+bool ParseCommandLine(TTouchSettings& settings, const std::vector<std::string>& arguments, const IniFile& settingsFile,
+                      bool consoleMode, std::vector<std::string>* allSpecs, std::ostream& console,
+                      const SpecMatcher& matches)
 {
-    return CommandLineParser(settings, settingsPath, consoleMode, allSpecs, console, matches)
+    return CommandLineParser(settings, settingsFile, consoleMode, allSpecs, console, matches)
         .ParseCommandLine(arguments);
 }
 

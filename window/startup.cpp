@@ -23,7 +23,7 @@ TTouchSettings StartUp::ParseArguments(const std::vector<std::string>& arguments
 {
     TTouchSettings settings{};
     InitTouchSettings(settings);
-    if (!arguments.empty() && !ParseCommandLine(settings, arguments, iniFileName, false))
+    if (!arguments.empty() && !ParseCommandLine(settings, arguments, IniFile(iniFileName), false))
         InitTouchSettings(settings);
     return settings;
 }

@@ -165,6 +165,9 @@ fresh_files p1 p2 p3
 run 0 "p*" /2
 expect_eq "one second apart without SeqNum" "2001-05-06 13:14:15|2001-05-06 13:14:16|2001-05-06 13:14:17" \
     "$(mtime p1)|$(mtime p2)|$(mtime p3)"
+# The parser's check of the preset and the touch read their keys from one reading of the file.
+(cd "$work/files" && strace -f -e trace=open,openat -o "$work/opens" "$STKCLI" "p*" /2 >/dev/null)
+expect_eq "settings file read once" 1 "$(grep -c 'stampkeep\.ini' "$work/opens")"
 
 printf '[Preset3]\nEnabled=1\nClock=5\nDate=05/06/01\nTime=13:14:15\nMod=1\nUseTime=0\n' > "$ini"
 fresh_files q1 q2

@@ -158,6 +158,28 @@ TEST(IniFile, AbsentFileReadsAsAbsentAndAWriteCreatesIt)
     EXPECT_EQ(modeOf(ini.Path()), 0640u);
 }
 
+// A file read once answers from the text of that moment: later changes by others are not seen, its own writes are,
+// and a file absent then stays absent for it.
+TEST(IniFile, ReadOnceAnswersFromTheTextItRead)
+{
+    TempDir dir;
+    const std::string path = dir.MakeFile("s.ini", "[Preset1]\nMod=1\n");
+    const IniFile absent = IniFile::ReadOnce(dir / "none.ini");
+    IniFile once = IniFile::ReadOnce(path);
+
+    IniFile(path).WriteInteger("Preset1", "Mod", 2);
+    IniFile(dir / "none.ini").WriteInteger("Preset1", "Mod", 3);
+    EXPECT_EQ(once.ReadInteger("Preset1", "Mod", 0), 1);
+    EXPECT_EQ(absent.ReadInteger("Preset1", "Mod", 0), 0);
+    EXPECT_EQ(IniFile(path).ReadInteger("Preset1", "Mod", 0), 2);
+
+    once.WriteInteger("Preset1", "Cre", 4);
+    EXPECT_EQ(once.ReadInteger("Preset1", "Cre", 0), 4);
+    EXPECT_EQ(once.ReadInteger("Preset1", "Mod", 0), 2);
+    once.EraseSection("Preset1");
+    EXPECT_EQ(once.ReadValue("Preset1", "Cre"), std::nullopt);
+}
+
 // A CR LF file with comments, odd spacing and a section with duplicate keys changes only where written.
 TEST(IniFile, WriteKeepsEveryOtherByte)
 {

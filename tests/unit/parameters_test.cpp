@@ -25,7 +25,7 @@ protected:
         TTouchSettings settings{};
         InitTouchSettings(settings);
         std::ostringstream console;
-        EXPECT_TRUE(ParseCommandLine(settings, arguments, "/nowhere/stampkeep.ini", true, nullptr, console))
+        EXPECT_TRUE(ParseCommandLine(settings, arguments, IniFile("/nowhere/stampkeep.ini"), true, nullptr, console))
             << console.str();
         return settings;
     }

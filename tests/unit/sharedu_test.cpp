@@ -31,7 +31,7 @@ protected:
     {
         output.str({});
         specs.clear();
-        return ParseCommandLine(settings, arguments, ini.Path(), consoleMode, &specs, output);
+        return ParseCommandLine(settings, arguments, ini, consoleMode, &specs, output);
     }
 
     FakePlatform platform;
