@@ -26,7 +26,7 @@ namespace {
 constexpr int kHelpContext = 14;
 const char* const kGroupHint = "Click a button to select; click again to de-select";
 
-void ShowError(const std::string& text)
+void showError(const std::string& text)
 {
     MessageBoxRequest request;
     request.caption = QApplication::applicationDisplayName().toStdString();
@@ -36,7 +36,7 @@ void ShowError(const std::string& text)
 }
 
 // A configured preset; an absent key keeps the dialog's default (empty texts, now for the date and the time).
-PresetValues StoredValues(const IniFile& ini, const std::string& section)
+PresetValues storedValues(const IniFile& ini, const std::string& section)
 {
     PresetValues values;
     values.name = ini.ReadString(section, "Name", "");
@@ -59,7 +59,7 @@ PresetValues StoredValues(const IniFile& ini, const std::string& section)
 }
 
 // A new preset starts from the main window's panel, with the date and time shown there.
-PresetValues PanelValues(const PanelState& panel)
+PresetValues panelValues(const PanelState& panel)
 {
     PresetValues values;
     values.date = dateToSerial(panel.date.date());
@@ -80,7 +80,7 @@ PresetValues PanelValues(const PanelState& panel)
 }
 
 // What keeps the entry from being stored, checked in this order; nullptr when nothing does.
-const char* EntryProblem(const PresetValues& values)
+const char* entryProblem(const PresetValues& values)
 {
     const bool anyAction = values.mod != kSourceNone || values.cre != kSourceNone || values.attrA != kAttrUnchanged ||
                            values.attrS != kAttrUnchanged || values.attrH != kAttrUnchanged ||
@@ -95,7 +95,7 @@ const char* EntryProblem(const PresetValues& values)
     return nullptr;
 }
 
-QList<QAction*> ButtonsOf(const QWidget* bar)
+QList<QAction*> buttonsOf(const QWidget* bar)
 {
     QList<QAction*> buttons;
     for (const QToolButton* button : bar->findChildren<QToolButton*>(Qt::FindDirectChildrenOnly))
@@ -103,7 +103,7 @@ QList<QAction*> ButtonsOf(const QWidget* bar)
     return buttons;
 }
 
-void CentreHorizontally(QWidget* widget)
+void centreHorizontally(QWidget* widget)
 {
     widget->move((widget->parentWidget()->width() - widget->width()) / 2, widget->y());
 }
@@ -191,7 +191,7 @@ void TPresetForm::ArrangeControls()
 
     for (QWidget* widget : {static_cast<QWidget*>(ui->tbMod), static_cast<QWidget*>(ui->tbCre),
                             static_cast<QWidget*>(ui->lblM), static_cast<QWidget*>(ui->lblC)})
-        CentreHorizontally(widget);
+        centreHorizontally(widget);
 
     const QRect time = ui->DTTimeMod->geometry();
     ui->tbTimes->move(time.x(), (time.y() + time.height() + ui->comSeqN->y() - ui->tbTimes->height()) / 2);
@@ -308,7 +308,7 @@ void TPresetForm::acLabelsExecute(const QAction* action)
 
 void TPresetForm::LabelsClick(QLabel* label)
 {
-    CycleToolButtons(ButtonsOf(label->buddy()));
+    CycleToolButtons(buttonsOf(label->buddy()));
 }
 
 void TPresetForm::acDateExecute()
@@ -381,11 +381,11 @@ bool TPresetForm::LoadPreset(int n, const PanelState& panel)
     const IniFile ini(iniFileName);
     PresetValues values;
     if (ini.ReadBool(sectionName, "Enabled", false)) {
-        values = StoredValues(ini, sectionName);
+        values = storedValues(ini, sectionName);
         if (!CheckStoredDate(serialToDate(values.date)))
             return false;
     } else {
-        values = PanelValues(panel);
+        values = panelValues(panel);
     }
     ShowValues(values);
     UpdateControls();
@@ -398,11 +398,11 @@ bool TPresetForm::CheckStoredDate(const QDate& date) const
     const QDate maximum = ui->DTDateMod->maximumDate();
     const QDate minimum = ui->DTDateMod->minimumDate();
     if (date > maximum) {
-        ShowError("Date exceeds maximum of " + maximum.toString(ui->DTDateMod->displayFormat()).toStdString());
+        showError("Date exceeds maximum of " + maximum.toString(ui->DTDateMod->displayFormat()).toStdString());
         return false;
     }
     if (date < minimum) {
-        ShowError("Date is less than minimum of " + minimum.toString(ui->DTDateMod->displayFormat()).toStdString());
+        showError("Date is less than minimum of " + minimum.toString(ui->DTDateMod->displayFormat()).toStdString());
         return false;
     }
     return true;
@@ -451,13 +451,13 @@ PresetValues TPresetForm::EnteredValues() const
 void TPresetForm::btnOKClick()
 {
     const PresetValues values = EnteredValues();
-    if (const char* problem = EntryProblem(values)) {
-        ShowError(problem);
+    if (const char* problem = entryProblem(values)) {
+        showError(problem);
         return;
     }
     IniFile ini(iniFileName);
     if (const auto clash = FindNameClash(ini, presetIndex, values.name)) {
-        ShowError("Preset #" + std::to_string(clash->preset) + " is named \"" + clash->storedName +
+        showError("Preset #" + std::to_string(clash->preset) + " is named \"" + clash->storedName +
                   "\". Please choose a different name.");
         return;
     }
@@ -465,7 +465,7 @@ void TPresetForm::btnOKClick()
         SavePreset(ini, presetIndex, values);
     } catch (const IniWriteError& error) {
         // The dialog stays open with the entry as it was; a part of the section may have been written.
-        ShowError(error.what());
+        showError(error.what());
         return;
     }
     accept();

@@ -20,28 +20,28 @@ const char* const kUriListType = "text/uri-list";
 // More separate runs of removed rows than this are removed in one rebuild.
 constexpr std::size_t kMaxRemovedRuns = 64;
 
-QString Text(const std::string& text)
+QString toQString(const std::string& text)
 {
     return QString::fromStdString(text);
 }
 
 // The folder of a path without its trailing `/`, except for the root itself.
-QString FolderText(const std::string& path)
+QString folderText(const std::string& path)
 {
     std::string folder = FolderPart(path);
     if (folder.size() > 1)
         folder.pop_back();
-    return Text(folder);
+    return toQString(folder);
 }
 
 // The collator's keys for the C locale would tell letter case apart: texts are compared case-folded.
-QString Folded(const QString& text)
+QString folded(const QString& text)
 {
     return text.toCaseFolded();
 }
 
 // Each key's place in ascending order; equal keys share a place.
-std::vector<int> KeyRanks(const std::vector<const QCollatorSortKey*>& keys)
+std::vector<int> keyRanks(const std::vector<const QCollatorSortKey*>& keys)
 {
     std::vector<std::size_t> order(keys.size());
     std::iota(order.begin(), order.end(), 0);
@@ -58,7 +58,7 @@ std::vector<int> KeyRanks(const std::vector<const QCollatorSortKey*>& keys)
 
 // Each text's place in collation order; texts that collate equal share a place. Rows share few folders and fewer
 // attribute texts, so each distinct text is keyed only once.
-std::vector<int> CollationRanks(const QCollator& collator, const std::vector<const QString*>& texts)
+std::vector<int> collationRanks(const QCollator& collator, const std::vector<const QString*>& texts)
 {
     QHash<QString, int> numberOf;
     std::vector<QCollatorSortKey> keys;
@@ -68,14 +68,14 @@ std::vector<int> CollationRanks(const QCollator& collator, const std::vector<con
         auto it = numberOf.find(*text);
         if (it == numberOf.end()) {
             it = numberOf.insert(*text, static_cast<int>(keys.size()));
-            keys.push_back(collator.sortKey(Folded(*text)));
+            keys.push_back(collator.sortKey(folded(*text)));
         }
         ranks.push_back(*it);
     }
     std::vector<const QCollatorSortKey*> distinct;
     for (const QCollatorSortKey& key : keys)
         distinct.push_back(&key);
-    const std::vector<int> distinctRanks = KeyRanks(distinct);
+    const std::vector<int> distinctRanks = keyRanks(distinct);
     for (int& rank : ranks)
         rank = distinctRanks[static_cast<std::size_t>(rank)];
     return ranks;
@@ -151,7 +151,7 @@ QVariant FileListModel::data(const QModelIndex& index, int role) const
         }
         return {};
     case Qt::ToolTipRole: {
-        const QString status = Text(row.object->StatusText).replace("\r\n", "\n");
+        const QString status = toQString(row.object->StatusText).replace("\r\n", "\n");
         if (row.image == ImageTouched || row.image == ImageTouchFailed)
             return "Touched status:\n" + status;
         if (row.image == ImageUndoFailed)
@@ -195,7 +195,7 @@ QMimeData* FileListModel::mimeData(const QModelIndexList& indexes) const
     QList<QUrl> urls;
     for (const auto& [first, last] : RowRuns(std::move(rows)))
         for (int row = first; row <= last; ++row)
-            urls.push_back(QUrl::fromLocalFile(Text(rows_[static_cast<std::size_t>(row)].object->FileName)));
+            urls.push_back(QUrl::fromLocalFile(toQString(rows_[static_cast<std::size_t>(row)].object->FileName)));
     auto* data = new QMimeData;
     data->setUrls(urls);
     return data;
@@ -316,25 +316,25 @@ void FileListModel::RefreshRow(int row, bool modified, bool created, bool attrs)
 {
     Row& entry = rows_[static_cast<std::size_t>(row)];
     if (modified)
-        entry.modified = Text(entry.object->CurModifiedText());
+        entry.modified = toQString(entry.object->CurModifiedText());
     if (created)
-        entry.created = Text(entry.object->CurCreatedText());
+        entry.created = toQString(entry.object->CurCreatedText());
     if (attrs)
-        entry.attrs = Text(entry.object->CurAttrsText());
+        entry.attrs = toQString(entry.object->CurAttrsText());
     emit dataChanged(index(row, 0), index(row, ColumnCount - 1));
 }
 
 void FileListModel::FillTexts(Row& row)
 {
     const TskObj& object = *row.object;
-    row.fileName = Text(NamePart(object.FileName));
+    row.fileName = toQString(NamePart(object.FileName));
     // Keyed once per row rather than at each sort, which would cost more than the sorting itself.
     if (!row.nameKey)
-        row.nameKey = collator_.sortKey(Folded(row.fileName));
-    row.modified = Text(object.CurModifiedText());
-    row.created = Text(object.CurCreatedText());
-    row.attrs = Text(object.CurAttrsText());
-    row.folder = FolderText(object.FileName);
+        row.nameKey = collator_.sortKey(folded(row.fileName));
+    row.modified = toQString(object.CurModifiedText());
+    row.created = toQString(object.CurCreatedText());
+    row.attrs = toQString(object.CurAttrsText());
+    row.folder = folderText(object.FileName);
 }
 
 int FileListModel::NewSlot()
@@ -369,7 +369,7 @@ void FileListModel::Sort(int sortKey)
         texts.reserve(rows_.size());
         for (const Row& row : rows_)
             texts.push_back(column == ColAttr ? &row.attrs : &row.folder);
-        ranks = CollationRanks(collator_, texts);
+        ranks = collationRanks(collator_, texts);
     }
     if (!nameRanksValid_)
         RankNames();
@@ -416,7 +416,7 @@ void FileListModel::RankNames()
     keys.reserve(rows_.size());
     for (const Row& row : rows_)
         keys.push_back(&*row.nameKey);
-    const std::vector<int> ranks = KeyRanks(keys);
+    const std::vector<int> ranks = keyRanks(keys);
     for (std::size_t i = 0; i < rows_.size(); ++i)
         rows_[i].nameRank = ranks[i];
     nameRanksValid_ = true;

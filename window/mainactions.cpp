@@ -10,7 +10,7 @@
 namespace {
 
 // Labels have no buddy (their Alt+letter cycles a group), so the marked letter is underlined by hand.
-void UnderlineMnemonic(QLabel* label)
+void underlineMnemonic(QLabel* label)
 {
     QString text = label->text();
     const qsizetype at = text.indexOf('&');
@@ -52,7 +52,7 @@ void TMainForm::BindButtons()
     bindSourceAndAttributeButtons(*ui, ilStates, this);
 
     for (QLabel* label : {ui->lblA, ui->lblS, ui->lblH, ui->lblR, ui->lblM, ui->lblC})
-        UnderlineMnemonic(label);
+        underlineMnemonic(label);
 
     for (const auto& [box, action] :
          {std::pair{ui->cbDatex, ui->acDate}, std::pair{ui->cbTimex, ui->acTime}, std::pair{ui->cbSeq, ui->acSeq}})

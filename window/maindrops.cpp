@@ -17,7 +17,7 @@
 namespace {
 
 // The name without leading and trailing blanks and control characters.
-std::string TrimmedName(const std::string& name)
+std::string trimmedName(const std::string& name)
 {
     const auto isBlank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
     const auto first = std::find_if_not(name.begin(), name.end(), isBlank);
@@ -25,7 +25,7 @@ std::string TrimmedName(const std::string& name)
     return first < last ? std::string(first, last) : std::string();
 }
 
-std::string Joined(const std::set<std::string>& entries, const std::string& separator)
+std::string joined(const std::set<std::string>& entries, const std::string& separator)
 {
     std::string text;
     for (const std::string& entry : entries)
@@ -33,7 +33,7 @@ std::string Joined(const std::set<std::string>& entries, const std::string& sepa
     return text;
 }
 
-bool HasLocalFile(const QMimeData* data)
+bool hasLocalFile(const QMimeData* data)
 {
     const QList<QUrl> urls = data->urls();
     return std::any_of(urls.begin(), urls.end(), [](const QUrl& url) { return url.isLocalFile(); });
@@ -69,7 +69,7 @@ void TMainForm::lvMainDragOver(QDragMoveEvent* event, bool fromList)
         const QModelIndex under = ui->lvMain->indexAt(event->position().toPoint());
         if (under.isValid())
             ui->lvMain->SetDropTarget(under.siblingAtColumn(0));
-    } else if (busy || !HasLocalFile(event->mimeData())) {
+    } else if (busy || !hasLocalFile(event->mimeData())) {
         return;
     }
     // Files are only ever taken as copies: a move would let the file manager delete what it offered.
@@ -108,7 +108,7 @@ void TMainForm::DropFiles(const QList<QUrl>& urls)
         for (const QUrl& url : urls) {
             if (!url.isLocalFile())
                 continue;
-            const std::string name = TrimmedName(url.toLocalFile().toStdString());
+            const std::string name = trimmedName(url.toLocalFile().toStdString());
             if (name.empty())
                 continue;
             const std::string root = platform.DriveRoot(name);
@@ -131,14 +131,14 @@ void TMainForm::DropFiles(const QList<QUrl>& urls)
         if (!networkDrives.empty()) {
             const std::string plural = networkDrives.size() > 1 ? "s" : "";
             ShowListError("You have selected one or more files from the following Network drive" + plural + ":\r\n" +
-                          Joined(networkDrives, "\r\n") +
+                          joined(networkDrives, "\r\n") +
                           "\r\n\r\nStampkeep only works with files on local drives. Please run Stampkeep on the "
                           "machine that contains the drive" +
                           plural + " listed above.");
         }
         if (!cdromDrives.empty())
             ShowListError("You have selected one or more files from the CD-ROM drive" +
-                          std::string(cdromDrives.size() > 1 ? "s " : " ") + Joined(cdromDrives, ", ") +
+                          std::string(cdromDrives.size() > 1 ? "s " : " ") + joined(cdromDrives, ", ") +
                           ". Stampkeep cannot modify files on a CD-ROM.");
     }
     AutoSizeColumns();

@@ -16,7 +16,7 @@
 namespace {
 
 // The increment list's entry for a step in seconds: the first entry not smaller, in seconds up to 30, else minutes.
-std::pair<int, int> IncrementEntry(int seconds)
+std::pair<int, int> incrementEntry(int seconds)
 {
     static constexpr int kSteps[] = {1, 2, 5, 10, 20, 30};
     const bool minutes = seconds > 30;
@@ -78,7 +78,7 @@ void TMainForm::ApplyHandOffSwitches(const TTouchSettings& record)
     ui->acSeq->trigger();
 
     if (record.Increment > 0) {
-        const auto [index, unit] = IncrementEntry(record.Increment);
+        const auto [index, unit] = incrementEntry(record.Increment);
         ui->comSeqU->setCurrentIndex(unit);
         ui->comSeqN->setCurrentIndex(index);
         comSeqNChange();

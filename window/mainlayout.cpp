@@ -10,7 +10,7 @@
 namespace {
 
 // Labels and tool bars take the size their contents need in the current font.
-void FitToContents(const QList<QWidget*>& widgets)
+void fitToContents(const QList<QWidget*>& widgets)
 {
     for (QWidget* widget : widgets) {
         if (auto* label = qobject_cast<QLabel*>(widget)) {
@@ -29,7 +29,7 @@ void FitToContents(const QList<QWidget*>& widgets)
     }
 }
 
-void CentreHorizontally(QWidget* widget)
+void centreHorizontally(QWidget* widget)
 {
     widget->move((widget->parentWidget()->width() - widget->width()) / 2, widget->y());
 }
@@ -56,7 +56,7 @@ void TMainForm::aeMainSettingChange()
 
 void TMainForm::PanelLayoutPass()
 {
-    FitToContents({ui->lblA, ui->lblS, ui->lblH, ui->lblR, ui->lblM, ui->lblC, ui->lblFilA, ui->lblFilT, ui->tbAttrA,
+    fitToContents({ui->lblA, ui->lblS, ui->lblH, ui->lblR, ui->lblM, ui->lblC, ui->lblFilA, ui->lblFilT, ui->tbAttrA,
                    ui->tbAttrS, ui->tbAttrH, ui->tbAttrR, ui->tbMod, ui->tbCre, ui->tbFiles, ui->tbTouch, ui->tbClkA,
                    ui->tbClkB, ui->tbPresets});
 
@@ -76,7 +76,7 @@ void TMainForm::PanelLayoutPass()
          {static_cast<QWidget*>(ui->tbMod), static_cast<QWidget*>(ui->tbCre), static_cast<QWidget*>(ui->tbFiles),
           static_cast<QWidget*>(ui->tbTouch), static_cast<QWidget*>(ui->lblM), static_cast<QWidget*>(ui->lblC),
           static_cast<QWidget*>(ui->lblFilA), static_cast<QWidget*>(ui->lblFilT)})
-        CentreHorizontally(widget);
+        centreHorizontally(widget);
 
     // Rows line up across the group boxes.
     ui->lblM->move(ui->lblM->x(), ui->lblA->y());

@@ -21,7 +21,7 @@ namespace {
 constexpr int kMaxNamedFailures = 19;
 
 // `lines` holds one tab, path and CR LF per file.
-std::string FailureText(int count, const std::string& lines)
+std::string failureText(int count, const std::string& lines)
 {
     const std::string cause = "These files may be in use by the system or by another process.";
     if (count <= kMaxNamedFailures)
@@ -99,7 +99,7 @@ void TMainForm::aSelectClick()
         }
         SelectAddedRows();
         if (failed > 0)
-            ShowListError(FailureText(failed, failures));
+            ShowListError(failureText(failed, failures));
         ClearSortMarks();
     }
     AutoSizeColumns();

@@ -35,7 +35,7 @@ private:
     Handler handler;
 };
 
-std::array<QDateTimeEdit*, 2> Pickers(const Ui::MainForm& ui)
+std::array<QDateTimeEdit*, 2> pickers(const Ui::MainForm& ui)
 {
     return {ui.DTDateMod, ui.DTTimeMod};
 }
@@ -48,7 +48,7 @@ struct LabelLink
 };
 
 // Each group label, and its Alt+letter action, cycles the tool bar beside it.
-std::array<LabelLink, 6> LabelLinks(const Ui::MainForm& ui)
+std::array<LabelLink, 6> labelLinks(const Ui::MainForm& ui)
 {
     return {{{ui.lblM, ui.acLblM, ui.tbMod},
              {ui.lblC, ui.acLblC, ui.tbCre},
@@ -58,7 +58,7 @@ std::array<LabelLink, 6> LabelLinks(const Ui::MainForm& ui)
              {ui.lblR, ui.acLblR, ui.tbAttrR}}};
 }
 
-void CycleToolBar(const QWidget* bar)
+void cycleToolBar(const QWidget* bar)
 {
     QList<QAction*> buttons;
     for (const QToolButton* button : bar->findChildren<QToolButton*>(Qt::FindDirectChildrenOnly))
@@ -73,7 +73,7 @@ QDateTime ZeroTime(const QDateTime& value, bool minutesToo)
 }
 
 // The first file of a drop from the file manager or from the file list; empty when it carries none.
-QString DroppedPath(const QMimeData* data)
+QString droppedPath(const QMimeData* data)
 {
     const QList<QUrl> urls = data->urls();
     if (urls.isEmpty() || !urls.front().isLocalFile())
@@ -82,7 +82,7 @@ QString DroppedPath(const QMimeData* data)
 }
 
 // Taking a date copies it: a move would let the file list remove the dragged rows.
-void AcceptAsCopy(QDropEvent* event)
+void acceptAsCopy(QDropEvent* event)
 {
     if (event->possibleActions() & Qt::CopyAction)
         event->setDropAction(Qt::CopyAction);
@@ -93,7 +93,7 @@ void AcceptAsCopy(QDropEvent* event)
 
 void TMainForm::ConnectPanelActions()
 {
-    for (QDateTimeEdit* picker : Pickers(*ui)) {
+    for (QDateTimeEdit* picker : pickers(*ui)) {
         // The pickers show local time; Qt's date and time edits would keep UTC.
         picker->setTimeSpec(Qt::LocalTime);
         // The picker takes a drop as a whole; its text field would paste a dropped name as text.
@@ -111,8 +111,8 @@ void TMainForm::ConnectPanelActions()
     connect(ui->acZerSec, &QAction::triggered, this, &TMainForm::acZerSecExecute);
     connect(ui->acZerMin, &QAction::triggered, this, &TMainForm::acZerMinExecute);
     connect(ui->acClkFmFile, &QAction::triggered, this, &TMainForm::acClkFmFileExecute);
-    for (const LabelLink& link : LabelLinks(*ui))
-        connect(link.action, &QAction::triggered, this, [bar = link.bar] { CycleToolBar(bar); });
+    for (const LabelLink& link : labelLinks(*ui))
+        connect(link.action, &QAction::triggered, this, [bar = link.bar] { cycleToolBar(bar); });
 
     WatchPanelEvents();
     ConnectTouchActions();
@@ -127,7 +127,7 @@ void TMainForm::WatchPanelEvents()
             LabelsClick(label);
         return false;
     });
-    for (const LabelLink& link : LabelLinks(*ui))
+    for (const LabelLink& link : labelLinks(*ui))
         link.label->installEventFilter(labels);
 
     // A move handled here stops, so that the panel does not overrule a group box's hint.
@@ -145,7 +145,7 @@ void TMainForm::WatchPanelEvents()
     }
 
     auto* drops = new EventHook(this, [this](QObject*, QEvent* event) { return PickerDragEvent(event); });
-    for (QDateTimeEdit* picker : Pickers(*ui))
+    for (QDateTimeEdit* picker : pickers(*ui))
         picker->installEventFilter(drops);
 }
 
@@ -236,9 +236,9 @@ void TMainForm::SetClockFromFile(const std::string& path)
 
 void TMainForm::LabelsClick(QObject* label)
 {
-    for (const LabelLink& link : LabelLinks(*ui)) {
+    for (const LabelLink& link : labelLinks(*ui)) {
         if (link.label == label)
-            CycleToolBar(link.bar);
+            cycleToolBar(link.bar);
     }
 }
 
@@ -263,20 +263,20 @@ bool TMainForm::PickerDragEvent(QEvent* event)
     case QEvent::DragEnter:
     case QEvent::DragMove: {
         auto* drag = static_cast<QDragMoveEvent*>(event);
-        if (DroppedPath(drag->mimeData()).isEmpty())
+        if (droppedPath(drag->mimeData()).isEmpty())
             drag->ignore();
         else
-            AcceptAsCopy(drag);
+            acceptAsCopy(drag);
         return true;
     }
     case QEvent::Drop: {
         auto* drop = static_cast<QDropEvent*>(event);
-        const QString path = DroppedPath(drop->mimeData());
+        const QString path = droppedPath(drop->mimeData());
         if (path.isEmpty()) {
             drop->ignore();
             return true;
         }
-        AcceptAsCopy(drop);
+        acceptAsCopy(drop);
         SetClockFromFile(path.toStdString());
         return true;
     }

@@ -17,7 +17,7 @@
 namespace {
 
 // Presses the button of a group at `position` (1-based; 0 releases all); other values leave the group alone.
-void PressPosition(const QList<QAction*>& buttons, int position)
+void pressPosition(const QList<QAction*>& buttons, int position)
 {
     if (position < 0 || position > buttons.size())
         return;
@@ -26,7 +26,7 @@ void PressPosition(const QList<QAction*>& buttons, int position)
 }
 
 // The code of a group's pressed button: its 1-based position, 0 when none is down.
-int PressedPosition(const QList<QAction*>& buttons)
+int pressedPosition(const QList<QAction*>& buttons)
 {
     for (int i = 0; i < buttons.size(); ++i)
         if (buttons[i]->isChecked())
@@ -147,12 +147,12 @@ void TMainForm::preA_AllExecute(int n)
     ui->comSeqU->setCurrentIndex(ini.ReadInteger(section, "SeqUnit", 0));
     comSeqNChange();
 
-    PressPosition({ui->acModFmClk, ui->acModFmCre, ui->acModFmFld}, ini.ReadInteger(section, "Mod", kSourceNone));
-    PressPosition({ui->acCreFmClk, ui->acCreFmMod, ui->acCreFmFld}, ini.ReadInteger(section, "Cre", kSourceNone));
-    PressPosition({ui->acAminus, ui->acAPlus}, ini.ReadInteger(section, "AttrA", kAttrUnchanged));
-    PressPosition({ui->acSMinus, ui->acSPlus}, ini.ReadInteger(section, "AttrS", kAttrUnchanged));
-    PressPosition({ui->acHMinus, ui->acHPlus}, ini.ReadInteger(section, "AttrH", kAttrUnchanged));
-    PressPosition({ui->acRMinus, ui->acRPlus}, ini.ReadInteger(section, "AttrR", kAttrUnchanged));
+    pressPosition({ui->acModFmClk, ui->acModFmCre, ui->acModFmFld}, ini.ReadInteger(section, "Mod", kSourceNone));
+    pressPosition({ui->acCreFmClk, ui->acCreFmMod, ui->acCreFmFld}, ini.ReadInteger(section, "Cre", kSourceNone));
+    pressPosition({ui->acAminus, ui->acAPlus}, ini.ReadInteger(section, "AttrA", kAttrUnchanged));
+    pressPosition({ui->acSMinus, ui->acSPlus}, ini.ReadInteger(section, "AttrS", kAttrUnchanged));
+    pressPosition({ui->acHMinus, ui->acHPlus}, ini.ReadInteger(section, "AttrH", kAttrUnchanged));
+    pressPosition({ui->acRMinus, ui->acRPlus}, ini.ReadInteger(section, "AttrR", kAttrUnchanged));
 }
 
 PanelState TMainForm::CurrentPanelState() const
@@ -165,12 +165,12 @@ PanelState TMainForm::CurrentPanelState() const
     panel.useSeq = ui->acSeq->isChecked();
     panel.seqNum = ui->comSeqN->currentIndex();
     panel.seqUnit = ui->comSeqU->currentIndex();
-    panel.mod = PressedPosition({ui->acModFmClk, ui->acModFmCre, ui->acModFmFld});
-    panel.cre = PressedPosition({ui->acCreFmClk, ui->acCreFmMod, ui->acCreFmFld});
-    panel.attrA = PressedPosition({ui->acAminus, ui->acAPlus});
-    panel.attrS = PressedPosition({ui->acSMinus, ui->acSPlus});
-    panel.attrH = PressedPosition({ui->acHMinus, ui->acHPlus});
-    panel.attrR = PressedPosition({ui->acRMinus, ui->acRPlus});
+    panel.mod = pressedPosition({ui->acModFmClk, ui->acModFmCre, ui->acModFmFld});
+    panel.cre = pressedPosition({ui->acCreFmClk, ui->acCreFmMod, ui->acCreFmFld});
+    panel.attrA = pressedPosition({ui->acAminus, ui->acAPlus});
+    panel.attrS = pressedPosition({ui->acSMinus, ui->acSPlus});
+    panel.attrH = pressedPosition({ui->acHMinus, ui->acHPlus});
+    panel.attrR = pressedPosition({ui->acRMinus, ui->acRPlus});
     return panel;
 }
 

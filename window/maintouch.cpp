@@ -20,13 +20,13 @@
 namespace {
 
 // The fourteen source and attribute buttons; a touch needs at least one of them down.
-std::array<QAction*, 14> ChangeButtons(const Ui::MainForm& ui)
+std::array<QAction*, 14> changeButtons(const Ui::MainForm& ui)
 {
     return {ui.acModFmClk, ui.acModFmCre, ui.acModFmFld, ui.acCreFmClk, ui.acCreFmMod, ui.acCreFmFld, ui.acAminus,
             ui.acAPlus,    ui.acSMinus,   ui.acSPlus,    ui.acHMinus,   ui.acHPlus,    ui.acRMinus,   ui.acRPlus};
 }
 
-AttributeMasks MasksFrom(const Ui::MainForm& ui)
+AttributeMasks masksFrom(const Ui::MainForm& ui)
 {
     const struct
     {
@@ -47,7 +47,7 @@ AttributeMasks MasksFrom(const Ui::MainForm& ui)
     return masks;
 }
 
-std::vector<int> InListOrder(std::vector<int> rows)
+std::vector<int> inListOrder(std::vector<int> rows)
 {
     std::sort(rows.begin(), rows.end());
     rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
@@ -99,7 +99,7 @@ private:
 
 // Runs `change` on the object of every row in `rows` in order, shows each outcome in its row and sums up the
 // failures in one box.
-void RunOnRows(TMainForm& form, const std::vector<int>& rows, const char* verb, int doneImage, int failedImage,
+void runOnRows(TMainForm& form, const std::vector<int>& rows, const char* verb, int doneImage, int failedImage,
                const std::function<int(TskObj&)>& change)
 {
     const BusyRun busyRun(form);
@@ -139,7 +139,7 @@ void TMainForm::acApplyUpdate()
 {
     const bool selected = SelectedCount() > 0;
     bool anyDown = false;
-    for (QAction* button : ChangeButtons(*ui)) {
+    for (QAction* button : changeButtons(*ui)) {
         anyDown = anyDown || button->isChecked();
         if (button != ui->acModFmClk && button != ui->acCreFmClk)
             button->setEnabled(!busy);
@@ -168,10 +168,10 @@ void TMainForm::acApplyExecute()
     SequenceClock clock{ui->acDate->isChecked() ? DateTimeToSerial(ui->DTDateMod->dateTime()) : kNoDateTime,
                         ui->acTime->isChecked() ? timeToSerial(ui->DTTimeMod->time()) : kNoDateTime, seqStep};
     const bool sequential = (modFromClock || creFromClock) && ui->acSeq->isChecked() && ui->acSeq->isEnabled();
-    const AttributeMasks masks = MasksFrom(*ui);
+    const AttributeMasks masks = masksFrom(*ui);
 
-    const std::vector<int> rows = InListOrder(SelectedRows());
-    RunOnRows(*this, rows, "touch", FileListModel::ImageTouched, FileListModel::ImageTouchFailed, [&](TskObj& file) {
+    const std::vector<int> rows = inListOrder(SelectedRows());
+    runOnRows(*this, rows, "touch", FileListModel::ImageTouched, FileListModel::ImageTouchFailed, [&](TskObj& file) {
         if (modFromClock)
             file.SetNewModifiedParts(clock.date, clock.time);
         else if (modFromCreated)
@@ -192,14 +192,14 @@ void TMainForm::acApplyExecute()
 
 void TMainForm::acUndoTouchExecute()
 {
-    const std::vector<int> rows = InListOrder(SelectedRows());
-    RunOnRows(*this, rows, "undo", FileListModel::ImageListed, FileListModel::ImageUndoFailed,
+    const std::vector<int> rows = inListOrder(SelectedRows());
+    runOnRows(*this, rows, "undo", FileListModel::ImageListed, FileListModel::ImageUndoFailed,
               [](TskObj& file) { return file.Untouch(); });
 }
 
 void TMainForm::acResetExecute()
 {
-    for (QAction* button : ChangeButtons(*ui))
+    for (QAction* button : changeButtons(*ui))
         button->setChecked(false);
     ui->acDate->setChecked(true);
     ui->acTime->setChecked(true);

@@ -26,7 +26,7 @@ namespace {
 constexpr int kMinTrackHeight = 400;
 
 // The folder of the program, without a trailing `/`.
-std::string ProgramFolder()
+std::string programFolder()
 {
     return QCoreApplication::applicationDirPath().toStdString();
 }
@@ -80,13 +80,13 @@ void TMainForm::ReadSettings()
     ui->acDate->setChecked(ini.ReadBool("Settings", "ChangeDate", true));
     ui->acTime->setChecked(ini.ReadBool("Settings", "ChangeTime", true));
     ui->acSeq->setChecked(ini.ReadBool("Settings", "Sequential", false));
-    matchFolder = ini.ReadString("Settings", "WasFolder", ProgramFolder());
+    matchFolder = ini.ReadString("Settings", "WasFolder", programFolder());
     ui->comSeqN->setCurrentIndex(ini.ReadInteger("Settings", "SeqNumber", 0));
     ui->comSeqU->setCurrentIndex(ini.ReadInteger("Settings", "SeqUnit", 0));
 
-    std::string location = ini.ReadString("Location", "Location", WithTrailingSlash(ProgramFolder()));
+    std::string location = ini.ReadString("Location", "Location", WithTrailingSlash(programFolder()));
     if (location.empty())
-        location = ProgramFolder();
+        location = programFolder();
     selectFolder = QString::fromStdString(WithTrailingSlash(location));
 
     const double now = DateTimeToSerial(QDateTime::currentDateTime());

@@ -9,29 +9,29 @@
 
 namespace {
 
-char Folded(char c)
+char folded(char c)
 {
     return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
 }
 
-bool LessNoCase(const std::string& a, const std::string& b)
+bool lessNoCase(const std::string& a, const std::string& b)
 {
     return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
-                                        [](char x, char y) { return Folded(x) < Folded(y); });
+                                        [](char x, char y) { return folded(x) < folded(y); });
 }
 
-bool StartsWithNoCase(const std::string& text, const std::string& prefix)
+bool startsWithNoCase(const std::string& text, const std::string& prefix)
 {
     return text.size() >= prefix.size() && std::equal(prefix.begin(), prefix.end(), text.begin(),
-                                                      [](char x, char y) { return Folded(x) == Folded(y); });
+                                                      [](char x, char y) { return folded(x) == folded(y); });
 }
 
-std::string WithoutTrailingSlash(const std::string& folder)
+std::string withoutTrailingSlash(const std::string& folder)
 {
     return folder.size() > 1 && folder.back() == '/' ? folder.substr(0, folder.size() - 1) : folder;
 }
 
-std::string CategoryLine(int n, int rowCount, const std::string& phrase)
+std::string categoryLine(int n, int rowCount, const std::string& phrase)
 {
     static const std::array<const char*, 8> words = {"Two", "Three", "Four", "Five", "Six", "Seven", "Eight", "Nine"};
     if (n == rowCount)
@@ -42,7 +42,7 @@ std::string CategoryLine(int n, int rowCount, const std::string& phrase)
     return " - " + count + " files have " + phrase + "\r\n";
 }
 
-std::string CategoryLines(int rowCount, const MatchCounts& counts)
+std::string categoryLines(int rowCount, const MatchCounts& counts)
 {
     const struct
     {
@@ -57,12 +57,12 @@ std::string CategoryLines(int rowCount, const MatchCounts& counts)
     std::string lines;
     for (const auto& category : categories) {
         if (category.n > 0)
-            lines += CategoryLine(category.n, rowCount, category.phrase);
+            lines += categoryLine(category.n, rowCount, category.phrase);
     }
     return lines;
 }
 
-std::string StampSentence(bool modFromFolder, bool creFromFolder)
+std::string stampSentence(bool modFromFolder, bool creFromFolder)
 {
     const char* which = modFromFolder && creFromFolder ? "Modified and Created"
                         : modFromFolder                ? "Modified"
@@ -75,20 +75,20 @@ std::string StampSentence(bool modFromFolder, bool creFromFolder)
 
 void SortListing(std::vector<std::string>& names)
 {
-    std::sort(names.begin(), names.end(), LessNoCase);
+    std::sort(names.begin(), names.end(), lessNoCase);
 }
 
 NameMatch MatchName(const std::vector<std::string>& sortedListing, const std::string& fileName)
 {
-    const auto exact = std::lower_bound(sortedListing.begin(), sortedListing.end(), fileName, LessNoCase);
-    if (exact != sortedListing.end() && !LessNoCase(fileName, *exact))
+    const auto exact = std::lower_bound(sortedListing.begin(), sortedListing.end(), fileName, lessNoCase);
+    if (exact != sortedListing.end() && !lessNoCase(fileName, *exact))
         return {2, false, *exact};
     const std::string stem = ChangeExtension(fileName, ".");
-    const auto first = std::lower_bound(sortedListing.begin(), sortedListing.end(), stem, LessNoCase);
-    if (first == sortedListing.end() || !StartsWithNoCase(*first, stem))
+    const auto first = std::lower_bound(sortedListing.begin(), sortedListing.end(), stem, lessNoCase);
+    if (first == sortedListing.end() || !startsWithNoCase(*first, stem))
         return {};
     const auto next = first + 1;
-    if (next != sortedListing.end() && StartsWithNoCase(*next, stem))
+    if (next != sortedListing.end() && startsWithNoCase(*next, stem))
         return {0, true, {}};
     return {1, false, *first};
 }
@@ -104,7 +104,7 @@ std::optional<MessageBoxRequest> MatchReportBox(const std::string& caption, int 
         return std::nullopt;
     MessageBoxRequest box{caption,
                           "A comparison of the selected file(s) with the contents of the folder " +
-                              WithoutTrailingSlash(folder) + " finds:\r\n\r\n",
+                              withoutTrailingSlash(folder) + " finds:\r\n\r\n",
                           MessageIcon::Question, MessageButtons::OkCancel, 12};
     if (x && !e && !n && !s) {
         box.text += "No matching filenames, so no changes will be made.";
@@ -112,18 +112,18 @@ std::optional<MessageBoxRequest> MatchReportBox(const std::string& caption, int 
         box.buttons = MessageButtons::Ok;
         return box;
     }
-    box.text += CategoryLines(rowCount, counts);
+    box.text += categoryLines(rowCount, counts);
     if (!e && !n) {
         box.icon = MessageIcon::Error;
         box.buttons = MessageButtons::Ok;
     } else if (e && n) {
-        box.text += StampSentence(modFromFolder, creFromFolder) + "\r\nClick Yes\t\tto process name-only " +
+        box.text += stampSentence(modFromFolder, creFromFolder) + "\r\nClick Yes\t\tto process name-only " +
                     "matches as well as exact matches.\r\nClick No\t\t" +
                     "to process only exact matches.\r\nClick Cancel\t" + "to do neither.";
         box.buttons = MessageButtons::YesNoCancel;
     } else {
         box.text +=
-            StampSentence(modFromFolder, creFromFolder) + "\r\n" + "Click OK to process the matching " + "files.";
+            stampSentence(modFromFolder, creFromFolder) + "\r\n" + "Click OK to process the matching " + "files.";
     }
     return box;
 }

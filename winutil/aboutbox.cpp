@@ -13,13 +13,13 @@ const char* const kFallbackCopyright = "Copyright \u00A9 2000 Orvane Software";
 const char* const kFallbackAuthor = "Written by the Stampkeep team";
 const char* const kFallbackPubDate = "Monthuary 32, 2001";
 
-QString ValueOr(const TVerInfoObj& info, const char* name, const char* fallback)
+QString valueOr(const TVerInfoObj& info, const char* name, const char* fallback)
 {
     const std::string value = info.GetValue(name);
     return QString::fromStdString(value.empty() ? fallback : value);
 }
 
-QString VersionText(const QString& title, const QString& version, bool isBeta)
+QString versionText(const QString& title, const QString& version, bool isBeta)
 {
     if (version.isEmpty())
         return isBeta ? title + QStringLiteral(" beta") : title;
@@ -43,10 +43,10 @@ void TAboutForm::FormCreate(const TVerInfoObj& info)
 {
     const QString title = QGuiApplication::applicationDisplayName();
     const bool isBeta = (info.FixedInfo()[TVerInfoObj::kFlagsIndex] & TVerInfoObj::kPreReleaseFlag) != 0;
-    ui->lblVersion->setText(VersionText(title, QString::fromStdString(info.GetValue("FileVersion")), isBeta));
-    ui->lblCopyright->setText(ValueOr(info, "LegalCopyright", kFallbackCopyright));
-    ui->lblAuthor->setText(ValueOr(info, "Comments", kFallbackAuthor));
-    ui->lblPubdate->setText(ValueOr(info, "PubDate", kFallbackPubDate));
+    ui->lblVersion->setText(versionText(title, QString::fromStdString(info.GetValue("FileVersion")), isBeta));
+    ui->lblCopyright->setText(valueOr(info, "LegalCopyright", kFallbackCopyright));
+    ui->lblAuthor->setText(valueOr(info, "Comments", kFallbackAuthor));
+    ui->lblPubdate->setText(valueOr(info, "PubDate", kFallbackPubDate));
     if (isBeta) {
         QPalette palette = ui->lblVersion->palette();
         palette.setColor(QPalette::WindowText, Qt::red);

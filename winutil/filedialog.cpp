@@ -7,13 +7,13 @@
 
 namespace {
 
-std::optional<QStringList>& NextAnswer()
+std::optional<QStringList>& nextAnswer()
 {
     static std::optional<QStringList> answer;
     return answer;
 }
 
-QStringList OpenFiles(QWidget* owner, const QString& title, const QString& filter, const QString& startFolder,
+QStringList openFiles(QWidget* owner, const QString& title, const QString& filter, const QString& startFolder,
                       QFileDialog::FileMode mode)
 {
     QFileDialog dialog(owner, title, startFolder, filter);
@@ -26,22 +26,22 @@ QStringList OpenFiles(QWidget* owner, const QString& title, const QString& filte
 
 QStringList OpenFileNames(QWidget* owner, const QString& title, const QString& filter, const QString& startFolder)
 {
-    return OpenFiles(owner, title, filter, startFolder, QFileDialog::ExistingFiles);
+    return openFiles(owner, title, filter, startFolder, QFileDialog::ExistingFiles);
 }
 
 QString OpenFileName(QWidget* owner, const QString& title, const QString& filter, const QString& startFolder)
 {
-    return OpenFiles(owner, title, filter, startFolder, QFileDialog::ExistingFile).value(0);
+    return openFiles(owner, title, filter, startFolder, QFileDialog::ExistingFile).value(0);
 }
 
 QStringList RunFileDialog(QFileDialog& dialog)
 {
-    if (std::optional<QStringList> answer = std::exchange(NextAnswer(), std::nullopt))
+    if (std::optional<QStringList> answer = std::exchange(nextAnswer(), std::nullopt))
         return *answer;
     return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles() : QStringList();
 }
 
 void SetNextFileDialogAnswer(QStringList answer)
 {
-    NextAnswer() = std::move(answer);
+    nextAnswer() = std::move(answer);
 }

@@ -15,19 +15,19 @@ constexpr int kShowMinimized = 2;
 constexpr int kShowMaximized = 3;
 constexpr int kRestoreToMaximized = 2;
 
-std::string SectionName(const QWidget& form)
+std::string sectionName(const QWidget& form)
 {
     return form.objectName().toStdString() + " Settings";
 }
 
-int ShowCommand(Qt::WindowStates state)
+int showCommand(Qt::WindowStates state)
 {
     if (state & Qt::WindowMinimized)
         return kShowMinimized;
     return state & Qt::WindowMaximized ? kShowMaximized : kShowNormal;
 }
 
-QRect CentredOn(const QRect& workArea, const QSize& size)
+QRect centredOn(const QRect& workArea, const QSize& size)
 {
     return {QPoint(workArea.left() + (workArea.width() - size.width()) / 2,
                    workArea.top() + (workArea.height() - size.height()) / 2),
@@ -35,7 +35,7 @@ QRect CentredOn(const QRect& workArea, const QSize& size)
 }
 
 // The distance from low to high, or the fallback when it is not positive.
-int StoredExtent(int low, int high, int fallback)
+int storedExtent(int low, int high, int fallback)
 {
     const qint64 extent = qint64{high} - low;
     return extent > 0 ? static_cast<int>(std::min<qint64>(extent, QWIDGETSIZE_MAX)) : fallback;
@@ -48,7 +48,7 @@ void SaveFormPlacement(const std::string& iniPath, const QWidget& form, bool res
     const QRect normal = form.normalGeometry();
     const Qt::WindowStates state = form.windowState();
     const bool maximized = (state & Qt::WindowMaximized) && !(state & Qt::WindowMinimized);
-    const std::string section = SectionName(form);
+    const std::string section = sectionName(form);
     IniFile ini(iniPath);
     ini.WriteInteger(section, "Left", normal.left());
     ini.WriteInteger(section, "Top", normal.top());
@@ -60,7 +60,7 @@ void SaveFormPlacement(const std::string& iniPath, const QWidget& form, bool res
     ini.WriteInteger(section, "MinY", kNotSet);
     ini.WriteInteger(section, "MaxX", maximized ? form.x() : kNotSet);
     ini.WriteInteger(section, "MaxY", maximized ? form.y() : kNotSet);
-    ini.WriteInteger(section, "ShowCmd", ShowCommand(state));
+    ini.WriteInteger(section, "ShowCmd", showCommand(state));
     const bool restoreToMaximized = (state & Qt::WindowMinimized) && (state & Qt::WindowMaximized);
     ini.WriteInteger(section, "flags", restoreToMaximized ? kRestoreToMaximized : 0);
 }
@@ -69,16 +69,16 @@ void RestoreFormPlacement(const std::string& iniPath, QWidget& form, bool resiza
 {
     const QScreen* screen = form.screen();
     const QSize size = form.size();
-    const QRect centred = CentredOn(screen ? screen->availableGeometry() : QRect(), size);
+    const QRect centred = centredOn(screen ? screen->availableGeometry() : QRect(), size);
     const IniFile ini(iniPath);
-    const std::string section = SectionName(form);
+    const std::string section = sectionName(form);
     const int left = ini.ReadInteger(section, "Left", centred.left());
     const int top = ini.ReadInteger(section, "Top", centred.top());
     int width = size.width();
     int height = size.height();
     if (resizable) {
-        width = StoredExtent(left, ini.ReadInteger(section, "Right", centred.left() + size.width()), width);
-        height = StoredExtent(top, ini.ReadInteger(section, "Bottom", centred.top() + size.height()), height);
+        width = storedExtent(left, ini.ReadInteger(section, "Right", centred.left() + size.width()), width);
+        height = storedExtent(top, ini.ReadInteger(section, "Bottom", centred.top() + size.height()), height);
     }
     form.setGeometry(left, top, width, height);
 }

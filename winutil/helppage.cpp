@@ -13,7 +13,7 @@
 
 namespace {
 
-HelpUrlOpener& UrlOpener()
+HelpUrlOpener& urlOpener()
 {
     static HelpUrlOpener opener = [](const QUrl& url) { QDesktopServices::openUrl(url); };
     return opener;
@@ -40,10 +40,10 @@ void OpenHelpFile(const QString& pagePath, int context)
     QUrl url = QUrl::fromLocalFile(pagePath);
     if (context != 0)
         url.setFragment(QStringLiteral("context-%1").arg(context));
-    UrlOpener()(url);
+    urlOpener()(url);
 }
 
 void SetHelpUrlOpener(HelpUrlOpener opener)
 {
-    UrlOpener() = std::move(opener);
+    urlOpener() = std::move(opener);
 }

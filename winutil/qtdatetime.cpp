@@ -31,7 +31,7 @@ double calendarSerial(const QDate& date, const QTime& time)
     return serial;
 }
 
-void ShowRangeError(const char* format, QDate limit)
+void showRangeError(const char* format, QDate limit)
 {
     const std::string text = format + DateToText(dateToSerial(limit));
     ShowMessageBox(
@@ -90,11 +90,11 @@ bool SetPickerValue(QDateTimeEdit* picker, double serial)
     const QDateTime value = SerialToDateTime(serial);
     if (picker->displayedSections() & QDateTimeEdit::DateSections_Mask) {
         if (!value.isValid() || value.date() < picker->minimumDate()) {
-            ShowRangeError("Date is less than minimum of ", picker->minimumDate());
+            showRangeError("Date is less than minimum of ", picker->minimumDate());
             return false;
         }
         if (value.date() > picker->maximumDate()) {
-            ShowRangeError("Date exceeds maximum of ", picker->maximumDate());
+            showRangeError("Date exceeds maximum of ", picker->maximumDate());
             return false;
         }
     }

@@ -10,14 +10,14 @@
 namespace {
 
 // Every button of a QMessageBox closes it: this one answers only to its own handler, which opens the help page.
-void AddHelpButton(QMessageBox& box, int context)
+void addHelpButton(QMessageBox& box, int context)
 {
     QPushButton* help = box.addButton(QMessageBox::Help);
     QObject::disconnect(help, &QAbstractButton::clicked, nullptr, nullptr);
     QObject::connect(help, &QAbstractButton::clicked, &box, [context] { OpenHelpPage(context); });
 }
 
-QMessageBox::Icon BoxIcon(MessageIcon icon)
+QMessageBox::Icon boxIcon(MessageIcon icon)
 {
     switch (icon) {
     case MessageIcon::Information:
@@ -34,7 +34,7 @@ QMessageBox::Icon BoxIcon(MessageIcon icon)
     return QMessageBox::NoIcon;
 }
 
-QMessageBox::StandardButtons BoxButtons(MessageButtons buttons)
+QMessageBox::StandardButtons boxButtons(MessageButtons buttons)
 {
     switch (buttons) {
     case MessageButtons::OkCancel:
@@ -50,7 +50,7 @@ QMessageBox::StandardButtons BoxButtons(MessageButtons buttons)
 }
 
 // A box closed without a button (Escape, the window's close box) answers as its way out.
-MessageResult BoxResult(QMessageBox::StandardButton clicked, MessageButtons buttons)
+MessageResult boxResult(QMessageBox::StandardButton clicked, MessageButtons buttons)
 {
     switch (clicked) {
     case QMessageBox::Ok:
@@ -67,21 +67,21 @@ MessageResult BoxResult(QMessageBox::StandardButton clicked, MessageButtons butt
     return buttons == MessageButtons::YesNo ? MessageResult::No : MessageResult::Cancel;
 }
 
-MessageResult ShowQtMessageBox(const MessageBoxRequest& request)
+MessageResult showQtMessageBox(const MessageBoxRequest& request)
 {
     QWidget* owner = request.hasOwner ? QApplication::activeWindow() : nullptr;
-    QMessageBox box(BoxIcon(request.icon), QString::fromStdString(request.caption),
-                    QString::fromStdString(request.text), BoxButtons(request.buttons), owner);
+    QMessageBox box(boxIcon(request.icon), QString::fromStdString(request.caption),
+                    QString::fromStdString(request.text), boxButtons(request.buttons), owner);
     box.setTextFormat(Qt::PlainText);
     if (request.helpContext != 0)
-        AddHelpButton(box, request.helpContext);
+        addHelpButton(box, request.helpContext);
     box.exec();
-    return BoxResult(box.standardButton(box.clickedButton()), request.buttons);
+    return boxResult(box.standardButton(box.clickedButton()), request.buttons);
 }
 
 } // namespace
 
 void InstallQtMessageBox()
 {
-    SetMessageBoxHandler(ShowQtMessageBox);
+    SetMessageBoxHandler(showQtMessageBox);
 }

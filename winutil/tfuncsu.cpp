@@ -12,7 +12,7 @@ constexpr int kGlyphSize = 16;
 const QString kMarker = QStringLiteral(".../");
 const QString kRootedMarker = QStringLiteral("/.../");
 
-QIcon LoadGlyph(int number)
+QIcon loadGlyph(int number)
 {
     QPixmap pixmap(QStringLiteral(":/resources/glyphs/%1.bmp").arg(number));
     if (pixmap.size() != QSize(kGlyphSize, kGlyphSize)) {
@@ -29,14 +29,14 @@ void LoadGlyphRange(QList<QIcon>& list, int first, int last)
 {
     list.clear();
     for (int number = first; number <= last; ++number)
-        list.append(LoadGlyph(number));
+        list.append(loadGlyph(number));
 }
 
 void LoadGlyphList(QList<QIcon>& list, std::initializer_list<int> numbers)
 {
     list.clear();
     for (int number : numbers)
-        list.append(LoadGlyph(number));
+        list.append(loadGlyph(number));
 }
 
 QList<QIcon> withHotImages(QList<QIcon> images, const QList<QIcon>& hot)

@@ -87,7 +87,7 @@ private:
     bool wide_;
 };
 
-bool IsWideLayout(std::span<const unsigned char> block)
+bool isWideLayout(std::span<const unsigned char> block)
 {
     const std::size_t keyStart = 6;
     return block.size() > keyStart && BlockReader(block, true).Text(keyStart, block.size()) == "VS_VERSION_INFO";
@@ -101,7 +101,7 @@ int LanguageRank(const std::string& key)
 }
 
 // Only the first entry is consulted: a better-ranked table goes before it, any other to the end.
-void PlaceTable(std::vector<TVerLangObj>& languages, TVerLangObj table)
+void placeTable(std::vector<TVerLangObj>& languages, TVerLangObj table)
 {
     if (!languages.empty() && LanguageRank(languages.front().Key) < LanguageRank(table.Key))
         languages.insert(languages.begin(), std::move(table));
@@ -172,7 +172,7 @@ private:
             language.Strings.push_back(entry->key + "=" + value);
             pos = Align4(entry->end);
         }
-        PlaceTable(contents_.languages, std::move(language));
+        placeTable(contents_.languages, std::move(language));
         return true;
     }
 
@@ -196,7 +196,7 @@ private:
     Contents contents_;
 };
 
-bool EqualsIgnoringCase(std::string_view a, std::string_view b)
+bool equalsIgnoringCase(std::string_view a, std::string_view b)
 {
     const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
     return std::ranges::equal(a, b, {}, lower, lower);
@@ -209,7 +209,7 @@ TVerInfoObj::TVerInfoObj(std::span<const unsigned char> block)
     if (block.empty())
         return;
     status_ = kStatusUnreadable;
-    isWide_ = IsWideLayout(block);
+    isWide_ = isWideLayout(block);
     const BlockReader reader(block, isWide_);
     const std::optional<Block> root = reader.Read(0, block.size());
     if (!root)
@@ -233,7 +233,7 @@ std::string TVerInfoObj::GetValue(std::string_view name) const
         return {};
     for (const std::string& entry : languages_.front().Strings) {
         const std::size_t equals = entry.find('=');
-        if (EqualsIgnoringCase(std::string_view(entry).substr(0, equals), name))
+        if (equalsIgnoringCase(std::string_view(entry).substr(0, equals), name))
             return entry.substr(equals + 1);
     }
     return {};

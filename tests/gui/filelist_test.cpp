@@ -22,7 +22,7 @@
 
 namespace {
 
-QStringList Paths(const std::vector<std::string>& paths)
+QStringList toQStringList(const std::vector<std::string>& paths)
 {
     QStringList list;
     for (const std::string& path : paths)
@@ -30,7 +30,7 @@ QStringList Paths(const std::vector<std::string>& paths)
     return list;
 }
 
-QMimeData* UriList(const QStringList& uris)
+QMimeData* uriList(const QStringList& uris)
 {
     auto* data = new QMimeData;
     QList<QUrl> urls;
@@ -65,13 +65,13 @@ private slots:
     void draggingARowInsideTheList();
 
 private:
-    void AddThroughDialog(TMainForm& form, const std::vector<std::string>& paths);
-    static TListView* List(TMainForm& form) { return form.findChild<TListView*>("lvMain"); }
-    static QStringList Names(TMainForm& form);
-    static std::vector<int> SelectedRows(TMainForm& form);
-    static void Select(TMainForm& form, std::initializer_list<int> rows);
-    static void Drop(TMainForm& form, const QStringList& uris);
-    static QPoint RowCentre(TMainForm& form, int row);
+    void addThroughDialog(TMainForm& form, const std::vector<std::string>& paths);
+    static TListView* listView(TMainForm& form) { return form.findChild<TListView*>("lvMain"); }
+    static QStringList listedNames(TMainForm& form);
+    static std::vector<int> selectedRows(TMainForm& form);
+    static void selectRows(TMainForm& form, std::initializer_list<int> rows);
+    static void dropUris(TMainForm& form, const QStringList& uris);
+    static QPoint rowCentre(TMainForm& form, int row);
 
     std::vector<bool> hourglassAtBox;
 };
@@ -87,13 +87,13 @@ void FileListTest::init()
     });
 }
 
-void FileListTest::AddThroughDialog(TMainForm& form, const std::vector<std::string>& paths)
+void FileListTest::addThroughDialog(TMainForm& form, const std::vector<std::string>& paths)
 {
-    SetNextFileDialogAnswer(Paths(paths));
-    Trigger(form, "acSelect");
+    SetNextFileDialogAnswer(toQStringList(paths));
+    trigger(form, "acSelect");
 }
 
-QStringList FileListTest::Names(TMainForm& form)
+QStringList FileListTest::listedNames(TMainForm& form)
 {
     QStringList names;
     const FileListModel& files = form.Files();
@@ -102,28 +102,28 @@ QStringList FileListTest::Names(TMainForm& form)
     return names;
 }
 
-std::vector<int> FileListTest::SelectedRows(TMainForm& form)
+std::vector<int> FileListTest::selectedRows(TMainForm& form)
 {
     std::vector<int> rows;
-    for (const QModelIndex& index : List(form)->selectionModel()->selectedRows())
+    for (const QModelIndex& index : listView(form)->selectionModel()->selectedRows())
         rows.push_back(index.row());
     std::sort(rows.begin(), rows.end());
     return rows;
 }
 
-void FileListTest::Select(TMainForm& form, std::initializer_list<int> rows)
+void FileListTest::selectRows(TMainForm& form, std::initializer_list<int> rows)
 {
-    QItemSelectionModel* selection = List(form)->selectionModel();
+    QItemSelectionModel* selection = listView(form)->selectionModel();
     selection->clearSelection();
     for (int row : rows)
         selection->select(form.Files().index(row, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
 }
 
 // A drop from a file manager: the names arrive as a URI list.
-void FileListTest::Drop(TMainForm& form, const QStringList& uris)
+void FileListTest::dropUris(TMainForm& form, const QStringList& uris)
 {
-    std::unique_ptr<QMimeData> data(UriList(uris));
-    QWidget* viewport = List(form)->viewport();
+    std::unique_ptr<QMimeData> data(uriList(uris));
+    QWidget* viewport = listView(form)->viewport();
     const QPoint pos(5, 5);
     QDragEnterEvent enter(pos, Qt::CopyAction | Qt::MoveAction, data.get(), Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(viewport, &enter);
@@ -133,12 +133,12 @@ void FileListTest::Drop(TMainForm& form, const QStringList& uris)
     QCoreApplication::sendEvent(viewport, &drop);
     QVERIFY(drop.isAccepted());
     QCOMPARE(drop.dropAction(), Qt::CopyAction);
-    Idle();
+    idle();
 }
 
-QPoint FileListTest::RowCentre(TMainForm& form, int row)
+QPoint FileListTest::rowCentre(TMainForm& form, int row)
 {
-    return List(form)->visualRect(form.Files().index(row, 0)).center();
+    return listView(form)->visualRect(form.Files().index(row, 0)).center();
 }
 
 void FileListTest::modelKeepsItsIndexRight()
@@ -203,49 +203,49 @@ void FileListTest::modelKeepsItsIndexRight()
 
 void FileListTest::addingAListedPathRefreshesItsRow()
 {
-    TMainForm form(Ini());
+    TMainForm form(iniPath());
     const std::string a = folder->MakeFile("a.txt");
     const std::string b = folder->MakeFile("b.txt");
     const std::string c = folder->MakeFile("c.txt");
-    SetModified(a, kUnixEpoch + 10'000'000ull * 86400 * 10000);
-    AddThroughDialog(form, {a, b});
-    QCOMPARE(Names(form), QStringList({"a.txt", "b.txt"}));
-    QCOMPARE(SelectedRows(form), std::vector<int>({0, 1}));
+    setModified(a, kUnixEpoch + 10'000'000ull * 86400 * 10000);
+    addThroughDialog(form, {a, b});
+    QCOMPARE(listedNames(form), QStringList({"a.txt", "b.txt"}));
+    QCOMPARE(selectedRows(form), std::vector<int>({0, 1}));
 
     FileListModel& files = form.Files();
-    Select(form, {1});
+    selectRows(form, {1});
     files.SetRowImage(0, FileListModel::ImageTouched);
     files.Object(0).StatusText = "touched";
     const TskObj* before = &files.Object(0);
     const QString modifiedBefore = files.index(0, FileListModel::ColModified).data().toString();
-    SetModified(a, kUnixEpoch + 10'000'000ull * 86400 * 12000);
+    setModified(a, kUnixEpoch + 10'000'000ull * 86400 * 12000);
 
-    AddThroughDialog(form, {a, c});
-    QCOMPARE(Names(form), QStringList({"a.txt", "b.txt", "c.txt"}));
+    addThroughDialog(form, {a, c});
+    QCOMPARE(listedNames(form), QStringList({"a.txt", "b.txt", "c.txt"}));
     QCOMPARE(files.RowImage(0), int(FileListModel::ImageListed));
     QVERIFY(&files.Object(0) != before);
     QCOMPARE(files.Object(0).StatusText, std::string());
     QVERIFY(files.index(0, FileListModel::ColModified).data().toString() != modifiedBefore);
     // The earlier selection stays; the refreshed and the new row join it.
-    QCOMPARE(SelectedRows(form), std::vector<int>({0, 1, 2}));
+    QCOMPARE(selectedRows(form), std::vector<int>({0, 1, 2}));
     QCOMPARE(form.statusBar()->currentMessage(), QString(" 3 files, 3 selected."));
     QCOMPARE(files.index(0, FileListModel::ColPath).data().toString(), QString::fromStdString(folder->Path()));
 
     // Names that differ only in letter case are two files here.
     const std::string upper = folder->MakeFile("A.TXT");
-    AddThroughDialog(form, {upper});
+    addThroughDialog(form, {upper});
     QCOMPARE(files.rowCount(), 4);
 
     // The dialog will start where the last files came from, also in the next run.
     const std::string other = folder->MakeFile("sub/d.txt");
-    AddThroughDialog(form, {other});
+    addThroughDialog(form, {other});
     form.close();
-    QCOMPARE(IniFile(Ini()).ReadString("Location", "Location", ""), folder->Path() + "/sub/");
+    QCOMPARE(IniFile(iniPath()).ReadString("Location", "Location", ""), folder->Path() + "/sub/");
 }
 
 void FileListTest::failuresAreNamedUpToNineteen()
 {
-    TMainForm form(Ini());
+    TMainForm form(iniPath());
     const std::string listed = folder->MakeFile("present.txt");
     std::vector<std::string> chosen = {listed};
     std::string lines;
@@ -253,17 +253,17 @@ void FileListTest::failuresAreNamedUpToNineteen()
         chosen.push_back(folder->Path() + "/gone" + std::to_string(i));
         lines += "\t" + chosen.back() + "\r\n";
     }
-    AddThroughDialog(form, chosen);
+    addThroughDialog(form, chosen);
     QCOMPARE(boxes.size(), std::size_t{1});
     QCOMPARE(boxes[0].text, "Stampkeep was unable to select the following 19 files:\r\n\r\n" + lines +
                                 "\r\nThese files may be in use by the system or by another process.");
     QCOMPARE(boxes[0].caption, std::string("Stampkeep"));
     QCOMPARE(boxes[0].icon, MessageIcon::Error);
     QVERIFY(hourglassAtBox[0]);
-    QCOMPARE(Names(form), QStringList({"present.txt"}));
+    QCOMPARE(listedNames(form), QStringList({"present.txt"}));
 
     chosen.push_back(folder->Path() + "/gone20");
-    AddThroughDialog(form, chosen);
+    addThroughDialog(form, chosen);
     QCOMPARE(boxes.size(), std::size_t{2});
     QCOMPARE(boxes[1].text, std::string("Stampkeep was unable to select 20 of the specified files.\r\n"
                                         "These files may be in use by the system or by another process."));
@@ -271,16 +271,16 @@ void FileListTest::failuresAreNamedUpToNineteen()
 
     // The hourglass and the busy state end with the run: the list commands work again.
     QCOMPARE(QApplication::overrideCursor(), nullptr);
-    Trigger(form, "acRemove");
+    trigger(form, "acRemove");
 }
 
 void FileListTest::cancellingStillFitsTheColumns()
 {
-    TMainForm form(Ini());
-    QHeaderView* header = List(form)->header();
+    TMainForm form(iniPath());
+    QHeaderView* header = listView(form)->header();
     for (int column = 0; column < header->count(); ++column)
         header->resizeSection(column, 3);
-    AddThroughDialog(form, {});
+    addThroughDialog(form, {});
     for (int column = 0; column < header->count(); ++column)
         QVERIFY2(header->sectionSize(column) > 3, qPrintable(QString::number(column)));
     QCOMPARE(form.Files().rowCount(), 0);
@@ -290,7 +290,7 @@ void FileListTest::cancellingStillFitsTheColumns()
 void FileListTest::dialogRefusesNetworkAndCdRomDrives()
 {
     // Only the first chosen file's drive decides; a refusal adds nothing at all.
-    TMainForm form(Ini());
+    TMainForm form(iniPath());
     FakePlatform platform;
     platform.SetDrive("/net/mapped/", DriveType::Network, "//server/share");
     platform.SetDrive("/net/plain/", DriveType::Network);
@@ -298,9 +298,9 @@ void FileListTest::dialogRefusesNetworkAndCdRomDrives()
     for (const char* path : {"/net/mapped/a", "/net/plain/a", "/cd/a", "/data/a"})
         platform.AddEntry(path, 0, 0, 0);
 
-    AddThroughDialog(form, {"/net/mapped/a", "/data/a"});
-    AddThroughDialog(form, {"/net/plain/a"});
-    AddThroughDialog(form, {"/cd/a"});
+    addThroughDialog(form, {"/net/mapped/a", "/data/a"});
+    addThroughDialog(form, {"/net/plain/a"});
+    addThroughDialog(form, {"/cd/a"});
     QCOMPARE(boxes.size(), std::size_t{3});
     QCOMPARE(
         boxes[0].text,
@@ -315,15 +315,15 @@ void FileListTest::dialogRefusesNetworkAndCdRomDrives()
                                         "modify files on a CD-ROM."));
     QCOMPARE(form.Files().rowCount(), 0);
 
-    AddThroughDialog(form, {"/data/a", "/cd/a"});
+    addThroughDialog(form, {"/data/a", "/cd/a"});
     QCOMPARE(form.Files().rowCount(), 2);
     QCOMPARE(boxes.size(), std::size_t{3});
 }
 
 void FileListTest::sortingByColumns()
 {
-    TMainForm form(Ini());
-    ShowActive(form);
+    TMainForm form(iniPath());
+    showActive(form);
     // A base stamp well inside one 2^32 span, so that the half-second rule applies to its neighbours.
     const FileTime base = ((kUnixEpoch + 10'000'000ull * 1'600'000'000) & ~FileTime{0xFFFFFFFF}) + 100'000'000;
     const std::pair<const char*, FileTime> files[] = {
@@ -337,12 +337,12 @@ void FileListTest::sortingByColumns()
     std::vector<std::string> paths;
     for (const auto& [name, stamp] : files) {
         paths.push_back(folder->MakeFile(name));
-        SetModified(paths.back(), stamp);
+        setModified(paths.back(), stamp);
     }
-    AddThroughDialog(form, paths);
-    Select(form, {0});
+    addThroughDialog(form, paths);
+    selectRows(form, {0});
 
-    QHeaderView* header = List(form)->header();
+    QHeaderView* header = listView(form)->header();
     const auto click = [&](int column) {
         QTest::mouseClick(
             header->viewport(), Qt::LeftButton, {},
@@ -356,116 +356,116 @@ void FileListTest::sortingByColumns()
     };
 
     click(FileListModel::ColModified);
-    QCOMPARE(Names(form), QStringList({"d.txt", "A.txt", "b.txt", "e.txt", "c.txt", "a2.txt"}));
+    QCOMPARE(listedNames(form), QStringList({"d.txt", "A.txt", "b.txt", "e.txt", "c.txt", "a2.txt"}));
     QCOMPARE(marks(), QList<int>({0, 4, 0, 0, 0}));
     // The selection travels with its row.
-    QCOMPARE(SelectedRows(form), std::vector<int>({2}));
+    QCOMPARE(selectedRows(form), std::vector<int>({2}));
 
     click(FileListModel::ColModified);
-    QCOMPARE(Names(form), QStringList({"a2.txt", "c.txt", "e.txt", "b.txt", "A.txt", "d.txt"}));
+    QCOMPARE(listedNames(form), QStringList({"a2.txt", "c.txt", "e.txt", "b.txt", "A.txt", "d.txt"}));
     QCOMPARE(marks(), QList<int>({0, 5, 0, 0, 0}));
 
     click(FileListModel::ColFilename);
-    QCOMPARE(Names(form), QStringList({"A.txt", "a2.txt", "b.txt", "c.txt", "d.txt", "e.txt"}));
+    QCOMPARE(listedNames(form), QStringList({"A.txt", "a2.txt", "b.txt", "c.txt", "d.txt", "e.txt"}));
     QCOMPARE(marks(), QList<int>({4, 0, 0, 0, 0}));
 
     click(FileListModel::ColPath);
-    QCOMPARE(Names(form), QStringList({"A.txt", "b.txt", "c.txt", "d.txt", "e.txt", "a2.txt"}));
+    QCOMPARE(listedNames(form), QStringList({"A.txt", "b.txt", "c.txt", "d.txt", "e.txt", "a2.txt"}));
     QCOMPARE(marks(), QList<int>({0, 0, 0, 0, 4}));
 }
 
 void FileListTest::movingUpAndDown()
 {
-    TMainForm form(Ini());
+    TMainForm form(iniPath());
     std::vector<std::string> paths;
     for (const char* name : {"a", "b", "c", "d"})
         paths.push_back(folder->MakeFile(name));
-    AddThroughDialog(form, paths);
+    addThroughDialog(form, paths);
     auto* up = form.findChild<QAction*>("acItemUp");
     auto* down = form.findChild<QAction*>("acItemDown");
     const auto enabling = [&] {
-        Idle();
+        idle();
         return std::make_pair(up->isEnabled(), down->isEnabled());
     };
 
     // Both need exactly one selected row; neither leaves the list.
     QCOMPARE(enabling(), std::make_pair(false, false)); // all four selected
-    Select(form, {});
+    selectRows(form, {});
     QCOMPARE(enabling(), std::make_pair(false, false));
-    Select(form, {0});
+    selectRows(form, {0});
     QCOMPARE(enabling(), std::make_pair(false, true));
-    Select(form, {3});
+    selectRows(form, {3});
     QCOMPARE(enabling(), std::make_pair(true, false));
-    Select(form, {1});
+    selectRows(form, {1});
     QCOMPARE(enabling(), std::make_pair(true, true));
 
-    List(form)->header()->sectionClicked(FileListModel::ColFilename);
+    listView(form)->header()->sectionClicked(FileListModel::ColFilename);
     QCOMPARE(form.Files().HeaderImage(FileListModel::ColFilename), FileListModel::kHeaderAscending);
-    Select(form, {2});
-    Trigger(form, "acItemUp");
-    QCOMPARE(Names(form), QStringList({"a", "c", "b", "d"}));
-    QCOMPARE(SelectedRows(form), std::vector<int>({1}));
-    QCOMPARE(List(form)->currentIndex().row(), 1);
+    selectRows(form, {2});
+    trigger(form, "acItemUp");
+    QCOMPARE(listedNames(form), QStringList({"a", "c", "b", "d"}));
+    QCOMPARE(selectedRows(form), std::vector<int>({1}));
+    QCOMPARE(listView(form)->currentIndex().row(), 1);
     QCOMPARE(form.Files().HeaderImage(FileListModel::ColFilename), FileListModel::kHeaderPlain);
-    Trigger(form, "acItemDown");
-    Trigger(form, "acItemDown");
-    QCOMPARE(Names(form), QStringList({"a", "b", "d", "c"}));
-    QCOMPARE(SelectedRows(form), std::vector<int>({3}));
+    trigger(form, "acItemDown");
+    trigger(form, "acItemDown");
+    QCOMPARE(listedNames(form), QStringList({"a", "b", "d", "c"}));
+    QCOMPARE(selectedRows(form), std::vector<int>({3}));
 
     // Re-adding the moved file refreshes it where it now is.
     form.Files().SetRowImage(3, FileListModel::ImageTouchFailed);
-    AddThroughDialog(form, {paths[2]});
-    QCOMPARE(Names(form), QStringList({"a", "b", "d", "c"}));
+    addThroughDialog(form, {paths[2]});
+    QCOMPARE(listedNames(form), QStringList({"a", "b", "d", "c"}));
     QCOMPARE(form.Files().RowImage(3), int(FileListModel::ImageListed));
     QCOMPARE(form.Files().FindPath(paths[2]), 3);
 }
 
 void FileListTest::removingClearingAndSelectingAll()
 {
-    TMainForm form(Ini());
+    TMainForm form(iniPath());
     auto* remove = form.findChild<QAction*>("acRemove");
     auto* clear = form.findChild<QAction*>("acClear");
     auto* selectAll = form.findChild<QAction*>("acSelAll");
-    Idle();
+    idle();
     QVERIFY(!remove->isEnabled() && !clear->isEnabled() && !selectAll->isEnabled());
 
     std::vector<std::string> paths;
     for (const char* name : {"a", "b", "c", "d"})
         paths.push_back(folder->MakeFile(name));
-    AddThroughDialog(form, paths);
-    Select(form, {});
-    Idle();
+    addThroughDialog(form, paths);
+    selectRows(form, {});
+    idle();
     QVERIFY(!remove->isEnabled() && clear->isEnabled() && selectAll->isEnabled());
 
-    Select(form, {1, 3});
-    Trigger(form, "acRemove");
-    QCOMPARE(Names(form), QStringList({"a", "c"}));
+    selectRows(form, {1, 3});
+    trigger(form, "acRemove");
+    QCOMPARE(listedNames(form), QStringList({"a", "c"}));
     QCOMPARE(form.Files().FindPath(paths[1]), -1);
     QCOMPARE(form.Files().FindPath(paths[2]), 1);
     QCOMPARE(form.statusBar()->currentMessage(), QString(" 2 files, 0 selected."));
-    AddThroughDialog(form, {paths[1]});
-    QCOMPARE(Names(form), QStringList({"a", "c", "b"}));
+    addThroughDialog(form, {paths[1]});
+    QCOMPARE(listedNames(form), QStringList({"a", "c", "b"}));
 
-    Select(form, {});
-    Trigger(form, "acSelAll");
-    QCOMPARE(SelectedRows(form), std::vector<int>({0, 1, 2}));
+    selectRows(form, {});
+    trigger(form, "acSelAll");
+    QCOMPARE(selectedRows(form), std::vector<int>({0, 1, 2}));
     QCOMPARE(form.statusBar()->currentMessage(), QString(" 3 files, 3 selected."));
 
-    Trigger(form, "acClear");
+    trigger(form, "acClear");
     QCOMPARE(form.Files().rowCount(), 0);
     QCOMPARE(form.Files().FindPath(paths[0]), -1);
     QCOMPARE(form.statusBar()->currentMessage(), QString(" 0 files, 0 selected."));
-    Idle();
+    idle();
     QVERIFY(!remove->isEnabled() && !clear->isEnabled() && !selectAll->isEnabled());
 }
 
 void FileListTest::rowAppearance()
 {
     // What a row shows beyond its texts: italics for folders, the status text as the tip of a touched row.
-    TMainForm form(Ini());
+    TMainForm form(iniPath());
     const std::string folderPath = folder->MakeFolder("folder");
     const std::string file = folder->MakeFile("file");
-    AddThroughDialog(form, {folderPath, file});
+    addThroughDialog(form, {folderPath, file});
     FileListModel& files = form.Files();
     QVERIFY(files.index(0, FileListModel::ColPath).data(Qt::FontRole).value<QFont>().italic());
     QVERIFY(!files.index(1, FileListModel::ColFilename).data(Qt::FontRole).value<QFont>().italic());
@@ -480,53 +480,53 @@ void FileListTest::rowAppearance()
 
 void FileListTest::popupMenuOffersTheListCommands()
 {
-    TMainForm form(Ini());
-    ShowActive(form);
+    TMainForm form(iniPath());
+    showActive(form);
     auto* menu = form.findChild<QMenu*>("pmList");
     QVERIFY(menu);
     QStringList items;
     for (QAction* action : menu->actions())
         items.push_back(action->isSeparator() ? "-" : action->objectName());
     QCOMPARE(items, QStringList({"acSelect", "acRemove", "acClear", "-", "acItemUp", "acItemDown", "acSelAll"}));
-    List(form)->customContextMenuRequested(QPoint(10, 10));
+    listView(form)->customContextMenuRequested(QPoint(10, 10));
     QTRY_VERIFY(menu->isVisible());
     menu->close();
 }
 
 void FileListTest::keysAndButtons()
 {
-    TMainForm form(Ini());
-    ShowActive(form);
+    TMainForm form(iniPath());
+    showActive(form);
     std::vector<std::string> paths;
     for (const char* name : {"a", "b", "c"})
         paths.push_back(folder->MakeFile(name));
-    SetNextFileDialogAnswer(Paths(paths));
-    Idle();
-    TListView* list = List(form);
+    SetNextFileDialogAnswer(toQStringList(paths));
+    idle();
+    TListView* list = listView(form);
     QTest::keyClick(list, Qt::Key_F, Qt::ControlModifier);
-    QCOMPARE(Names(form), QStringList({"a", "b", "c"}));
+    QCOMPARE(listedNames(form), QStringList({"a", "b", "c"}));
 
-    Select(form, {0});
-    Idle();
+    selectRows(form, {0});
+    idle();
     QTest::keyClick(list, Qt::Key_Down, Qt::ControlModifier);
-    QCOMPARE(Names(form), QStringList({"b", "a", "c"}));
-    Idle();
+    QCOMPARE(listedNames(form), QStringList({"b", "a", "c"}));
+    idle();
     QTest::keyClick(list, Qt::Key_Up, Qt::ControlModifier);
-    QCOMPARE(Names(form), QStringList({"a", "b", "c"}));
-    Idle();
+    QCOMPARE(listedNames(form), QStringList({"a", "b", "c"}));
+    idle();
     QTest::keyClick(list, Qt::Key_Delete);
-    QCOMPARE(Names(form), QStringList({"b", "c"}));
-    Idle();
+    QCOMPARE(listedNames(form), QStringList({"b", "c"}));
+    idle();
     QTest::keyClick(list, Qt::Key_A, Qt::ControlModifier);
-    QCOMPARE(SelectedRows(form), std::vector<int>({0, 1}));
-    Idle();
+    QCOMPARE(selectedRows(form), std::vector<int>({0, 1}));
+    idle();
     QTest::mouseClick(form.findChild<QToolButton*>("tbClear"), Qt::LeftButton);
     QCOMPARE(form.Files().rowCount(), 0);
 }
 
 void FileListTest::dropFromNetworkDrivesAndALocalFolder()
 {
-    TMainForm form(Ini());
+    TMainForm form(iniPath());
     FakePlatform platform;
     platform.SetDrive("/mnt/b/", DriveType::Network, "//server/b");
     platform.SetDrive("/mnt/a/", DriveType::Network);
@@ -534,13 +534,14 @@ void FileListTest::dropFromNetworkDrivesAndALocalFolder()
     platform.AddEntry("/data/local.txt", 0, 0, 0);
     platform.AddEntry("/data/folder", kAttrDirectory, 0, 0);
     form.AddFile("/data/listed", 0, 0, 0);
-    List(form)->header()->sectionClicked(FileListModel::ColFilename);
-    QHeaderView* header = List(form)->header();
+    listView(form)->header()->sectionClicked(FileListModel::ColFilename);
+    QHeaderView* header = listView(form)->header();
     header->resizeSection(FileListModel::ColPath, 3);
-    Select(form, {});
+    selectRows(form, {});
 
-    Drop(form, {"file:///mnt/b/one.txt", "file:///mnt/a/two.txt", "file:///mnt/b/three.txt", "file:///data/local.txt",
-                "file:///data/folder", "file:///data/vanished.txt", "https://example.com/data/local.txt"});
+    dropUris(form,
+             {"file:///mnt/b/one.txt", "file:///mnt/a/two.txt", "file:///mnt/b/three.txt", "file:///data/local.txt",
+              "file:///data/folder", "file:///data/vanished.txt", "https://example.com/data/local.txt"});
     // One message for the drop, each drive once, sorted, in the plural.
     QTRY_COMPARE(boxes.size(), std::size_t{1});
     QCOMPARE(boxes[0].text, std::string("You have selected one or more files from the following Network drives:\r\n"
@@ -550,14 +551,14 @@ void FileListTest::dropFromNetworkDrivesAndALocalFolder()
     QCOMPARE(boxes[0].icon, MessageIcon::Error);
     QVERIFY(hourglassAtBox[0]);
     // The new rows come at the end and are selected; the sort mark stays; the columns fit the new rows.
-    QCOMPARE(Names(form), QStringList({"listed", "local.txt", "folder"}));
-    QCOMPARE(SelectedRows(form), std::vector<int>({1, 2}));
+    QCOMPARE(listedNames(form), QStringList({"listed", "local.txt", "folder"}));
+    QCOMPARE(selectedRows(form), std::vector<int>({1, 2}));
     QCOMPARE(form.Files().HeaderImage(FileListModel::ColFilename), FileListModel::kHeaderAscending);
     QVERIFY(header->sectionSize(FileListModel::ColPath) > 3);
     QCOMPARE(QApplication::overrideCursor(), nullptr);
 
     // A single network drive takes the singular.
-    Drop(form, {"file:///mnt/a/x", "file:///data/listed"});
+    dropUris(form, {"file:///mnt/a/x", "file:///data/listed"});
     QTRY_COMPARE(boxes.size(), std::size_t{2});
     QCOMPARE(boxes[1].text, std::string("You have selected one or more files from the following Network drive:\r\n"
                                         "\t/mnt/a/\r\n\r\nStampkeep only works with files on local drives. Please "
@@ -567,21 +568,21 @@ void FileListTest::dropFromNetworkDrivesAndALocalFolder()
 
 void FileListTest::dropFromCdRomDrives()
 {
-    TMainForm form(Ini());
+    TMainForm form(iniPath());
     FakePlatform platform;
     platform.SetDrive("/media/cd1/", DriveType::CdRom);
     platform.SetDrive("/media/cd2/", DriveType::CdRom);
     platform.SetDrive("/mnt/net/", DriveType::Network);
     platform.AddEntry("/data/a", 0, 0, 0);
 
-    Drop(form, {"file:///media/cd1/a", "file:///media/cd1/b", "file:///data/a"});
+    dropUris(form, {"file:///media/cd1/a", "file:///media/cd1/b", "file:///data/a"});
     QTRY_COMPARE(boxes.size(), std::size_t{1});
     QCOMPARE(boxes[0].text, std::string("You have selected one or more files from the CD-ROM drive /media/cd1/. "
                                         "Stampkeep cannot modify files on a CD-ROM."));
     QCOMPARE(form.Files().rowCount(), 1);
 
     // The network message comes first, then the drives joined by a comma and a blank.
-    Drop(form, {"file:///media/cd2/a", "file:///mnt/net/a", "file:///media/cd1/a"});
+    dropUris(form, {"file:///media/cd2/a", "file:///mnt/net/a", "file:///media/cd1/a"});
     QTRY_COMPARE(boxes.size(), std::size_t{3});
     QVERIFY(boxes[1].text.find("Network drive:") != std::string::npos);
     QCOMPARE(boxes[2].text, std::string("You have selected one or more files from the CD-ROM drives /media/cd1/, "
@@ -592,13 +593,13 @@ void FileListTest::draggingARowInsideTheList()
 {
     // Drags inside the list cannot run offscreen, so the view's signals stand in for it: the drag starts, passes
     // over rows and ends in a drop, marked as coming from the list itself.
-    TMainForm form(Ini());
-    ShowActive(form);
+    TMainForm form(iniPath());
+    showActive(form);
     std::vector<std::string> paths;
     for (const char* name : {"a", "b", "c", "d"})
         paths.push_back(folder->MakeFile(name));
-    AddThroughDialog(form, paths);
-    TListView* list = List(form);
+    addThroughDialog(form, paths);
+    TListView* list = listView(form);
     QMimeData data;
     const auto drag = [&](std::initializer_list<QPoint> over) {
         list->StartDrag();
@@ -616,32 +617,32 @@ void FileListTest::draggingARowInsideTheList()
     };
 
     list->header()->sectionClicked(FileListModel::ColFilename);
-    Select(form, {0});
-    QVERIFY(drag({RowCentre(form, 1), RowCentre(form, 2)}));
-    QCOMPARE(Names(form), QStringList({"b", "c", "a", "d"}));
+    selectRows(form, {0});
+    QVERIFY(drag({rowCentre(form, 1), rowCentre(form, 2)}));
+    QCOMPARE(listedNames(form), QStringList({"b", "c", "a", "d"}));
     QCOMPARE(form.Files().FindPath(paths[0]), 2);
     QCOMPARE(form.Files().HeaderImage(FileListModel::ColFilename), FileListModel::kHeaderPlain);
 
-    Select(form, {3});
-    QVERIFY(drag({RowCentre(form, 1)}));
-    QCOMPARE(Names(form), QStringList({"b", "d", "c", "a"}));
+    selectRows(form, {3});
+    QVERIFY(drag({rowCentre(form, 1)}));
+    QCOMPARE(listedNames(form), QStringList({"b", "d", "c", "a"}));
 
-    Select(form, {1});
-    QVERIFY(drag({RowCentre(form, 1)}));
-    QCOMPARE(Names(form), QStringList({"b", "d", "c", "a"}));
+    selectRows(form, {1});
+    QVERIFY(drag({rowCentre(form, 1)}));
+    QCOMPARE(listedNames(form), QStringList({"b", "d", "c", "a"}));
 
     // Over empty space the row last marked is the target; only the first selected row moves.
-    Select(form, {0, 3});
-    const QPoint below(RowCentre(form, 0).x(), list->viewport()->height() - 2);
+    selectRows(form, {0, 3});
+    const QPoint below(rowCentre(form, 0).x(), list->viewport()->height() - 2);
     QVERIFY(!list->indexAt(below).isValid());
-    QVERIFY(drag({RowCentre(form, 2), below}));
-    QCOMPARE(Names(form), QStringList({"d", "c", "b", "a"}));
-    QCOMPARE(SelectedRows(form), std::vector<int>({2, 3}));
+    QVERIFY(drag({rowCentre(form, 2), below}));
+    QCOMPARE(listedNames(form), QStringList({"d", "c", "b", "a"}));
+    QCOMPARE(selectedRows(form), std::vector<int>({2, 3}));
     QCOMPARE(list->currentIndex().row(), 2);
 
     // Nothing selected: nothing to drag.
-    Select(form, {});
-    QVERIFY(!drag({RowCentre(form, 1)}));
+    selectRows(form, {});
+    QVERIFY(!drag({rowCentre(form, 1)}));
 }
 
 QTEST_MAIN(FileListTest)

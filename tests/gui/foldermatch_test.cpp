@@ -38,19 +38,19 @@ private slots:
 
 private:
     // Lists the files under "list/" and selects them; each has the stamp kListed.
-    std::vector<std::string> ListFiles(TMainForm& form, const QStringList& names);
+    std::vector<std::string> listFiles(TMainForm& form, const QStringList& names);
     // Creates the partners under "partners/" with the stamp kPartner.
-    std::string MakePartners(const QStringList& names);
-    void ApplyFromFolder(TMainForm& form, const std::string& chosen);
-    int SelectedCount(TMainForm& form) { return int(List(form)->selectionModel()->selectedRows().size()); }
-    QTreeView* List(TMainForm& form) { return form.findChild<QTreeView*>("lvMain"); }
+    std::string makePartners(const QStringList& names);
+    void applyFromFolder(TMainForm& form, const std::string& chosen);
+    int selectedCount(TMainForm& form) { return int(listView(form)->selectionModel()->selectedRows().size()); }
+    QTreeView* listView(TMainForm& form) { return form.findChild<QTreeView*>("lvMain"); }
 };
 
-std::vector<std::string> FolderMatchTest::ListFiles(TMainForm& form, const QStringList& names)
+std::vector<std::string> FolderMatchTest::listFiles(TMainForm& form, const QStringList& names)
 {
     std::vector<std::string> paths;
     for (const QString& name : names) {
-        const std::string path = MakeFile("list/" + name.toStdString(), kListed);
+        const std::string path = makeFile("list/" + name.toStdString(), kListed);
         FileTime created = 0;
         FileTime modified = 0;
         std::uint32_t attrs = 0;
@@ -59,24 +59,24 @@ std::vector<std::string> FolderMatchTest::ListFiles(TMainForm& form, const QStri
         form.AddFile(path, created, modified, attrs);
         paths.push_back(path);
     }
-    List(form)->selectAll();
+    listView(form)->selectAll();
     return paths;
 }
 
-std::string FolderMatchTest::MakePartners(const QStringList& names)
+std::string FolderMatchTest::makePartners(const QStringList& names)
 {
     for (const QString& name : names) {
         const std::string path = folder->MakeFile("partners/" + name.toStdString(), "partner");
-        SetModified(path, kPartner);
+        setModified(path, kPartner);
     }
     return *folder / "partners";
 }
 
-void FolderMatchTest::ApplyFromFolder(TMainForm& form, const std::string& chosen)
+void FolderMatchTest::applyFromFolder(TMainForm& form, const std::string& chosen)
 {
     form.findChild<QAction*>("acModFmFld")->setChecked(true);
     SetNextFileDialogAnswer(chosen.empty() ? QStringList() : QStringList{QString::fromStdString(chosen)});
-    Trigger(form, "acApply");
+    trigger(form, "acApply");
 }
 
 void FolderMatchTest::onePartnerPerName_data()
@@ -104,39 +104,39 @@ void FolderMatchTest::onePartnerPerName()
     QFETCH(QStringList, partners);
     QFETCH(int, kind);
     QFETCH(QString, line);
-    TMainForm form(Ini());
-    const std::vector<std::string> paths = ListFiles(form, {listed});
-    const std::string partnerFolder = MakePartners(partners);
+    TMainForm form(iniPath());
+    const std::vector<std::string> paths = listFiles(form, {listed});
+    const std::string partnerFolder = makePartners(partners);
     if (partners.first().startsWith("data/"))
-        SetModified(partnerFolder + "/data", kPartner);
+        setModified(partnerFolder + "/data", kPartner);
 
-    ApplyFromFolder(form, partnerFolder);
+    applyFromFolder(form, partnerFolder);
     QCOMPARE(form.Files().Object(0).MatchKind, kind);
     QCOMPARE(int(boxes.size()), line.isEmpty() ? 0 : 1);
     if (!boxes.empty())
         QVERIFY(QString::fromStdString(boxes[0].text).contains(line));
-    QCOMPARE(DiskModified(paths[0]), kind > 0 ? kPartner : kListed);
+    QCOMPARE(diskModified(paths[0]), kind > 0 ? kPartner : kListed);
 }
 
 void FolderMatchTest::allExactShowsNoBox()
 {
-    TMainForm form(Ini());
-    const std::vector<std::string> paths = ListFiles(form, {"a.txt", "b.txt", "c.txt"});
-    ApplyFromFolder(form, MakePartners({"a.txt", "B.TXT", "c.txt", "d.txt"}));
+    TMainForm form(iniPath());
+    const std::vector<std::string> paths = listFiles(form, {"a.txt", "b.txt", "c.txt"});
+    applyFromFolder(form, makePartners({"a.txt", "B.TXT", "c.txt", "d.txt"}));
     QVERIFY(boxes.empty());
-    QCOMPARE(SelectedCount(form), 3);
+    QCOMPARE(selectedCount(form), 3);
     for (const std::string& path : paths)
-        QCOMPARE(DiskModified(path), kPartner);
+        QCOMPARE(diskModified(path), kPartner);
 }
 
 // The whole Yes/No/Cancel box, word for word; No keeps only the exact matches selected and touches them alone.
 void FolderMatchTest::noAnswerTouchesOnlyExactMatches()
 {
-    TMainForm form(Ini());
-    const std::vector<std::string> paths = ListFiles(form, {"a.txt", "b.txt", "c.txt", "d.txt", "e.txt"});
-    const std::string partners = MakePartners({"a.txt", "b.txt", "c.txt", "d.bak", "e.bak"});
+    TMainForm form(iniPath());
+    const std::vector<std::string> paths = listFiles(form, {"a.txt", "b.txt", "c.txt", "d.txt", "e.txt"});
+    const std::string partners = makePartners({"a.txt", "b.txt", "c.txt", "d.bak", "e.bak"});
     answer = MessageResult::No;
-    ApplyFromFolder(form, partners);
+    applyFromFolder(form, partners);
 
     QCOMPARE(int(boxes.size()), 1);
     const MessageBoxRequest& box = boxes[0];
@@ -153,9 +153,9 @@ void FolderMatchTest::noAnswerTouchesOnlyExactMatches()
     QCOMPARE(box.icon, MessageIcon::Question);
     QCOMPARE(box.helpContext, 12);
 
-    QCOMPARE(SelectedCount(form), 3);
+    QCOMPARE(selectedCount(form), 3);
     for (int i = 0; i < 5; ++i)
-        QCOMPARE(DiskModified(paths[std::size_t(i)]), i < 3 ? kPartner : kListed);
+        QCOMPARE(diskModified(paths[std::size_t(i)]), i < 3 ? kPartner : kListed);
 }
 
 // A line says "All files" when its count is the whole list, else the count's word; both stamps named when both
@@ -187,9 +187,9 @@ void FolderMatchTest::allFilesAndCountWordsOpenTheLines()
 
 void FolderMatchTest::severalAndNoneTouchNothing()
 {
-    TMainForm form(Ini());
-    const std::vector<std::string> paths = ListFiles(form, {"a.txt", "b.txt", "c.txt", "d.txt", "e.txt"});
-    ApplyFromFolder(form, MakePartners({"a.1", "a.2", "b.1", "b.2", "c.1", "c.2", "x.txt"}));
+    TMainForm form(iniPath());
+    const std::vector<std::string> paths = listFiles(form, {"a.txt", "b.txt", "c.txt", "d.txt", "e.txt"});
+    applyFromFolder(form, makePartners({"a.1", "a.2", "b.1", "b.2", "c.1", "c.2", "x.txt"}));
 
     QCOMPARE(int(boxes.size()), 1);
     QVERIFY(boxes[0].text.ends_with(
@@ -197,9 +197,9 @@ void FolderMatchTest::severalAndNoneTouchNothing()
         "processed.\r\n - Two files have no match at all; these will not be processed.\r\n"));
     QCOMPARE(boxes[0].buttons, MessageButtons::Ok);
     QCOMPARE(boxes[0].icon, MessageIcon::Error);
-    QCOMPARE(SelectedCount(form), 5);
+    QCOMPARE(selectedCount(form), 5);
     for (const std::string& path : paths)
-        QCOMPARE(DiskModified(path), kListed);
+        QCOMPARE(diskModified(path), kListed);
 }
 
 void FolderMatchTest::twelveWithoutMatch()
@@ -207,64 +207,64 @@ void FolderMatchTest::twelveWithoutMatch()
     QStringList names;
     for (int i = 0; i < 12; ++i)
         names << QString("f%1.txt").arg(i);
-    TMainForm form(Ini());
-    const std::vector<std::string> paths = ListFiles(form, names);
-    const std::string partners = MakePartners({"other.txt"});
-    ApplyFromFolder(form, partners);
+    TMainForm form(iniPath());
+    const std::vector<std::string> paths = listFiles(form, names);
+    const std::string partners = makePartners({"other.txt"});
+    applyFromFolder(form, partners);
 
     QCOMPARE(int(boxes.size()), 1);
     QCOMPARE(boxes[0].text, "A comparison of the selected file(s) with the contents of the folder " + partners +
                                 " finds:\r\n\r\nNo matching filenames, so no changes will be made.");
     QCOMPARE(boxes[0].icon, MessageIcon::Error);
-    QCOMPARE(DiskModified(paths[0]), kListed);
+    QCOMPARE(diskModified(paths[0]), kListed);
 }
 
 // Cancel in the report: no file touched, no row deselected, and the window not left busy.
 void FolderMatchTest::cancelTouchesNothing()
 {
-    TMainForm form(Ini());
-    const std::vector<std::string> paths = ListFiles(form, {"a.txt", "b.txt", "c.txt"});
+    TMainForm form(iniPath());
+    const std::vector<std::string> paths = listFiles(form, {"a.txt", "b.txt", "c.txt"});
     answer = MessageResult::Cancel;
-    ApplyFromFolder(form, MakePartners({"a.txt", "b.bak"}));
+    applyFromFolder(form, makePartners({"a.txt", "b.bak"}));
 
     QCOMPARE(int(boxes.size()), 1);
-    QCOMPARE(SelectedCount(form), 3);
+    QCOMPARE(selectedCount(form), 3);
     for (const std::string& path : paths)
-        QCOMPARE(DiskModified(path), kListed);
+        QCOMPARE(diskModified(path), kListed);
     for (int row = 0; row < 3; ++row)
         QCOMPARE(form.Files().RowImage(row), int(FileListModel::ImageListed));
-    Idle();
+    idle();
     QVERIFY(form.findChild<QAction*>("acApply")->isEnabled());
 }
 
 void FolderMatchTest::unlistableFolderTouchesNothing()
 {
-    TMainForm form(Ini());
-    const std::vector<std::string> paths = ListFiles(form, {"a.txt"});
-    ApplyFromFolder(form, *folder / "missing");
+    TMainForm form(iniPath());
+    const std::vector<std::string> paths = listFiles(form, {"a.txt"});
+    applyFromFolder(form, *folder / "missing");
     QCOMPARE(int(boxes.size()), 1);
     QVERIFY(boxes[0].text.ends_with("No matching filenames, so no changes will be made."));
-    QCOMPARE(DiskModified(paths[0]), kListed);
+    QCOMPARE(diskModified(paths[0]), kListed);
 }
 
 // A cancelled browser touches with the last comparison's partners; a partner gone since then gives no stamp while
 // the run still counts the file as touched.
 void FolderMatchTest::cancelledBrowserKeepsTheLastComparison()
 {
-    TMainForm form(Ini());
-    const std::vector<std::string> paths = ListFiles(form, {"a.txt", "b.txt"});
-    const std::string partners = MakePartners({"A.TXT", "b.txt"});
-    ApplyFromFolder(form, partners);
-    QCOMPARE(DiskModified(paths[0]), kPartner);
+    TMainForm form(iniPath());
+    const std::vector<std::string> paths = listFiles(form, {"a.txt", "b.txt"});
+    const std::string partners = makePartners({"A.TXT", "b.txt"});
+    applyFromFolder(form, partners);
+    QCOMPARE(diskModified(paths[0]), kPartner);
 
     const QDateTime later(QDate(2005, 6, 7), QTime(8, 9, 10));
-    SetModified(partners + "/A.TXT", later);
+    setModified(partners + "/A.TXT", later);
     QCOMPARE(std::remove((partners + "/b.txt").c_str()), 0);
-    SetModified(paths[1], kListed);
-    ApplyFromFolder(form, "");
+    setModified(paths[1], kListed);
+    applyFromFolder(form, "");
     QVERIFY(boxes.empty());
-    QCOMPARE(DiskModified(paths[0]), later);
-    QCOMPARE(DiskModified(paths[1]), kListed);
+    QCOMPARE(diskModified(paths[0]), later);
+    QCOMPARE(diskModified(paths[1]), kListed);
     QCOMPARE(form.Files().RowImage(1), int(FileListModel::ImageTouched));
 }
 

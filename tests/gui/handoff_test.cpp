@@ -36,11 +36,11 @@ private slots:
 
 private:
     // This test process as the running instance.
-    void BecomeRunningInstance(const std::vector<std::string>& arguments = {});
+    void becomeRunningInstance(const std::vector<std::string>& arguments = {});
     // A later start of the real program in the test folder; returns its exit code.
-    int RunLaterStart(const QStringList& arguments);
-    QStringList ListedNames() const;
-    QAction* Action(const char* name) const { return form->findChild<QAction*>(name); }
+    int runLaterStart(const QStringList& arguments);
+    QStringList listedNames() const;
+    QAction* action(const char* name) const { return form->findChild<QAction*>(name); }
 
     QString program; // a copy of stampkeep in the test folder, so that its settings file is the test's
     std::unique_ptr<StartUp> start;
@@ -78,9 +78,9 @@ void HandOffTest::cleanup()
     WindowFixture::cleanup();
 }
 
-void HandOffTest::BecomeRunningInstance(const std::vector<std::string>& arguments)
+void HandOffTest::becomeRunningInstance(const std::vector<std::string>& arguments)
 {
-    const std::string ini = Ini();
+    const std::string ini = iniPath();
     start = std::make_unique<StartUp>();
     QVERIFY(!start->HandOver(StartUp::ParseArguments(arguments, ini)));
     QVERIFY(start->HasSharedBlock());
@@ -91,10 +91,10 @@ void HandOffTest::BecomeRunningInstance(const std::vector<std::string>& argument
     QString error;
     QVERIFY2(channel->Listen(error), qPrintable(error));
     connect(channel.get(), &HandOffChannel::MessageArrived, form.get(), &TMainForm::HandOffMessage);
-    ShowActive(*form);
+    showActive(*form);
 }
 
-int HandOffTest::RunLaterStart(const QStringList& arguments)
+int HandOffTest::runLaterStart(const QStringList& arguments)
 {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -113,7 +113,7 @@ int HandOffTest::RunLaterStart(const QStringList& arguments)
     return process.exitCode();
 }
 
-QStringList HandOffTest::ListedNames() const
+QStringList HandOffTest::listedNames() const
 {
     QStringList names;
     for (int row = 0; row < form->Files().rowCount(); ++row)
@@ -123,9 +123,9 @@ QStringList HandOffTest::ListedNames() const
 
 void HandOffTest::firstStartListsItsFiles()
 {
-    BecomeRunningInstance({"*.txt", "/MS"});
-    QTRY_COMPARE(ListedNames(), (QStringList{"a.txt", "b.txt", "x.txt"}));
-    QVERIFY(Action("acModFmClk")->isChecked());
+    becomeRunningInstance({"*.txt", "/MS"});
+    QTRY_COMPARE(listedNames(), (QStringList{"a.txt", "b.txt", "x.txt"}));
+    QVERIFY(action("acModFmClk")->isChecked());
     const auto& record = start->Record();
     QCOMPARE(record.AppWindow, static_cast<std::uint32_t>(getpid()));
     QVERIFY(record.MainWindow != 0);
@@ -138,52 +138,52 @@ void HandOffTest::firstStartListsItsFiles()
 
 void HandOffTest::laterStartAddsFiles()
 {
-    BecomeRunningInstance();
-    QCOMPARE(RunLaterStart({"x.txt", "a.txt"}), 0);
-    QTRY_COMPARE(ListedNames(), (QStringList{"x.txt", "a.txt"}));
-    QVERIFY(!Action("acModFmClk")->isChecked());
+    becomeRunningInstance();
+    QCOMPARE(runLaterStart({"x.txt", "a.txt"}), 0);
+    QTRY_COMPARE(listedNames(), (QStringList{"x.txt", "a.txt"}));
+    QVERIFY(!action("acModFmClk")->isChecked());
 }
 
 void HandOffTest::laterStartWithOnlySwitchesSetsThePanel()
 {
-    BecomeRunningInstance();
-    QCOMPARE(RunLaterStart({"/MS", "/A+", "/S:45", "/cm"}), 0);
-    QTRY_VERIFY(Action("acModFmClk")->isChecked());
-    QVERIFY(Action("acAPlus")->isChecked());
-    QVERIFY(Action("acCreFmMod")->isChecked());
-    QVERIFY(Action("acSeq")->isChecked());
+    becomeRunningInstance();
+    QCOMPARE(runLaterStart({"/MS", "/A+", "/S:45", "/cm"}), 0);
+    QTRY_VERIFY(action("acModFmClk")->isChecked());
+    QVERIFY(action("acAPlus")->isChecked());
+    QVERIFY(action("acCreFmMod")->isChecked());
+    QVERIFY(action("acSeq")->isChecked());
     QCOMPARE(form->findChild<QComboBox*>("comSeqN")->currentText(), QString("1"));
     QCOMPARE(form->findChild<QComboBox*>("comSeqU")->currentText(), QString("min"));
-    QCOMPARE(ListedNames(), QStringList{});
+    QCOMPARE(listedNames(), QStringList{});
 }
 
 void HandOffTest::presetSwitchAppliesOnlyThePreset()
 {
-    for (const std::string& ini : {Ini()}) {
+    for (const std::string& ini : {iniPath()}) {
         IniFile settings(ini);
         settings.WriteBool("Preset3", "Enabled", true);
         settings.WriteInteger("Preset3", "AttrH", 2);
     }
-    BecomeRunningInstance();
-    QCOMPARE(RunLaterStart({"/3", "/A+", "/MS", "x.txt"}), 0);
-    QTRY_COMPARE(ListedNames(), QStringList{"x.txt"});
-    QTRY_VERIFY(Action("acHPlus")->isChecked());
-    QVERIFY(!Action("acAPlus")->isChecked());
-    QVERIFY(!Action("acModFmClk")->isChecked());
+    becomeRunningInstance();
+    QCOMPARE(runLaterStart({"/3", "/A+", "/MS", "x.txt"}), 0);
+    QTRY_COMPARE(listedNames(), QStringList{"x.txt"});
+    QTRY_VERIFY(action("acHPlus")->isChecked());
+    QVERIFY(!action("acAPlus")->isChecked());
+    QVERIFY(!action("acModFmClk")->isChecked());
 }
 
 void HandOffTest::badSwitchHandsOverNothing()
 {
-    BecomeRunningInstance();
+    becomeRunningInstance();
     QSignalSpy woken(channel.get(), &HandOffChannel::MessageArrived);
     // The later start runs here, so that its error box can be answered.
     StartUp later;
-    QVERIFY(later.HandOver(StartUp::ParseArguments({"x.txt", "/Q", "/A+"}, Ini())));
+    QVERIFY(later.HandOver(StartUp::ParseArguments({"x.txt", "/Q", "/A+"}, iniPath())));
     QCOMPARE(boxes.size(), std::size_t{1});
     QCOMPARE(boxes[0].text, std::string("\"/Q\" is not a valid switch\r\n"));
     QTRY_COMPARE(woken.count(), 1);
-    QCOMPARE(ListedNames(), QStringList{});
-    QVERIFY(!Action("acAPlus")->isChecked());
+    QCOMPARE(listedNames(), QStringList{});
+    QVERIFY(!action("acAPlus")->isChecked());
 }
 
 void HandOffTest::killedFirstInstanceIsReplaced()
@@ -201,21 +201,21 @@ void HandOffTest::killedFirstInstanceIsReplaced()
     ::kill(static_cast<pid_t>(first.processId()), SIGKILL);
     QVERIFY(first.waitForFinished());
 
-    BecomeRunningInstance({"x.txt"});
-    QTRY_COMPARE(ListedNames(), QStringList{"x.txt"});
-    QCOMPARE(RunLaterStart({"a.txt"}), 0);
-    QTRY_COMPARE(ListedNames(), (QStringList{"x.txt", "a.txt"}));
+    becomeRunningInstance({"x.txt"});
+    QTRY_COMPARE(listedNames(), QStringList{"x.txt"});
+    QCOMPARE(runLaterStart({"a.txt"}), 0);
+    QTRY_COMPARE(listedNames(), (QStringList{"x.txt", "a.txt"}));
 }
 
 void HandOffTest::twoQuickLaterStartsLeaveTheLaterOne()
 {
-    BecomeRunningInstance();
+    becomeRunningInstance();
     // Both write the block before this instance gets to read it: both wake-ups read the later command line.
-    QCOMPARE(RunLaterStart({"a.txt"}), 0);
-    QCOMPARE(RunLaterStart({"b.txt"}), 0);
-    QTRY_COMPARE(ListedNames(), QStringList{"b.txt"});
+    QCOMPARE(runLaterStart({"a.txt"}), 0);
+    QCOMPARE(runLaterStart({"b.txt"}), 0);
+    QTRY_COMPARE(listedNames(), QStringList{"b.txt"});
     QTest::qWait(100);
-    QCOMPARE(ListedNames(), QStringList{"b.txt"});
+    QCOMPARE(listedNames(), QStringList{"b.txt"});
 }
 
 void HandOffTest::longSpecificationsAreCut()
@@ -223,13 +223,13 @@ void HandOffTest::longSpecificationsAreCut()
     QStringList names;
     for (char letter = 'c'; letter < 'n'; ++letter)
         names << QString::fromStdString(folder->MakeFile(std::string(25, letter)));
-    BecomeRunningInstance();
-    QCOMPARE(RunLaterStart(names), 0);
+    becomeRunningInstance();
+    QCOMPARE(runLaterStart(names), 0);
     // Each full path with CR LF; what is past 255 bytes is lost, and a cut path names nothing.
     const int perName = static_cast<int>(names[0].size()) + 2;
     const int whole = 255 / perName;
-    QTRY_COMPARE(ListedNames().size(), whole);
-    QCOMPARE(ListedNames().last(), QFileInfo(names[whole - 1]).fileName());
+    QTRY_COMPARE(listedNames().size(), whole);
+    QCOMPARE(listedNames().last(), QFileInfo(names[whole - 1]).fileName());
 }
 
 QTEST_MAIN(HandOffTest)

@@ -23,7 +23,7 @@
 namespace {
 
 // Which button of a group is down, by action name; empty when none is.
-QString DownButton(TMainForm& form, std::initializer_list<const char*> group)
+QString downButton(TMainForm& form, std::initializer_list<const char*> group)
 {
     for (const char* name : group) {
         if (form.findChild<QAction*>(name)->isChecked())
@@ -33,7 +33,7 @@ QString DownButton(TMainForm& form, std::initializer_list<const char*> group)
 }
 
 // Sends a drag over a picker and drops it there, as a drag from the file manager or the file list arrives.
-bool Drop(QWidget* picker, const QMimeData& data)
+bool dropOn(QWidget* picker, const QMimeData& data)
 {
     const QPoint centre = picker->rect().center();
     QDragEnterEvent enter(centre, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
@@ -64,45 +64,45 @@ private slots:
 
 void PanelTest::includesEnableTheirControls()
 {
-    TMainForm form(Ini());
-    ShowActive(form);
-    auto* datePicker = Find<QDateEdit>(form, "DTDateMod");
-    auto* timePicker = Find<QTimeEdit>(form, "DTTimeMod");
-    auto* modFromClock = Find<QAction>(form, "acModFmClk");
-    auto* creFromClock = Find<QAction>(form, "acCreFmClk");
+    TMainForm form(iniPath());
+    showActive(form);
+    auto* datePicker = find<QDateEdit>(form, "DTDateMod");
+    auto* timePicker = find<QTimeEdit>(form, "DTTimeMod");
+    auto* modFromClock = find<QAction>(form, "acModFmClk");
+    auto* creFromClock = find<QAction>(form, "acCreFmClk");
 
     // The increment lists follow the sequence check, which needs both includes.
-    QVERIFY(!Find<QComboBox>(form, "comSeqN")->isEnabled());
-    Trigger(form, "acSeq");
-    QVERIFY(Find<QComboBox>(form, "comSeqN")->isEnabled());
-    QVERIFY(Find<QComboBox>(form, "comSeqU")->isEnabled());
-    Trigger(form, "acDate");
+    QVERIFY(!find<QComboBox>(form, "comSeqN")->isEnabled());
+    trigger(form, "acSeq");
+    QVERIFY(find<QComboBox>(form, "comSeqN")->isEnabled());
+    QVERIFY(find<QComboBox>(form, "comSeqU")->isEnabled());
+    trigger(form, "acDate");
     QVERIFY(!datePicker->isEnabled());
-    QVERIFY(!Find<QAction>(form, "acSeq")->isEnabled());
-    QVERIFY(!Find<QCheckBox>(form, "cbSeq")->isEnabled());
-    QVERIFY(!Find<QComboBox>(form, "comSeqN")->isEnabled());
-    QVERIFY(!Find<QComboBox>(form, "comSeqU")->isEnabled());
+    QVERIFY(!find<QAction>(form, "acSeq")->isEnabled());
+    QVERIFY(!find<QCheckBox>(form, "cbSeq")->isEnabled());
+    QVERIFY(!find<QComboBox>(form, "comSeqN")->isEnabled());
+    QVERIFY(!find<QComboBox>(form, "comSeqU")->isEnabled());
 
     // Checking an include again gives its picker the focus.
     timePicker->setFocus();
-    Trigger(form, "acDate");
+    trigger(form, "acDate");
     QVERIFY(datePicker->isEnabled());
     QTRY_VERIFY(datePicker->hasFocus());
-    QVERIFY(Find<QComboBox>(form, "comSeqN")->isEnabled());
+    QVERIFY(find<QComboBox>(form, "comSeqN")->isEnabled());
 
     // With neither include the two "from displayed" buttons are released and disabled; one include brings them
     // back, still released.
     modFromClock->setChecked(true);
     creFromClock->setChecked(true);
-    Trigger(form, "acDate");
+    trigger(form, "acDate");
     QVERIFY(modFromClock->isEnabled());
     QVERIFY(modFromClock->isChecked());
-    Trigger(form, "acTime");
+    trigger(form, "acTime");
     QVERIFY(!modFromClock->isChecked() && !modFromClock->isEnabled());
     QVERIFY(!creFromClock->isChecked() && !creFromClock->isEnabled());
     QVERIFY(!timePicker->isEnabled());
-    QVERIFY(Find<QAction>(form, "acModFmCre")->isEnabled());
-    Trigger(form, "acTime");
+    QVERIFY(find<QAction>(form, "acModFmCre")->isEnabled());
+    trigger(form, "acTime");
     QVERIFY(modFromClock->isEnabled() && creFromClock->isEnabled());
     QVERIFY(!modFromClock->isChecked() && !creFromClock->isChecked());
     QTRY_VERIFY(timePicker->hasFocus());
@@ -110,29 +110,29 @@ void PanelTest::includesEnableTheirControls()
 
 void PanelTest::zeroSecondsAndMinutes()
 {
-    TMainForm form(Ini());
-    auto* datePicker = Find<QDateEdit>(form, "DTDateMod");
-    auto* timePicker = Find<QTimeEdit>(form, "DTTimeMod");
-    datePicker->setDateTime(Local(2001, 5, 6, 1, 2, 3));
-    timePicker->setDateTime(Local(1999, 1, 2, 13, 47, 29));
-    Trigger(form, "acZerSec");
-    QCOMPARE(timePicker->dateTime(), Local(1999, 1, 2, 13, 47, 0));
+    TMainForm form(iniPath());
+    auto* datePicker = find<QDateEdit>(form, "DTDateMod");
+    auto* timePicker = find<QTimeEdit>(form, "DTTimeMod");
+    datePicker->setDateTime(local(2001, 5, 6, 1, 2, 3));
+    timePicker->setDateTime(local(1999, 1, 2, 13, 47, 29));
+    trigger(form, "acZerSec");
+    QCOMPARE(timePicker->dateTime(), local(1999, 1, 2, 13, 47, 0));
     timePicker->setTime(QTime(13, 47, 29));
-    Trigger(form, "acZerMin");
-    QCOMPARE(timePicker->dateTime(), Local(1999, 1, 2, 13, 0, 0));
-    QCOMPARE(datePicker->dateTime(), Local(2001, 5, 6, 1, 2, 3));
+    trigger(form, "acZerMin");
+    QCOMPARE(timePicker->dateTime(), local(1999, 1, 2, 13, 0, 0));
+    QCOMPARE(datePicker->dateTime(), local(2001, 5, 6, 1, 2, 3));
 }
 
 void PanelTest::nowSetsBothPickers()
 {
-    TMainForm form(Ini());
-    Find<QDateEdit>(form, "DTDateMod")->setDate(QDate(2001, 5, 6));
-    Find<QTimeEdit>(form, "DTTimeMod")->setTime(QTime(3, 4, 5));
+    TMainForm form(iniPath());
+    find<QDateEdit>(form, "DTDateMod")->setDate(QDate(2001, 5, 6));
+    find<QTimeEdit>(form, "DTTimeMod")->setTime(QTime(3, 4, 5));
     const QDateTime before = QDateTime::currentDateTime().addSecs(-1);
-    Trigger(form, "acNow");
+    trigger(form, "acNow");
     const QDateTime after = QDateTime::currentDateTime().addSecs(1);
     for (const QDateTime& shown :
-         {Find<QDateEdit>(form, "DTDateMod")->dateTime(), Find<QTimeEdit>(form, "DTTimeMod")->dateTime()}) {
+         {find<QDateEdit>(form, "DTDateMod")->dateTime(), find<QTimeEdit>(form, "DTTimeMod")->dateTime()}) {
         QVERIFY(shown >= before);
         QVERIFY(shown <= after);
     }
@@ -140,29 +140,29 @@ void PanelTest::nowSetsBothPickers()
 
 void PanelTest::labelsCycleTheirGroups()
 {
-    TMainForm form(Ini());
-    ShowActive(form);
+    TMainForm form(iniPath());
+    showActive(form);
     const auto modified = {"acModFmClk", "acModFmCre", "acModFmFld"};
-    auto* label = Find<QLabel>(form, "lblM");
+    auto* label = find<QLabel>(form, "lblM");
 
     // Clicks walk the group and back to none; the second click of a double click counts too.
     QStringList walk;
     for (int click = 0; click < 4; ++click) {
         QTest::mouseClick(label, Qt::LeftButton);
-        walk << DownButton(form, modified);
+        walk << downButton(form, modified);
     }
     QCOMPARE(walk, QStringList({"acModFmClk", "acModFmCre", "acModFmFld", ""}));
     QTest::mouseDClick(form.windowHandle(), Qt::LeftButton, {}, label->mapTo(&form, label->rect().center()));
-    QCOMPARE(DownButton(form, modified), QString("acModFmCre"));
+    QCOMPARE(downButton(form, modified), QString("acModFmCre"));
 
     // Alt+letter cycles from the keyboard; a disabled first button is skipped.
-    Find<QAction>(form, "acModFmCre")->setChecked(false);
-    Trigger(form, "acDate");
-    Trigger(form, "acTime");
+    find<QAction>(form, "acModFmCre")->setChecked(false);
+    trigger(form, "acDate");
+    trigger(form, "acTime");
     walk.clear();
     for (int press = 0; press < 3; ++press) {
         QTest::keyClick(&form, Qt::Key_M, Qt::AltModifier);
-        walk << DownButton(form, modified);
+        walk << downButton(form, modified);
     }
     QCOMPARE(walk, QStringList({"acModFmCre", "acModFmFld", ""}));
 
@@ -170,86 +170,86 @@ void PanelTest::labelsCycleTheirGroups()
     const auto archive = {"acAminus", "acAPlus"};
     walk.clear();
     for (int click = 0; click < 3; ++click) {
-        QTest::mouseClick(Find<QLabel>(form, "lblA"), Qt::LeftButton);
-        walk << DownButton(form, archive);
+        QTest::mouseClick(find<QLabel>(form, "lblA"), Qt::LeftButton);
+        walk << downButton(form, archive);
     }
     QCOMPARE(walk, QStringList({"acAminus", "acAPlus", ""}));
     QTest::keyClick(&form, Qt::Key_R, Qt::AltModifier);
-    QCOMPARE(DownButton(form, {"acRMinus", "acRPlus"}), QString("acRMinus"));
+    QCOMPARE(downButton(form, {"acRMinus", "acRPlus"}), QString("acRMinus"));
 }
 
 void PanelTest::setFromFile()
 {
-    const std::string path = MakeFile("clock.txt", Local(1999, 1, 2, 8, 9, 10));
-    TMainForm form(Ini());
-    auto* datePicker = Find<QDateEdit>(form, "DTDateMod");
-    auto* timePicker = Find<QTimeEdit>(form, "DTTimeMod");
+    const std::string path = makeFile("clock.txt", local(1999, 1, 2, 8, 9, 10));
+    TMainForm form(iniPath());
+    auto* datePicker = find<QDateEdit>(form, "DTDateMod");
+    auto* timePicker = find<QTimeEdit>(form, "DTTimeMod");
     datePicker->setDate(QDate(2001, 5, 6));
     timePicker->setTime(QTime(13, 14, 15));
 
     // A cancelled dialog changes nothing.
     SetNextFileDialogAnswer({});
-    Trigger(form, "acClkFmFile");
+    trigger(form, "acClkFmFile");
     QCOMPARE(datePicker->date(), QDate(2001, 5, 6));
     QCOMPARE(timePicker->time(), QTime(13, 14, 15));
 
     // Only the included picker takes the file's Modified stamp.
-    Trigger(form, "acDate");
+    trigger(form, "acDate");
     SetNextFileDialogAnswer({QString::fromStdString(path)});
-    Trigger(form, "acClkFmFile");
+    trigger(form, "acClkFmFile");
     QCOMPARE(timePicker->time(), QTime(8, 9, 10));
     QCOMPARE(datePicker->date(), QDate(2001, 5, 6));
 
-    Trigger(form, "acDate");
+    trigger(form, "acDate");
     SetNextFileDialogAnswer({QString::fromStdString(path)});
-    Trigger(form, "acClkFmFile");
+    trigger(form, "acClkFmFile");
     QCOMPARE(datePicker->date(), QDate(1999, 1, 2));
 
     // A file gone since it was picked changes nothing and says nothing.
     timePicker->setTime(QTime(13, 14, 15));
     SetNextFileDialogAnswer({QString::fromStdString(folder->Path() + "/gone.txt")});
-    Trigger(form, "acClkFmFile");
+    trigger(form, "acClkFmFile");
     QCOMPARE(timePicker->time(), QTime(13, 14, 15));
     QVERIFY(boxes.empty());
 }
 
 void PanelTest::dateOutsideThePickersRange()
 {
-    const std::string old = MakeFile("old.txt", Local(1975, 6, 7, 8, 9, 10));
-    const std::string future = MakeFile("future.txt", Local(2106, 1, 1, 0, 0, 1));
-    TMainForm form(Ini());
-    auto* datePicker = Find<QDateEdit>(form, "DTDateMod");
-    auto* timePicker = Find<QTimeEdit>(form, "DTTimeMod");
+    const std::string old = makeFile("old.txt", local(1975, 6, 7, 8, 9, 10));
+    const std::string future = makeFile("future.txt", local(2106, 1, 1, 0, 0, 1));
+    TMainForm form(iniPath());
+    auto* datePicker = find<QDateEdit>(form, "DTDateMod");
+    auto* timePicker = find<QTimeEdit>(form, "DTTimeMod");
     datePicker->setDate(QDate(2001, 5, 6));
     timePicker->setTime(QTime(13, 14, 15));
 
     // The refused date leaves both pickers as they were.
     SetNextFileDialogAnswer({QString::fromStdString(old)});
-    Trigger(form, "acClkFmFile");
+    trigger(form, "acClkFmFile");
     QCOMPARE(boxes.size(), std::size_t{1});
-    QCOMPARE(boxes[0].text, "Date is less than minimum of " + DateToText(DateTimeToSerial(Local(1980, 1, 1, 0, 0, 0))));
+    QCOMPARE(boxes[0].text, "Date is less than minimum of " + DateToText(DateTimeToSerial(local(1980, 1, 1, 0, 0, 0))));
     QCOMPARE(boxes[0].caption, std::string("Stampkeep"));
     SetNextFileDialogAnswer({QString::fromStdString(future)});
-    Trigger(form, "acClkFmFile");
+    trigger(form, "acClkFmFile");
     QCOMPARE(boxes.size(), std::size_t{2});
-    QCOMPARE(boxes[1].text, "Date exceeds maximum of " + DateToText(DateTimeToSerial(Local(2105, 12, 31, 0, 0, 0))));
+    QCOMPARE(boxes[1].text, "Date exceeds maximum of " + DateToText(DateTimeToSerial(local(2105, 12, 31, 0, 0, 0))));
     QCOMPARE(datePicker->date(), QDate(2001, 5, 6));
     QCOMPARE(timePicker->time(), QTime(13, 14, 15));
 
     // The time picker alone takes any date's time of day.
-    Trigger(form, "acDate");
+    trigger(form, "acDate");
     SetNextFileDialogAnswer({QString::fromStdString(old)});
-    Trigger(form, "acClkFmFile");
+    trigger(form, "acClkFmFile");
     QCOMPARE(boxes.size(), std::size_t{2});
     QCOMPARE(timePicker->time(), QTime(8, 9, 10));
 }
 
 void PanelTest::hintsOfThePanel()
 {
-    TMainForm form(Ini());
-    ShowActive(form);
-    auto* timePicker = Find<QTimeEdit>(form, "DTTimeMod");
-    Trigger(form, "acTime");
+    TMainForm form(iniPath());
+    showActive(form);
+    auto* timePicker = find<QTimeEdit>(form, "DTTimeMod");
+    trigger(form, "acTime");
     QVERIFY(!timePicker->isEnabled());
 
     // A disabled control still shows its hint.
@@ -257,42 +257,42 @@ void PanelTest::hintsOfThePanel()
     QTRY_COMPARE(form.statusBar()->currentMessage(), " " + timePicker->statusTip());
 
     // The empty part of a group of buttons explains the buttons; elsewhere the file counts come back.
-    auto* attributes = Find<QGroupBox>(form, "gbAttr");
+    auto* attributes = find<QGroupBox>(form, "gbAttr");
     QTest::mouseMove(attributes, QPoint(4, attributes->height() - 4));
     QTRY_COMPARE(form.statusBar()->currentMessage(), QString(" Click a button to select; click again to de-select"));
     QVERIFY(attributes->toolTip().isEmpty());
-    auto* dateTime = Find<QGroupBox>(form, "gbDateTime");
+    auto* dateTime = find<QGroupBox>(form, "gbDateTime");
     QTest::mouseMove(dateTime, QPoint(dateTime->width() - 3, dateTime->height() - 3));
     QTRY_COMPARE(form.statusBar()->currentMessage(), QString(" 0 files, 0 selected."));
 }
 
 void PanelTest::dropsOnThePickers()
 {
-    const std::string first = MakeFile("first.txt", Local(1999, 1, 2, 8, 9, 10));
-    const std::string second = MakeFile("second.txt", Local(2003, 4, 5, 18, 30, 0));
+    const std::string first = makeFile("first.txt", local(1999, 1, 2, 8, 9, 10));
+    const std::string second = makeFile("second.txt", local(2003, 4, 5, 18, 30, 0));
     const std::string sub = folder->MakeFolder("sub");
-    SetModified(sub, Local(2002, 3, 4, 5, 6, 7));
-    TMainForm form(Ini());
-    ShowActive(form);
-    auto* datePicker = Find<QDateEdit>(form, "DTDateMod");
-    auto* timePicker = Find<QTimeEdit>(form, "DTTimeMod");
+    setModified(sub, local(2002, 3, 4, 5, 6, 7));
+    TMainForm form(iniPath());
+    showActive(form);
+    auto* datePicker = find<QDateEdit>(form, "DTDateMod");
+    auto* timePicker = find<QTimeEdit>(form, "DTTimeMod");
     datePicker->setDate(QDate(2001, 5, 6));
     timePicker->setTime(QTime(13, 14, 15));
 
     // Several files from the file manager with only the time included: the time picker takes the first file's.
-    Trigger(form, "acDate");
+    trigger(form, "acDate");
     QMimeData files;
     files.setUrls({QUrl::fromLocalFile(QString::fromStdString(first)),
                    QUrl::fromLocalFile(QString::fromStdString(second)), QUrl::fromLocalFile("/nonexistent")});
-    QVERIFY(Drop(timePicker, files));
+    QVERIFY(dropOn(timePicker, files));
     QCOMPARE(timePicker->time(), QTime(8, 9, 10));
     QCOMPARE(datePicker->date(), QDate(2001, 5, 6));
 
     // A folder gives its own stamp, whichever picker it lands on.
-    Trigger(form, "acDate");
+    trigger(form, "acDate");
     QMimeData folderDrop;
     folderDrop.setUrls({QUrl::fromLocalFile(QString::fromStdString(sub))});
-    QVERIFY(Drop(datePicker, folderDrop));
+    QVERIFY(dropOn(datePicker, folderDrop));
     QCOMPARE(datePicker->date(), QDate(2002, 3, 4));
     QCOMPARE(timePicker->time(), QTime(5, 6, 7));
 
@@ -304,20 +304,20 @@ void PanelTest::dropsOnThePickers()
     QVERIFY(GetFileStamps(second, created, modified, attrs));
     form.Files().AddFile(second, created, modified, attrs);
     const std::unique_ptr<QMimeData> row(form.Files().mimeData({form.Files().index(0, 0)}));
-    Trigger(form, "acDate");
-    Trigger(form, "acTime");
-    Drop(datePicker, *row);
+    trigger(form, "acDate");
+    trigger(form, "acTime");
+    dropOn(datePicker, *row);
     QCOMPARE(datePicker->date(), QDate(2002, 3, 4));
     QCOMPARE(timePicker->time(), QTime(5, 6, 7));
-    Trigger(form, "acTime");
-    QVERIFY(Drop(timePicker, *row));
+    trigger(form, "acTime");
+    QVERIFY(dropOn(timePicker, *row));
     QCOMPARE(timePicker->time(), QTime(18, 30, 0));
     QCOMPARE(form.Files().rowCount(), 1);
 
     // Anything that carries no file is refused.
     QMimeData text;
     text.setText("13:14:15");
-    QVERIFY(!Drop(timePicker, text));
+    QVERIFY(!dropOn(timePicker, text));
     QCOMPARE(timePicker->time(), QTime(18, 30, 0));
 }
 

@@ -31,24 +31,24 @@ private slots:
     void shiftAltNumberOpensTheMenu();
 
 private:
-    QAction* Action(const char* name) const { return form->findChild<QAction*>(name); }
+    QAction* action(const char* name) const { return form->findChild<QAction*>(name); }
     // The names of the panel's pressed state buttons.
-    QStringList Pressed() const
+    QStringList pressedButtons() const
     {
         QStringList names;
         for (const char* name :
              {"acModFmClk", "acModFmCre", "acModFmFld", "acCreFmClk", "acCreFmMod", "acCreFmFld", "acAminus", "acAPlus",
               "acSMinus", "acSPlus", "acHMinus", "acHPlus", "acRMinus", "acRPlus"})
-            if (Action(name)->isChecked())
+            if (action(name)->isChecked())
                 names << name;
         return names;
     }
-    // Answers the preset dialog from inside its event loop once it shows; Trigger lets the event loop run before,
+    // Answers the preset dialog from inside its event loop once it shows; `trigger` lets the event loop run before,
     // where an answer already waiting would find no dialog.
-    void WhenDialogOpens(std::function<void(QDialog&)> answer)
+    void whenDialogOpens(std::function<void(QDialog&)> answer)
     {
         dialogAnswer = std::move(answer);
-        Find<QDialog>(*form, "PresetForm")->installEventFilter(this);
+        find<QDialog>(*form, "PresetForm")->installEventFilter(this);
     }
     bool eventFilter(QObject* watched, QEvent* event) override
     {
@@ -70,8 +70,8 @@ private:
 void PresetButtonsTest::init()
 {
     WindowFixture::init();
-    form = std::make_unique<TMainForm>(Ini());
-    ShowActive(*form);
+    form = std::make_unique<TMainForm>(iniPath());
+    showActive(*form);
 }
 
 void PresetButtonsTest::cleanup()
@@ -82,28 +82,28 @@ void PresetButtonsTest::cleanup()
 
 void PresetButtonsTest::applyingTheSamplesSetsThePanel()
 {
-    Action("acAPlus")->setChecked(true);
-    Action("acModFmCre")->setChecked(true);
-    Action("acDate")->setChecked(false);
+    action("acAPlus")->setChecked(true);
+    action("acModFmCre")->setChecked(true);
+    action("acDate")->setChecked(false);
     form->findChild<QComboBox*>("comSeqN")->setCurrentIndex(4);
     form->findChild<QDateEdit*>("DTDateMod")->setDate(QDate(2001, 5, 6));
 
     QTest::mouseClick(form->findChild<QToolButton*>("tbPre1"), Qt::LeftButton);
-    QCOMPARE(Pressed(), (QStringList{"acModFmClk", "acCreFmClk"}));
-    QVERIFY(Action("acDate")->isChecked());
-    QVERIFY(Action("acTime")->isChecked());
-    QVERIFY(!Action("acSeq")->isChecked());
+    QCOMPARE(pressedButtons(), (QStringList{"acModFmClk", "acCreFmClk"}));
+    QVERIFY(action("acDate")->isChecked());
+    QVERIFY(action("acTime")->isChecked());
+    QVERIFY(!action("acSeq")->isChecked());
     QCOMPARE(form->findChild<QComboBox*>("comSeqN")->currentText(), QString("1"));
     QCOMPARE(form->findChild<QComboBox*>("comSeqU")->currentText(), QString("sec"));
     QCOMPARE(form->findChild<QDateEdit*>("DTDateMod")->date(), QDate::currentDate());
 
-    Trigger(*form, "preA2");
-    QCOMPARE(Pressed(), (QStringList{"acCreFmMod", "acRMinus"}));
+    trigger(*form, "preA2");
+    QCOMPARE(pressedButtons(), (QStringList{"acCreFmMod", "acRMinus"}));
 }
 
 void PresetButtonsTest::storedClockAndIncrement()
 {
-    IniFile ini(Ini());
+    IniFile ini(iniPath());
     ini.WriteBool("Preset3", "Enabled", true);
     ini.WriteInteger("Preset3", "Clock", 5); // outside the code set: the stored date and time
     ini.WriteString("Preset3", "Date", DateToText(37017.0));
@@ -113,7 +113,7 @@ void PresetButtonsTest::storedClockAndIncrement()
     ini.WriteBool("Preset3", "UseSeq", true);
     ini.WriteInteger("Preset3", "Mod", 7); // outside the code set: the group stays as it is
     ini.WriteInteger("Preset3", "AttrH", 2);
-    TMainForm again(Ini());
+    TMainForm again(iniPath());
     again.findChild<QAction*>("acModFmFld")->setChecked(true);
     again.findChild<QAction*>("preA3")->trigger();
     QCOMPARE(again.findChild<QDateEdit*>("DTDateMod")->date(), QDate(2001, 5, 6));
@@ -127,29 +127,29 @@ void PresetButtonsTest::storedClockAndIncrement()
 
 void PresetButtonsTest::removedPresetOpensTheDialogOnItsButton()
 {
-    Trigger(*form, "preR2");
-    QVERIFY(!IniFile(Ini()).ReadValue("Preset2", "Enabled"));
-    QVERIFY(!Action("preA2")->isEnabled());
-    QVERIFY(!Action("preR2")->isEnabled());
-    QCOMPARE(form->findChild<QMenu*>("pmPre2")->defaultAction(), Action("preC2"));
+    trigger(*form, "preR2");
+    QVERIFY(!IniFile(iniPath()).ReadValue("Preset2", "Enabled"));
+    QVERIFY(!action("preA2")->isEnabled());
+    QVERIFY(!action("preR2")->isEnabled());
+    QCOMPARE(form->findChild<QMenu*>("pmPre2")->defaultAction(), action("preC2"));
     QCOMPARE(form->findChild<QToolButton*>("tbPre2")->toolTip(), QString("Configure preset 2"));
-    QCOMPARE(Action("preA2")->statusTip(), QString("Apply settings from preset #2"));
+    QCOMPARE(action("preA2")->statusTip(), QString("Apply settings from preset #2"));
 
     QString caption;
-    WhenDialogOpens([&](QDialog& dialog) {
+    whenDialogOpens([&](QDialog& dialog) {
         caption = dialog.windowTitle();
         dialog.reject();
     });
     QTest::mouseClick(form->findChild<QToolButton*>("tbPre2"), Qt::LeftButton);
     QCOMPARE(caption, QString("Configure preset #2"));
-    QVERIFY(!Action("preA2")->isEnabled());
+    QVERIFY(!action("preA2")->isEnabled());
 }
 
 void PresetButtonsTest::configuringAnUnconfiguredPresetCopiesThePanel()
 {
-    Action("acCreFmMod")->setChecked(true);
-    Action("acSMinus")->setChecked(true);
-    WhenDialogOpens([](QDialog& dialog) {
+    action("acCreFmMod")->setChecked(true);
+    action("acSMinus")->setChecked(true);
+    whenDialogOpens([](QDialog& dialog) {
         QVERIFY(dialog.findChild<QToolButton*>("tbCreFmMod")->isChecked());
         QVERIFY(dialog.findChild<QToolButton*>("tbSMinus")->isChecked());
         QVERIFY(dialog.findChild<QToolButton*>("tbtSpec")->isChecked());
@@ -157,12 +157,12 @@ void PresetButtonsTest::configuringAnUnconfiguredPresetCopiesThePanel()
         dialog.findChild<QLineEdit*>("ebDesc")->setText("Created from Modified, no system");
         QTest::mouseClick(dialog.findChild<QPushButton*>("btnOK"), Qt::LeftButton);
     });
-    Trigger(*form, "preC4");
-    QVERIFY(Action("preA4")->isEnabled());
-    QCOMPARE(Action("preA4")->toolTip(), QString("Mine"));
-    QCOMPARE(Action("preA4")->statusTip(), QString("Preset 4 - Created from Modified, no system"));
-    QCOMPARE(form->findChild<QMenu*>("pmPre4")->defaultAction(), Action("preA4"));
-    QCOMPARE(IniFile(Ini()).ReadInteger("Preset4", "Cre", 0), 2);
+    trigger(*form, "preC4");
+    QVERIFY(action("preA4")->isEnabled());
+    QCOMPARE(action("preA4")->toolTip(), QString("Mine"));
+    QCOMPARE(action("preA4")->statusTip(), QString("Preset 4 - Created from Modified, no system"));
+    QCOMPARE(form->findChild<QMenu*>("pmPre4")->defaultAction(), action("preA4"));
+    QCOMPARE(IniFile(iniPath()).ReadInteger("Preset4", "Cre", 0), 2);
 }
 
 void PresetButtonsTest::shiftAltNumberOpensTheMenu()
@@ -175,8 +175,8 @@ void PresetButtonsTest::shiftAltNumberOpensTheMenu()
     });
     QTest::keyClick(form.get(), Qt::Key_4, Qt::ShiftModifier | Qt::AltModifier);
     QCOMPARE(shown, form->findChild<QMenu*>("pmPre4"));
-    QVERIFY(!Action("preA4")->isEnabled());
-    QVERIFY(!Action("preR4")->isEnabled());
+    QVERIFY(!action("preA4")->isEnabled());
+    QVERIFY(!action("preR4")->isEnabled());
 }
 
 QTEST_MAIN(PresetButtonsTest)

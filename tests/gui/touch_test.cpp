@@ -21,14 +21,14 @@
 
 namespace {
 
-void SetCreated(const std::string& path, const QDateTime& when)
+void setCreated(const std::string& path, const QDateTime& when)
 {
     const FileTime stamp = LocalToStamp(DateTimeToSerial(when));
     QVERIFY(CurrentPlatform().OpenForStamps(path)->SetTimes(stamp, std::nullopt));
 }
 
 // The Created stamp as the file now has it on disk.
-QDateTime DiskCreated(const std::string& path)
+QDateTime diskCreated(const std::string& path)
 {
     FileTime created = 0;
     FileTime modified = 0;
@@ -58,13 +58,13 @@ private slots:
     void resetKeepsThePickers();
 
 private:
-    int List(TMainForm& form, const std::string& path);
-    void Select(TMainForm& form, std::initializer_list<int> rows);
-    void Press(TMainForm& form, const char* name) { Find<QAction>(form, name)->setChecked(true); }
-    void SetClock(TMainForm& form, const QDateTime& when);
+    int listFile(TMainForm& form, const std::string& path);
+    void selectRows(TMainForm& form, std::initializer_list<int> rows);
+    void press(TMainForm& form, const char* name) { find<QAction>(form, name)->setChecked(true); }
+    void setClock(TMainForm& form, const QDateTime& when);
 };
 
-int TouchTest::List(TMainForm& form, const std::string& path)
+int TouchTest::listFile(TMainForm& form, const std::string& path)
 {
     FileTime created = 0;
     FileTime modified = 0;
@@ -74,41 +74,41 @@ int TouchTest::List(TMainForm& form, const std::string& path)
     return form.Files().AddFile(path, created, modified, attrs);
 }
 
-void TouchTest::Select(TMainForm& form, std::initializer_list<int> rows)
+void TouchTest::selectRows(TMainForm& form, std::initializer_list<int> rows)
 {
-    auto* list = Find<QTreeView>(form, "lvMain");
+    auto* list = find<QTreeView>(form, "lvMain");
     for (int row : rows)
         list->selectionModel()->select(list->model()->index(row, 0),
                                        QItemSelectionModel::Select | QItemSelectionModel::Rows);
 }
 
-void TouchTest::SetClock(TMainForm& form, const QDateTime& when)
+void TouchTest::setClock(TMainForm& form, const QDateTime& when)
 {
-    Find<QDateEdit>(form, "DTDateMod")->setDateTime(when);
-    Find<QTimeEdit>(form, "DTTimeMod")->setDateTime(when);
+    find<QDateEdit>(form, "DTDateMod")->setDateTime(when);
+    find<QTimeEdit>(form, "DTTimeMod")->setDateTime(when);
 }
 
 void TouchTest::enablingRules()
 {
-    TMainForm form(Ini());
-    auto* apply = Find<QAction>(form, "acApply");
-    auto* undo = Find<QAction>(form, "acUndoTouch");
-    List(form, MakeFile("a.txt", Local(2000, 1, 1, 12, 0, 0)));
+    TMainForm form(iniPath());
+    auto* apply = find<QAction>(form, "acApply");
+    auto* undo = find<QAction>(form, "acUndoTouch");
+    listFile(form, makeFile("a.txt", local(2000, 1, 1, 12, 0, 0)));
 
     // Nothing selected: no touch and no undo, however the panel is set.
-    Press(form, "acModFmCre");
-    Idle();
+    press(form, "acModFmCre");
+    idle();
     QVERIFY(!apply->isEnabled());
     QVERIFY(!undo->isEnabled());
 
     // Selected, but no source or attribute button down: undo only.
-    Find<QAction>(form, "acModFmCre")->setChecked(false);
-    Select(form, {0});
-    Idle();
+    find<QAction>(form, "acModFmCre")->setChecked(false);
+    selectRows(form, {0});
+    idle();
     QVERIFY(undo->isEnabled());
     QVERIFY(!apply->isEnabled());
-    Press(form, "acRMinus");
-    Idle();
+    press(form, "acRMinus");
+    idle();
     QVERIFY(apply->isEnabled());
 
     // Busy: every command and button of the panel waits, the sequence check excepted.
@@ -116,111 +116,111 @@ void TouchTest::enablingRules()
     for (const char* name :
          {"acApply", "acUndoTouch", "acSelect", "acReset", "acNow", "acClkFmFile", "acZerSec", "acZerMin", "acModFmClk",
           "acModFmFld", "acCreFmMod", "acAPlus", "acRMinus", "acDate", "acTime"})
-        QVERIFY2(!Find<QAction>(form, name)->isEnabled(), name);
-    QVERIFY(!Find<QToolButton>(form, "tbPre1")->isEnabled());
-    QVERIFY(!Find<QDateEdit>(form, "DTDateMod")->isEnabled());
-    QVERIFY(!Find<QTimeEdit>(form, "DTTimeMod")->isEnabled());
-    QVERIFY(Find<QAction>(form, "acSeq")->isEnabled());
+        QVERIFY2(!find<QAction>(form, name)->isEnabled(), name);
+    QVERIFY(!find<QToolButton>(form, "tbPre1")->isEnabled());
+    QVERIFY(!find<QDateEdit>(form, "DTDateMod")->isEnabled());
+    QVERIFY(!find<QTimeEdit>(form, "DTTimeMod")->isEnabled());
+    QVERIFY(find<QAction>(form, "acSeq")->isEnabled());
     form.SetBusy(false);
     QVERIFY(apply->isEnabled());
-    QVERIFY(Find<QToolButton>(form, "tbPre1")->isEnabled());
-    QVERIFY(Find<QDateEdit>(form, "DTDateMod")->isEnabled());
+    QVERIFY(find<QToolButton>(form, "tbPre1")->isEnabled());
+    QVERIFY(find<QDateEdit>(form, "DTDateMod")->isEnabled());
 }
 
 void TouchTest::displayedDateAndTimeLandExactly()
 {
-    const std::string path = MakeFile("report.doc", Local(1999, 1, 2, 8, 0, 0));
-    const QDateTime created = DiskCreated(path);
-    TMainForm form(Ini());
-    ShowActive(form);
-    List(form, path);
-    Select(form, {0});
-    SetClock(form, Local(2001, 5, 6, 13, 14, 15));
-    Press(form, "acModFmClk");
+    const std::string path = makeFile("report.doc", local(1999, 1, 2, 8, 0, 0));
+    const QDateTime created = diskCreated(path);
+    TMainForm form(iniPath());
+    showActive(form);
+    listFile(form, path);
+    selectRows(form, {0});
+    setClock(form, local(2001, 5, 6, 13, 14, 15));
+    press(form, "acModFmClk");
 
     // The keyboard runs the touch as the button does.
-    Idle();
-    QVERIFY(Find<QAction>(form, "acApply")->isEnabled());
+    idle();
+    QVERIFY(find<QAction>(form, "acApply")->isEnabled());
     QTest::keyClick(&form, Qt::Key_Return, Qt::ControlModifier);
-    QTRY_COMPARE(DiskModified(path), Local(2001, 5, 6, 13, 14, 15));
-    QCOMPARE(DiskCreated(path), created);
+    QTRY_COMPARE(diskModified(path), local(2001, 5, 6, 13, 14, 15));
+    QCOMPARE(diskCreated(path), created);
     QVERIFY(boxes.empty());
 
     const FileListModel& files = form.Files();
     QCOMPARE(files.RowImage(0), int(FileListModel::ImageTouched));
     QCOMPARE(files.data(files.index(0, FileListModel::ColModified), Qt::DisplayRole).toString(),
-             QString::fromStdString(StampText(DateTimeToSerial(Local(2001, 5, 6, 13, 14, 15)))));
+             QString::fromStdString(StampText(DateTimeToSerial(local(2001, 5, 6, 13, 14, 15)))));
     QVERIFY(files.data(files.index(0, 0), Qt::ToolTipRole).toString().contains("Modified date/time changed"));
 }
 
 void TouchTest::onlyTimeOrOnlyDateKeepsEachFilesOwnPart()
 {
-    const std::string early = MakeFile("early.txt", Local(1999, 1, 2, 8, 0, 0));
-    const std::string late = MakeFile("late.txt", Local(2003, 4, 5, 18, 30, 0));
-    const std::string early2 = MakeFile("early2.txt", Local(1999, 1, 2, 8, 0, 0));
-    const std::string late2 = MakeFile("late2.txt", Local(2003, 4, 5, 18, 30, 0));
-    TMainForm form(Ini());
+    const std::string early = makeFile("early.txt", local(1999, 1, 2, 8, 0, 0));
+    const std::string late = makeFile("late.txt", local(2003, 4, 5, 18, 30, 0));
+    const std::string early2 = makeFile("early2.txt", local(1999, 1, 2, 8, 0, 0));
+    const std::string late2 = makeFile("late2.txt", local(2003, 4, 5, 18, 30, 0));
+    TMainForm form(iniPath());
     for (const std::string& path : {early, late, early2, late2})
-        List(form, path);
-    SetClock(form, Local(2001, 5, 6, 13, 14, 15));
-    Press(form, "acModFmClk");
+        listFile(form, path);
+    setClock(form, local(2001, 5, 6, 13, 14, 15));
+    press(form, "acModFmClk");
 
     // Only the time included: each file keeps its date.
-    Select(form, {0, 1});
-    Trigger(form, "acDate");
-    Trigger(form, "acApply");
-    QCOMPARE(DiskModified(early), Local(1999, 1, 2, 13, 14, 15));
-    QCOMPARE(DiskModified(late), Local(2003, 4, 5, 13, 14, 15));
+    selectRows(form, {0, 1});
+    trigger(form, "acDate");
+    trigger(form, "acApply");
+    QCOMPARE(diskModified(early), local(1999, 1, 2, 13, 14, 15));
+    QCOMPARE(diskModified(late), local(2003, 4, 5, 13, 14, 15));
 
     // Only the date included: each file keeps its time of day.
-    Find<QTreeView>(form, "lvMain")->clearSelection();
-    Select(form, {2, 3});
-    Trigger(form, "acDate");
-    Trigger(form, "acTime");
-    Trigger(form, "acApply");
-    QCOMPARE(DiskModified(early2), Local(2001, 5, 6, 8, 0, 0));
-    QCOMPARE(DiskModified(late2), Local(2001, 5, 6, 18, 30, 0));
+    find<QTreeView>(form, "lvMain")->clearSelection();
+    selectRows(form, {2, 3});
+    trigger(form, "acDate");
+    trigger(form, "acTime");
+    trigger(form, "acApply");
+    QCOMPARE(diskModified(early2), local(2001, 5, 6, 8, 0, 0));
+    QCOMPARE(diskModified(late2), local(2001, 5, 6, 18, 30, 0));
 }
 
 void TouchTest::sequenceCarriesPastMidnight()
 {
     std::vector<std::string> paths;
-    TMainForm form(Ini());
+    TMainForm form(iniPath());
     for (const char* name : {"1.txt", "2.txt", "3.txt"})
-        List(form, paths.emplace_back(MakeFile(name, Local(2000, 1, 1, 0, 0, 0))));
-    Select(form, {0, 1, 2});
-    SetClock(form, Local(2001, 5, 6, 23, 59, 55));
-    Find<QComboBox>(form, "comSeqN")->setCurrentText("10");
-    Press(form, "acModFmClk");
-    Trigger(form, "acSeq");
-    Trigger(form, "acApply");
-    QCOMPARE(DiskModified(paths[0]), Local(2001, 5, 6, 23, 59, 55));
-    QCOMPARE(DiskModified(paths[1]), Local(2001, 5, 7, 0, 0, 5));
-    QCOMPARE(DiskModified(paths[2]), Local(2001, 5, 7, 0, 0, 15));
+        listFile(form, paths.emplace_back(makeFile(name, local(2000, 1, 1, 0, 0, 0))));
+    selectRows(form, {0, 1, 2});
+    setClock(form, local(2001, 5, 6, 23, 59, 55));
+    find<QComboBox>(form, "comSeqN")->setCurrentText("10");
+    press(form, "acModFmClk");
+    trigger(form, "acSeq");
+    trigger(form, "acApply");
+    QCOMPARE(diskModified(paths[0]), local(2001, 5, 6, 23, 59, 55));
+    QCOMPARE(diskModified(paths[1]), local(2001, 5, 7, 0, 0, 5));
+    QCOMPARE(diskModified(paths[2]), local(2001, 5, 7, 0, 0, 15));
 }
 
 void TouchTest::sequenceStepsOverSelectedRowsAndFailures()
 {
-    const QDateTime before = Local(2000, 1, 1, 0, 0, 0);
-    const std::string first = MakeFile("a.txt", before);
-    const std::string skipped = MakeFile("b.txt", before);
-    const std::string vanished = MakeFile("c.txt", before);
-    const std::string last = MakeFile("d.txt", before);
-    TMainForm form(Ini());
+    const QDateTime before = local(2000, 1, 1, 0, 0, 0);
+    const std::string first = makeFile("a.txt", before);
+    const std::string skipped = makeFile("b.txt", before);
+    const std::string vanished = makeFile("c.txt", before);
+    const std::string last = makeFile("d.txt", before);
+    TMainForm form(iniPath());
     for (const std::string& path : {first, skipped, vanished, last})
-        List(form, path);
+        listFile(form, path);
     QVERIFY(QFile::remove(QString::fromStdString(vanished)));
-    Select(form, {0, 2, 3});
-    SetClock(form, Local(2001, 5, 6, 12, 0, 0));
-    Find<QComboBox>(form, "comSeqN")->setCurrentText("10");
-    Press(form, "acModFmClk");
-    Trigger(form, "acSeq");
-    Trigger(form, "acApply");
+    selectRows(form, {0, 2, 3});
+    setClock(form, local(2001, 5, 6, 12, 0, 0));
+    find<QComboBox>(form, "comSeqN")->setCurrentText("10");
+    press(form, "acModFmClk");
+    trigger(form, "acSeq");
+    trigger(form, "acApply");
 
     // The unselected row takes no step; the failed one does.
-    QCOMPARE(DiskModified(first), Local(2001, 5, 6, 12, 0, 0));
-    QCOMPARE(DiskModified(skipped), before);
-    QCOMPARE(DiskModified(last), Local(2001, 5, 6, 12, 0, 20));
+    QCOMPARE(diskModified(first), local(2001, 5, 6, 12, 0, 0));
+    QCOMPARE(diskModified(skipped), before);
+    QCOMPARE(diskModified(last), local(2001, 5, 6, 12, 0, 20));
     QCOMPARE(boxes.size(), std::size_t{1});
 }
 
@@ -230,61 +230,61 @@ void TouchTest::sequenceStepFollowsTheLists()
     // starts from) and from stored ones, and after every change.
     std::vector<std::string> paths;
     for (const char* name : {"1.txt", "2.txt"})
-        paths.push_back(MakeFile(name, Local(2000, 1, 1, 0, 0, 0)));
+        paths.push_back(makeFile(name, local(2000, 1, 1, 0, 0, 0)));
     const auto touchBoth = [&](TMainForm& form) {
         for (const std::string& path : paths)
-            List(form, path);
-        Select(form, {0, 1});
-        SetClock(form, Local(2001, 5, 6, 12, 0, 0));
-        Press(form, "acModFmClk");
-        Find<QAction>(form, "acSeq")->setChecked(true);
-        Trigger(form, "acApply");
+            listFile(form, path);
+        selectRows(form, {0, 1});
+        setClock(form, local(2001, 5, 6, 12, 0, 0));
+        press(form, "acModFmClk");
+        find<QAction>(form, "acSeq")->setChecked(true);
+        trigger(form, "acApply");
     };
     {
-        TMainForm fresh(Ini());
+        TMainForm fresh(iniPath());
         touchBoth(fresh);
-        QCOMPARE(DiskModified(paths[1]), Local(2001, 5, 6, 12, 0, 1));
+        QCOMPARE(diskModified(paths[1]), local(2001, 5, 6, 12, 0, 1));
     }
     {
-        IniFile ini(Ini());
+        IniFile ini(iniPath());
         ini.WriteInteger("Settings", "SeqNumber", 4);
         ini.WriteInteger("Settings", "SeqUnit", 1);
     }
-    TMainForm form(Ini());
+    TMainForm form(iniPath());
     touchBoth(form);
-    QCOMPARE(DiskModified(paths[1]), Local(2001, 5, 6, 12, 20, 0));
+    QCOMPARE(diskModified(paths[1]), local(2001, 5, 6, 12, 20, 0));
 
-    Find<QComboBox>(form, "comSeqN")->setCurrentText("30");
-    Find<QComboBox>(form, "comSeqU")->setCurrentText("sec");
-    Trigger(form, "acApply");
-    QCOMPARE(DiskModified(paths[1]), Local(2001, 5, 6, 12, 0, 30));
+    find<QComboBox>(form, "comSeqN")->setCurrentText("30");
+    find<QComboBox>(form, "comSeqU")->setCurrentText("sec");
+    trigger(form, "acApply");
+    QCOMPARE(diskModified(paths[1]), local(2001, 5, 6, 12, 0, 30));
 }
 
 void TouchTest::otherStampsSwap()
 {
-    const std::string path = MakeFile("swap.txt", Local(2003, 4, 5, 18, 30, 0));
-    SetCreated(path, Local(1999, 1, 2, 8, 0, 0));
-    TMainForm form(Ini());
-    List(form, path);
-    Select(form, {0});
-    Press(form, "acModFmCre");
-    Press(form, "acCreFmMod");
-    Trigger(form, "acApply");
+    const std::string path = makeFile("swap.txt", local(2003, 4, 5, 18, 30, 0));
+    setCreated(path, local(1999, 1, 2, 8, 0, 0));
+    TMainForm form(iniPath());
+    listFile(form, path);
+    selectRows(form, {0});
+    press(form, "acModFmCre");
+    press(form, "acCreFmMod");
+    trigger(form, "acApply");
     QVERIFY(boxes.empty());
-    QCOMPARE(DiskModified(path), Local(1999, 1, 2, 8, 0, 0));
-    QCOMPARE(DiskCreated(path), Local(2003, 4, 5, 18, 30, 0));
+    QCOMPARE(diskModified(path), local(1999, 1, 2, 8, 0, 0));
+    QCOMPARE(diskCreated(path), local(2003, 4, 5, 18, 30, 0));
 }
 
 void TouchTest::attributeMasks()
 {
-    const std::string path = MakeFile("attrs.txt", Local(2000, 1, 1, 0, 0, 0));
+    const std::string path = makeFile("attrs.txt", local(2000, 1, 1, 0, 0, 0));
     QVERIFY(CurrentPlatform().SetAttributes(path, kAttrArchive | kAttrHidden));
-    TMainForm form(Ini());
-    List(form, path);
-    Select(form, {0});
-    Press(form, "acRPlus");
-    Press(form, "acAminus");
-    Trigger(form, "acApply");
+    TMainForm form(iniPath());
+    listFile(form, path);
+    selectRows(form, {0});
+    press(form, "acRPlus");
+    press(form, "acAminus");
+    trigger(form, "acApply");
     QCOMPARE(CurrentPlatform().GetAttributes(path), std::optional<std::uint32_t>(kAttrHidden | kAttrReadOnly));
     const FileListModel& files = form.Files();
     QCOMPARE(files.data(files.index(0, FileListModel::ColAttr), Qt::DisplayRole).toString(), QString("  HR "));
@@ -292,28 +292,28 @@ void TouchTest::attributeMasks()
 
 void TouchTest::failureMessageCountsFiles()
 {
-    const QDateTime before = Local(2000, 1, 1, 0, 0, 0);
-    const std::string good = MakeFile("good.txt", before);
-    const std::string gone = MakeFile("gone.txt", before);
-    const std::string other = MakeFile("other.txt", before);
-    TMainForm form(Ini());
+    const QDateTime before = local(2000, 1, 1, 0, 0, 0);
+    const std::string good = makeFile("good.txt", before);
+    const std::string gone = makeFile("gone.txt", before);
+    const std::string other = makeFile("other.txt", before);
+    TMainForm form(iniPath());
     for (const std::string& path : {good, gone, other})
-        List(form, path);
+        listFile(form, path);
     QVERIFY(QFile::remove(QString::fromStdString(gone)));
     const FileListModel& files = form.Files();
     const QString oldText = files.data(files.index(1, FileListModel::ColModified), Qt::DisplayRole).toString();
-    Select(form, {0, 1, 2});
-    SetClock(form, Local(2001, 5, 6, 13, 14, 15));
-    Press(form, "acModFmClk");
-    Trigger(form, "acApply");
+    selectRows(form, {0, 1, 2});
+    setClock(form, local(2001, 5, 6, 13, 14, 15));
+    press(form, "acModFmClk");
+    trigger(form, "acApply");
 
     QCOMPARE(boxes.size(), std::size_t{1});
     QCOMPARE(boxes[0].caption, std::string("Stampkeep"));
     QCOMPARE(boxes[0].icon, MessageIcon::Error);
     QCOMPARE(boxes[0].text, std::string("Stampkeep was unable to touch 1 of 3 files. A red icon indicates a problem "
                                         "file. Move the mouse over the red icon for more information."));
-    QCOMPARE(DiskModified(good), Local(2001, 5, 6, 13, 14, 15));
-    QCOMPARE(DiskModified(other), Local(2001, 5, 6, 13, 14, 15));
+    QCOMPARE(diskModified(good), local(2001, 5, 6, 13, 14, 15));
+    QCOMPARE(diskModified(other), local(2001, 5, 6, 13, 14, 15));
     QCOMPARE(files.RowImage(0), int(FileListModel::ImageTouched));
     QCOMPARE(files.RowImage(1), int(FileListModel::ImageTouchFailed));
     QCOMPARE(files.RowImage(2), int(FileListModel::ImageTouched));
@@ -323,61 +323,61 @@ void TouchTest::failureMessageCountsFiles()
 
     // The only selected file failing: no plural.
     boxes.clear();
-    Find<QTreeView>(form, "lvMain")->clearSelection();
-    Select(form, {1});
-    Trigger(form, "acApply");
+    find<QTreeView>(form, "lvMain")->clearSelection();
+    selectRows(form, {1});
+    trigger(form, "acApply");
     QCOMPARE(boxes.size(), std::size_t{1});
     QVERIFY(boxes[0].text.starts_with("Stampkeep was unable to touch 1 of 1 file. "));
 }
 
 void TouchTest::runEndsBusyEvenWhenItThrows()
 {
-    const std::string gone = MakeFile("gone.txt", Local(2000, 1, 1, 0, 0, 0));
-    TMainForm form(Ini());
-    ShowActive(form);
-    List(form, gone);
+    const std::string gone = makeFile("gone.txt", local(2000, 1, 1, 0, 0, 0));
+    TMainForm form(iniPath());
+    showActive(form);
+    listFile(form, gone);
     QVERIFY(QFile::remove(QString::fromStdString(gone)));
-    Select(form, {0});
-    Press(form, "acModFmClk");
+    selectRows(form, {0});
+    press(form, "acModFmClk");
 
     // The summary comes while the run is still busy; here it fails on top.
     bool busyDuringBox = false;
     SetMessageBoxHandler([&](const MessageBoxRequest&) -> MessageResult {
-        busyDuringBox = QApplication::overrideCursor() && !Find<QAction>(form, "acUndoTouch")->isEnabled();
+        busyDuringBox = QApplication::overrideCursor() && !find<QAction>(form, "acUndoTouch")->isEnabled();
         throw std::runtime_error("box failed");
     });
-    Idle();
-    QVERIFY(Find<QAction>(form, "acApply")->isEnabled());
-    QVERIFY_THROWS_EXCEPTION(std::runtime_error, Find<QAction>(form, "acApply")->trigger());
+    idle();
+    QVERIFY(find<QAction>(form, "acApply")->isEnabled());
+    QVERIFY_THROWS_EXCEPTION(std::runtime_error, find<QAction>(form, "acApply")->trigger());
     QVERIFY(busyDuringBox);
     QVERIFY(!QApplication::overrideCursor());
-    QVERIFY(Find<QAction>(form, "acUndoTouch")->isEnabled());
-    QVERIFY(Find<QDateEdit>(form, "DTDateMod")->isEnabled());
+    QVERIFY(find<QAction>(form, "acUndoTouch")->isEnabled());
+    QVERIFY(find<QDateEdit>(form, "DTDateMod")->isEnabled());
     QCOMPARE(form.statusBar()->currentMessage(), QString(" 1 files, 1 selected."));
 }
 
 void TouchTest::undo()
 {
-    const QDateTime before = Local(2000, 1, 1, 0, 0, 0);
-    const std::string touched = MakeFile("touched.txt", before);
-    const std::string untouched = MakeFile("untouched.txt", before);
-    TMainForm form(Ini());
-    List(form, touched);
-    List(form, untouched);
-    Select(form, {0});
-    SetClock(form, Local(2001, 5, 6, 13, 14, 15));
-    Press(form, "acModFmClk");
-    Press(form, "acHPlus");
-    Trigger(form, "acApply");
-    QCOMPARE(DiskModified(touched), Local(2001, 5, 6, 13, 14, 15));
+    const QDateTime before = local(2000, 1, 1, 0, 0, 0);
+    const std::string touched = makeFile("touched.txt", before);
+    const std::string untouched = makeFile("untouched.txt", before);
+    TMainForm form(iniPath());
+    listFile(form, touched);
+    listFile(form, untouched);
+    selectRows(form, {0});
+    setClock(form, local(2001, 5, 6, 13, 14, 15));
+    press(form, "acModFmClk");
+    press(form, "acHPlus");
+    trigger(form, "acApply");
+    QCOMPARE(diskModified(touched), local(2001, 5, 6, 13, 14, 15));
 
     // Undo takes both back to the first-known state; a file never touched reports success and stays as it is.
-    Select(form, {1});
-    Trigger(form, "acUndoTouch");
+    selectRows(form, {1});
+    trigger(form, "acUndoTouch");
     QVERIFY(boxes.empty());
-    QCOMPARE(DiskModified(touched), before);
+    QCOMPARE(diskModified(touched), before);
     QCOMPARE(CurrentPlatform().GetAttributes(touched), std::optional<std::uint32_t>(0));
-    QCOMPARE(DiskModified(untouched), before);
+    QCOMPARE(diskModified(untouched), before);
     const FileListModel& files = form.Files();
     QCOMPARE(files.RowImage(0), int(FileListModel::ImageListed));
     QCOMPARE(files.RowImage(1), int(FileListModel::ImageListed));
@@ -387,25 +387,25 @@ void TouchTest::undo()
 
 void TouchTest::resetKeepsThePickers()
 {
-    TMainForm form(Ini());
+    TMainForm form(iniPath());
     for (const char* name : {"acModFmCre", "acCreFmFld", "acAPlus", "acSMinus", "acHPlus", "acRMinus"})
-        Press(form, name);
-    Trigger(form, "acSeq");
-    Trigger(form, "acDate");
-    SetClock(form, Local(2001, 5, 6, 13, 14, 15));
-    Find<QComboBox>(form, "comSeqN")->setCurrentIndex(3);
+        press(form, name);
+    trigger(form, "acSeq");
+    trigger(form, "acDate");
+    setClock(form, local(2001, 5, 6, 13, 14, 15));
+    find<QComboBox>(form, "comSeqN")->setCurrentIndex(3);
 
-    Trigger(form, "acReset");
+    trigger(form, "acReset");
     for (const char* name :
          {"acModFmClk", "acModFmCre", "acModFmFld", "acCreFmClk", "acCreFmMod", "acCreFmFld", "acAminus", "acAPlus",
           "acSMinus", "acSPlus", "acHMinus", "acHPlus", "acRMinus", "acRPlus", "acSeq"})
-        QVERIFY2(!Find<QAction>(form, name)->isChecked(), name);
-    QVERIFY(Find<QAction>(form, "acDate")->isChecked());
-    QVERIFY(Find<QAction>(form, "acTime")->isChecked());
-    QVERIFY(Find<QDateEdit>(form, "DTDateMod")->isEnabled());
-    QCOMPARE(Find<QDateEdit>(form, "DTDateMod")->date(), QDate(2001, 5, 6));
-    QCOMPARE(Find<QTimeEdit>(form, "DTTimeMod")->time(), QTime(13, 14, 15));
-    QCOMPARE(Find<QComboBox>(form, "comSeqN")->currentIndex(), 3);
+        QVERIFY2(!find<QAction>(form, name)->isChecked(), name);
+    QVERIFY(find<QAction>(form, "acDate")->isChecked());
+    QVERIFY(find<QAction>(form, "acTime")->isChecked());
+    QVERIFY(find<QDateEdit>(form, "DTDateMod")->isEnabled());
+    QCOMPARE(find<QDateEdit>(form, "DTDateMod")->date(), QDate(2001, 5, 6));
+    QCOMPARE(find<QTimeEdit>(form, "DTTimeMod")->time(), QTime(13, 14, 15));
+    QCOMPARE(find<QComboBox>(form, "comSeqN")->currentIndex(), 3);
 }
 
 QTEST_MAIN(TouchTest)

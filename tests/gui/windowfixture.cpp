@@ -11,7 +11,7 @@
 #include <QTimer>
 #include <QtTest>
 
-void Idle()
+void idle()
 {
     QEventLoop loop;
     QObject::connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, &loop,
@@ -20,24 +20,24 @@ void Idle()
     loop.exec();
 }
 
-QDateTime Local(int year, int month, int day, int hour, int minute, int second)
+QDateTime local(int year, int month, int day, int hour, int minute, int second)
 {
     return QDateTime(QDate(year, month, day), QTime(hour, minute, second));
 }
 
-void SetModified(const std::string& path, FileTime stamp)
+void setModified(const std::string& path, FileTime stamp)
 {
     const auto handle = CurrentPlatform().OpenForStamps(path);
     QVERIFY2(handle, path.c_str());
     QVERIFY2(handle->SetTimes(std::nullopt, stamp), path.c_str());
 }
 
-void SetModified(const std::string& path, const QDateTime& when)
+void setModified(const std::string& path, const QDateTime& when)
 {
-    SetModified(path, kUnixEpoch + FileTime(when.toMSecsSinceEpoch()) * 10'000);
+    setModified(path, kUnixEpoch + FileTime(when.toMSecsSinceEpoch()) * 10'000);
 }
 
-QDateTime DiskModified(const std::string& path)
+QDateTime diskModified(const std::string& path)
 {
     return QFileInfo(QString::fromStdString(path)).lastModified();
 }
@@ -62,10 +62,10 @@ void WindowFixture::cleanup()
     folder.reset();
 }
 
-std::string WindowFixture::MakeFile(const std::string& name, const QDateTime& modified) const
+std::string WindowFixture::makeFile(const std::string& name, const QDateTime& modified) const
 {
     const std::string path = folder->MakeFile(name, "content");
-    SetModified(path, modified);
+    setModified(path, modified);
     return path;
 }
 
@@ -75,16 +75,16 @@ MessageResult WindowFixture::recordBox(const MessageBoxRequest& box)
     return answer;
 }
 
-void WindowFixture::Trigger(const QObject& window, const char* name)
+void WindowFixture::trigger(const QObject& window, const char* name)
 {
-    auto* action = Find<QAction>(window, name);
+    auto* action = find<QAction>(window, name);
     QVERIFY2(action, name);
-    Idle();
+    idle();
     QVERIFY2(action->isEnabled(), name);
     action->trigger();
 }
 
-void WindowFixture::ShowActive(QWidget& window)
+void WindowFixture::showActive(QWidget& window)
 {
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));

@@ -19,12 +19,12 @@
 constexpr FileTime kUnixEpoch = 116'444'736'000'000'000;
 
 // Lets the event loop reach the point where it would wait, as it does when the user pauses: the update handlers run.
-void Idle();
-QDateTime Local(int year, int month, int day, int hour, int minute, int second);
+void idle();
+QDateTime local(int year, int month, int day, int hour, int minute, int second);
 // Folders too, which QFile cannot open.
-void SetModified(const std::string& path, FileTime stamp);
-void SetModified(const std::string& path, const QDateTime& when);
-QDateTime DiskModified(const std::string& path);
+void setModified(const std::string& path, FileTime stamp);
+void setModified(const std::string& path, const QDateTime& when);
+QDateTime diskModified(const std::string& path);
 
 class WindowFixture : public QObject
 {
@@ -36,13 +36,13 @@ protected slots:
     void cleanup();
 
 protected:
-    std::string Ini() const { return *folder / "stampkeep.ini"; }
+    std::string iniPath() const { return *folder / "stampkeep.ini"; }
     // A file of the test folder, with that Modified stamp.
-    std::string MakeFile(const std::string& name, const QDateTime& modified) const;
+    std::string makeFile(const std::string& name, const QDateTime& modified) const;
     // What the installed handler does with each box: records it and gives this case's answer.
     MessageResult recordBox(const MessageBoxRequest& box);
 
-    template <typename T> static T* Find(const QObject& window, const char* name)
+    template <typename T> static T* find(const QObject& window, const char* name)
     {
         T* found = window.findChild<T*>(name);
         if (!found)
@@ -50,8 +50,8 @@ protected:
         return found;
     }
     // Runs an action as the user would, once the update handlers have run: it must exist and be enabled.
-    static void Trigger(const QObject& window, const char* name);
-    static void ShowActive(QWidget& window);
+    static void trigger(const QObject& window, const char* name);
+    static void showActive(QWidget& window);
 
     std::unique_ptr<TempDir> folder;
     std::vector<MessageBoxRequest> boxes;

@@ -34,30 +34,30 @@
 
 namespace {
 
-std::string FileText(const std::string& path)
+std::string fileText(const std::string& path)
 {
     std::ifstream in(path);
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-QRect CentredOnScreen(const QWidget& form)
+QRect centredOnScreen(const QWidget& form)
 {
     const QRect area = form.screen()->availableGeometry();
     return {QPoint(area.left() + (area.width() - form.width()) / 2, area.top() + (area.height() - form.height()) / 2),
             form.size()};
 }
 
-std::vector<unsigned char> StampkeepBlock(versionblock::Layout layout = versionblock::Layout::Wide)
+std::vector<unsigned char> stampkeepBlock(versionblock::Layout layout = versionblock::Layout::Wide)
 {
     return versionblock::Build(versionblock::StampkeepDescription(2, 1, 0, 0), layout);
 }
 
-versionblock::StringTable Table(const std::string& key, const std::string& company)
+versionblock::StringTable table(const std::string& key, const std::string& company)
 {
     return {key, {{"CompanyName", company}, {"FileVersion", "1.0"}}};
 }
 
-QString LabelText(const QWidget& form, const char* name)
+QString labelText(const QWidget& form, const char* name)
 {
     return form.findChild<QLabel*>(name)->text();
 }
@@ -76,7 +76,7 @@ struct ToolBar
     }
 
     // The index of each pressed button.
-    QList<int> Down() const
+    QList<int> pressedIndexes() const
     {
         QList<int> down;
         for (int i = 0; i < buttons.size(); ++i) {
@@ -171,13 +171,13 @@ void WinutilTest::placementRoundTrip()
     fresh.setObjectName("MainForm");
     fresh.resize(547, 400);
     RestoreFormPlacement(ini, fresh, true);
-    QCOMPARE(fresh.geometry(), CentredOnScreen(fresh));
+    QCOMPARE(fresh.geometry(), centredOnScreen(fresh));
 
     QWidget saved;
     saved.setObjectName("MainForm");
     saved.setGeometry(100, 120, 500, 300);
     SaveFormPlacement(ini, saved, true);
-    const std::string text = FileText(ini);
+    const std::string text = fileText(ini);
     const char* keys[] = {"[MainForm Settings]",
                           "Left=100",
                           "Top=120",
@@ -221,7 +221,7 @@ void WinutilTest::placementFromPartialSection()
     QWidget form;
     form.setObjectName("PresetForm");
     form.resize(300, 200);
-    const QRect centred = CentredOnScreen(form);
+    const QRect centred = centredOnScreen(form);
     RestoreFormPlacement(ini, form, true);
     QCOMPARE(form.geometry(), QRect(QPoint(10, 20), centred.bottomRight()));
 }
@@ -327,7 +327,7 @@ void WinutilTest::versionTableOrder()
     QFETCH(QString, secondKey);
     QFETCH(QString, placedFirst);
     versionblock::Description description = versionblock::StampkeepDescription(2, 1, 0, 0);
-    description.tables = {Table(firstKey.toStdString(), "first"), Table(secondKey.toStdString(), "second")};
+    description.tables = {table(firstKey.toStdString(), "first"), table(secondKey.toStdString(), "second")};
     const auto block = versionblock::Build(description, versionblock::Layout::Wide);
     const TVerInfoObj info(block);
     QCOMPARE(info.Languages().size(), 2u);
@@ -338,8 +338,8 @@ void WinutilTest::versionTableOrder()
 
 void WinutilTest::versionNarrowLayout()
 {
-    const TVerInfoObj wide(StampkeepBlock(versionblock::Layout::Wide));
-    const TVerInfoObj narrow(StampkeepBlock(versionblock::Layout::Narrow));
+    const TVerInfoObj wide(stampkeepBlock(versionblock::Layout::Wide));
+    const TVerInfoObj narrow(stampkeepBlock(versionblock::Layout::Narrow));
     QVERIFY(wide.IsWide());
     QVERIFY(!narrow.IsWide());
     QCOMPARE(narrow.Status(), TVerInfoObj::kStatusRead);
@@ -360,13 +360,13 @@ void WinutilTest::versionMalformedBlocks()
         garbage[i] = static_cast<unsigned char>(i * 37 + 11);
     QVERIFY(TVerInfoObj(garbage).Languages().empty());
 
-    std::vector<unsigned char> wrongKey = StampkeepBlock();
+    std::vector<unsigned char> wrongKey = stampkeepBlock();
     wrongKey[6] = 'W';
     QCOMPARE(TVerInfoObj(wrongKey).Status(), TVerInfoObj::kStatusWrongRootKey);
 
     const std::vector<unsigned char> linked(kVersionBlock, kVersionBlock + kVersionBlockSize);
-    QCOMPARE(linked, StampkeepBlock());
-    for (const auto& block : {linked, StampkeepBlock(versionblock::Layout::Narrow)}) {
+    QCOMPARE(linked, stampkeepBlock());
+    for (const auto& block : {linked, stampkeepBlock(versionblock::Layout::Narrow)}) {
         for (std::size_t size = 0; size < block.size(); ++size) {
             const std::vector<unsigned char> truncated(block.begin(), block.begin() + size);
             const TVerInfoObj info(truncated);
@@ -381,7 +381,7 @@ void WinutilTest::versionMalformedBlocks()
              TVerInfoObj::kStatusNoStringTable);
 
     // A string entry claiming zero length would never advance; one claiming more than its table overruns it.
-    const std::vector<unsigned char> block = StampkeepBlock();
+    const std::vector<unsigned char> block = stampkeepBlock();
     const std::u16string key = u"CompanyName";
     const auto keyBytes = std::span(reinterpret_cast<const unsigned char*>(key.data()), 2 * key.size());
     const auto found = std::search(block.begin(), block.end(), keyBytes.begin(), keyBytes.end());
@@ -404,10 +404,10 @@ void WinutilTest::aboutBoxTexts()
     TAboutForm form(ReadVersionInfo(), nullptr);
     QCOMPARE(form.windowTitle(), "About Stampkeep");
     QCOMPARE(form.size(), QSize(390, 144));
-    QCOMPARE(LabelText(form, "lblVersion"), "Stampkeep - version 2.1.0.0");
-    QCOMPARE(LabelText(form, "lblCopyright"), "Copyright \u00A9 2002 Orvane Software");
-    QCOMPARE(LabelText(form, "lblAuthor"), "Written by the Stampkeep team");
-    QCOMPARE(LabelText(form, "lblPubdate"), "December 24, 2002");
+    QCOMPARE(labelText(form, "lblVersion"), "Stampkeep - version 2.1.0.0");
+    QCOMPARE(labelText(form, "lblCopyright"), "Copyright \u00A9 2002 Orvane Software");
+    QCOMPARE(labelText(form, "lblAuthor"), "Written by the Stampkeep team");
+    QCOMPARE(labelText(form, "lblPubdate"), "December 24, 2002");
     QVERIFY(form.findChild<QLabel*>("lblVersion")->palette().color(QPalette::WindowText) != QColor(Qt::red));
     const QPixmap picture = form.findChild<QLabel*>("Image1")->pixmap();
     QVERIFY(!picture.isNull());
@@ -420,21 +420,21 @@ void WinutilTest::aboutBoxBeta()
     versionblock::Description description = versionblock::StampkeepDescription(2, 1, 0, 0);
     description.fixedInfo[versionblock::kFixedInfoFlagsIndex] = versionblock::kPreReleaseFlag;
     const TAboutForm beta(TVerInfoObj(versionblock::Build(description, versionblock::Layout::Wide)), nullptr);
-    QCOMPARE(LabelText(beta, "lblVersion"), "Stampkeep - beta version 2.1.0.0");
+    QCOMPARE(labelText(beta, "lblVersion"), "Stampkeep - beta version 2.1.0.0");
     QCOMPARE(beta.findChild<QLabel*>("lblVersion")->palette().color(QPalette::WindowText), QColor(Qt::red));
 
     std::erase_if(description.tables[0].entries, [](const auto& entry) { return entry.first == "FileVersion"; });
     const TAboutForm unnumbered(TVerInfoObj(versionblock::Build(description, versionblock::Layout::Wide)), nullptr);
-    QCOMPARE(LabelText(unnumbered, "lblVersion"), "Stampkeep beta");
+    QCOMPARE(labelText(unnumbered, "lblVersion"), "Stampkeep beta");
 }
 
 void WinutilTest::aboutBoxWithoutVersion()
 {
     const TAboutForm form(TVerInfoObj(), nullptr);
-    QCOMPARE(LabelText(form, "lblVersion"), "Stampkeep");
-    QCOMPARE(LabelText(form, "lblCopyright"), "Copyright \u00A9 2000 Orvane Software");
-    QCOMPARE(LabelText(form, "lblAuthor"), "Written by the Stampkeep team");
-    QCOMPARE(LabelText(form, "lblPubdate"), "Monthuary 32, 2001");
+    QCOMPARE(labelText(form, "lblVersion"), "Stampkeep");
+    QCOMPARE(labelText(form, "lblCopyright"), "Copyright \u00A9 2000 Orvane Software");
+    QCOMPARE(labelText(form, "lblAuthor"), "Written by the Stampkeep team");
+    QCOMPARE(labelText(form, "lblPubdate"), "Monthuary 32, 2001");
 }
 
 // ---------------------------------------------------------------- path and tool-button helpers
@@ -488,18 +488,18 @@ void WinutilTest::cycleToolButtons()
     const QList<QList<int>> expected = {{0}, {1}, {2}, {}, {0}};
     for (const QList<int>& down : expected) {
         CycleToolButtons(walk.buttons);
-        QCOMPARE(walk.Down(), down);
+        QCOMPARE(walk.pressedIndexes(), down);
     }
 
     ToolBar firstDisabled(3);
     firstDisabled.buttons[0]->setEnabled(false);
     CycleToolButtons(firstDisabled.buttons);
-    QCOMPARE(firstDisabled.Down(), QList<int>{1});
+    QCOMPARE(firstDisabled.pressedIndexes(), QList<int>{1});
 
     ToolBar secondDown(2);
     secondDown.buttons[1]->setChecked(true);
     CycleToolButtons(secondDown.buttons);
-    QCOMPARE(secondDown.Down(), QList<int>{});
+    QCOMPARE(secondDown.pressedIndexes(), QList<int>{});
 
     // Only one disabled button is skipped: the one after it is pressed even when disabled too.
     ToolBar twoDisabled(4);
@@ -507,7 +507,7 @@ void WinutilTest::cycleToolButtons()
     twoDisabled.buttons[2]->setEnabled(false);
     twoDisabled.buttons[0]->setChecked(true);
     CycleToolButtons(twoDisabled.buttons);
-    QCOMPARE(twoDisabled.Down(), QList<int>{2});
+    QCOMPARE(twoDisabled.pressedIndexes(), QList<int>{2});
 }
 
 // Every glyph the windows use is present, 16 x 16, with its red background transparent.
