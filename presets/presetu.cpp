@@ -95,19 +95,6 @@ const char* entryProblem(const PresetValues& values)
     return nullptr;
 }
 
-QList<QAction*> buttonsOf(const QWidget* bar)
-{
-    QList<QAction*> buttons;
-    for (const QToolButton* button : bar->findChildren<QToolButton*>(Qt::FindDirectChildrenOnly))
-        buttons.append(button->defaultAction());
-    return buttons;
-}
-
-void centreHorizontally(QWidget* widget)
-{
-    widget->move((widget->parentWidget()->width() - widget->width()) / 2, widget->y());
-}
-
 } // namespace
 
 TPresetForm::TPresetForm(std::string iniFile, QWidget* parent)
@@ -308,7 +295,7 @@ void TPresetForm::acLabelsExecute(const QAction* action)
 
 void TPresetForm::LabelsClick(QLabel* label)
 {
-    CycleToolButtons(buttonsOf(label->buddy()));
+    cycleToolBar(label->buddy());
 }
 
 void TPresetForm::acDateExecute()

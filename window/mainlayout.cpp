@@ -4,6 +4,7 @@
 #include "ui_mainform.h"
 
 #include "window/filelistmodel.h"
+#include "winutil/tfuncsu.h"
 
 #include <QApplication>
 
@@ -27,11 +28,6 @@ void fitToContents(const QList<QWidget*>& widgets)
         }
         widget->resize(width, height);
     }
-}
-
-void centreHorizontally(QWidget* widget)
-{
-    widget->move((widget->parentWidget()->width() - widget->width()) / 2, widget->y());
 }
 
 } // namespace

@@ -58,14 +58,6 @@ std::array<LabelLink, 6> labelLinks(const Ui::MainForm& ui)
              {ui.lblR, ui.acLblR, ui.tbAttrR}}};
 }
 
-void cycleToolBar(const QWidget* bar)
-{
-    QList<QAction*> buttons;
-    for (const QToolButton* button : bar->findChildren<QToolButton*>(Qt::FindDirectChildrenOnly))
-        buttons.push_back(button->defaultAction());
-    CycleToolButtons(buttons);
-}
-
 QDateTime ZeroTime(const QDateTime& value, bool minutesToo)
 {
     const QTime time = value.time();

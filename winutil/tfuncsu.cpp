@@ -4,6 +4,7 @@
 #include <QBitmap>
 #include <QFontMetrics>
 #include <QPixmap>
+#include <QToolButton>
 
 namespace {
 
@@ -71,6 +72,19 @@ void CycleToolButtons(const QList<QAction*>& buttons)
     }
     if (next < buttons.size())
         buttons[next]->setChecked(true);
+}
+
+void cycleToolBar(const QWidget* bar)
+{
+    QList<QAction*> buttons;
+    for (const QToolButton* button : bar->findChildren<QToolButton*>(Qt::FindDirectChildrenOnly))
+        buttons.append(button->defaultAction());
+    CycleToolButtons(buttons);
+}
+
+void centreHorizontally(QWidget* widget)
+{
+    widget->move((widget->parentWidget()->width() - widget->width()) / 2, widget->y());
 }
 
 QString FitPathToWidth(const QString& path, const QFontMetrics& metrics, int maxWidth)

@@ -24,6 +24,11 @@ void loadStateGlyphs(QList<QIcon>& list);
 // Presses the button after the first pressed one (the first when none is), skipping one disabled button; after the
 // last, all are raised. The buttons are the checkable actions of one tool bar, in order.
 void CycleToolButtons(const QList<QAction*>& buttons);
+// The same for the tool buttons that are direct children of `bar`.
+void cycleToolBar(const QWidget* bar);
+
+// Moves a widget to the horizontal middle of its parent.
+void centreHorizontally(QWidget* widget);
 
 // Asks for a folder, starting at initialFolder. On OK sets chosen to the folder with a trailing `/` and returns
 // true; on cancel returns false and leaves chosen as it was. Answered by SetNextFileDialogAnswer in tests.
