@@ -13,25 +13,31 @@ printf '#!/bin/sh\n' > "$work/stampkeep" && chmod +x "$work/stampkeep"
 echo "$work/stampkeep" > "$XDG_CONFIG_HOME/stampkeep/app-path"
 (cd "$work/files" && seq -f 'file%05g.txt' "$N" | xargs touch)
 
-# best_of COMMAND...: the shortest wall time of five runs, in milliseconds.
-best_of() {
-    local best=
-    for _ in 1 2 3 4 5; do
-        local start end
-        start=$(date +%s%N)
-        "$@" >/dev/null
-        end=$(date +%s%N)
-        local ms=$(((end - start) / 1000000))
-        if [ -z "$best" ] || [ "$ms" -lt "$best" ]; then best=$ms; fi
-    done
-    echo "$best"
+# elapsed_ms COMMAND...: the wall time of one run, in milliseconds.
+elapsed_ms() {
+    local start end
+    start=$(date +%s%N)
+    "$@" >/dev/null
+    end=$(date +%s%N)
+    echo $(((end - start) / 1000000))
 }
 
+# lesser A B: the smaller number; B may be empty.
+lesser() { if [ -z "$2" ] || [ "$1" -lt "$2" ]; then echo "$1"; else echo "$2"; fi; }
+
+# The best of five rounds; the programs take turns within a round, so that a busy moment of the machine does not
+# fall on one of them alone.
 cd "$work/files"
-touch_ms=$(best_of touch -d '2001-05-06 13:14:15' ./*)
-stamp_ms=$(best_of "$STKCLI" ./* /MS /D:05/06/01 /T:13:14:15)
-attr_ms=$(best_of "$STKCLI" ./* /A+ /R+)
-"$STKCLI" ./* /A- /R- >/dev/null
+touch_ms= stamp_ms= attr_ms=
+for _ in 1 2 3 4 5; do
+    t=$(elapsed_ms touch -d '2001-05-06 13:14:15' ./*)
+    s=$(elapsed_ms "$STKCLI" ./* /MS /D:05/06/01 /T:13:14:15)
+    a=$(elapsed_ms "$STKCLI" ./* /A+ /R+)
+    "$STKCLI" ./* /A- /R- >/dev/null
+    touch_ms=$(lesser "$t" "$touch_ms")
+    stamp_ms=$(lesser "$s" "$stamp_ms")
+    attr_ms=$(lesser "$a" "$attr_ms")
+done
 
 # calls_per_file COMMAND...: system calls per file of one run, when strace is at hand.
 calls_per_file() {
