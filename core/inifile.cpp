@@ -13,6 +13,8 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <mutex>
+#include <set>
 #include <span>
 #include <string_view>
 #include <sys/stat.h>
@@ -315,6 +317,17 @@ void removeLeftoverTemporaries(const fs::path& target)
     }
 }
 
+// Leftovers come only from killed saves, so one look per file and process is enough; a settings save writes key by
+// key, and each write would otherwise read the whole folder again.
+void removeLeftoverTemporariesOnce(const std::string& target)
+{
+    static std::mutex mutex;
+    static std::set<std::string> looked;
+    const std::lock_guard lock(mutex);
+    if (looked.insert(target).second)
+        removeLeftoverTemporaries(target);
+}
+
 IniWriteError refusal(const std::string& path)
 {
     std::error_code error;
@@ -345,7 +358,7 @@ template <class Change> void rewrite(const std::string& path, Change change)
         return;
     if (!replaceFile(target, *changed, current.mode))
         throw refusal(path);
-    removeLeftoverTemporaries(target);
+    removeLeftoverTemporariesOnce(target);
 }
 
 } // namespace

@@ -42,8 +42,8 @@ public:
     // lines take the file's line end (LF for a new file, which gets the mode 0666 less the umask); a replaced file
     // keeps its permission bits. A value is cut before its first line break. Throws IniWriteError when the file
     // exists but cannot be read and written, or the new file cannot be put in its place; the old file then stays.
-    // A write that changes the file also removes the temporary files beside it that earlier writes of it, killed
-    // before they finished, left an hour or more ago.
+    // The first write in a process that changes the file also removes the temporary files beside it that earlier
+    // writes of it, killed before they finished, left an hour or more ago.
     void WriteString(const std::string& section, const std::string& key, const std::string& value);
     void WriteInteger(const std::string& section, const std::string& key, std::int32_t value);
     void WriteBool(const std::string& section, const std::string& key, bool value);

@@ -345,6 +345,11 @@ TEST(IniFile, WriteRemovesOldLeftoverTemporariesOfItsFile)
                                                ".s.ini.k0K0k0", ".s.ini.link01", ".t.ini.a1B2c3", "old.txt", "s.ini",
                                                "s.ini.a1B2c3"}));
     EXPECT_EQ(contents(file), "[S]\nk=new\n");
+
+    // Later writes in the same process do not read the folder again.
+    age(dir.MakeFile(".s.ini.later1", "partial"), 65);
+    IniFile(file).WriteString("S", "k", "newer");
+    EXPECT_TRUE(fs::exists(dir / ".s.ini.later1"));
 }
 
 // Another user's file in a shared folder is left to that user, however old.
