@@ -5,22 +5,8 @@ STKCLI=$(readlink -f "${1:-$(dirname "$0")/../build/stkcli}")
 N=${2:-10000}
 export TZ=UTC LC_ALL=C
 
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-export XDG_CONFIG_HOME=$work/config
-mkdir -p "$XDG_CONFIG_HOME/stampkeep" "$work/files"
-printf '#!/bin/sh\n' > "$work/stampkeep" && chmod +x "$work/stampkeep"
-echo "$work/stampkeep" > "$XDG_CONFIG_HOME/stampkeep/app-path"
-(cd "$work/files" && seq -f 'file%05g.txt' "$N" | xargs touch)
-
-# elapsed_ms COMMAND...: the wall time of one run, in milliseconds.
-elapsed_ms() {
-    local start end
-    start=$(date +%s%N)
-    "$@" >/dev/null
-    end=$(date +%s%N)
-    echo $(((end - start) / 1000000))
-}
+source "$(dirname "$0")/benchsupport.sh"
+make_work "$N"
 
 # lesser A B: the smaller number; B may be empty.
 lesser() { if [ -z "$2" ] || [ "$1" -lt "$2" ]; then echo "$1"; else echo "$2"; fi; }

@@ -6,23 +6,13 @@ BUILD=$(readlink -f "${1:-$(dirname "$0")/../build}")
 N=${2:-100000}
 export TZ=UTC LC_ALL=C QT_QPA_PLATFORM=offscreen
 
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-export XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/runtime
-mkdir -p "$XDG_CONFIG_HOME/stampkeep" "$XDG_RUNTIME_DIR" "$work/files"
-chmod 700 "$XDG_RUNTIME_DIR"
-printf '#!/bin/sh\n' > "$work/stampkeep" && chmod +x "$work/stampkeep"
-echo "$work/stampkeep" > "$XDG_CONFIG_HOME/stampkeep/app-path"
-(cd "$work/files" && seq -f 'file%06g.txt' "$N" | xargs touch)
+source "$(dirname "$0")/benchsupport.sh"
+make_work "$N"
+export XDG_RUNTIME_DIR=$work/runtime
+mkdir -m 700 "$XDG_RUNTIME_DIR"
 
-# The whole stkcli command, wall time in milliseconds; stkcli expands the quoted wildcard itself.
-stkcli_ms() {
-    local start end
-    start=$(date +%s%N)
-    "$BUILD/stkcli" "$work/files/*" /MS /D:05/06/01 /T:13:14:15 >/dev/null
-    end=$(date +%s%N)
-    echo $(((end - start) / 1000000))
-}
+# The whole stkcli command; stkcli expands the quoted wildcard itself.
+stkcli_ms() { elapsed_ms "$BUILD/stkcli" "$work/files/*" /MS /D:05/06/01 /T:13:14:15; }
 
 # The window's touch run alone, as touch_bench measures it inside the program.
 window_ms() {
