@@ -73,18 +73,22 @@ void WorkList::Finish()
         keys.push_back(collationKey(entry.FileName));
 
     // Paths that differ only in letter case are different files; the tie-break keeps them apart and in a fixed order.
-    std::vector<std::size_t> order(entries_.size());
-    std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+    const auto before = [&](std::size_t a, std::size_t b) {
         if (keys[a] != keys[b])
             return keys[a] < keys[b];
         return entries_[a].FileName < entries_[b].FileName;
-    });
-
-    std::vector<TskObj> sorted;
-    sorted.reserve(entries_.size());
-    for (std::size_t i : order)
-        if (sorted.empty() || sorted.back().FileName != entries_[i].FileName)
+    };
+    std::vector<std::size_t> order(entries_.size());
+    std::iota(order.begin(), order.end(), 0);
+    // The shell hands its matches over in order already; then the entries stay where they are.
+    if (!std::is_sorted(order.begin(), order.end(), before)) {
+        std::stable_sort(order.begin(), order.end(), before);
+        std::vector<TskObj> sorted;
+        sorted.reserve(entries_.size());
+        for (std::size_t i : order)
             sorted.push_back(std::move(entries_[i]));
-    entries_ = std::move(sorted);
+        entries_ = std::move(sorted);
+    }
+    const auto samePath = [](const TskObj& a, const TskObj& b) { return a.FileName == b.FileName; };
+    entries_.erase(std::unique(entries_.begin(), entries_.end(), samePath), entries_.end());
 }

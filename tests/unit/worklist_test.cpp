@@ -32,4 +32,18 @@ TEST(WorkList, SortedWithoutRegardToCaseAndFreeOfDuplicates)
     EXPECT_EQ(fileNames(list), (std::vector<std::string>{"/w/A.txt", "/w/a.txt", "/w/b.txt", "/w/C.doc", "/w/sub"}));
 }
 
+TEST(WorkList, ListInOrderLosesOnlyItsRepeats)
+{
+    FakePlatform platform;
+    platform.currentDirectory = "/w";
+    for (const char* path : {"/w/a.txt", "/w/B.txt", "/w/c.txt"})
+        platform.AddEntry(path, 0, 1, 1);
+
+    WorkList list;
+    for (const char* spec : {"a.txt", "a.txt", "B.txt", "/w/B.txt", "c.txt", "c.txt"})
+        list.ExpandSpec(spec);
+    list.Finish();
+    EXPECT_EQ(fileNames(list), (std::vector<std::string>{"/w/a.txt", "/w/B.txt", "/w/c.txt"}));
+}
+
 } // namespace
