@@ -37,6 +37,47 @@ std::wstring collationKey(const std::string& path)
     return key;
 }
 
+// Whether entry a goes before entry b. Paths that differ only in letter case are different files; the tie-break
+// keeps them apart and in a fixed order.
+bool goesBefore(const std::wstring& keyA, const TskObj& a, const std::wstring& keyB, const TskObj& b)
+{
+    if (keyA != keyB)
+        return keyA < keyB;
+    return a.FileName < b.FileName;
+}
+
+// Looks at two keys at a time: a key for every entry of a long list costs memory, and the shell hands its matches
+// over in order already.
+bool inOrder(const std::vector<TskObj>& entries)
+{
+    std::wstring previous;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        std::wstring key = collationKey(entries[i].FileName);
+        if (i > 0 && goesBefore(key, entries[i], previous, entries[i - 1]))
+            return false;
+        previous = std::move(key);
+    }
+    return true;
+}
+
+void sortEntries(std::vector<TskObj>& entries)
+{
+    std::vector<std::wstring> keys;
+    keys.reserve(entries.size());
+    for (const TskObj& entry : entries)
+        keys.push_back(collationKey(entry.FileName));
+    std::vector<std::size_t> order(entries.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        return goesBefore(keys[a], entries[a], keys[b], entries[b]);
+    });
+    std::vector<TskObj> sorted;
+    sorted.reserve(entries.size());
+    for (std::size_t i : order)
+        sorted.push_back(std::move(entries[i]));
+    entries = std::move(sorted);
+}
+
 } // namespace
 
 bool WorkList::ExpandSpec(const std::string& spec)
@@ -67,28 +108,8 @@ void WorkList::AddStoredAttributes(bool everyEntry)
 
 void WorkList::Finish()
 {
-    std::vector<std::wstring> keys;
-    keys.reserve(entries_.size());
-    for (const TskObj& entry : entries_)
-        keys.push_back(collationKey(entry.FileName));
-
-    // Paths that differ only in letter case are different files; the tie-break keeps them apart and in a fixed order.
-    const auto before = [&](std::size_t a, std::size_t b) {
-        if (keys[a] != keys[b])
-            return keys[a] < keys[b];
-        return entries_[a].FileName < entries_[b].FileName;
-    };
-    std::vector<std::size_t> order(entries_.size());
-    std::iota(order.begin(), order.end(), 0);
-    // The shell hands its matches over in order already; then the entries stay where they are.
-    if (!std::is_sorted(order.begin(), order.end(), before)) {
-        std::stable_sort(order.begin(), order.end(), before);
-        std::vector<TskObj> sorted;
-        sorted.reserve(entries_.size());
-        for (std::size_t i : order)
-            sorted.push_back(std::move(entries_[i]));
-        entries_ = std::move(sorted);
-    }
+    if (!inOrder(entries_))
+        sortEntries(entries_);
     const auto samePath = [](const TskObj& a, const TskObj& b) { return a.FileName == b.FileName; };
     entries_.erase(std::unique(entries_.begin(), entries_.end(), samePath), entries_.end());
 }

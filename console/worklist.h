@@ -14,6 +14,7 @@ public:
     // Adds every entry that `spec` matches (expanded against the current directory), `.` and `..` skipped, read
     // without its stored attributes. Answers whether the search found anything, as the parser's check asks.
     bool ExpandSpec(const std::string& spec);
+    void Reserve(std::size_t entries) { entries_.reserve(entries); }
     // Reads the stored attributes and creation time of every entry, or (`everyEntry` false) only of the read-only
     // ones: a stamp change lifts their read-only bit and puts it back, which writes all their attributes.
     void AddStoredAttributes(bool everyEntry);
