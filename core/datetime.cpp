@@ -1,6 +1,8 @@
 #include "core/datetime.h"
 
 #include <algorithm>
+#include <array>
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <iterator>
@@ -195,19 +197,21 @@ std::vector<FormatToken> tokenize(std::string_view format)
     return tokens;
 }
 
-std::string padded(int value, std::size_t width)
+// Writes straight into the text: lists format thousands of stamps.
+void appendPadded(std::string& text, int value, std::size_t width)
 {
-    std::string digits = std::to_string(value);
-    if (digits.size() < width) {
-        digits.insert(0, width - digits.size(), '0');
-    }
-    return digits;
+    std::array<char, 16> digits;
+    const char* end = std::to_chars(digits.begin(), digits.end(), value).ptr;
+    const auto length = static_cast<std::size_t>(end - digits.begin());
+    if (length < width)
+        text.append(width - length, '0');
+    text.append(digits.data(), length);
 }
 
 // A single letter prints the number as it is; a longer run pads it to the field's full width.
-std::string number(const FormatToken& token, int value, std::size_t fullWidth)
+void appendNumber(std::string& text, const FormatToken& token, int value, std::size_t fullWidth)
 {
-    return padded(value, token.length == 1 ? 1 : fullWidth);
+    appendPadded(text, value, token.length == 1 ? 1 : fullWidth);
 }
 
 int twelveHourClock(int hour)
@@ -215,29 +219,40 @@ int twelveHourClock(int hour)
     return hour % 12 == 0 ? 12 : hour % 12;
 }
 
-std::string renderToken(const FormatToken& token, const CalendarTime& t, bool twelveHour)
+void appendToken(std::string& text, const FormatToken& token, const CalendarTime& t, bool twelveHour)
 {
     switch (token.field) {
     case Field::Literal:
-        return token.text;
+        text += token.text;
+        break;
     case Field::Marker:
-        return t.hour < 12 ? token.text : token.pmText;
+        text += t.hour < 12 ? token.text : token.pmText;
+        break;
     case Field::Year:
-        return token.length <= 2 ? padded(t.year % 100, 2) : padded(t.year, 4);
+        if (token.length <= 2)
+            appendPadded(text, t.year % 100, 2);
+        else
+            appendPadded(text, t.year, 4);
+        break;
     case Field::Month:
-        return number(token, t.month, 2);
+        appendNumber(text, token, t.month, 2);
+        break;
     case Field::Day:
-        return number(token, t.day, 2);
+        appendNumber(text, token, t.day, 2);
+        break;
     case Field::Hour:
-        return number(token, twelveHour ? twelveHourClock(t.hour) : t.hour, 2);
+        appendNumber(text, token, twelveHour ? twelveHourClock(t.hour) : t.hour, 2);
+        break;
     case Field::Minute:
-        return number(token, t.minute, 2);
+        appendNumber(text, token, t.minute, 2);
+        break;
     case Field::Second:
-        return number(token, t.second, 2);
+        appendNumber(text, token, t.second, 2);
+        break;
     case Field::Millisecond:
-        return number(token, t.millisecond, 3);
+        appendNumber(text, token, t.millisecond, 3);
+        break;
     }
-    return {};
 }
 
 // ---------------------------------------------------------------- parsing
@@ -496,8 +511,9 @@ std::string FormatDateTime(const std::string& format, double serial)
         lastFormat = format;
     }
     std::string text;
+    text.reserve(format.size() + 8);
     for (const FormatToken& token : tokens) {
-        text += renderToken(token, fields, twelveHour);
+        appendToken(text, token, fields, twelveHour);
     }
     return text;
 }
