@@ -10,21 +10,36 @@
 
 namespace {
 
-// A key that orders paths by the locale's collation, letter case aside. Each step writes into a buffer sized by a
-// first guess, so that a long list costs one conversion per path.
-std::wstring collationKey(const std::string& path)
+// Each byte as the character of the same number.
+std::wstring bytesAsCharacters(const std::string& path)
 {
+    std::wstring wide(path.size(), L'\0');
+    std::transform(path.begin(), path.end(), wide.begin(), [](char c) { return static_cast<unsigned char>(c); });
+    return wide;
+}
+
+// The path as wide characters; bytes that are not valid text in this locale are taken one by one.
+std::wstring widened(const std::string& path)
+{
+    // Every locale's character set agrees with ASCII, in which most paths are written.
+    if (std::all_of(path.begin(), path.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+        return bytesAsCharacters(path);
     // A path has at most as many characters as bytes.
     std::wstring wide(path.size() + 1, L'\0');
     std::mbstate_t state{};
     const char* source = path.c_str();
     const std::size_t length = std::mbsrtowcs(wide.data(), &source, wide.size(), &state);
-    if (length == static_cast<std::size_t>(-1)) {
-        // Not valid text in this locale: order by its bytes.
-        wide.assign(path.begin(), path.end());
-    } else {
-        wide.resize(length);
-    }
+    if (length == static_cast<std::size_t>(-1))
+        return bytesAsCharacters(path);
+    wide.resize(length);
+    return wide;
+}
+
+// A key that orders paths by the locale's collation, letter case aside. The key is written into a buffer sized by a
+// first guess, so that a long list costs one conversion per path.
+std::wstring collationKey(const std::string& path)
+{
+    std::wstring wide = widened(path);
     for (wchar_t& c : wide)
         c = static_cast<wchar_t>(std::towlower(static_cast<wint_t>(c)));
     std::wstring key(2 * wide.size() + 1, L'\0');

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
+
 namespace {
 
 std::vector<std::string> fileNames(WorkList& list)
@@ -44,6 +46,27 @@ TEST(WorkList, ListInOrderLosesOnlyItsRepeats)
         list.ExpandSpec(spec);
     list.Finish();
     EXPECT_EQ(fileNames(list), (std::vector<std::string>{"/w/a.txt", "/w/B.txt", "/w/c.txt"}));
+}
+
+// Letter case is set aside character by character, not byte by byte; bytes that are no text still get a place.
+TEST(WorkList, NonAsciiNamesOrderedByTheirCharacters)
+{
+    const std::string previous = std::setlocale(LC_ALL, nullptr);
+    if (!std::setlocale(LC_ALL, "C.UTF-8"))
+        GTEST_SKIP() << "no C.UTF-8 locale";
+    const std::string capitalEAcute = "/w/\xC3\x89z.txt"; // sorts before the small letter by its bytes
+    const std::string smallEAcute = "/w/\xC3\xA9t.txt";
+    const std::string notText = "/w/\xFF.txt";
+    FakePlatform platform;
+    platform.currentDirectory = "/w";
+    for (const std::string& path : {capitalEAcute, smallEAcute, notText, std::string("/w/b.txt")})
+        platform.AddEntry(path, 0, 1, 1);
+
+    WorkList list;
+    list.ExpandSpec("*");
+    list.Finish();
+    std::setlocale(LC_ALL, previous.c_str());
+    EXPECT_EQ(fileNames(list), (std::vector<std::string>{"/w/b.txt", smallEAcute, capitalEAcute, notText}));
 }
 
 } // namespace
