@@ -61,7 +61,7 @@ int main(int argc, char** argv)
     }
     BuildDateTimeFormats();
     int boxes = 0;
-    SetMessageBoxHandler([&boxes](const MessageBoxRequest& box) {
+    setMessageBoxHandler([&boxes](const MessageBoxRequest& box) {
         ++boxes;
         std::cerr << box.text << "\n";
         return MessageResult::Ok;
@@ -70,7 +70,7 @@ int main(int argc, char** argv)
     const QTemporaryDir settings;
     TMainForm form(settings.filePath("stampkeep.ini").toStdString());
     const std::string folder = argv[1];
-    for (const FileEntry& entry : CurrentPlatform().FindFiles(folder + "/*")) {
+    for (const FileEntry& entry : currentPlatform().findFiles(folder + "/*")) {
         if (entry.name != "." && entry.name != "..")
             form.Files().AddFile(folder + "/" + entry.name, entry.created, entry.modified, entry.attrs);
     }

@@ -13,7 +13,7 @@ namespace {
 
 double nowLocal()
 {
-    return StampToLocal(CurrentPlatform().Now());
+    return StampToLocal(currentPlatform().now());
 }
 
 // The current local date and time with the seconds (and, with `minutes`, the minutes) set to zero.
@@ -134,7 +134,7 @@ void ApplyNow(const TTouchSettings& settings, WorkList& list, const IniFile& set
 
     SequenceClock clock = startClock(work);
     const AttributeMasks masks = masksFor(work);
-    list.AddStoredAttributes(needsStoredAttributes(work, masks));
+    list.addStoredAttributes(needsStoredAttributes(work, masks));
     const bool fromClock = work.ModifiedSource == kSourceClock || work.CreatedSource == kSourceClock;
     for (TskObj& entry : list.Entries()) {
         if (work.ModifiedSource == kSourceClock)

@@ -9,7 +9,7 @@
 class WorkList
 {
 public:
-    WorkList() : currentDirectory_(CurrentPlatform().CurrentDirectory()) {}
+    WorkList() : currentDirectory_(currentPlatform().currentDirectory()) {}
 
     // Adds every entry that `spec` matches (expanded against the current directory), `.` and `..` skipped, read
     // without its stored attributes. Answers whether the search found anything, as the parser's check asks.
@@ -17,7 +17,7 @@ public:
     void Reserve(std::size_t entries) { entries_.reserve(entries); }
     // Reads the stored attributes and creation time of every entry, or (`everyEntry` false) only of the read-only
     // ones: a stamp change lifts their read-only bit and puts it back, which writes all their attributes.
-    void AddStoredAttributes(bool everyEntry);
+    void addStoredAttributes(bool everyEntry);
     // Sorts by the locale's collation without regard to case and drops repeated paths; call once after expanding.
     void Finish();
 

@@ -102,7 +102,7 @@ private:
     std::vector<std::string>* allSpecs_;
     std::ostream& console_;
     const SpecMatcher& matches_;
-    std::string currentDirectory_ = CurrentPlatform().CurrentDirectory();
+    std::string currentDirectory_ = currentPlatform().currentDirectory();
     std::string messages_;
 };
 
@@ -126,7 +126,7 @@ bool CommandLineParser::ParseCommandLine(const std::vector<std::string>& argumen
     if (settings_.SwitchesGiven)
         MakeConsistent();
     if (!consoleMode_ && !messages_.empty())
-        ShowMessageBox({"Stampkeep command-line error", messages_, MessageIcon::Error, MessageButtons::Ok, 0, false});
+        showMessageBox({"Stampkeep command-line error", messages_, MessageIcon::Error, MessageButtons::Ok, 0, false});
     return result;
 }
 
@@ -337,7 +337,7 @@ void ShowSwitchHelp(bool consoleMode, std::ostream& console)
     std::string text;
     for (const std::string& line : lines)
         text += line + "\r\n";
-    ShowMessageBox({"Stampkeep command-line switches", text, MessageIcon::Information, MessageButtons::Ok, 0, false});
+    showMessageBox({"Stampkeep command-line switches", text, MessageIcon::Information, MessageButtons::Ok, 0, false});
 }
 
 std::vector<std::string> SplitFileSpecs(const TTouchSettings& settings)

@@ -41,8 +41,8 @@ std::string SetFormatRun(char letter, int n, const std::string& format);
 extern std::string DisplayFormat;    // stamps shown as text: date, a blank, time
 extern std::string PickerDateFormat; // the date pickers' display format
 extern std::string PickerTimeFormat; // the time pickers' display format
-extern std::string ShortDateFormat;  // the locale's own short date format, for reading and writing dates
-extern std::string LongTimeFormat;   // the locale's own long time format, for reading and writing times
+extern std::string shortDateFormat;  // the locale's own short date format, for reading and writing dates
+extern std::string longTimeFormat;   // the locale's own long time format, for reading and writing times
 
 void BuildDateTimeFormats();
 

@@ -32,7 +32,7 @@ void showError(const std::string& text)
     request.caption = QApplication::applicationDisplayName().toStdString();
     request.text = text;
     request.icon = MessageIcon::Error;
-    ShowMessageBox(request);
+    showMessageBox(request);
 }
 
 // A configured preset; an absent key keeps the dialog's default (empty texts, now for the date and the time).

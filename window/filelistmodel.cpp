@@ -28,7 +28,7 @@ QString toQString(const std::string& text)
 // The folder of a path without its trailing `/`, except for the root itself.
 QString folderText(const std::string& path)
 {
-    std::string folder = FolderPart(path);
+    std::string folder = folderPart(path);
     if (folder.size() > 1)
         folder.pop_back();
     return toQString(folder);
@@ -327,7 +327,7 @@ void FileListModel::RefreshRow(int row, bool modified, bool created, bool attrs)
 void FileListModel::FillTexts(Row& row)
 {
     const TskObj& object = *row.object;
-    row.fileName = toQString(NamePart(object.FileName));
+    row.fileName = toQString(namePart(object.FileName));
     // Keyed once per row rather than at each sort, which would cost more than the sorting itself.
     if (!row.nameKey)
         row.nameKey = collator_.sortKey(folded(row.fileName));

@@ -32,7 +32,7 @@ QString HandOffChannel::SocketPath()
 {
     // The runtime folder belongs to the user alone; the name follows the hand-off block's.
     return QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation) + "/" +
-           QString::fromStdString(SharedBlock::SystemName(kHandOffBlockName).substr(1)) + ".socket";
+           QString::fromStdString(SharedBlock::systemName(kHandOffBlockName).substr(1)) + ".socket";
 }
 
 bool HandOffChannel::Listen(QString& error)

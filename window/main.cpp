@@ -28,7 +28,7 @@ int main(int argc, char** argv)
         arguments.push_back(argument.toStdString());
     if (StartUp::ShowHelpIfAsked(arguments))
         return 0;
-    const std::string iniFileName = ChangeExtension(QApplication::applicationFilePath().toStdString(), ".ini");
+    const std::string iniFileName = changeExtension(QApplication::applicationFilePath().toStdString(), ".ini");
     StartUp start;
     if (start.HandOver(StartUp::ParseArguments(arguments, iniFileName)))
         return 0;

@@ -104,15 +104,15 @@ void TMainForm::DropFiles(const QList<QUrl>& urls)
     std::set<std::string> cdromDrives;
     {
         const AddingFiles adding(*this);
-        Platform& platform = CurrentPlatform();
+        Platform& platform = currentPlatform();
         for (const QUrl& url : urls) {
             if (!url.isLocalFile())
                 continue;
             const std::string name = trimmedName(url.toLocalFile().toStdString());
             if (name.empty())
                 continue;
-            const std::string root = platform.DriveRoot(name);
-            switch (platform.GetDriveType(root)) {
+            const std::string root = platform.driveRoot(name);
+            switch (platform.getDriveType(root)) {
             case DriveType::Network: {
                 const std::string remote = GetRemoteName(root);
                 networkDrives.insert(remote != root ? "\t" + remote + " (mapped to " + root + ")" : "\t" + root);

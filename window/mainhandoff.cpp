@@ -53,10 +53,10 @@ void TMainForm::ReadHandOffBlock()
 void TMainForm::AddMatchingFiles(const std::string& spec)
 {
     // Relative specifications from another start are resolved against this process's own current folder.
-    Platform& platform = CurrentPlatform();
-    const std::string fullPath = FullPath(spec, platform.CurrentDirectory());
-    const std::string folder = FolderPart(fullPath);
-    for (const FileEntry& entry : platform.FindFiles(fullPath)) {
+    Platform& platform = currentPlatform();
+    const std::string pattern = fullPath(spec, platform.currentDirectory());
+    const std::string folder = folderPart(pattern);
+    for (const FileEntry& entry : platform.findFiles(pattern)) {
         if (entry.name != "." && entry.name != "..")
             AddFile(folder + entry.name, entry.created, entry.modified, entry.attrs);
     }

@@ -71,7 +71,7 @@ void TMainForm::ConnectListActions()
 
 void TMainForm::ShowListError(const std::string& text)
 {
-    ShowMessageBox(
+    showMessageBox(
         {QGuiApplication::applicationDisplayName().toStdString(), text, MessageIcon::Error, MessageButtons::Ok});
 }
 
@@ -85,7 +85,7 @@ void TMainForm::aSelectClick()
     // The first file speaks for all: the dialog picks them from one folder.
     if (RefuseDrive(chosen.front().toStdString()))
         return;
-    selectFolder = QString::fromStdString(FolderPart(chosen.front().toStdString()));
+    selectFolder = QString::fromStdString(folderPart(chosen.front().toStdString()));
     {
         const AddingFiles adding(*this);
         int failed = 0;
@@ -107,9 +107,9 @@ void TMainForm::aSelectClick()
 
 bool TMainForm::RefuseDrive(const std::string& path)
 {
-    Platform& platform = CurrentPlatform();
-    const std::string root = platform.DriveRoot(path);
-    switch (platform.GetDriveType(root)) {
+    Platform& platform = currentPlatform();
+    const std::string root = platform.driveRoot(path);
+    switch (platform.getDriveType(root)) {
     case DriveType::Network: {
         const std::string remote = GetRemoteName(root);
         const std::string advice =

@@ -26,7 +26,7 @@ bool TMainForm::MatchWithChosenFolder()
 void TMainForm::ListFolderFiles(std::vector<std::string>& list, const std::string& folder)
 {
     list.clear();
-    for (const FileEntry& entry : CurrentPlatform().FindFiles(WithTrailingSlash(folder) + "*.*")) {
+    for (const FileEntry& entry : currentPlatform().findFiles(withTrailingSlash(folder) + "*.*")) {
         if (entry.name != "." && entry.name != "..")
             list.push_back(entry.name);
     }
@@ -39,7 +39,7 @@ bool TMainForm::CompareWithFolder(const std::vector<std::string>& listing)
     int selected = 0;
     for (const int row : SelectedRows()) {
         TskObj& file = files->Object(row);
-        const NameMatch match = MatchName(listing, NamePart(file.FileName));
+        const NameMatch match = MatchName(listing, namePart(file.FileName));
         file.MatchKind = match.kind;
         file.MatchName = match.partner;
         ++selected;
@@ -63,7 +63,7 @@ MatchDecision TMainForm::ShowMatchReport(int rowCount, const MatchCounts& counts
 {
     const std::optional<MessageBoxRequest> box = MatchReportBox(QGuiApplication::applicationDisplayName().toStdString(),
                                                                 rowCount, counts, folder, modFromFolder, creFromFolder);
-    return MatchDecisionFor(counts, box ? std::optional(ShowMessageBox(*box)) : std::nullopt);
+    return MatchDecisionFor(counts, box ? std::optional(showMessageBox(*box)) : std::nullopt);
 }
 
 void TMainForm::DeselectByMatchKind(int threshold)

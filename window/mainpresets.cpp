@@ -71,7 +71,7 @@ void TMainForm::PrepareConfiguredPresets()
         try {
             WriteSamplePresets(ini);
         } catch (const IniWriteError& error) {
-            ShowMessageBox({"Stampkeep", error.what(), MessageIcon::Error, MessageButtons::Ok});
+            showMessageBox({"Stampkeep", error.what(), MessageIcon::Error, MessageButtons::Ok});
         }
     }
     for (int n = 1; n <= kPresetCount; ++n) {
@@ -189,7 +189,7 @@ void TMainForm::preR_AllExecute(int n)
     try {
         IniFile(iniFileName).EraseSection(PresetSection(n));
     } catch (const IniWriteError& error) {
-        ShowMessageBox({"Stampkeep", error.what(), MessageIcon::Error, MessageButtons::Ok});
+        showMessageBox({"Stampkeep", error.what(), MessageIcon::Error, MessageButtons::Ok});
         return;
     }
     SetPresetNotConfigured(n);

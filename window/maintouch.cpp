@@ -122,7 +122,7 @@ void runOnRows(TMainForm& form, const std::vector<int>& rows, const char* verb, 
                              std::to_string(processed) + " file" + (processed > 1 ? "s" : "") +
                              ". A red icon indicates a problem file. Move the mouse over the red icon for more "
                              "information.";
-    ShowMessageBox(
+    showMessageBox(
         {QGuiApplication::applicationDisplayName().toStdString(), text, MessageIcon::Error, MessageButtons::Ok});
 }
 

@@ -84,10 +84,10 @@ void TMainForm::ReadSettings()
     ui->comSeqN->setCurrentIndex(ini.ReadInteger("Settings", "SeqNumber", 0));
     ui->comSeqU->setCurrentIndex(ini.ReadInteger("Settings", "SeqUnit", 0));
 
-    std::string location = ini.ReadString("Location", "Location", WithTrailingSlash(programFolder()));
+    std::string location = ini.ReadString("Location", "Location", withTrailingSlash(programFolder()));
     if (location.empty())
         location = programFolder();
-    selectFolder = QString::fromStdString(WithTrailingSlash(location));
+    selectFolder = QString::fromStdString(withTrailingSlash(location));
 
     const double now = DateTimeToSerial(QDateTime::currentDateTime());
     ui->DTDateMod->setDateTime(SerialToDateTime(ReadDate(ini, "Settings", "ClockDate", now)));
@@ -124,7 +124,7 @@ void TMainForm::FormDestroy()
         WriteSettings();
     } catch (const IniWriteError& error) {
         // The keys written before the refusal stay; the rest of the settings are not saved this time.
-        ShowMessageBox({"Stampkeep", error.what(), MessageIcon::Error, MessageButtons::Ok});
+        showMessageBox({"Stampkeep", error.what(), MessageIcon::Error, MessageButtons::Ok});
     }
 }
 

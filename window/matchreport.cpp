@@ -83,7 +83,7 @@ NameMatch MatchName(const std::vector<std::string>& sortedListing, const std::st
     const auto exact = std::lower_bound(sortedListing.begin(), sortedListing.end(), fileName, lessNoCase);
     if (exact != sortedListing.end() && !lessNoCase(fileName, *exact))
         return {2, false, *exact};
-    const std::string stem = ChangeExtension(fileName, ".");
+    const std::string stem = changeExtension(fileName, ".");
     const auto first = std::lower_bound(sortedListing.begin(), sortedListing.end(), stem, lessNoCase);
     if (first == sortedListing.end() || !startsWithNoCase(*first, stem))
         return {};

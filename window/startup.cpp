@@ -31,11 +31,11 @@ TTouchSettings StartUp::ParseArguments(const std::vector<std::string>& arguments
 bool StartUp::HandOver(const TTouchSettings& record)
 {
     std::string error;
-    block = SharedBlock::Open(kHandOffBlockName, sizeof(TTouchSettings), error);
+    block = SharedBlock::openOrCreate(kHandOffBlockName, sizeof(TTouchSettings), error);
     if (!block)
         std::cerr << "stampkeep: " << error << "; later starts cannot reach this window\n";
     CopyTouchSettings(record, Record());
-    if (!block || block->IsOwner())
+    if (!block || block->isOwner())
         return false;
     HandOffChannel::Notify();
     block.reset();
@@ -45,7 +45,7 @@ bool StartUp::HandOver(const TTouchSettings& record)
 TTouchSettings& StartUp::Record()
 {
     // The block's start is page-aligned, so the record can be addressed in place.
-    return block ? *reinterpret_cast<TTouchSettings*>(block->Data()) : ownRecord;
+    return block ? *reinterpret_cast<TTouchSettings*>(block->data()) : ownRecord;
 }
 
 void StartUp::StoreHandles(std::uint32_t processId, std::uint32_t windowId)

@@ -24,7 +24,7 @@ HelpUrlOpener& urlOpener()
 void OpenHelpPage(int context)
 {
     const std::string program = QCoreApplication::applicationFilePath().toStdString();
-    OpenHelpFile(QString::fromStdString(ChangeExtension(program, ".html")), context);
+    OpenHelpFile(QString::fromStdString(changeExtension(program, ".html")), context);
 }
 
 void OpenHelpFile(const QString& pagePath, int context)
@@ -34,7 +34,7 @@ void OpenHelpFile(const QString& pagePath, int context)
         request.caption = QGuiApplication::applicationDisplayName().toStdString();
         request.text = "Help file not found: " + pagePath.toStdString();
         request.icon = MessageIcon::Error;
-        ShowMessageBox(request);
+        showMessageBox(request);
         return;
     }
     QUrl url = QUrl::fromLocalFile(pagePath);

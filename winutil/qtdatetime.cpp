@@ -34,7 +34,7 @@ double calendarSerial(const QDate& date, const QTime& time)
 void showRangeError(const char* format, QDate limit)
 {
     const std::string text = format + DateToText(dateToSerial(limit));
-    ShowMessageBox(
+    showMessageBox(
         {QGuiApplication::applicationDisplayName().toStdString(), text, MessageIcon::Error, MessageButtons::Ok});
 }
 

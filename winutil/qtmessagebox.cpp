@@ -83,5 +83,5 @@ MessageResult showQtMessageBox(const MessageBoxRequest& request)
 
 void InstallQtMessageBox()
 {
-    SetMessageBoxHandler(showQtMessageBox);
+    setMessageBoxHandler(showQtMessageBox);
 }

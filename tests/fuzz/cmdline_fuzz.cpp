@@ -35,7 +35,7 @@ FakePlatform& fakeFiles()
 {
     static FakePlatform* platform = [] {
         auto* fake = new FakePlatform;
-        fake->currentDirectory = "/home/user";
+        fake->workingDirectory = "/home/user";
         fake->AddEntry("/home/user/a.txt", kAttrArchive, 1, 1);
         fake->AddEntry("/home/user/b c.txt", kAttrReadOnly, 1, 1);
         fake->AddEntry("/home/user/sub", kAttrDirectory, 1, 1);
@@ -164,7 +164,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
     fakeFiles();
     BuildDateTimeFormats();
-    SetMessageBoxHandler([](const MessageBoxRequest& request) {
+    setMessageBoxHandler([](const MessageBoxRequest& request) {
         Require(!request.text.empty(), "a box has a text");
         ++boxesShown();
         return MessageResult::Ok;
@@ -180,9 +180,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bool consoleMode = options & 1;
     const LocaleFormats& locale = kLocales[(options >> 1) % kLocales.size()];
     FakePlatform& files = fakeFiles();
-    if (files.shortDateFormat != locale.shortDate || files.longTimeFormat != locale.longTime) {
-        files.shortDateFormat = locale.shortDate;
-        files.longTimeFormat = locale.longTime;
+    if (files.dateFormat != locale.shortDate || files.timeFormat != locale.longTime) {
+        files.dateFormat = locale.shortDate;
+        files.timeFormat = locale.longTime;
         BuildDateTimeFormats();
     }
 

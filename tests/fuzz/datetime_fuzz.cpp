@@ -49,7 +49,7 @@ void checkDate(const std::string& text, const std::string& format)
     double again = -2;
     if (carriesYear(format, day))
         Require(ParseDate(FormatDateTime(format, day), format, again) && again == day, "a date read is written back");
-    ShortDateFormat = format;
+    shortDateFormat = format;
     Require(TextToDate(DateToText(day), again) && again == day, "a date read is stored and read back");
 }
 

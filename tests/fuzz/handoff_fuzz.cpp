@@ -22,14 +22,14 @@ struct RunningInstance
 {
     RunningInstance()
     {
-        files.currentDirectory = "/home/user";
+        files.workingDirectory = "/home/user";
         files.AddEntry("/home/user/a.txt", kAttrArchive, 1, 1);
         files.AddEntry("/home/user/b c.txt", kAttrReadOnly, 1, 1);
         files.AddEntry("/home/user/sub", kAttrDirectory, 1, 1);
         files.AddEntry("/home/user/sub/x.dat", 0, 1, 1);
         files.AddEntry("/x", 0, 1, 1);
         BuildDateTimeFormats();
-        SetMessageBoxHandler([](const MessageBoxRequest&) { return MessageResult::Ok; });
+        setMessageBoxHandler([](const MessageBoxRequest&) { return MessageResult::Ok; });
         form.AttachHandOffBlock(&block);
     }
 

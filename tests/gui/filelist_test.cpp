@@ -80,7 +80,7 @@ void FileListTest::init()
 {
     WindowFixture::init();
     hourglassAtBox.clear();
-    SetMessageBoxHandler([this](const MessageBoxRequest& box) {
+    setMessageBoxHandler([this](const MessageBoxRequest& box) {
         const QCursor* cursor = QApplication::overrideCursor();
         hourglassAtBox.push_back(cursor && cursor->shape() == Qt::WaitCursor);
         return recordBox(box);

@@ -54,8 +54,8 @@ void HandOffTest::initTestCase()
     WindowFixture::initTestCase();
     qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(runtime.Path()));
     std::string error;
-    const auto probe = SharedBlock::Open(kHandOffBlockName, sizeof(TTouchSettings), error);
-    if (!probe || !probe->IsOwner())
+    const auto probe = SharedBlock::openOrCreate(kHandOffBlockName, sizeof(TTouchSettings), error);
+    if (!probe || !probe->isOwner())
         QSKIP("a Stampkeep of this user is running; its hand-off block cannot be borrowed");
 }
 
@@ -196,7 +196,7 @@ void HandOffTest::killedFirstInstanceIsReplaced()
     QVERIFY(first.waitForStarted());
     // Wait until the other process owns the block and listens.
     const QString socket = QString::fromStdString(runtime.Path()) + "/" +
-                           QString::fromStdString(SharedBlock::SystemName(kHandOffBlockName).substr(1)) + ".socket";
+                           QString::fromStdString(SharedBlock::systemName(kHandOffBlockName).substr(1)) + ".socket";
     QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(socket), 5000);
     ::kill(static_cast<pid_t>(first.processId()), SIGKILL);
     QVERIFY(first.waitForFinished());

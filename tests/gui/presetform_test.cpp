@@ -40,7 +40,7 @@ double serialOf(const QDate& date, const QTime& time = QTime(0, 0))
 // A date as the settings file holds it, with all four digits of the year whatever the locale's short format.
 std::string longYearDate(const QDate& date)
 {
-    return FormatDateTime(SetFormatRun('y', 4, ShortDateFormat), serialOf(date));
+    return FormatDateTime(SetFormatRun('y', 4, shortDateFormat), serialOf(date));
 }
 
 } // namespace

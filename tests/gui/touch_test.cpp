@@ -24,7 +24,7 @@ namespace {
 void setCreated(const std::string& path, const QDateTime& when)
 {
     const FileTime stamp = LocalToStamp(DateTimeToSerial(when));
-    QVERIFY(CurrentPlatform().OpenForStamps(path)->SetTimes(stamp, std::nullopt));
+    QVERIFY(currentPlatform().openForStamps(path)->setTimes(stamp, std::nullopt));
 }
 
 // The Created stamp as the file now has it on disk.
@@ -278,14 +278,14 @@ void TouchTest::otherStampsSwap()
 void TouchTest::attributeMasks()
 {
     const std::string path = makeFile("attrs.txt", local(2000, 1, 1, 0, 0, 0));
-    QVERIFY(CurrentPlatform().SetAttributes(path, kAttrArchive | kAttrHidden));
+    QVERIFY(currentPlatform().setAttributes(path, kAttrArchive | kAttrHidden));
     TMainForm form(iniPath());
     listFile(form, path);
     selectRows(form, {0});
     press(form, "acRPlus");
     press(form, "acAminus");
     trigger(form, "acApply");
-    QCOMPARE(CurrentPlatform().GetAttributes(path), std::optional<std::uint32_t>(kAttrHidden | kAttrReadOnly));
+    QCOMPARE(currentPlatform().getAttributes(path), std::optional<std::uint32_t>(kAttrHidden | kAttrReadOnly));
     const FileListModel& files = form.Files();
     QCOMPARE(files.data(files.index(0, FileListModel::ColAttr), Qt::DisplayRole).toString(), QString("  HR "));
 }
@@ -342,7 +342,7 @@ void TouchTest::runEndsBusyEvenWhenItThrows()
 
     // The summary comes while the run is still busy; here it fails on top.
     bool busyDuringBox = false;
-    SetMessageBoxHandler([&](const MessageBoxRequest&) -> MessageResult {
+    setMessageBoxHandler([&](const MessageBoxRequest&) -> MessageResult {
         busyDuringBox = QApplication::overrideCursor() && !find<QAction>(form, "acUndoTouch")->isEnabled();
         throw std::runtime_error("box failed");
     });
@@ -376,7 +376,7 @@ void TouchTest::undo()
     trigger(form, "acUndoTouch");
     QVERIFY(boxes.empty());
     QCOMPARE(diskModified(touched), before);
-    QCOMPARE(CurrentPlatform().GetAttributes(touched), std::optional<std::uint32_t>(0));
+    QCOMPARE(currentPlatform().getAttributes(touched), std::optional<std::uint32_t>(0));
     QCOMPARE(diskModified(untouched), before);
     const FileListModel& files = form.Files();
     QCOMPARE(files.RowImage(0), int(FileListModel::ImageListed));

@@ -149,7 +149,7 @@ void WinutilTest::init()
     openedUrls_.clear();
     boxes_.clear();
     SetHelpUrlOpener([this](const QUrl& url) { openedUrls_.append(url); });
-    SetMessageBoxHandler([this](const MessageBoxRequest& request) {
+    setMessageBoxHandler([this](const MessageBoxRequest& request) {
         boxes_.append(request);
         return MessageResult::Ok;
     });
@@ -157,7 +157,7 @@ void WinutilTest::init()
 
 void WinutilTest::cleanup()
 {
-    SetMessageBoxHandler(nullptr);
+    setMessageBoxHandler(nullptr);
 }
 
 // ---------------------------------------------------------------- placement
@@ -760,7 +760,7 @@ void WinutilTest::qtMessageBoxHelpKeepsItOpen()
     request.icon = MessageIcon::Warning;
     request.buttons = MessageButtons::YesNo;
     request.helpContext = 12;
-    QCOMPARE(ShowMessageBox(request), MessageResult::No);
+    QCOMPARE(showMessageBox(request), MessageResult::No);
     QVERIFY(stayedOpen);
     QVERIFY(helpReport.startsWith("Help file not found: "));
 }

@@ -27,7 +27,7 @@ protected:
     Names Find(const std::string& pattern, std::size_t limit = Platform::kNoLimit)
     {
         Names names;
-        for (const FileEntry& entry : SearchDirectory(dir / pattern, limit))
+        for (const FileEntry& entry : searchDirectory(dir / pattern, limit))
             names.push_back(entry.name);
         return names;
     }
@@ -62,12 +62,12 @@ TEST_F(DirSearchTest, WildcardsMatchLikeWindows)
 
 TEST_F(DirSearchTest, PlainNamesFindOneEntry)
 {
-    const std::vector<FileEntry> file = SearchDirectory(dir / "a.txt", Platform::kNoLimit);
+    const std::vector<FileEntry> file = searchDirectory(dir / "a.txt", Platform::kNoLimit);
     ASSERT_EQ(file.size(), 1u);
     EXPECT_EQ(file[0].name, "a.txt");
     EXPECT_EQ(file[0].attrs & kAttrDirectory, 0u);
 
-    const std::vector<FileEntry> folder = SearchDirectory(dir / "sub", Platform::kNoLimit);
+    const std::vector<FileEntry> folder = searchDirectory(dir / "sub", Platform::kNoLimit);
     ASSERT_EQ(folder.size(), 1u);
     EXPECT_EQ(folder[0].name, "sub");
     EXPECT_EQ(folder[0].attrs & kAttrDirectory, kAttrDirectory);
@@ -81,12 +81,12 @@ TEST_F(DirSearchTest, NothingMatches)
 {
     for (const std::string pattern : {"missing.txt", "nothing*", "*.doc", "missing/*", "missing/a.txt", "sub/"}) {
         errno = 0;
-        EXPECT_TRUE(SearchDirectory(dir / pattern, Platform::kNoLimit).empty()) << pattern;
+        EXPECT_TRUE(searchDirectory(dir / pattern, Platform::kNoLimit).empty()) << pattern;
         EXPECT_EQ(errno, ENOENT) << pattern;
-        EXPECT_FALSE(DirectoryHasMatch(dir / pattern)) << pattern;
+        EXPECT_FALSE(directoryHasMatch(dir / pattern)) << pattern;
     }
     for (const std::string pattern : {"a.txt", "sub", "*.log", "?", "sub/*"})
-        EXPECT_TRUE(DirectoryHasMatch(dir / pattern)) << pattern;
+        EXPECT_TRUE(directoryHasMatch(dir / pattern)) << pattern;
 }
 
 TEST_F(DirSearchTest, LimitStopsAtTheFirstEntriesInOrder)
@@ -98,11 +98,11 @@ TEST_F(DirSearchTest, LimitStopsAtTheFirstEntriesInOrder)
 // Each result carries the same attributes and stamps as reading the entry itself.
 TEST_F(DirSearchTest, ResultsCarryAttributesAndStamps)
 {
-    ASSERT_TRUE(WriteEntryAttributes(dir / "b.txt", kAttrHidden | kAttrReadOnly));
-    const std::vector<FileEntry> found = SearchDirectory(dir / "?.txt", Platform::kNoLimit);
+    ASSERT_TRUE(writeEntryAttributes(dir / "b.txt", kAttrHidden | kAttrReadOnly));
+    const std::vector<FileEntry> found = searchDirectory(dir / "?.txt", Platform::kNoLimit);
     ASSERT_EQ(found.size(), 2u);
     for (const FileEntry& entry : found) {
-        const std::optional<EntryInfo> info = ReadEntryInfo(dir / entry.name);
+        const std::optional<EntryInfo> info = readEntryInfo(dir / entry.name);
         ASSERT_TRUE(info);
         EXPECT_EQ(entry.attrs, info->attrs);
         EXPECT_EQ(entry.created, info->created);
@@ -116,8 +116,8 @@ TEST_F(DirSearchTest, RelativePatternsSearchTheCurrentFolder)
 {
     const std::string previous = std::filesystem::current_path();
     ASSERT_EQ(chdir(dir.Path().c_str()), 0);
-    const std::vector<FileEntry> found = SearchDirectory("*.log", Platform::kNoLimit);
-    const bool plain = DirectoryHasMatch("README");
+    const std::vector<FileEntry> found = searchDirectory("*.log", Platform::kNoLimit);
+    const bool plain = directoryHasMatch("README");
     ASSERT_EQ(chdir(previous.c_str()), 0);
     ASSERT_EQ(found.size(), 1u);
     EXPECT_EQ(found[0].name, "ab.log");

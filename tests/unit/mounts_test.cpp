@@ -23,11 +23,11 @@ constexpr const char* kMountInfo =
 class MountsTest : public ::testing::Test
 {
 protected:
-    const std::vector<MountEntry> mounts = ParseMountInfo(kMountInfo);
+    const std::vector<MountEntry> mounts = parseMountInfo(kMountInfo);
 
     const MountEntry& MountOf(std::string_view path)
     {
-        const MountEntry* mount = FindMount(mounts, path);
+        const MountEntry* mount = findMount(mounts, path);
         EXPECT_NE(mount, nullptr) << path;
         static const MountEntry kNone;
         return mount ? *mount : kNone;
@@ -47,19 +47,19 @@ TEST_F(MountsTest, ParsesEveryWellFormedLine)
 TEST_F(MountsTest, NetworkMountsAreNetworkDrivesWithTheirShares)
 {
     const MountEntry& nfs = MountOf("/mnt/nfs/dir/file.txt");
-    EXPECT_EQ(DriveTypeOf(nfs.fsType), DriveType::Network);
+    EXPECT_EQ(driveTypeOf(nfs.fsType), DriveType::Network);
     EXPECT_EQ(nfs.source, "server:/export");
 
     const MountEntry& cifs = MountOf("/mnt/share/");
     EXPECT_EQ(cifs.mountPoint, "/mnt/share");
-    EXPECT_EQ(DriveTypeOf(cifs.fsType), DriveType::Network);
+    EXPECT_EQ(driveTypeOf(cifs.fsType), DriveType::Network);
     EXPECT_EQ(cifs.source, "//server/share");
 }
 
 TEST_F(MountsTest, DiscAndLocalFileSystems)
 {
-    EXPECT_EQ(DriveTypeOf(MountOf("/media/cdrom/setup.exe").fsType), DriveType::CdRom);
-    EXPECT_EQ(DriveTypeOf(MountOf("/home/user/a.txt").fsType), DriveType::Fixed);
+    EXPECT_EQ(driveTypeOf(MountOf("/media/cdrom/setup.exe").fsType), DriveType::CdRom);
+    EXPECT_EQ(driveTypeOf(MountOf("/home/user/a.txt").fsType), DriveType::Fixed);
     EXPECT_EQ(MountOf("/home/user/a.txt").mountPoint, "/");
     EXPECT_EQ(MountOf("/mnt/my disk/x").mountPoint, "/mnt/my disk");
 }
@@ -68,7 +68,7 @@ TEST_F(MountsTest, DiscAndLocalFileSystems)
 TEST_F(MountsTest, PicksTheInnermostMountByWholeComponents)
 {
     EXPECT_EQ(MountOf("/mnt/nfs/local/file").mountPoint, "/mnt/nfs/local");
-    EXPECT_EQ(DriveTypeOf(MountOf("/mnt/nfs/local/file").fsType), DriveType::Fixed);
+    EXPECT_EQ(driveTypeOf(MountOf("/mnt/nfs/local/file").fsType), DriveType::Fixed);
     EXPECT_EQ(MountOf("/mnt/nfs/localx").mountPoint, "/mnt/nfs");
     EXPECT_EQ(MountOf("/mnt/nfsx/file").mountPoint, "/");
     EXPECT_EQ(MountOf("/mnt/nfs").mountPoint, "/mnt/nfs");
@@ -77,20 +77,20 @@ TEST_F(MountsTest, PicksTheInnermostMountByWholeComponents)
 
 TEST(MountsFallbackTest, NoTableHoldsNothing)
 {
-    EXPECT_TRUE(ParseMountInfo("").empty());
-    EXPECT_EQ(FindMount({}, "/home"), nullptr);
-    EXPECT_EQ(FindMount(ParseMountInfo("41 22 8:17 / /mnt/usb rw - vfat /dev/sdb1 rw\n"), "/home"), nullptr);
+    EXPECT_TRUE(parseMountInfo("").empty());
+    EXPECT_EQ(findMount({}, "/home"), nullptr);
+    EXPECT_EQ(findMount(parseMountInfo("41 22 8:17 / /mnt/usb rw - vfat /dev/sdb1 rw\n"), "/home"), nullptr);
 }
 
 TEST(MountsDriveTypeTest, KnowsEveryNetworkFileSystem)
 {
     for (const char* type :
          {"nfs", "nfs4", "cifs", "smb3", "smbfs", "9p", "afs", "ceph", "glusterfs", "ncpfs", "davfs", "fuse.sshfs"})
-        EXPECT_EQ(DriveTypeOf(type), DriveType::Network) << type;
+        EXPECT_EQ(driveTypeOf(type), DriveType::Network) << type;
     for (const char* type : {"udf", "iso9660"})
-        EXPECT_EQ(DriveTypeOf(type), DriveType::CdRom) << type;
+        EXPECT_EQ(driveTypeOf(type), DriveType::CdRom) << type;
     for (const char* type : {"ext4", "btrfs", "tmpfs", "fuse", "nfsd", "overlay"})
-        EXPECT_EQ(DriveTypeOf(type), DriveType::Fixed) << type;
+        EXPECT_EQ(driveTypeOf(type), DriveType::Fixed) << type;
 }
 
 } // namespace

@@ -17,7 +17,7 @@ protected:
     {
         platform.AddEntry("/work/a b.txt", 0, 1, 1);
         platform.AddEntry("/work/c.txt", 0, 1, 1);
-        platform.currentDirectory = "/work";
+        platform.workingDirectory = "/work";
     }
 
     TTouchSettings Parse(const std::vector<std::string>& arguments)
@@ -63,7 +63,7 @@ TEST_F(ParametersTest, APresetStandsAlone)
 
 TEST_F(ParametersTest, TwentyFourHourTimesNeedNoQuotes)
 {
-    platform.longTimeFormat = "HH:mm:ss";
+    platform.timeFormat = "HH:mm:ss";
     BuildDateTimeFormats();
     const TTouchSettings settings = Parse({"/CS", "/T:13:14:15", "/XD"});
     EXPECT_EQ(BuildParameters(settings, {}), " /CS /T:13:14:15 /XD");

@@ -101,8 +101,8 @@ class SettingsFaultsTest : public ::testing::Test
 protected:
     SettingsFaultsTest()
     {
-        platform.shortDateFormat = "dd.MM.yyyy";
-        platform.longTimeFormat = "HH:mm:ss";
+        platform.dateFormat = "dd.MM.yyyy";
+        platform.timeFormat = "HH:mm:ss";
         BuildDateTimeFormats();
         store(path, kInitial);
     }

@@ -19,7 +19,7 @@ class ParserTest : public ::testing::Test
 protected:
     ParserTest()
     {
-        platform.currentDirectory = "/work";
+        platform.workingDirectory = "/work";
         platform.AddEntry("/work/x.txt", kAttrArchive, 1, 1);
         platform.AddEntry("/work/a.txt", kAttrArchive, 1, 1);
         BuildDateTimeFormats();
@@ -210,7 +210,7 @@ TEST_F(ParserTest, UnmatchedAndRefusedSpecifications)
 TEST_F(ParserTest, WindowModeShowsOneBox)
 {
     std::vector<MessageBoxRequest> boxes;
-    SetMessageBoxHandler([&](const MessageBoxRequest& box) {
+    setMessageBoxHandler([&](const MessageBoxRequest& box) {
         boxes.push_back(box);
         return MessageResult::Ok;
     });
@@ -229,7 +229,7 @@ TEST_F(ParserTest, WindowModeShowsOneBox)
     ASSERT_EQ(boxes.size(), 2u);
     EXPECT_EQ(boxes[1].text, "\"/9\" is not a valid switch\r\nSequential increment is limited to one hour\r\n");
     EXPECT_EQ(output.str(), "");
-    SetMessageBoxHandler(nullptr);
+    setMessageBoxHandler(nullptr);
 }
 
 TEST(SwitchHelp, ConsoleAndWindowTexts)
@@ -246,12 +246,12 @@ TEST(SwitchHelp, ConsoleAndWindowTexts)
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 22);
 
     MessageBoxRequest shown;
-    SetMessageBoxHandler([&](const MessageBoxRequest& box) {
+    setMessageBoxHandler([&](const MessageBoxRequest& box) {
         shown = box;
         return MessageResult::Ok;
     });
     ShowSwitchHelp(false);
-    SetMessageBoxHandler(nullptr);
+    setMessageBoxHandler(nullptr);
     EXPECT_EQ(shown.caption, "Stampkeep command-line switches");
     EXPECT_EQ(shown.icon, MessageIcon::Information);
     EXPECT_EQ(shown.text.find("Command-line switches for Stampkeep:\r\n"), 0u);

@@ -18,7 +18,7 @@ const double k131415 = (13 * 3600 + 14 * 60 + 15) / 86400.0;
 
 TskObj listed(const std::string& path)
 {
-    const std::vector<FileEntry> found = CurrentPlatform().FindFiles(path, 1);
+    const std::vector<FileEntry> found = currentPlatform().findFiles(path, 1);
     EXPECT_EQ(found.size(), 1u) << path;
     const FileEntry& entry = found.at(0);
     return TskObj(entry.attrs, entry.modified, entry.created, path);
@@ -26,9 +26,9 @@ TskObj listed(const std::string& path)
 
 void setStamps(const std::string& path, FileTime created, FileTime modified)
 {
-    const auto handle = CurrentPlatform().OpenForStamps(path);
+    const auto handle = currentPlatform().openForStamps(path);
     ASSERT_TRUE(handle);
-    ASSERT_TRUE(handle->SetTimes(created, modified));
+    ASSERT_TRUE(handle->setTimes(created, modified));
 }
 
 class RealFileTest : public ::testing::Test
@@ -41,7 +41,7 @@ protected:
 TEST_F(RealFileTest, ReadOnlyFileKeepsItsBitWhenStamped)
 {
     const std::string path = folder.MakeFile("ro.txt", "data");
-    ASSERT_TRUE(CurrentPlatform().SetAttributes(path, kAttrReadOnly | kAttrArchive));
+    ASSERT_TRUE(currentPlatform().setAttributes(path, kAttrReadOnly | kAttrArchive));
     TskObj file = listed(path);
     ASSERT_EQ(file.CurAttrs, kAttrReadOnly | kAttrArchive);
 
@@ -49,7 +49,7 @@ TEST_F(RealFileTest, ReadOnlyFileKeepsItsBitWhenStamped)
     EXPECT_EQ(file.Touch(), 0);
     EXPECT_EQ(file.StatusText,
               "Modified date/time changed from original of " + StampText(StampToLocal(file.OrigModified)));
-    EXPECT_EQ(CurrentPlatform().GetAttributes(path), kAttrReadOnly | kAttrArchive);
+    EXPECT_EQ(currentPlatform().getAttributes(path), kAttrReadOnly | kAttrArchive);
     EXPECT_EQ(file.CurModified, LocalToStamp(kMay6th2001 + k131415));
 
     // Asked to drop read-only as well, the attribute line names the first-known letters.
@@ -57,7 +57,7 @@ TEST_F(RealFileTest, ReadOnlyFileKeepsItsBitWhenStamped)
     file.SetNewAttrs(~kAttrReadOnly, 0);
     EXPECT_EQ(file.Touch(), 0);
     EXPECT_NE(file.StatusText.find("\r\nAttributes changed from original of \"A  R \""), std::string::npos);
-    EXPECT_EQ(CurrentPlatform().GetAttributes(path), kAttrArchive);
+    EXPECT_EQ(currentPlatform().getAttributes(path), kAttrArchive);
     EXPECT_EQ(file.CurAttrs, kAttrArchive);
 }
 

@@ -80,20 +80,20 @@ TEST(SetFormatRun, RunsTakeTheLengthAsked)
 TEST(BuildDateTimeFormats, TwelveAndTwentyFourHourLocales)
 {
     FakePlatform platform;
-    platform.shortDateFormat = "M/d/yyyy";
-    platform.longTimeFormat = "h:mm:ss tt";
+    platform.dateFormat = "M/d/yyyy";
+    platform.timeFormat = "h:mm:ss tt";
     BuildDateTimeFormats();
     EXPECT_EQ(DisplayFormat, "mm/dd/yyyy hh:mm:ss tt");
     EXPECT_EQ(PickerDateFormat, "MM/dd/yyyy");
     EXPECT_EQ(PickerTimeFormat, "hh:mm:ss tt");
 
-    platform.longTimeFormat = "h:mm:ss AMPM";
+    platform.timeFormat = "h:mm:ss AMPM";
     BuildDateTimeFormats();
     EXPECT_EQ(DisplayFormat, "mm/dd/yyyy hh:mm:ss ampm");
     EXPECT_EQ(PickerTimeFormat, "hh:mm:ss tt");
 
-    platform.shortDateFormat = "dd.MM.yyyy";
-    platform.longTimeFormat = "HH:mm:ss";
+    platform.dateFormat = "dd.MM.yyyy";
+    platform.timeFormat = "HH:mm:ss";
     BuildDateTimeFormats();
     EXPECT_EQ(DisplayFormat, "dd.mm.yyyy hh:mm:ss");
     EXPECT_EQ(PickerDateFormat, "dd.MM.yyyy");
@@ -103,8 +103,8 @@ TEST(BuildDateTimeFormats, TwelveAndTwentyFourHourLocales)
 TEST(DateTimeText, RoundTripsInTheLocaleFormats)
 {
     FakePlatform platform;
-    platform.shortDateFormat = "dd.MM.yyyy";
-    platform.longTimeFormat = "HH:mm:ss";
+    platform.dateFormat = "dd.MM.yyyy";
+    platform.timeFormat = "HH:mm:ss";
     BuildDateTimeFormats();
     const double stamp = 37017.0 + (13 * 3600 + 14 * 60 + 15) / 86400.0; // 2001-05-06 13:14:15
     EXPECT_EQ(DateToText(stamp), "06.05.2001");
@@ -120,7 +120,7 @@ TEST(DateTimeText, RoundTripsInTheLocaleFormats)
 TEST(DateTimeText, TwoDigitYearFormatsWriteTheWholeYear)
 {
     FakePlatform platform;
-    platform.shortDateFormat = "MM/dd/yy";
+    platform.dateFormat = "MM/dd/yy";
     BuildDateTimeFormats();
     for (const double day : {17899.0, 18264.0, 54788.0, 54789.0}) { // 1949-01-01, 1950-01-01, 2049-12-31, 2050-01-01
         double read = 0;

@@ -18,7 +18,7 @@ std::vector<std::string> fileNames(WorkList& list)
 TEST(WorkList, SortedWithoutRegardToCaseAndFreeOfDuplicates)
 {
     FakePlatform platform;
-    platform.currentDirectory = "/w";
+    platform.workingDirectory = "/w";
     for (const char* path : {"/w/b.txt", "/w/A.txt", "/w/a.txt", "/w/C.doc", "/w/sub", "/w/.", "/w/.."})
         platform.AddEntry(path, 0, 1, 1);
 
@@ -35,7 +35,7 @@ TEST(WorkList, SortedWithoutRegardToCaseAndFreeOfDuplicates)
 TEST(WorkList, ListInOrderLosesOnlyItsRepeats)
 {
     FakePlatform platform;
-    platform.currentDirectory = "/w";
+    platform.workingDirectory = "/w";
     for (const char* path : {"/w/a.txt", "/w/B.txt", "/w/c.txt"})
         platform.AddEntry(path, 0, 1, 1);
 
