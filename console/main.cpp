@@ -33,18 +33,18 @@ int run(const std::vector<std::string>& arguments)
 
     TTouchSettings settings{};
     ResetTouchSettings(settings);
-    if (arguments.empty() || IsHelpSwitch(arguments.front())) {
+    if (arguments.empty() || isHelpSwitch(arguments.front())) {
         ShowSwitchHelp(true);
         return kExitDone;
     }
     // Read once: the presets' keys are looked up by the parser and again by the touch.
-    const IniFile settingsFile = IniFile::ReadOnce(changeExtension(appPath, ".ini"));
+    const IniFile settingsFile = IniFile::readOnce(changeExtension(appPath, ".ini"));
     // The check that a specification matches anything lists its matches, so that no folder is searched twice.
     // Mostly each argument is one specification matching one file: room made at once spares a long list its regrowing.
     std::vector<std::string> specs;
     specs.reserve(arguments.size());
     WorkList list;
-    list.Reserve(arguments.size());
+    list.reserve(arguments.size());
     const SpecMatcher listMatches = [&list](const std::string& spec) { return list.ExpandSpec(spec); };
     if (!ParseCommandLine(settings, arguments, settingsFile, true, &specs, std::cout, listMatches))
         return kExitBadCommandLine;
@@ -52,7 +52,7 @@ int run(const std::vector<std::string>& arguments)
     if (!specs.empty() && settings.SwitchesGiven && !settings.PresetNeedsFolder)
         ApplyNow(settings, list, settingsFile);
     else
-        platform.startProgram(appPath, SplitArguments(BuildParameters(settings, specs)), currentDirectory);
+        platform.startProgram(appPath, splitArguments(BuildParameters(settings, specs)), currentDirectory);
     return kExitDone;
 }
 

@@ -106,7 +106,7 @@ void WorkList::addStoredAttributes(bool everyEntry)
     }
 }
 
-void WorkList::Finish()
+void WorkList::finish()
 {
     if (!inOrder(entries_))
         sortEntries(entries_);

@@ -144,22 +144,22 @@ void BuildDateTimeFormats()
         std::replace(PickerTimeFormat.begin(), PickerTimeFormat.end(), 'h', 'H');
 }
 
-std::string DateToText(double serial)
+std::string dateToText(double serial)
 {
-    return FormatDateTime(SetFormatRun('y', 4, shortDateFormat), std::floor(serial));
+    return formatDateTime(SetFormatRun('y', 4, shortDateFormat), std::floor(serial));
 }
 
-std::string TimeToText(double serial)
+std::string timeToText(double serial)
 {
-    return FormatDateTime(longTimeFormat, serial - std::floor(serial));
+    return formatDateTime(longTimeFormat, serial - std::floor(serial));
 }
 
-bool TextToDate(const std::string& text, double& date)
+bool textToDate(const std::string& text, double& date)
 {
-    return ParseDate(text, shortDateFormat, date);
+    return parseDate(text, shortDateFormat, date);
 }
 
-bool TextToTime(const std::string& text, double& time)
+bool textToTime(const std::string& text, double& time)
 {
-    return ParseTime(text, longTimeFormat, time);
+    return parseTime(text, longTimeFormat, time);
 }

@@ -48,7 +48,7 @@ void BuildDateTimeFormats();
 
 // Dates and times as text in the locale's formats (command line, settings file). A serial's other part is ignored.
 // A date is written with a four-digit year even where the format has two, so that every date reads back as itself.
-std::string DateToText(double serial);
-std::string TimeToText(double serial);
-bool TextToDate(const std::string& text, double& date);
-bool TextToTime(const std::string& text, double& time);
+std::string dateToText(double serial);
+std::string timeToText(double serial);
+bool textToDate(const std::string& text, double& date);
+bool textToTime(const std::string& text, double& time);

@@ -39,22 +39,22 @@ void showError(const std::string& text)
 PresetValues storedValues(const IniFile& ini, const std::string& section)
 {
     PresetValues values;
-    values.name = ini.ReadString(section, "Name", "");
-    values.desc = ini.ReadString(section, "Desc", "");
-    values.date = ReadDate(ini, section, "Date", dateToSerial(QDate::currentDate()));
-    values.time = ReadTime(ini, section, "Time", timeToSerial(QTime::currentTime()));
-    values.useDate = ini.ReadBool(section, "UseDate", values.useDate);
-    values.useTime = ini.ReadBool(section, "UseTime", values.useTime);
-    values.useSeq = ini.ReadBool(section, "UseSeq", values.useSeq);
-    values.seqNum = ini.ReadInteger(section, "SeqNum", values.seqNum);
-    values.seqUnit = ini.ReadInteger(section, "SeqUnit", values.seqUnit);
-    values.clock = ini.ReadInteger(section, "Clock", values.clock);
-    values.mod = ini.ReadInteger(section, "Mod", values.mod);
-    values.cre = ini.ReadInteger(section, "Cre", values.cre);
-    values.attrA = ini.ReadInteger(section, "AttrA", values.attrA);
-    values.attrS = ini.ReadInteger(section, "AttrS", values.attrS);
-    values.attrH = ini.ReadInteger(section, "AttrH", values.attrH);
-    values.attrR = ini.ReadInteger(section, "AttrR", values.attrR);
+    values.name = ini.readString(section, "Name", "");
+    values.desc = ini.readString(section, "Desc", "");
+    values.date = readDate(ini, section, "Date", dateToSerial(QDate::currentDate()));
+    values.time = readTime(ini, section, "Time", timeToSerial(QTime::currentTime()));
+    values.useDate = ini.readBool(section, "UseDate", values.useDate);
+    values.useTime = ini.readBool(section, "UseTime", values.useTime);
+    values.useSeq = ini.readBool(section, "UseSeq", values.useSeq);
+    values.seqNum = ini.readInteger(section, "SeqNum", values.seqNum);
+    values.seqUnit = ini.readInteger(section, "SeqUnit", values.seqUnit);
+    values.clock = ini.readInteger(section, "Clock", values.clock);
+    values.mod = ini.readInteger(section, "Mod", values.mod);
+    values.cre = ini.readInteger(section, "Cre", values.cre);
+    values.attrA = ini.readInteger(section, "AttrA", values.attrA);
+    values.attrS = ini.readInteger(section, "AttrS", values.attrS);
+    values.attrH = ini.readInteger(section, "AttrH", values.attrH);
+    values.attrR = ini.readInteger(section, "AttrR", values.attrR);
     return values;
 }
 
@@ -356,7 +356,7 @@ std::vector<TPresetForm::CodedGroup> TPresetForm::CodedGroups() const
 bool TPresetForm::LoadPreset(int n, const PanelState& panel)
 {
     setWindowTitle(QString("Configure preset #%1").arg(n));
-    sectionName = PresetSection(n);
+    sectionName = presetSection(n);
     presetIndex = n;
     for (const CodedGroup& group : CodedGroups()) {
         for (QAction* button : group.order) {
@@ -367,7 +367,7 @@ bool TPresetForm::LoadPreset(int n, const PanelState& panel)
 
     const IniFile ini(iniFileName);
     PresetValues values;
-    if (ini.ReadBool(sectionName, "Enabled", false)) {
+    if (ini.readBool(sectionName, "Enabled", false)) {
         values = storedValues(ini, sectionName);
         if (!CheckStoredDate(serialToDate(values.date)))
             return false;
@@ -443,13 +443,13 @@ void TPresetForm::btnOKClick()
         return;
     }
     IniFile ini(iniFileName);
-    if (const auto clash = FindNameClash(ini, presetIndex, values.name)) {
+    if (const auto clash = findNameClash(ini, presetIndex, values.name)) {
         showError("Preset #" + std::to_string(clash->preset) + " is named \"" + clash->storedName +
                   "\". Please choose a different name.");
         return;
     }
     try {
-        SavePreset(ini, presetIndex, values);
+        savePreset(ini, presetIndex, values);
     } catch (const IniWriteError& error) {
         // The dialog stays open with the entry as it was; a part of the section may have been written.
         showError(error.what());

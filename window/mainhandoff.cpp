@@ -44,7 +44,7 @@ void TMainForm::ReadHandOffBlock()
         return;
     // A copy: a later start may write the block again while the files are being added.
     const TTouchSettings record = *handOffBlock;
-    for (const std::string& spec : SplitFileSpecs(record))
+    for (const std::string& spec : splitFileSpecs(record))
         AddMatchingFiles(spec);
     if (record.SwitchesGiven)
         ApplyHandOffSwitches(record);

@@ -39,9 +39,9 @@ bool TMainForm::CompareWithFolder(const std::vector<std::string>& listing)
     int selected = 0;
     for (const int row : SelectedRows()) {
         TskObj& file = files->Object(row);
-        const NameMatch match = MatchName(listing, namePart(file.FileName));
+        const NameMatch match = matchName(listing, namePart(file.FileName));
         file.MatchKind = match.kind;
-        file.MatchName = match.partner;
+        file.matchName = match.partner;
         ++selected;
         if (match.kind == 2)
             ++counts.exact;

@@ -40,9 +40,9 @@ AttributeMasks masksFrom(const Ui::MainForm& ui)
     AttributeMasks masks;
     for (const auto& pair : pairs) {
         if (pair.remove->isChecked())
-            masks.Remove(pair.bit);
+            masks.removeBit(pair.bit);
         else if (pair.add->isChecked())
-            masks.Add(pair.bit);
+            masks.addBit(pair.bit);
     }
     return masks;
 }
@@ -183,8 +183,8 @@ void TMainForm::acApplyExecute()
         file.SetFromMatchingFile(matchFolder, modFromFolder, creFromFolder);
         // Each selected file takes a step, also one that fails.
         if (sequential)
-            clock.Advance();
-        if (masks.Changes())
+            clock.advance();
+        if (masks.changes())
             file.SetNewAttrs(masks.keep, masks.add);
         return file.Touch();
     });

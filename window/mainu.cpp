@@ -77,21 +77,21 @@ void TMainForm::FormCreate()
 void TMainForm::ReadSettings()
 {
     const IniFile ini(iniFileName);
-    ui->acDate->setChecked(ini.ReadBool("Settings", "ChangeDate", true));
-    ui->acTime->setChecked(ini.ReadBool("Settings", "ChangeTime", true));
-    ui->acSeq->setChecked(ini.ReadBool("Settings", "Sequential", false));
-    matchFolder = ini.ReadString("Settings", "WasFolder", programFolder());
-    ui->comSeqN->setCurrentIndex(ini.ReadInteger("Settings", "SeqNumber", 0));
-    ui->comSeqU->setCurrentIndex(ini.ReadInteger("Settings", "SeqUnit", 0));
+    ui->acDate->setChecked(ini.readBool("Settings", "ChangeDate", true));
+    ui->acTime->setChecked(ini.readBool("Settings", "ChangeTime", true));
+    ui->acSeq->setChecked(ini.readBool("Settings", "Sequential", false));
+    matchFolder = ini.readString("Settings", "WasFolder", programFolder());
+    ui->comSeqN->setCurrentIndex(ini.readInteger("Settings", "SeqNumber", 0));
+    ui->comSeqU->setCurrentIndex(ini.readInteger("Settings", "SeqUnit", 0));
 
-    std::string location = ini.ReadString("Location", "Location", withTrailingSlash(programFolder()));
+    std::string location = ini.readString("Location", "Location", withTrailingSlash(programFolder()));
     if (location.empty())
         location = programFolder();
     selectFolder = QString::fromStdString(withTrailingSlash(location));
 
     const double now = DateTimeToSerial(QDateTime::currentDateTime());
-    ui->DTDateMod->setDateTime(SerialToDateTime(ReadDate(ini, "Settings", "ClockDate", now)));
-    ui->DTTimeMod->setDateTime(SerialToDateTime(ReadTime(ini, "Settings", "ClockTime", now)));
+    ui->DTDateMod->setDateTime(SerialToDateTime(readDate(ini, "Settings", "ClockDate", now)));
+    ui->DTTimeMod->setDateTime(SerialToDateTime(readTime(ini, "Settings", "ClockTime", now)));
 }
 
 void TMainForm::FormActivate()
@@ -131,15 +131,15 @@ void TMainForm::FormDestroy()
 void TMainForm::WriteSettings()
 {
     IniFile ini(iniFileName);
-    ini.WriteBool("Settings", "ChangeDate", ui->acDate->isChecked());
-    ini.WriteBool("Settings", "ChangeTime", ui->acTime->isChecked());
-    ini.WriteBool("Settings", "Sequential", ui->acSeq->isChecked());
-    ini.WriteInteger("Settings", "SeqNumber", ui->comSeqN->currentIndex());
-    ini.WriteInteger("Settings", "SeqUnit", ui->comSeqU->currentIndex());
-    WriteDate(ini, "Settings", "ClockDate", DateTimeToSerial(ui->DTDateMod->dateTime()));
-    WriteTime(ini, "Settings", "ClockTime", DateTimeToSerial(ui->DTTimeMod->dateTime()));
-    ini.WriteString("Location", "Location", selectFolder.toStdString());
-    ini.WriteString("Settings", "WasFolder", matchFolder);
+    ini.writeBool("Settings", "ChangeDate", ui->acDate->isChecked());
+    ini.writeBool("Settings", "ChangeTime", ui->acTime->isChecked());
+    ini.writeBool("Settings", "Sequential", ui->acSeq->isChecked());
+    ini.writeInteger("Settings", "SeqNumber", ui->comSeqN->currentIndex());
+    ini.writeInteger("Settings", "SeqUnit", ui->comSeqU->currentIndex());
+    writeDate(ini, "Settings", "ClockDate", DateTimeToSerial(ui->DTDateMod->dateTime()));
+    writeTime(ini, "Settings", "ClockTime", DateTimeToSerial(ui->DTTimeMod->dateTime()));
+    ini.writeString("Location", "Location", selectFolder.toStdString());
+    ini.writeString("Settings", "WasFolder", matchFolder);
 }
 
 bool TMainForm::event(QEvent* event)

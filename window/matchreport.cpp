@@ -78,7 +78,7 @@ void SortListing(std::vector<std::string>& names)
     std::sort(names.begin(), names.end(), lessNoCase);
 }
 
-NameMatch MatchName(const std::vector<std::string>& sortedListing, const std::string& fileName)
+NameMatch matchName(const std::vector<std::string>& sortedListing, const std::string& fileName)
 {
     const auto exact = std::lower_bound(sortedListing.begin(), sortedListing.end(), fileName, lessNoCase);
     if (exact != sortedListing.end() && !lessNoCase(fileName, *exact))

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-// Sorts folder entry names for MatchName: ascending, letter case ignored.
+// Sorts folder entry names for matchName: ascending, letter case ignored.
 void SortListing(std::vector<std::string>& names);
 
 // How one file name matched a sorted listing. kind: 2 same name and extension, 1 exactly one entry with the same
@@ -20,7 +20,7 @@ struct NameMatch
     std::string partner;
 };
 
-NameMatch MatchName(const std::vector<std::string>& sortedListing, const std::string& fileName);
+NameMatch matchName(const std::vector<std::string>& sortedListing, const std::string& fileName);
 
 struct MatchCounts
 {

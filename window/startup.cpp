@@ -13,7 +13,7 @@ StartUp::~StartUp() = default;
 
 bool StartUp::ShowHelpIfAsked(const std::vector<std::string>& arguments)
 {
-    if (arguments.empty() || !IsHelpSwitch(arguments.front()))
+    if (arguments.empty() || !isHelpSwitch(arguments.front()))
         return false;
     ShowSwitchHelp(false);
     return true;

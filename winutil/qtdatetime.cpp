@@ -16,7 +16,7 @@ constexpr double kMsPerDay = 24.0 * 60 * 60 * 1000;
 bool calendarParts(double serial, QDate& date, QTime& time)
 {
     CalendarTime t;
-    if (!SerialToCalendar(serial, t))
+    if (!serialToCalendar(serial, t))
         return false;
     date = QDate(t.year, t.month, t.day);
     time = QTime(t.hour, t.minute, t.second, t.millisecond);
@@ -27,13 +27,13 @@ double calendarSerial(const QDate& date, const QTime& time)
 {
     const CalendarTime t{date.year(), date.month(), date.day(), time.hour(), time.minute(), time.second(), time.msec()};
     double serial = kNoDateTime;
-    CalendarToSerial(t, serial);
+    calendarToSerial(t, serial);
     return serial;
 }
 
 void showRangeError(const char* format, QDate limit)
 {
-    const std::string text = format + DateToText(dateToSerial(limit));
+    const std::string text = format + dateToText(dateToSerial(limit));
     showMessageBox(
         {QGuiApplication::applicationDisplayName().toStdString(), text, MessageIcon::Error, MessageButtons::Ok});
 }

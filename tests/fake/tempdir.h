@@ -12,7 +12,7 @@ public:
     TempDir& operator=(const TempDir&) = delete;
 
     // The folder's full path, without a trailing `/`.
-    const std::string& Path() const { return path_; }
+    const std::string& path() const { return path_; }
     std::string operator/(const std::string& name) const { return path_ + "/" + name; }
 
     // Creates a file (and missing folders before it) and returns its full path.

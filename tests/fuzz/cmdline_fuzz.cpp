@@ -153,7 +153,7 @@ void checkHandedOver(const TTouchSettings& parsed, const std::vector<std::string
     TTouchSettings received{};
     InitTouchSettings(received);
     const int boxesBefore = boxesShown();
-    const bool ok = ParseCommandLine(received, SplitArguments(parameters), IniFile(settingsPath), false);
+    const bool ok = ParseCommandLine(received, splitArguments(parameters), IniFile(settingsPath), false);
     Require(ok && boxesShown() == boxesBefore, "the handed-over command line parses without a message");
     Require(sameChoices(parsed, received), "the handed-over command line gives the same choices");
 }
@@ -192,7 +192,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     InitTouchSettings(settings);
     std::vector<std::string> specs;
     std::ostringstream console;
-    const bool parsed = ParseCommandLine(settings, argumentsIn(fields[1]), IniFile::ReadOnce(settingsPath), consoleMode,
+    const bool parsed = ParseCommandLine(settings, argumentsIn(fields[1]), IniFile::readOnce(settingsPath), consoleMode,
                                          &specs, console);
 
     checkRecord(settings, parsed);

@@ -64,23 +64,23 @@ bool isPlainValue(std::string_view value)
 
 void checkReads(const IniFile& ini, const std::string& section, const std::string& key)
 {
-    const std::optional<std::string> value = ini.ReadValue(section, key);
+    const std::optional<std::string> value = ini.readValue(section, key);
     Require(!value || value->size() <= IniFile::kMaxValueLength, "a value read is at most 2,047 bytes");
-    Require(ini.ReadInteger(section, key, 7) == 7 || value, "an absent key reads as the default");
-    ini.ReadBool(section, key, true);
+    Require(ini.readInteger(section, key, 7) == 7 || value, "an absent key reads as the default");
+    ini.readBool(section, key, true);
 }
 
 // A write changes one value within its line, or adds lines without changing any byte that was there.
 void checkWrite(IniFile& ini, const std::string& section, const std::string& key, const std::string& value,
                 const std::string& before)
 {
-    ini.WriteString(section, key, value);
-    const std::string after = fileContents(ini.Path());
+    ini.writeString(section, key, value);
+    const std::string after = fileContents(ini.path());
     const Change change = difference(before, after);
     Require(change.removed.empty() || (!hasLineEnd(change.removed) && !hasLineEnd(change.inserted)),
             "a write replaces a value within its line or only inserts");
     if (isPlainName(section) && isPlainName(key) && isPlainValue(value))
-        Require(ini.ReadValue(section, key) == value, "a written value reads back");
+        Require(ini.readValue(section, key) == value, "a written value reads back");
 }
 
 // The same bytes can be taken out anywhere the run slides to without changing the result; one of those places must
@@ -101,8 +101,8 @@ bool removesWholeLines(std::string_view before, const Change& change)
 // An erase removes whole lines in one run, or nothing.
 void checkErase(IniFile& ini, const std::string& section, const std::string& before)
 {
-    ini.EraseSection(section);
-    const std::string after = fileContents(ini.Path());
+    ini.eraseSection(section);
+    const std::string after = fileContents(ini.path());
     const Change change = difference(before, after);
     Require(change.inserted.empty(), "an erase adds nothing");
     Require(change.removed.empty() || removesWholeLines(before, change), "an erase removes whole lines");

@@ -229,7 +229,7 @@ void FileListTest::addingAListedPathRefreshesItsRow()
     // The earlier selection stays; the refreshed and the new row join it.
     QCOMPARE(selectedRows(form), std::vector<int>({0, 1, 2}));
     QCOMPARE(form.statusBar()->currentMessage(), QString(" 3 files, 3 selected."));
-    QCOMPARE(files.index(0, FileListModel::ColPath).data().toString(), QString::fromStdString(folder->Path()));
+    QCOMPARE(files.index(0, FileListModel::ColPath).data().toString(), QString::fromStdString(folder->path()));
 
     // Names that differ only in letter case are two files here.
     const std::string upper = folder->MakeFile("A.TXT");
@@ -240,7 +240,7 @@ void FileListTest::addingAListedPathRefreshesItsRow()
     const std::string other = folder->MakeFile("sub/d.txt");
     addThroughDialog(form, {other});
     form.close();
-    QCOMPARE(IniFile(iniPath()).ReadString("Location", "Location", ""), folder->Path() + "/sub/");
+    QCOMPARE(IniFile(iniPath()).readString("Location", "Location", ""), folder->path() + "/sub/");
 }
 
 void FileListTest::failuresAreNamedUpToNineteen()
@@ -250,7 +250,7 @@ void FileListTest::failuresAreNamedUpToNineteen()
     std::vector<std::string> chosen = {listed};
     std::string lines;
     for (int i = 1; i <= 19; ++i) {
-        chosen.push_back(folder->Path() + "/gone" + std::to_string(i));
+        chosen.push_back(folder->path() + "/gone" + std::to_string(i));
         lines += "\t" + chosen.back() + "\r\n";
     }
     addThroughDialog(form, chosen);
@@ -262,7 +262,7 @@ void FileListTest::failuresAreNamedUpToNineteen()
     QVERIFY(hourglassAtBox[0]);
     QCOMPARE(listedNames(form), QStringList({"present.txt"}));
 
-    chosen.push_back(folder->Path() + "/gone20");
+    chosen.push_back(folder->path() + "/gone20");
     addThroughDialog(form, chosen);
     QCOMPARE(boxes.size(), std::size_t{2});
     QCOMPARE(boxes[1].text, std::string("Stampkeep was unable to select 20 of the specified files.\r\n"

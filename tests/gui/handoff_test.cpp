@@ -52,7 +52,7 @@ private:
 void HandOffTest::initTestCase()
 {
     WindowFixture::initTestCase();
-    qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(runtime.Path()));
+    qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(runtime.path()));
     std::string error;
     const auto probe = SharedBlock::openOrCreate(kHandOffBlockName, sizeof(TTouchSettings), error);
     if (!probe || !probe->isOwner())
@@ -64,7 +64,7 @@ void HandOffTest::init()
     WindowFixture::init();
     program = QString::fromStdString(*folder / "stampkeep");
     QVERIFY(QFile::copy(STAMPKEEP_PROGRAM, program));
-    QDir::setCurrent(QString::fromStdString(folder->Path()));
+    QDir::setCurrent(QString::fromStdString(folder->path()));
     for (const char* name : {"a.txt", "b.txt", "x.txt"})
         folder->MakeFile(name);
 }
@@ -100,7 +100,7 @@ int HandOffTest::runLaterStart(const QStringList& arguments)
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("QT_QPA_PLATFORM", "offscreen");
     process.setProcessEnvironment(environment);
-    process.setWorkingDirectory(QString::fromStdString(folder->Path()));
+    process.setWorkingDirectory(QString::fromStdString(folder->path()));
     QElapsedTimer timer;
     timer.start();
     process.start(program, arguments);
@@ -161,8 +161,8 @@ void HandOffTest::presetSwitchAppliesOnlyThePreset()
 {
     for (const std::string& ini : {iniPath()}) {
         IniFile settings(ini);
-        settings.WriteBool("Preset3", "Enabled", true);
-        settings.WriteInteger("Preset3", "AttrH", 2);
+        settings.writeBool("Preset3", "Enabled", true);
+        settings.writeInteger("Preset3", "AttrH", 2);
     }
     becomeRunningInstance();
     QCOMPARE(runLaterStart({"/3", "/A+", "/MS", "x.txt"}), 0);
@@ -195,7 +195,7 @@ void HandOffTest::killedFirstInstanceIsReplaced()
     first.start(program, {});
     QVERIFY(first.waitForStarted());
     // Wait until the other process owns the block and listens.
-    const QString socket = QString::fromStdString(runtime.Path()) + "/" +
+    const QString socket = QString::fromStdString(runtime.path()) + "/" +
                            QString::fromStdString(SharedBlock::systemName(kHandOffBlockName).substr(1)) + ".socket";
     QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(socket), 5000);
     ::kill(static_cast<pid_t>(first.processId()), SIGKILL);

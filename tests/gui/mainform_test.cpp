@@ -106,8 +106,8 @@ void MainFormTest::firstStartWritesSamplePresets()
 {
     TMainForm form(iniPath());
     const IniFile ini(iniPath());
-    QCOMPARE(ini.ReadString("Preset1", "Name", ""), std::string("Sample: simple touch"));
-    QCOMPARE(ini.ReadInteger("Preset2", "Cre", 0), 2);
+    QCOMPARE(ini.readString("Preset1", "Name", ""), std::string("Sample: simple touch"));
+    QCOMPARE(ini.readInteger("Preset2", "Cre", 0), 2);
 
     auto* apply1 = find<QAction>(form, "preA1");
     QVERIFY(apply1->isEnabled());
@@ -137,9 +137,9 @@ void MainFormTest::settingsSurviveARestart()
         form.close();
     }
     const IniFile ini(iniPath());
-    QCOMPARE(ini.ReadString("Settings", "ClockDate", ""), DateToText(37017.0));
-    QVERIFY(ini.ReadValue("MainForm Settings", "Left").has_value());
-    QVERIFY(ini.ReadValue("Location", "Location").has_value());
+    QCOMPARE(ini.readString("Settings", "ClockDate", ""), dateToText(37017.0));
+    QVERIFY(ini.readValue("MainForm Settings", "Left").has_value());
+    QVERIFY(ini.readValue("Location", "Location").has_value());
 
     TMainForm again(iniPath());
     QVERIFY(!find<QAction>(again, "acDate")->isChecked());

@@ -207,7 +207,7 @@ void PanelTest::setFromFile()
 
     // A file gone since it was picked changes nothing and says nothing.
     timePicker->setTime(QTime(13, 14, 15));
-    SetNextFileDialogAnswer({QString::fromStdString(folder->Path() + "/gone.txt")});
+    SetNextFileDialogAnswer({QString::fromStdString(folder->path() + "/gone.txt")});
     trigger(form, "acClkFmFile");
     QCOMPARE(timePicker->time(), QTime(13, 14, 15));
     QVERIFY(boxes.empty());
@@ -227,12 +227,12 @@ void PanelTest::dateOutsideThePickersRange()
     SetNextFileDialogAnswer({QString::fromStdString(old)});
     trigger(form, "acClkFmFile");
     QCOMPARE(boxes.size(), std::size_t{1});
-    QCOMPARE(boxes[0].text, "Date is less than minimum of " + DateToText(DateTimeToSerial(local(1980, 1, 1, 0, 0, 0))));
+    QCOMPARE(boxes[0].text, "Date is less than minimum of " + dateToText(DateTimeToSerial(local(1980, 1, 1, 0, 0, 0))));
     QCOMPARE(boxes[0].caption, std::string("Stampkeep"));
     SetNextFileDialogAnswer({QString::fromStdString(future)});
     trigger(form, "acClkFmFile");
     QCOMPARE(boxes.size(), std::size_t{2});
-    QCOMPARE(boxes[1].text, "Date exceeds maximum of " + DateToText(DateTimeToSerial(local(2105, 12, 31, 0, 0, 0))));
+    QCOMPARE(boxes[1].text, "Date exceeds maximum of " + dateToText(DateTimeToSerial(local(2105, 12, 31, 0, 0, 0))));
     QCOMPARE(datePicker->date(), QDate(2001, 5, 6));
     QCOMPARE(timePicker->time(), QTime(13, 14, 15));
 

@@ -247,8 +247,8 @@ void TouchTest::sequenceStepFollowsTheLists()
     }
     {
         IniFile ini(iniPath());
-        ini.WriteInteger("Settings", "SeqNumber", 4);
-        ini.WriteInteger("Settings", "SeqUnit", 1);
+        ini.writeInteger("Settings", "SeqNumber", 4);
+        ini.writeInteger("Settings", "SeqUnit", 1);
     }
     TMainForm form(iniPath());
     touchBoth(form);

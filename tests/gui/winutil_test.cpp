@@ -206,7 +206,7 @@ void WinutilTest::placementRoundTrip()
     dialog.setObjectName("PresetForm");
     dialog.setGeometry(30, 40, 320, 240);
     SaveFormPlacement(ini, dialog, false);
-    QVERIFY(!IniFile(ini).ReadValue("PresetForm Settings", "Right"));
+    QVERIFY(!IniFile(ini).readValue("PresetForm Settings", "Right"));
     dialog.setGeometry(0, 0, 320, 240);
     RestoreFormPlacement(ini, dialog, false);
     QCOMPARE(dialog.geometry(), QRect(30, 40, 320, 240));
@@ -216,8 +216,8 @@ void WinutilTest::placementFromPartialSection()
 {
     TempDir temp;
     const std::string ini = temp / "stampkeep.ini";
-    IniFile(ini).WriteInteger("PresetForm Settings", "Left", 10);
-    IniFile(ini).WriteInteger("PresetForm Settings", "Top", 20);
+    IniFile(ini).writeInteger("PresetForm Settings", "Left", 10);
+    IniFile(ini).writeInteger("PresetForm Settings", "Top", 20);
     QWidget form;
     form.setObjectName("PresetForm");
     form.resize(300, 200);
@@ -238,8 +238,8 @@ void WinutilTest::placementOfMaximisedWindow()
     QTRY_VERIFY(form.isMaximized());
     SaveFormPlacement(ini, form, true);
     const IniFile file(ini);
-    QCOMPARE(file.ReadInteger("MainForm Settings", "ShowCmd", 0), 3);
-    QCOMPARE(file.ReadInteger("MainForm Settings", "Right", 0), 450);
+    QCOMPARE(file.readInteger("MainForm Settings", "ShowCmd", 0), 3);
+    QCOMPARE(file.readInteger("MainForm Settings", "Right", 0), 450);
 
     QWidget next;
     next.setObjectName("MainForm");
@@ -255,10 +255,10 @@ void WinutilTest::placementOffEveryScreen()
     const std::string ini = temp / "stampkeep.ini";
     IniFile file(ini);
     const std::string section = "MainForm Settings";
-    file.WriteInteger(section, "Left", 9000);
-    file.WriteInteger(section, "Top", -7000);
-    file.WriteInteger(section, "Right", 9400);
-    file.WriteInteger(section, "Bottom", -6700);
+    file.writeInteger(section, "Left", 9000);
+    file.writeInteger(section, "Top", -7000);
+    file.writeInteger(section, "Right", 9400);
+    file.writeInteger(section, "Bottom", -6700);
     QWidget form;
     form.setObjectName("MainForm");
     form.resize(200, 100);
@@ -266,8 +266,8 @@ void WinutilTest::placementOffEveryScreen()
     QCOMPARE(form.geometry(), QRect(9000, -7000, 400, 300));
 
     // An empty or inverted rectangle keeps the form's own size.
-    file.WriteInteger(section, "Right", 9000);
-    file.WriteInteger(section, "Bottom", -7100);
+    file.writeInteger(section, "Right", 9000);
+    file.writeInteger(section, "Bottom", -7100);
     form.resize(200, 100);
     RestoreFormPlacement(ini, form, true);
     QCOMPARE(form.geometry(), QRect(9000, -7000, 200, 100));

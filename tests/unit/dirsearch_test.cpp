@@ -115,7 +115,7 @@ TEST_F(DirSearchTest, ResultsCarryAttributesAndStamps)
 TEST_F(DirSearchTest, RelativePatternsSearchTheCurrentFolder)
 {
     const std::string previous = std::filesystem::current_path();
-    ASSERT_EQ(chdir(dir.Path().c_str()), 0);
+    ASSERT_EQ(chdir(dir.path().c_str()), 0);
     const std::vector<FileEntry> found = searchDirectory("*.log", Platform::kNoLimit);
     const bool plain = directoryHasMatch("README");
     ASSERT_EQ(chdir(previous.c_str()), 0);

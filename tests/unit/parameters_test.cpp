@@ -42,7 +42,7 @@ TEST_F(ParametersTest, SpecificationsAreQuotedAndSwitchesRebuilt)
     EXPECT_EQ(parameters, "\"a b.txt\" \"c.txt\" \"\" /A- /H+ /MS /CM /D:5/6/2001 /T:\"10:00:00 AM\" /ZS /S:30");
 
     // The time with its AM/PM marker arrives as one argument, so Stampkeep reads the same record.
-    const TTouchSettings again = Parse(SplitArguments(parameters));
+    const TTouchSettings again = Parse(splitArguments(parameters));
     EXPECT_EQ(again.FileSpecs.str(), settings.FileSpecs.str());
     EXPECT_EQ(again.SwitchTime, settings.SwitchTime);
     EXPECT_EQ(again.SwitchDate, settings.SwitchDate);

@@ -39,7 +39,7 @@ TEST(ProgramStartTest, ReportsWhatCannotBeStarted)
 {
     const TempDir dir;
     errno = 0;
-    EXPECT_FALSE(spawnProgram(dir / "missing-program", {}, dir.Path()));
+    EXPECT_FALSE(spawnProgram(dir / "missing-program", {}, dir.path()));
     EXPECT_EQ(errno, ENOENT);
     EXPECT_FALSE(spawnProgram("/bin/sh", {"-c", "true"}, dir / "missing-folder"));
     EXPECT_EQ(errno, ENOENT);

@@ -133,9 +133,9 @@ TEST_F(ParserTest, ConsistencyRules)
 
 TEST_F(ParserTest, PresetSwitches)
 {
-    ini.WriteBool("Preset2", "Enabled", true);
-    ini.WriteBool("Preset3", "Enabled", true);
-    ini.WriteInteger("Preset3", "Mod", 3);
+    ini.writeBool("Preset2", "Enabled", true);
+    ini.writeBool("Preset3", "Enabled", true);
+    ini.writeInteger("Preset3", "Mod", 3);
 
     // A preset drops every switch before it, the report level included.
     EXPECT_TRUE(Parse({"/R3", "/A+", "/2"}));
@@ -290,22 +290,22 @@ TEST(SplitFileSpecs, LinesOfTheList)
 {
     TTouchSettings settings{};
     settings.FileSpecs.assign("a.txt\r\n\r\nsub/*.doc\r\ncut-off na");
-    EXPECT_EQ(SplitFileSpecs(settings), (std::vector<std::string>{"a.txt", "sub/*.doc", "cut-off na"}));
+    EXPECT_EQ(splitFileSpecs(settings), (std::vector<std::string>{"a.txt", "sub/*.doc", "cut-off na"}));
     // Garbage after the length is never read; a lone CR stays part of its line.
     std::memset(settings.FileSpecs.text, 'x', sizeof settings.FileSpecs.text);
     settings.FileSpecs.length = 3;
     settings.FileSpecs.text[1] = '\r';
-    EXPECT_EQ(SplitFileSpecs(settings), std::vector<std::string>{"x\rx"});
+    EXPECT_EQ(splitFileSpecs(settings), std::vector<std::string>{"x\rx"});
 }
 
 TEST(SplitArguments, QuotesAndSeparators)
 {
-    EXPECT_EQ(SplitArguments(""), std::vector<std::string>{});
-    EXPECT_EQ(SplitArguments("  a\tb\r\nc  "), (std::vector<std::string>{"a", "b", "c"}));
-    EXPECT_EQ(SplitArguments("\"a b.txt\" \"c.txt\" \"\" /A+"), (std::vector<std::string>{"a b.txt", "c.txt", "/A+"}));
-    EXPECT_EQ(SplitArguments("x\"y z\"w /T:\"1:14:15 PM\""), (std::vector<std::string>{"xy zw", "/T:1:14:15 PM"}));
-    EXPECT_EQ(SplitArguments("\"\"\"\"a"), std::vector<std::string>{"a"});
-    EXPECT_EQ(SplitArguments("\"unterminated text"), std::vector<std::string>{"unterminated text"});
+    EXPECT_EQ(splitArguments(""), std::vector<std::string>{});
+    EXPECT_EQ(splitArguments("  a\tb\r\nc  "), (std::vector<std::string>{"a", "b", "c"}));
+    EXPECT_EQ(splitArguments("\"a b.txt\" \"c.txt\" \"\" /A+"), (std::vector<std::string>{"a b.txt", "c.txt", "/A+"}));
+    EXPECT_EQ(splitArguments("x\"y z\"w /T:\"1:14:15 PM\""), (std::vector<std::string>{"xy zw", "/T:1:14:15 PM"}));
+    EXPECT_EQ(splitArguments("\"\"\"\"a"), std::vector<std::string>{"a"});
+    EXPECT_EQ(splitArguments("\"unterminated text"), std::vector<std::string>{"unterminated text"});
 }
 
 } // namespace

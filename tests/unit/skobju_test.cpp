@@ -159,7 +159,7 @@ TEST_F(RealFileTest, MatchingFileTakesThePartnersStamps)
     file.SetFromMatchingFile(other, true, false);
     EXPECT_EQ(file.NewModified, NoStamp);
 
-    file.MatchName = "REPORT.DOC";
+    file.matchName = "REPORT.DOC";
     file.SetFromMatchingFile(other, false, false);
     EXPECT_EQ(file.NewModified, NoStamp);
     file.SetFromMatchingFile(other, true, true);

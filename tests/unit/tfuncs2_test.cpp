@@ -107,12 +107,12 @@ TEST(DateTimeText, RoundTripsInTheLocaleFormats)
     platform.timeFormat = "HH:mm:ss";
     BuildDateTimeFormats();
     const double stamp = 37017.0 + (13 * 3600 + 14 * 60 + 15) / 86400.0; // 2001-05-06 13:14:15
-    EXPECT_EQ(DateToText(stamp), "06.05.2001");
-    EXPECT_EQ(TimeToText(stamp), "13:14:15");
+    EXPECT_EQ(dateToText(stamp), "06.05.2001");
+    EXPECT_EQ(timeToText(stamp), "13:14:15");
     double date = 0;
     double time = 0;
-    ASSERT_TRUE(TextToDate("06.05.2001", date));
-    ASSERT_TRUE(TextToTime("13:14:15", time));
+    ASSERT_TRUE(textToDate("06.05.2001", date));
+    ASSERT_TRUE(textToTime("13:14:15", time));
     EXPECT_NEAR(date + time, stamp, 1e-9);
 }
 
@@ -124,12 +124,12 @@ TEST(DateTimeText, TwoDigitYearFormatsWriteTheWholeYear)
     BuildDateTimeFormats();
     for (const double day : {17899.0, 18264.0, 54788.0, 54789.0}) { // 1949-01-01, 1950-01-01, 2049-12-31, 2050-01-01
         double read = 0;
-        ASSERT_TRUE(TextToDate(DateToText(day), read)) << DateToText(day);
+        ASSERT_TRUE(textToDate(dateToText(day), read)) << dateToText(day);
         EXPECT_EQ(read, day);
     }
-    EXPECT_EQ(DateToText(17899.0), "01/01/1949");
+    EXPECT_EQ(dateToText(17899.0), "01/01/1949");
     double read = 0;
-    ASSERT_TRUE(TextToDate("01/01/49", read));
+    ASSERT_TRUE(textToDate("01/01/49", read));
     EXPECT_EQ(read, 54424.0); // typed with two digits, 2049
 }
 

@@ -62,7 +62,7 @@ TEST(TouchFaults, EntriesChangedAfterListingFailAlone)
 
     std::vector<TskObj> files;
     for (const FileEntry& entry : currentPlatform().findFiles(dir / "*.txt"))
-        files.push_back(listed(entry, dir.Path()));
+        files.push_back(listed(entry, dir.path()));
     ASSERT_EQ(files.size(), 5u);
 
     fs::remove(dir / "deleted.txt");

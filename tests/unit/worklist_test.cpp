@@ -10,7 +10,7 @@ namespace {
 std::vector<std::string> fileNames(WorkList& list)
 {
     std::vector<std::string> names;
-    for (const TskObj& entry : list.Entries())
+    for (const TskObj& entry : list.entries())
         names.push_back(entry.FileName);
     return names;
 }
@@ -27,7 +27,7 @@ TEST(WorkList, SortedWithoutRegardToCaseAndFreeOfDuplicates)
     list.ExpandSpec("a.txt");
     list.ExpandSpec("/w/*");
     list.ExpandSpec("nothing*");
-    list.Finish();
+    list.finish();
     // Names that differ only in letter case are two files, kept in a fixed order.
     EXPECT_EQ(fileNames(list), (std::vector<std::string>{"/w/A.txt", "/w/a.txt", "/w/b.txt", "/w/C.doc", "/w/sub"}));
 }
@@ -42,7 +42,7 @@ TEST(WorkList, ListInOrderLosesOnlyItsRepeats)
     WorkList list;
     for (const char* spec : {"a.txt", "a.txt", "B.txt", "/w/B.txt", "c.txt", "c.txt"})
         list.ExpandSpec(spec);
-    list.Finish();
+    list.finish();
     EXPECT_EQ(fileNames(list), (std::vector<std::string>{"/w/a.txt", "/w/B.txt", "/w/c.txt"}));
 }
 
