@@ -29,7 +29,7 @@ std::pair<int, int> incrementEntry(int seconds)
 
 } // namespace
 
-void TMainForm::HandOffMessage()
+void TMainForm::handOffMessage()
 {
     if (isMinimized())
         showNormal();
@@ -85,9 +85,9 @@ void TMainForm::ApplyHandOffSwitches(const TTouchSettings& record)
     }
     // A date outside the picker's range gets the picker's range error, as a date typed there would.
     if (record.SwitchDate > -1.0)
-        SetPickerValue(ui->DTDateMod, std::floor(record.SwitchDate) + timeToSerial(ui->DTDateMod->time()));
+        setPickerValue(ui->DTDateMod, std::floor(record.SwitchDate) + timeToSerial(ui->DTDateMod->time()));
     if (record.SwitchTime > -1.0)
-        SetPickerValue(ui->DTTimeMod, dateToSerial(ui->DTTimeMod->date()) + record.SwitchTime);
+        setPickerValue(ui->DTTimeMod, dateToSerial(ui->DTTimeMod->date()) + record.SwitchTime);
     if (record.ZeroSeconds)
         ui->acZerSec->trigger();
     if (record.ZeroMinutes)

@@ -36,7 +36,7 @@ int pressedPosition(const QList<QAction*>& buttons)
 
 } // namespace
 
-void TMainForm::FillPresetTable()
+void TMainForm::fillPresetTable()
 {
     for (int n = 1; n <= kPresetCount; ++n) {
         PresetEntry& entry = presetTable[static_cast<std::size_t>(n - 1)];
@@ -64,7 +64,7 @@ void TMainForm::FillPresetTable()
     }
 }
 
-void TMainForm::PrepareConfiguredPresets()
+void TMainForm::prepareConfiguredPresets()
 {
     IniFile ini(iniFileName);
     if (!anyPresetEnabled(ini)) {
@@ -78,13 +78,13 @@ void TMainForm::PrepareConfiguredPresets()
         const std::string section = presetSection(n);
         if (!ini.readBool(section, "Enabled", false))
             continue;
-        SetPresetConfigured(n, QString::fromStdString(ini.readString(section, "Name", "Preset " + std::to_string(n))),
+        setPresetConfigured(n, QString::fromStdString(ini.readString(section, "Name", "Preset " + std::to_string(n))),
                             QString::fromStdString(
                                 ini.readString(section, "Desc", "Apply commands from preset #" + std::to_string(n))));
     }
 }
 
-void TMainForm::SetPresetConfigured(int n, const QString& name, const QString& desc)
+void TMainForm::setPresetConfigured(int n, const QString& name, const QString& desc)
 {
     const PresetEntry& entry = presetTable[static_cast<std::size_t>(n - 1)];
     entry.apply->setToolTip(name);
@@ -97,7 +97,7 @@ void TMainForm::SetPresetConfigured(int n, const QString& name, const QString& d
     entry.button->setStatusTip(entry.apply->statusTip());
 }
 
-void TMainForm::SetPresetNotConfigured(int n)
+void TMainForm::setPresetNotConfigured(int n)
 {
     const PresetEntry& entry = presetTable[static_cast<std::size_t>(n - 1)];
     entry.apply->setToolTip(QString("Apply preset %1").arg(n));
@@ -133,10 +133,10 @@ void TMainForm::preA_AllExecute(int n)
         else if (clock == kClockZeroMinutes)
             ui->acZerMin->trigger();
     } else {
-        const double now = DateTimeToSerial(QDateTime::currentDateTime());
+        const double now = dateTimeToSerial(QDateTime::currentDateTime());
         const double date = readDate(ini, section, "Date", now);
-        if (SetPickerValue(ui->DTDateMod, date))
-            SetPickerValue(ui->DTTimeMod, std::floor(date) + readTime(ini, section, "Time", now) -
+        if (setPickerValue(ui->DTDateMod, date))
+            setPickerValue(ui->DTTimeMod, std::floor(date) + readTime(ini, section, "Time", now) -
                                               std::floor(readTime(ini, section, "Time", now)));
     }
     ui->acDate->setChecked(ini.readBool(section, "UseDate", true));
@@ -155,7 +155,7 @@ void TMainForm::preA_AllExecute(int n)
     pressPosition({ui->acRMinus, ui->acRPlus}, ini.readInteger(section, "AttrR", kAttrUnchanged));
 }
 
-PanelState TMainForm::CurrentPanelState() const
+PanelState TMainForm::currentPanelState() const
 {
     PanelState panel;
     panel.date = ui->DTDateMod->dateTime();
@@ -176,12 +176,12 @@ PanelState TMainForm::CurrentPanelState() const
 
 void TMainForm::preC_AllExecute(int n)
 {
-    if (!presetForm->LoadPreset(n, CurrentPanelState()) || presetForm->exec() != QDialog::Accepted)
+    if (!presetForm->LoadPreset(n, currentPanelState()) || presetForm->exec() != QDialog::Accepted)
         return;
     QString name;
     QString desc;
     presetForm->GetNameAndDesc(name, desc);
-    SetPresetConfigured(n, name, desc);
+    setPresetConfigured(n, name, desc);
 }
 
 void TMainForm::preR_AllExecute(int n)
@@ -192,5 +192,5 @@ void TMainForm::preR_AllExecute(int n)
         showMessageBox({"Stampkeep", error.what(), MessageIcon::Error, MessageButtons::Ok});
         return;
     }
-    SetPresetNotConfigured(n);
+    setPresetNotConfigured(n);
 }

@@ -52,29 +52,29 @@ void TMainForm::FormCreate()
     setMinimumSize(minTrackWidth > 0 ? minTrackWidth : 640, kMinTrackHeight);
     seqStep = 60;
 
-    ui->DTDateMod->setDisplayFormat(QtPickerFormat(PickerDateFormat));
-    ui->DTTimeMod->setDisplayFormat(QtPickerFormat(PickerTimeFormat));
+    ui->DTDateMod->setDisplayFormat(qtPickerFormat(PickerDateFormat));
+    ui->DTTimeMod->setDisplayFormat(qtPickerFormat(PickerTimeFormat));
     for (QCheckBox* box : {ui->cbSeq, ui->cbDatex, ui->cbTimex})
         box->setText({});
 
-    LoadImages();
-    BindButtons();
-    ConnectActions();
-    ConnectListActions();
-    ConnectPanelActions();
-    FillPresetTable();
+    loadImages();
+    bindButtons();
+    connectActions();
+    connectListActions();
+    connectPanelActions();
+    fillPresetTable();
     RestoreFormPlacement(iniFileName, *this, true);
-    PrepareConfiguredPresets();
-    ReadSettings();
+    prepareConfiguredPresets();
+    readSettings();
     UpdateDateTimeControls();
     comSeqNChange();
 
     presetForm = new TPresetForm(iniFileName, this);
     connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
-            &TMainForm::RunUpdateHandlers);
+            &TMainForm::runUpdateHandlers);
 }
 
-void TMainForm::ReadSettings()
+void TMainForm::readSettings()
 {
     const IniFile ini(iniFileName);
     ui->acDate->setChecked(ini.readBool("Settings", "ChangeDate", true));
@@ -89,9 +89,9 @@ void TMainForm::ReadSettings()
         location = programFolder();
     selectFolder = QString::fromStdString(withTrailingSlash(location));
 
-    const double now = DateTimeToSerial(QDateTime::currentDateTime());
-    ui->DTDateMod->setDateTime(SerialToDateTime(readDate(ini, "Settings", "ClockDate", now)));
-    ui->DTTimeMod->setDateTime(SerialToDateTime(readTime(ini, "Settings", "ClockTime", now)));
+    const double now = dateTimeToSerial(QDateTime::currentDateTime());
+    ui->DTDateMod->setDateTime(serialToDateTime(readDate(ini, "Settings", "ClockDate", now)));
+    ui->DTTimeMod->setDateTime(serialToDateTime(readTime(ini, "Settings", "ClockTime", now)));
 }
 
 void TMainForm::FormActivate()
@@ -121,14 +121,14 @@ void TMainForm::FormDestroy()
     ui->DTTimeMod->setAcceptDrops(false);
     try {
         SaveFormPlacement(iniFileName, *this, true);
-        WriteSettings();
+        writeSettings();
     } catch (const IniWriteError& error) {
         // The keys written before the refusal stay; the rest of the settings are not saved this time.
         showMessageBox({"Stampkeep", error.what(), MessageIcon::Error, MessageButtons::Ok});
     }
 }
 
-void TMainForm::WriteSettings()
+void TMainForm::writeSettings()
 {
     IniFile ini(iniFileName);
     ini.writeBool("Settings", "ChangeDate", ui->acDate->isChecked());
@@ -136,8 +136,8 @@ void TMainForm::WriteSettings()
     ini.writeBool("Settings", "Sequential", ui->acSeq->isChecked());
     ini.writeInteger("Settings", "SeqNumber", ui->comSeqN->currentIndex());
     ini.writeInteger("Settings", "SeqUnit", ui->comSeqU->currentIndex());
-    writeDate(ini, "Settings", "ClockDate", DateTimeToSerial(ui->DTDateMod->dateTime()));
-    writeTime(ini, "Settings", "ClockTime", DateTimeToSerial(ui->DTTimeMod->dateTime()));
+    writeDate(ini, "Settings", "ClockDate", dateTimeToSerial(ui->DTDateMod->dateTime()));
+    writeTime(ini, "Settings", "ClockTime", dateTimeToSerial(ui->DTTimeMod->dateTime()));
     ini.writeString("Location", "Location", selectFolder.toStdString());
     ini.writeString("Settings", "WasFolder", matchFolder);
 }
@@ -166,11 +166,11 @@ void TMainForm::aeMainHint()
 {
     const QString text = !currentHint.isEmpty() || (presetForm && presetForm->isVisible())
                              ? " " + currentHint
-                             : QString(" %1 files, %2 selected.").arg(files->rowCount()).arg(SelectedCount());
+                             : QString(" %1 files, %2 selected.").arg(files->rowCount()).arg(selectedCount());
     statusBar()->showMessage(text);
 }
 
-int TMainForm::SelectedCount() const
+int TMainForm::selectedCount() const
 {
     int count = 0;
     for (const QItemSelectionRange& range : ui->lvMain->selectionModel()->selection())
@@ -181,13 +181,13 @@ int TMainForm::SelectedCount() const
 void TMainForm::SetBusy(bool value)
 {
     busy = value;
-    RunUpdateHandlers();
+    runUpdateHandlers();
     UpdateDateTimeControls();
     // Repaint during long operations; user input waits until the operation is over.
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
-void TMainForm::RunUpdateHandlers()
+void TMainForm::runUpdateHandlers()
 {
     acRemoveUpdate();
     acItemDownUpdate();
@@ -196,7 +196,7 @@ void TMainForm::RunUpdateHandlers()
 
 void TMainForm::acHelpExecute()
 {
-    OpenHelpPage(0);
+    openHelpPage(0);
 }
 
 void TMainForm::acAboutExecute()
@@ -210,7 +210,7 @@ void TMainForm::acExitExecute()
     close();
 }
 
-void TMainForm::ConnectActions()
+void TMainForm::connectActions()
 {
     // Shortcuts of actions work only for actions added to a widget of the window.
     addActions(findChildren<QAction*>());

@@ -21,13 +21,13 @@ HelpUrlOpener& urlOpener()
 
 } // namespace
 
-void OpenHelpPage(int context)
+void openHelpPage(int context)
 {
     const std::string program = QCoreApplication::applicationFilePath().toStdString();
-    OpenHelpFile(QString::fromStdString(changeExtension(program, ".html")), context);
+    openHelpFile(QString::fromStdString(changeExtension(program, ".html")), context);
 }
 
-void OpenHelpFile(const QString& pagePath, int context)
+void openHelpFile(const QString& pagePath, int context)
 {
     if (!QFileInfo(pagePath).isFile()) {
         MessageBoxRequest request;
@@ -43,7 +43,7 @@ void OpenHelpFile(const QString& pagePath, int context)
     urlOpener()(url);
 }
 
-void SetHelpUrlOpener(HelpUrlOpener opener)
+void setHelpUrlOpener(HelpUrlOpener opener)
 {
     urlOpener() = std::move(opener);
 }

@@ -40,7 +40,7 @@ void showRangeError(const char* format, QDate limit)
 
 } // namespace
 
-QDateTime SerialToDateTime(double serial)
+QDateTime serialToDateTime(double serial)
 {
     QDate date;
     QTime time;
@@ -49,7 +49,7 @@ QDateTime SerialToDateTime(double serial)
     return QDateTime(date, time);
 }
 
-double DateTimeToSerial(const QDateTime& value)
+double dateTimeToSerial(const QDateTime& value)
 {
     return calendarSerial(value.date(), value.time());
 }
@@ -80,14 +80,14 @@ double timeToSerial(const QTime& time)
     return time.msecsSinceStartOfDay() / kMsPerDay;
 }
 
-QString QtPickerFormat(const std::string& picture)
+QString qtPickerFormat(const std::string& picture)
 {
     return QString::fromStdString(picture).replace(QLatin1String("tt"), QLatin1String("AP"));
 }
 
-bool SetPickerValue(QDateTimeEdit* picker, double serial)
+bool setPickerValue(QDateTimeEdit* picker, double serial)
 {
-    const QDateTime value = SerialToDateTime(serial);
+    const QDateTime value = serialToDateTime(serial);
     if (picker->displayedSections() & QDateTimeEdit::DateSections_Mask) {
         if (!value.isValid() || value.date() < picker->minimumDate()) {
             showRangeError("Date is less than minimum of ", picker->minimumDate());

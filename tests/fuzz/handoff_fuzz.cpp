@@ -30,7 +30,7 @@ struct RunningInstance
         files.AddEntry("/x", 0, 1, 1);
         BuildDateTimeFormats();
         setMessageBoxHandler([](const MessageBoxRequest&) { return MessageResult::Ok; });
-        form.AttachHandOffBlock(&block);
+        form.attachHandOffBlock(&block);
     }
 
     bool Checked(const char* action) const { return form.findChild<QAction*>(action)->isChecked(); }
@@ -54,10 +54,10 @@ RunningInstance& runningInstance()
 // Only entries that exist, each once.
 void checkRows(RunningInstance& instance)
 {
-    FileListModel& rows = instance.form.Files();
+    FileListModel& rows = instance.form.fileList();
     Require(static_cast<std::size_t>(rows.rowCount()) <= instance.files.entries.size(), "one row per entry at most");
     for (int row = 0; row < rows.rowCount(); ++row)
-        Require(instance.files.entries.count(rows.Object(row).FileName) == 1, "a row lists an entry that exists");
+        Require(instance.files.entries.count(rows.object(row).FileName) == 1, "a row lists an entry that exists");
 }
 
 // The net effect of the switches: a date or time portion is included exactly when the block does not keep it, and
@@ -94,10 +94,10 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     RunningInstance& instance = runningInstance();
-    instance.form.Files().Clear();
+    instance.form.fileList().clear();
     std::memset(&instance.block, 0, sizeof instance.block);
     std::memcpy(&instance.block, data, std::min(size, sizeof instance.block));
-    instance.form.HandOffMessage();
+    instance.form.handOffMessage();
     checkRows(instance);
     checkPanel(instance, instance.block);
     return 0;

@@ -82,15 +82,15 @@ void HandOffTest::becomeRunningInstance(const std::vector<std::string>& argument
 {
     const std::string ini = iniPath();
     start = std::make_unique<StartUp>();
-    QVERIFY(!start->HandOver(StartUp::ParseArguments(arguments, ini)));
-    QVERIFY(start->HasSharedBlock());
+    QVERIFY(!start->handOver(StartUp::parseArguments(arguments, ini)));
+    QVERIFY(start->hasSharedBlock());
     form = std::make_unique<TMainForm>(ini);
-    form->AttachHandOffBlock(&start->Record());
-    start->StoreHandles(static_cast<std::uint32_t>(getpid()), static_cast<std::uint32_t>(form->winId()));
+    form->attachHandOffBlock(&start->record());
+    start->storeHandles(static_cast<std::uint32_t>(getpid()), static_cast<std::uint32_t>(form->winId()));
     channel = std::make_unique<HandOffChannel>();
     QString error;
-    QVERIFY2(channel->Listen(error), qPrintable(error));
-    connect(channel.get(), &HandOffChannel::MessageArrived, form.get(), &TMainForm::HandOffMessage);
+    QVERIFY2(channel->listen(error), qPrintable(error));
+    connect(channel.get(), &HandOffChannel::messageArrived, form.get(), &TMainForm::handOffMessage);
     showActive(*form);
 }
 
@@ -116,8 +116,10 @@ int HandOffTest::runLaterStart(const QStringList& arguments)
 QStringList HandOffTest::listedNames() const
 {
     QStringList names;
-    for (int row = 0; row < form->Files().rowCount(); ++row)
-        names << form->Files().data(form->Files().index(row, FileListModel::ColFilename), Qt::DisplayRole).toString();
+    for (int row = 0; row < form->fileList().rowCount(); ++row)
+        names << form->fileList()
+                     .data(form->fileList().index(row, FileListModel::ColFilename), Qt::DisplayRole)
+                     .toString();
     return names;
 }
 
@@ -126,7 +128,7 @@ void HandOffTest::firstStartListsItsFiles()
     becomeRunningInstance({"*.txt", "/MS"});
     QTRY_COMPARE(listedNames(), (QStringList{"a.txt", "b.txt", "x.txt"}));
     QVERIFY(action("acModFmClk")->isChecked());
-    const auto& record = start->Record();
+    const auto& record = start->record();
     QCOMPARE(record.AppWindow, static_cast<std::uint32_t>(getpid()));
     QVERIFY(record.MainWindow != 0);
     // The raw bytes: the record sits at the offsets the block's layout gives.
@@ -175,10 +177,10 @@ void HandOffTest::presetSwitchAppliesOnlyThePreset()
 void HandOffTest::badSwitchHandsOverNothing()
 {
     becomeRunningInstance();
-    QSignalSpy woken(channel.get(), &HandOffChannel::MessageArrived);
+    QSignalSpy woken(channel.get(), &HandOffChannel::messageArrived);
     // The later start runs here, so that its error box can be answered.
     StartUp later;
-    QVERIFY(later.HandOver(StartUp::ParseArguments({"x.txt", "/Q", "/A+"}, iniPath())));
+    QVERIFY(later.handOver(StartUp::parseArguments({"x.txt", "/Q", "/A+"}, iniPath())));
     QCOMPARE(boxes.size(), std::size_t{1});
     QCOMPARE(boxes[0].text, std::string("\"/Q\" is not a valid switch\r\n"));
     QTRY_COMPARE(woken.count(), 1);

@@ -214,10 +214,10 @@ void MainFormTest::helpOpensThePage()
 {
     // The page lies beside the program; this test program has none, so the missing page is reported by its path.
     QList<QUrl> opened;
-    SetHelpUrlOpener([&](const QUrl& url) { opened.push_back(url); });
+    setHelpUrlOpener([&](const QUrl& url) { opened.push_back(url); });
     TMainForm form(iniPath());
     find<QAction>(form, "acHelp")->trigger();
-    SetHelpUrlOpener(nullptr);
+    setHelpUrlOpener(nullptr);
     const QString page = QCoreApplication::applicationDirPath() + "/" +
                          QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName() + ".html";
     QVERIFY(opened.isEmpty());

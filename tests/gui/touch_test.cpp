@@ -23,7 +23,7 @@ namespace {
 
 void setCreated(const std::string& path, const QDateTime& when)
 {
-    const FileTime stamp = LocalToStamp(DateTimeToSerial(when));
+    const FileTime stamp = LocalToStamp(dateTimeToSerial(when));
     QVERIFY(currentPlatform().openForStamps(path)->setTimes(stamp, std::nullopt));
 }
 
@@ -34,7 +34,7 @@ QDateTime diskCreated(const std::string& path)
     FileTime modified = 0;
     if (!GetFileStamps(path, created, modified))
         return {};
-    return SerialToDateTime(StampToLocal(created));
+    return serialToDateTime(StampToLocal(created));
 }
 
 } // namespace
@@ -71,7 +71,7 @@ int TouchTest::listFile(TMainForm& form, const std::string& path)
     std::uint32_t attrs = 0;
     if (!GetFileStamps(path, created, modified, attrs))
         qWarning("cannot list %s", path.c_str());
-    return form.Files().AddFile(path, created, modified, attrs);
+    return form.fileList().AddFile(path, created, modified, attrs);
 }
 
 void TouchTest::selectRows(TMainForm& form, std::initializer_list<int> rows)
@@ -146,10 +146,10 @@ void TouchTest::displayedDateAndTimeLandExactly()
     QCOMPARE(diskCreated(path), created);
     QVERIFY(boxes.empty());
 
-    const FileListModel& files = form.Files();
-    QCOMPARE(files.RowImage(0), int(FileListModel::ImageTouched));
+    const FileListModel& files = form.fileList();
+    QCOMPARE(files.rowImage(0), int(FileListModel::ImageTouched));
     QCOMPARE(files.data(files.index(0, FileListModel::ColModified), Qt::DisplayRole).toString(),
-             QString::fromStdString(StampText(DateTimeToSerial(local(2001, 5, 6, 13, 14, 15)))));
+             QString::fromStdString(StampText(dateTimeToSerial(local(2001, 5, 6, 13, 14, 15)))));
     QVERIFY(files.data(files.index(0, 0), Qt::ToolTipRole).toString().contains("Modified date/time changed"));
 }
 
@@ -286,7 +286,7 @@ void TouchTest::attributeMasks()
     press(form, "acAminus");
     trigger(form, "acApply");
     QCOMPARE(currentPlatform().getAttributes(path), std::optional<std::uint32_t>(kAttrHidden | kAttrReadOnly));
-    const FileListModel& files = form.Files();
+    const FileListModel& files = form.fileList();
     QCOMPARE(files.data(files.index(0, FileListModel::ColAttr), Qt::DisplayRole).toString(), QString("  HR "));
 }
 
@@ -300,7 +300,7 @@ void TouchTest::failureMessageCountsFiles()
     for (const std::string& path : {good, gone, other})
         listFile(form, path);
     QVERIFY(QFile::remove(QString::fromStdString(gone)));
-    const FileListModel& files = form.Files();
+    const FileListModel& files = form.fileList();
     const QString oldText = files.data(files.index(1, FileListModel::ColModified), Qt::DisplayRole).toString();
     selectRows(form, {0, 1, 2});
     setClock(form, local(2001, 5, 6, 13, 14, 15));
@@ -314,9 +314,9 @@ void TouchTest::failureMessageCountsFiles()
                                         "file. Move the mouse over the red icon for more information."));
     QCOMPARE(diskModified(good), local(2001, 5, 6, 13, 14, 15));
     QCOMPARE(diskModified(other), local(2001, 5, 6, 13, 14, 15));
-    QCOMPARE(files.RowImage(0), int(FileListModel::ImageTouched));
-    QCOMPARE(files.RowImage(1), int(FileListModel::ImageTouchFailed));
-    QCOMPARE(files.RowImage(2), int(FileListModel::ImageTouched));
+    QCOMPARE(files.rowImage(0), int(FileListModel::ImageTouched));
+    QCOMPARE(files.rowImage(1), int(FileListModel::ImageTouchFailed));
+    QCOMPARE(files.rowImage(2), int(FileListModel::ImageTouched));
     // The failed row keeps the stamp it still has and says why.
     QCOMPARE(files.data(files.index(1, FileListModel::ColModified), Qt::DisplayRole).toString(), oldText);
     QVERIFY(files.data(files.index(1, 0), Qt::ToolTipRole).toString().contains("No such file or directory"));
@@ -378,11 +378,11 @@ void TouchTest::undo()
     QCOMPARE(diskModified(touched), before);
     QCOMPARE(currentPlatform().getAttributes(touched), std::optional<std::uint32_t>(0));
     QCOMPARE(diskModified(untouched), before);
-    const FileListModel& files = form.Files();
-    QCOMPARE(files.RowImage(0), int(FileListModel::ImageListed));
-    QCOMPARE(files.RowImage(1), int(FileListModel::ImageListed));
+    const FileListModel& files = form.fileList();
+    QCOMPARE(files.rowImage(0), int(FileListModel::ImageListed));
+    QCOMPARE(files.rowImage(1), int(FileListModel::ImageListed));
     QCOMPARE(files.data(files.index(0, FileListModel::ColModified), Qt::DisplayRole).toString(),
-             QString::fromStdString(StampText(DateTimeToSerial(before))));
+             QString::fromStdString(StampText(dateTimeToSerial(before))));
 }
 
 void TouchTest::resetKeepsThePickers()

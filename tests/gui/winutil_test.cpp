@@ -49,7 +49,7 @@ QRect centredOnScreen(const QWidget& form)
 
 std::vector<unsigned char> stampkeepBlock(versionblock::Layout layout = versionblock::Layout::Wide)
 {
-    return versionblock::Build(versionblock::StampkeepDescription(2, 1, 0, 0), layout);
+    return versionblock::build(versionblock::stampkeepDescription(2, 1, 0, 0), layout);
 }
 
 versionblock::StringTable table(const std::string& key, const std::string& company)
@@ -148,7 +148,7 @@ void WinutilTest::init()
 {
     openedUrls_.clear();
     boxes_.clear();
-    SetHelpUrlOpener([this](const QUrl& url) { openedUrls_.append(url); });
+    setHelpUrlOpener([this](const QUrl& url) { openedUrls_.append(url); });
     setMessageBoxHandler([this](const MessageBoxRequest& request) {
         boxes_.append(request);
         return MessageResult::Ok;
@@ -326,9 +326,9 @@ void WinutilTest::versionTableOrder()
     QFETCH(QString, firstKey);
     QFETCH(QString, secondKey);
     QFETCH(QString, placedFirst);
-    versionblock::Description description = versionblock::StampkeepDescription(2, 1, 0, 0);
+    versionblock::Description description = versionblock::stampkeepDescription(2, 1, 0, 0);
     description.tables = {table(firstKey.toStdString(), "first"), table(secondKey.toStdString(), "second")};
-    const auto block = versionblock::Build(description, versionblock::Layout::Wide);
+    const auto block = versionblock::build(description, versionblock::Layout::Wide);
     const TVerInfoObj info(block);
     QCOMPARE(info.Languages().size(), 2u);
     QCOMPARE(QString::fromStdString(info.Languages()[0].Key), placedFirst);
@@ -375,9 +375,9 @@ void WinutilTest::versionMalformedBlocks()
     }
 
     // A block without tables: read, but nothing to show.
-    versionblock::Description bare = versionblock::StampkeepDescription(2, 1, 0, 0);
+    versionblock::Description bare = versionblock::stampkeepDescription(2, 1, 0, 0);
     bare.tables.clear();
-    QCOMPARE(TVerInfoObj(versionblock::Build(bare, versionblock::Layout::Wide)).Status(),
+    QCOMPARE(TVerInfoObj(versionblock::build(bare, versionblock::Layout::Wide)).Status(),
              TVerInfoObj::kStatusNoStringTable);
 
     // A string entry claiming zero length would never advance; one claiming more than its table overruns it.
@@ -417,14 +417,14 @@ void WinutilTest::aboutBoxTexts()
 
 void WinutilTest::aboutBoxBeta()
 {
-    versionblock::Description description = versionblock::StampkeepDescription(2, 1, 0, 0);
+    versionblock::Description description = versionblock::stampkeepDescription(2, 1, 0, 0);
     description.fixedInfo[versionblock::kFixedInfoFlagsIndex] = versionblock::kPreReleaseFlag;
-    const TAboutForm beta(TVerInfoObj(versionblock::Build(description, versionblock::Layout::Wide)), nullptr);
+    const TAboutForm beta(TVerInfoObj(versionblock::build(description, versionblock::Layout::Wide)), nullptr);
     QCOMPARE(labelText(beta, "lblVersion"), "Stampkeep - beta version 2.1.0.0");
     QCOMPARE(beta.findChild<QLabel*>("lblVersion")->palette().color(QPalette::WindowText), QColor(Qt::red));
 
     std::erase_if(description.tables[0].entries, [](const auto& entry) { return entry.first == "FileVersion"; });
-    const TAboutForm unnumbered(TVerInfoObj(versionblock::Build(description, versionblock::Layout::Wide)), nullptr);
+    const TAboutForm unnumbered(TVerInfoObj(versionblock::build(description, versionblock::Layout::Wide)), nullptr);
     QCOMPARE(labelText(unnumbered, "lblVersion"), "Stampkeep beta");
 }
 
@@ -641,7 +641,7 @@ void WinutilTest::serialPartsOfDatesAndTimes()
     QCOMPARE(timeToSerial(QTime(18, 0)), 0.75);
     QCOMPARE(serialToDate(37017.75), QDate(2001, 5, 6));
     QCOMPARE(serialToTime(37017.75), QTime(18, 0));
-    QCOMPARE(SerialToDateTime(37017.75), QDateTime(QDate(2001, 5, 6), QTime(18, 0)));
+    QCOMPARE(serialToDateTime(37017.75), QDateTime(QDate(2001, 5, 6), QTime(18, 0)));
 
     // The last millisecond of a day stays in its day.
     const QTime last(23, 59, 59, 999);
@@ -650,7 +650,7 @@ void WinutilTest::serialPartsOfDatesAndTimes()
 
     QVERIFY(!serialToDate(-1).isValid());
     QVERIFY(!serialToTime(-1).isValid());
-    QVERIFY(!SerialToDateTime(-1).isValid());
+    QVERIFY(!serialToDateTime(-1).isValid());
 }
 
 // ---------------------------------------------------------------- folder browser
@@ -661,21 +661,21 @@ void WinutilTest::browseForFolderAnswered()
     const QString data = QString::fromStdString(temp.MakeFolder("Data"));
     QString chosen = "unchanged";
 
-    SetNextFileDialogAnswer({});
+    setNextFileDialogAnswer({});
     QVERIFY(!BrowseForFolder(nullptr, data, "Select folder for matching files", chosen));
     QCOMPARE(chosen, "unchanged");
 
-    SetNextFileDialogAnswer({data});
+    setNextFileDialogAnswer({data});
     QVERIFY(BrowseForFolder(nullptr, "/", "Select folder for matching files", chosen));
     QCOMPARE(chosen, data + "/");
 
-    SetNextFileDialogAnswer({"/"});
+    setNextFileDialogAnswer({"/"});
     QVERIFY(BrowseForFolder(nullptr, data, "Select folder for matching files", chosen));
     QCOMPARE(chosen, "/");
 
-    QCOMPARE(BrowserStartFolder("/"), "/");
-    QCOMPARE(BrowserStartFolder(data + "/"), data);
-    QCOMPARE(BrowserStartFolder(data), data);
+    QCOMPARE(browserStartFolder("/"), "/");
+    QCOMPARE(browserStartFolder(data + "/"), data);
+    QCOMPARE(browserStartFolder(data), data);
 }
 
 void WinutilTest::folderBrowserValidation()
@@ -714,8 +714,8 @@ void WinutilTest::helpPage()
 {
     TempDir temp;
     const QString page = QString::fromStdString(temp.MakeFile("stampkeep.html", "<html></html>"));
-    OpenHelpFile(page, 12);
-    OpenHelpFile(page, 0);
+    openHelpFile(page, 12);
+    openHelpFile(page, 0);
     QCOMPARE(openedUrls_.size(), 2);
     QCOMPARE(openedUrls_[0].toLocalFile(), page);
     QCOMPARE(openedUrls_[0].fragment(), "context-12");
@@ -723,7 +723,7 @@ void WinutilTest::helpPage()
     QVERIFY(boxes_.isEmpty());
 
     // The program's own page is the test program's path with ".html", which does not exist.
-    OpenHelpPage(14);
+    openHelpPage(14);
     QCOMPARE(openedUrls_.size(), 2);
     QCOMPARE(boxes_.size(), 1);
     QCOMPARE(boxes_[0].caption, "Stampkeep");
@@ -735,7 +735,7 @@ void WinutilTest::helpPage()
 // The Help button opens the help page (here: the report that it is missing) and the box stays up for its answer.
 void WinutilTest::qtMessageBoxHelpKeepsItOpen()
 {
-    InstallQtMessageBox();
+    installQtMessageBox();
     QString helpReport;
     bool stayedOpen = false;
     QTimer::singleShot(0, [&] {
