@@ -39,7 +39,7 @@ private:
     const QElapsedTimer& clock;
 };
 
-qint64 LongestGap(std::vector<qint64> times, qint64 end)
+qint64 longestGap(std::vector<qint64> times, qint64 end)
 {
     times.insert(times.begin(), 0);
     times.push_back(end);
@@ -99,7 +99,7 @@ int main(int argc, char** argv)
     std::cout << "rows:                " << form.fileList().rowCount() << "\n"
               << "touched:             " << touched << "\n"
               << "touch run:           " << elapsed << " ms\n"
-              << "status bar repaints: " << paints.times.size() << ", longest gap " << LongestGap(paints.times, elapsed)
+              << "status bar repaints: " << paints.times.size() << ", longest gap " << longestGap(paints.times, elapsed)
               << " ms\n";
     return touched == form.fileList().rowCount() && boxes == 0 ? 0 : 1;
 }

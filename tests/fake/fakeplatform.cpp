@@ -14,7 +14,7 @@ public:
 
     bool setTimes(std::optional<FileTime> created, std::optional<FileTime> modified) override
     {
-        if (platform_.Fails(FakeCall::SetTimes, path_))
+        if (platform_.fails(FakeCall::SetTimes, path_))
             return false;
         FakeEntry& entry = platform_.entries.at(path_);
         if (created)
@@ -26,7 +26,7 @@ public:
 
     bool getTimes(FileTime* created, FileTime* modified) override
     {
-        if (platform_.Fails(FakeCall::GetTimes, path_))
+        if (platform_.fails(FakeCall::GetTimes, path_))
             return false;
         const FakeEntry& entry = platform_.entries.at(path_);
         if (created)
@@ -58,12 +58,12 @@ FakePlatform::~FakePlatform()
     setCurrentPlatform(nullptr);
 }
 
-void FakePlatform::AddEntry(const std::string& fullPath, std::uint32_t attrs, FileTime created, FileTime modified)
+void FakePlatform::addEntry(const std::string& fullPath, std::uint32_t attrs, FileTime created, FileTime modified)
 {
     entries[fullPath] = {attrs, created, modified};
 }
 
-void FakePlatform::SetDrive(const std::string& root, DriveType type, const std::string& remoteName)
+void FakePlatform::setDrive(const std::string& root, DriveType type, const std::string& remoteName)
 {
     drives_[root] = {type, remoteName};
 }
@@ -99,7 +99,7 @@ bool FakePlatform::hasMatch(const std::string& pattern)
 std::optional<std::uint32_t> FakePlatform::getAttributes(const std::string& path)
 {
     const auto it = entries.find(path);
-    if (it == entries.end() || Fails(FakeCall::GetAttributes, path))
+    if (it == entries.end() || fails(FakeCall::GetAttributes, path))
         return std::nullopt;
     return it->second.attrs;
 }
@@ -107,7 +107,7 @@ std::optional<std::uint32_t> FakePlatform::getAttributes(const std::string& path
 bool FakePlatform::setAttributes(const std::string& path, std::uint32_t attrs)
 {
     const auto it = entries.find(path);
-    if (it == entries.end() || Fails(FakeCall::SetAttributes, path))
+    if (it == entries.end() || fails(FakeCall::SetAttributes, path))
         return false;
     it->second.attrs = (attrs & ~kAttrDirectory) | (it->second.attrs & kAttrDirectory);
     return true;
@@ -115,7 +115,7 @@ bool FakePlatform::setAttributes(const std::string& path, std::uint32_t attrs)
 
 std::unique_ptr<StampHandle> FakePlatform::openForStamps(const std::string& path)
 {
-    if (!entries.count(path) || Fails(FakeCall::Open, path))
+    if (!entries.count(path) || fails(FakeCall::Open, path))
         return nullptr;
     return std::make_unique<FakeStampHandle>(*this, path);
 }

@@ -30,9 +30,9 @@ public:
     FakePlatform();
     ~FakePlatform() override;
 
-    void AddEntry(const std::string& fullPath, std::uint32_t attrs, FileTime created, FileTime modified);
-    void SetDrive(const std::string& root, DriveType type, const std::string& remoteName = {});
-    void Fail(FakeCall call, const std::string& fullPath) { failures_.insert({call, fullPath}); }
+    void addEntry(const std::string& fullPath, std::uint32_t attrs, FileTime created, FileTime modified);
+    void setDrive(const std::string& root, DriveType type, const std::string& remoteName = {});
+    void fail(FakeCall call, const std::string& fullPath) { failures_.insert({call, fullPath}); }
 
     std::map<std::string, FakeEntry> entries; // by full path
     FileTime currentTime = 0;
@@ -64,7 +64,7 @@ public:
     bool isProgramFile(const std::string& path) override { return entries.count(path) > 0; }
     bool startProgram(const std::string&, const std::vector<std::string>&, const std::string&) override { return true; }
 
-    bool Fails(FakeCall call, const std::string& path) const { return failures_.count({call, path}) > 0; }
+    bool fails(FakeCall call, const std::string& path) const { return failures_.count({call, path}) > 0; }
 
 private:
     struct Drive

@@ -45,12 +45,12 @@ void checkDate(const std::string& text, const std::string& format)
     double day = -2;
     if (!parseDate(text, format, day))
         return;
-    Require(day >= 0 && day < kFirstDayAfterYear9999 && day == std::floor(day), "a date read is a day from 1899 on");
+    require(day >= 0 && day < kFirstDayAfterYear9999 && day == std::floor(day), "a date read is a day from 1899 on");
     double again = -2;
     if (carriesYear(format, day))
-        Require(parseDate(formatDateTime(format, day), format, again) && again == day, "a date read is written back");
+        require(parseDate(formatDateTime(format, day), format, again) && again == day, "a date read is written back");
     shortDateFormat = format;
-    Require(textToDate(dateToText(day), again) && again == day, "a date read is stored and read back");
+    require(textToDate(dateToText(day), again) && again == day, "a date read is stored and read back");
 }
 
 bool hasSeconds(const std::string& format)
@@ -69,9 +69,9 @@ void checkTime(const std::string& text, const std::string& format)
     double time = -2;
     if (!parseTime(text, format, time))
         return;
-    Require(time >= 0 && time < 1, "a time read is a fraction of a day");
+    require(time >= 0 && time < 1, "a time read is a fraction of a day");
     double again = -2;
-    Require(parseTime(formatDateTime(format, time), format, again) && again == shownMoment(format, time),
+    require(parseTime(formatDateTime(format, time), format, again) && again == shownMoment(format, time),
             "a time read is written back");
 }
 
@@ -82,10 +82,10 @@ void checkWritten(std::uint64_t bits, const std::string& dateFormat, const std::
     const double time = static_cast<double>((bits >> 32) % kSecondsPerDay) / kSecondsPerDay;
     double read = -2;
     if (carriesYear(dateFormat, day))
-        Require(parseDate(formatDateTime(dateFormat, day), dateFormat, read) && read == day,
+        require(parseDate(formatDateTime(dateFormat, day), dateFormat, read) && read == day,
                 "a written date reads back");
     const double shown = shownMoment(timeFormat, time);
-    Require(parseTime(formatDateTime(timeFormat, shown), timeFormat, read) && read == shown,
+    require(parseTime(formatDateTime(timeFormat, shown), timeFormat, read) && read == shown,
             "a written time reads back");
 }
 
@@ -96,12 +96,12 @@ void checkFreeFormat(const std::string& format, const std::string& dateText, con
     double serial = 0;
     std::memcpy(&serial, &bits, sizeof serial);
     const std::string text = formatDateTime(format, serial);
-    Require(text.size() <= 4 * format.size(), "formatted text is at most four bytes per format byte");
+    require(text.size() <= 4 * format.size(), "formatted text is at most four bytes per format byte");
     double value = -2;
     if (parseDate(dateText, format, value))
-        Require(value >= 0 && value == std::floor(value), "a date read under any format is a day");
+        require(value >= 0 && value == std::floor(value), "a date read under any format is a day");
     if (parseTime(timeText, format, value))
-        Require(value >= 0 && value < 1, "a time read under any format is a fraction of a day");
+        require(value >= 0 && value < 1, "a time read under any format is a fraction of a day");
 }
 
 } // namespace
@@ -112,7 +112,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     const std::string dateFormat = kDateFormats[data[0] % kDateFormats.size()];
     const std::string timeFormat = kTimeFormats[data[1] % kTimeFormats.size()];
-    const std::vector<std::string_view> fields = SplitFields(AsText(data + 2, size - 2), 4);
+    const std::vector<std::string_view> fields = splitFields(asText(data + 2, size - 2), 4);
     const std::string dateText(fields[0]);
     const std::string timeText(fields[1]);
     std::uint64_t bits = 0;

@@ -204,9 +204,9 @@ void FileListTest::modelKeepsItsIndexRight()
 void FileListTest::addingAListedPathRefreshesItsRow()
 {
     TMainForm form(iniPath());
-    const std::string a = folder->MakeFile("a.txt");
-    const std::string b = folder->MakeFile("b.txt");
-    const std::string c = folder->MakeFile("c.txt");
+    const std::string a = folder->makeFile("a.txt");
+    const std::string b = folder->makeFile("b.txt");
+    const std::string c = folder->makeFile("c.txt");
     setModified(a, kUnixEpoch + 10'000'000ull * 86400 * 10000);
     addThroughDialog(form, {a, b});
     QCOMPARE(listedNames(form), QStringList({"a.txt", "b.txt"}));
@@ -232,12 +232,12 @@ void FileListTest::addingAListedPathRefreshesItsRow()
     QCOMPARE(files.index(0, FileListModel::ColPath).data().toString(), QString::fromStdString(folder->path()));
 
     // Names that differ only in letter case are two files here.
-    const std::string upper = folder->MakeFile("A.TXT");
+    const std::string upper = folder->makeFile("A.TXT");
     addThroughDialog(form, {upper});
     QCOMPARE(files.rowCount(), 4);
 
     // The dialog will start where the last files came from, also in the next run.
-    const std::string other = folder->MakeFile("sub/d.txt");
+    const std::string other = folder->makeFile("sub/d.txt");
     addThroughDialog(form, {other});
     form.close();
     QCOMPARE(IniFile(iniPath()).readString("Location", "Location", ""), folder->path() + "/sub/");
@@ -246,7 +246,7 @@ void FileListTest::addingAListedPathRefreshesItsRow()
 void FileListTest::failuresAreNamedUpToNineteen()
 {
     TMainForm form(iniPath());
-    const std::string listed = folder->MakeFile("present.txt");
+    const std::string listed = folder->makeFile("present.txt");
     std::vector<std::string> chosen = {listed};
     std::string lines;
     for (int i = 1; i <= 19; ++i) {
@@ -292,11 +292,11 @@ void FileListTest::dialogRefusesNetworkAndCdRomDrives()
     // Only the first chosen file's drive decides; a refusal adds nothing at all.
     TMainForm form(iniPath());
     FakePlatform platform;
-    platform.SetDrive("/net/mapped/", DriveType::Network, "//server/share");
-    platform.SetDrive("/net/plain/", DriveType::Network);
-    platform.SetDrive("/cd/", DriveType::CdRom);
+    platform.setDrive("/net/mapped/", DriveType::Network, "//server/share");
+    platform.setDrive("/net/plain/", DriveType::Network);
+    platform.setDrive("/cd/", DriveType::CdRom);
     for (const char* path : {"/net/mapped/a", "/net/plain/a", "/cd/a", "/data/a"})
-        platform.AddEntry(path, 0, 0, 0);
+        platform.addEntry(path, 0, 0, 0);
 
     addThroughDialog(form, {"/net/mapped/a", "/data/a"});
     addThroughDialog(form, {"/net/plain/a"});
@@ -336,7 +336,7 @@ void FileListTest::sortingByColumns()
     };
     std::vector<std::string> paths;
     for (const auto& [name, stamp] : files) {
-        paths.push_back(folder->MakeFile(name));
+        paths.push_back(folder->makeFile(name));
         setModified(paths.back(), stamp);
     }
     addThroughDialog(form, paths);
@@ -379,7 +379,7 @@ void FileListTest::movingUpAndDown()
     TMainForm form(iniPath());
     std::vector<std::string> paths;
     for (const char* name : {"a", "b", "c", "d"})
-        paths.push_back(folder->MakeFile(name));
+        paths.push_back(folder->makeFile(name));
     addThroughDialog(form, paths);
     auto* up = form.findChild<QAction*>("acItemUp");
     auto* down = form.findChild<QAction*>("acItemDown");
@@ -431,7 +431,7 @@ void FileListTest::removingClearingAndSelectingAll()
 
     std::vector<std::string> paths;
     for (const char* name : {"a", "b", "c", "d"})
-        paths.push_back(folder->MakeFile(name));
+        paths.push_back(folder->makeFile(name));
     addThroughDialog(form, paths);
     selectRows(form, {});
     idle();
@@ -463,8 +463,8 @@ void FileListTest::rowAppearance()
 {
     // What a row shows beyond its texts: italics for folders, the status text as the tip of a touched row.
     TMainForm form(iniPath());
-    const std::string folderPath = folder->MakeFolder("folder");
-    const std::string file = folder->MakeFile("file");
+    const std::string folderPath = folder->makeFolder("folder");
+    const std::string file = folder->makeFile("file");
     addThroughDialog(form, {folderPath, file});
     FileListModel& files = form.fileList();
     QVERIFY(files.index(0, FileListModel::ColPath).data(Qt::FontRole).value<QFont>().italic());
@@ -499,7 +499,7 @@ void FileListTest::keysAndButtons()
     showActive(form);
     std::vector<std::string> paths;
     for (const char* name : {"a", "b", "c"})
-        paths.push_back(folder->MakeFile(name));
+        paths.push_back(folder->makeFile(name));
     setNextFileDialogAnswer(toQStringList(paths));
     idle();
     TListView* list = listView(form);
@@ -528,11 +528,11 @@ void FileListTest::dropFromNetworkDrivesAndALocalFolder()
 {
     TMainForm form(iniPath());
     FakePlatform platform;
-    platform.SetDrive("/mnt/b/", DriveType::Network, "//server/b");
-    platform.SetDrive("/mnt/a/", DriveType::Network);
-    platform.AddEntry("/data/listed", 0, 0, 0);
-    platform.AddEntry("/data/local.txt", 0, 0, 0);
-    platform.AddEntry("/data/folder", kAttrDirectory, 0, 0);
+    platform.setDrive("/mnt/b/", DriveType::Network, "//server/b");
+    platform.setDrive("/mnt/a/", DriveType::Network);
+    platform.addEntry("/data/listed", 0, 0, 0);
+    platform.addEntry("/data/local.txt", 0, 0, 0);
+    platform.addEntry("/data/folder", kAttrDirectory, 0, 0);
     form.AddFile("/data/listed", 0, 0, 0);
     listView(form)->header()->sectionClicked(FileListModel::ColFilename);
     QHeaderView* header = listView(form)->header();
@@ -570,10 +570,10 @@ void FileListTest::dropFromCdRomDrives()
 {
     TMainForm form(iniPath());
     FakePlatform platform;
-    platform.SetDrive("/media/cd1/", DriveType::CdRom);
-    platform.SetDrive("/media/cd2/", DriveType::CdRom);
-    platform.SetDrive("/mnt/net/", DriveType::Network);
-    platform.AddEntry("/data/a", 0, 0, 0);
+    platform.setDrive("/media/cd1/", DriveType::CdRom);
+    platform.setDrive("/media/cd2/", DriveType::CdRom);
+    platform.setDrive("/mnt/net/", DriveType::Network);
+    platform.addEntry("/data/a", 0, 0, 0);
 
     dropUris(form, {"file:///media/cd1/a", "file:///media/cd1/b", "file:///data/a"});
     QTRY_COMPARE(boxes.size(), std::size_t{1});
@@ -597,7 +597,7 @@ void FileListTest::draggingARowInsideTheList()
     showActive(form);
     std::vector<std::string> paths;
     for (const char* name : {"a", "b", "c", "d"})
-        paths.push_back(folder->MakeFile(name));
+        paths.push_back(folder->makeFile(name));
     addThroughDialog(form, paths);
     TListView* list = listView(form);
     QMimeData data;

@@ -66,7 +66,7 @@ std::vector<std::string> FolderMatchTest::listFiles(TMainForm& form, const QStri
 std::string FolderMatchTest::makePartners(const QStringList& names)
 {
     for (const QString& name : names) {
-        const std::string path = folder->MakeFile("partners/" + name.toStdString(), "partner");
+        const std::string path = folder->makeFile("partners/" + name.toStdString(), "partner");
         setModified(path, kPartner);
     }
     return *folder / "partners";

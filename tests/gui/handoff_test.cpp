@@ -66,7 +66,7 @@ void HandOffTest::init()
     QVERIFY(QFile::copy(STAMPKEEP_PROGRAM, program));
     QDir::setCurrent(QString::fromStdString(folder->path()));
     for (const char* name : {"a.txt", "b.txt", "x.txt"})
-        folder->MakeFile(name);
+        folder->makeFile(name);
 }
 
 void HandOffTest::cleanup()
@@ -224,7 +224,7 @@ void HandOffTest::longSpecificationsAreCut()
 {
     QStringList names;
     for (char letter = 'c'; letter < 'n'; ++letter)
-        names << QString::fromStdString(folder->MakeFile(std::string(25, letter)));
+        names << QString::fromStdString(folder->makeFile(std::string(25, letter)));
     becomeRunningInstance();
     QCOMPARE(runLaterStart(names), 0);
     // Each full path with CR LF; what is past 255 bytes is lost, and a cut path names nothing.

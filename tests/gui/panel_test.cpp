@@ -270,7 +270,7 @@ void PanelTest::dropsOnThePickers()
 {
     const std::string first = makeFile("first.txt", local(1999, 1, 2, 8, 9, 10));
     const std::string second = makeFile("second.txt", local(2003, 4, 5, 18, 30, 0));
-    const std::string sub = folder->MakeFolder("sub");
+    const std::string sub = folder->makeFolder("sub");
     setModified(sub, local(2002, 3, 4, 5, 6, 7));
     TMainForm form(iniPath());
     showActive(form);

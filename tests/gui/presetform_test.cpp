@@ -68,7 +68,7 @@ private slots:
     void helpOpensThePage();
 
 private:
-    void writeIni(const std::string& text) const { folder->MakeFile("stampkeep.ini", text); }
+    void writeIni(const std::string& text) const { folder->makeFile("stampkeep.ini", text); }
     std::vector<std::string> boxTexts() const;
     void clickOn(TPresetForm& form, const char* name) { QTest::mouseClick(find<QWidget>(form, name), Qt::LeftButton); }
     QStringList pressedButtons(TPresetForm& form);
@@ -399,7 +399,7 @@ void PresetFormTest::refusedWriteKeepsTheDialogOpen()
     find<QLineEdit>(form, "ebDesc")->setText("Kept too");
     trigger(form, "acLblS");
     // A folder in place of the settings file refuses every write, also for root.
-    folder->MakeFolder("stampkeep.ini");
+    folder->makeFolder("stampkeep.ini");
     clickOn(form, "btnOK");
     QCOMPARE(boxTexts(), std::vector<std::string>({"Unable to write to " + iniPath()}));
     QVERIFY(form.isVisible());

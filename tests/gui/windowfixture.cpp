@@ -64,7 +64,7 @@ void WindowFixture::cleanup()
 
 std::string WindowFixture::makeFile(const std::string& name, const QDateTime& modified) const
 {
-    const std::string path = folder->MakeFile(name, "content");
+    const std::string path = folder->makeFile(name, "content");
     setModified(path, modified);
     return path;
 }

@@ -658,7 +658,7 @@ void WinutilTest::serialPartsOfDatesAndTimes()
 void WinutilTest::browseForFolderAnswered()
 {
     TempDir temp;
-    const QString data = QString::fromStdString(temp.MakeFolder("Data"));
+    const QString data = QString::fromStdString(temp.makeFolder("Data"));
     QString chosen = "unchanged";
 
     setNextFileDialogAnswer({});
@@ -681,8 +681,8 @@ void WinutilTest::browseForFolderAnswered()
 void WinutilTest::folderBrowserValidation()
 {
     TempDir temp;
-    const QString data = QString::fromStdString(temp.MakeFolder("Data"));
-    const QString file = QString::fromStdString(temp.MakeFile("Data/notes.txt"));
+    const QString data = QString::fromStdString(temp.makeFolder("Data"));
+    const QString file = QString::fromStdString(temp.makeFile("Data/notes.txt"));
     FolderBrowser browser(nullptr, data + "/", "Select folder");
     auto* status = browser.findChild<QLabel*>("lblStatus");
     QPushButton* ok = browser.findChild<QDialogButtonBox*>("buttonBox")->button(QDialogButtonBox::Open);
@@ -697,7 +697,7 @@ void WinutilTest::folderBrowserValidation()
     QVERIFY(ok->isEnabled());
 
     // A long choice is shortened to the width of the dialog.
-    const QString deep = QString::fromStdString(temp.MakeFolder(std::string(60, 'a') + "/" + std::string(60, 'b')));
+    const QString deep = QString::fromStdString(temp.makeFolder(std::string(60, 'a') + "/" + std::string(60, 'b')));
     emit browser.currentChanged(deep);
     QVERIFY(status->text().startsWith("/.../") || status->text().startsWith(".../"));
     QVERIFY(status->fontMetrics().horizontalAdvance(status->text()) <= browser.width() - 20);
@@ -713,7 +713,7 @@ void WinutilTest::folderBrowserValidation()
 void WinutilTest::helpPage()
 {
     TempDir temp;
-    const QString page = QString::fromStdString(temp.MakeFile("stampkeep.html", "<html></html>"));
+    const QString page = QString::fromStdString(temp.makeFile("stampkeep.html", "<html></html>"));
     openHelpFile(page, 12);
     openHelpFile(page, 0);
     QCOMPARE(openedUrls_.size(), 2);

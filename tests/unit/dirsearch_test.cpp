@@ -20,11 +20,11 @@ protected:
     DirSearchTest()
     {
         for (const char* name : {"a.txt", "b.txt", "ab.log", "README", ".hidden", "x[1].txt", "\xC3\xA9t\xC3\xA9.txt"})
-            dir.MakeFile(name);
-        dir.MakeFolder("sub");
+            dir.makeFile(name);
+        dir.makeFolder("sub");
     }
 
-    Names Find(const std::string& pattern, std::size_t limit = Platform::kNoLimit)
+    Names find(const std::string& pattern, std::size_t limit = Platform::kNoLimit)
     {
         Names names;
         for (const FileEntry& entry : searchDirectory(dir / pattern, limit))
@@ -41,23 +41,23 @@ TEST_F(DirSearchTest, StarFindsEveryNameInByteOrder)
 {
     const Names all = {".",      "..",    ".hidden", "README",   "a.txt",
                        "ab.log", "b.txt", "sub",     "x[1].txt", "\xC3\xA9t\xC3\xA9.txt"};
-    EXPECT_EQ(Find("*"), all);
-    EXPECT_EQ(Find("*.*"), all);
+    EXPECT_EQ(find("*"), all);
+    EXPECT_EQ(find("*.*"), all);
 }
 
 TEST_F(DirSearchTest, WildcardsMatchLikeWindows)
 {
-    EXPECT_EQ(Find("?.txt"), (Names{"a.txt", "b.txt"}));
-    EXPECT_EQ(Find("*.txt"), (Names{"a.txt", "b.txt", "x[1].txt", "\xC3\xA9t\xC3\xA9.txt"}));
-    EXPECT_EQ(Find("a*"), (Names{"a.txt", "ab.log"}));
-    EXPECT_EQ(Find("x[1].*"), Names{"x[1].txt"}) << "brackets are no wildcard";
-    EXPECT_EQ(Find("README.*"), Names{"README"}) << "a trailing .* also matches no extension";
-    EXPECT_EQ(Find("a.*"), Names{"a.txt"});
-    EXPECT_EQ(Find("a.txt.*"), Names{"a.txt"});
-    EXPECT_EQ(Find("readme*"), Names{}) << "matching is case-sensitive";
-    EXPECT_EQ(Find("?"), Names{"."});
-    EXPECT_EQ(Find("??"), Names{".."});
-    EXPECT_EQ(Find(".*"), (Names{".", "..", ".hidden"}));
+    EXPECT_EQ(find("?.txt"), (Names{"a.txt", "b.txt"}));
+    EXPECT_EQ(find("*.txt"), (Names{"a.txt", "b.txt", "x[1].txt", "\xC3\xA9t\xC3\xA9.txt"}));
+    EXPECT_EQ(find("a*"), (Names{"a.txt", "ab.log"}));
+    EXPECT_EQ(find("x[1].*"), Names{"x[1].txt"}) << "brackets are no wildcard";
+    EXPECT_EQ(find("README.*"), Names{"README"}) << "a trailing .* also matches no extension";
+    EXPECT_EQ(find("a.*"), Names{"a.txt"});
+    EXPECT_EQ(find("a.txt.*"), Names{"a.txt"});
+    EXPECT_EQ(find("readme*"), Names{}) << "matching is case-sensitive";
+    EXPECT_EQ(find("?"), Names{"."});
+    EXPECT_EQ(find("??"), Names{".."});
+    EXPECT_EQ(find(".*"), (Names{".", "..", ".hidden"}));
 }
 
 TEST_F(DirSearchTest, PlainNamesFindOneEntry)
@@ -72,8 +72,8 @@ TEST_F(DirSearchTest, PlainNamesFindOneEntry)
     EXPECT_EQ(folder[0].name, "sub");
     EXPECT_EQ(folder[0].attrs & kAttrDirectory, kAttrDirectory);
 
-    EXPECT_EQ(Find("sub/."), Names{"."});
-    EXPECT_EQ(Find("sub/.."), Names{".."});
+    EXPECT_EQ(find("sub/."), Names{"."});
+    EXPECT_EQ(find("sub/.."), Names{".."});
 }
 
 // A search that finds nothing says so with the system's reason, whatever the kind of pattern.
@@ -91,8 +91,8 @@ TEST_F(DirSearchTest, NothingMatches)
 
 TEST_F(DirSearchTest, LimitStopsAtTheFirstEntriesInOrder)
 {
-    EXPECT_EQ(Find("*.txt", 1), Names{"a.txt"});
-    EXPECT_EQ(Find("*", 3), (Names{".", "..", ".hidden"}));
+    EXPECT_EQ(find("*.txt", 1), Names{"a.txt"});
+    EXPECT_EQ(find("*", 3), (Names{".", "..", ".hidden"}));
 }
 
 // Each result carries the same attributes and stamps as reading the entry itself.
@@ -128,7 +128,7 @@ TEST_F(DirSearchTest, RelativePatternsSearchTheCurrentFolder)
 TEST_F(DirSearchTest, DanglingLinksAreLeftOut)
 {
     ASSERT_EQ(symlink((dir / "gone").c_str(), (dir / "c.txt").c_str()), 0);
-    EXPECT_EQ(Find("?.txt"), (Names{"a.txt", "b.txt"}));
+    EXPECT_EQ(find("?.txt"), (Names{"a.txt", "b.txt"}));
 }
 
 } // namespace

@@ -94,7 +94,7 @@ protected:
 // Files and folders alike take both stamps to the 100 ns, leave the access time alone, and a stamp not given stays.
 TEST_F(EntryInfoTest, StampsRoundTripForFilesAndFolders)
 {
-    for (const std::string& path : {dir.MakeFile("file.txt", "x"), dir.MakeFolder("folder")}) {
+    for (const std::string& path : {dir.makeFile("file.txt", "x"), dir.makeFolder("folder")}) {
         const timespec accessed{1000000000, 123456789};
         const timespec times[2] = {accessed, {0, UTIME_OMIT}};
         ASSERT_EQ(utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
@@ -121,7 +121,7 @@ TEST_F(EntryInfoTest, StampsRoundTripForFilesAndFolders)
 // The value written is the version 4 layout byte for byte, and what is written reads back.
 TEST_F(EntryInfoTest, CreationTimeAndAttributesGoToDosAttrib)
 {
-    const std::string file = dir.MakeFile("a.txt");
+    const std::string file = dir.makeFile("a.txt");
     setTimes(file, kCreated, std::nullopt);
     ASSERT_TRUE(writeEntryAttributes(file, kAttrArchive));
     EXPECT_EQ(storedValue(file), kWorkedExample);
@@ -134,7 +134,7 @@ TEST_F(EntryInfoTest, CreationTimeAndAttributesGoToDosAttrib)
     EXPECT_EQ(attrsOf(file), 0u);
     EXPECT_EQ(decodeDosAttrib(storedValue(file))->attrib, 0u);
 
-    const std::string folder = dir.MakeFolder("sub");
+    const std::string folder = dir.makeFolder("sub");
     ASSERT_TRUE(writeEntryAttributes(folder, kAttrDirectory | kAttrHidden));
     EXPECT_EQ(attrsOf(folder), kAttrDirectory | kAttrHidden);
     EXPECT_EQ(decodeDosAttrib(storedValue(folder))->attrib, kAttrDirectory | kAttrHidden);
@@ -144,7 +144,7 @@ TEST_F(EntryInfoTest, CreationTimeAndAttributesGoToDosAttrib)
 // the first value written holds that time, so that Samba shows the same one.
 TEST_F(EntryInfoTest, WithoutAStoredValueTheFileSystemAnswers)
 {
-    const std::string file = dir.MakeFile("plain.txt");
+    const std::string file = dir.makeFile("plain.txt");
     const std::optional<EntryInfo> info = readEntryInfo(file);
     ASSERT_TRUE(info);
     EXPECT_EQ(info->attrs, 0u);
@@ -161,12 +161,12 @@ TEST_F(EntryInfoTest, WithoutAStoredValueTheFileSystemAnswers)
 // a full read gives, for files and folders, with and without a stored value.
 TEST_F(EntryInfoTest, StoredValueAddedLaterEqualsAFullRead)
 {
-    const std::string stored = dir.MakeFile("stored.txt");
+    const std::string stored = dir.makeFile("stored.txt");
     setTimes(stored, kCreated, kModified);
     ASSERT_TRUE(writeEntryAttributes(stored, kAttrReadOnly | kAttrHidden | kAttrArchive));
-    const std::string folder = dir.MakeFolder("folder");
+    const std::string folder = dir.makeFolder("folder");
     ASSERT_TRUE(writeEntryAttributes(folder, kAttrDirectory | kAttrSystem));
-    const std::string plain = dir.MakeFile("plain.txt");
+    const std::string plain = dir.makeFile("plain.txt");
 
     for (const std::string& path : {stored, folder, plain}) {
         std::optional<EntryInfo> partial = readEntryInfo(path, EntryDetail::ModeAndTimes);
@@ -185,7 +185,7 @@ TEST_F(EntryInfoTest, StoredValueAddedLaterEqualsAFullRead)
 // Samba's own values are read, damaged ones count as absent, and the next write replaces either with a sound value.
 TEST_F(EntryInfoTest, ForeignAndDamagedValues)
 {
-    const std::string file = dir.MakeFile("samba.txt");
+    const std::string file = dir.makeFile("samba.txt");
     store(file, {0x00, 0x00, 0x05, 0x00, 0x05, 0x00, 0x00, 0x00, 0x11, 0x00, 0x00, 0x00,
                  0x22, 0x12, 0x00, 0x00, 0x80, 0x6D, 0xD8, 0x72, 0x2E, 0xD6, 0xC0, 0x01});
     EXPECT_EQ(attrsOf(file), 0x1222u);
@@ -202,7 +202,7 @@ TEST_F(EntryInfoTest, ForeignAndDamagedValues)
                                  Bytes{0x00, 0x00, 0x09, 0x00, 0x09, 0x00, 0x00, 0x00, 0x11, 0x00, 0x00, 0x00,
                                        0x20, 0x00, 0x00, 0x00, 0x80, 0x6D, 0xD8, 0x72, 0x2E, 0xD6, 0xC0, 0x01},
                                  Bytes{'g', 'a', 'r', 'b', 'a', 'g', 'e'}, Bytes(300, 0x20)}) {
-        const std::string path = dir.MakeFile("damaged.txt");
+        const std::string path = dir.makeFile("damaged.txt");
         store(path, damaged);
         EXPECT_EQ(attrsOf(path), 0u);
         EXPECT_EQ(readEntryInfo(path)->created, birthTimeOf(path));
@@ -219,7 +219,7 @@ TEST_F(EntryInfoTest, ForeignAndDamagedValues)
 // Read-only is the owner's write permission: setting it removes every write bit, clearing it gives the owner's back.
 TEST_F(EntryInfoTest, ReadOnlyLivesInTheMode)
 {
-    const std::string file = dir.MakeFile("ro.txt");
+    const std::string file = dir.makeFile("ro.txt");
     ASSERT_EQ(chmod(file.c_str(), 0666), 0);
     ASSERT_TRUE(writeEntryAttributes(file, kAttrReadOnly | kAttrArchive));
     EXPECT_EQ(modeOf(file), 0444u);
@@ -239,7 +239,7 @@ TEST_F(EntryInfoTest, ReadOnlyLivesInTheMode)
     EXPECT_EQ(decodeDosAttrib(storedValue(file))->attrib, kAttrHidden);
 
     // A folder loses its write bits the same way; its search bits stay.
-    const std::string folder = dir.MakeFolder("rofolder");
+    const std::string folder = dir.makeFolder("rofolder");
     ASSERT_EQ(chmod(folder.c_str(), 0775), 0);
     ASSERT_TRUE(writeEntryAttributes(folder, kAttrDirectory | kAttrReadOnly));
     EXPECT_EQ(modeOf(folder), 0555u);
@@ -251,7 +251,7 @@ TEST_F(EntryInfoTest, ReadOnlyFileRefusesWriting)
 {
     if (geteuid() == 0)
         GTEST_SKIP() << "root may write to any file, whatever its mode";
-    const std::string file = dir.MakeFile("locked.txt");
+    const std::string file = dir.makeFile("locked.txt");
     ASSERT_TRUE(writeEntryAttributes(file, kAttrReadOnly));
     errno = 0;
     const int fd = open(file.c_str(), O_WRONLY);
@@ -264,7 +264,7 @@ TEST_F(EntryInfoTest, ReadOnlyFileRefusesWriting)
 // Symbolic links are followed, as touch does.
 TEST_F(EntryInfoTest, LinksLeadToTheirTargets)
 {
-    const std::string target = dir.MakeFile("target.txt");
+    const std::string target = dir.makeFile("target.txt");
     const std::string link = dir / "link";
     ASSERT_EQ(symlink(target.c_str(), link.c_str()), 0);
     ASSERT_TRUE(writeEntryAttributes(link, kAttrReadOnly | kAttrSystem));

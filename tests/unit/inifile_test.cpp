@@ -94,7 +94,7 @@ TEST(IntegerText, RejectsJunkAndValuesBeyond32Bits)
 TEST(IniFile, ReadsNamesWithoutRegardToCaseAndTrimsValues)
 {
     TempDir dir;
-    const IniFile ini(dir.MakeFile("s.ini", "[preset1]\nname=Foo\n"
+    const IniFile ini(dir.makeFile("s.ini", "[preset1]\nname=Foo\n"
                                             "  [ Other ]  \n\t Key \t=\t two words \t\n;Key2=comment\nno equals\n"
                                             "q1=\"quoted \"\nq2='single'\nq3=\"mixed'\nq4=\"\nempty=\n"));
     EXPECT_EQ(ini.readValue("Preset1", "NAME"), "Foo");
@@ -113,7 +113,7 @@ TEST(IniFile, ReadsNamesWithoutRegardToCaseAndTrimsValues)
 TEST(IniFile, FirstDuplicateWinsForReadingAndWriting)
 {
     TempDir dir;
-    IniFile ini(dir.MakeFile("s.ini", "[A]\nk=1\nk=2\n[a]\nk=3\nm=4\n"));
+    IniFile ini(dir.makeFile("s.ini", "[A]\nk=1\nk=2\n[a]\nk=3\nm=4\n"));
     EXPECT_EQ(ini.readValue("a", "K"), "1");
     EXPECT_EQ(ini.readValue("A", "m"), std::nullopt);
     ini.writeString("a", "K", "9");
@@ -125,7 +125,7 @@ TEST(IniFile, FirstDuplicateWinsForReadingAndWriting)
 TEST(IniFile, ReadsIntegersAndBooleans)
 {
     TempDir dir;
-    const IniFile ini(dir.MakeFile("s.ini", "[S]\nhex=0x3\ndollar=$1F\nword=abc\nempty=\nbig=2147483648\n"
+    const IniFile ini(dir.makeFile("s.ini", "[S]\nhex=0x3\ndollar=$1F\nword=abc\nempty=\nbig=2147483648\n"
                                             "neg = -12 \nbool=true\none=1\nzero=0\ntwo=2\n"));
     EXPECT_EQ(ini.readInteger("S", "hex", 7), 3);
     EXPECT_EQ(ini.readInteger("S", "dollar", 7), 31);
@@ -163,7 +163,7 @@ TEST(IniFile, AbsentFileReadsAsAbsentAndAWriteCreatesIt)
 TEST(IniFile, ReadOnceAnswersFromTheTextItRead)
 {
     TempDir dir;
-    const std::string path = dir.MakeFile("s.ini", "[Preset1]\nMod=1\n");
+    const std::string path = dir.makeFile("s.ini", "[Preset1]\nMod=1\n");
     const IniFile absent = IniFile::readOnce(dir / "none.ini");
     IniFile once = IniFile::readOnce(path);
 
@@ -187,7 +187,7 @@ TEST(IniFile, WriteKeepsEveryOtherByte)
     const std::string middle = "  \r\n\tName\t=";
     const std::string tail = "\r\n; trailing comment\r\n\r\n[Other]\r\nName=x\r\nname=y\r\nodd line\r\n";
     TempDir dir;
-    IniFile ini(dir.MakeFile("s.ini", head + "1" + middle + "\"Old name\"" + tail));
+    IniFile ini(dir.makeFile("s.ini", head + "1" + middle + "\"Old name\"" + tail));
 
     ini.writeInteger("settings", "CHANGEDATE", 0);
     ini.writeString("Settings", "name", "New");
@@ -202,7 +202,7 @@ TEST(IniFile, WriteKeepsEveryOtherByte)
 TEST(IniFile, AddsKeysAndSectionsAtTheEnd)
 {
     TempDir dir;
-    IniFile ini(dir.MakeFile("s.ini", "[A]\nx=1\nblank = \n\n[B]\ny=2"));
+    IniFile ini(dir.makeFile("s.ini", "[A]\nx=1\nblank = \n\n[B]\ny=2"));
     ini.writeString("B", "z", "3");
     EXPECT_EQ(contents(ini.path()), "[A]\nx=1\nblank = \n\n[B]\ny=2\nz=3");
     ini.writeString("A", "blank", "filled");
@@ -215,7 +215,7 @@ TEST(IniFile, AddsKeysAndSectionsAtTheEnd)
 TEST(IniFile, EraseSectionRemovesTheFirstMatchUpToTheNextHeader)
 {
     TempDir dir;
-    IniFile ini(dir.MakeFile("s.ini", "top=1\n[A]\nk=1\n; c\n\n[b]\nk=2\n[a]\nk=3"));
+    IniFile ini(dir.makeFile("s.ini", "top=1\n[A]\nk=1\n; c\n\n[b]\nk=2\n[a]\nk=3"));
     ini.eraseSection("a");
     EXPECT_EQ(contents(ini.path()), "top=1\n[b]\nk=2\n[a]\nk=3");
     ini.eraseSection("missing");
@@ -242,7 +242,7 @@ TEST(IniFile, BinaryGarbageNeitherCrashesNorChangesOnWrite)
     const std::string head = "junk\n" + noise + "\n" + std::string(1 << 20, '\0') + "=[\n[Known]\nkey=";
     const std::string tail = "\n" + noise.substr(0, 5000) + "x";
     TempDir dir;
-    IniFile ini(dir.MakeFile("s.ini", head + "5" + tail));
+    IniFile ini(dir.makeFile("s.ini", head + "5" + tail));
 
     EXPECT_EQ(ini.readInteger("Known", "key", 0), 5);
     EXPECT_EQ(ini.readValue("Absent", "key"), std::nullopt);
@@ -260,13 +260,13 @@ TEST(IniFile, RefusedWriteThrowsAndKeepsTheOldFile)
     expectRefused([&] { IniFile(missing).writeString("S", "k", "v"); }, missing);
     EXPECT_FALSE(fs::exists(dir / "missing"));
 
-    const std::string folder = dir.MakeFolder("folder.ini");
+    const std::string folder = dir.makeFolder("folder.ini");
     expectRefused([&] { IniFile(folder).writeString("S", "k", "v"); }, folder);
     expectRefused([&] { IniFile(folder).eraseSection("S"); }, folder);
     EXPECT_TRUE(fs::is_directory(folder));
     EXPECT_EQ(IniFile(folder).readValue("S", "k"), std::nullopt);
 
-    const std::string file = dir.MakeFile("s.ini", "[S]\nk=old\n");
+    const std::string file = dir.makeFile("s.ini", "[S]\nk=old\n");
     rlimit limit{};
     ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &limit), 0);
     const rlimit small{4096, limit.rlim_max};
@@ -285,19 +285,19 @@ TEST(IniFile, RefusedByPermissions)
     if (::geteuid() == 0)
         GTEST_SKIP() << "root ignores permission bits";
     TempDir dir;
-    const std::string file = dir.MakeFile("locked/s.ini", "[S]\nk=old\n");
+    const std::string file = dir.makeFile("locked/s.ini", "[S]\nk=old\n");
     fs::permissions(dir / "locked", fs::perms::owner_read | fs::perms::owner_exec);
     expectRefused([&] { IniFile(file).writeString("S", "k", "new"); }, file);
     expectRefused([&] { IniFile(file).eraseSection("S"); }, file);
     EXPECT_EQ(contents(file), "[S]\nk=old\n");
     EXPECT_EQ(namesIn(dir / "locked").size(), 1u);
 
-    const std::string readOnly = dir.MakeFile("ro.ini", "[S]\nk=old\n");
+    const std::string readOnly = dir.makeFile("ro.ini", "[S]\nk=old\n");
     fs::permissions(readOnly, fs::perms::owner_read);
     expectRefused([&] { IniFile(readOnly).writeString("S", "k", "new"); }, readOnly);
     EXPECT_EQ(contents(readOnly), "[S]\nk=old\n");
 
-    const std::string writeOnly = dir.MakeFile("wo.ini", "[S]\nk=old\n");
+    const std::string writeOnly = dir.makeFile("wo.ini", "[S]\nk=old\n");
     fs::permissions(writeOnly, fs::perms::owner_write);
     EXPECT_EQ(IniFile(writeOnly).readValue("S", "k"), std::nullopt);
     expectRefused([&] { IniFile(writeOnly).writeString("S", "j", "new"); }, writeOnly);
@@ -308,7 +308,7 @@ TEST(IniFile, RefusedByPermissions)
 TEST(IniFile, ReplacementKeepsPermissionBitsAndSymbolicLinks)
 {
     TempDir dir;
-    const std::string file = dir.MakeFile("real/s.ini", "[S]\nk=old\n");
+    const std::string file = dir.makeFile("real/s.ini", "[S]\nk=old\n");
     fs::permissions(file, static_cast<fs::perms>(0604));
     const std::string link = dir / "link.ini";
     fs::create_symlink(file, link);
@@ -325,12 +325,12 @@ TEST(IniFile, ReplacementKeepsPermissionBitsAndSymbolicLinks)
 TEST(IniFile, WriteRemovesOldLeftoverTemporariesOfItsFile)
 {
     TempDir dir;
-    const std::string file = dir.MakeFile("s.ini", "[S]\nk=old\n");
+    const std::string file = dir.makeFile("s.ini", "[S]\nk=old\n");
     for (const char* name : {".s.ini.a1B2c3", ".s.ini.Zz9yX8", ".s.ini.a1B2c", ".s.ini.a1B2c3d", ".s.ini.a1-2c3",
                              ".t.ini.a1B2c3", "s.ini.a1B2c3", "old.txt"})
-        age(dir.MakeFile(name, "partial"), 65);
-    age(dir.MakeFile(".s.ini.k0K0k0", "partial"), 55);
-    age(dir.MakeFolder(".s.ini.dir001"), 65);
+        age(dir.makeFile(name, "partial"), 65);
+    age(dir.makeFile(".s.ini.k0K0k0", "partial"), 55);
+    age(dir.makeFolder(".s.ini.dir001"), 65);
     fs::create_symlink(dir / "old.txt", dir / ".s.ini.link01");
     age(dir / ".s.ini.link01", 65);
 
@@ -347,7 +347,7 @@ TEST(IniFile, WriteRemovesOldLeftoverTemporariesOfItsFile)
     EXPECT_EQ(contents(file), "[S]\nk=new\n");
 
     // Later writes in the same process do not read the folder again.
-    age(dir.MakeFile(".s.ini.later1", "partial"), 65);
+    age(dir.makeFile(".s.ini.later1", "partial"), 65);
     IniFile(file).writeString("S", "k", "newer");
     EXPECT_TRUE(fs::exists(dir / ".s.ini.later1"));
 }
@@ -358,8 +358,8 @@ TEST(IniFile, LeftoverTemporaryOfAnotherUserIsKept)
     if (::geteuid() != 0)
         GTEST_SKIP() << "only root can give a file to another user";
     TempDir dir;
-    const std::string file = dir.MakeFile("s.ini", "[S]\nk=old\n");
-    const std::string foreign = dir.MakeFile(".s.ini.q7W3e9", "partial");
+    const std::string file = dir.makeFile("s.ini", "[S]\nk=old\n");
+    const std::string foreign = dir.makeFile(".s.ini.q7W3e9", "partial");
     ASSERT_EQ(::chown(foreign.c_str(), 65534, 65534), 0);
     age(foreign, 120);
     IniFile(file).writeString("S", "k", "new");

@@ -25,7 +25,7 @@ class MountsTest : public ::testing::Test
 protected:
     const std::vector<MountEntry> mounts = parseMountInfo(kMountInfo);
 
-    const MountEntry& MountOf(std::string_view path)
+    const MountEntry& mountOf(std::string_view path)
     {
         const MountEntry* mount = findMount(mounts, path);
         EXPECT_NE(mount, nullptr) << path;
@@ -46,11 +46,11 @@ TEST_F(MountsTest, ParsesEveryWellFormedLine)
 
 TEST_F(MountsTest, NetworkMountsAreNetworkDrivesWithTheirShares)
 {
-    const MountEntry& nfs = MountOf("/mnt/nfs/dir/file.txt");
+    const MountEntry& nfs = mountOf("/mnt/nfs/dir/file.txt");
     EXPECT_EQ(driveTypeOf(nfs.fsType), DriveType::Network);
     EXPECT_EQ(nfs.source, "server:/export");
 
-    const MountEntry& cifs = MountOf("/mnt/share/");
+    const MountEntry& cifs = mountOf("/mnt/share/");
     EXPECT_EQ(cifs.mountPoint, "/mnt/share");
     EXPECT_EQ(driveTypeOf(cifs.fsType), DriveType::Network);
     EXPECT_EQ(cifs.source, "//server/share");
@@ -58,21 +58,21 @@ TEST_F(MountsTest, NetworkMountsAreNetworkDrivesWithTheirShares)
 
 TEST_F(MountsTest, DiscAndLocalFileSystems)
 {
-    EXPECT_EQ(driveTypeOf(MountOf("/media/cdrom/setup.exe").fsType), DriveType::CdRom);
-    EXPECT_EQ(driveTypeOf(MountOf("/home/user/a.txt").fsType), DriveType::Fixed);
-    EXPECT_EQ(MountOf("/home/user/a.txt").mountPoint, "/");
-    EXPECT_EQ(MountOf("/mnt/my disk/x").mountPoint, "/mnt/my disk");
+    EXPECT_EQ(driveTypeOf(mountOf("/media/cdrom/setup.exe").fsType), DriveType::CdRom);
+    EXPECT_EQ(driveTypeOf(mountOf("/home/user/a.txt").fsType), DriveType::Fixed);
+    EXPECT_EQ(mountOf("/home/user/a.txt").mountPoint, "/");
+    EXPECT_EQ(mountOf("/mnt/my disk/x").mountPoint, "/mnt/my disk");
 }
 
 // The longest mount point wins, whole components only, and a later mount on the same point hides the earlier one.
 TEST_F(MountsTest, PicksTheInnermostMountByWholeComponents)
 {
-    EXPECT_EQ(MountOf("/mnt/nfs/local/file").mountPoint, "/mnt/nfs/local");
-    EXPECT_EQ(driveTypeOf(MountOf("/mnt/nfs/local/file").fsType), DriveType::Fixed);
-    EXPECT_EQ(MountOf("/mnt/nfs/localx").mountPoint, "/mnt/nfs");
-    EXPECT_EQ(MountOf("/mnt/nfsx/file").mountPoint, "/");
-    EXPECT_EQ(MountOf("/mnt/nfs").mountPoint, "/mnt/nfs");
-    EXPECT_EQ(MountOf("/mnt/usb/a").fsType, "udf");
+    EXPECT_EQ(mountOf("/mnt/nfs/local/file").mountPoint, "/mnt/nfs/local");
+    EXPECT_EQ(driveTypeOf(mountOf("/mnt/nfs/local/file").fsType), DriveType::Fixed);
+    EXPECT_EQ(mountOf("/mnt/nfs/localx").mountPoint, "/mnt/nfs");
+    EXPECT_EQ(mountOf("/mnt/nfsx/file").mountPoint, "/");
+    EXPECT_EQ(mountOf("/mnt/nfs").mountPoint, "/mnt/nfs");
+    EXPECT_EQ(mountOf("/mnt/usb/a").fsType, "udf");
 }
 
 TEST(MountsFallbackTest, NoTableHoldsNothing)

@@ -15,8 +15,8 @@ class ParametersTest : public ::testing::Test
 protected:
     ParametersTest()
     {
-        platform.AddEntry("/work/a b.txt", 0, 1, 1);
-        platform.AddEntry("/work/c.txt", 0, 1, 1);
+        platform.addEntry("/work/a b.txt", 0, 1, 1);
+        platform.addEntry("/work/c.txt", 0, 1, 1);
         platform.workingDirectory = "/work";
     }
 

@@ -28,7 +28,7 @@ std::string waitForFile(const std::string& path)
 TEST(ProgramStartTest, StartsWithArgumentsInTheWorkingDirectory)
 {
     const TempDir dir;
-    const std::string work = dir.MakeFolder("work dir");
+    const std::string work = dir.makeFolder("work dir");
     // Written to a temporary name and renamed, so that the file appears complete.
     const std::string script = "printf '%s\\n' \"$@\" > out.tmp; pwd >> out.tmp; mv out.tmp out";
     ASSERT_TRUE(spawnProgram("/bin/sh", {"-c", script, "sh", "first", "two words", ""}, work));

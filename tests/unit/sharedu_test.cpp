@@ -20,8 +20,8 @@ protected:
     ParserTest()
     {
         platform.workingDirectory = "/work";
-        platform.AddEntry("/work/x.txt", kAttrArchive, 1, 1);
-        platform.AddEntry("/work/a.txt", kAttrArchive, 1, 1);
+        platform.addEntry("/work/x.txt", kAttrArchive, 1, 1);
+        platform.addEntry("/work/a.txt", kAttrArchive, 1, 1);
         BuildDateTimeFormats();
         settings = TTouchSettings{};
         InitTouchSettings(settings);
@@ -165,7 +165,7 @@ TEST_F(ParserTest, PresetSwitches)
 // A `/` argument is a switch only when it has a switch's shape; other ones are absolute paths.
 TEST_F(ParserTest, SlashArgumentsThatArePaths)
 {
-    platform.AddEntry("/data/report.doc", 0, 1, 1);
+    platform.addEntry("/data/report.doc", 0, 1, 1);
     EXPECT_TRUE(parse({"/data/report.doc", "/MS", "/t:10:00:00 AM"}));
     EXPECT_EQ(settings.FileSpecs.str(), "/data/report.doc\r\n");
     EXPECT_EQ(settings.ModifiedSource, 1);
@@ -183,7 +183,7 @@ TEST_F(ParserTest, FileSpecificationsAreCutAt255Bytes)
     std::string joined;
     for (int i = 0; i < 12; ++i) {
         const std::string name = "/work/" + std::string(20, static_cast<char>('a' + i)) + ".txt";
-        platform.AddEntry(name, 0, 1, 1);
+        platform.addEntry(name, 0, 1, 1);
         arguments.push_back(name);
         joined += name + "\r\n";
     }
@@ -194,10 +194,10 @@ TEST_F(ParserTest, FileSpecificationsAreCutAt255Bytes)
 
 TEST_F(ParserTest, UnmatchedAndRefusedSpecifications)
 {
-    platform.SetDrive("/mnt/share/", DriveType::Network, "//server/share");
-    platform.SetDrive("/media/cd/", DriveType::CdRom);
-    platform.AddEntry("/mnt/share/a.txt", 0, 1, 1);
-    platform.AddEntry("/media/cd/a.txt", 0, 1, 1);
+    platform.setDrive("/mnt/share/", DriveType::Network, "//server/share");
+    platform.setDrive("/media/cd/", DriveType::CdRom);
+    platform.addEntry("/mnt/share/a.txt", 0, 1, 1);
+    platform.addEntry("/media/cd/a.txt", 0, 1, 1);
 
     EXPECT_FALSE(parse({"nothing*.txt", "/mnt/share/a.txt", "/media/cd/a.txt", "x.txt"}));
     EXPECT_EQ(output.str(), "No files match \"nothing*.txt\"\n"
@@ -214,8 +214,8 @@ TEST_F(ParserTest, WindowModeShowsOneBox)
         boxes.push_back(box);
         return MessageResult::Ok;
     });
-    platform.SetDrive("/media/cd/", DriveType::CdRom);
-    platform.AddEntry("/media/cd/a.txt", 0, 1, 1);
+    platform.setDrive("/media/cd/", DriveType::CdRom);
+    platform.addEntry("/media/cd/a.txt", 0, 1, 1);
 
     EXPECT_TRUE(parse({"/media/cd/a.txt", "nothing.txt", "x.txt"}, false));
     ASSERT_EQ(boxes.size(), 1u);

@@ -34,8 +34,8 @@ TEST(CompareStamps, NoStampSortsFirst)
 TEST(GetFileStamps, FirstMatchingEntry)
 {
     FakePlatform platform;
-    platform.AddEntry("/d/b.txt", kAttrHidden, 10, 20);
-    platform.AddEntry("/d/c.txt", kAttrArchive, 30, 40);
+    platform.addEntry("/d/b.txt", kAttrHidden, 10, 20);
+    platform.addEntry("/d/c.txt", kAttrArchive, 30, 40);
     FileTime created = 0;
     FileTime modified = 0;
     std::uint32_t attrs = 0;
@@ -49,11 +49,11 @@ TEST(GetFileStamps, FirstMatchingEntry)
 TEST(AddFileSpec, DriveChecks)
 {
     FakePlatform platform;
-    platform.SetDrive("/mnt/mapped/", DriveType::Network, "server:/export");
-    platform.SetDrive("/mnt/plain/", DriveType::Network);
-    platform.AddEntry("/mnt/mapped/a", 0, 1, 1);
-    platform.AddEntry("/mnt/plain/a", 0, 1, 1);
-    platform.AddEntry("/data/sub", kAttrDirectory, 1, 1);
+    platform.setDrive("/mnt/mapped/", DriveType::Network, "server:/export");
+    platform.setDrive("/mnt/plain/", DriveType::Network);
+    platform.addEntry("/mnt/mapped/a", 0, 1, 1);
+    platform.addEntry("/mnt/plain/a", 0, 1, 1);
+    platform.addEntry("/data/sub", kAttrDirectory, 1, 1);
 
     TTouchSettings settings{};
     std::vector<std::string> lines;

@@ -58,7 +58,7 @@ TEST(TouchFaults, EntriesChangedAfterListingFailAlone)
     BuildDateTimeFormats();
     TempDir dir;
     for (const char* name : {"a.txt", "deleted.txt", "unreadable.txt", "folder.txt", "z.txt"})
-        dir.MakeFile(name, "data");
+        dir.makeFile(name, "data");
 
     std::vector<TskObj> files;
     for (const FileEntry& entry : currentPlatform().findFiles(dir / "*.txt"))

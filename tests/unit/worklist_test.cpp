@@ -20,7 +20,7 @@ TEST(WorkList, SortedWithoutRegardToCaseAndFreeOfDuplicates)
     FakePlatform platform;
     platform.workingDirectory = "/w";
     for (const char* path : {"/w/b.txt", "/w/A.txt", "/w/a.txt", "/w/C.doc", "/w/sub", "/w/.", "/w/.."})
-        platform.AddEntry(path, 0, 1, 1);
+        platform.addEntry(path, 0, 1, 1);
 
     WorkList list;
     list.ExpandSpec("*.txt");
@@ -37,7 +37,7 @@ TEST(WorkList, ListInOrderLosesOnlyItsRepeats)
     FakePlatform platform;
     platform.workingDirectory = "/w";
     for (const char* path : {"/w/a.txt", "/w/B.txt", "/w/c.txt"})
-        platform.AddEntry(path, 0, 1, 1);
+        platform.addEntry(path, 0, 1, 1);
 
     WorkList list;
     for (const char* spec : {"a.txt", "a.txt", "B.txt", "/w/B.txt", "c.txt", "c.txt"})
