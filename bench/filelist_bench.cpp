@@ -37,20 +37,20 @@ struct Found
 class Stopwatch
 {
 public:
-    Stopwatch() { Restart(); }
-    void Restart()
+    Stopwatch() { restart(); }
+    void restart()
     {
         wall.start();
-        cpu = ProcessorSeconds();
+        cpu = processorSeconds();
     }
-    void Report(const char* what) const
+    void report(const char* what) const
     {
         std::printf("%-34s %8.3f s wall %8.3f s cpu\n", what, static_cast<double>(wall.nsecsElapsed()) / 1e9,
-                    ProcessorSeconds() - cpu);
+                    processorSeconds() - cpu);
     }
 
 private:
-    static double ProcessorSeconds()
+    static double processorSeconds()
     {
         timespec now{};
         clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
@@ -62,7 +62,7 @@ private:
 };
 
 // Files in a few folders, with names and Modified stamps in no particular order, so that every sort has work to do.
-std::vector<std::string> MakeFiles(const QString& root, int count)
+std::vector<std::string> makeFiles(const QString& root, int count)
 {
     std::mt19937 random(42);
     std::vector<std::string> paths;
@@ -95,52 +95,52 @@ int main(int argc, char** argv)
 
     QTemporaryDir folder;
     Stopwatch timer;
-    const std::vector<std::string> paths = MakeFiles(folder.path(), count);
+    const std::vector<std::string> paths = makeFiles(folder.path(), count);
     std::printf("%d files\n", count);
-    timer.Report("creating the files (setup)");
+    timer.report("creating the files (setup)");
 
     TMainForm form((folder.path() + "/stampkeep.ini").toStdString());
     form.show();
     QApplication::processEvents();
 
-    timer.Restart();
+    timer.restart();
     std::vector<Found> found(paths.size());
     for (std::size_t i = 0; i < paths.size(); ++i) {
         found[i].path = paths[i];
         GetFileStamps(paths[i], found[i].created, found[i].modified, found[i].attrs);
     }
-    timer.Report("looking the files up");
+    timer.report("looking the files up");
 
     // Adding ends when the rows are selected and the view has laid them out.
-    timer.Restart();
+    timer.restart();
     for (const Found& file : found)
         form.AddFile(file.path, file.created, file.modified, file.attrs);
     QApplication::processEvents();
-    timer.Report("adding them to the list");
+    timer.report("adding them to the list");
 
     auto* list = form.findChild<QTreeView*>("lvMain");
     const char* const columns[] = {"Filename", "Modified", "Created", "Attr", "Path"};
     for (int column = 0; column < FileListModel::ColumnCount; ++column) {
-        timer.Restart();
+        timer.restart();
         emit list->header()->sectionClicked(column);
         QApplication::processEvents();
-        timer.Report(qPrintable(QString("sorting by %1").arg(columns[column])));
+        timer.report(qPrintable(QString("sorting by %1").arg(columns[column])));
     }
-    timer.Restart();
+    timer.restart();
     emit list->header()->sectionClicked(FileListModel::ColumnCount - 1);
     QApplication::processEvents();
-    timer.Report("sorting by Path again (reversed)");
+    timer.report("sorting by Path again (reversed)");
 
     list->clearSelection();
     QApplication::processEvents();
-    timer.Restart();
+    timer.restart();
     form.findChild<QAction*>("acSelAll")->trigger();
     QApplication::processEvents();
-    timer.Report("select all");
+    timer.report("select all");
 
-    timer.Restart();
+    timer.restart();
     form.aeMainHint();
-    timer.Report("status text");
+    timer.report("status text");
     std::printf("status: \"%s\"\n", qPrintable(form.statusBar()->currentMessage()));
     return 0;
 }

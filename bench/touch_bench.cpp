@@ -39,7 +39,7 @@ private:
     const QElapsedTimer& clock;
 };
 
-qint64 LongestGap(std::vector<qint64> times, qint64 end)
+qint64 longestGap(std::vector<qint64> times, qint64 end)
 {
     times.insert(times.begin(), 0);
     times.push_back(end);
@@ -61,7 +61,7 @@ int main(int argc, char** argv)
     }
     BuildDateTimeFormats();
     int boxes = 0;
-    SetMessageBoxHandler([&boxes](const MessageBoxRequest& box) {
+    setMessageBoxHandler([&boxes](const MessageBoxRequest& box) {
         ++boxes;
         std::cerr << box.text << "\n";
         return MessageResult::Ok;
@@ -70,9 +70,9 @@ int main(int argc, char** argv)
     const QTemporaryDir settings;
     TMainForm form(settings.filePath("stampkeep.ini").toStdString());
     const std::string folder = argv[1];
-    for (const FileEntry& entry : CurrentPlatform().FindFiles(folder + "/*")) {
+    for (const FileEntry& entry : currentPlatform().findFiles(folder + "/*")) {
         if (entry.name != "." && entry.name != "..")
-            form.Files().AddFile(folder + "/" + entry.name, entry.created, entry.modified, entry.attrs);
+            form.fileList().AddFile(folder + "/" + entry.name, entry.created, entry.modified, entry.attrs);
     }
     form.show();
     QApplication::processEvents();
@@ -94,12 +94,12 @@ int main(int argc, char** argv)
     form.statusBar()->removeEventFilter(&paints);
 
     int touched = 0;
-    for (int row = 0; row < form.Files().rowCount(); ++row)
-        touched += form.Files().RowImage(row) == FileListModel::ImageTouched ? 1 : 0;
-    std::cout << "rows:                " << form.Files().rowCount() << "\n"
+    for (int row = 0; row < form.fileList().rowCount(); ++row)
+        touched += form.fileList().rowImage(row) == FileListModel::ImageTouched ? 1 : 0;
+    std::cout << "rows:                " << form.fileList().rowCount() << "\n"
               << "touched:             " << touched << "\n"
               << "touch run:           " << elapsed << " ms\n"
-              << "status bar repaints: " << paints.times.size() << ", longest gap " << LongestGap(paints.times, elapsed)
+              << "status bar repaints: " << paints.times.size() << ", longest gap " << longestGap(paints.times, elapsed)
               << " ms\n";
-    return touched == form.Files().rowCount() && boxes == 0 ? 0 : 1;
+    return touched == form.fileList().rowCount() && boxes == 0 ? 0 : 1;
 }

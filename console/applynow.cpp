@@ -13,7 +13,7 @@ namespace {
 
 double nowLocal()
 {
-    return StampToLocal(CurrentPlatform().Now());
+    return StampToLocal(currentPlatform().now());
 }
 
 // The current local date and time with the seconds (and, with `minutes`, the minutes) set to zero.
@@ -21,12 +21,12 @@ double ZeroClock(bool minutes)
 {
     CalendarTime now;
     double serial = nowLocal();
-    if (!SerialToCalendar(serial, now))
+    if (!serialToCalendar(serial, now))
         return serial;
     now.second = now.millisecond = 0;
     if (minutes)
         now.minute = 0;
-    CalendarToSerial(now, serial);
+    calendarToSerial(now, serial);
     return serial;
 }
 
@@ -42,8 +42,8 @@ double presetClock(const IniFile& ini, const std::string& section, int clock)
         return ZeroClock(true);
     default: {
         const double now = nowLocal();
-        const double date = ReadDate(ini, section, "Date", now);
-        const double time = ReadTime(ini, section, "Time", now);
+        const double date = readDate(ini, section, "Date", now);
+        const double time = readTime(ini, section, "Time", now);
         return std::floor(date) + (time - std::floor(time));
     }
     }
@@ -78,9 +78,9 @@ AttributeMasks masksFor(const TTouchSettings& s)
                                                               {s.ReadOnlyChange, kAttrReadOnly}};
     for (const auto& [change, bit] : changes) {
         if (change == -1)
-            masks.Remove(bit);
+            masks.removeBit(bit);
         else if (change == 1)
-            masks.Add(bit);
+            masks.addBit(bit);
     }
     return masks;
 }
@@ -88,7 +88,7 @@ AttributeMasks masksFor(const TTouchSettings& s)
 // Whether the run changes, copies or shows the attributes or Created stamps, which the listing left unread.
 bool needsStoredAttributes(const TTouchSettings& s, const AttributeMasks& masks)
 {
-    return masks.Changes() || s.CreatedSource != kSourceNone || s.ModifiedSource == kSourceOtherStamp ||
+    return masks.changes() || s.CreatedSource != kSourceNone || s.ModifiedSource == kSourceOtherStamp ||
            s.ReportLevel == 3;
 }
 
@@ -108,35 +108,35 @@ void report(const TskObj& entry, int result, int level, std::ostream& out)
 
 void ReadPresetSettings(TTouchSettings& s, const IniFile& ini, int n)
 {
-    const std::string section = PresetSection(n);
-    s.ArchiveChange = AttrChangeToRecord(ini.ReadInteger(section, "AttrA", kAttrUnchanged));
-    s.SystemChange = AttrChangeToRecord(ini.ReadInteger(section, "AttrS", kAttrUnchanged));
-    s.HiddenChange = AttrChangeToRecord(ini.ReadInteger(section, "AttrH", kAttrUnchanged));
-    s.ReadOnlyChange = AttrChangeToRecord(ini.ReadInteger(section, "AttrR", kAttrUnchanged));
-    s.ModifiedSource = ini.ReadInteger(section, "Mod", kSourceNone);
-    s.CreatedSource = ini.ReadInteger(section, "Cre", kSourceNone);
-    const double clock = presetClock(ini, section, ini.ReadInteger(section, "Clock", kClockSystem));
+    const std::string section = presetSection(n);
+    s.ArchiveChange = attrChangeToRecord(ini.readInteger(section, "AttrA", kAttrUnchanged));
+    s.SystemChange = attrChangeToRecord(ini.readInteger(section, "AttrS", kAttrUnchanged));
+    s.HiddenChange = attrChangeToRecord(ini.readInteger(section, "AttrH", kAttrUnchanged));
+    s.ReadOnlyChange = attrChangeToRecord(ini.readInteger(section, "AttrR", kAttrUnchanged));
+    s.ModifiedSource = ini.readInteger(section, "Mod", kSourceNone);
+    s.CreatedSource = ini.readInteger(section, "Cre", kSourceNone);
+    const double clock = presetClock(ini, section, ini.readInteger(section, "Clock", kClockSystem));
     s.SwitchDate = std::floor(clock);
     s.SwitchTime = clock - std::floor(clock);
-    s.KeepDate = !ini.ReadBool(section, "UseDate", true);
-    s.KeepTime = !ini.ReadBool(section, "UseTime", true);
+    s.KeepDate = !ini.readBool(section, "UseDate", true);
+    s.KeepTime = !ini.readBool(section, "UseTime", true);
     s.Increment = (s.KeepDate || s.KeepTime)
                       ? 0
-                      : IncrementSeconds(ini.ReadInteger(section, "SeqNum", 0), ini.ReadInteger(section, "SeqUnit", 0));
+                      : incrementSeconds(ini.readInteger(section, "SeqNum", 0), ini.readInteger(section, "SeqUnit", 0));
 }
 
 void ApplyNow(const TTouchSettings& settings, WorkList& list, const IniFile& settingsFile, std::ostream& out)
 {
     TTouchSettings work = settings;
-    list.Finish();
+    list.finish();
     if (work.PresetNo > 0)
         ReadPresetSettings(work, settingsFile, work.PresetNo);
 
     SequenceClock clock = startClock(work);
     const AttributeMasks masks = masksFor(work);
-    list.AddStoredAttributes(needsStoredAttributes(work, masks));
+    list.addStoredAttributes(needsStoredAttributes(work, masks));
     const bool fromClock = work.ModifiedSource == kSourceClock || work.CreatedSource == kSourceClock;
-    for (TskObj& entry : list.Entries()) {
+    for (TskObj& entry : list.entries()) {
         if (work.ModifiedSource == kSourceClock)
             entry.SetNewModifiedParts(clock.date, clock.time);
         else if (work.ModifiedSource == kSourceOtherStamp)
@@ -146,8 +146,8 @@ void ApplyNow(const TTouchSettings& settings, WorkList& list, const IniFile& set
         else if (work.CreatedSource == kSourceOtherStamp)
             entry.NewCreated = entry.CurModified;
         if (fromClock && clock.step > 0)
-            clock.Advance();
-        if (masks.Changes())
+            clock.advance();
+        if (masks.changes())
             entry.SetNewAttrs(masks.keep, masks.add);
         report(entry, entry.Touch(), work.ReportLevel, out);
     }

@@ -18,14 +18,14 @@ constexpr int kExitNotRegistered = 3;
 
 int run(const std::vector<std::string>& arguments)
 {
-    Platform& platform = CurrentPlatform();
-    const std::string currentDirectory = platform.CurrentDirectory();
-    const std::string appPath = platform.RegisteredAppPath().value_or("");
+    Platform& platform = currentPlatform();
+    const std::string currentDirectory = platform.currentDirectory();
+    const std::string appPath = platform.registeredAppPath().value_or("");
     if (appPath.empty()) {
         std::cout << "ERROR: Cannot find Stampkeep.exe in Registry. Please reinstall Stampkeep.\n";
         return kExitNotRegistered;
     }
-    if (!platform.IsProgramFile(appPath)) {
+    if (!platform.isProgramFile(appPath)) {
         std::cout << "ERROR: Stampkeep.exe is not present at the registered location:\n"
                   << appPath << "\nPlease reinstall Stampkeep.\n";
         return kExitStampkeepMissing;
@@ -33,18 +33,18 @@ int run(const std::vector<std::string>& arguments)
 
     TTouchSettings settings{};
     ResetTouchSettings(settings);
-    if (arguments.empty() || IsHelpSwitch(arguments.front())) {
+    if (arguments.empty() || isHelpSwitch(arguments.front())) {
         ShowSwitchHelp(true);
         return kExitDone;
     }
     // Read once: the presets' keys are looked up by the parser and again by the touch.
-    const IniFile settingsFile = IniFile::ReadOnce(ChangeExtension(appPath, ".ini"));
+    const IniFile settingsFile = IniFile::readOnce(changeExtension(appPath, ".ini"));
     // The check that a specification matches anything lists its matches, so that no folder is searched twice.
     // Mostly each argument is one specification matching one file: room made at once spares a long list its regrowing.
     std::vector<std::string> specs;
     specs.reserve(arguments.size());
     WorkList list;
-    list.Reserve(arguments.size());
+    list.reserve(arguments.size());
     const SpecMatcher listMatches = [&list](const std::string& spec) { return list.ExpandSpec(spec); };
     if (!ParseCommandLine(settings, arguments, settingsFile, true, &specs, std::cout, listMatches))
         return kExitBadCommandLine;
@@ -52,7 +52,7 @@ int run(const std::vector<std::string>& arguments)
     if (!specs.empty() && settings.SwitchesGiven && !settings.PresetNeedsFolder)
         ApplyNow(settings, list, settingsFile);
     else
-        platform.StartProgram(appPath, SplitArguments(BuildParameters(settings, specs)), currentDirectory);
+        platform.startProgram(appPath, splitArguments(BuildParameters(settings, specs)), currentDirectory);
     return kExitDone;
 }
 

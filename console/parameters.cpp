@@ -45,9 +45,9 @@ std::string BuildParameters(const TTouchSettings& s, const std::vector<std::stri
                   signSwitch("R", s.ReadOnlyChange);
     parameters += sourceSwitch(" /MS", " /MC", s.ModifiedSource) + sourceSwitch(" /CS", " /CM", s.CreatedSource);
     if (s.SwitchDate > kNoDateTime)
-        parameters += valueSwitch(" /D:", DateToText(s.SwitchDate));
+        parameters += valueSwitch(" /D:", dateToText(s.SwitchDate));
     if (s.SwitchTime > kNoDateTime)
-        parameters += valueSwitch(" /T:", TimeToText(s.SwitchTime));
+        parameters += valueSwitch(" /T:", timeToText(s.SwitchTime));
     if (s.ZeroSeconds)
         parameters += " /ZS";
     if (s.ZeroMinutes)

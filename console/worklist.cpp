@@ -97,10 +97,10 @@ void sortEntries(std::vector<TskObj>& entries)
 
 bool WorkList::ExpandSpec(const std::string& spec)
 {
-    const std::string fullPath = FullPath(spec, currentDirectory_);
-    const std::string folder = FolderPart(fullPath);
+    const std::string pattern = fullPath(spec, currentDirectory_);
+    const std::string folder = folderPart(pattern);
     const std::vector<FileEntry> found =
-        CurrentPlatform().FindFiles(fullPath, Platform::kNoLimit, EntryDetail::ModeAndTimes);
+        currentPlatform().findFiles(pattern, Platform::kNoLimit, EntryDetail::ModeAndTimes);
     for (const FileEntry& entry : found) {
         if (entry.name == "." || entry.name == "..")
             continue;
@@ -109,19 +109,19 @@ bool WorkList::ExpandSpec(const std::string& spec)
     return !found.empty();
 }
 
-void WorkList::AddStoredAttributes(bool everyEntry)
+void WorkList::addStoredAttributes(bool everyEntry)
 {
-    Platform& platform = CurrentPlatform();
+    Platform& platform = currentPlatform();
     for (TskObj& entry : entries_) {
         if (!everyEntry && !(entry.CurAttrs & kAttrReadOnly))
             continue;
         FileEntry full{{}, entry.CurAttrs, entry.CurCreated, entry.CurModified};
-        platform.AddStoredAttributes(entry.FileName, full);
+        platform.addStoredAttributes(entry.FileName, full);
         entry = TskObj(full.attrs, full.modified, full.created, std::move(entry.FileName));
     }
 }
 
-void WorkList::Finish()
+void WorkList::finish()
 {
     if (!inOrder(entries_))
         sortEntries(entries_);

@@ -9,19 +9,19 @@
 class WorkList
 {
 public:
-    WorkList() : currentDirectory_(CurrentPlatform().CurrentDirectory()) {}
+    WorkList() : currentDirectory_(currentPlatform().currentDirectory()) {}
 
     // Adds every entry that `spec` matches (expanded against the current directory), `.` and `..` skipped, read
     // without its stored attributes. Answers whether the search found anything, as the parser's check asks.
     bool ExpandSpec(const std::string& spec);
-    void Reserve(std::size_t entries) { entries_.reserve(entries); }
+    void reserve(std::size_t entries) { entries_.reserve(entries); }
     // Reads the stored attributes and creation time of every entry, or (`everyEntry` false) only of the read-only
     // ones: a stamp change lifts their read-only bit and puts it back, which writes all their attributes.
-    void AddStoredAttributes(bool everyEntry);
+    void addStoredAttributes(bool everyEntry);
     // Sorts by the locale's collation without regard to case and drops repeated paths; call once after expanding.
-    void Finish();
+    void finish();
 
-    std::vector<TskObj>& Entries() { return entries_; }
+    std::vector<TskObj>& entries() { return entries_; }
 
 private:
     std::string currentDirectory_;

@@ -462,7 +462,7 @@ std::vector<std::string> timeLiterals(std::string_view longTimeFormat)
 
 } // namespace
 
-bool SerialToCalendar(double serial, CalendarTime& out)
+bool serialToCalendar(double serial, CalendarTime& out)
 {
     if (!(serial >= 0.0 && serial < kFirstSerialAfterLastYear)) {
         return false;
@@ -483,7 +483,7 @@ bool SerialToCalendar(double serial, CalendarTime& out)
     return true;
 }
 
-bool CalendarToSerial(const CalendarTime& fields, double& out)
+bool calendarToSerial(const CalendarTime& fields, double& out)
 {
     if (!isValidDate(fields.year, fields.month, fields.day) || !isValidTime(fields)) {
         return false;
@@ -494,10 +494,10 @@ bool CalendarToSerial(const CalendarTime& fields, double& out)
     return true;
 }
 
-std::string FormatDateTime(const std::string& format, double serial)
+std::string formatDateTime(const std::string& format, double serial)
 {
     CalendarTime fields;
-    if (!SerialToCalendar(serial, fields)) {
+    if (!serialToCalendar(serial, fields)) {
         return {};
     }
     // A program formats thousands of stamps with the same one or two formats: read each format once.
@@ -518,7 +518,7 @@ std::string FormatDateTime(const std::string& format, double serial)
     return text;
 }
 
-bool ParseDate(const std::string& text, const std::string& shortDateFormat, double& out)
+bool parseDate(const std::string& text, const std::string& shortDateFormat, double& out)
 {
     DateLayout layout;
     if (!readDateLayout(shortDateFormat, layout)) {
@@ -534,14 +534,14 @@ bool ParseDate(const std::string& text, const std::string& shortDateFormat, doub
     }
     // Earlier days have negative serials, which neither the stamps nor the texts can carry (-1 means "no date").
     double serial = 0;
-    if (!CalendarToSerial(date, serial) || serial < 0) {
+    if (!calendarToSerial(date, serial) || serial < 0) {
         return false;
     }
     out = serial;
     return true;
 }
 
-bool ParseTime(const std::string& text, const std::string& longTimeFormat, double& out)
+bool parseTime(const std::string& text, const std::string& longTimeFormat, double& out)
 {
     std::string_view clock = trimBlanks(text);
     const Meridiem trailing = takeTrailingMeridiem(clock);

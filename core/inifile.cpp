@@ -193,8 +193,8 @@ public:
     Descriptor(const Descriptor&) = delete;
     Descriptor& operator=(const Descriptor&) = delete;
 
-    int Get() const { return fd_; }
-    bool Close() { return ::close(std::exchange(fd_, -1)) == 0; }
+    int get() const { return fd_; }
+    bool closeNow() { return ::close(std::exchange(fd_, -1)) == 0; }
 
 private:
     int fd_;
@@ -239,7 +239,7 @@ int load(const std::string& path, int flags, Snapshot& out)
     struct stat info
     {
     };
-    if (file.Get() < 0 || ::fstat(file.Get(), &info) != 0 || !readAll(file.Get(), out.text))
+    if (file.get() < 0 || ::fstat(file.get(), &info) != 0 || !readAll(file.get(), out.text))
         return errno;
     out.mode = info.st_mode & 07777;
     return 0;
@@ -275,10 +275,10 @@ bool replaceFile(const std::string& target, const std::string& text, mode_t mode
     const fs::path path(target);
     std::string temporary = (path.parent_path() / (temporaryPrefix(path) + "XXXXXX")).string();
     Descriptor file(::mkostemp(temporary.data(), O_CLOEXEC));
-    if (file.Get() < 0)
+    if (file.get() < 0)
         return false;
-    const bool written = writeAll(file.Get(), text) && ::fchmod(file.Get(), mode) == 0 && ::fsync(file.Get()) == 0;
-    if (file.Close() && written && ::rename(temporary.c_str(), target.c_str()) == 0)
+    const bool written = writeAll(file.get(), text) && ::fchmod(file.get(), mode) == 0 && ::fsync(file.get()) == 0;
+    if (file.closeNow() && written && ::rename(temporary.c_str(), target.c_str()) == 0)
         return true;
     ::unlink(temporary.c_str());
     return false;
@@ -365,7 +365,7 @@ template <class Change> void rewrite(const std::string& path, Change change)
 
 IniFile::IniFile(std::string path) : path_(std::move(path)) {}
 
-IniFile IniFile::ReadOnce(std::string path)
+IniFile IniFile::readOnce(std::string path)
 {
     IniFile file(std::move(path));
     file.readOnce_ = true;
@@ -379,7 +379,7 @@ void IniFile::rereadIfReadOnce()
         text_ = readText(path_);
 }
 
-std::optional<std::string> IniFile::ReadValue(const std::string& section, const std::string& key) const
+std::optional<std::string> IniFile::readValue(const std::string& section, const std::string& key) const
 {
     const std::optional<std::string> fresh = readOnce_ ? std::nullopt : readText(path_);
     const std::optional<std::string>& text = readOnce_ ? text_ : fresh;
@@ -393,23 +393,23 @@ std::optional<std::string> IniFile::ReadValue(const std::string& section, const 
     return std::string(unquote(*value).substr(0, kMaxValueLength));
 }
 
-std::string IniFile::ReadString(const std::string& section, const std::string& key, const std::string& fallback) const
+std::string IniFile::readString(const std::string& section, const std::string& key, const std::string& fallback) const
 {
-    return ReadValue(section, key).value_or(fallback);
+    return readValue(section, key).value_or(fallback);
 }
 
-std::int32_t IniFile::ReadInteger(const std::string& section, const std::string& key, std::int32_t fallback) const
+std::int32_t IniFile::readInteger(const std::string& section, const std::string& key, std::int32_t fallback) const
 {
-    const std::optional<std::string> value = ReadValue(section, key);
-    return value ? ParseInteger(*value).value_or(fallback) : fallback;
+    const std::optional<std::string> value = readValue(section, key);
+    return value ? parseInteger(*value).value_or(fallback) : fallback;
 }
 
-bool IniFile::ReadBool(const std::string& section, const std::string& key, bool fallback) const
+bool IniFile::readBool(const std::string& section, const std::string& key, bool fallback) const
 {
-    return ReadInteger(section, key, fallback ? 1 : 0) != 0;
+    return readInteger(section, key, fallback ? 1 : 0) != 0;
 }
 
-void IniFile::WriteString(const std::string& section, const std::string& key, const std::string& value)
+void IniFile::writeString(const std::string& section, const std::string& key, const std::string& value)
 {
     rewrite(path_, [&](const std::string& text) -> std::optional<std::string> {
         return withValue(text, section, key, firstLine(value));
@@ -417,17 +417,17 @@ void IniFile::WriteString(const std::string& section, const std::string& key, co
     rereadIfReadOnce();
 }
 
-void IniFile::WriteInteger(const std::string& section, const std::string& key, std::int32_t value)
+void IniFile::writeInteger(const std::string& section, const std::string& key, std::int32_t value)
 {
-    WriteString(section, key, std::to_string(value));
+    writeString(section, key, std::to_string(value));
 }
 
-void IniFile::WriteBool(const std::string& section, const std::string& key, bool value)
+void IniFile::writeBool(const std::string& section, const std::string& key, bool value)
 {
-    WriteString(section, key, value ? "1" : "0");
+    writeString(section, key, value ? "1" : "0");
 }
 
-void IniFile::EraseSection(const std::string& section)
+void IniFile::eraseSection(const std::string& section)
 {
     rewrite(path_, [&](const std::string& text) { return withoutSection(text, section); });
     rereadIfReadOnce();

@@ -25,17 +25,17 @@ public:
     explicit IniFile(std::string path);
     // Reads the file now, once: the reads of the object returned answer from that text and never open the file
     // again, so that a run that asks for many keys reads it once. Its writes still go to the file and then reread it.
-    static IniFile ReadOnce(std::string path);
-    const std::string& Path() const { return path_; }
+    static IniFile readOnce(std::string path);
+    const std::string& path() const { return path_; }
 
     // Nothing when the file, the section or the key is absent; a file that cannot be read counts as absent. One pair
     // of matching double or single quotes around a value is taken off, then the value is cut at kMaxValueLength bytes.
-    std::optional<std::string> ReadValue(const std::string& section, const std::string& key) const;
-    std::string ReadString(const std::string& section, const std::string& key, const std::string& fallback) const;
-    // Read with ParseInteger; absent values and values that are no number give the fallback.
-    std::int32_t ReadInteger(const std::string& section, const std::string& key, std::int32_t fallback) const;
+    std::optional<std::string> readValue(const std::string& section, const std::string& key) const;
+    std::string readString(const std::string& section, const std::string& key, const std::string& fallback) const;
+    // Read with parseInteger; absent values and values that are no number give the fallback.
+    std::int32_t readInteger(const std::string& section, const std::string& key, std::int32_t fallback) const;
     // An integer, true when not zero; other text (such as "true") gives the fallback.
-    bool ReadBool(const std::string& section, const std::string& key, bool fallback) const;
+    bool readBool(const std::string& section, const std::string& key, bool fallback) const;
 
     // Creates the file and the section when needed; every other byte of the file stays as it was. A new key follows
     // the section's last line that is neither blank nor a comment; a new section goes at the end of the file. New
@@ -44,11 +44,11 @@ public:
     // exists but cannot be read and written, or the new file cannot be put in its place; the old file then stays.
     // The first write in a process that changes the file also removes the temporary files beside it that earlier
     // writes of it, killed before they finished, left an hour or more ago.
-    void WriteString(const std::string& section, const std::string& key, const std::string& value);
-    void WriteInteger(const std::string& section, const std::string& key, std::int32_t value);
-    void WriteBool(const std::string& section, const std::string& key, bool value);
+    void writeString(const std::string& section, const std::string& key, const std::string& value);
+    void writeInteger(const std::string& section, const std::string& key, std::int32_t value);
+    void writeBool(const std::string& section, const std::string& key, bool value);
     // Removes the section's header and all its keys; an absent section leaves the file untouched.
-    void EraseSection(const std::string& section);
+    void eraseSection(const std::string& section);
 
 private:
     void rereadIfReadOnce();

@@ -28,7 +28,7 @@ std::optional<std::uint32_t> digitsValue(std::string_view digits, int base)
 
 } // namespace
 
-std::optional<std::int32_t> ParseInteger(std::string_view text)
+std::optional<std::int32_t> parseInteger(std::string_view text)
 {
     const bool negative = text.starts_with('-');
     if (negative || text.starts_with('+'))

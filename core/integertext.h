@@ -8,4 +8,4 @@
 // An optional `+` or `-`, then decimal digits or `$`, `0x` or `0X` followed by hexadecimal digits, and nothing else
 // (no blanks). Decimal must fit in a signed 32-bit integer; hexadecimal is a 32-bit pattern, so "$FFFFFFFF" is -1,
 // and a `-` before it negates the pattern ("-$10" is -16). Nothing for any other text.
-std::optional<std::int32_t> ParseInteger(std::string_view text);
+std::optional<std::int32_t> parseInteger(std::string_view text);

@@ -17,17 +17,17 @@ bool equalNoCase(const std::string& a, const std::string& b)
 
 } // namespace
 
-std::string PresetSection(int n)
+std::string presetSection(int n)
 {
     return "Preset" + std::to_string(n);
 }
 
-int AttrChangeToRecord(int code)
+int attrChangeToRecord(int code)
 {
     return code == kAttrRemove ? -1 : (code == kAttrAdd ? 1 : 0);
 }
 
-int IncrementSeconds(int seqIndex, int unitIndex)
+int incrementSeconds(int seqIndex, int unitIndex)
 {
     static constexpr std::array kSteps = {1, 2, 5, 10, 20, 30};
     if (seqIndex < 0 || seqIndex >= static_cast<int>(kSteps.size()))
@@ -36,83 +36,83 @@ int IncrementSeconds(int seqIndex, int unitIndex)
     return unitIndex == 0 ? step : (unitIndex == 1 ? step * 60 : 0);
 }
 
-double ReadDate(const IniFile& ini, const std::string& section, const std::string& key, double fallback)
+double readDate(const IniFile& ini, const std::string& section, const std::string& key, double fallback)
 {
     double date = 0;
-    return TextToDate(ini.ReadString(section, key, ""), date) ? date : fallback;
+    return textToDate(ini.readString(section, key, ""), date) ? date : fallback;
 }
 
-double ReadTime(const IniFile& ini, const std::string& section, const std::string& key, double fallback)
+double readTime(const IniFile& ini, const std::string& section, const std::string& key, double fallback)
 {
     double time = 0;
-    return TextToTime(ini.ReadString(section, key, ""), time) ? time : fallback;
+    return textToTime(ini.readString(section, key, ""), time) ? time : fallback;
 }
 
-void WriteDate(IniFile& ini, const std::string& section, const std::string& key, double serial)
+void writeDate(IniFile& ini, const std::string& section, const std::string& key, double serial)
 {
-    ini.WriteString(section, key, DateToText(serial));
+    ini.writeString(section, key, dateToText(serial));
 }
 
-void WriteTime(IniFile& ini, const std::string& section, const std::string& key, double serial)
+void writeTime(IniFile& ini, const std::string& section, const std::string& key, double serial)
 {
-    ini.WriteString(section, key, TimeToText(serial));
+    ini.writeString(section, key, timeToText(serial));
 }
 
-bool AnyPresetEnabled(const IniFile& ini)
+bool anyPresetEnabled(const IniFile& ini)
 {
     for (int n = 1; n <= kPresetCount; ++n)
-        if (ini.ReadBool(PresetSection(n), "Enabled", false))
+        if (ini.readBool(presetSection(n), "Enabled", false))
             return true;
     return false;
 }
 
-void WriteSamplePresets(IniFile& ini)
+void writeSamplePresets(IniFile& ini)
 {
-    ini.WriteString("Preset1", "Name", "Sample: simple touch");
-    ini.WriteString("Preset1", "Desc", "Set Modified and Created from current date/time");
-    ini.WriteInteger("Preset1", "Clock", kClockSystem);
-    ini.WriteBool("Preset1", "Enabled", true);
-    ini.WriteInteger("Preset1", "Mod", kSourceClock);
-    ini.WriteInteger("Preset1", "Cre", kSourceClock);
+    ini.writeString("Preset1", "Name", "Sample: simple touch");
+    ini.writeString("Preset1", "Desc", "Set Modified and Created from current date/time");
+    ini.writeInteger("Preset1", "Clock", kClockSystem);
+    ini.writeBool("Preset1", "Enabled", true);
+    ini.writeInteger("Preset1", "Mod", kSourceClock);
+    ini.writeInteger("Preset1", "Cre", kSourceClock);
 
-    ini.WriteString("Preset2", "Name", "Sample: fix copy");
-    ini.WriteString("Preset2", "Desc", "Set Created from Modified and remove read-only (useful after copy)");
-    ini.WriteBool("Preset2", "Enabled", true);
-    ini.WriteInteger("Preset2", "AttrR", kAttrRemove);
-    ini.WriteInteger("Preset2", "Cre", kSourceOtherStamp);
+    ini.writeString("Preset2", "Name", "Sample: fix copy");
+    ini.writeString("Preset2", "Desc", "Set Created from Modified and remove read-only (useful after copy)");
+    ini.writeBool("Preset2", "Enabled", true);
+    ini.writeInteger("Preset2", "AttrR", kAttrRemove);
+    ini.writeInteger("Preset2", "Cre", kSourceOtherStamp);
 }
 
-std::optional<NameClash> FindNameClash(const IniFile& ini, int n, const std::string& name)
+std::optional<NameClash> findNameClash(const IniFile& ini, int n, const std::string& name)
 {
     for (int i = 1; i <= kPresetCount; ++i) {
         if (i == n)
             continue;
-        const std::string stored = ini.ReadString(PresetSection(i), "Name", "");
+        const std::string stored = ini.readString(presetSection(i), "Name", "");
         if (equalNoCase(stored, name))
             return NameClash{i, stored};
     }
     return std::nullopt;
 }
 
-void SavePreset(IniFile& ini, int n, const PresetValues& values)
+void savePreset(IniFile& ini, int n, const PresetValues& values)
 {
-    const std::string section = PresetSection(n);
-    ini.EraseSection(section);
-    ini.WriteBool(section, "Enabled", true);
-    ini.WriteString(section, "Name", values.name);
-    ini.WriteString(section, "Desc", values.desc);
-    WriteDate(ini, section, "Date", values.date);
-    WriteTime(ini, section, "Time", values.time);
-    ini.WriteBool(section, "UseDate", values.useDate);
-    ini.WriteBool(section, "UseTime", values.useTime);
-    ini.WriteBool(section, "UseSeq", values.useSeq);
-    ini.WriteInteger(section, "SeqNum", values.seqNum);
-    ini.WriteInteger(section, "SeqUnit", values.seqUnit);
-    ini.WriteInteger(section, "Clock", values.clock);
-    ini.WriteInteger(section, "Mod", values.mod);
-    ini.WriteInteger(section, "Cre", values.cre);
-    ini.WriteInteger(section, "AttrA", values.attrA);
-    ini.WriteInteger(section, "AttrS", values.attrS);
-    ini.WriteInteger(section, "AttrH", values.attrH);
-    ini.WriteInteger(section, "AttrR", values.attrR);
+    const std::string section = presetSection(n);
+    ini.eraseSection(section);
+    ini.writeBool(section, "Enabled", true);
+    ini.writeString(section, "Name", values.name);
+    ini.writeString(section, "Desc", values.desc);
+    writeDate(ini, section, "Date", values.date);
+    writeTime(ini, section, "Time", values.time);
+    ini.writeBool(section, "UseDate", values.useDate);
+    ini.writeBool(section, "UseTime", values.useTime);
+    ini.writeBool(section, "UseSeq", values.useSeq);
+    ini.writeInteger(section, "SeqNum", values.seqNum);
+    ini.writeInteger(section, "SeqUnit", values.seqUnit);
+    ini.writeInteger(section, "Clock", values.clock);
+    ini.writeInteger(section, "Mod", values.mod);
+    ini.writeInteger(section, "Cre", values.cre);
+    ini.writeInteger(section, "AttrA", values.attrA);
+    ini.writeInteger(section, "AttrS", values.attrS);
+    ini.writeInteger(section, "AttrH", values.attrH);
+    ini.writeInteger(section, "AttrR", values.attrR);
 }

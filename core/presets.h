@@ -25,23 +25,23 @@ constexpr int kClockSystem = 0;
 constexpr int kClockZeroSeconds = 1;
 constexpr int kClockZeroMinutes = 2;
 
-std::string PresetSection(int n);
+std::string presetSection(int n);
 
 // The record's attribute change (+1 add, -1 remove, 0 leave) for an AttrChange code.
-int AttrChangeToRecord(int code);
+int attrChangeToRecord(int code);
 
 // The sequential step in seconds for the index of the lists 1, 2, 5, 10, 20, 30 and sec/min; 0 outside them.
-int IncrementSeconds(int seqIndex, int unitIndex);
+int incrementSeconds(int seqIndex, int unitIndex);
 
 // Dates and times stored as text in the locale's formats; empty or unreadable text gives the fallback.
-double ReadDate(const IniFile& ini, const std::string& section, const std::string& key, double fallback);
-double ReadTime(const IniFile& ini, const std::string& section, const std::string& key, double fallback);
-void WriteDate(IniFile& ini, const std::string& section, const std::string& key, double serial);
-void WriteTime(IniFile& ini, const std::string& section, const std::string& key, double serial);
+double readDate(const IniFile& ini, const std::string& section, const std::string& key, double fallback);
+double readTime(const IniFile& ini, const std::string& section, const std::string& key, double fallback);
+void writeDate(IniFile& ini, const std::string& section, const std::string& key, double serial);
+void writeTime(IniFile& ini, const std::string& section, const std::string& key, double serial);
 
-bool AnyPresetEnabled(const IniFile& ini);
+bool anyPresetEnabled(const IniFile& ini);
 // The two samples written when no preset is configured.
-void WriteSamplePresets(IniFile& ini);
+void writeSamplePresets(IniFile& ini);
 
 // One preset as the preset dialog stores it.
 struct PresetValues
@@ -71,6 +71,6 @@ struct NameClash
     std::string storedName;
 };
 
-std::optional<NameClash> FindNameClash(const IniFile& ini, int n, const std::string& name);
+std::optional<NameClash> findNameClash(const IniFile& ini, int n, const std::string& name);
 // Erases preset n's section and writes all seventeen keys; stops with IniWriteError where the file refuses.
-void SavePreset(IniFile& ini, int n, const PresetValues& values);
+void savePreset(IniFile& ini, int n, const PresetValues& values);

@@ -88,13 +88,13 @@ public:
 
 private:
     bool ParseSwitch(const std::string& argument);
-    bool ParseTwoLetterSwitch(const std::string& argument, const std::string& switchText);
-    bool ParseValueSwitch(const std::string& argument, const std::string& switchText);
+    bool parseTwoLetterSwitch(const std::string& argument, const std::string& switchText);
+    bool parseValueSwitch(const std::string& argument, const std::string& switchText);
     bool UsePresetSwitch(int n);
-    bool AcceptFileSpec(const std::string& spec);
-    void MakeConsistent();
+    bool acceptFileSpec(const std::string& spec);
+    void makeConsistent();
     void ReportLine(const std::string& message);
-    bool InvalidSwitch(const std::string& argument);
+    bool invalidSwitch(const std::string& argument);
 
     TTouchSettings& settings_;
     const IniFile& settingsFile_;
@@ -102,7 +102,7 @@ private:
     std::vector<std::string>* allSpecs_;
     std::ostream& console_;
     const SpecMatcher& matches_;
-    std::string currentDirectory_ = CurrentPlatform().CurrentDirectory();
+    std::string currentDirectory_ = currentPlatform().currentDirectory();
     std::string messages_;
 };
 
@@ -119,18 +119,18 @@ bool CommandLineParser::ParseCommandLine(const std::vector<std::string>& argumen
             continue;
         if (isSwitch(argument)) {
             result &= ParseSwitch(argument);
-        } else if (!AcceptFileSpec(argument) && consoleMode_) {
+        } else if (!acceptFileSpec(argument) && consoleMode_) {
             result = false;
         }
     }
     if (settings_.SwitchesGiven)
-        MakeConsistent();
+        makeConsistent();
     if (!consoleMode_ && !messages_.empty())
-        ShowMessageBox({"Stampkeep command-line error", messages_, MessageIcon::Error, MessageButtons::Ok, 0, false});
+        showMessageBox({"Stampkeep command-line error", messages_, MessageIcon::Error, MessageButtons::Ok, 0, false});
     return result;
 }
 
-void CommandLineParser::MakeConsistent()
+void CommandLineParser::makeConsistent()
 {
     TTouchSettings& s = settings_;
     if (s.KeepDate || s.KeepTime)
@@ -157,7 +157,7 @@ bool CommandLineParser::ParseSwitch(const std::string& argument)
         const std::size_t digit = std::string_view("12345").find(switchText[0]);
         settings_.PresetNo = digit == std::string_view::npos ? 0 : static_cast<std::int32_t>(digit) + 1;
         if (settings_.PresetNo < 1)
-            return InvalidSwitch(argument);
+            return invalidSwitch(argument);
         if (!UsePresetSwitch(settings_.PresetNo))
             return false;
         ResetTouchSettings(settings_);
@@ -168,16 +168,16 @@ bool CommandLineParser::ParseSwitch(const std::string& argument)
     if (settings_.PresetNo > 0)
         return true;
     if (switchText.size() == 2)
-        return ParseTwoLetterSwitch(argument, switchText);
-    return ParseValueSwitch(argument, switchText);
+        return parseTwoLetterSwitch(argument, switchText);
+    return parseValueSwitch(argument, switchText);
 }
 
-bool CommandLineParser::ParseTwoLetterSwitch(const std::string& argument, const std::string& switchText)
+bool CommandLineParser::parseTwoLetterSwitch(const std::string& argument, const std::string& switchText)
 {
     static constexpr std::string_view kTable = "^A+^S+^H+^R+^A-^S-^H-^R-^MS^CS^MC^CM^ZS^ZM^XT^XD^R0^R1^R2^R3^";
     const std::size_t at = kTable.find("^" + upper(switchText) + "^");
     if (at == std::string_view::npos)
-        return InvalidSwitch(argument);
+        return invalidSwitch(argument);
 
     TTouchSettings& s = settings_;
     std::int32_t* const attributeFields[] = {&s.ArchiveChange, &s.SystemChange, &s.HiddenChange, &s.ReadOnlyChange};
@@ -205,17 +205,17 @@ bool CommandLineParser::ParseTwoLetterSwitch(const std::string& argument, const 
     return true;
 }
 
-bool CommandLineParser::ParseValueSwitch(const std::string& argument, const std::string& switchText)
+bool CommandLineParser::parseValueSwitch(const std::string& argument, const std::string& switchText)
 {
     if (!hasValuePrefix(switchText))
-        return InvalidSwitch(argument);
+        return invalidSwitch(argument);
     const char kind = static_cast<char>(std::toupper(static_cast<unsigned char>(switchText[0])));
     const std::string value = switchText.substr(2);
     if (kind == 'S') {
-        const std::int32_t increment = ParseInteger(value).value_or(-1);
+        const std::int32_t increment = parseInteger(value).value_or(-1);
         if (increment < 0) {
             settings_.Increment = 0;
-            return InvalidSwitch(argument);
+            return invalidSwitch(argument);
         }
         if (increment > kMaxIncrement) {
             settings_.Increment = 0;
@@ -226,12 +226,12 @@ bool CommandLineParser::ParseValueSwitch(const std::string& argument, const std:
         return true;
     }
     if (kind == 'T') {
-        if (TextToTime(value, settings_.SwitchTime))
+        if (textToTime(value, settings_.SwitchTime))
             return true;
         ReportLine("\"" + value + "\" is not a valid time");
         return false;
     }
-    if (TextToDate(value, settings_.SwitchDate))
+    if (textToDate(value, settings_.SwitchDate))
         return true;
     ReportLine("\"" + value + "\" is not a valid date");
     return false;
@@ -240,18 +240,18 @@ bool CommandLineParser::ParseValueSwitch(const std::string& argument, const std:
 bool CommandLineParser::UsePresetSwitch(int n)
 {
     const IniFile& ini = settingsFile_;
-    const std::string section = PresetSection(n);
-    if (!ini.ReadBool(section, "Enabled", false)) {
+    const std::string section = presetSection(n);
+    if (!ini.readBool(section, "Enabled", false)) {
         ReportLine("Preset # " + std::to_string(n) + " is not configured.");
         return false;
     }
     // Set from this preset alone, so that a second preset switch does not inherit the first one's need.
     settings_.PresetNeedsFolder =
-        ini.ReadInteger(section, "Cre", 0) == kSourceFolder || ini.ReadInteger(section, "Mod", 0) == kSourceFolder;
+        ini.readInteger(section, "Cre", 0) == kSourceFolder || ini.readInteger(section, "Mod", 0) == kSourceFolder;
     return true;
 }
 
-bool CommandLineParser::AcceptFileSpec(const std::string& spec)
+bool CommandLineParser::acceptFileSpec(const std::string& spec)
 {
     if (!AddFileSpec(
             settings_, spec, currentDirectory_, consoleMode_, [this](const std::string& line) { ReportLine(line); },
@@ -270,7 +270,7 @@ void CommandLineParser::ReportLine(const std::string& message)
         messages_ += message + "\r\n";
 }
 
-bool CommandLineParser::InvalidSwitch(const std::string& argument)
+bool CommandLineParser::invalidSwitch(const std::string& argument)
 {
     ReportLine("\"" + argument + "\" is not a valid switch");
     return false;
@@ -286,7 +286,7 @@ bool ParseCommandLine(TTouchSettings& settings, const std::vector<std::string>& 
         .ParseCommandLine(arguments);
 }
 
-bool IsHelpSwitch(const std::string& argument)
+bool isHelpSwitch(const std::string& argument)
 {
     return argument == "/?" || argument == "-?" || argument == "--help";
 }
@@ -337,10 +337,10 @@ void ShowSwitchHelp(bool consoleMode, std::ostream& console)
     std::string text;
     for (const std::string& line : lines)
         text += line + "\r\n";
-    ShowMessageBox({"Stampkeep command-line switches", text, MessageIcon::Information, MessageButtons::Ok, 0, false});
+    showMessageBox({"Stampkeep command-line switches", text, MessageIcon::Information, MessageButtons::Ok, 0, false});
 }
 
-std::vector<std::string> SplitFileSpecs(const TTouchSettings& settings)
+std::vector<std::string> splitFileSpecs(const TTouchSettings& settings)
 {
     const std::string specs = settings.FileSpecs.str();
     std::vector<std::string> lines;
@@ -353,7 +353,7 @@ std::vector<std::string> SplitFileSpecs(const TTouchSettings& settings)
     return lines;
 }
 
-std::vector<std::string> SplitArguments(std::string_view commandLine)
+std::vector<std::string> splitArguments(std::string_view commandLine)
 {
     auto isSeparator = [](char c) { return c >= 1 && c <= 32; };
     std::vector<std::string> arguments;

@@ -93,9 +93,9 @@ void TskObj::SetFromMatchingFile(const std::string& folder, bool modified, bool 
 {
     if ((!modified && !created) || (MatchKind != 1 && MatchKind != 2))
         return;
-    const std::string name = NamePart(FileName);
-    const std::string partner = !MatchName.empty() ? MatchName : MatchKind == 1 ? ChangeExtension(name, ".*") : name;
-    const std::string pattern = WithTrailingSlash(folder) + partner;
+    const std::string name = namePart(FileName);
+    const std::string partner = !matchName.empty() ? matchName : MatchKind == 1 ? changeExtension(name, ".*") : name;
+    const std::string pattern = withTrailingSlash(folder) + partner;
     FileTime partnerCreated = 0;
     FileTime partnerModified = 0;
     if (!GetFileStamps(pattern, partnerCreated, partnerModified))
@@ -108,7 +108,7 @@ void TskObj::SetFromMatchingFile(const std::string& folder, bool modified, bool 
 
 int TskObj::Touch()
 {
-    Platform& platform = CurrentPlatform();
+    Platform& platform = currentPlatform();
     StatusText.clear();
     int result = 0;
     bool restoreOnly = false;
@@ -119,57 +119,57 @@ int TskObj::Touch()
                 NewAttrs = CurAttrs;
                 restoreOnly = true;
             }
-            platform.SetAttributes(FileName, CurAttrs & ~kAttrReadOnly);
+            platform.setAttributes(FileName, CurAttrs & ~kAttrReadOnly);
         }
         const int timeBits = (NewModified != NoStamp ? kFailModified : 0) | (NewCreated != NoStamp ? kFailCreated : 0);
-        if (!platform.IsNtFamily() && (CurAttrs & kAttrDirectory)) {
+        if (!platform.isNtFamily() && (CurAttrs & kAttrDirectory)) {
             result |= timeBits;
-            AppendLine("Folder date/time cannot be changed in Windows 9x");
+            appendLine("Folder date/time cannot be changed in Windows 9x");
         } else {
-            result |= SetPendingTimes();
+            result |= setPendingTimes();
         }
     }
 
     if (NewAttrs != kNoAttrs) {
-        if (platform.SetAttributes(FileName, NewAttrs)) {
+        if (platform.setAttributes(FileName, NewAttrs)) {
             if (!restoreOnly)
-                AppendLine((OrigAttrs == NewAttrs ? "Attributes same as original of "
+                appendLine((OrigAttrs == NewAttrs ? "Attributes same as original of "
                                                   : "Attributes changed from original of ") +
                            inQuotes(AttrLetters(OrigAttrs)));
-            CurAttrs = platform.GetAttributes(FileName).value_or(NewAttrs);
+            CurAttrs = platform.getAttributes(FileName).value_or(NewAttrs);
             NewAttrs = kNoAttrs;
         } else {
             result |= kFailAttributes;
-            AppendLine("Unable to set attributes: " + inQuotes(platform.LastErrorText()));
+            appendLine("Unable to set attributes: " + inQuotes(platform.lastErrorText()));
         }
     }
     return result;
 }
 
-int TskObj::SetPendingTimes()
+int TskObj::setPendingTimes()
 {
-    Platform& platform = CurrentPlatform();
+    Platform& platform = currentPlatform();
     const int timeBits = (NewModified != NoStamp ? kFailModified : 0) | (NewCreated != NoStamp ? kFailCreated : 0);
-    const std::unique_ptr<StampHandle> handle = platform.OpenForStamps(FileName);
+    const std::unique_ptr<StampHandle> handle = platform.openForStamps(FileName);
     if (!handle) {
-        AppendLine("Unable to open file: " + inQuotes(platform.LastErrorText()));
+        appendLine("Unable to open file: " + inQuotes(platform.lastErrorText()));
         return timeBits;
     }
     const auto pending = [](FileTime stamp) { return stamp == NoStamp ? std::nullopt : std::optional(stamp); };
     FileTime readCreated = 0;
     FileTime readModified = 0;
-    if (!handle->SetTimes(pending(NewCreated), pending(NewModified)) ||
-        !handle->GetTimes(NewCreated != NoStamp ? &readCreated : nullptr, &readModified)) {
-        AppendLine("Unable to set file time: " + inQuotes(platform.LastErrorText()));
+    if (!handle->setTimes(pending(NewCreated), pending(NewModified)) ||
+        !handle->getTimes(NewCreated != NoStamp ? &readCreated : nullptr, &readModified)) {
+        appendLine("Unable to set file time: " + inQuotes(platform.lastErrorText()));
         return timeBits;
     }
     if (NewModified != NoStamp) {
-        AppendStampLine("Modified", NewModified, OrigModified);
+        appendStampLine("Modified", NewModified, OrigModified);
         CurModified = readModified;
         ClearNewModified();
     }
     if (NewCreated != NoStamp) {
-        AppendStampLine("Created", NewCreated, OrigCreated);
+        appendStampLine("Created", NewCreated, OrigCreated);
         CurCreated = readCreated;
         ClearNewCreated();
     }
@@ -178,15 +178,15 @@ int TskObj::SetPendingTimes()
 
 int TskObj::Untouch()
 {
-    Platform& platform = CurrentPlatform();
+    Platform& platform = currentPlatform();
     StatusText.clear();
     int result = 0;
     bool lifted = false;
-    const std::uint32_t attrsNow = platform.GetAttributes(FileName).value_or(CurAttrs);
+    const std::uint32_t attrsNow = platform.getAttributes(FileName).value_or(CurAttrs);
 
     FileTime created = CurCreated;
     FileTime modified = CurModified;
-    if (const auto handle = platform.OpenForStamps(FileName); !handle || !handle->GetTimes(&created, &modified)) {
+    if (const auto handle = platform.openForStamps(FileName); !handle || !handle->getTimes(&created, &modified)) {
         created = CurCreated;
         modified = CurModified;
     }
@@ -196,36 +196,36 @@ int TskObj::Untouch()
     if (restoreModified || restoreCreated) {
         if (attrsNow & kAttrReadOnly) {
             lifted = true;
-            platform.SetAttributes(FileName, attrsNow & ~kAttrReadOnly);
+            platform.setAttributes(FileName, attrsNow & ~kAttrReadOnly);
         }
-        result |= RestoreTimes(restoreModified, restoreCreated);
+        result |= restoreTimes(restoreModified, restoreCreated);
     }
 
     if (lifted || OrigAttrs != attrsNow) {
-        if (platform.SetAttributes(FileName, OrigAttrs)) {
-            CurAttrs = platform.GetAttributes(FileName).value_or(OrigAttrs);
+        if (platform.setAttributes(FileName, OrigAttrs)) {
+            CurAttrs = platform.getAttributes(FileName).value_or(OrigAttrs);
             NewAttrs = kNoAttrs;
         } else {
             result |= kFailAttributes;
-            AppendLine("Unable to set attributes: " + inQuotes(platform.LastErrorText()));
+            appendLine("Unable to set attributes: " + inQuotes(platform.lastErrorText()));
         }
     }
     return result;
 }
 
-int TskObj::RestoreTimes(bool modified, bool created)
+int TskObj::restoreTimes(bool modified, bool created)
 {
-    Platform& platform = CurrentPlatform();
+    Platform& platform = currentPlatform();
     const int bits = (modified ? kFailModified : 0) | (created ? kFailCreated : 0);
-    const std::unique_ptr<StampHandle> handle = platform.OpenForStamps(FileName);
+    const std::unique_ptr<StampHandle> handle = platform.openForStamps(FileName);
     if (!handle) {
-        AppendLine("Unable to open file: " + inQuotes(platform.LastErrorText()));
+        appendLine("Unable to open file: " + inQuotes(platform.lastErrorText()));
         return bits;
     }
     const auto wanted = [](bool restore, FileTime stamp) { return restore ? std::optional(stamp) : std::nullopt; };
-    if (!handle->SetTimes(wanted(created, OrigCreated), wanted(modified, OrigModified)) ||
-        !handle->GetTimes(&CurCreated, &CurModified)) {
-        AppendLine("Unable to set file time: " + inQuotes(platform.LastErrorText()));
+    if (!handle->setTimes(wanted(created, OrigCreated), wanted(modified, OrigModified)) ||
+        !handle->getTimes(&CurCreated, &CurModified)) {
+        appendLine("Unable to set file time: " + inQuotes(platform.lastErrorText()));
         return bits;
     }
     ClearNewModified();
@@ -233,7 +233,7 @@ int TskObj::RestoreTimes(bool modified, bool created)
     return 0;
 }
 
-void TskObj::AppendLine(const std::string& line)
+void TskObj::appendLine(const std::string& line)
 {
     // Lines are separated, not terminated, by CR LF.
     if (!StatusText.empty())
@@ -241,11 +241,11 @@ void TskObj::AppendLine(const std::string& line)
     StatusText += line;
 }
 
-void TskObj::AppendStampLine(const char* what, FileTime requested, FileTime original)
+void TskObj::appendStampLine(const char* what, FileTime requested, FileTime original)
 {
     const char* verdict = CompareStamps(requested, original) != 0 ? " date/time changed from original of "
                                                                   : " date/time same as original of ";
-    AppendLine(what + std::string(verdict) + StampText(StampToLocal(original)));
+    appendLine(what + std::string(verdict) + StampText(StampToLocal(original)));
 }
 
 std::string TskObj::CurModifiedText() const
@@ -288,14 +288,14 @@ std::string AttrLetters(std::uint32_t attrs)
 
 std::string StampText(double serial)
 {
-    return serial < 0 ? "<empty>" : FormatDateTime(DisplayFormat, serial);
+    return serial < 0 ? "<empty>" : formatDateTime(DisplayFormat, serial);
 }
 
 double StampToLocal(FileTime stamp)
 {
     CalendarTime local;
     double serial = 0;
-    if (stamp == NoStamp || !FileTimeToLocal(stamp, local) || !CalendarToSerial(local, serial))
+    if (stamp == NoStamp || !fileTimeToLocal(stamp, local) || !calendarToSerial(local, serial))
         return kNoDateTime;
     return serial;
 }
@@ -304,7 +304,7 @@ FileTime LocalToStamp(double serial)
 {
     CalendarTime local;
     FileTime stamp = 0;
-    if (!SerialToCalendar(serial, local) || !LocalToFileTime(local, stamp))
+    if (!serialToCalendar(serial, local) || !localToFileTime(local, stamp))
         return NoStamp;
     return stamp;
 }

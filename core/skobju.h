@@ -55,13 +55,13 @@ public:
     FileTime NewModified = ~FileTime{0};
     int MatchKind = 0; // 0 no usable partner, 1 same name with another extension, 2 same name and extension
     // The partner's own name as the comparison found it, letter case and all; empty to search by the file's name.
-    std::string MatchName;
+    std::string matchName;
 
 private:
-    void AppendLine(const std::string& line);
-    void AppendStampLine(const char* what, FileTime requested, FileTime original);
-    int SetPendingTimes();
-    int RestoreTimes(bool modified, bool created);
+    void appendLine(const std::string& line);
+    void appendStampLine(const char* what, FileTime requested, FileTime original);
+    int setPendingTimes();
+    int restoreTimes(bool modified, bool created);
 };
 
 // Five letters A S H R D, a blank for each bit not set; empty for kNoAttrs.

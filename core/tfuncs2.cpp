@@ -12,8 +12,8 @@
 std::string DisplayFormat;
 std::string PickerDateFormat;
 std::string PickerTimeFormat;
-std::string ShortDateFormat;
-std::string LongTimeFormat;
+std::string shortDateFormat;
+std::string longTimeFormat;
 
 namespace {
 
@@ -66,7 +66,7 @@ int CompareStamps(FileTime a, FileTime b)
 
 bool GetFileStamps(const std::string& path, FileTime& created, FileTime& modified, std::uint32_t& attrs)
 {
-    const std::vector<FileEntry> found = CurrentPlatform().FindFiles(path, 1);
+    const std::vector<FileEntry> found = currentPlatform().findFiles(path, 1);
     if (found.empty())
         return false;
     created = found.front().created;
@@ -83,16 +83,16 @@ bool GetFileStamps(const std::string& path, FileTime& created, FileTime& modifie
 
 std::string GetRemoteName(const std::string& root)
 {
-    return CurrentPlatform().RemoteName(root).value_or(root);
+    return currentPlatform().remoteName(root).value_or(root);
 }
 
 bool AddFileSpec(TTouchSettings& settings, const std::string& spec, const std::string& currentDirectory,
                  bool consoleMode, const std::function<void(const std::string&)>& reportLine,
                  const SpecMatcher& matches)
 {
-    Platform& platform = CurrentPlatform();
-    const std::string root = WithTrailingSlash(platform.DriveRoot(FullPath(spec, currentDirectory)));
-    switch (platform.GetDriveType(root)) {
+    Platform& platform = currentPlatform();
+    const std::string root = withTrailingSlash(platform.driveRoot(fullPath(spec, currentDirectory)));
+    switch (platform.getDriveType(root)) {
     case DriveType::Network: {
         const std::string remote = GetRemoteName(root);
         reportLine(remote != root ? "Network drives not supported (" + remote + ", mapped to " + root + ")"
@@ -105,7 +105,7 @@ bool AddFileSpec(TTouchSettings& settings, const std::string& spec, const std::s
     case DriveType::Fixed:
         break;
     }
-    if (!(matches ? matches(spec) : platform.HasMatch(spec))) {
+    if (!(matches ? matches(spec) : platform.hasMatch(spec))) {
         if (consoleMode)
             reportLine("No files match \"" + spec + "\"");
         return false;
@@ -128,12 +128,12 @@ std::string SetFormatRun(char letter, int n, const std::string& format)
 
 void BuildDateTimeFormats()
 {
-    Platform& platform = CurrentPlatform();
-    ShortDateFormat = platform.ShortDateFormat();
-    LongTimeFormat = platform.LongTimeFormat();
+    Platform& platform = currentPlatform();
+    shortDateFormat = platform.shortDateFormat();
+    longTimeFormat = platform.longTimeFormat();
 
-    const std::string date = SetFormatRun('y', 4, SetFormatRun('d', 2, SetFormatRun('m', 2, ShortDateFormat)));
-    const std::string time = SetFormatRun('h', 2, LongTimeFormat);
+    const std::string date = SetFormatRun('y', 4, SetFormatRun('d', 2, SetFormatRun('m', 2, shortDateFormat)));
+    const std::string time = SetFormatRun('h', 2, longTimeFormat);
     DisplayFormat = date + " " + time;
     PickerDateFormat = date;
     std::replace(PickerDateFormat.begin(), PickerDateFormat.end(), 'm', 'M');
@@ -144,22 +144,22 @@ void BuildDateTimeFormats()
         std::replace(PickerTimeFormat.begin(), PickerTimeFormat.end(), 'h', 'H');
 }
 
-std::string DateToText(double serial)
+std::string dateToText(double serial)
 {
-    return FormatDateTime(SetFormatRun('y', 4, ShortDateFormat), std::floor(serial));
+    return formatDateTime(SetFormatRun('y', 4, shortDateFormat), std::floor(serial));
 }
 
-std::string TimeToText(double serial)
+std::string timeToText(double serial)
 {
-    return FormatDateTime(LongTimeFormat, serial - std::floor(serial));
+    return formatDateTime(longTimeFormat, serial - std::floor(serial));
 }
 
-bool TextToDate(const std::string& text, double& date)
+bool textToDate(const std::string& text, double& date)
 {
-    return ParseDate(text, ShortDateFormat, date);
+    return parseDate(text, shortDateFormat, date);
 }
 
-bool TextToTime(const std::string& text, double& time)
+bool textToTime(const std::string& text, double& time)
 {
-    return ParseTime(text, LongTimeFormat, time);
+    return parseTime(text, longTimeFormat, time);
 }

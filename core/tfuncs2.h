@@ -41,14 +41,14 @@ std::string SetFormatRun(char letter, int n, const std::string& format);
 extern std::string DisplayFormat;    // stamps shown as text: date, a blank, time
 extern std::string PickerDateFormat; // the date pickers' display format
 extern std::string PickerTimeFormat; // the time pickers' display format
-extern std::string ShortDateFormat;  // the locale's own short date format, for reading and writing dates
-extern std::string LongTimeFormat;   // the locale's own long time format, for reading and writing times
+extern std::string shortDateFormat;  // the locale's own short date format, for reading and writing dates
+extern std::string longTimeFormat;   // the locale's own long time format, for reading and writing times
 
 void BuildDateTimeFormats();
 
 // Dates and times as text in the locale's formats (command line, settings file). A serial's other part is ignored.
 // A date is written with a four-digit year even where the format has two, so that every date reads back as itself.
-std::string DateToText(double serial);
-std::string TimeToText(double serial);
-bool TextToDate(const std::string& text, double& date);
-bool TextToTime(const std::string& text, double& time);
+std::string dateToText(double serial);
+std::string timeToText(double serial);
+bool textToDate(const std::string& text, double& date);
+bool textToTime(const std::string& text, double& time);

@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-void SequenceClock::Advance()
+void SequenceClock::advance()
 {
     const double day = std::trunc(time);
     time += step / 86400.0;

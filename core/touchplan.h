@@ -11,9 +11,9 @@ struct AttributeMasks
     std::uint32_t keep = kNoAttrs;
     std::uint32_t add = 0;
 
-    void Remove(std::uint32_t bit) { keep &= ~bit; }
-    void Add(std::uint32_t bit) { add |= bit; }
-    bool Changes() const { return keep != kNoAttrs || add != 0; }
+    void removeBit(std::uint32_t bit) { keep &= ~bit; }
+    void addBit(std::uint32_t bit) { add |= bit; }
+    bool changes() const { return keep != kNoAttrs || add != 0; }
 };
 
 // The date and the time of day that the next file gets, advanced from file to file by `step` seconds.
@@ -24,5 +24,5 @@ struct SequenceClock
     int step;
 
     // Passing midnight moves the date to the next day and keeps the time of day.
-    void Advance();
+    void advance();
 };

@@ -37,7 +37,7 @@ std::optional<std::string> firstLineOf(const std::string& file)
 
 } // namespace
 
-std::optional<std::string> ReadAppPathRegistration()
+std::optional<std::string> readAppPathRegistration()
 {
     if (const std::optional<std::string> folder = userConfigFolder()) {
         if (std::optional<std::string> path = firstLineOf(*folder + kRegistration))

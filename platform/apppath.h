@@ -6,4 +6,4 @@
 
 // The first line of `${XDG_CONFIG_HOME:-$HOME/.config}/stampkeep/app-path`, else of `/etc/stampkeep/app-path`;
 // a missing file or an empty first line counts as no registration there. Only the install step writes these files.
-std::optional<std::string> ReadAppPathRegistration();
+std::optional<std::string> readAppPathRegistration();

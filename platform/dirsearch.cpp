@@ -40,7 +40,7 @@ public:
             withoutExtension_ = fnmatchPattern(name.substr(0, name.size() - 2));
     }
 
-    bool Matches(const char* name) const
+    bool matches(const char* name) const
     {
         return fnmatch(pattern_.c_str(), name, 0) == 0 ||
                (!withoutExtension_.empty() && fnmatch(withoutExtension_.c_str(), name, 0) == 0);
@@ -53,7 +53,7 @@ private:
 
 std::string folderToRead(const std::string& pattern)
 {
-    const std::string folder = FolderPart(pattern);
+    const std::string folder = folderPart(pattern);
     return folder.empty() ? "./" : folder;
 }
 
@@ -63,10 +63,10 @@ std::optional<std::vector<std::string>> matchingNames(const std::string& pattern
     const std::unique_ptr<DIR, int (*)(DIR*)> dir(opendir(folderToRead(pattern).c_str()), closedir);
     if (!dir)
         return std::nullopt;
-    const NameMatcher matcher(NamePart(pattern));
+    const NameMatcher matcher(namePart(pattern));
     std::vector<std::string> names;
     while (const dirent* entry = readdir(dir.get())) {
-        if (matcher.Matches(entry->d_name))
+        if (matcher.matches(entry->d_name))
             names.emplace_back(entry->d_name);
     }
     std::ranges::sort(names);
@@ -75,10 +75,10 @@ std::optional<std::vector<std::string>> matchingNames(const std::string& pattern
 
 std::vector<FileEntry> namedEntry(const std::string& path, EntryDetail detail)
 {
-    const std::optional<EntryInfo> info = ReadEntryInfo(path, detail);
+    const std::optional<EntryInfo> info = readEntryInfo(path, detail);
     if (!info)
         return {};
-    return {FileEntry{NamePart(path), info->attrs, info->created, info->modified}};
+    return {FileEntry{namePart(path), info->attrs, info->created, info->modified}};
 }
 
 std::vector<FileEntry> matchingEntries(const std::string& pattern, std::size_t limit, EntryDetail detail)
@@ -86,10 +86,10 @@ std::vector<FileEntry> matchingEntries(const std::string& pattern, std::size_t l
     const std::optional<std::vector<std::string>> names = matchingNames(pattern);
     if (!names)
         return {};
-    const std::string folder = FolderPart(pattern);
+    const std::string folder = folderPart(pattern);
     std::vector<FileEntry> entries;
     for (auto name = names->begin(); name != names->end() && entries.size() < limit; ++name) {
-        if (const std::optional<EntryInfo> info = ReadEntryInfo(folder + *name, detail))
+        if (const std::optional<EntryInfo> info = readEntryInfo(folder + *name, detail))
             entries.push_back(FileEntry{*name, info->attrs, info->created, info->modified});
     }
     if (entries.empty())
@@ -99,9 +99,9 @@ std::vector<FileEntry> matchingEntries(const std::string& pattern, std::size_t l
 
 } // namespace
 
-std::vector<FileEntry> SearchDirectory(const std::string& pattern, std::size_t limit, EntryDetail detail)
+std::vector<FileEntry> searchDirectory(const std::string& pattern, std::size_t limit, EntryDetail detail)
 {
-    const std::string name = NamePart(pattern);
+    const std::string name = namePart(pattern);
     if (name.empty()) {
         errno = ENOENT;
         return {};
@@ -111,9 +111,9 @@ std::vector<FileEntry> SearchDirectory(const std::string& pattern, std::size_t l
     return hasWildcards(name) ? matchingEntries(pattern, limit, detail) : namedEntry(pattern, detail);
 }
 
-bool DirectoryHasMatch(const std::string& pattern)
+bool directoryHasMatch(const std::string& pattern)
 {
-    const std::string name = NamePart(pattern);
+    const std::string name = namePart(pattern);
     if (name.empty()) {
         errno = ENOENT;
         return false;

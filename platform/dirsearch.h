@@ -13,7 +13,7 @@
 // component without wildcards names one entry, found without reading its folder; an empty one (a pattern ending in
 // `/`) names none, as on Windows. Matches come in byte order of their names; entries whose attributes cannot be read
 // (a dangling link, an entry removed meanwhile) are left out. At most `limit` entries are returned.
-std::vector<FileEntry> SearchDirectory(const std::string& pattern, std::size_t limit,
+std::vector<FileEntry> searchDirectory(const std::string& pattern, std::size_t limit,
                                        EntryDetail detail = EntryDetail::Full);
 // Whether anything matches, reading names only; a name without wildcards counts when the entry it names exists.
-bool DirectoryHasMatch(const std::string& pattern);
+bool directoryHasMatch(const std::string& pattern);

@@ -96,7 +96,7 @@ DosAttrib decodeStructure(std::span<const unsigned char> structure, const Layout
 
 } // namespace
 
-std::optional<DosAttrib> DecodeDosAttrib(std::span<const unsigned char> value)
+std::optional<DosAttrib> decodeDosAttrib(std::span<const unsigned char> value)
 {
     if (value.empty() || value.size() > kMaxDosAttribSize)
         return std::nullopt;
@@ -117,7 +117,7 @@ std::optional<DosAttrib> DecodeDosAttrib(std::span<const unsigned char> value)
     return decodeStructure(value.subspan(offset, layout->size), *layout);
 }
 
-DosAttribBytes EncodeDosAttrib(std::uint32_t attrib, FileTime createTime)
+DosAttribBytes encodeDosAttrib(std::uint32_t attrib, FileTime createTime)
 {
     constexpr std::uint16_t kVersion = 4;
     constexpr std::size_t kStructureAt = 8;

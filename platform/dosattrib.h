@@ -24,5 +24,5 @@ using DosAttribBytes = std::array<unsigned char, 32>;
 
 // Accepts the legacy hex text and versions 1 to 5 (version 2 for its attributes only, which follow a 32-bit flags
 // field); anything else, or a value too short for its version, is no value.
-std::optional<DosAttrib> DecodeDosAttrib(std::span<const unsigned char> value);
-DosAttribBytes EncodeDosAttrib(std::uint32_t attrib, FileTime createTime);
+std::optional<DosAttrib> decodeDosAttrib(std::span<const unsigned char> value);
+DosAttribBytes encodeDosAttrib(std::uint32_t attrib, FileTime createTime);

@@ -25,22 +25,22 @@ public:
     explicit EntryRef(const std::string& path) : path_(path.c_str()) {}
     explicit EntryRef(int fd) : fd_(fd) {}
 
-    bool Stat(struct statx& stx) const
+    bool readStatus(struct statx& stx) const
     {
         constexpr unsigned kMask = STATX_TYPE | STATX_MODE | STATX_MTIME | STATX_CTIME | STATX_BTIME;
         return path_ ? statx(AT_FDCWD, path_, 0, kMask, &stx) == 0 : statx(fd_, "", AT_EMPTY_PATH, kMask, &stx) == 0;
     }
-    ssize_t GetDosAttrib(std::span<unsigned char> buffer) const
+    ssize_t getDosAttrib(std::span<unsigned char> buffer) const
     {
         return path_ ? getxattr(path_, kDosAttribName, buffer.data(), buffer.size())
                      : fgetxattr(fd_, kDosAttribName, buffer.data(), buffer.size());
     }
-    bool SetDosAttrib(std::span<const unsigned char> value) const
+    bool setDosAttrib(std::span<const unsigned char> value) const
     {
         return (path_ ? setxattr(path_, kDosAttribName, value.data(), value.size(), 0)
                       : fsetxattr(fd_, kDosAttribName, value.data(), value.size(), 0)) == 0;
     }
-    bool Chmod(mode_t mode) const { return (path_ ? chmod(path_, mode) : fchmod(fd_, mode)) == 0; }
+    bool changeMode(mode_t mode) const { return (path_ ? chmod(path_, mode) : fchmod(fd_, mode)) == 0; }
 
 private:
     const char* path_ = nullptr;
@@ -55,16 +55,16 @@ struct EntryState
     std::optional<DosAttrib> stored;
     bool storedUnreadable = false; // the entry's permissions keep a value that may be stored from us
 
-    std::span<const unsigned char> StoredValue() const { return {storedBytes.data(), storedSize}; }
+    std::span<const unsigned char> storedValue() const { return {storedBytes.data(), storedSize}; }
 };
 
 // Whatever keeps the value from being read (none stored, longer than ours, no support, no permission) means no value.
 void readStoredValue(const EntryRef& entry, EntryState& state)
 {
-    const ssize_t size = entry.GetDosAttrib(state.storedBytes);
+    const ssize_t size = entry.getDosAttrib(state.storedBytes);
     if (size > 0) {
         state.storedSize = static_cast<std::size_t>(size);
-        state.stored = DecodeDosAttrib(state.StoredValue());
+        state.stored = decodeDosAttrib(state.storedValue());
     }
     state.storedUnreadable = size < 0 && errno == EACCES;
 }
@@ -72,7 +72,7 @@ void readStoredValue(const EntryRef& entry, EntryState& state)
 std::optional<EntryState> readState(const EntryRef& entry, EntryDetail detail = EntryDetail::Full)
 {
     EntryState state;
-    if (!entry.Stat(state.stx))
+    if (!entry.readStatus(state.stx))
         return std::nullopt;
     if (detail == EntryDetail::Full)
         readStoredValue(entry, state);
@@ -81,7 +81,7 @@ std::optional<EntryState> readState(const EntryRef& entry, EntryDetail detail = 
 
 FileTime fromStatx(const statx_timestamp& t)
 {
-    return FileTimeFromTimespec(timespec{static_cast<time_t>(t.tv_sec), static_cast<long>(t.tv_nsec)});
+    return fileTimeFromTimespec(timespec{static_cast<time_t>(t.tv_sec), static_cast<long>(t.tv_nsec)});
 }
 
 FileTime fileSystemCreationTime(const struct statx& stx)
@@ -143,24 +143,24 @@ bool storeModeAndValue(const EntryRef& entry, const EntryState& state, mode_t ne
 {
     const mode_t oldMode = state.stx.stx_mode & 07777;
     mode_t mode = oldMode;
-    const bool valueChanges = !std::ranges::equal(value, state.StoredValue());
+    const bool valueChanges = !std::ranges::equal(value, state.storedValue());
     if (valueChanges) {
         if (!(mode & S_IWUSR)) {
-            if (!entry.Chmod(mode | S_IWUSR))
+            if (!entry.changeMode(mode | S_IWUSR))
                 return false;
             mode |= S_IWUSR;
         }
-        if (!entry.SetDosAttrib(value)) {
+        if (!entry.setDosAttrib(value)) {
             const int error = errno;
             if (valueRequired || !refusesDosAttrib(error, state.stx)) {
                 if (mode != oldMode)
-                    entry.Chmod(oldMode);
+                    entry.changeMode(oldMode);
                 errno = error;
                 return false;
             }
         }
     }
-    return mode == newMode || entry.Chmod(newMode);
+    return mode == newMode || entry.changeMode(newMode);
 }
 
 bool storeAttributes(const EntryRef& entry, const EntryState& state, std::uint32_t attrs, FileTime created,
@@ -174,31 +174,31 @@ bool storeAttributes(const EntryRef& entry, const EntryState& state, std::uint32
     const bool isFolder = S_ISDIR(state.stx.stx_mode);
     const std::uint32_t unmanaged = state.stored ? state.stored->attrib & ~kManagedAttrs : 0;
     const std::uint32_t managed = (attrs & (kAttrReadOnly | kStoredAttrs)) | (isFolder ? kAttrDirectory : 0);
-    const DosAttribBytes value = EncodeDosAttrib(unmanaged | managed, created);
+    const DosAttribBytes value = encodeDosAttrib(unmanaged | managed, created);
     const mode_t newMode = modeFor(state.stx.stx_mode & 07777, attrs & kAttrReadOnly);
     return storeModeAndValue(entry, state, newMode, value, valueRequired);
 }
 
 } // namespace
 
-std::optional<EntryInfo> ReadEntryInfo(const std::string& path, EntryDetail detail)
+std::optional<EntryInfo> readEntryInfo(const std::string& path, EntryDetail detail)
 {
     return readInfo(EntryRef(path), detail);
 }
 
-std::optional<EntryInfo> ReadEntryInfo(int fd)
+std::optional<EntryInfo> readEntryInfo(int fd)
 {
     return readInfo(EntryRef(fd));
 }
 
-void AddStoredInfo(const std::string& path, EntryInfo& info)
+void addStoredInfo(const std::string& path, EntryInfo& info)
 {
     EntryState state;
     readStoredValue(EntryRef(path), state);
     addStored(state.stored, info);
 }
 
-bool WriteEntryAttributes(const std::string& path, std::uint32_t attrs)
+bool writeEntryAttributes(const std::string& path, std::uint32_t attrs)
 {
     const EntryRef entry(path);
     const std::optional<EntryState> state = readState(entry);
@@ -209,7 +209,7 @@ bool WriteEntryAttributes(const std::string& path, std::uint32_t attrs)
     return storeAttributes(entry, *state, attrs, current.created, storedBitsChange);
 }
 
-bool WriteEntryCreationTime(int fd, FileTime created)
+bool writeEntryCreationTime(int fd, FileTime created)
 {
     const EntryRef entry(fd);
     const std::optional<EntryState> state = readState(entry);

@@ -50,7 +50,7 @@ bool showsLocally(time_t moment, const CalendarTime& local)
 
 } // namespace
 
-FileTime FileTimeFromTimespec(const timespec& ts)
+FileTime fileTimeFromTimespec(const timespec& ts)
 {
     const std::int64_t seconds = static_cast<std::int64_t>(ts.tv_sec) + kUnixEpochInFileTimeSeconds;
     if (seconds < 0)
@@ -59,7 +59,7 @@ FileTime FileTimeFromTimespec(const timespec& ts)
            static_cast<FileTime>(ts.tv_nsec / kNanosecondsPerUnit);
 }
 
-timespec TimespecFromFileTime(FileTime ft)
+timespec timespecFromFileTime(FileTime ft)
 {
     timespec ts{};
     ts.tv_sec =
@@ -68,11 +68,11 @@ timespec TimespecFromFileTime(FileTime ft)
     return ts;
 }
 
-bool FileTimeToLocal(FileTime utc, CalendarTime& local)
+bool fileTimeToLocal(FileTime utc, CalendarTime& local)
 {
     if (utc > kLargestConvertible)
         return false;
-    const time_t seconds = TimespecFromFileTime(utc).tv_sec;
+    const time_t seconds = timespecFromFileTime(utc).tv_sec;
     tm fields{};
     if (!localtime_r(&seconds, &fields))
         return false;
@@ -89,7 +89,7 @@ bool FileTimeToLocal(FileTime utc, CalendarTime& local)
     return true;
 }
 
-bool LocalToFileTime(const CalendarTime& local, FileTime& utc)
+bool localToFileTime(const CalendarTime& local, FileTime& utc)
 {
     if (!isValid(local))
         return false;

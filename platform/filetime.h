@@ -21,9 +21,9 @@ constexpr FileTime kFileTimeUnitsPerSecond = 10'000'000;
 // Seconds from 1601-01-01 to 1970-01-01.
 constexpr std::int64_t kUnixEpochInFileTimeSeconds = 11'644'473'600;
 
-FileTime FileTimeFromTimespec(const timespec& ts); // nanoseconds truncated to 100 ns
-timespec TimespecFromFileTime(FileTime ft);
+FileTime fileTimeFromTimespec(const timespec& ts); // nanoseconds truncated to 100 ns
+timespec timespecFromFileTime(FileTime ft);
 
 // Both directions use the time-zone rules in force at the moment converted, not today's offset.
-bool FileTimeToLocal(FileTime utc, CalendarTime& local);
-bool LocalToFileTime(const CalendarTime& local, FileTime& utc);
+bool fileTimeToLocal(FileTime utc, CalendarTime& local);
+bool localToFileTime(const CalendarTime& local, FileTime& utc);

@@ -104,7 +104,7 @@ const char* langInfo(nl_item item)
 
 } // namespace
 
-std::optional<std::string> PictureFromStrftime(std::string_view format)
+std::optional<std::string> pictureFromStrftime(std::string_view format)
 {
     const std::string expanded = expandComposites(format);
     if (expanded.empty())
@@ -125,22 +125,22 @@ std::optional<std::string> PictureFromStrftime(std::string_view format)
     return picture;
 }
 
-std::string ShortDatePicture(std::string_view dateFormat)
+std::string shortDatePicture(std::string_view dateFormat)
 {
-    return PictureFromStrftime(dateFormat).value_or("MM/dd/yyyy");
+    return pictureFromStrftime(dateFormat).value_or("MM/dd/yyyy");
 }
 
-std::string LongTimePicture(std::string_view timeFormat, std::string_view amPmTimeFormat)
+std::string longTimePicture(std::string_view timeFormat, std::string_view amPmTimeFormat)
 {
-    return PictureFromStrftime(timeFormat.empty() ? amPmTimeFormat : timeFormat).value_or("HH:mm:ss");
+    return pictureFromStrftime(timeFormat.empty() ? amPmTimeFormat : timeFormat).value_or("HH:mm:ss");
 }
 
-std::string LocaleShortDateFormat()
+std::string localeShortDateFormat()
 {
-    return ShortDatePicture(langInfo(D_FMT));
+    return shortDatePicture(langInfo(D_FMT));
 }
 
-std::string LocaleLongTimeFormat()
+std::string localeLongTimeFormat()
 {
-    return LongTimePicture(langInfo(T_FMT), langInfo(T_FMT_AMPM));
+    return longTimePicture(langInfo(T_FMT), langInfo(T_FMT_AMPM));
 }

@@ -10,13 +10,13 @@
 // gives the one-letter form and the E and O modifiers are ignored. Nothing when the format is empty, ends in a lone
 // `%`, uses a conversion without a picture (names of days or months, zones, ...) or has ASCII letters in its literal
 // text, which a picture would read as fields.
-std::optional<std::string> PictureFromStrftime(std::string_view format);
+std::optional<std::string> pictureFromStrftime(std::string_view format);
 
 // The pictures with their fallbacks `MM/dd/yyyy` and `HH:mm:ss`; the time uses the AM/PM format when the plain one is
 // empty.
-std::string ShortDatePicture(std::string_view dateFormat);
-std::string LongTimePicture(std::string_view timeFormat, std::string_view amPmTimeFormat);
+std::string shortDatePicture(std::string_view dateFormat);
+std::string longTimePicture(std::string_view timeFormat, std::string_view amPmTimeFormat);
 
 // The same for the current LC_TIME.
-std::string LocaleShortDateFormat();
-std::string LocaleLongTimeFormat();
+std::string localeShortDateFormat();
+std::string localeLongTimeFormat();

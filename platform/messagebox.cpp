@@ -20,7 +20,7 @@ MessageResult firstButton(MessageButtons buttons)
 
 } // namespace
 
-MessageResult ShowMessageBox(const MessageBoxRequest& request)
+MessageResult showMessageBox(const MessageBoxRequest& request)
 {
     if (const MessageBoxHandler& handler = installedHandler())
         return handler(request);
@@ -28,7 +28,7 @@ MessageResult ShowMessageBox(const MessageBoxRequest& request)
     return firstButton(request.buttons);
 }
 
-void SetMessageBoxHandler(MessageBoxHandler handler)
+void setMessageBoxHandler(MessageBoxHandler handler)
 {
     installedHandler() = std::move(handler);
 }

@@ -42,5 +42,5 @@ struct MessageBoxRequest
 using MessageBoxHandler = std::function<MessageResult(const MessageBoxRequest&)>;
 
 // Without a handler installed, a box is written to standard error and answered with its first button.
-MessageResult ShowMessageBox(const MessageBoxRequest& request);
-void SetMessageBoxHandler(MessageBoxHandler handler);
+MessageResult showMessageBox(const MessageBoxRequest& request);
+void setMessageBoxHandler(MessageBoxHandler handler);

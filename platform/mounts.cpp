@@ -69,12 +69,12 @@ std::vector<MountEntry> readProcessMounts()
     if (!file)
         return {};
     const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    return ParseMountInfo(text);
+    return parseMountInfo(text);
 }
 
 } // namespace
 
-std::vector<MountEntry> ParseMountInfo(std::string_view text)
+std::vector<MountEntry> parseMountInfo(std::string_view text)
 {
     std::vector<MountEntry> mounts;
     for (std::size_t start = 0; start < text.size();) {
@@ -88,7 +88,7 @@ std::vector<MountEntry> ParseMountInfo(std::string_view text)
     return mounts;
 }
 
-const MountEntry* FindMount(const std::vector<MountEntry>& mounts, std::string_view path)
+const MountEntry* findMount(const std::vector<MountEntry>& mounts, std::string_view path)
 {
     const MountEntry* best = nullptr;
     for (const MountEntry& mount : mounts) {
@@ -98,7 +98,7 @@ const MountEntry* FindMount(const std::vector<MountEntry>& mounts, std::string_v
     return best;
 }
 
-DriveType DriveTypeOf(std::string_view fsType)
+DriveType driveTypeOf(std::string_view fsType)
 {
     constexpr std::array<std::string_view, 12> kNetwork = {"nfs", "nfs4", "cifs",      "smb3",  "smbfs", "9p",
                                                            "afs", "ceph", "glusterfs", "ncpfs", "davfs", "fuse.sshfs"};
@@ -110,7 +110,7 @@ DriveType DriveTypeOf(std::string_view fsType)
     return DriveType::Fixed;
 }
 
-const std::vector<MountEntry>& ProcessMounts()
+const std::vector<MountEntry>& processMounts()
 {
     static const std::vector<MountEntry> mounts = readProcessMounts();
     return mounts;

@@ -16,10 +16,10 @@ struct MountEntry
 
 // The mounts of `/proc/<pid>/mountinfo` text in its order, octal escapes such as `\040` undone; malformed lines are
 // skipped.
-std::vector<MountEntry> ParseMountInfo(std::string_view text);
+std::vector<MountEntry> parseMountInfo(std::string_view text);
 // The mount with the longest mount point holding `path` (whole components only; the later of equal ones, as it hides
 // the earlier); nullptr when none does.
-const MountEntry* FindMount(const std::vector<MountEntry>& mounts, std::string_view path);
-DriveType DriveTypeOf(std::string_view fsType);
+const MountEntry* findMount(const std::vector<MountEntry>& mounts, std::string_view path);
+DriveType driveTypeOf(std::string_view fsType);
 // This process's mounts, read once: the tools check thousands of paths. Empty when the table cannot be read.
-const std::vector<MountEntry>& ProcessMounts();
+const std::vector<MountEntry>& processMounts();

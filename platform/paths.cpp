@@ -26,7 +26,7 @@ void appendComponents(std::string& result, std::string_view text)
 } // namespace
 
 // Built in place: the console resolves every one of thousands of arguments.
-std::string FullPath(const std::string& path, const std::string& currentDirectory)
+std::string fullPath(const std::string& path, const std::string& currentDirectory)
 {
     const bool absolute = !path.empty() && path.front() == '/';
     std::string result;
@@ -39,24 +39,24 @@ std::string FullPath(const std::string& path, const std::string& currentDirector
     return result;
 }
 
-std::string FolderPart(const std::string& path)
+std::string folderPart(const std::string& path)
 {
     const std::size_t slash = path.rfind('/');
     return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
-std::string NamePart(const std::string& path)
+std::string namePart(const std::string& path)
 {
     const std::size_t slash = path.rfind('/');
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-std::string WithTrailingSlash(const std::string& path)
+std::string withTrailingSlash(const std::string& path)
 {
     return !path.empty() && path.back() == '/' ? path : path + '/';
 }
 
-std::string ChangeExtension(const std::string& path, const std::string& extension)
+std::string changeExtension(const std::string& path, const std::string& extension)
 {
     const std::size_t dot = path.rfind('.');
     const std::size_t slash = path.rfind('/');

@@ -5,13 +5,13 @@
 
 // Lexically absolute against `currentDirectory`: `.` and `..` folded (`..` above `/` stays at `/`), repeated `/`
 // merged, links not resolved. A trailing `/` of `path` is kept; an empty `path` gives the current directory.
-std::string FullPath(const std::string& path, const std::string& currentDirectory);
+std::string fullPath(const std::string& path, const std::string& currentDirectory);
 // Everything up to and including the last `/`; empty when there is none.
-std::string FolderPart(const std::string& path);
+std::string folderPart(const std::string& path);
 // Everything after the last `/`.
-std::string NamePart(const std::string& path);
+std::string namePart(const std::string& path);
 // An empty path becomes `/`, as a lone separator.
-std::string WithTrailingSlash(const std::string& path);
+std::string withTrailingSlash(const std::string& path);
 // The path with the extension of its last component replaced (or added); `extension` includes its dot.
 // The extension starts at the last `.` of the last component, so the whole of `.profile` counts as one.
-std::string ChangeExtension(const std::string& path, const std::string& extension);
+std::string changeExtension(const std::string& path, const std::string& extension);

@@ -13,14 +13,14 @@ Platform*& installedPlatform()
 
 } // namespace
 
-Platform& CurrentPlatform()
+Platform& currentPlatform()
 {
     static SystemPlatform system;
     Platform* installed = installedPlatform();
     return installed ? *installed : system;
 }
 
-void SetCurrentPlatform(Platform* platform)
+void setCurrentPlatform(Platform* platform)
 {
     installedPlatform() = platform;
 }

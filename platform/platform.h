@@ -48,9 +48,9 @@ class StampHandle
 public:
     virtual ~StampHandle() = default;
     // An absent value leaves that stamp as it is; the access time is never changed.
-    virtual bool SetTimes(std::optional<FileTime> created, std::optional<FileTime> modified) = 0;
+    virtual bool setTimes(std::optional<FileTime> created, std::optional<FileTime> modified) = 0;
     // Reads the stamps asked for (a null pointer skips one; the Created stamp costs a second call).
-    virtual bool GetTimes(FileTime* created, FileTime* modified) = 0;
+    virtual bool getTimes(FileTime* created, FileTime* modified) = 0;
 };
 
 class Platform
@@ -62,45 +62,45 @@ public:
 
     // Directory search: `*` and `?` may stand in the last component; `*.*` matches every name.
     // Entries come in byte order of their names; `.` and `..` are returned when the pattern matches them.
-    virtual std::vector<FileEntry> FindFiles(const std::string& pattern, std::size_t limit = kNoLimit,
+    virtual std::vector<FileEntry> findFiles(const std::string& pattern, std::size_t limit = kNoLimit,
                                              EntryDetail detail = EntryDetail::Full) = 0;
     // Completes an entry that a ModeAndTimes search found at `path` with its stored attributes and creation time.
-    virtual void AddStoredAttributes(const std::string& path, FileEntry& entry) = 0;
+    virtual void addStoredAttributes(const std::string& path, FileEntry& entry) = 0;
     // The same search when only "is there anything" matters.
-    virtual bool HasMatch(const std::string& pattern) = 0;
+    virtual bool hasMatch(const std::string& pattern) = 0;
 
-    virtual std::optional<std::uint32_t> GetAttributes(const std::string& path) = 0;
-    virtual bool SetAttributes(const std::string& path, std::uint32_t attrs) = 0;
-    virtual std::unique_ptr<StampHandle> OpenForStamps(const std::string& path) = 0;
+    virtual std::optional<std::uint32_t> getAttributes(const std::string& path) = 0;
+    virtual bool setAttributes(const std::string& path, std::uint32_t attrs) = 0;
+    virtual std::unique_ptr<StampHandle> openForStamps(const std::string& path) = 0;
 
     // The message for the last call above that failed.
-    virtual std::string LastErrorText() = 0;
-    virtual bool IsNtFamily() = 0;
+    virtual std::string lastErrorText() = 0;
+    virtual bool isNtFamily() = 0;
 
-    virtual std::string CurrentDirectory() = 0;
+    virtual std::string currentDirectory() = 0;
     // The mount point holding an absolute path, with a trailing `/`.
-    virtual std::string DriveRoot(const std::string& fullPath) = 0;
-    virtual DriveType GetDriveType(const std::string& root) = 0;
+    virtual std::string driveRoot(const std::string& fullPath) = 0;
+    virtual DriveType getDriveType(const std::string& root) = 0;
     // The share behind a network root (`//server/share`, `server:/export`); nothing for local roots.
-    virtual std::optional<std::string> RemoteName(const std::string& root) = 0;
+    virtual std::optional<std::string> remoteName(const std::string& root) = 0;
 
     // The clock: the current moment as a UTC file time.
-    virtual FileTime Now() = 0;
+    virtual FileTime now() = 0;
 
     // The user's short date and long time formats, in picture notation (`dd`, `MM`, `yyyy`, `HH`, `mm`, `ss`, `tt`).
-    virtual std::string ShortDateFormat() = 0;
-    virtual std::string LongTimeFormat() = 0;
+    virtual std::string shortDateFormat() = 0;
+    virtual std::string longTimeFormat() = 0;
 
     // Stampkeep's full path as registered by its installation; nothing when unregistered.
-    virtual std::optional<std::string> RegisteredAppPath() = 0;
+    virtual std::optional<std::string> registeredAppPath() = 0;
     // A file that can be run: present, not a folder, executable.
-    virtual bool IsProgramFile(const std::string& path) = 0;
+    virtual bool isProgramFile(const std::string& path) = 0;
     // Starts a program without waiting for it.
-    virtual bool StartProgram(const std::string& program, const std::vector<std::string>& arguments,
+    virtual bool startProgram(const std::string& program, const std::vector<std::string>& arguments,
                               const std::string& workingDirectory) = 0;
 };
 
 // The platform in use; the real one unless a test installed another.
-Platform& CurrentPlatform();
+Platform& currentPlatform();
 // Installs a platform for the rest of the process (or until replaced); nullptr restores the real one.
-void SetCurrentPlatform(Platform* platform);
+void setCurrentPlatform(Platform* platform);

@@ -24,7 +24,7 @@ private:
 
 } // namespace
 
-bool SpawnProgram(const std::string& program, const std::vector<std::string>& arguments,
+bool spawnProgram(const std::string& program, const std::vector<std::string>& arguments,
                   const std::string& workingDirectory)
 {
     std::vector<char*> argv;

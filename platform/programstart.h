@@ -7,5 +7,5 @@
 // Starts `program` (searched in PATH when it has no `/`) with `arguments` in `workingDirectory` (the current one when
 // empty) and returns at once; false with errno set when it could not be started. The child is never waited for: the
 // console tool that starts programs exits right afterwards, which hands the child to init, so no zombie outlives it.
-bool SpawnProgram(const std::string& program, const std::vector<std::string>& arguments,
+bool spawnProgram(const std::string& program, const std::vector<std::string>& arguments,
                   const std::string& workingDirectory);

@@ -29,14 +29,14 @@ bool waitForSize(int fd, std::size_t size, struct stat& st)
 
 } // namespace
 
-std::string SharedBlock::SystemName(const std::string& name)
+std::string SharedBlock::systemName(const std::string& name)
 {
     return "/" + name + "." + std::to_string(getuid());
 }
 
-std::unique_ptr<SharedBlock> SharedBlock::Open(const std::string& name, std::size_t size, std::string& error)
+std::unique_ptr<SharedBlock> SharedBlock::openOrCreate(const std::string& name, std::size_t size, std::string& error)
 {
-    const int fd = shm_open(SystemName(name).c_str(), O_RDWR | O_CREAT | O_CLOEXEC, S_IRUSR | S_IWUSR);
+    const int fd = shm_open(systemName(name).c_str(), O_RDWR | O_CREAT | O_CLOEXEC, S_IRUSR | S_IWUSR);
     if (fd < 0) {
         error = failure("cannot open the shared block");
         return nullptr;
@@ -44,7 +44,7 @@ std::unique_ptr<SharedBlock> SharedBlock::Open(const std::string& name, std::siz
     // A block that someone else made, or made readable to others, is not ours to trust.
     struct stat st;
     if (fstat(fd, &st) != 0 || st.st_uid != getuid() || (st.st_mode & 077) != 0) {
-        error = "the shared block " + SystemName(name) + " belongs to another user or is not private";
+        error = "the shared block " + systemName(name) + " belongs to another user or is not private";
         close(fd);
         return nullptr;
     }

@@ -11,17 +11,17 @@ public:
     // Opens the block `name` of this user (the user id is appended), creating it with `size` bytes when missing.
     // The opener that takes the lock owns the block until it closes it or dies; a block left by a dead owner is
     // taken over. Nothing when the block cannot be opened; `error` then says why.
-    static std::unique_ptr<SharedBlock> Open(const std::string& name, std::size_t size, std::string& error);
+    static std::unique_ptr<SharedBlock> openOrCreate(const std::string& name, std::size_t size, std::string& error);
     ~SharedBlock();
     SharedBlock(const SharedBlock&) = delete;
     SharedBlock& operator=(const SharedBlock&) = delete;
 
-    bool IsOwner() const { return owner_; }
-    unsigned char* Data() const { return data_; }
-    std::size_t Size() const { return size_; }
+    bool isOwner() const { return owner_; }
+    unsigned char* data() const { return data_; }
+    std::size_t size() const { return size_; }
 
     // The name as the system knows it: "/" + name + "." + user id.
-    static std::string SystemName(const std::string& name);
+    static std::string systemName(const std::string& name);
 
 private:
     SharedBlock(int fd, unsigned char* data, std::size_t size, bool owner);

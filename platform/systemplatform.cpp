@@ -28,31 +28,31 @@ public:
     DescriptorStampHandle& operator=(const DescriptorStampHandle&) = delete;
 
     // The creation time goes first: it is the one a file system may refuse, and then nothing has changed.
-    bool SetTimes(std::optional<FileTime> created, std::optional<FileTime> modified) override
+    bool setTimes(std::optional<FileTime> created, std::optional<FileTime> modified) override
     {
-        if (created && !WriteEntryCreationTime(fd_, *created))
-            return Failed();
+        if (created && !writeEntryCreationTime(fd_, *created))
+            return failed();
         if (modified) {
-            const timespec times[2] = {{0, UTIME_OMIT}, TimespecFromFileTime(*modified)};
+            const timespec times[2] = {{0, UTIME_OMIT}, timespecFromFileTime(*modified)};
             if (futimens(fd_, times) != 0)
-                return Failed();
+                return failed();
         }
         return true;
     }
 
-    bool GetTimes(FileTime* created, FileTime* modified) override
+    bool getTimes(FileTime* created, FileTime* modified) override
     {
         if (!created) {
             struct stat st;
             if (fstat(fd_, &st) != 0)
-                return Failed();
+                return failed();
             if (modified)
-                *modified = FileTimeFromTimespec(st.st_mtim);
+                *modified = fileTimeFromTimespec(st.st_mtim);
             return true;
         }
-        const std::optional<EntryInfo> info = ReadEntryInfo(fd_);
+        const std::optional<EntryInfo> info = readEntryInfo(fd_);
         if (!info)
-            return Failed();
+            return failed();
         *created = info->created;
         if (modified)
             *modified = info->modified;
@@ -60,7 +60,7 @@ public:
     }
 
 private:
-    bool Failed()
+    bool failed()
     {
         lastError_ = errno;
         return false;
@@ -72,129 +72,129 @@ private:
 
 } // namespace
 
-bool SystemPlatform::Track(bool succeeded)
+bool SystemPlatform::track(bool succeeded)
 {
     if (!succeeded)
         lastError_ = errno;
     return succeeded;
 }
 
-std::vector<FileEntry> SystemPlatform::FindFiles(const std::string& pattern, std::size_t limit, EntryDetail detail)
+std::vector<FileEntry> SystemPlatform::findFiles(const std::string& pattern, std::size_t limit, EntryDetail detail)
 {
-    std::vector<FileEntry> entries = SearchDirectory(pattern, limit, detail);
-    Track(!entries.empty());
+    std::vector<FileEntry> entries = searchDirectory(pattern, limit, detail);
+    track(!entries.empty());
     return entries;
 }
 
-void SystemPlatform::AddStoredAttributes(const std::string& path, FileEntry& entry)
+void SystemPlatform::addStoredAttributes(const std::string& path, FileEntry& entry)
 {
     EntryInfo info{entry.attrs, entry.created, entry.modified};
-    AddStoredInfo(path, info);
+    addStoredInfo(path, info);
     entry.attrs = info.attrs;
     entry.created = info.created;
 }
 
-bool SystemPlatform::HasMatch(const std::string& pattern)
+bool SystemPlatform::hasMatch(const std::string& pattern)
 {
-    return Track(DirectoryHasMatch(pattern));
+    return track(directoryHasMatch(pattern));
 }
 
-std::optional<std::uint32_t> SystemPlatform::GetAttributes(const std::string& path)
+std::optional<std::uint32_t> SystemPlatform::getAttributes(const std::string& path)
 {
-    const std::optional<EntryInfo> info = ReadEntryInfo(path);
-    if (!Track(info.has_value()))
+    const std::optional<EntryInfo> info = readEntryInfo(path);
+    if (!track(info.has_value()))
         return std::nullopt;
     return info->attrs;
 }
 
-bool SystemPlatform::SetAttributes(const std::string& path, std::uint32_t attrs)
+bool SystemPlatform::setAttributes(const std::string& path, std::uint32_t attrs)
 {
-    return Track(WriteEntryAttributes(path, attrs));
+    return track(writeEntryAttributes(path, attrs));
 }
 
-std::unique_ptr<StampHandle> SystemPlatform::OpenForStamps(const std::string& path)
+std::unique_ptr<StampHandle> SystemPlatform::openForStamps(const std::string& path)
 {
     // O_NONBLOCK keeps a FIFO from waiting for a writer.
     const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
-    if (!Track(fd >= 0))
+    if (!track(fd >= 0))
         return nullptr;
     return std::make_unique<DescriptorStampHandle>(fd, lastError_);
 }
 
-std::string SystemPlatform::LastErrorText()
+std::string SystemPlatform::lastErrorText()
 {
     return std::strerror(lastError_);
 }
 
-bool SystemPlatform::IsNtFamily()
+bool SystemPlatform::isNtFamily()
 {
     return true;
 }
 
-std::string SystemPlatform::CurrentDirectory()
+std::string SystemPlatform::currentDirectory()
 {
     const std::unique_ptr<char, decltype(&std::free)> cwd(getcwd(nullptr, 0), std::free);
-    if (!Track(cwd != nullptr))
+    if (!track(cwd != nullptr))
         return {};
     return cwd.get();
 }
 
-std::string SystemPlatform::DriveRoot(const std::string& fullPath)
+std::string SystemPlatform::driveRoot(const std::string& fullPath)
 {
-    const MountEntry* mount = FindMount(ProcessMounts(), fullPath);
-    return WithTrailingSlash(mount ? mount->mountPoint : "/");
+    const MountEntry* mount = findMount(processMounts(), fullPath);
+    return withTrailingSlash(mount ? mount->mountPoint : "/");
 }
 
-DriveType SystemPlatform::GetDriveType(const std::string& root)
+DriveType SystemPlatform::getDriveType(const std::string& root)
 {
-    const MountEntry* mount = FindMount(ProcessMounts(), root);
-    return mount ? DriveTypeOf(mount->fsType) : DriveType::Fixed;
+    const MountEntry* mount = findMount(processMounts(), root);
+    return mount ? driveTypeOf(mount->fsType) : DriveType::Fixed;
 }
 
-std::optional<std::string> SystemPlatform::RemoteName(const std::string& root)
+std::optional<std::string> SystemPlatform::remoteName(const std::string& root)
 {
-    const MountEntry* mount = FindMount(ProcessMounts(), root);
-    if (!mount || DriveTypeOf(mount->fsType) != DriveType::Network)
+    const MountEntry* mount = findMount(processMounts(), root);
+    if (!mount || driveTypeOf(mount->fsType) != DriveType::Network)
         return std::nullopt;
     return mount->source;
 }
 
-FileTime SystemPlatform::Now()
+FileTime SystemPlatform::now()
 {
     timespec now{};
     clock_gettime(CLOCK_REALTIME, &now);
-    return FileTimeFromTimespec(now);
+    return fileTimeFromTimespec(now);
 }
 
-std::string SystemPlatform::ShortDateFormat()
+std::string SystemPlatform::shortDateFormat()
 {
-    return LocaleShortDateFormat();
+    return localeShortDateFormat();
 }
 
-std::string SystemPlatform::LongTimeFormat()
+std::string SystemPlatform::longTimeFormat()
 {
-    return LocaleLongTimeFormat();
+    return localeLongTimeFormat();
 }
 
-std::optional<std::string> SystemPlatform::RegisteredAppPath()
+std::optional<std::string> SystemPlatform::registeredAppPath()
 {
-    return ReadAppPathRegistration();
+    return readAppPathRegistration();
 }
 
-bool SystemPlatform::IsProgramFile(const std::string& path)
+bool SystemPlatform::isProgramFile(const std::string& path)
 {
     struct stat st;
-    if (!Track(stat(path.c_str(), &st) == 0))
+    if (!track(stat(path.c_str(), &st) == 0))
         return false;
     if (S_ISDIR(st.st_mode)) {
         errno = EISDIR;
-        return Track(false);
+        return track(false);
     }
-    return Track(access(path.c_str(), X_OK) == 0);
+    return track(access(path.c_str(), X_OK) == 0);
 }
 
-bool SystemPlatform::StartProgram(const std::string& program, const std::vector<std::string>& arguments,
+bool SystemPlatform::startProgram(const std::string& program, const std::vector<std::string>& arguments,
                                   const std::string& workingDirectory)
 {
-    return Track(SpawnProgram(program, arguments, workingDirectory));
+    return track(spawnProgram(program, arguments, workingDirectory));
 }

@@ -32,29 +32,29 @@ void showError(const std::string& text)
     request.caption = QApplication::applicationDisplayName().toStdString();
     request.text = text;
     request.icon = MessageIcon::Error;
-    ShowMessageBox(request);
+    showMessageBox(request);
 }
 
 // A configured preset; an absent key keeps the dialog's default (empty texts, now for the date and the time).
 PresetValues storedValues(const IniFile& ini, const std::string& section)
 {
     PresetValues values;
-    values.name = ini.ReadString(section, "Name", "");
-    values.desc = ini.ReadString(section, "Desc", "");
-    values.date = ReadDate(ini, section, "Date", dateToSerial(QDate::currentDate()));
-    values.time = ReadTime(ini, section, "Time", timeToSerial(QTime::currentTime()));
-    values.useDate = ini.ReadBool(section, "UseDate", values.useDate);
-    values.useTime = ini.ReadBool(section, "UseTime", values.useTime);
-    values.useSeq = ini.ReadBool(section, "UseSeq", values.useSeq);
-    values.seqNum = ini.ReadInteger(section, "SeqNum", values.seqNum);
-    values.seqUnit = ini.ReadInteger(section, "SeqUnit", values.seqUnit);
-    values.clock = ini.ReadInteger(section, "Clock", values.clock);
-    values.mod = ini.ReadInteger(section, "Mod", values.mod);
-    values.cre = ini.ReadInteger(section, "Cre", values.cre);
-    values.attrA = ini.ReadInteger(section, "AttrA", values.attrA);
-    values.attrS = ini.ReadInteger(section, "AttrS", values.attrS);
-    values.attrH = ini.ReadInteger(section, "AttrH", values.attrH);
-    values.attrR = ini.ReadInteger(section, "AttrR", values.attrR);
+    values.name = ini.readString(section, "Name", "");
+    values.desc = ini.readString(section, "Desc", "");
+    values.date = readDate(ini, section, "Date", dateToSerial(QDate::currentDate()));
+    values.time = readTime(ini, section, "Time", timeToSerial(QTime::currentTime()));
+    values.useDate = ini.readBool(section, "UseDate", values.useDate);
+    values.useTime = ini.readBool(section, "UseTime", values.useTime);
+    values.useSeq = ini.readBool(section, "UseSeq", values.useSeq);
+    values.seqNum = ini.readInteger(section, "SeqNum", values.seqNum);
+    values.seqUnit = ini.readInteger(section, "SeqUnit", values.seqUnit);
+    values.clock = ini.readInteger(section, "Clock", values.clock);
+    values.mod = ini.readInteger(section, "Mod", values.mod);
+    values.cre = ini.readInteger(section, "Cre", values.cre);
+    values.attrA = ini.readInteger(section, "AttrA", values.attrA);
+    values.attrS = ini.readInteger(section, "AttrS", values.attrS);
+    values.attrH = ini.readInteger(section, "AttrH", values.attrH);
+    values.attrR = ini.readInteger(section, "AttrR", values.attrR);
     return values;
 }
 
@@ -111,14 +111,14 @@ void TPresetForm::FormCreate()
     firstActivation = true;
     if (parentWidget())
         setFont(parentWidget()->font());
-    ui->DTDateMod->setDisplayFormat(QtPickerFormat(PickerDateFormat));
-    ui->DTTimeMod->setDisplayFormat(QtPickerFormat(PickerTimeFormat));
+    ui->DTDateMod->setDisplayFormat(qtPickerFormat(PickerDateFormat));
+    ui->DTTimeMod->setDisplayFormat(qtPickerFormat(PickerTimeFormat));
     RestoreFormPlacement(iniFileName, *this, true);
-    LoadImages();
-    BindButtons();
-    BindChecks();
-    ConnectActions();
-    WatchMouse();
+    loadImages();
+    bindButtons();
+    bindChecks();
+    connectActions();
+    watchMouse();
     ui->sbPre->showMessage(" ");
 }
 
@@ -190,7 +190,7 @@ void TPresetForm::ArrangeControls()
     ui->tbCre->move(ui->tbCre->x(), ui->tbAttrR->y());
 }
 
-void TPresetForm::LoadImages()
+void TPresetForm::loadImages()
 {
     loadStateGlyphs(ilStates);
     // The clock buttons light up under the pointer.
@@ -201,7 +201,7 @@ void TPresetForm::LoadImages()
     ilClock = withHotImages(normal, hot);
 }
 
-void TPresetForm::BindButtons()
+void TPresetForm::bindButtons()
 {
     bindSourceAndAttributeButtons(*ui, ilStates, this);
     // Exactly one clock button is down.
@@ -213,14 +213,14 @@ void TPresetForm::BindButtons()
     connect(clocks, &QActionGroup::triggered, this, &TPresetForm::UpdateControls);
 }
 
-void TPresetForm::BindChecks()
+void TPresetForm::bindChecks()
 {
     for (const auto& [box, action] :
          {std::pair{ui->cbDatex, ui->acDate}, std::pair{ui->cbTimex, ui->acTime}, std::pair{ui->cbSeq, ui->acSeq}})
         bindCheckBox(box, action);
 }
 
-void TPresetForm::ConnectActions()
+void TPresetForm::connectActions()
 {
     const QList<QAction*> labelActions = {ui->acLblM, ui->acLblC, ui->acLblA, ui->acLblS, ui->acLblH, ui->acLblR};
     // Shortcuts of actions work only for actions added to a widget of the window.
@@ -237,7 +237,7 @@ void TPresetForm::ConnectActions()
     connect(ui->btnOK, &QPushButton::clicked, this, &TPresetForm::btnOKClick);
 }
 
-void TPresetForm::WatchMouse()
+void TPresetForm::watchMouse()
 {
     // Labels and tool bars keep the pointer to themselves, so their own hints show over them.
     for (QLabel* label : {ui->lblA, ui->lblS, ui->lblH, ui->lblR, ui->lblM, ui->lblC}) {
@@ -319,7 +319,7 @@ void TPresetForm::acSeqExecute()
 
 void TPresetForm::acHelpExecute()
 {
-    OpenHelpPage(kHelpContext);
+    openHelpPage(kHelpContext);
 }
 
 void TPresetForm::UpdateControls()
@@ -340,7 +340,7 @@ void TPresetForm::UpdateControls()
     }
 }
 
-std::vector<TPresetForm::CodedGroup> TPresetForm::CodedGroups() const
+std::vector<TPresetForm::CodedGroup> TPresetForm::codedGroups() const
 {
     return {
         {&PresetValues::clock, 1, {ui->acTSpec, ui->acTSys, ui->acTZMin, ui->acTZSec}},
@@ -356,9 +356,9 @@ std::vector<TPresetForm::CodedGroup> TPresetForm::CodedGroups() const
 bool TPresetForm::LoadPreset(int n, const PanelState& panel)
 {
     setWindowTitle(QString("Configure preset #%1").arg(n));
-    sectionName = PresetSection(n);
+    sectionName = presetSection(n);
     presetIndex = n;
-    for (const CodedGroup& group : CodedGroups()) {
+    for (const CodedGroup& group : codedGroups()) {
         for (QAction* button : group.order) {
             if (button)
                 button->setChecked(false);
@@ -367,19 +367,19 @@ bool TPresetForm::LoadPreset(int n, const PanelState& panel)
 
     const IniFile ini(iniFileName);
     PresetValues values;
-    if (ini.ReadBool(sectionName, "Enabled", false)) {
+    if (ini.readBool(sectionName, "Enabled", false)) {
         values = storedValues(ini, sectionName);
-        if (!CheckStoredDate(serialToDate(values.date)))
+        if (!checkStoredDate(serialToDate(values.date)))
             return false;
     } else {
         values = panelValues(panel);
     }
-    ShowValues(values);
+    showValues(values);
     UpdateControls();
     return true;
 }
 
-bool TPresetForm::CheckStoredDate(const QDate& date) const
+bool TPresetForm::checkStoredDate(const QDate& date) const
 {
     // The picker's own range message, with the limit as the picker shows dates.
     const QDate maximum = ui->DTDateMod->maximumDate();
@@ -395,7 +395,7 @@ bool TPresetForm::CheckStoredDate(const QDate& date) const
     return true;
 }
 
-void TPresetForm::ShowValues(const PresetValues& values)
+void TPresetForm::showValues(const PresetValues& values)
 {
     ui->ebName->setText(QString::fromStdString(values.name));
     ui->ebDesc->setText(QString::fromStdString(values.desc));
@@ -407,14 +407,14 @@ void TPresetForm::ShowValues(const PresetValues& values)
     // An index outside a list leaves it without a selection.
     ui->comSeqN->setCurrentIndex(values.seqNum);
     ui->comSeqU->setCurrentIndex(values.seqUnit);
-    for (const CodedGroup& group : CodedGroups()) {
+    for (const CodedGroup& group : codedGroups()) {
         const int position = values.*group.code + group.offset;
         if (position >= 0 && position < static_cast<int>(group.order.size()) && group.order[position])
             group.order[static_cast<std::size_t>(position)]->setChecked(true);
     }
 }
 
-PresetValues TPresetForm::EnteredValues() const
+PresetValues TPresetForm::enteredValues() const
 {
     PresetValues values;
     values.name = ui->ebName->text().toStdString();
@@ -426,7 +426,7 @@ PresetValues TPresetForm::EnteredValues() const
     values.useSeq = ui->acSeq->isChecked();
     values.seqNum = ui->comSeqN->currentIndex();
     values.seqUnit = ui->comSeqU->currentIndex();
-    for (const CodedGroup& group : CodedGroups()) {
+    for (const CodedGroup& group : codedGroups()) {
         const auto pressed = std::find_if(group.order.begin(), group.order.end(),
                                           [](const QAction* button) { return button && button->isChecked(); });
         const int position = pressed == group.order.end() ? 0 : static_cast<int>(pressed - group.order.begin());
@@ -437,19 +437,19 @@ PresetValues TPresetForm::EnteredValues() const
 
 void TPresetForm::btnOKClick()
 {
-    const PresetValues values = EnteredValues();
+    const PresetValues values = enteredValues();
     if (const char* problem = entryProblem(values)) {
         showError(problem);
         return;
     }
     IniFile ini(iniFileName);
-    if (const auto clash = FindNameClash(ini, presetIndex, values.name)) {
+    if (const auto clash = findNameClash(ini, presetIndex, values.name)) {
         showError("Preset #" + std::to_string(clash->preset) + " is named \"" + clash->storedName +
                   "\". Please choose a different name.");
         return;
     }
     try {
-        SavePreset(ini, presetIndex, values);
+        savePreset(ini, presetIndex, values);
     } catch (const IniWriteError& error) {
         // The dialog stays open with the entry as it was; a part of the section may have been written.
         showError(error.what());

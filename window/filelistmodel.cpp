@@ -28,7 +28,7 @@ QString toQString(const std::string& text)
 // The folder of a path without its trailing `/`, except for the root itself.
 QString folderText(const std::string& path)
 {
-    std::string folder = FolderPart(path);
+    std::string folder = folderPart(path);
     if (folder.size() > 1)
         folder.pop_back();
     return toQString(folder);
@@ -83,7 +83,7 @@ std::vector<int> collationRanks(const QCollator& collator, const std::vector<con
 
 } // namespace
 
-std::vector<std::pair<int, int>> RowRuns(std::vector<int> rows)
+std::vector<std::pair<int, int>> rowRuns(std::vector<int> rows)
 {
     std::sort(rows.begin(), rows.end());
     rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
@@ -104,7 +104,7 @@ FileListModel::FileListModel(QObject* parent) : QAbstractTableModel(parent)
 
 FileListModel::~FileListModel() = default;
 
-void FileListModel::SetImages(const QList<QIcon>& images)
+void FileListModel::setImages(const QList<QIcon>& images)
 {
     images_ = images;
 }
@@ -193,7 +193,7 @@ QMimeData* FileListModel::mimeData(const QModelIndexList& indexes) const
         if (index.isValid() && index.model() == this)
             rows.push_back(index.row());
     QList<QUrl> urls;
-    for (const auto& [first, last] : RowRuns(std::move(rows)))
+    for (const auto& [first, last] : rowRuns(std::move(rows)))
         for (int row = first; row <= last; ++row)
             urls.push_back(QUrl::fromLocalFile(toQString(rows_[static_cast<std::size_t>(row)].object->FileName)));
     auto* data = new QMimeData;
@@ -210,13 +210,13 @@ Qt::DropActions FileListModel::supportedDragActions() const
 int FileListModel::AddFile(const std::string& path, FileTime created, FileTime lastWrite, std::uint32_t attrs)
 {
     auto object = std::make_unique<TskObj>(attrs, lastWrite, created, path);
-    const int found = FindPath(path);
+    const int found = findPath(path);
     if (found >= 0) {
         // A listed path keeps its row; its earlier touch and undo record go with the old object.
         Row& entry = rows_[static_cast<std::size_t>(found)];
         entry.object = std::move(object);
         entry.image = ImageListed;
-        FillTexts(entry);
+        fillTexts(entry);
         emit dataChanged(index(found, 0), index(found, ColumnCount - 1));
         return found;
     }
@@ -224,25 +224,25 @@ int FileListModel::AddFile(const std::string& path, FileTime created, FileTime l
     beginInsertRows({}, row, row);
     Row entry;
     entry.object = std::move(object);
-    entry.slot = NewSlot();
-    FillTexts(entry);
+    entry.slot = newSlot();
+    fillTexts(entry);
     pathIndex_.emplace(path, entry.slot);
     rows_.push_back(std::move(entry));
-    ReindexRows(row, row);
+    reindexRows(row, row);
     nameRanksValid_ = false;
     endInsertRows();
     return row;
 }
 
-int FileListModel::FindPath(const std::string& path) const
+int FileListModel::findPath(const std::string& path) const
 {
     const auto it = pathIndex_.find(path);
     return it == pathIndex_.end() ? -1 : rowOfSlot_[static_cast<std::size_t>(it->second)];
 }
 
-void FileListModel::RemoveRows(std::vector<int> rows)
+void FileListModel::removeRowsAt(std::vector<int> rows)
 {
-    const std::vector<std::pair<int, int>> runs = RowRuns(std::move(rows));
+    const std::vector<std::pair<int, int>> runs = rowRuns(std::move(rows));
     if (runs.empty())
         return;
     for (const auto& [first, last] : runs) {
@@ -267,7 +267,7 @@ void FileListModel::RemoveRows(std::vector<int> rows)
             ++kept;
         }
         rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(kept), rows_.end());
-        ReindexRows(runs.front().first, rowCount() - 1);
+        reindexRows(runs.front().first, rowCount() - 1);
         endResetModel();
         return;
     }
@@ -278,10 +278,10 @@ void FileListModel::RemoveRows(std::vector<int> rows)
         rows_.erase(rows_.begin() + first, rows_.begin() + last + 1);
         endRemoveRows();
     }
-    ReindexRows(runs.front().first, rowCount() - 1);
+    reindexRows(runs.front().first, rowCount() - 1);
 }
 
-void FileListModel::Clear()
+void FileListModel::clear()
 {
     beginResetModel();
     rows_.clear();
@@ -291,7 +291,7 @@ void FileListModel::Clear()
     endResetModel();
 }
 
-void FileListModel::MoveRow(int row, int to)
+void FileListModel::moveRowTo(int row, int to)
 {
     if (row < 0 || to < 0 || row >= rowCount() || to >= rowCount() || row == to)
         return;
@@ -302,17 +302,17 @@ void FileListModel::MoveRow(int row, int to)
     const auto first = rows_.begin() + top;
     const auto last = rows_.begin() + bottom + 1;
     std::rotate(first, to > row ? first + 1 : last - 1, last);
-    ReindexRows(top, bottom);
+    reindexRows(top, bottom);
     endMoveRows();
 }
 
-void FileListModel::SetRowImage(int row, int image)
+void FileListModel::setRowImage(int row, int image)
 {
     rows_[static_cast<std::size_t>(row)].image = image;
     emit dataChanged(index(row, ColFilename), index(row, ColFilename), {Qt::DecorationRole, Qt::ToolTipRole});
 }
 
-void FileListModel::RefreshRow(int row, bool modified, bool created, bool attrs)
+void FileListModel::refreshRow(int row, bool modified, bool created, bool attrs)
 {
     Row& entry = rows_[static_cast<std::size_t>(row)];
     if (modified)
@@ -324,10 +324,10 @@ void FileListModel::RefreshRow(int row, bool modified, bool created, bool attrs)
     emit dataChanged(index(row, 0), index(row, ColumnCount - 1));
 }
 
-void FileListModel::FillTexts(Row& row)
+void FileListModel::fillTexts(Row& row)
 {
     const TskObj& object = *row.object;
-    row.fileName = toQString(NamePart(object.FileName));
+    row.fileName = toQString(namePart(object.FileName));
     // Keyed once per row rather than at each sort, which would cost more than the sorting itself.
     if (!row.nameKey)
         row.nameKey = collator_.sortKey(folded(row.fileName));
@@ -337,7 +337,7 @@ void FileListModel::FillTexts(Row& row)
     row.folder = folderText(object.FileName);
 }
 
-int FileListModel::NewSlot()
+int FileListModel::newSlot()
 {
     if (freeSlots_.empty()) {
         rowOfSlot_.push_back(-1);
@@ -348,13 +348,13 @@ int FileListModel::NewSlot()
     return slot;
 }
 
-void FileListModel::ReindexRows(int first, int last)
+void FileListModel::reindexRows(int first, int last)
 {
     for (int row = first; row <= last; ++row)
         rowOfSlot_[static_cast<std::size_t>(rows_[static_cast<std::size_t>(row)].slot)] = row;
 }
 
-void FileListModel::Sort(int sortKey)
+void FileListModel::sortByKey(int sortKey)
 {
     const int column = std::abs(sortKey) - 1;
     // The keys are taken out of the rows once: comparing through data() would cost far more with many rows.
@@ -372,7 +372,7 @@ void FileListModel::Sort(int sortKey)
         ranks = collationRanks(collator_, texts);
     }
     if (!nameRanksValid_)
-        RankNames();
+        rankNames();
     std::vector<int> names;
     names.reserve(rows_.size());
     for (const Row& row : rows_)
@@ -406,11 +406,11 @@ void FileListModel::Sort(int sortKey)
     for (const QModelIndex& old : before)
         after.push_back(index(newRowOf[static_cast<std::size_t>(old.row())], old.column()));
     changePersistentIndexList(before, after);
-    ReindexRows(0, rowCount() - 1);
+    reindexRows(0, rowCount() - 1);
     emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
-void FileListModel::RankNames()
+void FileListModel::rankNames()
 {
     std::vector<const QCollatorSortKey*> keys;
     keys.reserve(rows_.size());
@@ -422,7 +422,7 @@ void FileListModel::RankNames()
     nameRanksValid_ = true;
 }
 
-void FileListModel::SetHeaderImage(int column, int image)
+void FileListModel::setHeaderImage(int column, int image)
 {
     if (column < 0 || column >= ColumnCount || headerImages_[column] == image)
         return;

@@ -16,7 +16,7 @@
 #include <vector>
 
 // Distinct rows grouped into runs of consecutive rows, each as (first, last), in ascending order.
-std::vector<std::pair<int, int>> RowRuns(std::vector<int> rows);
+std::vector<std::pair<int, int>> rowRuns(std::vector<int> rows);
 
 class FileListModel : public QAbstractTableModel
 {
@@ -50,7 +50,7 @@ public:
     ~FileListModel() override;
 
     // The images of rows and headers (image numbers index this list).
-    void SetImages(const QList<QIcon>& images);
+    void setImages(const QList<QIcon>& images);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -66,22 +66,22 @@ public:
     // Adds a row for the path, or gives the row that lists it a fresh object and image 0; returns its row.
     int AddFile(const std::string& path, FileTime created, FileTime lastWrite, std::uint32_t attrs);
     // The row that lists a path, or -1. Paths are compared exactly: names that differ in letter case are two files.
-    int FindPath(const std::string& path) const;
-    void RemoveRows(std::vector<int> rows);
-    void Clear();
+    int findPath(const std::string& path) const;
+    void removeRowsAt(std::vector<int> rows);
+    void clear();
     // Moves the row to index `to`; the rows in between shift by one toward its old place.
-    void MoveRow(int row, int to);
+    void moveRowTo(int row, int to);
 
-    TskObj& Object(int row) { return *rows_[static_cast<std::size_t>(row)].object; }
-    int RowImage(int row) const { return rows_[static_cast<std::size_t>(row)].image; }
-    void SetRowImage(int row, int image);
+    TskObj& object(int row) { return *rows_[static_cast<std::size_t>(row)].object; }
+    int rowImage(int row) const { return rows_[static_cast<std::size_t>(row)].image; }
+    void setRowImage(int row, int image);
     // Re-reads the row's texts from its object; a column whose change failed keeps its old text.
-    void RefreshRow(int row, bool modified, bool created, bool attrs);
+    void refreshRow(int row, bool modified, bool created, bool attrs);
 
     // Sorts by the column of |sortKey| (1-based), descending when negative, the file name breaking ties.
-    void Sort(int sortKey);
-    void SetHeaderImage(int column, int image);
-    int HeaderImage(int column) const { return headerImages_[column]; }
+    void sortByKey(int sortKey);
+    void setHeaderImage(int column, int image);
+    int headerImage(int column) const { return headerImages_[column]; }
 
 private:
     struct Row
@@ -98,12 +98,12 @@ private:
         QString folder;
     };
 
-    void FillTexts(Row& row);
+    void fillTexts(Row& row);
     // Numbers the rows' names in collation order, so that sorting compares numbers.
-    void RankNames();
-    int NewSlot();
+    void rankNames();
+    int newSlot();
     // Points the index entries of the rows `first` to `last` at those rows.
-    void ReindexRows(int first, int last);
+    void reindexRows(int first, int last);
 
     QCollator collator_; // the user's locale, letter case ignored
     std::vector<Row> rows_;

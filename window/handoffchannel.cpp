@@ -21,34 +21,34 @@ HandOffChannel::HandOffChannel(QObject* parent) : QObject(parent), server(new QL
         while (QLocalSocket* socket = server->nextPendingConnection()) {
             connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
                 socket->readAll();
-                emit MessageArrived();
+                emit messageArrived();
             });
             connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
         }
     });
 }
 
-QString HandOffChannel::SocketPath()
+QString HandOffChannel::socketPath()
 {
     // The runtime folder belongs to the user alone; the name follows the hand-off block's.
     return QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation) + "/" +
-           QString::fromStdString(SharedBlock::SystemName(kHandOffBlockName).substr(1)) + ".socket";
+           QString::fromStdString(SharedBlock::systemName(kHandOffBlockName).substr(1)) + ".socket";
 }
 
-bool HandOffChannel::Listen(QString& error)
+bool HandOffChannel::listen(QString& error)
 {
     // Only the owner of the hand-off block listens, so a socket found here was left by a dead instance.
-    QLocalServer::removeServer(SocketPath());
-    if (server->listen(SocketPath()))
+    QLocalServer::removeServer(socketPath());
+    if (server->listen(socketPath()))
         return true;
     error = server->errorString();
     return false;
 }
 
-bool HandOffChannel::Notify()
+bool HandOffChannel::notify()
 {
     QLocalSocket socket;
-    socket.connectToServer(SocketPath());
+    socket.connectToServer(socketPath());
     if (!socket.waitForConnected(kConnectTimeoutMs))
         return false;
     socket.write("\x01", 1);

@@ -13,16 +13,16 @@ public:
     explicit HandOffChannel(QObject* parent = nullptr);
 
     // Starts listening, replacing a socket left by a dead instance; false with `error` when it cannot.
-    bool Listen(QString& error);
+    bool listen(QString& error);
     // Wakes the running instance; false when none answers.
-    static bool Notify();
+    static bool notify();
 
 signals:
     // A later start has written its command line into the hand-off block.
-    void MessageArrived();
+    void messageArrived();
 
 private:
-    static QString SocketPath();
+    static QString socketPath();
 
     QLocalServer* server;
 };

@@ -5,22 +5,22 @@
 #include <QPainter>
 #include <QStyleOption>
 
-void TListView::SetDropTarget(const QModelIndex& row)
+void TListView::setDropTarget(const QModelIndex& row)
 {
-    if (dropTarget == row)
+    if (dropTarget_ == row)
         return;
-    dropTarget = row;
+    dropTarget_ = row;
     viewport()->update();
 }
 
-bool TListView::FromList(const QDropEvent* event) const
+bool TListView::isFromList(const QDropEvent* event) const
 {
     return event->source() == this;
 }
 
 void TListView::startDrag(Qt::DropActions)
 {
-    emit StartDrag();
+    emit dragStarted();
 }
 
 void TListView::dragEnterEvent(QDragEnterEvent* event)
@@ -31,8 +31,8 @@ void TListView::dragEnterEvent(QDragEnterEvent* event)
 void TListView::dragMoveEvent(QDragMoveEvent* event)
 {
     event->ignore();
-    const bool fromList = FromList(event);
-    emit DragOver(event, fromList);
+    const bool fromList = isFromList(event);
+    emit dragOver(event, fromList);
     // A row dragged near the top or bottom edge scrolls the list, so that it can reach any place.
     const int y = event->position().toPoint().y();
     const bool nearEdge = y < autoScrollMargin() || y > viewport()->height() - autoScrollMargin();
@@ -43,25 +43,25 @@ void TListView::dragMoveEvent(QDragMoveEvent* event)
 void TListView::dragLeaveEvent(QDragLeaveEvent*)
 {
     stopAutoScroll();
-    SetDropTarget({});
+    setDropTarget({});
 }
 
 void TListView::dropEvent(QDropEvent* event)
 {
     stopAutoScroll();
     event->ignore();
-    emit DragDrop(event, FromList(event));
-    SetDropTarget({});
+    emit dragDrop(event, isFromList(event));
+    setDropTarget({});
 }
 
 void TListView::paintEvent(QPaintEvent* event)
 {
     QTreeView::paintEvent(event);
-    if (!dropTarget.isValid())
+    if (!dropTarget_.isValid())
         return;
     QStyleOption option;
     option.initFrom(this);
-    option.rect = visualRect(dropTarget);
+    option.rect = visualRect(dropTarget_);
     option.rect.setLeft(0);
     option.rect.setRight(viewport()->width() - 1);
     QPainter painter(viewport());

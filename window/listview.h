@@ -15,16 +15,16 @@ public:
     using QTreeView::QTreeView;
 
     // The row that a row dragged inside the list would be dropped on, marked; an invalid index clears the mark.
-    void SetDropTarget(const QModelIndex& row);
-    QModelIndex DropTarget() const { return dropTarget; }
+    void setDropTarget(const QModelIndex& row);
+    QModelIndex dropTarget() const { return dropTarget_; }
 
 signals:
     // The user began to drag rows.
-    void StartDrag();
+    void dragStarted();
     // A drag entered or moves over the list; `fromList` when it carries rows of this list. Accepting is up to the
     // receiver.
-    void DragOver(QDragMoveEvent* event, bool fromList);
-    void DragDrop(QDropEvent* event, bool fromList);
+    void dragOver(QDragMoveEvent* event, bool fromList);
+    void dragDrop(QDropEvent* event, bool fromList);
 
 protected:
     void startDrag(Qt::DropActions supportedActions) override;
@@ -35,7 +35,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    bool FromList(const QDropEvent* event) const;
+    bool isFromList(const QDropEvent* event) const;
 
-    QPersistentModelIndex dropTarget;
+    QPersistentModelIndex dropTarget_;
 };

@@ -21,26 +21,26 @@ int main(int argc, char** argv)
     QApplication::setApplicationName("Stampkeep");
     QApplication::setApplicationDisplayName("Stampkeep");
     BuildDateTimeFormats();
-    InstallQtMessageBox();
+    installQtMessageBox();
 
     std::vector<std::string> arguments;
     for (const QString& argument : QApplication::arguments().mid(1))
         arguments.push_back(argument.toStdString());
-    if (StartUp::ShowHelpIfAsked(arguments))
+    if (StartUp::showHelpIfAsked(arguments))
         return 0;
-    const std::string iniFileName = ChangeExtension(QApplication::applicationFilePath().toStdString(), ".ini");
+    const std::string iniFileName = changeExtension(QApplication::applicationFilePath().toStdString(), ".ini");
     StartUp start;
-    if (start.HandOver(StartUp::ParseArguments(arguments, iniFileName)))
+    if (start.handOver(StartUp::parseArguments(arguments, iniFileName)))
         return 0;
 
     TMainForm mainForm(iniFileName);
-    mainForm.AttachHandOffBlock(&start.Record());
-    start.StoreHandles(static_cast<std::uint32_t>(getpid()), static_cast<std::uint32_t>(mainForm.winId()));
+    mainForm.attachHandOffBlock(&start.record());
+    start.storeHandles(static_cast<std::uint32_t>(getpid()), static_cast<std::uint32_t>(mainForm.winId()));
     HandOffChannel channel;
     QString error;
-    if (start.HasSharedBlock() && !channel.Listen(error))
+    if (start.hasSharedBlock() && !channel.listen(error))
         std::cerr << "stampkeep: " << error.toStdString() << "; later starts cannot reach this window\n";
-    QObject::connect(&channel, &HandOffChannel::MessageArrived, &mainForm, &TMainForm::HandOffMessage);
+    QObject::connect(&channel, &HandOffChannel::messageArrived, &mainForm, &TMainForm::handOffMessage);
     mainForm.show();
     return QApplication::exec();
 }

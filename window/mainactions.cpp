@@ -24,15 +24,15 @@ void underlineMnemonic(QLabel* label)
 
 } // namespace
 
-void TMainForm::LoadImages()
+void TMainForm::loadImages()
 {
     LoadGlyphRange(ilAction, 10, 23);
     loadStateGlyphs(ilStates);
     LoadGlyphRange(ilList, 45, 50);
-    files->SetImages(ilList);
+    files->setImages(ilList);
 }
 
-void TMainForm::BindButtons()
+void TMainForm::bindButtons()
 {
     const std::pair<QAction*, int> actionImages[] = {
         {ui->acApply, 0}, {ui->acSelect, 1}, {ui->acRemove, 2}, {ui->acClear, 3}, {ui->acUndoTouch, 4},

@@ -41,16 +41,16 @@ bool hasLocalFile(const QMimeData* data)
 
 } // namespace
 
-void TMainForm::ConnectListDrops()
+void TMainForm::connectListDrops()
 {
-    connect(ui->lvMain, &TListView::StartDrag, this, &TMainForm::lvMainStartDrag);
-    connect(ui->lvMain, &TListView::DragOver, this, &TMainForm::lvMainDragOver);
-    connect(ui->lvMain, &TListView::DragDrop, this, &TMainForm::lvMainDragDrop);
+    connect(ui->lvMain, &TListView::dragStarted, this, &TMainForm::lvMainStartDrag);
+    connect(ui->lvMain, &TListView::dragOver, this, &TMainForm::lvMainDragOver);
+    connect(ui->lvMain, &TListView::dragDrop, this, &TMainForm::lvMainDragDrop);
 }
 
 void TMainForm::lvMainStartDrag()
 {
-    const int first = FirstSelectedRow();
+    const int first = firstSelectedRow();
     dragItem = first >= 0 ? QPersistentModelIndex(files->index(first, 0)) : QPersistentModelIndex();
     if (!dragItem.isValid())
         return;
@@ -68,7 +68,7 @@ void TMainForm::lvMainDragOver(QDragMoveEvent* event, bool fromList)
         // Over empty space the row last marked stays the target.
         const QModelIndex under = ui->lvMain->indexAt(event->position().toPoint());
         if (under.isValid())
-            ui->lvMain->SetDropTarget(under.siblingAtColumn(0));
+            ui->lvMain->setDropTarget(under.siblingAtColumn(0));
     } else if (busy || !hasLocalFile(event->mimeData())) {
         return;
     }
@@ -86,33 +86,33 @@ void TMainForm::lvMainDragDrop(QDropEvent* event, bool fromList)
     if (!fromList) {
         // The file manager is released at once; adding may take a while and ask the user to read a message.
         QMetaObject::invokeMethod(
-            this, [this, urls = event->mimeData()->urls()] { DropFiles(urls); }, Qt::QueuedConnection);
+            this, [this, urls = event->mimeData()->urls()] { dropFiles(urls); }, Qt::QueuedConnection);
         return;
     }
-    const QModelIndex target = ui->lvMain->DropTarget();
+    const QModelIndex target = ui->lvMain->dropTarget();
     if (!dragItem.isValid() || !target.isValid() || target.row() == dragItem.row())
         return;
-    SelectAddedRows();
+    selectAddedRows();
     // The moved row takes the target's place; the rows from there to its old place shift toward it.
-    MoveListRow(dragItem.row(), target.row());
+    moveListRow(dragItem.row(), target.row());
     dragItem = QPersistentModelIndex();
 }
 
-void TMainForm::DropFiles(const QList<QUrl>& urls)
+void TMainForm::dropFiles(const QList<QUrl>& urls)
 {
     std::set<std::string> networkDrives;
     std::set<std::string> cdromDrives;
     {
         const AddingFiles adding(*this);
-        Platform& platform = CurrentPlatform();
+        Platform& platform = currentPlatform();
         for (const QUrl& url : urls) {
             if (!url.isLocalFile())
                 continue;
             const std::string name = trimmedName(url.toLocalFile().toStdString());
             if (name.empty())
                 continue;
-            const std::string root = platform.DriveRoot(name);
-            switch (platform.GetDriveType(root)) {
+            const std::string root = platform.driveRoot(name);
+            switch (platform.getDriveType(root)) {
             case DriveType::Network: {
                 const std::string remote = GetRemoteName(root);
                 networkDrives.insert(remote != root ? "\t" + remote + " (mapped to " + root + ")" : "\t" + root);
@@ -123,21 +123,21 @@ void TMainForm::DropFiles(const QList<QUrl>& urls)
                 break;
             case DriveType::Fixed:
                 // A name that vanished since the drop is passed over without a word.
-                AddListedFile(name);
+                addListedFile(name);
                 break;
             }
         }
-        SelectAddedRows();
+        selectAddedRows();
         if (!networkDrives.empty()) {
             const std::string plural = networkDrives.size() > 1 ? "s" : "";
-            ShowListError("You have selected one or more files from the following Network drive" + plural + ":\r\n" +
+            showListError("You have selected one or more files from the following Network drive" + plural + ":\r\n" +
                           joined(networkDrives, "\r\n") +
                           "\r\n\r\nStampkeep only works with files on local drives. Please run Stampkeep on the "
                           "machine that contains the drive" +
                           plural + " listed above.");
         }
         if (!cdromDrives.empty())
-            ShowListError("You have selected one or more files from the CD-ROM drive" +
+            showListError("You have selected one or more files from the CD-ROM drive" +
                           std::string(cdromDrives.size() > 1 ? "s " : " ") + joined(cdromDrives, ", ") +
                           ". Stampkeep cannot modify files on a CD-ROM.");
     }

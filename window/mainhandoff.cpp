@@ -29,7 +29,7 @@ std::pair<int, int> incrementEntry(int seconds)
 
 } // namespace
 
-void TMainForm::HandOffMessage()
+void TMainForm::handOffMessage()
 {
     if (isMinimized())
         showNormal();
@@ -44,7 +44,7 @@ void TMainForm::ReadHandOffBlock()
         return;
     // A copy: a later start may write the block again while the files are being added.
     const TTouchSettings record = *handOffBlock;
-    for (const std::string& spec : SplitFileSpecs(record))
+    for (const std::string& spec : splitFileSpecs(record))
         AddMatchingFiles(spec);
     if (record.SwitchesGiven)
         ApplyHandOffSwitches(record);
@@ -53,10 +53,10 @@ void TMainForm::ReadHandOffBlock()
 void TMainForm::AddMatchingFiles(const std::string& spec)
 {
     // Relative specifications from another start are resolved against this process's own current folder.
-    Platform& platform = CurrentPlatform();
-    const std::string fullPath = FullPath(spec, platform.CurrentDirectory());
-    const std::string folder = FolderPart(fullPath);
-    for (const FileEntry& entry : platform.FindFiles(fullPath)) {
+    Platform& platform = currentPlatform();
+    const std::string pattern = fullPath(spec, platform.currentDirectory());
+    const std::string folder = folderPart(pattern);
+    for (const FileEntry& entry : platform.findFiles(pattern)) {
         if (entry.name != "." && entry.name != "..")
             AddFile(folder + entry.name, entry.created, entry.modified, entry.attrs);
     }
@@ -85,9 +85,9 @@ void TMainForm::ApplyHandOffSwitches(const TTouchSettings& record)
     }
     // A date outside the picker's range gets the picker's range error, as a date typed there would.
     if (record.SwitchDate > -1.0)
-        SetPickerValue(ui->DTDateMod, std::floor(record.SwitchDate) + timeToSerial(ui->DTDateMod->time()));
+        setPickerValue(ui->DTDateMod, std::floor(record.SwitchDate) + timeToSerial(ui->DTDateMod->time()));
     if (record.SwitchTime > -1.0)
-        SetPickerValue(ui->DTTimeMod, dateToSerial(ui->DTTimeMod->date()) + record.SwitchTime);
+        setPickerValue(ui->DTTimeMod, dateToSerial(ui->DTTimeMod->date()) + record.SwitchTime);
     if (record.ZeroSeconds)
         ui->acZerSec->trigger();
     if (record.ZeroMinutes)

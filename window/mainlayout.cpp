@@ -38,9 +38,9 @@ void TMainForm::aeMainSettingChange()
     if (systemFont.family() != font().family() || systemFont.pointSizeF() != font().pointSizeF()) {
         setFont(systemFont);
         statusBar()->setFixedHeight(QFontMetrics(systemFont).height() + 6);
-        PanelLayoutPass();
+        panelLayoutPass();
     } else if (firstActivation) {
-        PanelLayoutPass();
+        panelLayoutPass();
         firstActivation = false;
     }
     const QFont listFont = QApplication::font(ui->lvMain);
@@ -50,7 +50,7 @@ void TMainForm::aeMainSettingChange()
     AutoSizeColumns();
 }
 
-void TMainForm::PanelLayoutPass()
+void TMainForm::panelLayoutPass()
 {
     fitToContents({ui->lblA, ui->lblS, ui->lblH, ui->lblR, ui->lblM, ui->lblC, ui->lblFilA, ui->lblFilT, ui->tbAttrA,
                    ui->tbAttrS, ui->tbAttrH, ui->tbAttrR, ui->tbMod, ui->tbCre, ui->tbFiles, ui->tbTouch, ui->tbClkA,

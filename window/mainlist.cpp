@@ -44,7 +44,7 @@ TMainForm::AddingFiles::~AddingFiles()
     form.SetBusy(false);
 }
 
-void TMainForm::ConnectListActions()
+void TMainForm::connectListActions()
 {
     connect(ui->acSelect, &QAction::triggered, this, &TMainForm::aSelectClick);
     connect(ui->acRemove, &QAction::triggered, this, &TMainForm::acRemoveExecute);
@@ -66,64 +66,64 @@ void TMainForm::ConnectListActions()
     connect(ui->lvMain, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& pos) { pmList->popup(ui->lvMain->viewport()->mapToGlobal(pos)); });
 
-    ConnectListDrops();
+    connectListDrops();
 }
 
-void TMainForm::ShowListError(const std::string& text)
+void TMainForm::showListError(const std::string& text)
 {
-    ShowMessageBox(
+    showMessageBox(
         {QGuiApplication::applicationDisplayName().toStdString(), text, MessageIcon::Error, MessageButtons::Ok});
 }
 
 void TMainForm::aSelectClick()
 {
-    const QStringList chosen = OpenFileNames(this, "Select Files", "All files (*)", selectFolder);
+    const QStringList chosen = openFileNames(this, "Select Files", "All files (*)", selectFolder);
     if (chosen.isEmpty()) {
         AutoSizeColumns();
         return;
     }
     // The first file speaks for all: the dialog picks them from one folder.
-    if (RefuseDrive(chosen.front().toStdString()))
+    if (refuseDrive(chosen.front().toStdString()))
         return;
-    selectFolder = QString::fromStdString(FolderPart(chosen.front().toStdString()));
+    selectFolder = QString::fromStdString(folderPart(chosen.front().toStdString()));
     {
         const AddingFiles adding(*this);
         int failed = 0;
         std::string failures;
         for (const QString& file : chosen) {
             const std::string path = file.toStdString();
-            if (!AddListedFile(path)) {
+            if (!addListedFile(path)) {
                 ++failed;
                 failures += "\t" + path + "\r\n";
             }
         }
-        SelectAddedRows();
+        selectAddedRows();
         if (failed > 0)
-            ShowListError(failureText(failed, failures));
+            showListError(failureText(failed, failures));
         ClearSortMarks();
     }
     AutoSizeColumns();
 }
 
-bool TMainForm::RefuseDrive(const std::string& path)
+bool TMainForm::refuseDrive(const std::string& path)
 {
-    Platform& platform = CurrentPlatform();
-    const std::string root = platform.DriveRoot(path);
-    switch (platform.GetDriveType(root)) {
+    Platform& platform = currentPlatform();
+    const std::string root = platform.driveRoot(path);
+    switch (platform.getDriveType(root)) {
     case DriveType::Network: {
         const std::string remote = GetRemoteName(root);
         const std::string advice =
             " Stampkeep only works with files on local drives. Please run Stampkeep on the machine that contains the "
             "drive identified as \"";
         if (remote != root)
-            ShowListError("You have selected files from the Network drive \"" + remote + "\", mapped to \"" + root +
+            showListError("You have selected files from the Network drive \"" + remote + "\", mapped to \"" + root +
                           "\" on your system." + advice + remote + "\".");
         else
-            ShowListError("You have selected files from the Network drive \"" + root + "\"." + advice + root + "\".");
+            showListError("You have selected files from the Network drive \"" + root + "\"." + advice + root + "\".");
         return true;
     }
     case DriveType::CdRom:
-        ShowListError("You have selected files from the CD-ROM drive \"" + root +
+        showListError("You have selected files from the CD-ROM drive \"" + root +
                       "\". Stampkeep cannot modify files on a CD-ROM.");
         return true;
     case DriveType::Fixed:
@@ -132,7 +132,7 @@ bool TMainForm::RefuseDrive(const std::string& path)
     return false;
 }
 
-bool TMainForm::AddListedFile(const std::string& path)
+bool TMainForm::addListedFile(const std::string& path)
 {
     FileTime created = 0;
     FileTime modified = 0;
@@ -148,22 +148,22 @@ void TMainForm::AddFile(const std::string& path, FileTime creation, FileTime las
     // Selecting row by row costs time in proportion to the list for every row: the rows join the selection
     // together, at the end of the caller's run of adds or when the event loop next runs, whichever comes first.
     if (addedRows.empty())
-        QMetaObject::invokeMethod(this, &TMainForm::SelectAddedRows, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(this, &TMainForm::selectAddedRows, Qt::QueuedConnection);
     addedRows.push_back(files->AddFile(path, creation, lastWrite, attributes));
 }
 
-void TMainForm::SelectAddedRows()
+void TMainForm::selectAddedRows()
 {
     if (addedRows.empty())
         return;
     QItemSelection selection;
-    for (const auto& [first, last] : RowRuns(std::move(addedRows)))
+    for (const auto& [first, last] : rowRuns(std::move(addedRows)))
         selection.select(files->index(first, 0), files->index(last, FileListModel::ColumnCount - 1));
     addedRows.clear();
     ui->lvMain->selectionModel()->select(selection, QItemSelectionModel::Select | QItemSelectionModel::Rows);
 }
 
-std::vector<int> TMainForm::SelectedRows() const
+std::vector<int> TMainForm::selectedRows() const
 {
     std::vector<int> rows;
     for (const QItemSelectionRange& range : ui->lvMain->selectionModel()->selection())
@@ -172,7 +172,7 @@ std::vector<int> TMainForm::SelectedRows() const
     return rows;
 }
 
-int TMainForm::FirstSelectedRow() const
+int TMainForm::firstSelectedRow() const
 {
     int first = -1;
     for (const QItemSelectionRange& range : ui->lvMain->selectionModel()->selection())
@@ -183,41 +183,41 @@ int TMainForm::FirstSelectedRow() const
 
 void TMainForm::acRemoveExecute()
 {
-    SelectAddedRows();
-    files->RemoveRows(SelectedRows());
+    selectAddedRows();
+    files->removeRowsAt(selectedRows());
     aeMainHint();
 }
 
 void TMainForm::acClearExecute()
 {
     addedRows.clear();
-    files->Clear();
+    files->clear();
     AutoSizeColumns();
     aeMainHint();
 }
 
 void TMainForm::acItemUpExecute()
 {
-    MoveSelectedRow(-1);
+    moveSelectedRow(-1);
 }
 
 void TMainForm::acItemDownExecute()
 {
-    MoveSelectedRow(1);
+    moveSelectedRow(1);
 }
 
-void TMainForm::MoveSelectedRow(int step)
+void TMainForm::moveSelectedRow(int step)
 {
-    SelectAddedRows();
-    const int row = FirstSelectedRow();
-    if (SelectedCount() != 1 || row + step < 0 || row + step >= files->rowCount())
+    selectAddedRows();
+    const int row = firstSelectedRow();
+    if (selectedCount() != 1 || row + step < 0 || row + step >= files->rowCount())
         return;
-    MoveListRow(row, row + step);
+    moveListRow(row, row + step);
 }
 
-void TMainForm::MoveListRow(int row, int to)
+void TMainForm::moveListRow(int row, int to)
 {
-    files->MoveRow(row, to);
+    files->moveRowTo(row, to);
     ui->lvMain->selectionModel()->setCurrentIndex(files->index(to, 0),
                                                   QItemSelectionModel::Select | QItemSelectionModel::Rows);
     ClearSortMarks();
@@ -236,8 +236,8 @@ void TMainForm::acRemoveUpdate()
 
 void TMainForm::acItemDownUpdate()
 {
-    const bool single = !busy && SelectedCount() == 1;
-    const int row = single ? FirstSelectedRow() : -1;
+    const bool single = !busy && selectedCount() == 1;
+    const int row = single ? firstSelectedRow() : -1;
     ui->acItemUp->setEnabled(single && row > 0);
     ui->acItemDown->setEnabled(single && row < files->rowCount() - 1);
     ui->acSelAll->setEnabled(!busy && files->rowCount() > 0);
@@ -245,17 +245,17 @@ void TMainForm::acItemDownUpdate()
 
 void TMainForm::lvMainColumnClick(int column)
 {
-    SelectAddedRows();
+    selectAddedRows();
     const int key = column + 1;
     sortKey = key == std::abs(sortKey) ? -sortKey : key;
-    files->Sort(sortKey);
+    files->sortByKey(sortKey);
     for (int each = 0; each < FileListModel::ColumnCount; ++each) {
         if (each + 1 != std::abs(sortKey))
             SetColumnImage(each, FileListModel::kHeaderPlain);
         else
             SetColumnImage(each, sortKey > 0 ? FileListModel::kHeaderAscending : FileListModel::kHeaderDescending);
     }
-    const int first = FirstSelectedRow();
+    const int first = firstSelectedRow();
     if (first >= 0)
         ui->lvMain->scrollTo(files->index(first, 0));
 }
@@ -276,5 +276,5 @@ void TMainForm::ClearSortMarks()
 
 void TMainForm::SetColumnImage(int columnIndex, int image)
 {
-    files->SetHeaderImage(columnIndex, image);
+    files->setHeaderImage(columnIndex, image);
 }

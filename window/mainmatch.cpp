@@ -12,7 +12,7 @@
 #include <QGuiApplication>
 #include <QItemSelectionModel>
 
-bool TMainForm::MatchWithChosenFolder()
+bool TMainForm::matchWithChosenFolder()
 {
     QString chosen;
     if (!BrowseForFolder(this, QString::fromStdString(matchFolder), "Select folder for matching files", chosen))
@@ -26,22 +26,22 @@ bool TMainForm::MatchWithChosenFolder()
 void TMainForm::ListFolderFiles(std::vector<std::string>& list, const std::string& folder)
 {
     list.clear();
-    for (const FileEntry& entry : CurrentPlatform().FindFiles(WithTrailingSlash(folder) + "*.*")) {
+    for (const FileEntry& entry : currentPlatform().findFiles(withTrailingSlash(folder) + "*.*")) {
         if (entry.name != "." && entry.name != "..")
             list.push_back(entry.name);
     }
-    SortListing(list);
+    sortListing(list);
 }
 
 bool TMainForm::CompareWithFolder(const std::vector<std::string>& listing)
 {
     MatchCounts counts;
     int selected = 0;
-    for (const int row : SelectedRows()) {
-        TskObj& file = files->Object(row);
-        const NameMatch match = MatchName(listing, NamePart(file.FileName));
+    for (const int row : selectedRows()) {
+        TskObj& file = files->object(row);
+        const NameMatch match = matchName(listing, namePart(file.FileName));
         file.MatchKind = match.kind;
-        file.MatchName = match.partner;
+        file.matchName = match.partner;
         ++selected;
         if (match.kind == 2)
             ++counts.exact;
@@ -61,16 +61,16 @@ bool TMainForm::CompareWithFolder(const std::vector<std::string>& listing)
 MatchDecision TMainForm::ShowMatchReport(int rowCount, const MatchCounts& counts, const std::string& folder,
                                          bool modFromFolder, bool creFromFolder)
 {
-    const std::optional<MessageBoxRequest> box = MatchReportBox(QGuiApplication::applicationDisplayName().toStdString(),
+    const std::optional<MessageBoxRequest> box = matchReportBox(QGuiApplication::applicationDisplayName().toStdString(),
                                                                 rowCount, counts, folder, modFromFolder, creFromFolder);
-    return MatchDecisionFor(counts, box ? std::optional(ShowMessageBox(*box)) : std::nullopt);
+    return matchDecisionFor(counts, box ? std::optional(showMessageBox(*box)) : std::nullopt);
 }
 
 void TMainForm::DeselectByMatchKind(int threshold)
 {
     QItemSelection deselect;
-    for (const int row : SelectedRows()) {
-        if (files->Object(row).MatchKind <= threshold)
+    for (const int row : selectedRows()) {
+        if (files->object(row).MatchKind <= threshold)
             deselect.select(files->index(row, 0), files->index(row, files->columnCount() - 1));
     }
     ui->lvMain->selectionModel()->select(deselect, QItemSelectionModel::Deselect | QItemSelectionModel::Rows);

@@ -83,7 +83,7 @@ void acceptAsCopy(QDropEvent* event)
 
 } // namespace
 
-void TMainForm::ConnectPanelActions()
+void TMainForm::connectPanelActions()
 {
     for (QDateTimeEdit* picker : pickers(*ui)) {
         // The pickers show local time; Qt's date and time edits would keep UTC.
@@ -106,12 +106,12 @@ void TMainForm::ConnectPanelActions()
     for (const LabelLink& link : labelLinks(*ui))
         connect(link.action, &QAction::triggered, this, [bar = link.bar] { cycleToolBar(bar); });
 
-    WatchPanelEvents();
-    ConnectTouchActions();
+    watchPanelEvents();
+    connectTouchActions();
     UpdateDateTimeControls();
 }
 
-void TMainForm::WatchPanelEvents()
+void TMainForm::watchPanelEvents()
 {
     auto* labels = new EventHook(this, [this](QObject* label, QEvent* event) {
         const bool press = event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick;
@@ -136,7 +136,7 @@ void TMainForm::WatchPanelEvents()
         area->installEventFilter(flyover);
     }
 
-    auto* drops = new EventHook(this, [this](QObject*, QEvent* event) { return PickerDragEvent(event); });
+    auto* drops = new EventHook(this, [this](QObject*, QEvent* event) { return pickerDragEvent(event); });
     for (QDateTimeEdit* picker : pickers(*ui))
         picker->installEventFilter(drops);
 }
@@ -167,10 +167,10 @@ void TMainForm::UpdateDateTimeControls()
     const bool sequence = ui->acSeq->isEnabled() && ui->acSeq->isChecked();
     ui->comSeqN->setEnabled(sequence);
     ui->comSeqU->setEnabled(sequence);
-    EnableClockSources();
+    enableClockSources();
 }
 
-void TMainForm::EnableClockSources()
+void TMainForm::enableClockSources()
 {
     const bool included = ui->acDate->isChecked() || ui->acTime->isChecked();
     for (QAction* source : {ui->acModFmClk, ui->acCreFmClk}) {
@@ -191,8 +191,8 @@ void TMainForm::comSeqNChange()
 
 void TMainForm::acNowExecute()
 {
-    SetPickerValue(ui->DTDateMod, DateTimeToSerial(QDateTime::currentDateTime()));
-    SetPickerValue(ui->DTTimeMod, DateTimeToSerial(QDateTime::currentDateTime()));
+    setPickerValue(ui->DTDateMod, dateTimeToSerial(QDateTime::currentDateTime()));
+    setPickerValue(ui->DTTimeMod, dateTimeToSerial(QDateTime::currentDateTime()));
 }
 
 void TMainForm::acZerSecExecute()
@@ -207,7 +207,7 @@ void TMainForm::acZerMinExecute()
 
 void TMainForm::acClkFmFileExecute()
 {
-    const QString path = OpenFileName(this, "Set date/time from file's Modified time", "All files (*)", {});
+    const QString path = openFileName(this, "Set date/time from file's Modified time", "All files (*)", {});
     if (!path.isEmpty())
         SetClockFromFile(path.toStdString());
 }
@@ -220,10 +220,10 @@ void TMainForm::SetClockFromFile(const std::string& path)
         return;
     const double serial = StampToLocal(modified);
     // A refused date leaves the time picker as it is too.
-    if (ui->acDate->isChecked() && !SetPickerValue(ui->DTDateMod, serial))
+    if (ui->acDate->isChecked() && !setPickerValue(ui->DTDateMod, serial))
         return;
     if (ui->acTime->isChecked())
-        SetPickerValue(ui->DTTimeMod, serial);
+        setPickerValue(ui->DTTimeMod, serial);
 }
 
 void TMainForm::LabelsClick(QObject* label)
@@ -249,7 +249,7 @@ void TMainForm::FlyoverMouseMove(QWidget* sender, const QPoint& pos)
     QCoreApplication::sendEvent(sender, &tip);
 }
 
-bool TMainForm::PickerDragEvent(QEvent* event)
+bool TMainForm::pickerDragEvent(QEvent* event)
 {
     switch (event->type()) {
     case QEvent::DragEnter:

@@ -36,7 +36,7 @@ int pressedPosition(const QList<QAction*>& buttons)
 
 } // namespace
 
-void TMainForm::FillPresetTable()
+void TMainForm::fillPresetTable()
 {
     for (int n = 1; n <= kPresetCount; ++n) {
         PresetEntry& entry = presetTable[static_cast<std::size_t>(n - 1)];
@@ -64,27 +64,27 @@ void TMainForm::FillPresetTable()
     }
 }
 
-void TMainForm::PrepareConfiguredPresets()
+void TMainForm::prepareConfiguredPresets()
 {
     IniFile ini(iniFileName);
-    if (!AnyPresetEnabled(ini)) {
+    if (!anyPresetEnabled(ini)) {
         try {
-            WriteSamplePresets(ini);
+            writeSamplePresets(ini);
         } catch (const IniWriteError& error) {
-            ShowMessageBox({"Stampkeep", error.what(), MessageIcon::Error, MessageButtons::Ok});
+            showMessageBox({"Stampkeep", error.what(), MessageIcon::Error, MessageButtons::Ok});
         }
     }
     for (int n = 1; n <= kPresetCount; ++n) {
-        const std::string section = PresetSection(n);
-        if (!ini.ReadBool(section, "Enabled", false))
+        const std::string section = presetSection(n);
+        if (!ini.readBool(section, "Enabled", false))
             continue;
-        SetPresetConfigured(n, QString::fromStdString(ini.ReadString(section, "Name", "Preset " + std::to_string(n))),
+        setPresetConfigured(n, QString::fromStdString(ini.readString(section, "Name", "Preset " + std::to_string(n))),
                             QString::fromStdString(
-                                ini.ReadString(section, "Desc", "Apply commands from preset #" + std::to_string(n))));
+                                ini.readString(section, "Desc", "Apply commands from preset #" + std::to_string(n))));
     }
 }
 
-void TMainForm::SetPresetConfigured(int n, const QString& name, const QString& desc)
+void TMainForm::setPresetConfigured(int n, const QString& name, const QString& desc)
 {
     const PresetEntry& entry = presetTable[static_cast<std::size_t>(n - 1)];
     entry.apply->setToolTip(name);
@@ -97,7 +97,7 @@ void TMainForm::SetPresetConfigured(int n, const QString& name, const QString& d
     entry.button->setStatusTip(entry.apply->statusTip());
 }
 
-void TMainForm::SetPresetNotConfigured(int n)
+void TMainForm::setPresetNotConfigured(int n)
 {
     const PresetEntry& entry = presetTable[static_cast<std::size_t>(n - 1)];
     entry.apply->setToolTip(QString("Apply preset %1").arg(n));
@@ -124,8 +124,8 @@ void TMainForm::preM_AllExecute(int n)
 void TMainForm::preA_AllExecute(int n)
 {
     const IniFile ini(iniFileName);
-    const std::string section = PresetSection(n);
-    const int clock = ini.ReadInteger(section, "Clock", kClockSystem);
+    const std::string section = presetSection(n);
+    const int clock = ini.readInteger(section, "Clock", kClockSystem);
     if (clock == kClockSystem || clock == kClockZeroSeconds || clock == kClockZeroMinutes) {
         ui->acNow->trigger();
         if (clock == kClockZeroSeconds)
@@ -133,29 +133,29 @@ void TMainForm::preA_AllExecute(int n)
         else if (clock == kClockZeroMinutes)
             ui->acZerMin->trigger();
     } else {
-        const double now = DateTimeToSerial(QDateTime::currentDateTime());
-        const double date = ReadDate(ini, section, "Date", now);
-        if (SetPickerValue(ui->DTDateMod, date))
-            SetPickerValue(ui->DTTimeMod, std::floor(date) + ReadTime(ini, section, "Time", now) -
-                                              std::floor(ReadTime(ini, section, "Time", now)));
+        const double now = dateTimeToSerial(QDateTime::currentDateTime());
+        const double date = readDate(ini, section, "Date", now);
+        if (setPickerValue(ui->DTDateMod, date))
+            setPickerValue(ui->DTTimeMod, std::floor(date) + readTime(ini, section, "Time", now) -
+                                              std::floor(readTime(ini, section, "Time", now)));
     }
-    ui->acDate->setChecked(ini.ReadBool(section, "UseDate", true));
-    ui->acTime->setChecked(ini.ReadBool(section, "UseTime", true));
-    ui->acSeq->setChecked(ini.ReadBool(section, "UseSeq", false));
+    ui->acDate->setChecked(ini.readBool(section, "UseDate", true));
+    ui->acTime->setChecked(ini.readBool(section, "UseTime", true));
+    ui->acSeq->setChecked(ini.readBool(section, "UseSeq", false));
     UpdateDateTimeControls();
-    ui->comSeqN->setCurrentIndex(ini.ReadInteger(section, "SeqNum", 0));
-    ui->comSeqU->setCurrentIndex(ini.ReadInteger(section, "SeqUnit", 0));
+    ui->comSeqN->setCurrentIndex(ini.readInteger(section, "SeqNum", 0));
+    ui->comSeqU->setCurrentIndex(ini.readInteger(section, "SeqUnit", 0));
     comSeqNChange();
 
-    pressPosition({ui->acModFmClk, ui->acModFmCre, ui->acModFmFld}, ini.ReadInteger(section, "Mod", kSourceNone));
-    pressPosition({ui->acCreFmClk, ui->acCreFmMod, ui->acCreFmFld}, ini.ReadInteger(section, "Cre", kSourceNone));
-    pressPosition({ui->acAminus, ui->acAPlus}, ini.ReadInteger(section, "AttrA", kAttrUnchanged));
-    pressPosition({ui->acSMinus, ui->acSPlus}, ini.ReadInteger(section, "AttrS", kAttrUnchanged));
-    pressPosition({ui->acHMinus, ui->acHPlus}, ini.ReadInteger(section, "AttrH", kAttrUnchanged));
-    pressPosition({ui->acRMinus, ui->acRPlus}, ini.ReadInteger(section, "AttrR", kAttrUnchanged));
+    pressPosition({ui->acModFmClk, ui->acModFmCre, ui->acModFmFld}, ini.readInteger(section, "Mod", kSourceNone));
+    pressPosition({ui->acCreFmClk, ui->acCreFmMod, ui->acCreFmFld}, ini.readInteger(section, "Cre", kSourceNone));
+    pressPosition({ui->acAminus, ui->acAPlus}, ini.readInteger(section, "AttrA", kAttrUnchanged));
+    pressPosition({ui->acSMinus, ui->acSPlus}, ini.readInteger(section, "AttrS", kAttrUnchanged));
+    pressPosition({ui->acHMinus, ui->acHPlus}, ini.readInteger(section, "AttrH", kAttrUnchanged));
+    pressPosition({ui->acRMinus, ui->acRPlus}, ini.readInteger(section, "AttrR", kAttrUnchanged));
 }
 
-PanelState TMainForm::CurrentPanelState() const
+PanelState TMainForm::currentPanelState() const
 {
     PanelState panel;
     panel.date = ui->DTDateMod->dateTime();
@@ -176,21 +176,21 @@ PanelState TMainForm::CurrentPanelState() const
 
 void TMainForm::preC_AllExecute(int n)
 {
-    if (!presetForm->LoadPreset(n, CurrentPanelState()) || presetForm->exec() != QDialog::Accepted)
+    if (!presetForm->LoadPreset(n, currentPanelState()) || presetForm->exec() != QDialog::Accepted)
         return;
     QString name;
     QString desc;
     presetForm->GetNameAndDesc(name, desc);
-    SetPresetConfigured(n, name, desc);
+    setPresetConfigured(n, name, desc);
 }
 
 void TMainForm::preR_AllExecute(int n)
 {
     try {
-        IniFile(iniFileName).EraseSection(PresetSection(n));
+        IniFile(iniFileName).eraseSection(presetSection(n));
     } catch (const IniWriteError& error) {
-        ShowMessageBox({"Stampkeep", error.what(), MessageIcon::Error, MessageButtons::Ok});
+        showMessageBox({"Stampkeep", error.what(), MessageIcon::Error, MessageButtons::Ok});
         return;
     }
-    SetPresetNotConfigured(n);
+    setPresetNotConfigured(n);
 }

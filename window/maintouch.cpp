@@ -40,9 +40,9 @@ AttributeMasks masksFrom(const Ui::MainForm& ui)
     AttributeMasks masks;
     for (const auto& pair : pairs) {
         if (pair.remove->isChecked())
-            masks.Remove(pair.bit);
+            masks.removeBit(pair.bit);
         else if (pair.add->isChecked())
-            masks.Add(pair.bit);
+            masks.addBit(pair.bit);
     }
     return masks;
 }
@@ -82,7 +82,7 @@ class RunProgress
 public:
     RunProgress(QStatusBar& bar, std::size_t total) : bar(bar), total(total) { clock.start(); }
 
-    void Step(std::size_t done)
+    void step(std::size_t done)
     {
         if (clock.elapsed() < 100)
             return;
@@ -103,17 +103,17 @@ void runOnRows(TMainForm& form, const std::vector<int>& rows, const char* verb, 
                const std::function<int(TskObj&)>& change)
 {
     const BusyRun busyRun(form);
-    FileListModel& files = form.Files();
+    FileListModel& files = form.fileList();
     RunProgress progress(*form.statusBar(), rows.size());
     int failed = 0;
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const int row = rows[i];
-        const int bits = change(files.Object(row));
-        files.SetRowImage(row, bits == 0 ? doneImage : failedImage);
+        const int bits = change(files.object(row));
+        files.setRowImage(row, bits == 0 ? doneImage : failedImage);
         if (bits != 0)
             ++failed;
-        files.RefreshRow(row, !(bits & kFailModified), !(bits & kFailCreated), !(bits & kFailAttributes));
-        progress.Step(i + 1);
+        files.refreshRow(row, !(bits & kFailModified), !(bits & kFailCreated), !(bits & kFailAttributes));
+        progress.step(i + 1);
     }
     if (failed == 0)
         return;
@@ -122,13 +122,13 @@ void runOnRows(TMainForm& form, const std::vector<int>& rows, const char* verb, 
                              std::to_string(processed) + " file" + (processed > 1 ? "s" : "") +
                              ". A red icon indicates a problem file. Move the mouse over the red icon for more "
                              "information.";
-    ShowMessageBox(
+    showMessageBox(
         {QGuiApplication::applicationDisplayName().toStdString(), text, MessageIcon::Error, MessageButtons::Ok});
 }
 
 } // namespace
 
-void TMainForm::ConnectTouchActions()
+void TMainForm::connectTouchActions()
 {
     connect(ui->acApply, &QAction::triggered, this, &TMainForm::acApplyExecute);
     connect(ui->acUndoTouch, &QAction::triggered, this, &TMainForm::acUndoTouchExecute);
@@ -137,7 +137,7 @@ void TMainForm::ConnectTouchActions()
 
 void TMainForm::acApplyUpdate()
 {
-    const bool selected = SelectedCount() > 0;
+    const bool selected = selectedCount() > 0;
     bool anyDown = false;
     for (QAction* button : changeButtons(*ui)) {
         anyDown = anyDown || button->isChecked();
@@ -148,7 +148,7 @@ void TMainForm::acApplyUpdate()
     ui->acUndoTouch->setEnabled(!busy && selected);
     for (QAction* action : {ui->acSelect, ui->acReset, ui->acNow, ui->acClkFmFile, ui->acZerMin, ui->acZerSec})
         action->setEnabled(!busy);
-    EnableClockSources();
+    enableClockSources();
     for (const PresetEntry& preset : presetTable) {
         if (preset.button)
             preset.button->setEnabled(!busy);
@@ -157,7 +157,7 @@ void TMainForm::acApplyUpdate()
 
 void TMainForm::acApplyExecute()
 {
-    if ((ui->acModFmFld->isChecked() || ui->acCreFmFld->isChecked()) && !MatchWithChosenFolder())
+    if ((ui->acModFmFld->isChecked() || ui->acCreFmFld->isChecked()) && !matchWithChosenFolder())
         return;
     const bool modFromClock = ui->acModFmClk->isChecked();
     const bool modFromCreated = ui->acModFmCre->isChecked();
@@ -165,12 +165,12 @@ void TMainForm::acApplyExecute()
     const bool creFromClock = ui->acCreFmClk->isChecked();
     const bool creFromModified = ui->acCreFmMod->isChecked();
     const bool creFromFolder = ui->acCreFmFld->isChecked();
-    SequenceClock clock{ui->acDate->isChecked() ? DateTimeToSerial(ui->DTDateMod->dateTime()) : kNoDateTime,
+    SequenceClock clock{ui->acDate->isChecked() ? dateTimeToSerial(ui->DTDateMod->dateTime()) : kNoDateTime,
                         ui->acTime->isChecked() ? timeToSerial(ui->DTTimeMod->time()) : kNoDateTime, seqStep};
     const bool sequential = (modFromClock || creFromClock) && ui->acSeq->isChecked() && ui->acSeq->isEnabled();
     const AttributeMasks masks = masksFrom(*ui);
 
-    const std::vector<int> rows = inListOrder(SelectedRows());
+    const std::vector<int> rows = inListOrder(selectedRows());
     runOnRows(*this, rows, "touch", FileListModel::ImageTouched, FileListModel::ImageTouchFailed, [&](TskObj& file) {
         if (modFromClock)
             file.SetNewModifiedParts(clock.date, clock.time);
@@ -183,8 +183,8 @@ void TMainForm::acApplyExecute()
         file.SetFromMatchingFile(matchFolder, modFromFolder, creFromFolder);
         // Each selected file takes a step, also one that fails.
         if (sequential)
-            clock.Advance();
-        if (masks.Changes())
+            clock.advance();
+        if (masks.changes())
             file.SetNewAttrs(masks.keep, masks.add);
         return file.Touch();
     });
@@ -192,7 +192,7 @@ void TMainForm::acApplyExecute()
 
 void TMainForm::acUndoTouchExecute()
 {
-    const std::vector<int> rows = inListOrder(SelectedRows());
+    const std::vector<int> rows = inListOrder(selectedRows());
     runOnRows(*this, rows, "undo", FileListModel::ImageListed, FileListModel::ImageUndoFailed,
               [](TskObj& file) { return file.Untouch(); });
 }

@@ -52,46 +52,46 @@ void TMainForm::FormCreate()
     setMinimumSize(minTrackWidth > 0 ? minTrackWidth : 640, kMinTrackHeight);
     seqStep = 60;
 
-    ui->DTDateMod->setDisplayFormat(QtPickerFormat(PickerDateFormat));
-    ui->DTTimeMod->setDisplayFormat(QtPickerFormat(PickerTimeFormat));
+    ui->DTDateMod->setDisplayFormat(qtPickerFormat(PickerDateFormat));
+    ui->DTTimeMod->setDisplayFormat(qtPickerFormat(PickerTimeFormat));
     for (QCheckBox* box : {ui->cbSeq, ui->cbDatex, ui->cbTimex})
         box->setText({});
 
-    LoadImages();
-    BindButtons();
-    ConnectActions();
-    ConnectListActions();
-    ConnectPanelActions();
-    FillPresetTable();
+    loadImages();
+    bindButtons();
+    connectActions();
+    connectListActions();
+    connectPanelActions();
+    fillPresetTable();
     RestoreFormPlacement(iniFileName, *this, true);
-    PrepareConfiguredPresets();
-    ReadSettings();
+    prepareConfiguredPresets();
+    readSettings();
     UpdateDateTimeControls();
     comSeqNChange();
 
     presetForm = new TPresetForm(iniFileName, this);
     connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
-            &TMainForm::RunUpdateHandlers);
+            &TMainForm::runUpdateHandlers);
 }
 
-void TMainForm::ReadSettings()
+void TMainForm::readSettings()
 {
     const IniFile ini(iniFileName);
-    ui->acDate->setChecked(ini.ReadBool("Settings", "ChangeDate", true));
-    ui->acTime->setChecked(ini.ReadBool("Settings", "ChangeTime", true));
-    ui->acSeq->setChecked(ini.ReadBool("Settings", "Sequential", false));
-    matchFolder = ini.ReadString("Settings", "WasFolder", programFolder());
-    ui->comSeqN->setCurrentIndex(ini.ReadInteger("Settings", "SeqNumber", 0));
-    ui->comSeqU->setCurrentIndex(ini.ReadInteger("Settings", "SeqUnit", 0));
+    ui->acDate->setChecked(ini.readBool("Settings", "ChangeDate", true));
+    ui->acTime->setChecked(ini.readBool("Settings", "ChangeTime", true));
+    ui->acSeq->setChecked(ini.readBool("Settings", "Sequential", false));
+    matchFolder = ini.readString("Settings", "WasFolder", programFolder());
+    ui->comSeqN->setCurrentIndex(ini.readInteger("Settings", "SeqNumber", 0));
+    ui->comSeqU->setCurrentIndex(ini.readInteger("Settings", "SeqUnit", 0));
 
-    std::string location = ini.ReadString("Location", "Location", WithTrailingSlash(programFolder()));
+    std::string location = ini.readString("Location", "Location", withTrailingSlash(programFolder()));
     if (location.empty())
         location = programFolder();
-    selectFolder = QString::fromStdString(WithTrailingSlash(location));
+    selectFolder = QString::fromStdString(withTrailingSlash(location));
 
-    const double now = DateTimeToSerial(QDateTime::currentDateTime());
-    ui->DTDateMod->setDateTime(SerialToDateTime(ReadDate(ini, "Settings", "ClockDate", now)));
-    ui->DTTimeMod->setDateTime(SerialToDateTime(ReadTime(ini, "Settings", "ClockTime", now)));
+    const double now = dateTimeToSerial(QDateTime::currentDateTime());
+    ui->DTDateMod->setDateTime(serialToDateTime(readDate(ini, "Settings", "ClockDate", now)));
+    ui->DTTimeMod->setDateTime(serialToDateTime(readTime(ini, "Settings", "ClockTime", now)));
 }
 
 void TMainForm::FormActivate()
@@ -121,25 +121,25 @@ void TMainForm::FormDestroy()
     ui->DTTimeMod->setAcceptDrops(false);
     try {
         SaveFormPlacement(iniFileName, *this, true);
-        WriteSettings();
+        writeSettings();
     } catch (const IniWriteError& error) {
         // The keys written before the refusal stay; the rest of the settings are not saved this time.
-        ShowMessageBox({"Stampkeep", error.what(), MessageIcon::Error, MessageButtons::Ok});
+        showMessageBox({"Stampkeep", error.what(), MessageIcon::Error, MessageButtons::Ok});
     }
 }
 
-void TMainForm::WriteSettings()
+void TMainForm::writeSettings()
 {
     IniFile ini(iniFileName);
-    ini.WriteBool("Settings", "ChangeDate", ui->acDate->isChecked());
-    ini.WriteBool("Settings", "ChangeTime", ui->acTime->isChecked());
-    ini.WriteBool("Settings", "Sequential", ui->acSeq->isChecked());
-    ini.WriteInteger("Settings", "SeqNumber", ui->comSeqN->currentIndex());
-    ini.WriteInteger("Settings", "SeqUnit", ui->comSeqU->currentIndex());
-    WriteDate(ini, "Settings", "ClockDate", DateTimeToSerial(ui->DTDateMod->dateTime()));
-    WriteTime(ini, "Settings", "ClockTime", DateTimeToSerial(ui->DTTimeMod->dateTime()));
-    ini.WriteString("Location", "Location", selectFolder.toStdString());
-    ini.WriteString("Settings", "WasFolder", matchFolder);
+    ini.writeBool("Settings", "ChangeDate", ui->acDate->isChecked());
+    ini.writeBool("Settings", "ChangeTime", ui->acTime->isChecked());
+    ini.writeBool("Settings", "Sequential", ui->acSeq->isChecked());
+    ini.writeInteger("Settings", "SeqNumber", ui->comSeqN->currentIndex());
+    ini.writeInteger("Settings", "SeqUnit", ui->comSeqU->currentIndex());
+    writeDate(ini, "Settings", "ClockDate", dateTimeToSerial(ui->DTDateMod->dateTime()));
+    writeTime(ini, "Settings", "ClockTime", dateTimeToSerial(ui->DTTimeMod->dateTime()));
+    ini.writeString("Location", "Location", selectFolder.toStdString());
+    ini.writeString("Settings", "WasFolder", matchFolder);
 }
 
 bool TMainForm::event(QEvent* event)
@@ -166,11 +166,11 @@ void TMainForm::aeMainHint()
 {
     const QString text = !currentHint.isEmpty() || (presetForm && presetForm->isVisible())
                              ? " " + currentHint
-                             : QString(" %1 files, %2 selected.").arg(files->rowCount()).arg(SelectedCount());
+                             : QString(" %1 files, %2 selected.").arg(files->rowCount()).arg(selectedCount());
     statusBar()->showMessage(text);
 }
 
-int TMainForm::SelectedCount() const
+int TMainForm::selectedCount() const
 {
     int count = 0;
     for (const QItemSelectionRange& range : ui->lvMain->selectionModel()->selection())
@@ -181,13 +181,13 @@ int TMainForm::SelectedCount() const
 void TMainForm::SetBusy(bool value)
 {
     busy = value;
-    RunUpdateHandlers();
+    runUpdateHandlers();
     UpdateDateTimeControls();
     // Repaint during long operations; user input waits until the operation is over.
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
-void TMainForm::RunUpdateHandlers()
+void TMainForm::runUpdateHandlers()
 {
     acRemoveUpdate();
     acItemDownUpdate();
@@ -196,7 +196,7 @@ void TMainForm::RunUpdateHandlers()
 
 void TMainForm::acHelpExecute()
 {
-    OpenHelpPage(0);
+    openHelpPage(0);
 }
 
 void TMainForm::acAboutExecute()
@@ -210,7 +210,7 @@ void TMainForm::acExitExecute()
     close();
 }
 
-void TMainForm::ConnectActions()
+void TMainForm::connectActions()
 {
     // Shortcuts of actions work only for actions added to a widget of the window.
     addActions(findChildren<QAction*>());

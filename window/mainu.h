@@ -40,13 +40,13 @@ public:
 
     // The hand-off block that later starts write their command lines into; read at first activation and on each
     // message from a later start.
-    void AttachHandOffBlock(const TTouchSettings* block) { handOffBlock = block; }
-    void HandOffMessage();
+    void attachHandOffBlock(const TTouchSettings* block) { handOffBlock = block; }
+    void handOffMessage();
 
     void SetBusy(bool value);
     void aeMainHint();
     void aeMainSettingChange();
-    FileListModel& Files() { return *files; }
+    FileListModel& fileList() { return *files; }
 
 protected:
     bool event(QEvent* event) override;
@@ -67,25 +67,25 @@ private:
     void FormCreate();
     void FormActivate();
     void FormDestroy();
-    void LoadImages();
-    void BindButtons();
-    void ConnectActions();
-    void ReadSettings();
-    void WriteSettings();
-    void RunUpdateHandlers();
-    void PanelLayoutPass();
+    void loadImages();
+    void bindButtons();
+    void connectActions();
+    void readSettings();
+    void writeSettings();
+    void runUpdateHandlers();
+    void panelLayoutPass();
     void AutoSizeColumns();
     void acHelpExecute();
     void acAboutExecute();
     void acExitExecute();
-    int SelectedCount() const;
+    int selectedCount() const;
 
     // Presets (mainpresets.cpp)
-    void FillPresetTable();
-    void PrepareConfiguredPresets();
-    void SetPresetConfigured(int n, const QString& name, const QString& desc);
-    void SetPresetNotConfigured(int n);
-    PanelState CurrentPanelState() const;
+    void fillPresetTable();
+    void prepareConfiguredPresets();
+    void setPresetConfigured(int n, const QString& name, const QString& desc);
+    void setPresetNotConfigured(int n);
+    PanelState currentPanelState() const;
     void tbPreAll(int n);
     void preA_AllExecute(int n);
     void preC_AllExecute(int n);
@@ -112,24 +112,24 @@ private:
         TMainForm& form;
     };
 
-    void ConnectListActions();
-    void ConnectListDrops();
-    static void ShowListError(const std::string& text);
+    void connectListActions();
+    void connectListDrops();
+    static void showListError(const std::string& text);
     void aSelectClick();
     // Refuses, with its message, a network or CD-ROM drive that holds `path`.
-    bool RefuseDrive(const std::string& path);
+    bool refuseDrive(const std::string& path);
     // Looks the file up and lists it; false when it cannot be looked up.
-    bool AddListedFile(const std::string& path);
-    void SelectAddedRows();
-    std::vector<int> SelectedRows() const;
-    int FirstSelectedRow() const; // -1 when none is selected
+    bool addListedFile(const std::string& path);
+    void selectAddedRows();
+    std::vector<int> selectedRows() const;
+    int firstSelectedRow() const; // -1 when none is selected
     void acRemoveExecute();
     void acClearExecute();
     void acItemUpExecute();
     void acItemDownExecute();
-    void MoveSelectedRow(int step);
+    void moveSelectedRow(int step);
     // Moves a row to index `to`, selects and focuses it there; the sort marks go.
-    void MoveListRow(int row, int to);
+    void moveListRow(int row, int to);
     void acSelAllExecute();
     void acRemoveUpdate();
     void acItemDownUpdate();
@@ -140,22 +140,22 @@ private:
     void lvMainStartDrag();
     void lvMainDragOver(QDragMoveEvent* event, bool fromList);
     void lvMainDragDrop(QDropEvent* event, bool fromList);
-    void DropFiles(const QList<QUrl>& urls);
+    void dropFiles(const QList<QUrl>& urls);
 
     QMenu* pmList = nullptr;
     QPersistentModelIndex dragItem; // the row being dragged inside the list
     std::vector<int> addedRows;     // rows added since the selection last took them in
 
     // Touch settings panel, touch, undo and reset, dates from dropped files (mainpanel.cpp, maintouch.cpp)
-    void ConnectPanelActions();
-    void WatchPanelEvents();
-    void ConnectTouchActions();
+    void connectPanelActions();
+    void watchPanelEvents();
+    void connectTouchActions();
     void acApplyUpdate();
     void acDateExecute();
     void acTimeExecute();
     void UpdateDateTimeControls();
     // Enables the two "from displayed" buttons while a date or time is included, else releases them.
-    void EnableClockSources();
+    void enableClockSources();
     void comSeqNChange();
     void acNowExecute();
     void acZerSecExecute();
@@ -164,7 +164,7 @@ private:
     void SetClockFromFile(const std::string& path);
     void LabelsClick(QObject* label);
     void FlyoverMouseMove(QWidget* sender, const QPoint& pos);
-    bool PickerDragEvent(QEvent* event);
+    bool pickerDragEvent(QEvent* event);
     void acApplyExecute();
     void acUndoTouchExecute();
     void acResetExecute();
@@ -172,7 +172,7 @@ private:
     // Folder matching (mainmatch.cpp)
     // Lets the user choose the folder and compares the selected files with it; false when the touch is not to run.
     // A cancelled browser leaves every file its last comparison.
-    bool MatchWithChosenFolder();
+    bool matchWithChosenFolder();
     static void ListFolderFiles(std::vector<std::string>& list, const std::string& folder);
     bool CompareWithFolder(const std::vector<std::string>& listing);
     static MatchDecision ShowMatchReport(int rowCount, const MatchCounts& counts, const std::string& folder,

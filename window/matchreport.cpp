@@ -73,17 +73,17 @@ std::string stampSentence(bool modFromFolder, bool creFromFolder)
 
 } // namespace
 
-void SortListing(std::vector<std::string>& names)
+void sortListing(std::vector<std::string>& names)
 {
     std::sort(names.begin(), names.end(), lessNoCase);
 }
 
-NameMatch MatchName(const std::vector<std::string>& sortedListing, const std::string& fileName)
+NameMatch matchName(const std::vector<std::string>& sortedListing, const std::string& fileName)
 {
     const auto exact = std::lower_bound(sortedListing.begin(), sortedListing.end(), fileName, lessNoCase);
     if (exact != sortedListing.end() && !lessNoCase(fileName, *exact))
         return {2, false, *exact};
-    const std::string stem = ChangeExtension(fileName, ".");
+    const std::string stem = changeExtension(fileName, ".");
     const auto first = std::lower_bound(sortedListing.begin(), sortedListing.end(), stem, lessNoCase);
     if (first == sortedListing.end() || !startsWithNoCase(*first, stem))
         return {};
@@ -93,7 +93,7 @@ NameMatch MatchName(const std::vector<std::string>& sortedListing, const std::st
     return {1, false, *first};
 }
 
-std::optional<MessageBoxRequest> MatchReportBox(const std::string& caption, int rowCount, const MatchCounts& counts,
+std::optional<MessageBoxRequest> matchReportBox(const std::string& caption, int rowCount, const MatchCounts& counts,
                                                 const std::string& folder, bool modFromFolder, bool creFromFolder)
 {
     const bool e = counts.exact > 0;
@@ -128,7 +128,7 @@ std::optional<MessageBoxRequest> MatchReportBox(const std::string& caption, int 
     return box;
 }
 
-MatchDecision MatchDecisionFor(const MatchCounts& counts, std::optional<MessageResult> answer)
+MatchDecision matchDecisionFor(const MatchCounts& counts, std::optional<MessageResult> answer)
 {
     if (!answer)
         return {counts.exact > 0, -1};

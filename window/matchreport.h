@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-// Sorts folder entry names for MatchName: ascending, letter case ignored.
-void SortListing(std::vector<std::string>& names);
+// Sorts folder entry names for matchName: ascending, letter case ignored.
+void sortListing(std::vector<std::string>& names);
 
 // How one file name matched a sorted listing. kind: 2 same name and extension, 1 exactly one entry with the same
 // base name and another extension, 0 none or several (then `several` tells which). `partner` is the entry matched,
@@ -20,7 +20,7 @@ struct NameMatch
     std::string partner;
 };
 
-NameMatch MatchName(const std::vector<std::string>& sortedListing, const std::string& fileName);
+NameMatch matchName(const std::vector<std::string>& sortedListing, const std::string& fileName);
 
 struct MatchCounts
 {
@@ -39,7 +39,7 @@ struct MatchDecision
 
 // The report box for the counts of one comparison; nothing when no box is shown. `rowCount` is the number of rows
 // in the whole list, `folder` the folder compared with.
-std::optional<MessageBoxRequest> MatchReportBox(const std::string& caption, int rowCount, const MatchCounts& counts,
+std::optional<MessageBoxRequest> matchReportBox(const std::string& caption, int rowCount, const MatchCounts& counts,
                                                 const std::string& folder, bool modFromFolder, bool creFromFolder);
 // The decision for the counts, given the answer of the box (none when no box was shown).
-MatchDecision MatchDecisionFor(const MatchCounts& counts, std::optional<MessageResult> answer);
+MatchDecision matchDecisionFor(const MatchCounts& counts, std::optional<MessageResult> answer);

@@ -11,15 +11,15 @@ StartUp::StartUp() = default;
 
 StartUp::~StartUp() = default;
 
-bool StartUp::ShowHelpIfAsked(const std::vector<std::string>& arguments)
+bool StartUp::showHelpIfAsked(const std::vector<std::string>& arguments)
 {
-    if (arguments.empty() || !IsHelpSwitch(arguments.front()))
+    if (arguments.empty() || !isHelpSwitch(arguments.front()))
         return false;
     ShowSwitchHelp(false);
     return true;
 }
 
-TTouchSettings StartUp::ParseArguments(const std::vector<std::string>& arguments, const std::string& iniFileName)
+TTouchSettings StartUp::parseArguments(const std::vector<std::string>& arguments, const std::string& iniFileName)
 {
     TTouchSettings settings{};
     InitTouchSettings(settings);
@@ -28,30 +28,30 @@ TTouchSettings StartUp::ParseArguments(const std::vector<std::string>& arguments
     return settings;
 }
 
-bool StartUp::HandOver(const TTouchSettings& record)
+bool StartUp::handOver(const TTouchSettings& settings)
 {
     std::string error;
-    block = SharedBlock::Open(kHandOffBlockName, sizeof(TTouchSettings), error);
+    block = SharedBlock::openOrCreate(kHandOffBlockName, sizeof(TTouchSettings), error);
     if (!block)
         std::cerr << "stampkeep: " << error << "; later starts cannot reach this window\n";
-    CopyTouchSettings(record, Record());
-    if (!block || block->IsOwner())
+    CopyTouchSettings(settings, record());
+    if (!block || block->isOwner())
         return false;
-    HandOffChannel::Notify();
+    HandOffChannel::notify();
     block.reset();
     return true;
 }
 
-TTouchSettings& StartUp::Record()
+TTouchSettings& StartUp::record()
 {
     // The block's start is page-aligned, so the record can be addressed in place.
-    return block ? *reinterpret_cast<TTouchSettings*>(block->Data()) : ownRecord;
+    return block ? *reinterpret_cast<TTouchSettings*>(block->data()) : ownRecord;
 }
 
-void StartUp::StoreHandles(std::uint32_t processId, std::uint32_t windowId)
+void StartUp::storeHandles(std::uint32_t processId, std::uint32_t windowId)
 {
     if (!block)
         return;
-    Record().AppWindow = processId;
-    Record().MainWindow = windowId != 0 ? windowId : 1;
+    record().AppWindow = processId;
+    record().MainWindow = windowId != 0 ? windowId : 1;
 }

@@ -16,18 +16,18 @@ public:
     ~StartUp();
 
     // "/?", "-?" or "--help" first: the help box is shown and the start has nothing more to do.
-    static bool ShowHelpIfAsked(const std::vector<std::string>& arguments);
+    static bool showHelpIfAsked(const std::vector<std::string>& arguments);
     // The command line parsed in window mode; a start with any bad switch hands over nothing (defaults).
-    static TTouchSettings ParseArguments(const std::vector<std::string>& arguments, const std::string& iniFileName);
+    static TTouchSettings parseArguments(const std::vector<std::string>& arguments, const std::string& iniFileName);
 
-    // Puts the record into the hand-off block. True when another instance runs: it has the record and was woken,
-    // and this start ends. False when this start is to run: Record() then holds its command line.
-    bool HandOver(const TTouchSettings& record);
+    // Puts `settings` into the hand-off block. True when another instance runs: it has the record and was woken,
+    // and this start ends. False when this start is to run: record() then holds its command line.
+    bool handOver(const TTouchSettings& settings);
     // The block as this instance reads it: the shared one, or a private copy when the block is unavailable.
-    TTouchSettings& Record();
-    bool HasSharedBlock() const { return block != nullptr; }
+    TTouchSettings& record();
+    bool hasSharedBlock() const { return block != nullptr; }
     // What a later start finds at offsets 0 and 4: this process and its main window.
-    void StoreHandles(std::uint32_t processId, std::uint32_t windowId);
+    void storeHandles(std::uint32_t processId, std::uint32_t windowId);
 
 private:
     std::unique_ptr<SharedBlock> block;

@@ -53,13 +53,13 @@ void TAboutForm::FormCreate(const TVerInfoObj& info)
         ui->lblVersion->setPalette(palette);
     }
     setWindowTitle(QStringLiteral("About ") + title);
-    ShowPicture();
+    showPicture();
     if (const QScreen* screen = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen())
         move(screen->geometry().center() - rect().center());
 }
 
 // The picture is transparent where it has the colour of its bottom-left pixel.
-void TAboutForm::ShowPicture()
+void TAboutForm::showPicture()
 {
     QPixmap picture(QStringLiteral(":/resources/aboutme.bmp"));
     if (picture.isNull()) {

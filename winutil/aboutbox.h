@@ -24,7 +24,7 @@ public:
 
 private:
     void FormCreate(const TVerInfoObj& info);
-    void ShowPicture();
+    void showPicture();
 
     std::unique_ptr<Ui::AboutForm> ui;
 };

@@ -19,29 +19,29 @@ QStringList openFiles(QWidget* owner, const QString& title, const QString& filte
     QFileDialog dialog(owner, title, startFolder, filter);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(mode);
-    return RunFileDialog(dialog);
+    return runFileDialog(dialog);
 }
 
 } // namespace
 
-QStringList OpenFileNames(QWidget* owner, const QString& title, const QString& filter, const QString& startFolder)
+QStringList openFileNames(QWidget* owner, const QString& title, const QString& filter, const QString& startFolder)
 {
     return openFiles(owner, title, filter, startFolder, QFileDialog::ExistingFiles);
 }
 
-QString OpenFileName(QWidget* owner, const QString& title, const QString& filter, const QString& startFolder)
+QString openFileName(QWidget* owner, const QString& title, const QString& filter, const QString& startFolder)
 {
     return openFiles(owner, title, filter, startFolder, QFileDialog::ExistingFile).value(0);
 }
 
-QStringList RunFileDialog(QFileDialog& dialog)
+QStringList runFileDialog(QFileDialog& dialog)
 {
     if (std::optional<QStringList> answer = std::exchange(nextAnswer(), std::nullopt))
         return *answer;
     return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles() : QStringList();
 }
 
-void SetNextFileDialogAnswer(QStringList answer)
+void setNextFileDialogAnswer(QStringList answer)
 {
     nextAnswer() = std::move(answer);
 }

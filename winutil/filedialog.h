@@ -8,13 +8,13 @@ class QFileDialog;
 class QWidget;
 
 // The files picked in an open dialog; empty when cancelled. The filter is in Qt's notation ("Programs (*.exe)").
-QStringList OpenFileNames(QWidget* owner, const QString& title, const QString& filter, const QString& startFolder);
+QStringList openFileNames(QWidget* owner, const QString& title, const QString& filter, const QString& startFolder);
 // The one file picked; empty when cancelled.
-QString OpenFileName(QWidget* owner, const QString& title, const QString& filter, const QString& startFolder);
+QString openFileName(QWidget* owner, const QString& title, const QString& filter, const QString& startFolder);
 
 // Shows a prepared dialog modally: its selected files when accepted, empty when cancelled. A pending test answer is
 // returned instead, without showing the dialog.
-QStringList RunFileDialog(QFileDialog& dialog);
+QStringList runFileDialog(QFileDialog& dialog);
 
 // The next dialog returns `answer` at once; an empty list answers as a cancel. Used by one dialog only.
-void SetNextFileDialogAnswer(QStringList answer);
+void setNextFileDialogAnswer(QStringList answer);

@@ -26,12 +26,12 @@ FolderBrowser::FolderBrowser(QWidget* owner, const QString& initialFolder, const
     status_->setObjectName(QStringLiteral("lblStatus"));
     auto* grid = qobject_cast<QGridLayout*>(layout());
     grid->addWidget(status_, grid->rowCount(), 0, 1, grid->columnCount());
-    connect(this, &QFileDialog::currentChanged, this, &FolderBrowser::ShowChoice);
-    connect(this, &QFileDialog::directoryEntered, this, &FolderBrowser::ShowChoice);
-    const QString start = BrowserStartFolder(initialFolder);
+    connect(this, &QFileDialog::currentChanged, this, &FolderBrowser::showChoice);
+    connect(this, &QFileDialog::directoryEntered, this, &FolderBrowser::showChoice);
+    const QString start = browserStartFolder(initialFolder);
     if (!start.isEmpty())
         setDirectory(start);
-    ShowChoice({});
+    showChoice({});
 }
 
 void FolderBrowser::accept()
@@ -47,14 +47,14 @@ void FolderBrowser::accept()
 
 // The choice is the highlighted folder, or with none highlighted the folder being shown; a view that is no folder
 // (the list of drives) has no path.
-void FolderBrowser::ShowChoice(const QString& path)
+void FolderBrowser::showChoice(const QString& path)
 {
     const QString choice = path.isEmpty() ? directoryUrl().toLocalFile() : path;
-    OkButton()->setEnabled(!choice.isEmpty() && QFileInfo(choice).isDir());
+    okButton()->setEnabled(!choice.isEmpty() && QFileInfo(choice).isDir());
     status_->setText(FitPathToWidth(choice, status_->fontMetrics(), width() - kStatusMargin));
 }
 
-QPushButton* FolderBrowser::OkButton() const
+QPushButton* FolderBrowser::okButton() const
 {
     return findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"))->button(QDialogButtonBox::Open);
 }
@@ -62,7 +62,7 @@ QPushButton* FolderBrowser::OkButton() const
 bool BrowseForFolder(QWidget* owner, const QString& initialFolder, const QString& title, QString& chosen)
 {
     FolderBrowser browser(owner, initialFolder, title);
-    const QStringList answer = RunFileDialog(browser);
+    const QStringList answer = runFileDialog(browser);
     if (answer.isEmpty())
         return false;
     chosen = answer.first();
@@ -71,7 +71,7 @@ bool BrowseForFolder(QWidget* owner, const QString& initialFolder, const QString
     return true;
 }
 
-QString BrowserStartFolder(const QString& initialFolder)
+QString browserStartFolder(const QString& initialFolder)
 {
     if (initialFolder.size() > 1 && initialFolder.endsWith(u'/'))
         return initialFolder.chopped(1);

@@ -18,11 +18,11 @@ public:
     void accept() override;
 
 private:
-    void ShowChoice(const QString& path);
-    QPushButton* OkButton() const;
+    void showChoice(const QString& path);
+    QPushButton* okButton() const;
 
     QLabel* status_;
 };
 
 // The folder the browser opens at: the initial folder without its trailing `/`, except for the root itself.
-QString BrowserStartFolder(const QString& initialFolder);
+QString browserStartFolder(const QString& initialFolder);

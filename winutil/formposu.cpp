@@ -50,19 +50,19 @@ void SaveFormPlacement(const std::string& iniPath, const QWidget& form, bool res
     const bool maximized = (state & Qt::WindowMaximized) && !(state & Qt::WindowMinimized);
     const std::string section = sectionName(form);
     IniFile ini(iniPath);
-    ini.WriteInteger(section, "Left", normal.left());
-    ini.WriteInteger(section, "Top", normal.top());
+    ini.writeInteger(section, "Left", normal.left());
+    ini.writeInteger(section, "Top", normal.top());
     if (resizable) {
-        ini.WriteInteger(section, "Right", normal.left() + normal.width());
-        ini.WriteInteger(section, "Bottom", normal.top() + normal.height());
+        ini.writeInteger(section, "Right", normal.left() + normal.width());
+        ini.writeInteger(section, "Bottom", normal.top() + normal.height());
     }
-    ini.WriteInteger(section, "MinX", kNotSet);
-    ini.WriteInteger(section, "MinY", kNotSet);
-    ini.WriteInteger(section, "MaxX", maximized ? form.x() : kNotSet);
-    ini.WriteInteger(section, "MaxY", maximized ? form.y() : kNotSet);
-    ini.WriteInteger(section, "ShowCmd", showCommand(state));
+    ini.writeInteger(section, "MinX", kNotSet);
+    ini.writeInteger(section, "MinY", kNotSet);
+    ini.writeInteger(section, "MaxX", maximized ? form.x() : kNotSet);
+    ini.writeInteger(section, "MaxY", maximized ? form.y() : kNotSet);
+    ini.writeInteger(section, "ShowCmd", showCommand(state));
     const bool restoreToMaximized = (state & Qt::WindowMinimized) && (state & Qt::WindowMaximized);
-    ini.WriteInteger(section, "flags", restoreToMaximized ? kRestoreToMaximized : 0);
+    ini.writeInteger(section, "flags", restoreToMaximized ? kRestoreToMaximized : 0);
 }
 
 void RestoreFormPlacement(const std::string& iniPath, QWidget& form, bool resizable)
@@ -72,13 +72,13 @@ void RestoreFormPlacement(const std::string& iniPath, QWidget& form, bool resiza
     const QRect centred = centredOn(screen ? screen->availableGeometry() : QRect(), size);
     const IniFile ini(iniPath);
     const std::string section = sectionName(form);
-    const int left = ini.ReadInteger(section, "Left", centred.left());
-    const int top = ini.ReadInteger(section, "Top", centred.top());
+    const int left = ini.readInteger(section, "Left", centred.left());
+    const int top = ini.readInteger(section, "Top", centred.top());
     int width = size.width();
     int height = size.height();
     if (resizable) {
-        width = storedExtent(left, ini.ReadInteger(section, "Right", centred.left() + size.width()), width);
-        height = storedExtent(top, ini.ReadInteger(section, "Bottom", centred.top() + size.height()), height);
+        width = storedExtent(left, ini.readInteger(section, "Right", centred.left() + size.width()), width);
+        height = storedExtent(top, ini.readInteger(section, "Bottom", centred.top() + size.height()), height);
     }
     form.setGeometry(left, top, width, height);
 }

@@ -21,20 +21,20 @@ HelpUrlOpener& urlOpener()
 
 } // namespace
 
-void OpenHelpPage(int context)
+void openHelpPage(int context)
 {
     const std::string program = QCoreApplication::applicationFilePath().toStdString();
-    OpenHelpFile(QString::fromStdString(ChangeExtension(program, ".html")), context);
+    openHelpFile(QString::fromStdString(changeExtension(program, ".html")), context);
 }
 
-void OpenHelpFile(const QString& pagePath, int context)
+void openHelpFile(const QString& pagePath, int context)
 {
     if (!QFileInfo(pagePath).isFile()) {
         MessageBoxRequest request;
         request.caption = QGuiApplication::applicationDisplayName().toStdString();
         request.text = "Help file not found: " + pagePath.toStdString();
         request.icon = MessageIcon::Error;
-        ShowMessageBox(request);
+        showMessageBox(request);
         return;
     }
     QUrl url = QUrl::fromLocalFile(pagePath);
@@ -43,7 +43,7 @@ void OpenHelpFile(const QString& pagePath, int context)
     urlOpener()(url);
 }
 
-void SetHelpUrlOpener(HelpUrlOpener opener)
+void setHelpUrlOpener(HelpUrlOpener opener)
 {
     urlOpener() = std::move(opener);
 }

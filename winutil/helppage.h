@@ -9,10 +9,10 @@ class QUrl;
 
 // Opens the program's help page (its path with the extension ".html") at "#context-N"; context 0 is the contents,
 // the page's top. A missing page is reported in an error box captioned with the application's display name.
-void OpenHelpPage(int context);
+void openHelpPage(int context);
 // The same for a given page.
-void OpenHelpFile(const QString& pagePath, int context);
+void openHelpFile(const QString& pagePath, int context);
 
 // What opens a URL; QDesktopServices::openUrl unless replaced (tests replace it so that no browser starts).
 using HelpUrlOpener = std::function<void(const QUrl&)>;
-void SetHelpUrlOpener(HelpUrlOpener opener);
+void setHelpUrlOpener(HelpUrlOpener opener);

@@ -16,7 +16,7 @@ constexpr double kMsPerDay = 24.0 * 60 * 60 * 1000;
 bool calendarParts(double serial, QDate& date, QTime& time)
 {
     CalendarTime t;
-    if (!SerialToCalendar(serial, t))
+    if (!serialToCalendar(serial, t))
         return false;
     date = QDate(t.year, t.month, t.day);
     time = QTime(t.hour, t.minute, t.second, t.millisecond);
@@ -27,20 +27,20 @@ double calendarSerial(const QDate& date, const QTime& time)
 {
     const CalendarTime t{date.year(), date.month(), date.day(), time.hour(), time.minute(), time.second(), time.msec()};
     double serial = kNoDateTime;
-    CalendarToSerial(t, serial);
+    calendarToSerial(t, serial);
     return serial;
 }
 
 void showRangeError(const char* format, QDate limit)
 {
-    const std::string text = format + DateToText(dateToSerial(limit));
-    ShowMessageBox(
+    const std::string text = format + dateToText(dateToSerial(limit));
+    showMessageBox(
         {QGuiApplication::applicationDisplayName().toStdString(), text, MessageIcon::Error, MessageButtons::Ok});
 }
 
 } // namespace
 
-QDateTime SerialToDateTime(double serial)
+QDateTime serialToDateTime(double serial)
 {
     QDate date;
     QTime time;
@@ -49,7 +49,7 @@ QDateTime SerialToDateTime(double serial)
     return QDateTime(date, time);
 }
 
-double DateTimeToSerial(const QDateTime& value)
+double dateTimeToSerial(const QDateTime& value)
 {
     return calendarSerial(value.date(), value.time());
 }
@@ -80,14 +80,14 @@ double timeToSerial(const QTime& time)
     return time.msecsSinceStartOfDay() / kMsPerDay;
 }
 
-QString QtPickerFormat(const std::string& picture)
+QString qtPickerFormat(const std::string& picture)
 {
     return QString::fromStdString(picture).replace(QLatin1String("tt"), QLatin1String("AP"));
 }
 
-bool SetPickerValue(QDateTimeEdit* picker, double serial)
+bool setPickerValue(QDateTimeEdit* picker, double serial)
 {
-    const QDateTime value = SerialToDateTime(serial);
+    const QDateTime value = serialToDateTime(serial);
     if (picker->displayedSections() & QDateTimeEdit::DateSections_Mask) {
         if (!value.isValid() || value.date() < picker->minimumDate()) {
             showRangeError("Date is less than minimum of ", picker->minimumDate());

@@ -11,8 +11,8 @@
 class QDateTimeEdit;
 
 // Local date/time; an invalid QDateTime for a serial that names no moment.
-QDateTime SerialToDateTime(double serial);
-double DateTimeToSerial(const QDateTime& value);
+QDateTime serialToDateTime(double serial);
+double dateTimeToSerial(const QDateTime& value);
 // One part of a serial, as the date picker and the time picker hold them: the day (invalid for a serial that names
 // no moment) and the time of day.
 QDate serialToDate(double serial);
@@ -21,7 +21,7 @@ QTime serialToTime(double serial);
 double dateToSerial(const QDate& date);
 double timeToSerial(const QTime& time);
 // The pickers' notation: "tt" (the AM/PM marker) becomes Qt's "AP"; the other letters mean the same.
-QString QtPickerFormat(const std::string& picture);
+QString qtPickerFormat(const std::string& picture);
 // Sets a picker's full value. A picker that shows a date refuses one outside its range with the range error and
 // keeps its value (Qt would clamp silently).
-bool SetPickerValue(QDateTimeEdit* picker, double serial);
+bool setPickerValue(QDateTimeEdit* picker, double serial);

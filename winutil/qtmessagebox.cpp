@@ -14,7 +14,7 @@ void addHelpButton(QMessageBox& box, int context)
 {
     QPushButton* help = box.addButton(QMessageBox::Help);
     QObject::disconnect(help, &QAbstractButton::clicked, nullptr, nullptr);
-    QObject::connect(help, &QAbstractButton::clicked, &box, [context] { OpenHelpPage(context); });
+    QObject::connect(help, &QAbstractButton::clicked, &box, [context] { openHelpPage(context); });
 }
 
 QMessageBox::Icon boxIcon(MessageIcon icon)
@@ -81,7 +81,7 @@ MessageResult showQtMessageBox(const MessageBoxRequest& request)
 
 } // namespace
 
-void InstallQtMessageBox()
+void installQtMessageBox()
 {
-    SetMessageBoxHandler(showQtMessageBox);
+    setMessageBoxHandler(showQtMessageBox);
 }

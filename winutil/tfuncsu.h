@@ -31,7 +31,7 @@ void cycleToolBar(const QWidget* bar);
 void centreHorizontally(QWidget* widget);
 
 // Asks for a folder, starting at initialFolder. On OK sets chosen to the folder with a trailing `/` and returns
-// true; on cancel returns false and leaves chosen as it was. Answered by SetNextFileDialogAnswer in tests.
+// true; on cancel returns false and leaves chosen as it was. Answered by setNextFileDialogAnswer in tests.
 bool BrowseForFolder(QWidget* owner, const QString& initialFolder, const QString& title, QString& chosen);
 
 // The path, shortened from the left one folder at a time ("/.../doc/Report.txt", then ".../Report.txt", then

@@ -31,27 +31,27 @@ public:
     BlockReader(std::span<const unsigned char> bytes, bool wide) : bytes_(bytes), wide_(wide) {}
 
     // The block that starts at `start` and must end by `limit`; nothing when it does not fit.
-    std::optional<Block> Read(std::size_t start, std::size_t limit) const
+    std::optional<Block> readBlock(std::size_t start, std::size_t limit) const
     {
         if (start > limit || limit - start < 4)
             return std::nullopt;
         Block block;
-        block.valueLength = Word16(start + 2);
-        const std::size_t length = Word16(start);
+        block.valueLength = word16(start + 2);
+        const std::size_t length = word16(start);
         if (length > limit - start)
             return std::nullopt;
         block.end = start + length;
         const std::size_t keyStart = start + (wide_ ? 6 : 4);
-        const std::optional<std::size_t> keyEnd = TerminatorEnd(keyStart, block.end);
+        const std::optional<std::size_t> keyEnd = terminatorEnd(keyStart, block.end);
         if (!keyEnd)
             return std::nullopt;
-        block.key = Text(keyStart, block.end);
+        block.key = text(keyStart, block.end);
         block.headerEnd = start + Align4(*keyEnd - start);
         return block;
     }
 
     // The zero-terminated text at `from`, cut at `limit` when it has no terminator before it.
-    std::string Text(std::size_t from, std::size_t limit) const
+    std::string text(std::size_t from, std::size_t limit) const
     {
         if (!wide_) {
             std::string text;
@@ -60,24 +60,24 @@ public:
             return text;
         }
         std::u16string text;
-        for (std::size_t i = from; i + 2 <= limit && Word16(i) != 0; i += 2)
-            text.push_back(static_cast<char16_t>(Word16(i)));
+        for (std::size_t i = from; i + 2 <= limit && word16(i) != 0; i += 2)
+            text.push_back(static_cast<char16_t>(word16(i)));
         return QString::fromStdU16String(text).toStdString();
     }
 
-    std::uint16_t Word16(std::size_t at) const
+    std::uint16_t word16(std::size_t at) const
     {
         return static_cast<std::uint16_t>(bytes_[at] | (bytes_[at + 1] << 8));
     }
 
-    std::uint32_t Word32(std::size_t at) const { return Word16(at) | (std::uint32_t{Word16(at + 2)} << 16); }
+    std::uint32_t word32(std::size_t at) const { return word16(at) | (std::uint32_t{word16(at + 2)} << 16); }
 
 private:
-    std::optional<std::size_t> TerminatorEnd(std::size_t from, std::size_t limit) const
+    std::optional<std::size_t> terminatorEnd(std::size_t from, std::size_t limit) const
     {
         const std::size_t unit = wide_ ? 2 : 1;
         for (std::size_t i = from; i + unit <= limit; i += unit) {
-            if ((wide_ ? Word16(i) : bytes_[i]) == 0)
+            if ((wide_ ? word16(i) : bytes_[i]) == 0)
                 return i + unit;
         }
         return std::nullopt;
@@ -90,7 +90,7 @@ private:
 bool isWideLayout(std::span<const unsigned char> block)
 {
     const std::size_t keyStart = 6;
-    return block.size() > keyStart && BlockReader(block, true).Text(keyStart, block.size()) == "VS_VERSION_INFO";
+    return block.size() > keyStart && BlockReader(block, true).text(keyStart, block.size()) == "VS_VERSION_INFO";
 }
 
 int LanguageRank(const std::string& key)
@@ -121,17 +121,17 @@ class ContentsParser
 public:
     explicit ContentsParser(const BlockReader& reader) : reader_(reader) {}
 
-    std::optional<Contents> Parse(const Block& root)
+    std::optional<Contents> parse(const Block& root)
     {
-        if (root.valueLength != 0 && !ReadFixedInfo(root))
+        if (root.valueLength != 0 && !readFixedInfo(root))
             return std::nullopt;
         for (std::size_t pos = Align4(root.headerEnd + root.valueLength); pos < root.end;) {
-            const std::optional<Block> child = reader_.Read(pos, root.end);
+            const std::optional<Block> child = reader_.readBlock(pos, root.end);
             if (!child)
                 return std::nullopt;
-            if (child->key == "StringFileInfo" && !ReadStringFileInfo(*child))
+            if (child->key == "StringFileInfo" && !readStringFileInfo(*child))
                 return std::nullopt;
-            if (child->key == "VarFileInfo" && !ReadVarFileInfo(*child))
+            if (child->key == "VarFileInfo" && !readVarFileInfo(*child))
                 return std::nullopt;
             pos = Align4(child->end);
         }
@@ -139,36 +139,36 @@ public:
     }
 
 private:
-    bool ReadFixedInfo(const Block& root)
+    bool readFixedInfo(const Block& root)
     {
         if (root.end < root.headerEnd || root.end - root.headerEnd < 4 * contents_.fixedInfo.size())
             return false;
         for (std::size_t i = 0; i < contents_.fixedInfo.size(); ++i)
-            contents_.fixedInfo[i] = reader_.Word32(root.headerEnd + 4 * i);
+            contents_.fixedInfo[i] = reader_.word32(root.headerEnd + 4 * i);
         return true;
     }
 
-    bool ReadStringFileInfo(const Block& info)
+    bool readStringFileInfo(const Block& info)
     {
         for (std::size_t pos = info.headerEnd; pos < info.end;) {
-            const std::optional<Block> table = reader_.Read(pos, info.end);
-            if (!table || !ReadStringTable(*table))
+            const std::optional<Block> table = reader_.readBlock(pos, info.end);
+            if (!table || !readStringTable(*table))
                 return false;
             pos = Align4(table->end);
         }
         return true;
     }
 
-    bool ReadStringTable(const Block& table)
+    bool readStringTable(const Block& table)
     {
         TVerLangObj language;
         language.Key = QString::fromStdString(table.key).toUpper().toStdString();
         for (std::size_t pos = table.headerEnd; pos < table.end;) {
-            const std::optional<Block> entry = reader_.Read(pos, table.end);
+            const std::optional<Block> entry = reader_.readBlock(pos, table.end);
             if (!entry)
                 return false;
             const std::string value =
-                entry->valueLength == 0 ? std::string() : reader_.Text(entry->headerEnd, entry->end);
+                entry->valueLength == 0 ? std::string() : reader_.text(entry->headerEnd, entry->end);
             language.Strings.push_back(entry->key + "=" + value);
             pos = Align4(entry->end);
         }
@@ -176,16 +176,16 @@ private:
         return true;
     }
 
-    bool ReadVarFileInfo(const Block& info)
+    bool readVarFileInfo(const Block& info)
     {
         if (info.headerEnd >= info.end)
             return true;
-        const std::optional<Block> translation = reader_.Read(info.headerEnd, info.end);
+        const std::optional<Block> translation = reader_.readBlock(info.headerEnd, info.end);
         if (!translation)
             return false;
         char text[9];
         for (std::size_t pos = translation->headerEnd; pos + 4 <= translation->end; pos += 4) {
-            const std::uint32_t pair = reader_.Word32(pos);
+            const std::uint32_t pair = reader_.word32(pos);
             std::snprintf(text, sizeof text, "%.4x%.4x", pair & 0xFFFF, pair >> 16);
             contents_.translations.push_back(text);
         }
@@ -211,14 +211,14 @@ TVerInfoObj::TVerInfoObj(std::span<const unsigned char> block)
     status_ = kStatusUnreadable;
     isWide_ = isWideLayout(block);
     const BlockReader reader(block, isWide_);
-    const std::optional<Block> root = reader.Read(0, block.size());
+    const std::optional<Block> root = reader.readBlock(0, block.size());
     if (!root)
         return;
     if (root->key != "VS_VERSION_INFO") {
         status_ = kStatusWrongRootKey;
         return;
     }
-    std::optional<Contents> contents = ContentsParser(reader).Parse(*root);
+    std::optional<Contents> contents = ContentsParser(reader).parse(*root);
     if (!contents)
         return;
     languages_ = std::move(contents->languages);

@@ -12,9 +12,9 @@ class FakeStampHandle : public StampHandle
 public:
     FakeStampHandle(FakePlatform& platform, std::string path) : platform_(platform), path_(std::move(path)) {}
 
-    bool SetTimes(std::optional<FileTime> created, std::optional<FileTime> modified) override
+    bool setTimes(std::optional<FileTime> created, std::optional<FileTime> modified) override
     {
-        if (platform_.Fails(FakeCall::SetTimes, path_))
+        if (platform_.fails(FakeCall::SetTimes, path_))
             return false;
         FakeEntry& entry = platform_.entries.at(path_);
         if (created)
@@ -24,9 +24,9 @@ public:
         return true;
     }
 
-    bool GetTimes(FileTime* created, FileTime* modified) override
+    bool getTimes(FileTime* created, FileTime* modified) override
     {
-        if (platform_.Fails(FakeCall::GetTimes, path_))
+        if (platform_.fails(FakeCall::GetTimes, path_))
             return false;
         const FakeEntry& entry = platform_.entries.at(path_);
         if (created)
@@ -50,40 +50,40 @@ bool matchesName(const std::string& pattern, const std::string& name)
 
 FakePlatform::FakePlatform()
 {
-    SetCurrentPlatform(this);
+    setCurrentPlatform(this);
 }
 
 FakePlatform::~FakePlatform()
 {
-    SetCurrentPlatform(nullptr);
+    setCurrentPlatform(nullptr);
 }
 
-void FakePlatform::AddEntry(const std::string& fullPath, std::uint32_t attrs, FileTime created, FileTime modified)
+void FakePlatform::addEntry(const std::string& fullPath, std::uint32_t attrs, FileTime created, FileTime modified)
 {
     entries[fullPath] = {attrs, created, modified};
 }
 
-void FakePlatform::SetDrive(const std::string& root, DriveType type, const std::string& remoteName)
+void FakePlatform::setDrive(const std::string& root, DriveType type, const std::string& remoteName)
 {
     drives_[root] = {type, remoteName};
 }
 
-std::vector<FileEntry> FakePlatform::FindFiles(const std::string& pattern, std::size_t limit, EntryDetail)
+std::vector<FileEntry> FakePlatform::findFiles(const std::string& pattern, std::size_t limit, EntryDetail)
 {
-    const std::string full = FullPath(pattern, currentDirectory);
-    const std::string folder = FolderPart(full);
-    const std::string namePattern = NamePart(full);
+    const std::string full = fullPath(pattern, workingDirectory);
+    const std::string folder = folderPart(full);
+    const std::string namePattern = namePart(full);
     std::vector<FileEntry> found;
     for (const auto& [path, entry] : entries) {
         if (found.size() >= limit)
             break;
-        if (FolderPart(path) == folder && matchesName(namePattern, NamePart(path)))
-            found.push_back({NamePart(path), entry.attrs, entry.created, entry.modified});
+        if (folderPart(path) == folder && matchesName(namePattern, namePart(path)))
+            found.push_back({namePart(path), entry.attrs, entry.created, entry.modified});
     }
     return found;
 }
 
-void FakePlatform::AddStoredAttributes(const std::string& path, FileEntry& entry)
+void FakePlatform::addStoredAttributes(const std::string& path, FileEntry& entry)
 {
     if (const auto it = entries.find(path); it != entries.end()) {
         entry.attrs = it->second.attrs;
@@ -91,36 +91,36 @@ void FakePlatform::AddStoredAttributes(const std::string& path, FileEntry& entry
     }
 }
 
-bool FakePlatform::HasMatch(const std::string& pattern)
+bool FakePlatform::hasMatch(const std::string& pattern)
 {
-    return !FindFiles(pattern, 1).empty();
+    return !findFiles(pattern, 1).empty();
 }
 
-std::optional<std::uint32_t> FakePlatform::GetAttributes(const std::string& path)
+std::optional<std::uint32_t> FakePlatform::getAttributes(const std::string& path)
 {
     const auto it = entries.find(path);
-    if (it == entries.end() || Fails(FakeCall::GetAttributes, path))
+    if (it == entries.end() || fails(FakeCall::GetAttributes, path))
         return std::nullopt;
     return it->second.attrs;
 }
 
-bool FakePlatform::SetAttributes(const std::string& path, std::uint32_t attrs)
+bool FakePlatform::setAttributes(const std::string& path, std::uint32_t attrs)
 {
     const auto it = entries.find(path);
-    if (it == entries.end() || Fails(FakeCall::SetAttributes, path))
+    if (it == entries.end() || fails(FakeCall::SetAttributes, path))
         return false;
     it->second.attrs = (attrs & ~kAttrDirectory) | (it->second.attrs & kAttrDirectory);
     return true;
 }
 
-std::unique_ptr<StampHandle> FakePlatform::OpenForStamps(const std::string& path)
+std::unique_ptr<StampHandle> FakePlatform::openForStamps(const std::string& path)
 {
-    if (!entries.count(path) || Fails(FakeCall::Open, path))
+    if (!entries.count(path) || fails(FakeCall::Open, path))
         return nullptr;
     return std::make_unique<FakeStampHandle>(*this, path);
 }
 
-std::string FakePlatform::DriveRoot(const std::string& fullPath)
+std::string FakePlatform::driveRoot(const std::string& fullPath)
 {
     std::string best = "/";
     for (const auto& [root, drive] : drives_)
@@ -129,13 +129,13 @@ std::string FakePlatform::DriveRoot(const std::string& fullPath)
     return best;
 }
 
-DriveType FakePlatform::GetDriveType(const std::string& root)
+DriveType FakePlatform::getDriveType(const std::string& root)
 {
     const auto it = drives_.find(root);
     return it == drives_.end() ? DriveType::Fixed : it->second.type;
 }
 
-std::optional<std::string> FakePlatform::RemoteName(const std::string& root)
+std::optional<std::string> FakePlatform::remoteName(const std::string& root)
 {
     const auto it = drives_.find(root);
     if (it == drives_.end() || it->second.remoteName.empty())

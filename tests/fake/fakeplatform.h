@@ -30,41 +30,41 @@ public:
     FakePlatform();
     ~FakePlatform() override;
 
-    void AddEntry(const std::string& fullPath, std::uint32_t attrs, FileTime created, FileTime modified);
-    void SetDrive(const std::string& root, DriveType type, const std::string& remoteName = {});
-    void Fail(FakeCall call, const std::string& fullPath) { failures_.insert({call, fullPath}); }
+    void addEntry(const std::string& fullPath, std::uint32_t attrs, FileTime created, FileTime modified);
+    void setDrive(const std::string& root, DriveType type, const std::string& remoteName = {});
+    void fail(FakeCall call, const std::string& fullPath) { failures_.insert({call, fullPath}); }
 
     std::map<std::string, FakeEntry> entries; // by full path
-    FileTime now = 0;
+    FileTime currentTime = 0;
     bool ntFamily = true;
-    std::string currentDirectory = "/";
-    std::string shortDateFormat = "M/d/yyyy";
-    std::string longTimeFormat = "h:mm:ss tt";
+    std::string workingDirectory = "/";
+    std::string dateFormat = "M/d/yyyy";
+    std::string timeFormat = "h:mm:ss tt";
     std::string errorText = "Permission denied";
     std::optional<std::string> appPath;
 
     // Every search reads entries in full, whatever detail is asked for.
-    std::vector<FileEntry> FindFiles(const std::string& pattern, std::size_t limit = kNoLimit,
+    std::vector<FileEntry> findFiles(const std::string& pattern, std::size_t limit = kNoLimit,
                                      EntryDetail detail = EntryDetail::Full) override;
-    void AddStoredAttributes(const std::string& path, FileEntry& entry) override;
-    bool HasMatch(const std::string& pattern) override;
-    std::optional<std::uint32_t> GetAttributes(const std::string& path) override;
-    bool SetAttributes(const std::string& path, std::uint32_t attrs) override;
-    std::unique_ptr<StampHandle> OpenForStamps(const std::string& path) override;
-    std::string LastErrorText() override { return errorText; }
-    bool IsNtFamily() override { return ntFamily; }
-    std::string CurrentDirectory() override { return currentDirectory; }
-    std::string DriveRoot(const std::string& fullPath) override;
-    DriveType GetDriveType(const std::string& root) override;
-    std::optional<std::string> RemoteName(const std::string& root) override;
-    FileTime Now() override { return now; }
-    std::string ShortDateFormat() override { return shortDateFormat; }
-    std::string LongTimeFormat() override { return longTimeFormat; }
-    std::optional<std::string> RegisteredAppPath() override { return appPath; }
-    bool IsProgramFile(const std::string& path) override { return entries.count(path) > 0; }
-    bool StartProgram(const std::string&, const std::vector<std::string>&, const std::string&) override { return true; }
+    void addStoredAttributes(const std::string& path, FileEntry& entry) override;
+    bool hasMatch(const std::string& pattern) override;
+    std::optional<std::uint32_t> getAttributes(const std::string& path) override;
+    bool setAttributes(const std::string& path, std::uint32_t attrs) override;
+    std::unique_ptr<StampHandle> openForStamps(const std::string& path) override;
+    std::string lastErrorText() override { return errorText; }
+    bool isNtFamily() override { return ntFamily; }
+    std::string currentDirectory() override { return workingDirectory; }
+    std::string driveRoot(const std::string& fullPath) override;
+    DriveType getDriveType(const std::string& root) override;
+    std::optional<std::string> remoteName(const std::string& root) override;
+    FileTime now() override { return currentTime; }
+    std::string shortDateFormat() override { return dateFormat; }
+    std::string longTimeFormat() override { return timeFormat; }
+    std::optional<std::string> registeredAppPath() override { return appPath; }
+    bool isProgramFile(const std::string& path) override { return entries.count(path) > 0; }
+    bool startProgram(const std::string&, const std::vector<std::string>&, const std::string&) override { return true; }
 
-    bool Fails(FakeCall call, const std::string& path) const { return failures_.count({call, path}) > 0; }
+    bool fails(FakeCall call, const std::string& path) const { return failures_.count({call, path}) > 0; }
 
 private:
     struct Drive

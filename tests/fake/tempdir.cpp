@@ -27,7 +27,7 @@ TempDir::~TempDir()
     fs::remove_all(path_, ec);
 }
 
-std::string TempDir::MakeFile(const std::string& name, const std::string& content) const
+std::string TempDir::makeFile(const std::string& name, const std::string& content) const
 {
     const fs::path file = fs::path(path_) / name;
     fs::create_directories(file.parent_path());
@@ -35,7 +35,7 @@ std::string TempDir::MakeFile(const std::string& name, const std::string& conten
     return file.string();
 }
 
-std::string TempDir::MakeFolder(const std::string& name) const
+std::string TempDir::makeFolder(const std::string& name) const
 {
     const fs::path folder = fs::path(path_) / name;
     fs::create_directories(folder);

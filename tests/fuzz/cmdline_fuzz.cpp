@@ -35,15 +35,15 @@ FakePlatform& fakeFiles()
 {
     static FakePlatform* platform = [] {
         auto* fake = new FakePlatform;
-        fake->currentDirectory = "/home/user";
-        fake->AddEntry("/home/user/a.txt", kAttrArchive, 1, 1);
-        fake->AddEntry("/home/user/b c.txt", kAttrReadOnly, 1, 1);
-        fake->AddEntry("/home/user/sub", kAttrDirectory, 1, 1);
-        fake->AddEntry("/home/user/sub/x.dat", 0, 1, 1);
-        fake->AddEntry("/net/share/f.txt", 0, 1, 1);
-        fake->AddEntry("/cd/f.txt", 0, 1, 1);
-        fake->SetDrive("/net/share/", DriveType::Network, "//server/share");
-        fake->SetDrive("/cd/", DriveType::CdRom);
+        fake->workingDirectory = "/home/user";
+        fake->addEntry("/home/user/a.txt", kAttrArchive, 1, 1);
+        fake->addEntry("/home/user/b c.txt", kAttrReadOnly, 1, 1);
+        fake->addEntry("/home/user/sub", kAttrDirectory, 1, 1);
+        fake->addEntry("/home/user/sub/x.dat", 0, 1, 1);
+        fake->addEntry("/net/share/f.txt", 0, 1, 1);
+        fake->addEntry("/cd/f.txt", 0, 1, 1);
+        fake->setDrive("/net/share/", DriveType::Network, "//server/share");
+        fake->setDrive("/cd/", DriveType::CdRom);
         return fake;
     }();
     return *platform;
@@ -59,7 +59,7 @@ int& boxesShown()
 std::string settingsFile(std::string_view contents)
 {
     static std::string written = "\n";
-    const std::string path = FuzzFolder() + "/stampkeep.ini";
+    const std::string path = fuzzFolder() + "/stampkeep.ini";
     if (contents == written)
         return path;
     if (contents.empty())
@@ -98,26 +98,26 @@ bool isTimeOrNone(double time)
 
 void checkRecord(const TTouchSettings& s, bool parsed)
 {
-    Require(s.ReportLevel >= 0 && s.ReportLevel <= 3, "report level 0..3");
-    Require(s.PresetNo >= 0 && s.PresetNo <= 5, "preset 0..5");
-    Require(isChange(s.ArchiveChange) && isChange(s.SystemChange) && isChange(s.HiddenChange) &&
+    require(s.ReportLevel >= 0 && s.ReportLevel <= 3, "report level 0..3");
+    require(s.PresetNo >= 0 && s.PresetNo <= 5, "preset 0..5");
+    require(isChange(s.ArchiveChange) && isChange(s.SystemChange) && isChange(s.HiddenChange) &&
                 isChange(s.ReadOnlyChange),
             "attribute changes -1, 0, +1");
-    Require(s.ModifiedSource >= 0 && s.ModifiedSource <= 2 && s.CreatedSource >= 0 && s.CreatedSource <= 2,
+    require(s.ModifiedSource >= 0 && s.ModifiedSource <= 2 && s.CreatedSource >= 0 && s.CreatedSource <= 2,
             "stamp sources 0..2");
-    Require(s.Increment >= 0 && s.Increment <= kMaxIncrement, "increment 0..1800");
-    Require(isDateOrNone(s.SwitchDate), "a switch date is a day number or none");
-    Require(isTimeOrNone(s.SwitchTime), "a switch time is a fraction of a day or none");
+    require(s.Increment >= 0 && s.Increment <= kMaxIncrement, "increment 0..1800");
+    require(isDateOrNone(s.SwitchDate), "a switch date is a day number or none");
+    require(isTimeOrNone(s.SwitchTime), "a switch time is a fraction of a day or none");
     if (!parsed || !s.SwitchesGiven)
         return;
     if (s.KeepDate || s.KeepTime)
-        Require(s.Increment == 0, "no increment while a part is kept");
+        require(s.Increment == 0, "no increment while a part is kept");
     if (s.KeepTime)
-        Require(!s.ZeroSeconds && !s.ZeroMinutes && s.SwitchTime == -1.0, "kept time has no time choices");
+        require(!s.ZeroSeconds && !s.ZeroMinutes && s.SwitchTime == -1.0, "kept time has no time choices");
     if (s.KeepDate)
-        Require(s.SwitchDate == -1.0, "kept date has no date");
+        require(s.SwitchDate == -1.0, "kept date has no date");
     if (s.ModifiedSource != 1 && s.CreatedSource != 1)
-        Require(s.Increment == 0 && s.SwitchDate == -1.0 && s.SwitchTime == -1.0 && !s.ZeroSeconds && !s.ZeroMinutes &&
+        require(s.Increment == 0 && s.SwitchDate == -1.0 && s.SwitchTime == -1.0 && !s.ZeroSeconds && !s.ZeroMinutes &&
                     !s.KeepDate && !s.KeepTime,
                 "without a stamp from the date/time the date/time choices are at their defaults");
 }
@@ -127,7 +127,7 @@ void checkSpecList(const TTouchSettings& s, const std::vector<std::string>& spec
     std::string joined;
     for (const std::string& spec : specs)
         joined += spec + "\r\n";
-    Require(s.FileSpecs.str() == joined.substr(0, ShortString::kMaxLength), "FileSpecs holds the accepted list");
+    require(s.FileSpecs.str() == joined.substr(0, ShortString::kMaxLength), "FileSpecs holds the accepted list");
 }
 
 bool sameChoices(const TTouchSettings& a, const TTouchSettings& b)
@@ -153,9 +153,9 @@ void checkHandedOver(const TTouchSettings& parsed, const std::vector<std::string
     TTouchSettings received{};
     InitTouchSettings(received);
     const int boxesBefore = boxesShown();
-    const bool ok = ParseCommandLine(received, SplitArguments(parameters), IniFile(settingsPath), false);
-    Require(ok && boxesShown() == boxesBefore, "the handed-over command line parses without a message");
-    Require(sameChoices(parsed, received), "the handed-over command line gives the same choices");
+    const bool ok = ParseCommandLine(received, splitArguments(parameters), IniFile(settingsPath), false);
+    require(ok && boxesShown() == boxesBefore, "the handed-over command line parses without a message");
+    require(sameChoices(parsed, received), "the handed-over command line gives the same choices");
 }
 
 } // namespace
@@ -164,8 +164,8 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
     fakeFiles();
     BuildDateTimeFormats();
-    SetMessageBoxHandler([](const MessageBoxRequest& request) {
-        Require(!request.text.empty(), "a box has a text");
+    setMessageBoxHandler([](const MessageBoxRequest& request) {
+        require(!request.text.empty(), "a box has a text");
         ++boxesShown();
         return MessageResult::Ok;
     });
@@ -180,19 +180,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bool consoleMode = options & 1;
     const LocaleFormats& locale = kLocales[(options >> 1) % kLocales.size()];
     FakePlatform& files = fakeFiles();
-    if (files.shortDateFormat != locale.shortDate || files.longTimeFormat != locale.longTime) {
-        files.shortDateFormat = locale.shortDate;
-        files.longTimeFormat = locale.longTime;
+    if (files.dateFormat != locale.shortDate || files.timeFormat != locale.longTime) {
+        files.dateFormat = locale.shortDate;
+        files.timeFormat = locale.longTime;
         BuildDateTimeFormats();
     }
 
-    const std::vector<std::string_view> fields = SplitFields(AsText(data + 1, size - 1), 2);
+    const std::vector<std::string_view> fields = splitFields(asText(data + 1, size - 1), 2);
     const std::string settingsPath = settingsFile(fields[0]);
     TTouchSettings settings{};
     InitTouchSettings(settings);
     std::vector<std::string> specs;
     std::ostringstream console;
-    const bool parsed = ParseCommandLine(settings, argumentsIn(fields[1]), IniFile::ReadOnce(settingsPath), consoleMode,
+    const bool parsed = ParseCommandLine(settings, argumentsIn(fields[1]), IniFile::readOnce(settingsPath), consoleMode,
                                          &specs, console);
 
     checkRecord(settings, parsed);

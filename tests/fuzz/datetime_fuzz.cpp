@@ -35,7 +35,7 @@ bool hasTwoDigitYear(const std::string& format)
 bool carriesYear(const std::string& format, double day)
 {
     CalendarTime fields;
-    return SerialToCalendar(day, fields) && (!hasTwoDigitYear(format) || (fields.year >= 1950 && fields.year < 2050));
+    return serialToCalendar(day, fields) && (!hasTwoDigitYear(format) || (fields.year >= 1950 && fields.year < 2050));
 }
 
 // What the reader accepts is a day that the formatter writes and the reader reads back as that day, where the format
@@ -43,14 +43,14 @@ bool carriesYear(const std::string& format, double day)
 void checkDate(const std::string& text, const std::string& format)
 {
     double day = -2;
-    if (!ParseDate(text, format, day))
+    if (!parseDate(text, format, day))
         return;
-    Require(day >= 0 && day < kFirstDayAfterYear9999 && day == std::floor(day), "a date read is a day from 1899 on");
+    require(day >= 0 && day < kFirstDayAfterYear9999 && day == std::floor(day), "a date read is a day from 1899 on");
     double again = -2;
     if (carriesYear(format, day))
-        Require(ParseDate(FormatDateTime(format, day), format, again) && again == day, "a date read is written back");
-    ShortDateFormat = format;
-    Require(TextToDate(DateToText(day), again) && again == day, "a date read is stored and read back");
+        require(parseDate(formatDateTime(format, day), format, again) && again == day, "a date read is written back");
+    shortDateFormat = format;
+    require(textToDate(dateToText(day), again) && again == day, "a date read is stored and read back");
 }
 
 bool hasSeconds(const std::string& format)
@@ -67,11 +67,11 @@ double shownMoment(const std::string& format, double time)
 void checkTime(const std::string& text, const std::string& format)
 {
     double time = -2;
-    if (!ParseTime(text, format, time))
+    if (!parseTime(text, format, time))
         return;
-    Require(time >= 0 && time < 1, "a time read is a fraction of a day");
+    require(time >= 0 && time < 1, "a time read is a fraction of a day");
     double again = -2;
-    Require(ParseTime(FormatDateTime(format, time), format, again) && again == shownMoment(format, time),
+    require(parseTime(formatDateTime(format, time), format, again) && again == shownMoment(format, time),
             "a time read is written back");
 }
 
@@ -82,10 +82,10 @@ void checkWritten(std::uint64_t bits, const std::string& dateFormat, const std::
     const double time = static_cast<double>((bits >> 32) % kSecondsPerDay) / kSecondsPerDay;
     double read = -2;
     if (carriesYear(dateFormat, day))
-        Require(ParseDate(FormatDateTime(dateFormat, day), dateFormat, read) && read == day,
+        require(parseDate(formatDateTime(dateFormat, day), dateFormat, read) && read == day,
                 "a written date reads back");
     const double shown = shownMoment(timeFormat, time);
-    Require(ParseTime(FormatDateTime(timeFormat, shown), timeFormat, read) && read == shown,
+    require(parseTime(formatDateTime(timeFormat, shown), timeFormat, read) && read == shown,
             "a written time reads back");
 }
 
@@ -95,13 +95,13 @@ void checkFreeFormat(const std::string& format, const std::string& dateText, con
 {
     double serial = 0;
     std::memcpy(&serial, &bits, sizeof serial);
-    const std::string text = FormatDateTime(format, serial);
-    Require(text.size() <= 4 * format.size(), "formatted text is at most four bytes per format byte");
+    const std::string text = formatDateTime(format, serial);
+    require(text.size() <= 4 * format.size(), "formatted text is at most four bytes per format byte");
     double value = -2;
-    if (ParseDate(dateText, format, value))
-        Require(value >= 0 && value == std::floor(value), "a date read under any format is a day");
-    if (ParseTime(timeText, format, value))
-        Require(value >= 0 && value < 1, "a time read under any format is a fraction of a day");
+    if (parseDate(dateText, format, value))
+        require(value >= 0 && value == std::floor(value), "a date read under any format is a day");
+    if (parseTime(timeText, format, value))
+        require(value >= 0 && value < 1, "a time read under any format is a fraction of a day");
 }
 
 } // namespace
@@ -112,7 +112,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     const std::string dateFormat = kDateFormats[data[0] % kDateFormats.size()];
     const std::string timeFormat = kTimeFormats[data[1] % kTimeFormats.size()];
-    const std::vector<std::string_view> fields = SplitFields(AsText(data + 2, size - 2), 4);
+    const std::vector<std::string_view> fields = splitFields(asText(data + 2, size - 2), 4);
     const std::string dateText(fields[0]);
     const std::string timeText(fields[1]);
     std::uint64_t bits = 0;

@@ -56,18 +56,18 @@ public:
 
 } // namespace
 
-const std::string& FuzzFolder()
+const std::string& fuzzFolder()
 {
     static const OwnFolder folder;
     return folder.path;
 }
 
-std::string_view AsText(const std::uint8_t* data, std::size_t size)
+std::string_view asText(const std::uint8_t* data, std::size_t size)
 {
     return {reinterpret_cast<const char*>(data), size};
 }
 
-std::vector<std::string_view> SplitFields(std::string_view input, std::size_t count)
+std::vector<std::string_view> splitFields(std::string_view input, std::size_t count)
 {
     std::vector<std::string_view> fields;
     while (fields.size() + 1 < count) {
@@ -79,7 +79,7 @@ std::vector<std::string_view> SplitFields(std::string_view input, std::size_t co
     return fields;
 }
 
-void Require(bool condition, const char* what)
+void require(bool condition, const char* what)
 {
     if (condition)
         return;

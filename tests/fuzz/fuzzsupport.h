@@ -10,14 +10,14 @@
 
 // A folder of this process's own, on a memory file system when there is one (a settings write syncs the file, which
 // on a disk would bound a run to a few hundred inputs a second); removed when the process ends.
-const std::string& FuzzFolder();
+const std::string& fuzzFolder();
 
 // The input as text.
-std::string_view AsText(const std::uint8_t* data, std::size_t size);
+std::string_view asText(const std::uint8_t* data, std::size_t size);
 
 // The first `count - 1` fields end at a NUL byte each; the last field is the rest of the input. Missing fields are
 // empty.
-std::vector<std::string_view> SplitFields(std::string_view input, std::size_t count);
+std::vector<std::string_view> splitFields(std::string_view input, std::size_t count);
 
 // Aborts with `what` when `condition` is false, so that libFuzzer keeps the input as a finding.
-void Require(bool condition, const char* what);
+void require(bool condition, const char* what);

@@ -22,26 +22,26 @@ struct RunningInstance
 {
     RunningInstance()
     {
-        files.currentDirectory = "/home/user";
-        files.AddEntry("/home/user/a.txt", kAttrArchive, 1, 1);
-        files.AddEntry("/home/user/b c.txt", kAttrReadOnly, 1, 1);
-        files.AddEntry("/home/user/sub", kAttrDirectory, 1, 1);
-        files.AddEntry("/home/user/sub/x.dat", 0, 1, 1);
-        files.AddEntry("/x", 0, 1, 1);
+        files.workingDirectory = "/home/user";
+        files.addEntry("/home/user/a.txt", kAttrArchive, 1, 1);
+        files.addEntry("/home/user/b c.txt", kAttrReadOnly, 1, 1);
+        files.addEntry("/home/user/sub", kAttrDirectory, 1, 1);
+        files.addEntry("/home/user/sub/x.dat", 0, 1, 1);
+        files.addEntry("/x", 0, 1, 1);
         BuildDateTimeFormats();
-        SetMessageBoxHandler([](const MessageBoxRequest&) { return MessageResult::Ok; });
-        form.AttachHandOffBlock(&block);
+        setMessageBoxHandler([](const MessageBoxRequest&) { return MessageResult::Ok; });
+        form.attachHandOffBlock(&block);
     }
 
-    bool Checked(const char* action) const { return form.findChild<QAction*>(action)->isChecked(); }
-    bool Enabled(const char* action) const { return form.findChild<QAction*>(action)->isEnabled(); }
+    bool checked(const char* action) const { return form.findChild<QAction*>(action)->isChecked(); }
+    bool enabled(const char* action) const { return form.findChild<QAction*>(action)->isEnabled(); }
 
     FakePlatform files;
     int argc = 1;
     char name[13] = "handoff_fuzz";
     char* argv[1] = {name};
     QApplication application{argc, argv};
-    TMainForm form{FuzzFolder() + "/stampkeep.ini"};
+    TMainForm form{fuzzFolder() + "/stampkeep.ini"};
     TTouchSettings block{};
 };
 
@@ -54,10 +54,10 @@ RunningInstance& runningInstance()
 // Only entries that exist, each once.
 void checkRows(RunningInstance& instance)
 {
-    FileListModel& rows = instance.form.Files();
-    Require(static_cast<std::size_t>(rows.rowCount()) <= instance.files.entries.size(), "one row per entry at most");
+    FileListModel& rows = instance.form.fileList();
+    require(static_cast<std::size_t>(rows.rowCount()) <= instance.files.entries.size(), "one row per entry at most");
     for (int row = 0; row < rows.rowCount(); ++row)
-        Require(instance.files.entries.count(rows.Object(row).FileName) == 1, "a row lists an entry that exists");
+        require(instance.files.entries.count(rows.object(row).FileName) == 1, "a row lists an entry that exists");
 }
 
 // The net effect of the switches: a date or time portion is included exactly when the block does not keep it, and
@@ -66,10 +66,10 @@ void checkPanel(const RunningInstance& instance, const TTouchSettings& block)
 {
     if (!block.SwitchesGiven || block.PresetNo >= 1)
         return;
-    Require(instance.Checked("acDate") == !block.KeepDate, "the date is included unless kept");
-    Require(instance.Checked("acTime") == !block.KeepTime, "the time is included unless kept");
-    const bool sequential = instance.Enabled("acSeq") && instance.Checked("acSeq");
-    Require(sequential == (block.Increment != 0 && !block.KeepDate && !block.KeepTime),
+    require(instance.checked("acDate") == !block.KeepDate, "the date is included unless kept");
+    require(instance.checked("acTime") == !block.KeepTime, "the time is included unless kept");
+    const bool sequential = instance.enabled("acSeq") && instance.checked("acSeq");
+    require(sequential == (block.Increment != 0 && !block.KeepDate && !block.KeepTime),
             "successive times follow the step");
 }
 
@@ -86,7 +86,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
     // Qt and fontconfig keep their runtime files and caches in the target's own folder.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     for (const char* variable : {"XDG_RUNTIME_DIR", "XDG_CONFIG_HOME", "XDG_CACHE_HOME", "XDG_DATA_HOME"})
-        qputenv(variable, QByteArray::fromStdString(FuzzFolder()));
+        qputenv(variable, QByteArray::fromStdString(fuzzFolder()));
     runningInstance();
     return 0;
 }
@@ -94,10 +94,10 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     RunningInstance& instance = runningInstance();
-    instance.form.Files().Clear();
+    instance.form.fileList().clear();
     std::memset(&instance.block, 0, sizeof instance.block);
     std::memcpy(&instance.block, data, std::min(size, sizeof instance.block));
-    instance.form.HandOffMessage();
+    instance.form.handOffMessage();
     checkRows(instance);
     checkPanel(instance, instance.block);
     return 0;

@@ -64,23 +64,23 @@ bool isPlainValue(std::string_view value)
 
 void checkReads(const IniFile& ini, const std::string& section, const std::string& key)
 {
-    const std::optional<std::string> value = ini.ReadValue(section, key);
-    Require(!value || value->size() <= IniFile::kMaxValueLength, "a value read is at most 2,047 bytes");
-    Require(ini.ReadInteger(section, key, 7) == 7 || value, "an absent key reads as the default");
-    ini.ReadBool(section, key, true);
+    const std::optional<std::string> value = ini.readValue(section, key);
+    require(!value || value->size() <= IniFile::kMaxValueLength, "a value read is at most 2,047 bytes");
+    require(ini.readInteger(section, key, 7) == 7 || value, "an absent key reads as the default");
+    ini.readBool(section, key, true);
 }
 
 // A write changes one value within its line, or adds lines without changing any byte that was there.
 void checkWrite(IniFile& ini, const std::string& section, const std::string& key, const std::string& value,
                 const std::string& before)
 {
-    ini.WriteString(section, key, value);
-    const std::string after = fileContents(ini.Path());
+    ini.writeString(section, key, value);
+    const std::string after = fileContents(ini.path());
     const Change change = difference(before, after);
-    Require(change.removed.empty() || (!hasLineEnd(change.removed) && !hasLineEnd(change.inserted)),
+    require(change.removed.empty() || (!hasLineEnd(change.removed) && !hasLineEnd(change.inserted)),
             "a write replaces a value within its line or only inserts");
     if (isPlainName(section) && isPlainName(key) && isPlainValue(value))
-        Require(ini.ReadValue(section, key) == value, "a written value reads back");
+        require(ini.readValue(section, key) == value, "a written value reads back");
 }
 
 // The same bytes can be taken out anywhere the run slides to without changing the result; one of those places must
@@ -101,22 +101,22 @@ bool removesWholeLines(std::string_view before, const Change& change)
 // An erase removes whole lines in one run, or nothing.
 void checkErase(IniFile& ini, const std::string& section, const std::string& before)
 {
-    ini.EraseSection(section);
-    const std::string after = fileContents(ini.Path());
+    ini.eraseSection(section);
+    const std::string after = fileContents(ini.path());
     const Change change = difference(before, after);
-    Require(change.inserted.empty(), "an erase adds nothing");
-    Require(change.removed.empty() || removesWholeLines(before, change), "an erase removes whole lines");
+    require(change.inserted.empty(), "an erase adds nothing");
+    require(change.removed.empty() || removesWholeLines(before, change), "an erase removes whole lines");
 }
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    const std::vector<std::string_view> fields = SplitFields(AsText(data, size), 4);
+    const std::vector<std::string_view> fields = splitFields(asText(data, size), 4);
     const std::string section(fields[0]);
     const std::string key(fields[1]);
     const std::string value(fields[2]);
-    const std::string path = FuzzFolder() + "/settings.ini";
+    const std::string path = fuzzFolder() + "/settings.ini";
     store(path, fields[3]);
 
     IniFile ini(path);

@@ -80,7 +80,7 @@ void FileListTest::init()
 {
     WindowFixture::init();
     hourglassAtBox.clear();
-    SetMessageBoxHandler([this](const MessageBoxRequest& box) {
+    setMessageBoxHandler([this](const MessageBoxRequest& box) {
         const QCursor* cursor = QApplication::overrideCursor();
         hourglassAtBox.push_back(cursor && cursor->shape() == Qt::WaitCursor);
         return recordBox(box);
@@ -89,14 +89,14 @@ void FileListTest::init()
 
 void FileListTest::addThroughDialog(TMainForm& form, const std::vector<std::string>& paths)
 {
-    SetNextFileDialogAnswer(toQStringList(paths));
+    setNextFileDialogAnswer(toQStringList(paths));
     trigger(form, "acSelect");
 }
 
 QStringList FileListTest::listedNames(TMainForm& form)
 {
     QStringList names;
-    const FileListModel& files = form.Files();
+    const FileListModel& files = form.fileList();
     for (int row = 0; row < files.rowCount(); ++row)
         names.push_back(files.index(row, FileListModel::ColFilename).data().toString());
     return names;
@@ -116,7 +116,7 @@ void FileListTest::selectRows(TMainForm& form, std::initializer_list<int> rows)
     QItemSelectionModel* selection = listView(form)->selectionModel();
     selection->clearSelection();
     for (int row : rows)
-        selection->select(form.Files().index(row, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        selection->select(form.fileList().index(row, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
 }
 
 // A drop from a file manager: the names arrive as a URI list.
@@ -138,7 +138,7 @@ void FileListTest::dropUris(TMainForm& form, const QStringList& uris)
 
 QPoint FileListTest::rowCentre(TMainForm& form, int row)
 {
-    return listView(form)->visualRect(form.Files().index(row, 0)).center();
+    return listView(form)->visualRect(form.fileList().index(row, 0)).center();
 }
 
 void FileListTest::modelKeepsItsIndexRight()
@@ -150,35 +150,35 @@ void FileListTest::modelKeepsItsIndexRight()
         model.AddFile(name, 0, 0, 0);
     QCOMPARE(model.rowCount(), 5);
     // Letter case makes another file here.
-    QCOMPARE(model.FindPath("/d/B"), 2);
-    QCOMPARE(model.FindPath("/d/b"), 3);
+    QCOMPARE(model.findPath("/d/B"), 2);
+    QCOMPARE(model.findPath("/d/b"), 3);
     QCOMPARE(model.AddFile("/d/a", 0, 0, 0), 1);
     QCOMPARE(model.rowCount(), 5);
 
-    model.MoveRow(0, 3);
-    QCOMPARE(model.FindPath("/d/c"), 3);
-    QCOMPARE(model.FindPath("/d/a"), 0);
-    model.MoveRow(4, 1);
-    QCOMPARE(model.FindPath("/e/a"), 1);
-    QCOMPARE(model.FindPath("/d/c"), 4);
+    model.moveRowTo(0, 3);
+    QCOMPARE(model.findPath("/d/c"), 3);
+    QCOMPARE(model.findPath("/d/a"), 0);
+    model.moveRowTo(4, 1);
+    QCOMPARE(model.findPath("/e/a"), 1);
+    QCOMPARE(model.findPath("/d/c"), 4);
 
-    model.Sort(-5); // by folder, descending: /e before /d, names descending inside
-    QCOMPARE(model.FindPath("/e/a"), 0);
-    QCOMPARE(model.FindPath("/d/c"), 1);
-    QCOMPARE(model.FindPath("/d/a"), 4);
+    model.sortByKey(-5); // by folder, descending: /e before /d, names descending inside
+    QCOMPARE(model.findPath("/e/a"), 0);
+    QCOMPARE(model.findPath("/d/c"), 1);
+    QCOMPARE(model.findPath("/d/a"), 4);
 
-    model.RemoveRows({1, 3});
+    model.removeRowsAt({1, 3});
     QCOMPARE(model.rowCount(), 3);
-    QCOMPARE(model.FindPath("/d/c"), -1);
-    QCOMPARE(model.FindPath("/d/a"), 2);
+    QCOMPARE(model.findPath("/d/c"), -1);
+    QCOMPARE(model.findPath("/d/a"), 2);
 
     // A name that comes in after a sort takes its place in the next one.
     model.AddFile("/a/zz", 0, 0, 0);
-    model.Sort(1);
-    QCOMPARE(model.FindPath("/a/zz"), 3);
-    QCOMPARE(model.FindPath("/e/a"), 0); // equal names keep their order
-    QCOMPARE(model.FindPath("/d/a"), 1);
-    model.RemoveRows({3});
+    model.sortByKey(1);
+    QCOMPARE(model.findPath("/a/zz"), 3);
+    QCOMPARE(model.findPath("/e/a"), 0); // equal names keep their order
+    QCOMPARE(model.findPath("/d/a"), 1);
+    model.removeRowsAt({3});
 
     // Dragged rows leave as one file URL each, whatever number of columns the view hands over.
     const std::unique_ptr<QMimeData> data(model.mimeData({model.index(1, 0), model.index(1, 3), model.index(0, 1)}));
@@ -186,71 +186,71 @@ void FileListTest::modelKeepsItsIndexRight()
     QCOMPARE(model.supportedDragActions(), Qt::CopyAction);
 
     // Many separate runs go in one rebuild.
-    model.Clear();
+    model.clear();
     std::vector<int> everyOther;
     for (int i = 0; i < 300; ++i) {
         model.AddFile("/f/" + std::to_string(i), 0, 0, 0);
         if (i % 2 == 1)
             everyOther.push_back(i);
     }
-    model.RemoveRows(everyOther);
+    model.removeRowsAt(everyOther);
     QCOMPARE(model.rowCount(), 150);
-    QCOMPARE(model.FindPath("/f/1"), -1);
-    QCOMPARE(model.FindPath("/f/298"), 149);
-    model.Clear();
-    QCOMPARE(model.FindPath("/f/0"), -1);
+    QCOMPARE(model.findPath("/f/1"), -1);
+    QCOMPARE(model.findPath("/f/298"), 149);
+    model.clear();
+    QCOMPARE(model.findPath("/f/0"), -1);
 }
 
 void FileListTest::addingAListedPathRefreshesItsRow()
 {
     TMainForm form(iniPath());
-    const std::string a = folder->MakeFile("a.txt");
-    const std::string b = folder->MakeFile("b.txt");
-    const std::string c = folder->MakeFile("c.txt");
+    const std::string a = folder->makeFile("a.txt");
+    const std::string b = folder->makeFile("b.txt");
+    const std::string c = folder->makeFile("c.txt");
     setModified(a, kUnixEpoch + 10'000'000ull * 86400 * 10000);
     addThroughDialog(form, {a, b});
     QCOMPARE(listedNames(form), QStringList({"a.txt", "b.txt"}));
     QCOMPARE(selectedRows(form), std::vector<int>({0, 1}));
 
-    FileListModel& files = form.Files();
+    FileListModel& files = form.fileList();
     selectRows(form, {1});
-    files.SetRowImage(0, FileListModel::ImageTouched);
-    files.Object(0).StatusText = "touched";
-    const TskObj* before = &files.Object(0);
+    files.setRowImage(0, FileListModel::ImageTouched);
+    files.object(0).StatusText = "touched";
+    const TskObj* before = &files.object(0);
     const QString modifiedBefore = files.index(0, FileListModel::ColModified).data().toString();
     setModified(a, kUnixEpoch + 10'000'000ull * 86400 * 12000);
 
     addThroughDialog(form, {a, c});
     QCOMPARE(listedNames(form), QStringList({"a.txt", "b.txt", "c.txt"}));
-    QCOMPARE(files.RowImage(0), int(FileListModel::ImageListed));
-    QVERIFY(&files.Object(0) != before);
-    QCOMPARE(files.Object(0).StatusText, std::string());
+    QCOMPARE(files.rowImage(0), int(FileListModel::ImageListed));
+    QVERIFY(&files.object(0) != before);
+    QCOMPARE(files.object(0).StatusText, std::string());
     QVERIFY(files.index(0, FileListModel::ColModified).data().toString() != modifiedBefore);
     // The earlier selection stays; the refreshed and the new row join it.
     QCOMPARE(selectedRows(form), std::vector<int>({0, 1, 2}));
     QCOMPARE(form.statusBar()->currentMessage(), QString(" 3 files, 3 selected."));
-    QCOMPARE(files.index(0, FileListModel::ColPath).data().toString(), QString::fromStdString(folder->Path()));
+    QCOMPARE(files.index(0, FileListModel::ColPath).data().toString(), QString::fromStdString(folder->path()));
 
     // Names that differ only in letter case are two files here.
-    const std::string upper = folder->MakeFile("A.TXT");
+    const std::string upper = folder->makeFile("A.TXT");
     addThroughDialog(form, {upper});
     QCOMPARE(files.rowCount(), 4);
 
     // The dialog will start where the last files came from, also in the next run.
-    const std::string other = folder->MakeFile("sub/d.txt");
+    const std::string other = folder->makeFile("sub/d.txt");
     addThroughDialog(form, {other});
     form.close();
-    QCOMPARE(IniFile(iniPath()).ReadString("Location", "Location", ""), folder->Path() + "/sub/");
+    QCOMPARE(IniFile(iniPath()).readString("Location", "Location", ""), folder->path() + "/sub/");
 }
 
 void FileListTest::failuresAreNamedUpToNineteen()
 {
     TMainForm form(iniPath());
-    const std::string listed = folder->MakeFile("present.txt");
+    const std::string listed = folder->makeFile("present.txt");
     std::vector<std::string> chosen = {listed};
     std::string lines;
     for (int i = 1; i <= 19; ++i) {
-        chosen.push_back(folder->Path() + "/gone" + std::to_string(i));
+        chosen.push_back(folder->path() + "/gone" + std::to_string(i));
         lines += "\t" + chosen.back() + "\r\n";
     }
     addThroughDialog(form, chosen);
@@ -262,12 +262,12 @@ void FileListTest::failuresAreNamedUpToNineteen()
     QVERIFY(hourglassAtBox[0]);
     QCOMPARE(listedNames(form), QStringList({"present.txt"}));
 
-    chosen.push_back(folder->Path() + "/gone20");
+    chosen.push_back(folder->path() + "/gone20");
     addThroughDialog(form, chosen);
     QCOMPARE(boxes.size(), std::size_t{2});
     QCOMPARE(boxes[1].text, std::string("Stampkeep was unable to select 20 of the specified files.\r\n"
                                         "These files may be in use by the system or by another process."));
-    QCOMPARE(form.Files().rowCount(), 1);
+    QCOMPARE(form.fileList().rowCount(), 1);
 
     // The hourglass and the busy state end with the run: the list commands work again.
     QCOMPARE(QApplication::overrideCursor(), nullptr);
@@ -283,7 +283,7 @@ void FileListTest::cancellingStillFitsTheColumns()
     addThroughDialog(form, {});
     for (int column = 0; column < header->count(); ++column)
         QVERIFY2(header->sectionSize(column) > 3, qPrintable(QString::number(column)));
-    QCOMPARE(form.Files().rowCount(), 0);
+    QCOMPARE(form.fileList().rowCount(), 0);
     QVERIFY(boxes.empty());
 }
 
@@ -292,11 +292,11 @@ void FileListTest::dialogRefusesNetworkAndCdRomDrives()
     // Only the first chosen file's drive decides; a refusal adds nothing at all.
     TMainForm form(iniPath());
     FakePlatform platform;
-    platform.SetDrive("/net/mapped/", DriveType::Network, "//server/share");
-    platform.SetDrive("/net/plain/", DriveType::Network);
-    platform.SetDrive("/cd/", DriveType::CdRom);
+    platform.setDrive("/net/mapped/", DriveType::Network, "//server/share");
+    platform.setDrive("/net/plain/", DriveType::Network);
+    platform.setDrive("/cd/", DriveType::CdRom);
     for (const char* path : {"/net/mapped/a", "/net/plain/a", "/cd/a", "/data/a"})
-        platform.AddEntry(path, 0, 0, 0);
+        platform.addEntry(path, 0, 0, 0);
 
     addThroughDialog(form, {"/net/mapped/a", "/data/a"});
     addThroughDialog(form, {"/net/plain/a"});
@@ -313,10 +313,10 @@ void FileListTest::dialogRefusesNetworkAndCdRomDrives()
                          "identified as \"/net/plain/\"."));
     QCOMPARE(boxes[2].text, std::string("You have selected files from the CD-ROM drive \"/cd/\". Stampkeep cannot "
                                         "modify files on a CD-ROM."));
-    QCOMPARE(form.Files().rowCount(), 0);
+    QCOMPARE(form.fileList().rowCount(), 0);
 
     addThroughDialog(form, {"/data/a", "/cd/a"});
-    QCOMPARE(form.Files().rowCount(), 2);
+    QCOMPARE(form.fileList().rowCount(), 2);
     QCOMPARE(boxes.size(), std::size_t{3});
 }
 
@@ -336,7 +336,7 @@ void FileListTest::sortingByColumns()
     };
     std::vector<std::string> paths;
     for (const auto& [name, stamp] : files) {
-        paths.push_back(folder->MakeFile(name));
+        paths.push_back(folder->makeFile(name));
         setModified(paths.back(), stamp);
     }
     addThroughDialog(form, paths);
@@ -351,7 +351,7 @@ void FileListTest::sortingByColumns()
     const auto marks = [&] {
         QList<int> images;
         for (int column = 0; column < FileListModel::ColumnCount; ++column)
-            images.push_back(form.Files().HeaderImage(column));
+            images.push_back(form.fileList().headerImage(column));
         return images;
     };
 
@@ -379,7 +379,7 @@ void FileListTest::movingUpAndDown()
     TMainForm form(iniPath());
     std::vector<std::string> paths;
     for (const char* name : {"a", "b", "c", "d"})
-        paths.push_back(folder->MakeFile(name));
+        paths.push_back(folder->makeFile(name));
     addThroughDialog(form, paths);
     auto* up = form.findChild<QAction*>("acItemUp");
     auto* down = form.findChild<QAction*>("acItemDown");
@@ -400,24 +400,24 @@ void FileListTest::movingUpAndDown()
     QCOMPARE(enabling(), std::make_pair(true, true));
 
     listView(form)->header()->sectionClicked(FileListModel::ColFilename);
-    QCOMPARE(form.Files().HeaderImage(FileListModel::ColFilename), FileListModel::kHeaderAscending);
+    QCOMPARE(form.fileList().headerImage(FileListModel::ColFilename), FileListModel::kHeaderAscending);
     selectRows(form, {2});
     trigger(form, "acItemUp");
     QCOMPARE(listedNames(form), QStringList({"a", "c", "b", "d"}));
     QCOMPARE(selectedRows(form), std::vector<int>({1}));
     QCOMPARE(listView(form)->currentIndex().row(), 1);
-    QCOMPARE(form.Files().HeaderImage(FileListModel::ColFilename), FileListModel::kHeaderPlain);
+    QCOMPARE(form.fileList().headerImage(FileListModel::ColFilename), FileListModel::kHeaderPlain);
     trigger(form, "acItemDown");
     trigger(form, "acItemDown");
     QCOMPARE(listedNames(form), QStringList({"a", "b", "d", "c"}));
     QCOMPARE(selectedRows(form), std::vector<int>({3}));
 
     // Re-adding the moved file refreshes it where it now is.
-    form.Files().SetRowImage(3, FileListModel::ImageTouchFailed);
+    form.fileList().setRowImage(3, FileListModel::ImageTouchFailed);
     addThroughDialog(form, {paths[2]});
     QCOMPARE(listedNames(form), QStringList({"a", "b", "d", "c"}));
-    QCOMPARE(form.Files().RowImage(3), int(FileListModel::ImageListed));
-    QCOMPARE(form.Files().FindPath(paths[2]), 3);
+    QCOMPARE(form.fileList().rowImage(3), int(FileListModel::ImageListed));
+    QCOMPARE(form.fileList().findPath(paths[2]), 3);
 }
 
 void FileListTest::removingClearingAndSelectingAll()
@@ -431,7 +431,7 @@ void FileListTest::removingClearingAndSelectingAll()
 
     std::vector<std::string> paths;
     for (const char* name : {"a", "b", "c", "d"})
-        paths.push_back(folder->MakeFile(name));
+        paths.push_back(folder->makeFile(name));
     addThroughDialog(form, paths);
     selectRows(form, {});
     idle();
@@ -440,8 +440,8 @@ void FileListTest::removingClearingAndSelectingAll()
     selectRows(form, {1, 3});
     trigger(form, "acRemove");
     QCOMPARE(listedNames(form), QStringList({"a", "c"}));
-    QCOMPARE(form.Files().FindPath(paths[1]), -1);
-    QCOMPARE(form.Files().FindPath(paths[2]), 1);
+    QCOMPARE(form.fileList().findPath(paths[1]), -1);
+    QCOMPARE(form.fileList().findPath(paths[2]), 1);
     QCOMPARE(form.statusBar()->currentMessage(), QString(" 2 files, 0 selected."));
     addThroughDialog(form, {paths[1]});
     QCOMPARE(listedNames(form), QStringList({"a", "c", "b"}));
@@ -452,8 +452,8 @@ void FileListTest::removingClearingAndSelectingAll()
     QCOMPARE(form.statusBar()->currentMessage(), QString(" 3 files, 3 selected."));
 
     trigger(form, "acClear");
-    QCOMPARE(form.Files().rowCount(), 0);
-    QCOMPARE(form.Files().FindPath(paths[0]), -1);
+    QCOMPARE(form.fileList().rowCount(), 0);
+    QCOMPARE(form.fileList().findPath(paths[0]), -1);
     QCOMPARE(form.statusBar()->currentMessage(), QString(" 0 files, 0 selected."));
     idle();
     QVERIFY(!remove->isEnabled() && !clear->isEnabled() && !selectAll->isEnabled());
@@ -463,18 +463,18 @@ void FileListTest::rowAppearance()
 {
     // What a row shows beyond its texts: italics for folders, the status text as the tip of a touched row.
     TMainForm form(iniPath());
-    const std::string folderPath = folder->MakeFolder("folder");
-    const std::string file = folder->MakeFile("file");
+    const std::string folderPath = folder->makeFolder("folder");
+    const std::string file = folder->makeFile("file");
     addThroughDialog(form, {folderPath, file});
-    FileListModel& files = form.Files();
+    FileListModel& files = form.fileList();
     QVERIFY(files.index(0, FileListModel::ColPath).data(Qt::FontRole).value<QFont>().italic());
     QVERIFY(!files.index(1, FileListModel::ColFilename).data(Qt::FontRole).value<QFont>().italic());
 
-    files.Object(1).StatusText = "line one\r\nline two";
+    files.object(1).StatusText = "line one\r\nline two";
     QVERIFY(!files.index(1, 0).data(Qt::ToolTipRole).isValid());
-    files.SetRowImage(1, FileListModel::ImageTouchFailed);
+    files.setRowImage(1, FileListModel::ImageTouchFailed);
     QCOMPARE(files.index(1, 0).data(Qt::ToolTipRole).toString(), QString("Touched status:\nline one\nline two"));
-    files.SetRowImage(1, FileListModel::ImageUndoFailed);
+    files.setRowImage(1, FileListModel::ImageUndoFailed);
     QCOMPARE(files.index(1, 0).data(Qt::ToolTipRole).toString(), QString("Undo status:\nline one\nline two"));
 }
 
@@ -499,8 +499,8 @@ void FileListTest::keysAndButtons()
     showActive(form);
     std::vector<std::string> paths;
     for (const char* name : {"a", "b", "c"})
-        paths.push_back(folder->MakeFile(name));
-    SetNextFileDialogAnswer(toQStringList(paths));
+        paths.push_back(folder->makeFile(name));
+    setNextFileDialogAnswer(toQStringList(paths));
     idle();
     TListView* list = listView(form);
     QTest::keyClick(list, Qt::Key_F, Qt::ControlModifier);
@@ -521,18 +521,18 @@ void FileListTest::keysAndButtons()
     QCOMPARE(selectedRows(form), std::vector<int>({0, 1}));
     idle();
     QTest::mouseClick(form.findChild<QToolButton*>("tbClear"), Qt::LeftButton);
-    QCOMPARE(form.Files().rowCount(), 0);
+    QCOMPARE(form.fileList().rowCount(), 0);
 }
 
 void FileListTest::dropFromNetworkDrivesAndALocalFolder()
 {
     TMainForm form(iniPath());
     FakePlatform platform;
-    platform.SetDrive("/mnt/b/", DriveType::Network, "//server/b");
-    platform.SetDrive("/mnt/a/", DriveType::Network);
-    platform.AddEntry("/data/listed", 0, 0, 0);
-    platform.AddEntry("/data/local.txt", 0, 0, 0);
-    platform.AddEntry("/data/folder", kAttrDirectory, 0, 0);
+    platform.setDrive("/mnt/b/", DriveType::Network, "//server/b");
+    platform.setDrive("/mnt/a/", DriveType::Network);
+    platform.addEntry("/data/listed", 0, 0, 0);
+    platform.addEntry("/data/local.txt", 0, 0, 0);
+    platform.addEntry("/data/folder", kAttrDirectory, 0, 0);
     form.AddFile("/data/listed", 0, 0, 0);
     listView(form)->header()->sectionClicked(FileListModel::ColFilename);
     QHeaderView* header = listView(form)->header();
@@ -553,7 +553,7 @@ void FileListTest::dropFromNetworkDrivesAndALocalFolder()
     // The new rows come at the end and are selected; the sort mark stays; the columns fit the new rows.
     QCOMPARE(listedNames(form), QStringList({"listed", "local.txt", "folder"}));
     QCOMPARE(selectedRows(form), std::vector<int>({1, 2}));
-    QCOMPARE(form.Files().HeaderImage(FileListModel::ColFilename), FileListModel::kHeaderAscending);
+    QCOMPARE(form.fileList().headerImage(FileListModel::ColFilename), FileListModel::kHeaderAscending);
     QVERIFY(header->sectionSize(FileListModel::ColPath) > 3);
     QCOMPARE(QApplication::overrideCursor(), nullptr);
 
@@ -563,23 +563,23 @@ void FileListTest::dropFromNetworkDrivesAndALocalFolder()
     QCOMPARE(boxes[1].text, std::string("You have selected one or more files from the following Network drive:\r\n"
                                         "\t/mnt/a/\r\n\r\nStampkeep only works with files on local drives. Please "
                                         "run Stampkeep on the machine that contains the drive listed above."));
-    QCOMPARE(form.Files().rowCount(), 3);
+    QCOMPARE(form.fileList().rowCount(), 3);
 }
 
 void FileListTest::dropFromCdRomDrives()
 {
     TMainForm form(iniPath());
     FakePlatform platform;
-    platform.SetDrive("/media/cd1/", DriveType::CdRom);
-    platform.SetDrive("/media/cd2/", DriveType::CdRom);
-    platform.SetDrive("/mnt/net/", DriveType::Network);
-    platform.AddEntry("/data/a", 0, 0, 0);
+    platform.setDrive("/media/cd1/", DriveType::CdRom);
+    platform.setDrive("/media/cd2/", DriveType::CdRom);
+    platform.setDrive("/mnt/net/", DriveType::Network);
+    platform.addEntry("/data/a", 0, 0, 0);
 
     dropUris(form, {"file:///media/cd1/a", "file:///media/cd1/b", "file:///data/a"});
     QTRY_COMPARE(boxes.size(), std::size_t{1});
     QCOMPARE(boxes[0].text, std::string("You have selected one or more files from the CD-ROM drive /media/cd1/. "
                                         "Stampkeep cannot modify files on a CD-ROM."));
-    QCOMPARE(form.Files().rowCount(), 1);
+    QCOMPARE(form.fileList().rowCount(), 1);
 
     // The network message comes first, then the drives joined by a comma and a blank.
     dropUris(form, {"file:///media/cd2/a", "file:///mnt/net/a", "file:///media/cd1/a"});
@@ -597,22 +597,22 @@ void FileListTest::draggingARowInsideTheList()
     showActive(form);
     std::vector<std::string> paths;
     for (const char* name : {"a", "b", "c", "d"})
-        paths.push_back(folder->MakeFile(name));
+        paths.push_back(folder->makeFile(name));
     addThroughDialog(form, paths);
     TListView* list = listView(form);
     QMimeData data;
     const auto drag = [&](std::initializer_list<QPoint> over) {
-        list->StartDrag();
+        list->dragStarted();
         QPoint last;
         for (const QPoint& pos : over) {
             QDragMoveEvent move(pos, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-            list->DragOver(&move, true);
+            list->dragOver(&move, true);
             if (!move.isAccepted())
                 return false;
             last = pos;
         }
         QDropEvent drop(last, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        list->DragDrop(&drop, true);
+        list->dragDrop(&drop, true);
         return true;
     };
 
@@ -620,8 +620,8 @@ void FileListTest::draggingARowInsideTheList()
     selectRows(form, {0});
     QVERIFY(drag({rowCentre(form, 1), rowCentre(form, 2)}));
     QCOMPARE(listedNames(form), QStringList({"b", "c", "a", "d"}));
-    QCOMPARE(form.Files().FindPath(paths[0]), 2);
-    QCOMPARE(form.Files().HeaderImage(FileListModel::ColFilename), FileListModel::kHeaderPlain);
+    QCOMPARE(form.fileList().findPath(paths[0]), 2);
+    QCOMPARE(form.fileList().headerImage(FileListModel::ColFilename), FileListModel::kHeaderPlain);
 
     selectRows(form, {3});
     QVERIFY(drag({rowCentre(form, 1)}));

@@ -66,7 +66,7 @@ std::vector<std::string> FolderMatchTest::listFiles(TMainForm& form, const QStri
 std::string FolderMatchTest::makePartners(const QStringList& names)
 {
     for (const QString& name : names) {
-        const std::string path = folder->MakeFile("partners/" + name.toStdString(), "partner");
+        const std::string path = folder->makeFile("partners/" + name.toStdString(), "partner");
         setModified(path, kPartner);
     }
     return *folder / "partners";
@@ -75,7 +75,7 @@ std::string FolderMatchTest::makePartners(const QStringList& names)
 void FolderMatchTest::applyFromFolder(TMainForm& form, const std::string& chosen)
 {
     form.findChild<QAction*>("acModFmFld")->setChecked(true);
-    SetNextFileDialogAnswer(chosen.empty() ? QStringList() : QStringList{QString::fromStdString(chosen)});
+    setNextFileDialogAnswer(chosen.empty() ? QStringList() : QStringList{QString::fromStdString(chosen)});
     trigger(form, "acApply");
 }
 
@@ -111,7 +111,7 @@ void FolderMatchTest::onePartnerPerName()
         setModified(partnerFolder + "/data", kPartner);
 
     applyFromFolder(form, partnerFolder);
-    QCOMPARE(form.Files().Object(0).MatchKind, kind);
+    QCOMPARE(form.fileList().object(0).MatchKind, kind);
     QCOMPARE(int(boxes.size()), line.isEmpty() ? 0 : 1);
     if (!boxes.empty())
         QVERIFY(QString::fromStdString(boxes[0].text).contains(line));
@@ -163,7 +163,7 @@ void FolderMatchTest::noAnswerTouchesOnlyExactMatches()
 void FolderMatchTest::allFilesAndCountWordsOpenTheLines()
 {
     const MatchCounts twoNameOnly{0, 2, 0, 0};
-    const auto all = MatchReportBox("Stampkeep", 2, twoNameOnly, "/p/", true, true);
+    const auto all = matchReportBox("Stampkeep", 2, twoNameOnly, "/p/", true, true);
     QVERIFY(all);
     QCOMPARE(all->text, std::string("A comparison of the selected file(s) with the contents of the folder /p finds:\r\n"
                                     "\r\n - All files have a match in file name but not type.\r\n"
@@ -171,18 +171,18 @@ void FolderMatchTest::allFilesAndCountWordsOpenTheLines()
                                     "changed to that of matching files in this folder.\r\n"
                                     "\r\nClick OK to process the matching files."));
     QCOMPARE(all->buttons, MessageButtons::OkCancel);
-    const auto two = MatchReportBox("Stampkeep", 5, twoNameOnly, "/p/", false, true);
+    const auto two = matchReportBox("Stampkeep", 5, twoNameOnly, "/p/", false, true);
     QVERIFY(two);
     QVERIFY(two->text.find(" - Two files have a match") != std::string::npos);
     QVERIFY(two->text.find("The Created date/time") != std::string::npos);
-    const auto many = MatchReportBox("Stampkeep", 40, MatchCounts{1, 0, 0, 11}, "/p/", true, false);
+    const auto many = matchReportBox("Stampkeep", 40, MatchCounts{1, 0, 0, 11}, "/p/", true, false);
     QVERIFY(many);
     QVERIFY(many->text.find(" - One file has an exact match") != std::string::npos);
     QVERIFY(many->text.find(" - 11 files have no match at all; these will not be processed.\r\n") != std::string::npos);
 
-    QCOMPARE(MatchDecisionFor(twoNameOnly, MessageResult::Ok).threshold, 0);
-    QVERIFY(MatchDecisionFor(twoNameOnly, MessageResult::Ok).proceed);
-    QVERIFY(!MatchDecisionFor(twoNameOnly, MessageResult::Cancel).proceed);
+    QCOMPARE(matchDecisionFor(twoNameOnly, MessageResult::Ok).threshold, 0);
+    QVERIFY(matchDecisionFor(twoNameOnly, MessageResult::Ok).proceed);
+    QVERIFY(!matchDecisionFor(twoNameOnly, MessageResult::Cancel).proceed);
 }
 
 void FolderMatchTest::severalAndNoneTouchNothing()
@@ -232,7 +232,7 @@ void FolderMatchTest::cancelTouchesNothing()
     for (const std::string& path : paths)
         QCOMPARE(diskModified(path), kListed);
     for (int row = 0; row < 3; ++row)
-        QCOMPARE(form.Files().RowImage(row), int(FileListModel::ImageListed));
+        QCOMPARE(form.fileList().rowImage(row), int(FileListModel::ImageListed));
     idle();
     QVERIFY(form.findChild<QAction*>("acApply")->isEnabled());
 }
@@ -265,7 +265,7 @@ void FolderMatchTest::cancelledBrowserKeepsTheLastComparison()
     QVERIFY(boxes.empty());
     QCOMPARE(diskModified(paths[0]), later);
     QCOMPARE(diskModified(paths[1]), kListed);
-    QCOMPARE(form.Files().RowImage(1), int(FileListModel::ImageTouched));
+    QCOMPARE(form.fileList().rowImage(1), int(FileListModel::ImageTouched));
 }
 
 QTEST_MAIN(FolderMatchTest)

@@ -52,10 +52,10 @@ private:
 void HandOffTest::initTestCase()
 {
     WindowFixture::initTestCase();
-    qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(runtime.Path()));
+    qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(runtime.path()));
     std::string error;
-    const auto probe = SharedBlock::Open(kHandOffBlockName, sizeof(TTouchSettings), error);
-    if (!probe || !probe->IsOwner())
+    const auto probe = SharedBlock::openOrCreate(kHandOffBlockName, sizeof(TTouchSettings), error);
+    if (!probe || !probe->isOwner())
         QSKIP("a Stampkeep of this user is running; its hand-off block cannot be borrowed");
 }
 
@@ -64,9 +64,9 @@ void HandOffTest::init()
     WindowFixture::init();
     program = QString::fromStdString(*folder / "stampkeep");
     QVERIFY(QFile::copy(STAMPKEEP_PROGRAM, program));
-    QDir::setCurrent(QString::fromStdString(folder->Path()));
+    QDir::setCurrent(QString::fromStdString(folder->path()));
     for (const char* name : {"a.txt", "b.txt", "x.txt"})
-        folder->MakeFile(name);
+        folder->makeFile(name);
 }
 
 void HandOffTest::cleanup()
@@ -82,15 +82,15 @@ void HandOffTest::becomeRunningInstance(const std::vector<std::string>& argument
 {
     const std::string ini = iniPath();
     start = std::make_unique<StartUp>();
-    QVERIFY(!start->HandOver(StartUp::ParseArguments(arguments, ini)));
-    QVERIFY(start->HasSharedBlock());
+    QVERIFY(!start->handOver(StartUp::parseArguments(arguments, ini)));
+    QVERIFY(start->hasSharedBlock());
     form = std::make_unique<TMainForm>(ini);
-    form->AttachHandOffBlock(&start->Record());
-    start->StoreHandles(static_cast<std::uint32_t>(getpid()), static_cast<std::uint32_t>(form->winId()));
+    form->attachHandOffBlock(&start->record());
+    start->storeHandles(static_cast<std::uint32_t>(getpid()), static_cast<std::uint32_t>(form->winId()));
     channel = std::make_unique<HandOffChannel>();
     QString error;
-    QVERIFY2(channel->Listen(error), qPrintable(error));
-    connect(channel.get(), &HandOffChannel::MessageArrived, form.get(), &TMainForm::HandOffMessage);
+    QVERIFY2(channel->listen(error), qPrintable(error));
+    connect(channel.get(), &HandOffChannel::messageArrived, form.get(), &TMainForm::handOffMessage);
     showActive(*form);
 }
 
@@ -100,7 +100,7 @@ int HandOffTest::runLaterStart(const QStringList& arguments)
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("QT_QPA_PLATFORM", "offscreen");
     process.setProcessEnvironment(environment);
-    process.setWorkingDirectory(QString::fromStdString(folder->Path()));
+    process.setWorkingDirectory(QString::fromStdString(folder->path()));
     QElapsedTimer timer;
     timer.start();
     process.start(program, arguments);
@@ -116,8 +116,10 @@ int HandOffTest::runLaterStart(const QStringList& arguments)
 QStringList HandOffTest::listedNames() const
 {
     QStringList names;
-    for (int row = 0; row < form->Files().rowCount(); ++row)
-        names << form->Files().data(form->Files().index(row, FileListModel::ColFilename), Qt::DisplayRole).toString();
+    for (int row = 0; row < form->fileList().rowCount(); ++row)
+        names << form->fileList()
+                     .data(form->fileList().index(row, FileListModel::ColFilename), Qt::DisplayRole)
+                     .toString();
     return names;
 }
 
@@ -126,7 +128,7 @@ void HandOffTest::firstStartListsItsFiles()
     becomeRunningInstance({"*.txt", "/MS"});
     QTRY_COMPARE(listedNames(), (QStringList{"a.txt", "b.txt", "x.txt"}));
     QVERIFY(action("acModFmClk")->isChecked());
-    const auto& record = start->Record();
+    const auto& record = start->record();
     QCOMPARE(record.AppWindow, static_cast<std::uint32_t>(getpid()));
     QVERIFY(record.MainWindow != 0);
     // The raw bytes: the record sits at the offsets the block's layout gives.
@@ -161,8 +163,8 @@ void HandOffTest::presetSwitchAppliesOnlyThePreset()
 {
     for (const std::string& ini : {iniPath()}) {
         IniFile settings(ini);
-        settings.WriteBool("Preset3", "Enabled", true);
-        settings.WriteInteger("Preset3", "AttrH", 2);
+        settings.writeBool("Preset3", "Enabled", true);
+        settings.writeInteger("Preset3", "AttrH", 2);
     }
     becomeRunningInstance();
     QCOMPARE(runLaterStart({"/3", "/A+", "/MS", "x.txt"}), 0);
@@ -175,10 +177,10 @@ void HandOffTest::presetSwitchAppliesOnlyThePreset()
 void HandOffTest::badSwitchHandsOverNothing()
 {
     becomeRunningInstance();
-    QSignalSpy woken(channel.get(), &HandOffChannel::MessageArrived);
+    QSignalSpy woken(channel.get(), &HandOffChannel::messageArrived);
     // The later start runs here, so that its error box can be answered.
     StartUp later;
-    QVERIFY(later.HandOver(StartUp::ParseArguments({"x.txt", "/Q", "/A+"}, iniPath())));
+    QVERIFY(later.handOver(StartUp::parseArguments({"x.txt", "/Q", "/A+"}, iniPath())));
     QCOMPARE(boxes.size(), std::size_t{1});
     QCOMPARE(boxes[0].text, std::string("\"/Q\" is not a valid switch\r\n"));
     QTRY_COMPARE(woken.count(), 1);
@@ -195,8 +197,8 @@ void HandOffTest::killedFirstInstanceIsReplaced()
     first.start(program, {});
     QVERIFY(first.waitForStarted());
     // Wait until the other process owns the block and listens.
-    const QString socket = QString::fromStdString(runtime.Path()) + "/" +
-                           QString::fromStdString(SharedBlock::SystemName(kHandOffBlockName).substr(1)) + ".socket";
+    const QString socket = QString::fromStdString(runtime.path()) + "/" +
+                           QString::fromStdString(SharedBlock::systemName(kHandOffBlockName).substr(1)) + ".socket";
     QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(socket), 5000);
     ::kill(static_cast<pid_t>(first.processId()), SIGKILL);
     QVERIFY(first.waitForFinished());
@@ -222,7 +224,7 @@ void HandOffTest::longSpecificationsAreCut()
 {
     QStringList names;
     for (char letter = 'c'; letter < 'n'; ++letter)
-        names << QString::fromStdString(folder->MakeFile(std::string(25, letter)));
+        names << QString::fromStdString(folder->makeFile(std::string(25, letter)));
     becomeRunningInstance();
     QCOMPARE(runLaterStart(names), 0);
     // Each full path with CR LF; what is past 255 bytes is lost, and a cut path names nothing.

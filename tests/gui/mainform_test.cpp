@@ -106,8 +106,8 @@ void MainFormTest::firstStartWritesSamplePresets()
 {
     TMainForm form(iniPath());
     const IniFile ini(iniPath());
-    QCOMPARE(ini.ReadString("Preset1", "Name", ""), std::string("Sample: simple touch"));
-    QCOMPARE(ini.ReadInteger("Preset2", "Cre", 0), 2);
+    QCOMPARE(ini.readString("Preset1", "Name", ""), std::string("Sample: simple touch"));
+    QCOMPARE(ini.readInteger("Preset2", "Cre", 0), 2);
 
     auto* apply1 = find<QAction>(form, "preA1");
     QVERIFY(apply1->isEnabled());
@@ -137,9 +137,9 @@ void MainFormTest::settingsSurviveARestart()
         form.close();
     }
     const IniFile ini(iniPath());
-    QCOMPARE(ini.ReadString("Settings", "ClockDate", ""), DateToText(37017.0));
-    QVERIFY(ini.ReadValue("MainForm Settings", "Left").has_value());
-    QVERIFY(ini.ReadValue("Location", "Location").has_value());
+    QCOMPARE(ini.readString("Settings", "ClockDate", ""), dateToText(37017.0));
+    QVERIFY(ini.readValue("MainForm Settings", "Left").has_value());
+    QVERIFY(ini.readValue("Location", "Location").has_value());
 
     TMainForm again(iniPath());
     QVERIFY(!find<QAction>(again, "acDate")->isChecked());
@@ -214,10 +214,10 @@ void MainFormTest::helpOpensThePage()
 {
     // The page lies beside the program; this test program has none, so the missing page is reported by its path.
     QList<QUrl> opened;
-    SetHelpUrlOpener([&](const QUrl& url) { opened.push_back(url); });
+    setHelpUrlOpener([&](const QUrl& url) { opened.push_back(url); });
     TMainForm form(iniPath());
     find<QAction>(form, "acHelp")->trigger();
-    SetHelpUrlOpener(nullptr);
+    setHelpUrlOpener(nullptr);
     const QString page = QCoreApplication::applicationDirPath() + "/" +
                          QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName() + ".html";
     QVERIFY(opened.isEmpty());

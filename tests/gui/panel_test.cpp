@@ -188,26 +188,26 @@ void PanelTest::setFromFile()
     timePicker->setTime(QTime(13, 14, 15));
 
     // A cancelled dialog changes nothing.
-    SetNextFileDialogAnswer({});
+    setNextFileDialogAnswer({});
     trigger(form, "acClkFmFile");
     QCOMPARE(datePicker->date(), QDate(2001, 5, 6));
     QCOMPARE(timePicker->time(), QTime(13, 14, 15));
 
     // Only the included picker takes the file's Modified stamp.
     trigger(form, "acDate");
-    SetNextFileDialogAnswer({QString::fromStdString(path)});
+    setNextFileDialogAnswer({QString::fromStdString(path)});
     trigger(form, "acClkFmFile");
     QCOMPARE(timePicker->time(), QTime(8, 9, 10));
     QCOMPARE(datePicker->date(), QDate(2001, 5, 6));
 
     trigger(form, "acDate");
-    SetNextFileDialogAnswer({QString::fromStdString(path)});
+    setNextFileDialogAnswer({QString::fromStdString(path)});
     trigger(form, "acClkFmFile");
     QCOMPARE(datePicker->date(), QDate(1999, 1, 2));
 
     // A file gone since it was picked changes nothing and says nothing.
     timePicker->setTime(QTime(13, 14, 15));
-    SetNextFileDialogAnswer({QString::fromStdString(folder->Path() + "/gone.txt")});
+    setNextFileDialogAnswer({QString::fromStdString(folder->path() + "/gone.txt")});
     trigger(form, "acClkFmFile");
     QCOMPARE(timePicker->time(), QTime(13, 14, 15));
     QVERIFY(boxes.empty());
@@ -224,21 +224,21 @@ void PanelTest::dateOutsideThePickersRange()
     timePicker->setTime(QTime(13, 14, 15));
 
     // The refused date leaves both pickers as they were.
-    SetNextFileDialogAnswer({QString::fromStdString(old)});
+    setNextFileDialogAnswer({QString::fromStdString(old)});
     trigger(form, "acClkFmFile");
     QCOMPARE(boxes.size(), std::size_t{1});
-    QCOMPARE(boxes[0].text, "Date is less than minimum of " + DateToText(DateTimeToSerial(local(1980, 1, 1, 0, 0, 0))));
+    QCOMPARE(boxes[0].text, "Date is less than minimum of " + dateToText(dateTimeToSerial(local(1980, 1, 1, 0, 0, 0))));
     QCOMPARE(boxes[0].caption, std::string("Stampkeep"));
-    SetNextFileDialogAnswer({QString::fromStdString(future)});
+    setNextFileDialogAnswer({QString::fromStdString(future)});
     trigger(form, "acClkFmFile");
     QCOMPARE(boxes.size(), std::size_t{2});
-    QCOMPARE(boxes[1].text, "Date exceeds maximum of " + DateToText(DateTimeToSerial(local(2105, 12, 31, 0, 0, 0))));
+    QCOMPARE(boxes[1].text, "Date exceeds maximum of " + dateToText(dateTimeToSerial(local(2105, 12, 31, 0, 0, 0))));
     QCOMPARE(datePicker->date(), QDate(2001, 5, 6));
     QCOMPARE(timePicker->time(), QTime(13, 14, 15));
 
     // The time picker alone takes any date's time of day.
     trigger(form, "acDate");
-    SetNextFileDialogAnswer({QString::fromStdString(old)});
+    setNextFileDialogAnswer({QString::fromStdString(old)});
     trigger(form, "acClkFmFile");
     QCOMPARE(boxes.size(), std::size_t{2});
     QCOMPARE(timePicker->time(), QTime(8, 9, 10));
@@ -270,7 +270,7 @@ void PanelTest::dropsOnThePickers()
 {
     const std::string first = makeFile("first.txt", local(1999, 1, 2, 8, 9, 10));
     const std::string second = makeFile("second.txt", local(2003, 4, 5, 18, 30, 0));
-    const std::string sub = folder->MakeFolder("sub");
+    const std::string sub = folder->makeFolder("sub");
     setModified(sub, local(2002, 3, 4, 5, 6, 7));
     TMainForm form(iniPath());
     showActive(form);
@@ -302,8 +302,8 @@ void PanelTest::dropsOnThePickers()
     FileTime modified = 0;
     std::uint32_t attrs = 0;
     QVERIFY(GetFileStamps(second, created, modified, attrs));
-    form.Files().AddFile(second, created, modified, attrs);
-    const std::unique_ptr<QMimeData> row(form.Files().mimeData({form.Files().index(0, 0)}));
+    form.fileList().AddFile(second, created, modified, attrs);
+    const std::unique_ptr<QMimeData> row(form.fileList().mimeData({form.fileList().index(0, 0)}));
     trigger(form, "acDate");
     trigger(form, "acTime");
     dropOn(datePicker, *row);
@@ -312,7 +312,7 @@ void PanelTest::dropsOnThePickers()
     trigger(form, "acTime");
     QVERIFY(dropOn(timePicker, *row));
     QCOMPARE(timePicker->time(), QTime(18, 30, 0));
-    QCOMPARE(form.Files().rowCount(), 1);
+    QCOMPARE(form.fileList().rowCount(), 1);
 
     // Anything that carries no file is refused.
     QMimeData text;

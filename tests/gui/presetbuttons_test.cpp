@@ -104,15 +104,15 @@ void PresetButtonsTest::applyingTheSamplesSetsThePanel()
 void PresetButtonsTest::storedClockAndIncrement()
 {
     IniFile ini(iniPath());
-    ini.WriteBool("Preset3", "Enabled", true);
-    ini.WriteInteger("Preset3", "Clock", 5); // outside the code set: the stored date and time
-    ini.WriteString("Preset3", "Date", DateToText(37017.0));
-    ini.WriteString("Preset3", "Time", TimeToText(0.5));
-    ini.WriteInteger("Preset3", "SeqNum", 3);
-    ini.WriteInteger("Preset3", "SeqUnit", 1);
-    ini.WriteBool("Preset3", "UseSeq", true);
-    ini.WriteInteger("Preset3", "Mod", 7); // outside the code set: the group stays as it is
-    ini.WriteInteger("Preset3", "AttrH", 2);
+    ini.writeBool("Preset3", "Enabled", true);
+    ini.writeInteger("Preset3", "Clock", 5); // outside the code set: the stored date and time
+    ini.writeString("Preset3", "Date", dateToText(37017.0));
+    ini.writeString("Preset3", "Time", timeToText(0.5));
+    ini.writeInteger("Preset3", "SeqNum", 3);
+    ini.writeInteger("Preset3", "SeqUnit", 1);
+    ini.writeBool("Preset3", "UseSeq", true);
+    ini.writeInteger("Preset3", "Mod", 7); // outside the code set: the group stays as it is
+    ini.writeInteger("Preset3", "AttrH", 2);
     TMainForm again(iniPath());
     again.findChild<QAction*>("acModFmFld")->setChecked(true);
     again.findChild<QAction*>("preA3")->trigger();
@@ -128,7 +128,7 @@ void PresetButtonsTest::storedClockAndIncrement()
 void PresetButtonsTest::removedPresetOpensTheDialogOnItsButton()
 {
     trigger(*form, "preR2");
-    QVERIFY(!IniFile(iniPath()).ReadValue("Preset2", "Enabled"));
+    QVERIFY(!IniFile(iniPath()).readValue("Preset2", "Enabled"));
     QVERIFY(!action("preA2")->isEnabled());
     QVERIFY(!action("preR2")->isEnabled());
     QCOMPARE(form->findChild<QMenu*>("pmPre2")->defaultAction(), action("preC2"));
@@ -162,7 +162,7 @@ void PresetButtonsTest::configuringAnUnconfiguredPresetCopiesThePanel()
     QCOMPARE(action("preA4")->toolTip(), QString("Mine"));
     QCOMPARE(action("preA4")->statusTip(), QString("Preset 4 - Created from Modified, no system"));
     QCOMPARE(form->findChild<QMenu*>("pmPre4")->defaultAction(), action("preA4"));
-    QCOMPARE(IniFile(iniPath()).ReadInteger("Preset4", "Cre", 0), 2);
+    QCOMPARE(IniFile(iniPath()).readInteger("Preset4", "Cre", 0), 2);
 }
 
 void PresetButtonsTest::shiftAltNumberOpensTheMenu()

@@ -33,14 +33,14 @@ const std::string kNoName = "You must supply a name and description for this pre
 double serialOf(const QDate& date, const QTime& time = QTime(0, 0))
 {
     double serial = 0;
-    CalendarToSerial({date.year(), date.month(), date.day(), time.hour(), time.minute(), time.second(), 0}, serial);
+    calendarToSerial({date.year(), date.month(), date.day(), time.hour(), time.minute(), time.second(), 0}, serial);
     return serial;
 }
 
 // A date as the settings file holds it, with all four digits of the year whatever the locale's short format.
 std::string longYearDate(const QDate& date)
 {
-    return FormatDateTime(SetFormatRun('y', 4, ShortDateFormat), serialOf(date));
+    return formatDateTime(SetFormatRun('y', 4, shortDateFormat), serialOf(date));
 }
 
 } // namespace
@@ -68,7 +68,7 @@ private slots:
     void helpOpensThePage();
 
 private:
-    void writeIni(const std::string& text) const { folder->MakeFile("stampkeep.ini", text); }
+    void writeIni(const std::string& text) const { folder->makeFile("stampkeep.ini", text); }
     std::vector<std::string> boxTexts() const;
     void clickOn(TPresetForm& form, const char* name) { QTest::mouseClick(find<QWidget>(form, name), Qt::LeftButton); }
     QStringList pressedButtons(TPresetForm& form);
@@ -128,8 +128,8 @@ void PresetFormTest::componentsAndLimits()
 void PresetFormTest::configuredPresetPressesStoredButtons()
 {
     writeIni("[Preset3]\nEnabled=1\nName=Night shift\nDesc=Stamp at ten past one\nDate=" +
-             DateToText(serialOf(QDate(2001, 5, 6))) +
-             "\nTime=" + TimeToText(serialOf(QDate(2001, 5, 6), QTime(13, 14, 15))) +
+             dateToText(serialOf(QDate(2001, 5, 6))) +
+             "\nTime=" + timeToText(serialOf(QDate(2001, 5, 6), QTime(13, 14, 15))) +
              "\nUseDate=1\nUseTime=0\nUseSeq=1\nSeqNum=4\nSeqUnit=1\nClock=2\nMod=3\nCre=2\nAttrA=1\nAttrS=2\n"
              "AttrH=0\nAttrR=1\n");
     TPresetForm form(iniPath());
@@ -237,7 +237,7 @@ void PresetFormTest::okChecksInOrder()
     clickOn(form, "btnOK");
     QCOMPARE(boxTexts(), std::vector<std::string>({kNoAction, kNoAction, kNoDateOrTime, kNoName, kNoName}));
     QVERIFY(form.isVisible());
-    QVERIFY(!IniFile(iniPath()).ReadValue("Preset2", "Enabled").has_value());
+    QVERIFY(!IniFile(iniPath()).readValue("Preset2", "Enabled").has_value());
 
     // Any character counts, blanks too.
     find<QLineEdit>(form, "ebDesc")->setText(" ");
@@ -245,7 +245,7 @@ void PresetFormTest::okChecksInOrder()
     QCOMPARE(boxes.size(), std::size_t{5});
     QVERIFY(!form.isVisible());
     QCOMPARE(form.result(), int(QDialog::Accepted));
-    QCOMPARE(IniFile(iniPath()).ReadString("Preset2", "Desc", "?"), std::string(""));
+    QCOMPARE(IniFile(iniPath()).readString("Preset2", "Desc", "?"), std::string(""));
     QString name;
     QString desc;
     form.GetNameAndDesc(name, desc);
@@ -262,7 +262,7 @@ void PresetFormTest::namesAreUniqueWithoutRegardToCase()
     clickOn(form, "btnOK");
     QVERIFY(boxes.empty());
     QCOMPARE(form.result(), int(QDialog::Accepted));
-    QCOMPARE(IniFile(iniPath()).ReadString("Preset2", "Name", ""), std::string("SAMPLE: FIX COPY"));
+    QCOMPARE(IniFile(iniPath()).readString("Preset2", "Name", ""), std::string("SAMPLE: FIX COPY"));
 
     QVERIFY(form.LoadPreset(3, {}));
     form.show();
@@ -273,7 +273,7 @@ void PresetFormTest::namesAreUniqueWithoutRegardToCase()
     QCOMPARE(boxTexts(), std::vector<std::string>({"Preset #2 is named \"SAMPLE: FIX COPY\". Please choose a different "
                                                    "name."}));
     QVERIFY(form.isVisible());
-    QVERIFY(!IniFile(iniPath()).ReadValue("Preset3", "Name").has_value());
+    QVERIFY(!IniFile(iniPath()).readValue("Preset3", "Name").has_value());
 }
 
 void PresetFormTest::dateAndTimeUncheckedDisableClockSources()
@@ -329,9 +329,9 @@ void PresetFormTest::systemClockDisablesPickersButKeepsTheirValues()
     QCOMPARE(pressedButtons(form), QStringList({"tbCreFmClk", "tbtSys"}));
     clickOn(form, "btnOK");
     const IniFile ini(iniPath());
-    QCOMPARE(ini.ReadInteger("Preset5", "Clock", 99), 0);
-    QCOMPARE(ini.ReadString("Preset5", "Date", ""), DateToText(serialOf(QDate(2004, 2, 3))));
-    QCOMPARE(ini.ReadString("Preset5", "Time", ""), TimeToText(serialOf(QDate(2004, 2, 3), QTime(8, 9, 10))));
+    QCOMPARE(ini.readInteger("Preset5", "Clock", 99), 0);
+    QCOMPARE(ini.readString("Preset5", "Date", ""), dateToText(serialOf(QDate(2004, 2, 3))));
+    QCOMPARE(ini.readString("Preset5", "Time", ""), timeToText(serialOf(QDate(2004, 2, 3), QTime(8, 9, 10))));
 
     clickOn(form, "tbtSpec");
     QVERIFY(find<QDateEdit>(form, "DTDateMod")->isEnabled());
@@ -399,7 +399,7 @@ void PresetFormTest::refusedWriteKeepsTheDialogOpen()
     find<QLineEdit>(form, "ebDesc")->setText("Kept too");
     trigger(form, "acLblS");
     // A folder in place of the settings file refuses every write, also for root.
-    folder->MakeFolder("stampkeep.ini");
+    folder->makeFolder("stampkeep.ini");
     clickOn(form, "btnOK");
     QCOMPARE(boxTexts(), std::vector<std::string>({"Unable to write to " + iniPath()}));
     QVERIFY(form.isVisible());
@@ -422,7 +422,7 @@ void PresetFormTest::utf8TextRoundTrips()
         clickOn(form, "btnOK");
         QCOMPARE(form.result(), int(QDialog::Accepted));
     }
-    QCOMPARE(IniFile(iniPath()).ReadString("Preset4", "Name", ""), name.toStdString());
+    QCOMPARE(IniFile(iniPath()).readString("Preset4", "Name", ""), name.toStdString());
     TPresetForm again(iniPath());
     QVERIFY(again.LoadPreset(4, {}));
     QCOMPARE(find<QLineEdit>(again, "ebName")->text(), name);
@@ -458,8 +458,8 @@ void PresetFormTest::savedSectionHoldsSeventeenKeysInOrder()
         "Enabled=1",
         "Name=New",
         "Desc=New one",
-        "Date=" + QString::fromStdString(DateToText(serialOf(QDate(1999, 6, 2)))),
-        "Time=" + QString::fromStdString(TimeToText(serialOf(QDate(1999, 6, 2), QTime(23, 45, 1)))),
+        "Date=" + QString::fromStdString(dateToText(serialOf(QDate(1999, 6, 2)))),
+        "Time=" + QString::fromStdString(timeToText(serialOf(QDate(1999, 6, 2), QTime(23, 45, 1)))),
         "UseDate=1",
         "UseTime=1",
         "UseSeq=1",
@@ -482,7 +482,7 @@ void PresetFormTest::savedSectionHoldsSeventeenKeysInOrder()
     for (const auto& [button, clock] : clocks) {
         clickOn(form, button);
         clickOn(form, "btnOK");
-        QCOMPARE(IniFile(iniPath()).ReadInteger("Preset5", "Clock", 99), clock);
+        QCOMPARE(IniFile(iniPath()).readInteger("Preset5", "Clock", 99), clock);
     }
     QVERIFY(boxes.empty());
 }

@@ -23,8 +23,8 @@ namespace {
 
 void setCreated(const std::string& path, const QDateTime& when)
 {
-    const FileTime stamp = LocalToStamp(DateTimeToSerial(when));
-    QVERIFY(CurrentPlatform().OpenForStamps(path)->SetTimes(stamp, std::nullopt));
+    const FileTime stamp = LocalToStamp(dateTimeToSerial(when));
+    QVERIFY(currentPlatform().openForStamps(path)->setTimes(stamp, std::nullopt));
 }
 
 // The Created stamp as the file now has it on disk.
@@ -34,7 +34,7 @@ QDateTime diskCreated(const std::string& path)
     FileTime modified = 0;
     if (!GetFileStamps(path, created, modified))
         return {};
-    return SerialToDateTime(StampToLocal(created));
+    return serialToDateTime(StampToLocal(created));
 }
 
 } // namespace
@@ -71,7 +71,7 @@ int TouchTest::listFile(TMainForm& form, const std::string& path)
     std::uint32_t attrs = 0;
     if (!GetFileStamps(path, created, modified, attrs))
         qWarning("cannot list %s", path.c_str());
-    return form.Files().AddFile(path, created, modified, attrs);
+    return form.fileList().AddFile(path, created, modified, attrs);
 }
 
 void TouchTest::selectRows(TMainForm& form, std::initializer_list<int> rows)
@@ -146,10 +146,10 @@ void TouchTest::displayedDateAndTimeLandExactly()
     QCOMPARE(diskCreated(path), created);
     QVERIFY(boxes.empty());
 
-    const FileListModel& files = form.Files();
-    QCOMPARE(files.RowImage(0), int(FileListModel::ImageTouched));
+    const FileListModel& files = form.fileList();
+    QCOMPARE(files.rowImage(0), int(FileListModel::ImageTouched));
     QCOMPARE(files.data(files.index(0, FileListModel::ColModified), Qt::DisplayRole).toString(),
-             QString::fromStdString(StampText(DateTimeToSerial(local(2001, 5, 6, 13, 14, 15)))));
+             QString::fromStdString(StampText(dateTimeToSerial(local(2001, 5, 6, 13, 14, 15)))));
     QVERIFY(files.data(files.index(0, 0), Qt::ToolTipRole).toString().contains("Modified date/time changed"));
 }
 
@@ -247,8 +247,8 @@ void TouchTest::sequenceStepFollowsTheLists()
     }
     {
         IniFile ini(iniPath());
-        ini.WriteInteger("Settings", "SeqNumber", 4);
-        ini.WriteInteger("Settings", "SeqUnit", 1);
+        ini.writeInteger("Settings", "SeqNumber", 4);
+        ini.writeInteger("Settings", "SeqUnit", 1);
     }
     TMainForm form(iniPath());
     touchBoth(form);
@@ -278,15 +278,15 @@ void TouchTest::otherStampsSwap()
 void TouchTest::attributeMasks()
 {
     const std::string path = makeFile("attrs.txt", local(2000, 1, 1, 0, 0, 0));
-    QVERIFY(CurrentPlatform().SetAttributes(path, kAttrArchive | kAttrHidden));
+    QVERIFY(currentPlatform().setAttributes(path, kAttrArchive | kAttrHidden));
     TMainForm form(iniPath());
     listFile(form, path);
     selectRows(form, {0});
     press(form, "acRPlus");
     press(form, "acAminus");
     trigger(form, "acApply");
-    QCOMPARE(CurrentPlatform().GetAttributes(path), std::optional<std::uint32_t>(kAttrHidden | kAttrReadOnly));
-    const FileListModel& files = form.Files();
+    QCOMPARE(currentPlatform().getAttributes(path), std::optional<std::uint32_t>(kAttrHidden | kAttrReadOnly));
+    const FileListModel& files = form.fileList();
     QCOMPARE(files.data(files.index(0, FileListModel::ColAttr), Qt::DisplayRole).toString(), QString("  HR "));
 }
 
@@ -300,7 +300,7 @@ void TouchTest::failureMessageCountsFiles()
     for (const std::string& path : {good, gone, other})
         listFile(form, path);
     QVERIFY(QFile::remove(QString::fromStdString(gone)));
-    const FileListModel& files = form.Files();
+    const FileListModel& files = form.fileList();
     const QString oldText = files.data(files.index(1, FileListModel::ColModified), Qt::DisplayRole).toString();
     selectRows(form, {0, 1, 2});
     setClock(form, local(2001, 5, 6, 13, 14, 15));
@@ -314,9 +314,9 @@ void TouchTest::failureMessageCountsFiles()
                                         "file. Move the mouse over the red icon for more information."));
     QCOMPARE(diskModified(good), local(2001, 5, 6, 13, 14, 15));
     QCOMPARE(diskModified(other), local(2001, 5, 6, 13, 14, 15));
-    QCOMPARE(files.RowImage(0), int(FileListModel::ImageTouched));
-    QCOMPARE(files.RowImage(1), int(FileListModel::ImageTouchFailed));
-    QCOMPARE(files.RowImage(2), int(FileListModel::ImageTouched));
+    QCOMPARE(files.rowImage(0), int(FileListModel::ImageTouched));
+    QCOMPARE(files.rowImage(1), int(FileListModel::ImageTouchFailed));
+    QCOMPARE(files.rowImage(2), int(FileListModel::ImageTouched));
     // The failed row keeps the stamp it still has and says why.
     QCOMPARE(files.data(files.index(1, FileListModel::ColModified), Qt::DisplayRole).toString(), oldText);
     QVERIFY(files.data(files.index(1, 0), Qt::ToolTipRole).toString().contains("No such file or directory"));
@@ -342,7 +342,7 @@ void TouchTest::runEndsBusyEvenWhenItThrows()
 
     // The summary comes while the run is still busy; here it fails on top.
     bool busyDuringBox = false;
-    SetMessageBoxHandler([&](const MessageBoxRequest&) -> MessageResult {
+    setMessageBoxHandler([&](const MessageBoxRequest&) -> MessageResult {
         busyDuringBox = QApplication::overrideCursor() && !find<QAction>(form, "acUndoTouch")->isEnabled();
         throw std::runtime_error("box failed");
     });
@@ -376,13 +376,13 @@ void TouchTest::undo()
     trigger(form, "acUndoTouch");
     QVERIFY(boxes.empty());
     QCOMPARE(diskModified(touched), before);
-    QCOMPARE(CurrentPlatform().GetAttributes(touched), std::optional<std::uint32_t>(0));
+    QCOMPARE(currentPlatform().getAttributes(touched), std::optional<std::uint32_t>(0));
     QCOMPARE(diskModified(untouched), before);
-    const FileListModel& files = form.Files();
-    QCOMPARE(files.RowImage(0), int(FileListModel::ImageListed));
-    QCOMPARE(files.RowImage(1), int(FileListModel::ImageListed));
+    const FileListModel& files = form.fileList();
+    QCOMPARE(files.rowImage(0), int(FileListModel::ImageListed));
+    QCOMPARE(files.rowImage(1), int(FileListModel::ImageListed));
     QCOMPARE(files.data(files.index(0, FileListModel::ColModified), Qt::DisplayRole).toString(),
-             QString::fromStdString(StampText(DateTimeToSerial(before))));
+             QString::fromStdString(StampText(dateTimeToSerial(before))));
 }
 
 void TouchTest::resetKeepsThePickers()

@@ -27,9 +27,9 @@ QDateTime local(int year, int month, int day, int hour, int minute, int second)
 
 void setModified(const std::string& path, FileTime stamp)
 {
-    const auto handle = CurrentPlatform().OpenForStamps(path);
+    const auto handle = currentPlatform().openForStamps(path);
     QVERIFY2(handle, path.c_str());
-    QVERIFY2(handle->SetTimes(std::nullopt, stamp), path.c_str());
+    QVERIFY2(handle->setTimes(std::nullopt, stamp), path.c_str());
 }
 
 void setModified(const std::string& path, const QDateTime& when)
@@ -53,18 +53,18 @@ void WindowFixture::init()
     folder = std::make_unique<TempDir>();
     boxes.clear();
     answer = MessageResult::Ok;
-    SetMessageBoxHandler([this](const MessageBoxRequest& box) { return recordBox(box); });
+    setMessageBoxHandler([this](const MessageBoxRequest& box) { return recordBox(box); });
 }
 
 void WindowFixture::cleanup()
 {
-    SetMessageBoxHandler(nullptr);
+    setMessageBoxHandler(nullptr);
     folder.reset();
 }
 
 std::string WindowFixture::makeFile(const std::string& name, const QDateTime& modified) const
 {
-    const std::string path = folder->MakeFile(name, "content");
+    const std::string path = folder->makeFile(name, "content");
     setModified(path, modified);
     return path;
 }

@@ -49,7 +49,7 @@ QRect centredOnScreen(const QWidget& form)
 
 std::vector<unsigned char> stampkeepBlock(versionblock::Layout layout = versionblock::Layout::Wide)
 {
-    return versionblock::Build(versionblock::StampkeepDescription(2, 1, 0, 0), layout);
+    return versionblock::build(versionblock::stampkeepDescription(2, 1, 0, 0), layout);
 }
 
 versionblock::StringTable table(const std::string& key, const std::string& company)
@@ -148,8 +148,8 @@ void WinutilTest::init()
 {
     openedUrls_.clear();
     boxes_.clear();
-    SetHelpUrlOpener([this](const QUrl& url) { openedUrls_.append(url); });
-    SetMessageBoxHandler([this](const MessageBoxRequest& request) {
+    setHelpUrlOpener([this](const QUrl& url) { openedUrls_.append(url); });
+    setMessageBoxHandler([this](const MessageBoxRequest& request) {
         boxes_.append(request);
         return MessageResult::Ok;
     });
@@ -157,7 +157,7 @@ void WinutilTest::init()
 
 void WinutilTest::cleanup()
 {
-    SetMessageBoxHandler(nullptr);
+    setMessageBoxHandler(nullptr);
 }
 
 // ---------------------------------------------------------------- placement
@@ -206,7 +206,7 @@ void WinutilTest::placementRoundTrip()
     dialog.setObjectName("PresetForm");
     dialog.setGeometry(30, 40, 320, 240);
     SaveFormPlacement(ini, dialog, false);
-    QVERIFY(!IniFile(ini).ReadValue("PresetForm Settings", "Right"));
+    QVERIFY(!IniFile(ini).readValue("PresetForm Settings", "Right"));
     dialog.setGeometry(0, 0, 320, 240);
     RestoreFormPlacement(ini, dialog, false);
     QCOMPARE(dialog.geometry(), QRect(30, 40, 320, 240));
@@ -216,8 +216,8 @@ void WinutilTest::placementFromPartialSection()
 {
     TempDir temp;
     const std::string ini = temp / "stampkeep.ini";
-    IniFile(ini).WriteInteger("PresetForm Settings", "Left", 10);
-    IniFile(ini).WriteInteger("PresetForm Settings", "Top", 20);
+    IniFile(ini).writeInteger("PresetForm Settings", "Left", 10);
+    IniFile(ini).writeInteger("PresetForm Settings", "Top", 20);
     QWidget form;
     form.setObjectName("PresetForm");
     form.resize(300, 200);
@@ -238,8 +238,8 @@ void WinutilTest::placementOfMaximisedWindow()
     QTRY_VERIFY(form.isMaximized());
     SaveFormPlacement(ini, form, true);
     const IniFile file(ini);
-    QCOMPARE(file.ReadInteger("MainForm Settings", "ShowCmd", 0), 3);
-    QCOMPARE(file.ReadInteger("MainForm Settings", "Right", 0), 450);
+    QCOMPARE(file.readInteger("MainForm Settings", "ShowCmd", 0), 3);
+    QCOMPARE(file.readInteger("MainForm Settings", "Right", 0), 450);
 
     QWidget next;
     next.setObjectName("MainForm");
@@ -255,10 +255,10 @@ void WinutilTest::placementOffEveryScreen()
     const std::string ini = temp / "stampkeep.ini";
     IniFile file(ini);
     const std::string section = "MainForm Settings";
-    file.WriteInteger(section, "Left", 9000);
-    file.WriteInteger(section, "Top", -7000);
-    file.WriteInteger(section, "Right", 9400);
-    file.WriteInteger(section, "Bottom", -6700);
+    file.writeInteger(section, "Left", 9000);
+    file.writeInteger(section, "Top", -7000);
+    file.writeInteger(section, "Right", 9400);
+    file.writeInteger(section, "Bottom", -6700);
     QWidget form;
     form.setObjectName("MainForm");
     form.resize(200, 100);
@@ -266,8 +266,8 @@ void WinutilTest::placementOffEveryScreen()
     QCOMPARE(form.geometry(), QRect(9000, -7000, 400, 300));
 
     // An empty or inverted rectangle keeps the form's own size.
-    file.WriteInteger(section, "Right", 9000);
-    file.WriteInteger(section, "Bottom", -7100);
+    file.writeInteger(section, "Right", 9000);
+    file.writeInteger(section, "Bottom", -7100);
     form.resize(200, 100);
     RestoreFormPlacement(ini, form, true);
     QCOMPARE(form.geometry(), QRect(9000, -7000, 200, 100));
@@ -326,9 +326,9 @@ void WinutilTest::versionTableOrder()
     QFETCH(QString, firstKey);
     QFETCH(QString, secondKey);
     QFETCH(QString, placedFirst);
-    versionblock::Description description = versionblock::StampkeepDescription(2, 1, 0, 0);
+    versionblock::Description description = versionblock::stampkeepDescription(2, 1, 0, 0);
     description.tables = {table(firstKey.toStdString(), "first"), table(secondKey.toStdString(), "second")};
-    const auto block = versionblock::Build(description, versionblock::Layout::Wide);
+    const auto block = versionblock::build(description, versionblock::Layout::Wide);
     const TVerInfoObj info(block);
     QCOMPARE(info.Languages().size(), 2u);
     QCOMPARE(QString::fromStdString(info.Languages()[0].Key), placedFirst);
@@ -375,9 +375,9 @@ void WinutilTest::versionMalformedBlocks()
     }
 
     // A block without tables: read, but nothing to show.
-    versionblock::Description bare = versionblock::StampkeepDescription(2, 1, 0, 0);
+    versionblock::Description bare = versionblock::stampkeepDescription(2, 1, 0, 0);
     bare.tables.clear();
-    QCOMPARE(TVerInfoObj(versionblock::Build(bare, versionblock::Layout::Wide)).Status(),
+    QCOMPARE(TVerInfoObj(versionblock::build(bare, versionblock::Layout::Wide)).Status(),
              TVerInfoObj::kStatusNoStringTable);
 
     // A string entry claiming zero length would never advance; one claiming more than its table overruns it.
@@ -417,14 +417,14 @@ void WinutilTest::aboutBoxTexts()
 
 void WinutilTest::aboutBoxBeta()
 {
-    versionblock::Description description = versionblock::StampkeepDescription(2, 1, 0, 0);
+    versionblock::Description description = versionblock::stampkeepDescription(2, 1, 0, 0);
     description.fixedInfo[versionblock::kFixedInfoFlagsIndex] = versionblock::kPreReleaseFlag;
-    const TAboutForm beta(TVerInfoObj(versionblock::Build(description, versionblock::Layout::Wide)), nullptr);
+    const TAboutForm beta(TVerInfoObj(versionblock::build(description, versionblock::Layout::Wide)), nullptr);
     QCOMPARE(labelText(beta, "lblVersion"), "Stampkeep - beta version 2.1.0.0");
     QCOMPARE(beta.findChild<QLabel*>("lblVersion")->palette().color(QPalette::WindowText), QColor(Qt::red));
 
     std::erase_if(description.tables[0].entries, [](const auto& entry) { return entry.first == "FileVersion"; });
-    const TAboutForm unnumbered(TVerInfoObj(versionblock::Build(description, versionblock::Layout::Wide)), nullptr);
+    const TAboutForm unnumbered(TVerInfoObj(versionblock::build(description, versionblock::Layout::Wide)), nullptr);
     QCOMPARE(labelText(unnumbered, "lblVersion"), "Stampkeep beta");
 }
 
@@ -641,7 +641,7 @@ void WinutilTest::serialPartsOfDatesAndTimes()
     QCOMPARE(timeToSerial(QTime(18, 0)), 0.75);
     QCOMPARE(serialToDate(37017.75), QDate(2001, 5, 6));
     QCOMPARE(serialToTime(37017.75), QTime(18, 0));
-    QCOMPARE(SerialToDateTime(37017.75), QDateTime(QDate(2001, 5, 6), QTime(18, 0)));
+    QCOMPARE(serialToDateTime(37017.75), QDateTime(QDate(2001, 5, 6), QTime(18, 0)));
 
     // The last millisecond of a day stays in its day.
     const QTime last(23, 59, 59, 999);
@@ -650,7 +650,7 @@ void WinutilTest::serialPartsOfDatesAndTimes()
 
     QVERIFY(!serialToDate(-1).isValid());
     QVERIFY(!serialToTime(-1).isValid());
-    QVERIFY(!SerialToDateTime(-1).isValid());
+    QVERIFY(!serialToDateTime(-1).isValid());
 }
 
 // ---------------------------------------------------------------- folder browser
@@ -658,31 +658,31 @@ void WinutilTest::serialPartsOfDatesAndTimes()
 void WinutilTest::browseForFolderAnswered()
 {
     TempDir temp;
-    const QString data = QString::fromStdString(temp.MakeFolder("Data"));
+    const QString data = QString::fromStdString(temp.makeFolder("Data"));
     QString chosen = "unchanged";
 
-    SetNextFileDialogAnswer({});
+    setNextFileDialogAnswer({});
     QVERIFY(!BrowseForFolder(nullptr, data, "Select folder for matching files", chosen));
     QCOMPARE(chosen, "unchanged");
 
-    SetNextFileDialogAnswer({data});
+    setNextFileDialogAnswer({data});
     QVERIFY(BrowseForFolder(nullptr, "/", "Select folder for matching files", chosen));
     QCOMPARE(chosen, data + "/");
 
-    SetNextFileDialogAnswer({"/"});
+    setNextFileDialogAnswer({"/"});
     QVERIFY(BrowseForFolder(nullptr, data, "Select folder for matching files", chosen));
     QCOMPARE(chosen, "/");
 
-    QCOMPARE(BrowserStartFolder("/"), "/");
-    QCOMPARE(BrowserStartFolder(data + "/"), data);
-    QCOMPARE(BrowserStartFolder(data), data);
+    QCOMPARE(browserStartFolder("/"), "/");
+    QCOMPARE(browserStartFolder(data + "/"), data);
+    QCOMPARE(browserStartFolder(data), data);
 }
 
 void WinutilTest::folderBrowserValidation()
 {
     TempDir temp;
-    const QString data = QString::fromStdString(temp.MakeFolder("Data"));
-    const QString file = QString::fromStdString(temp.MakeFile("Data/notes.txt"));
+    const QString data = QString::fromStdString(temp.makeFolder("Data"));
+    const QString file = QString::fromStdString(temp.makeFile("Data/notes.txt"));
     FolderBrowser browser(nullptr, data + "/", "Select folder");
     auto* status = browser.findChild<QLabel*>("lblStatus");
     QPushButton* ok = browser.findChild<QDialogButtonBox*>("buttonBox")->button(QDialogButtonBox::Open);
@@ -697,7 +697,7 @@ void WinutilTest::folderBrowserValidation()
     QVERIFY(ok->isEnabled());
 
     // A long choice is shortened to the width of the dialog.
-    const QString deep = QString::fromStdString(temp.MakeFolder(std::string(60, 'a') + "/" + std::string(60, 'b')));
+    const QString deep = QString::fromStdString(temp.makeFolder(std::string(60, 'a') + "/" + std::string(60, 'b')));
     emit browser.currentChanged(deep);
     QVERIFY(status->text().startsWith("/.../") || status->text().startsWith(".../"));
     QVERIFY(status->fontMetrics().horizontalAdvance(status->text()) <= browser.width() - 20);
@@ -713,9 +713,9 @@ void WinutilTest::folderBrowserValidation()
 void WinutilTest::helpPage()
 {
     TempDir temp;
-    const QString page = QString::fromStdString(temp.MakeFile("stampkeep.html", "<html></html>"));
-    OpenHelpFile(page, 12);
-    OpenHelpFile(page, 0);
+    const QString page = QString::fromStdString(temp.makeFile("stampkeep.html", "<html></html>"));
+    openHelpFile(page, 12);
+    openHelpFile(page, 0);
     QCOMPARE(openedUrls_.size(), 2);
     QCOMPARE(openedUrls_[0].toLocalFile(), page);
     QCOMPARE(openedUrls_[0].fragment(), "context-12");
@@ -723,7 +723,7 @@ void WinutilTest::helpPage()
     QVERIFY(boxes_.isEmpty());
 
     // The program's own page is the test program's path with ".html", which does not exist.
-    OpenHelpPage(14);
+    openHelpPage(14);
     QCOMPARE(openedUrls_.size(), 2);
     QCOMPARE(boxes_.size(), 1);
     QCOMPARE(boxes_[0].caption, "Stampkeep");
@@ -735,7 +735,7 @@ void WinutilTest::helpPage()
 // The Help button opens the help page (here: the report that it is missing) and the box stays up for its answer.
 void WinutilTest::qtMessageBoxHelpKeepsItOpen()
 {
-    InstallQtMessageBox();
+    installQtMessageBox();
     QString helpReport;
     bool stayedOpen = false;
     QTimer::singleShot(0, [&] {
@@ -760,7 +760,7 @@ void WinutilTest::qtMessageBoxHelpKeepsItOpen()
     request.icon = MessageIcon::Warning;
     request.buttons = MessageButtons::YesNo;
     request.helpContext = 12;
-    QCOMPARE(ShowMessageBox(request), MessageResult::No);
+    QCOMPARE(showMessageBox(request), MessageResult::No);
     QVERIFY(stayedOpen);
     QVERIFY(helpReport.startsWith("Help file not found: "));
 }

@@ -16,7 +16,7 @@ int usage()
 
 int fail(const char* what, SystemPlatform& platform)
 {
-    std::fprintf(stderr, "dosattrib_tool: %s: %s\n", what, platform.LastErrorText().c_str());
+    std::fprintf(stderr, "dosattrib_tool: %s: %s\n", what, platform.lastErrorText().c_str());
     return 1;
 }
 
@@ -37,12 +37,12 @@ int main(int argc, char** argv)
 
     SystemPlatform platform;
     // Stamps first and attributes last, as a touch does: a read-only entry is then set read-only at the end.
-    const std::unique_ptr<StampHandle> handle = platform.OpenForStamps(path);
+    const std::unique_ptr<StampHandle> handle = platform.openForStamps(path);
     if (!handle)
         return fail("open", platform);
-    if (!handle->SetTimes(FileTimeFromTimespec({static_cast<time_t>(seconds), 0}), std::nullopt))
+    if (!handle->setTimes(fileTimeFromTimespec({static_cast<time_t>(seconds), 0}), std::nullopt))
         return fail("set creation time", platform);
-    if (!platform.SetAttributes(path, static_cast<std::uint32_t>(attrs)))
+    if (!platform.setAttributes(path, static_cast<std::uint32_t>(attrs)))
         return fail("set attributes", platform);
     return 0;
 }

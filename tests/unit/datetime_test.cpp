@@ -35,14 +35,14 @@ std::string text(const CalendarTime& t)
 double serialOf(const CalendarTime& t)
 {
     double serial = kNoDateTime;
-    EXPECT_TRUE(CalendarToSerial(t, serial)) << text(t);
+    EXPECT_TRUE(calendarToSerial(t, serial)) << text(t);
     return serial;
 }
 
 std::string decoded(double serial)
 {
     CalendarTime t;
-    return SerialToCalendar(serial, t) ? text(t) : "refused";
+    return serialToCalendar(serial, t) ? text(t) : "refused";
 }
 
 const CalendarTime kSample = at(2001, 5, 6, 13, 14, 15);
@@ -88,7 +88,7 @@ TEST(DateTimeSerial, RefusesWhatIsNotACalendarMoment)
           at(1900, 2, 29), at(2000, 2, 30), at(2001, 4, 31), at(2001, 1, 1, 24), at(2001, 1, 1, -1),
           at(2001, 1, 1, 0, 60), at(2001, 1, 1, 0, 0, 60), at(2001, 1, 1, 0, 0, 0, 1000)}) {
         double serial = kNoDateTime;
-        EXPECT_FALSE(CalendarToSerial(t, serial)) << text(t);
+        EXPECT_FALSE(calendarToSerial(t, serial)) << text(t);
         EXPECT_EQ(serial, kNoDateTime);
     }
 }
@@ -97,26 +97,26 @@ TEST(DateTimeSerial, RefusesWhatIsNotACalendarMoment)
 TEST(FormatDateTime, DisplayFormats)
 {
     const double sample = serialOf(kSample);
-    EXPECT_EQ(FormatDateTime("mm/dd/yyyy hh:mm:ss ampm", sample), "05/06/2001 01:14:15 PM");
-    EXPECT_EQ(FormatDateTime("dd.mm.yyyy hh:mm:ss", sample), "06.05.2001 13:14:15");
-    EXPECT_EQ(FormatDateTime("M/d/yyyy h:mm:ss tt", sample), "5/6/2001 1:14:15 PM");
-    EXPECT_EQ(FormatDateTime("DD.MM.YYYY HH:MM", sample), "06.05.2001 13:14");
-    EXPECT_EQ(FormatDateTime("d/m/yy y", sample), "6/5/01 01");
-    EXPECT_EQ(FormatDateTime("h:nn:ss mm", sample), "13:14:15 05");
-    EXPECT_EQ(FormatDateTime("tt h:mm", sample), "PM 1:14");
-    EXPECT_EQ(FormatDateTime("'hh' hh\"h\"mm '", sample), "hh 13h14 ");
-    EXPECT_EQ(FormatDateTime("hh:nn:ss.zzz s.z", serialOf(at(2001, 5, 6, 9, 8, 7, 6))), "09:08:07.006 7.6");
-    EXPECT_EQ(FormatDateTime("dd", kNoDateTime), "");
+    EXPECT_EQ(formatDateTime("mm/dd/yyyy hh:mm:ss ampm", sample), "05/06/2001 01:14:15 PM");
+    EXPECT_EQ(formatDateTime("dd.mm.yyyy hh:mm:ss", sample), "06.05.2001 13:14:15");
+    EXPECT_EQ(formatDateTime("M/d/yyyy h:mm:ss tt", sample), "5/6/2001 1:14:15 PM");
+    EXPECT_EQ(formatDateTime("DD.MM.YYYY HH:MM", sample), "06.05.2001 13:14");
+    EXPECT_EQ(formatDateTime("d/m/yy y", sample), "6/5/01 01");
+    EXPECT_EQ(formatDateTime("h:nn:ss mm", sample), "13:14:15 05");
+    EXPECT_EQ(formatDateTime("tt h:mm", sample), "PM 1:14");
+    EXPECT_EQ(formatDateTime("'hh' hh\"h\"mm '", sample), "hh 13h14 ");
+    EXPECT_EQ(formatDateTime("hh:nn:ss.zzz s.z", serialOf(at(2001, 5, 6, 9, 8, 7, 6))), "09:08:07.006 7.6");
+    EXPECT_EQ(formatDateTime("dd", kNoDateTime), "");
 }
 
 // Hour 0 and hour 12 both show as 12; the split markers keep the format's own case.
 TEST(FormatDateTime, TwelveHourClockAtMidnightAndNoon)
 {
-    EXPECT_EQ(FormatDateTime("h:mm AM/PM", serialOf(at(2001, 5, 6, 0, 5))), "12:05 AM");
-    EXPECT_EQ(FormatDateTime("hh:mm am/pm", serialOf(at(2001, 5, 6, 12))), "12:00 pm");
-    EXPECT_EQ(FormatDateTime("h:mm ampm", serialOf(at(2001, 5, 6, 11, 59))), "11:59 AM");
-    EXPECT_EQ(FormatDateTime("h:mm a/p", serialOf(at(2001, 5, 6, 13))), "1:00 p");
-    EXPECT_EQ(FormatDateTime("h:mm A/P", serialOf(at(2001, 5, 6, 9))), "9:00 A");
+    EXPECT_EQ(formatDateTime("h:mm AM/PM", serialOf(at(2001, 5, 6, 0, 5))), "12:05 AM");
+    EXPECT_EQ(formatDateTime("hh:mm am/pm", serialOf(at(2001, 5, 6, 12))), "12:00 pm");
+    EXPECT_EQ(formatDateTime("h:mm ampm", serialOf(at(2001, 5, 6, 11, 59))), "11:59 AM");
+    EXPECT_EQ(formatDateTime("h:mm a/p", serialOf(at(2001, 5, 6, 13))), "1:00 p");
+    EXPECT_EQ(formatDateTime("h:mm A/P", serialOf(at(2001, 5, 6, 9))), "9:00 A");
 }
 
 namespace {
@@ -124,7 +124,7 @@ namespace {
 std::string parsedDate(const std::string& input, const std::string& format)
 {
     double serial = kNoDateTime;
-    if (!ParseDate(input, format, serial)) {
+    if (!parseDate(input, format, serial)) {
         return "invalid";
     }
     EXPECT_EQ(serial, std::floor(serial)) << input;
@@ -134,7 +134,7 @@ std::string parsedDate(const std::string& input, const std::string& format)
 double parsedSeconds(const std::string& input, const std::string& format = "h:mm:ss tt")
 {
     double fraction = kNoDateTime;
-    return ParseTime(input, format, fraction) ? fraction * 86400.0 : -1.0;
+    return parseTime(input, format, fraction) ? fraction * 86400.0 : -1.0;
 }
 
 } // namespace
@@ -162,7 +162,7 @@ TEST(ParseDate, ReadsTheLiteralsOfLocaleFormats)
     const CalendarTime day = at(2001, 5, 6);
     for (const char* format :
          {"dd. MM. yyyy", "dd.MM.yyyy.", "yyyy.MM.dd.", "dd/MM-yyyy", "yyyy年MM月dd日", "yyyy년 MM월 dd일", "d-M-yy"}) {
-        EXPECT_EQ(parsedDate(FormatDateTime(format, serialOf(day)), format), "2001-05-06") << format;
+        EXPECT_EQ(parsedDate(formatDateTime(format, serialOf(day)), format), "2001-05-06") << format;
     }
     EXPECT_EQ(parsedDate("06.05.2001", "dd. MM. yyyy"), "2001-05-06");
     EXPECT_EQ(parsedDate("06.05.2001", "dd.MM.yyyy."), "2001-05-06");

@@ -20,14 +20,14 @@ protected:
     DirSearchTest()
     {
         for (const char* name : {"a.txt", "b.txt", "ab.log", "README", ".hidden", "x[1].txt", "\xC3\xA9t\xC3\xA9.txt"})
-            dir.MakeFile(name);
-        dir.MakeFolder("sub");
+            dir.makeFile(name);
+        dir.makeFolder("sub");
     }
 
-    Names Find(const std::string& pattern, std::size_t limit = Platform::kNoLimit)
+    Names find(const std::string& pattern, std::size_t limit = Platform::kNoLimit)
     {
         Names names;
-        for (const FileEntry& entry : SearchDirectory(dir / pattern, limit))
+        for (const FileEntry& entry : searchDirectory(dir / pattern, limit))
             names.push_back(entry.name);
         return names;
     }
@@ -41,39 +41,39 @@ TEST_F(DirSearchTest, StarFindsEveryNameInByteOrder)
 {
     const Names all = {".",      "..",    ".hidden", "README",   "a.txt",
                        "ab.log", "b.txt", "sub",     "x[1].txt", "\xC3\xA9t\xC3\xA9.txt"};
-    EXPECT_EQ(Find("*"), all);
-    EXPECT_EQ(Find("*.*"), all);
+    EXPECT_EQ(find("*"), all);
+    EXPECT_EQ(find("*.*"), all);
 }
 
 TEST_F(DirSearchTest, WildcardsMatchLikeWindows)
 {
-    EXPECT_EQ(Find("?.txt"), (Names{"a.txt", "b.txt"}));
-    EXPECT_EQ(Find("*.txt"), (Names{"a.txt", "b.txt", "x[1].txt", "\xC3\xA9t\xC3\xA9.txt"}));
-    EXPECT_EQ(Find("a*"), (Names{"a.txt", "ab.log"}));
-    EXPECT_EQ(Find("x[1].*"), Names{"x[1].txt"}) << "brackets are no wildcard";
-    EXPECT_EQ(Find("README.*"), Names{"README"}) << "a trailing .* also matches no extension";
-    EXPECT_EQ(Find("a.*"), Names{"a.txt"});
-    EXPECT_EQ(Find("a.txt.*"), Names{"a.txt"});
-    EXPECT_EQ(Find("readme*"), Names{}) << "matching is case-sensitive";
-    EXPECT_EQ(Find("?"), Names{"."});
-    EXPECT_EQ(Find("??"), Names{".."});
-    EXPECT_EQ(Find(".*"), (Names{".", "..", ".hidden"}));
+    EXPECT_EQ(find("?.txt"), (Names{"a.txt", "b.txt"}));
+    EXPECT_EQ(find("*.txt"), (Names{"a.txt", "b.txt", "x[1].txt", "\xC3\xA9t\xC3\xA9.txt"}));
+    EXPECT_EQ(find("a*"), (Names{"a.txt", "ab.log"}));
+    EXPECT_EQ(find("x[1].*"), Names{"x[1].txt"}) << "brackets are no wildcard";
+    EXPECT_EQ(find("README.*"), Names{"README"}) << "a trailing .* also matches no extension";
+    EXPECT_EQ(find("a.*"), Names{"a.txt"});
+    EXPECT_EQ(find("a.txt.*"), Names{"a.txt"});
+    EXPECT_EQ(find("readme*"), Names{}) << "matching is case-sensitive";
+    EXPECT_EQ(find("?"), Names{"."});
+    EXPECT_EQ(find("??"), Names{".."});
+    EXPECT_EQ(find(".*"), (Names{".", "..", ".hidden"}));
 }
 
 TEST_F(DirSearchTest, PlainNamesFindOneEntry)
 {
-    const std::vector<FileEntry> file = SearchDirectory(dir / "a.txt", Platform::kNoLimit);
+    const std::vector<FileEntry> file = searchDirectory(dir / "a.txt", Platform::kNoLimit);
     ASSERT_EQ(file.size(), 1u);
     EXPECT_EQ(file[0].name, "a.txt");
     EXPECT_EQ(file[0].attrs & kAttrDirectory, 0u);
 
-    const std::vector<FileEntry> folder = SearchDirectory(dir / "sub", Platform::kNoLimit);
+    const std::vector<FileEntry> folder = searchDirectory(dir / "sub", Platform::kNoLimit);
     ASSERT_EQ(folder.size(), 1u);
     EXPECT_EQ(folder[0].name, "sub");
     EXPECT_EQ(folder[0].attrs & kAttrDirectory, kAttrDirectory);
 
-    EXPECT_EQ(Find("sub/."), Names{"."});
-    EXPECT_EQ(Find("sub/.."), Names{".."});
+    EXPECT_EQ(find("sub/."), Names{"."});
+    EXPECT_EQ(find("sub/.."), Names{".."});
 }
 
 // A search that finds nothing says so with the system's reason, whatever the kind of pattern.
@@ -81,28 +81,28 @@ TEST_F(DirSearchTest, NothingMatches)
 {
     for (const std::string pattern : {"missing.txt", "nothing*", "*.doc", "missing/*", "missing/a.txt", "sub/"}) {
         errno = 0;
-        EXPECT_TRUE(SearchDirectory(dir / pattern, Platform::kNoLimit).empty()) << pattern;
+        EXPECT_TRUE(searchDirectory(dir / pattern, Platform::kNoLimit).empty()) << pattern;
         EXPECT_EQ(errno, ENOENT) << pattern;
-        EXPECT_FALSE(DirectoryHasMatch(dir / pattern)) << pattern;
+        EXPECT_FALSE(directoryHasMatch(dir / pattern)) << pattern;
     }
     for (const std::string pattern : {"a.txt", "sub", "*.log", "?", "sub/*"})
-        EXPECT_TRUE(DirectoryHasMatch(dir / pattern)) << pattern;
+        EXPECT_TRUE(directoryHasMatch(dir / pattern)) << pattern;
 }
 
 TEST_F(DirSearchTest, LimitStopsAtTheFirstEntriesInOrder)
 {
-    EXPECT_EQ(Find("*.txt", 1), Names{"a.txt"});
-    EXPECT_EQ(Find("*", 3), (Names{".", "..", ".hidden"}));
+    EXPECT_EQ(find("*.txt", 1), Names{"a.txt"});
+    EXPECT_EQ(find("*", 3), (Names{".", "..", ".hidden"}));
 }
 
 // Each result carries the same attributes and stamps as reading the entry itself.
 TEST_F(DirSearchTest, ResultsCarryAttributesAndStamps)
 {
-    ASSERT_TRUE(WriteEntryAttributes(dir / "b.txt", kAttrHidden | kAttrReadOnly));
-    const std::vector<FileEntry> found = SearchDirectory(dir / "?.txt", Platform::kNoLimit);
+    ASSERT_TRUE(writeEntryAttributes(dir / "b.txt", kAttrHidden | kAttrReadOnly));
+    const std::vector<FileEntry> found = searchDirectory(dir / "?.txt", Platform::kNoLimit);
     ASSERT_EQ(found.size(), 2u);
     for (const FileEntry& entry : found) {
-        const std::optional<EntryInfo> info = ReadEntryInfo(dir / entry.name);
+        const std::optional<EntryInfo> info = readEntryInfo(dir / entry.name);
         ASSERT_TRUE(info);
         EXPECT_EQ(entry.attrs, info->attrs);
         EXPECT_EQ(entry.created, info->created);
@@ -115,9 +115,9 @@ TEST_F(DirSearchTest, ResultsCarryAttributesAndStamps)
 TEST_F(DirSearchTest, RelativePatternsSearchTheCurrentFolder)
 {
     const std::string previous = std::filesystem::current_path();
-    ASSERT_EQ(chdir(dir.Path().c_str()), 0);
-    const std::vector<FileEntry> found = SearchDirectory("*.log", Platform::kNoLimit);
-    const bool plain = DirectoryHasMatch("README");
+    ASSERT_EQ(chdir(dir.path().c_str()), 0);
+    const std::vector<FileEntry> found = searchDirectory("*.log", Platform::kNoLimit);
+    const bool plain = directoryHasMatch("README");
     ASSERT_EQ(chdir(previous.c_str()), 0);
     ASSERT_EQ(found.size(), 1u);
     EXPECT_EQ(found[0].name, "ab.log");
@@ -128,7 +128,7 @@ TEST_F(DirSearchTest, RelativePatternsSearchTheCurrentFolder)
 TEST_F(DirSearchTest, DanglingLinksAreLeftOut)
 {
     ASSERT_EQ(symlink((dir / "gone").c_str(), (dir / "c.txt").c_str()), 0);
-    EXPECT_EQ(Find("?.txt"), (Names{"a.txt", "b.txt"}));
+    EXPECT_EQ(find("?.txt"), (Names{"a.txt", "b.txt"}));
 }
 
 } // namespace

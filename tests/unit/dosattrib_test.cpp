@@ -30,7 +30,7 @@ Bytes version3Bytes()
 
 std::optional<DosAttrib> decode(const Bytes& value)
 {
-    return DecodeDosAttrib(value);
+    return decodeDosAttrib(value);
 }
 
 Bytes asBytes(const std::string& text)
@@ -40,7 +40,7 @@ Bytes asBytes(const std::string& text)
 
 TEST(DosAttribTest, EncodesVersion4AsSambaAndKsmbdReadIt)
 {
-    const DosAttribBytes bytes = EncodeDosAttrib(0x20, kCreated);
+    const DosAttribBytes bytes = encodeDosAttrib(0x20, kCreated);
     EXPECT_EQ(Bytes(bytes.begin(), bytes.end()), kVersion4);
 }
 
@@ -57,8 +57,8 @@ TEST(DosAttribTest, DecodesTheWorkedExamples)
 
 TEST(DosAttribTest, EncodedValuesDecodeToWhatWasEncoded)
 {
-    const DosAttribBytes bytes = EncodeDosAttrib(0x1227, 1);
-    const std::optional<DosAttrib> decoded = DecodeDosAttrib(bytes);
+    const DosAttribBytes bytes = encodeDosAttrib(0x1227, 1);
+    const std::optional<DosAttrib> decoded = decodeDosAttrib(bytes);
     ASSERT_TRUE(decoded);
     EXPECT_EQ(decoded->attrib, 0x1227u);
     EXPECT_EQ(decoded->createTime, FileTime{1});

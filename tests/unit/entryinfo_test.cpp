@@ -67,12 +67,12 @@ FileTime birthTimeOf(const std::string& path)
     };
     EXPECT_EQ(statx(AT_FDCWD, path.c_str(), 0, STATX_BTIME, &stx), 0);
     EXPECT_TRUE(stx.stx_mask & STATX_BTIME) << "the test folder's file system keeps no birth times";
-    return FileTimeFromTimespec({static_cast<time_t>(stx.stx_btime.tv_sec), stx.stx_btime.tv_nsec});
+    return fileTimeFromTimespec({static_cast<time_t>(stx.stx_btime.tv_sec), stx.stx_btime.tv_nsec});
 }
 
 std::uint32_t attrsOf(const std::string& path)
 {
-    const std::optional<EntryInfo> info = ReadEntryInfo(path);
+    const std::optional<EntryInfo> info = readEntryInfo(path);
     EXPECT_TRUE(info) << path;
     return info ? info->attrs : 0xFFFFFFFF;
 }
@@ -80,11 +80,11 @@ std::uint32_t attrsOf(const std::string& path)
 class EntryInfoTest : public ::testing::Test
 {
 protected:
-    void SetTimes(const std::string& path, std::optional<FileTime> created, std::optional<FileTime> modified)
+    void setTimes(const std::string& path, std::optional<FileTime> created, std::optional<FileTime> modified)
     {
-        const std::unique_ptr<StampHandle> handle = platform.OpenForStamps(path);
-        ASSERT_TRUE(handle) << platform.LastErrorText();
-        ASSERT_TRUE(handle->SetTimes(created, modified)) << platform.LastErrorText();
+        const std::unique_ptr<StampHandle> handle = platform.openForStamps(path);
+        ASSERT_TRUE(handle) << platform.lastErrorText();
+        ASSERT_TRUE(handle->setTimes(created, modified)) << platform.lastErrorText();
     }
 
     TempDir dir;
@@ -94,64 +94,64 @@ protected:
 // Files and folders alike take both stamps to the 100 ns, leave the access time alone, and a stamp not given stays.
 TEST_F(EntryInfoTest, StampsRoundTripForFilesAndFolders)
 {
-    for (const std::string& path : {dir.MakeFile("file.txt", "x"), dir.MakeFolder("folder")}) {
+    for (const std::string& path : {dir.makeFile("file.txt", "x"), dir.makeFolder("folder")}) {
         const timespec accessed{1000000000, 123456789};
         const timespec times[2] = {accessed, {0, UTIME_OMIT}};
         ASSERT_EQ(utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
 
-        SetTimes(path, kCreated + 1234567, kModified);
-        const std::unique_ptr<StampHandle> handle = platform.OpenForStamps(path);
+        setTimes(path, kCreated + 1234567, kModified);
+        const std::unique_ptr<StampHandle> handle = platform.openForStamps(path);
         ASSERT_TRUE(handle);
         FileTime created = 0;
         FileTime modified = 0;
-        ASSERT_TRUE(handle->GetTimes(&created, &modified));
+        ASSERT_TRUE(handle->getTimes(&created, &modified));
         EXPECT_EQ(created, kCreated + 1234567) << path;
         EXPECT_EQ(modified, kModified) << path;
         EXPECT_EQ(accessTimeOf(path).tv_sec, accessed.tv_sec);
         EXPECT_EQ(accessTimeOf(path).tv_nsec, accessed.tv_nsec);
 
-        SetTimes(path, std::nullopt, kModified + 10);
-        EXPECT_EQ(ReadEntryInfo(path)->created, kCreated + 1234567);
-        SetTimes(path, kCreated, std::nullopt);
-        EXPECT_EQ(ReadEntryInfo(path)->modified, kModified + 10);
-        EXPECT_EQ(ReadEntryInfo(path)->created, kCreated);
+        setTimes(path, std::nullopt, kModified + 10);
+        EXPECT_EQ(readEntryInfo(path)->created, kCreated + 1234567);
+        setTimes(path, kCreated, std::nullopt);
+        EXPECT_EQ(readEntryInfo(path)->modified, kModified + 10);
+        EXPECT_EQ(readEntryInfo(path)->created, kCreated);
     }
 }
 
 // The value written is the version 4 layout byte for byte, and what is written reads back.
 TEST_F(EntryInfoTest, CreationTimeAndAttributesGoToDosAttrib)
 {
-    const std::string file = dir.MakeFile("a.txt");
-    SetTimes(file, kCreated, std::nullopt);
-    ASSERT_TRUE(WriteEntryAttributes(file, kAttrArchive));
+    const std::string file = dir.makeFile("a.txt");
+    setTimes(file, kCreated, std::nullopt);
+    ASSERT_TRUE(writeEntryAttributes(file, kAttrArchive));
     EXPECT_EQ(storedValue(file), kWorkedExample);
     EXPECT_EQ(attrsOf(file), kAttrArchive);
 
-    ASSERT_TRUE(WriteEntryAttributes(file, kAttrHidden | kAttrSystem | kAttrArchive));
+    ASSERT_TRUE(writeEntryAttributes(file, kAttrHidden | kAttrSystem | kAttrArchive));
     EXPECT_EQ(attrsOf(file), kAttrHidden | kAttrSystem | kAttrArchive);
-    EXPECT_EQ(ReadEntryInfo(file)->created, kCreated);
-    ASSERT_TRUE(WriteEntryAttributes(file, 0));
+    EXPECT_EQ(readEntryInfo(file)->created, kCreated);
+    ASSERT_TRUE(writeEntryAttributes(file, 0));
     EXPECT_EQ(attrsOf(file), 0u);
-    EXPECT_EQ(DecodeDosAttrib(storedValue(file))->attrib, 0u);
+    EXPECT_EQ(decodeDosAttrib(storedValue(file))->attrib, 0u);
 
-    const std::string folder = dir.MakeFolder("sub");
-    ASSERT_TRUE(WriteEntryAttributes(folder, kAttrDirectory | kAttrHidden));
+    const std::string folder = dir.makeFolder("sub");
+    ASSERT_TRUE(writeEntryAttributes(folder, kAttrDirectory | kAttrHidden));
     EXPECT_EQ(attrsOf(folder), kAttrDirectory | kAttrHidden);
-    EXPECT_EQ(DecodeDosAttrib(storedValue(folder))->attrib, kAttrDirectory | kAttrHidden);
+    EXPECT_EQ(decodeDosAttrib(storedValue(folder))->attrib, kAttrDirectory | kAttrHidden);
 }
 
 // Without a stored value an entry has none of archive, system and hidden, and its creation time is the birth time;
 // the first value written holds that time, so that Samba shows the same one.
 TEST_F(EntryInfoTest, WithoutAStoredValueTheFileSystemAnswers)
 {
-    const std::string file = dir.MakeFile("plain.txt");
-    const std::optional<EntryInfo> info = ReadEntryInfo(file);
+    const std::string file = dir.makeFile("plain.txt");
+    const std::optional<EntryInfo> info = readEntryInfo(file);
     ASSERT_TRUE(info);
     EXPECT_EQ(info->attrs, 0u);
     EXPECT_EQ(info->created, birthTimeOf(file));
 
-    ASSERT_TRUE(WriteEntryAttributes(file, kAttrHidden));
-    const std::optional<DosAttrib> stored = DecodeDosAttrib(storedValue(file));
+    ASSERT_TRUE(writeEntryAttributes(file, kAttrHidden));
+    const std::optional<DosAttrib> stored = decodeDosAttrib(storedValue(file));
     ASSERT_TRUE(stored);
     EXPECT_EQ(stored->attrib, kAttrHidden);
     EXPECT_EQ(stored->createTime, info->created);
@@ -161,38 +161,38 @@ TEST_F(EntryInfoTest, WithoutAStoredValueTheFileSystemAnswers)
 // a full read gives, for files and folders, with and without a stored value.
 TEST_F(EntryInfoTest, StoredValueAddedLaterEqualsAFullRead)
 {
-    const std::string stored = dir.MakeFile("stored.txt");
-    SetTimes(stored, kCreated, kModified);
-    ASSERT_TRUE(WriteEntryAttributes(stored, kAttrReadOnly | kAttrHidden | kAttrArchive));
-    const std::string folder = dir.MakeFolder("folder");
-    ASSERT_TRUE(WriteEntryAttributes(folder, kAttrDirectory | kAttrSystem));
-    const std::string plain = dir.MakeFile("plain.txt");
+    const std::string stored = dir.makeFile("stored.txt");
+    setTimes(stored, kCreated, kModified);
+    ASSERT_TRUE(writeEntryAttributes(stored, kAttrReadOnly | kAttrHidden | kAttrArchive));
+    const std::string folder = dir.makeFolder("folder");
+    ASSERT_TRUE(writeEntryAttributes(folder, kAttrDirectory | kAttrSystem));
+    const std::string plain = dir.makeFile("plain.txt");
 
     for (const std::string& path : {stored, folder, plain}) {
-        std::optional<EntryInfo> partial = ReadEntryInfo(path, EntryDetail::ModeAndTimes);
-        const std::optional<EntryInfo> full = ReadEntryInfo(path);
+        std::optional<EntryInfo> partial = readEntryInfo(path, EntryDetail::ModeAndTimes);
+        const std::optional<EntryInfo> full = readEntryInfo(path);
         ASSERT_TRUE(partial && full) << path;
         EXPECT_EQ(partial->attrs, full->attrs & (kAttrReadOnly | kAttrDirectory)) << path;
         EXPECT_EQ(partial->modified, full->modified) << path;
-        AddStoredInfo(path, *partial);
+        addStoredInfo(path, *partial);
         EXPECT_EQ(partial->attrs, full->attrs) << path;
         EXPECT_EQ(partial->created, full->created) << path;
     }
-    EXPECT_EQ(ReadEntryInfo(stored, EntryDetail::ModeAndTimes)->created, birthTimeOf(stored));
-    EXPECT_EQ(ReadEntryInfo(stored)->created, kCreated);
+    EXPECT_EQ(readEntryInfo(stored, EntryDetail::ModeAndTimes)->created, birthTimeOf(stored));
+    EXPECT_EQ(readEntryInfo(stored)->created, kCreated);
 }
 
 // Samba's own values are read, damaged ones count as absent, and the next write replaces either with a sound value.
 TEST_F(EntryInfoTest, ForeignAndDamagedValues)
 {
-    const std::string file = dir.MakeFile("samba.txt");
+    const std::string file = dir.makeFile("samba.txt");
     store(file, {0x00, 0x00, 0x05, 0x00, 0x05, 0x00, 0x00, 0x00, 0x11, 0x00, 0x00, 0x00,
                  0x22, 0x12, 0x00, 0x00, 0x80, 0x6D, 0xD8, 0x72, 0x2E, 0xD6, 0xC0, 0x01});
     EXPECT_EQ(attrsOf(file), 0x1222u);
-    EXPECT_EQ(ReadEntryInfo(file)->created, kCreated);
+    EXPECT_EQ(readEntryInfo(file)->created, kCreated);
     // Sparse (0x200) and offline (0x1000) are not ours: they stay whatever is asked.
-    ASSERT_TRUE(WriteEntryAttributes(file, kAttrSystem));
-    const std::optional<DosAttrib> rewritten = DecodeDosAttrib(storedValue(file));
+    ASSERT_TRUE(writeEntryAttributes(file, kAttrSystem));
+    const std::optional<DosAttrib> rewritten = decodeDosAttrib(storedValue(file));
     ASSERT_TRUE(rewritten);
     EXPECT_EQ(rewritten->attrib, 0x1204u);
     EXPECT_EQ(rewritten->createTime, kCreated);
@@ -202,13 +202,13 @@ TEST_F(EntryInfoTest, ForeignAndDamagedValues)
                                  Bytes{0x00, 0x00, 0x09, 0x00, 0x09, 0x00, 0x00, 0x00, 0x11, 0x00, 0x00, 0x00,
                                        0x20, 0x00, 0x00, 0x00, 0x80, 0x6D, 0xD8, 0x72, 0x2E, 0xD6, 0xC0, 0x01},
                                  Bytes{'g', 'a', 'r', 'b', 'a', 'g', 'e'}, Bytes(300, 0x20)}) {
-        const std::string path = dir.MakeFile("damaged.txt");
+        const std::string path = dir.makeFile("damaged.txt");
         store(path, damaged);
         EXPECT_EQ(attrsOf(path), 0u);
-        EXPECT_EQ(ReadEntryInfo(path)->created, birthTimeOf(path));
+        EXPECT_EQ(readEntryInfo(path)->created, birthTimeOf(path));
 
-        ASSERT_TRUE(WriteEntryAttributes(path, kAttrArchive));
-        const std::optional<DosAttrib> repaired = DecodeDosAttrib(storedValue(path));
+        ASSERT_TRUE(writeEntryAttributes(path, kAttrArchive));
+        const std::optional<DosAttrib> repaired = decodeDosAttrib(storedValue(path));
         ASSERT_TRUE(repaired);
         EXPECT_EQ(repaired->attrib, kAttrArchive);
         EXPECT_EQ(repaired->createTime, birthTimeOf(path));
@@ -219,31 +219,31 @@ TEST_F(EntryInfoTest, ForeignAndDamagedValues)
 // Read-only is the owner's write permission: setting it removes every write bit, clearing it gives the owner's back.
 TEST_F(EntryInfoTest, ReadOnlyLivesInTheMode)
 {
-    const std::string file = dir.MakeFile("ro.txt");
+    const std::string file = dir.makeFile("ro.txt");
     ASSERT_EQ(chmod(file.c_str(), 0666), 0);
-    ASSERT_TRUE(WriteEntryAttributes(file, kAttrReadOnly | kAttrArchive));
+    ASSERT_TRUE(writeEntryAttributes(file, kAttrReadOnly | kAttrArchive));
     EXPECT_EQ(modeOf(file), 0444u);
     EXPECT_EQ(attrsOf(file), kAttrReadOnly | kAttrArchive);
-    EXPECT_EQ(DecodeDosAttrib(storedValue(file))->attrib, kAttrReadOnly | kAttrArchive);
+    EXPECT_EQ(decodeDosAttrib(storedValue(file))->attrib, kAttrReadOnly | kAttrArchive);
 
     // Hidden changes and the creation time changes while the entry stays read-only.
-    ASSERT_TRUE(WriteEntryAttributes(file, kAttrReadOnly | kAttrHidden));
-    SetTimes(file, kCreated, std::nullopt);
+    ASSERT_TRUE(writeEntryAttributes(file, kAttrReadOnly | kAttrHidden));
+    setTimes(file, kCreated, std::nullopt);
     EXPECT_EQ(modeOf(file), 0444u);
     EXPECT_EQ(attrsOf(file), kAttrReadOnly | kAttrHidden);
-    EXPECT_EQ(ReadEntryInfo(file)->created, kCreated);
+    EXPECT_EQ(readEntryInfo(file)->created, kCreated);
 
-    ASSERT_TRUE(WriteEntryAttributes(file, kAttrHidden));
+    ASSERT_TRUE(writeEntryAttributes(file, kAttrHidden));
     EXPECT_EQ(modeOf(file), 0644u);
     EXPECT_EQ(attrsOf(file), kAttrHidden);
-    EXPECT_EQ(DecodeDosAttrib(storedValue(file))->attrib, kAttrHidden);
+    EXPECT_EQ(decodeDosAttrib(storedValue(file))->attrib, kAttrHidden);
 
     // A folder loses its write bits the same way; its search bits stay.
-    const std::string folder = dir.MakeFolder("rofolder");
+    const std::string folder = dir.makeFolder("rofolder");
     ASSERT_EQ(chmod(folder.c_str(), 0775), 0);
-    ASSERT_TRUE(WriteEntryAttributes(folder, kAttrDirectory | kAttrReadOnly));
+    ASSERT_TRUE(writeEntryAttributes(folder, kAttrDirectory | kAttrReadOnly));
     EXPECT_EQ(modeOf(folder), 0555u);
-    ASSERT_TRUE(WriteEntryAttributes(folder, kAttrDirectory));
+    ASSERT_TRUE(writeEntryAttributes(folder, kAttrDirectory));
     EXPECT_EQ(modeOf(folder), 0755u);
 }
 
@@ -251,8 +251,8 @@ TEST_F(EntryInfoTest, ReadOnlyFileRefusesWriting)
 {
     if (geteuid() == 0)
         GTEST_SKIP() << "root may write to any file, whatever its mode";
-    const std::string file = dir.MakeFile("locked.txt");
-    ASSERT_TRUE(WriteEntryAttributes(file, kAttrReadOnly));
+    const std::string file = dir.makeFile("locked.txt");
+    ASSERT_TRUE(writeEntryAttributes(file, kAttrReadOnly));
     errno = 0;
     const int fd = open(file.c_str(), O_WRONLY);
     if (fd >= 0)
@@ -264,26 +264,26 @@ TEST_F(EntryInfoTest, ReadOnlyFileRefusesWriting)
 // Symbolic links are followed, as touch does.
 TEST_F(EntryInfoTest, LinksLeadToTheirTargets)
 {
-    const std::string target = dir.MakeFile("target.txt");
+    const std::string target = dir.makeFile("target.txt");
     const std::string link = dir / "link";
     ASSERT_EQ(symlink(target.c_str(), link.c_str()), 0);
-    ASSERT_TRUE(WriteEntryAttributes(link, kAttrReadOnly | kAttrSystem));
+    ASSERT_TRUE(writeEntryAttributes(link, kAttrReadOnly | kAttrSystem));
     EXPECT_EQ(attrsOf(target), kAttrReadOnly | kAttrSystem);
-    SetTimes(link, kCreated, kModified);
-    EXPECT_EQ(ReadEntryInfo(target)->modified, kModified);
-    EXPECT_EQ(ReadEntryInfo(target)->created, kCreated);
+    setTimes(link, kCreated, kModified);
+    EXPECT_EQ(readEntryInfo(target)->modified, kModified);
+    EXPECT_EQ(readEntryInfo(target)->created, kCreated);
 }
 
 TEST_F(EntryInfoTest, MissingEntriesFailWithTheSystemsMessage)
 {
     const std::string missing = dir / "missing.txt";
     errno = 0;
-    EXPECT_FALSE(ReadEntryInfo(missing));
+    EXPECT_FALSE(readEntryInfo(missing));
     EXPECT_EQ(errno, ENOENT);
-    EXPECT_FALSE(platform.SetAttributes(missing, kAttrHidden));
-    EXPECT_EQ(platform.LastErrorText(), std::strerror(ENOENT));
-    EXPECT_FALSE(platform.OpenForStamps(missing));
-    EXPECT_FALSE(platform.GetAttributes(missing));
+    EXPECT_FALSE(platform.setAttributes(missing, kAttrHidden));
+    EXPECT_EQ(platform.lastErrorText(), std::strerror(ENOENT));
+    EXPECT_FALSE(platform.openForStamps(missing));
+    EXPECT_FALSE(platform.getAttributes(missing));
 }
 
 } // namespace

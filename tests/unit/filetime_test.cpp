@@ -42,16 +42,16 @@ constexpr FileTime fromUnix(std::int64_t seconds)
 
 TEST(FileTimeTest, TimespecConversionsKeep100NanosecondUnits)
 {
-    EXPECT_EQ(FileTimeFromTimespec({0, 0}), fromUnix(0));
+    EXPECT_EQ(fileTimeFromTimespec({0, 0}), fromUnix(0));
     // 2001-05-06 13:14:15 UTC, and the nanoseconds below 100 dropped.
-    EXPECT_EQ(FileTimeFromTimespec({989154855, 123456789}), 126336284551234567u);
+    EXPECT_EQ(fileTimeFromTimespec({989154855, 123456789}), 126336284551234567u);
 
-    const timespec back = TimespecFromFileTime(126336284551234567u);
+    const timespec back = timespecFromFileTime(126336284551234567u);
     EXPECT_EQ(back.tv_sec, 989154855);
     EXPECT_EQ(back.tv_nsec, 123456700);
 
-    EXPECT_EQ(FileTimeFromTimespec({-86400, 0}), fromUnix(-86400));
-    EXPECT_EQ(TimespecFromFileTime(fromUnix(-86400)).tv_sec, -86400);
+    EXPECT_EQ(fileTimeFromTimespec({-86400, 0}), fromUnix(-86400));
+    EXPECT_EQ(timespecFromFileTime(fromUnix(-86400)).tv_sec, -86400);
 }
 
 // Berlin is one hour ahead of UTC in January and two in July: each conversion must use the rule of its own date.
@@ -62,14 +62,14 @@ TEST(FileTimeTest, LocalTimeFollowsTheRulesOfTheConvertedDate)
     const FileTime julyUtc = fromUnix(1626347655);    // 2021-07-15 11:14:15 UTC
 
     FileTime utc = 0;
-    ASSERT_TRUE(LocalToFileTime({2021, 1, 15, 13, 14, 15, 0}, utc));
+    ASSERT_TRUE(localToFileTime({2021, 1, 15, 13, 14, 15, 0}, utc));
     EXPECT_EQ(utc, januaryUtc);
-    ASSERT_TRUE(LocalToFileTime({2021, 7, 15, 13, 14, 15, 0}, utc));
+    ASSERT_TRUE(localToFileTime({2021, 7, 15, 13, 14, 15, 0}, utc));
     EXPECT_EQ(utc, julyUtc);
 
     for (const FileTime moment : {januaryUtc, julyUtc}) {
         CalendarTime local;
-        ASSERT_TRUE(FileTimeToLocal(moment, local));
+        ASSERT_TRUE(fileTimeToLocal(moment, local));
         EXPECT_EQ(local.hour, 13);
         EXPECT_EQ(local.minute, 14);
         EXPECT_EQ(local.second, 15);
@@ -83,13 +83,13 @@ TEST(FileTimeTest, LocalTimeOnTheDaysTheClocksChange)
 {
     const ZoneGuard zone("Europe/Berlin");
     FileTime utc = 0;
-    ASSERT_TRUE(LocalToFileTime({2021, 10, 31, 12, 0, 0, 0}, utc));
+    ASSERT_TRUE(localToFileTime({2021, 10, 31, 12, 0, 0, 0}, utc));
     EXPECT_EQ(utc, fromUnix(1635678000)); // 11:00 UTC, winter time already
-    ASSERT_TRUE(LocalToFileTime({2021, 10, 31, 2, 30, 0, 0}, utc));
+    ASSERT_TRUE(localToFileTime({2021, 10, 31, 2, 30, 0, 0}, utc));
     EXPECT_EQ(utc, fromUnix(1635640200)); // 00:30 UTC, the first of the two 02:30
-    ASSERT_TRUE(LocalToFileTime({2021, 3, 28, 2, 30, 0, 0}, utc));
+    ASSERT_TRUE(localToFileTime({2021, 3, 28, 2, 30, 0, 0}, utc));
     EXPECT_EQ(utc, fromUnix(1616895000)); // 01:30 UTC, shown as 03:30
-    ASSERT_TRUE(LocalToFileTime({2021, 3, 28, 1, 59, 59, 0}, utc));
+    ASSERT_TRUE(localToFileTime({2021, 3, 28, 1, 59, 59, 0}, utc));
     EXPECT_EQ(utc, fromUnix(1616893199));
 }
 
@@ -97,11 +97,11 @@ TEST(FileTimeTest, MillisecondsAreCarriedBothWays)
 {
     const ZoneGuard zone("UTC");
     FileTime utc = 0;
-    ASSERT_TRUE(LocalToFileTime({2001, 5, 6, 13, 14, 15, 789}, utc));
+    ASSERT_TRUE(localToFileTime({2001, 5, 6, 13, 14, 15, 789}, utc));
     EXPECT_EQ(utc, 126336284557890000u);
 
     CalendarTime local;
-    ASSERT_TRUE(FileTimeToLocal(126336284557899999u, local));
+    ASSERT_TRUE(fileTimeToLocal(126336284557899999u, local));
     EXPECT_EQ(local.year, 2001);
     EXPECT_EQ(local.month, 5);
     EXPECT_EQ(local.millisecond, 789);
@@ -116,23 +116,23 @@ TEST(FileTimeTest, RefusesInvalidFieldsAndTimesOutOfRange)
          {CalendarTime{2021, 2, 29, 0, 0, 0, 0}, CalendarTime{2021, 13, 1, 0, 0, 0, 0},
           CalendarTime{2021, 1, 1, 24, 0, 0, 0}, CalendarTime{2021, 1, 1, 0, 60, 0, 0},
           CalendarTime{2021, 1, 1, 0, 0, 0, 1000}, CalendarTime{1600, 12, 31, 0, 0, 0, 0}})
-        EXPECT_FALSE(LocalToFileTime(invalid, utc));
+        EXPECT_FALSE(localToFileTime(invalid, utc));
     EXPECT_EQ(utc, 42u);
 
-    ASSERT_TRUE(LocalToFileTime({2020, 2, 29, 0, 0, 0, 0}, utc));
-    ASSERT_TRUE(LocalToFileTime({1601, 1, 1, 0, 0, 0, 0}, utc));
+    ASSERT_TRUE(localToFileTime({2020, 2, 29, 0, 0, 0, 0}, utc));
+    ASSERT_TRUE(localToFileTime({1601, 1, 1, 0, 0, 0, 0}, utc));
     EXPECT_EQ(utc, 0u);
 
     CalendarTime local;
-    EXPECT_FALSE(FileTimeToLocal(0x8000000000000000u, local));
-    EXPECT_FALSE(FileTimeToLocal(~FileTime{0}, local));
+    EXPECT_FALSE(fileTimeToLocal(0x8000000000000000u, local));
+    EXPECT_FALSE(fileTimeToLocal(~FileTime{0}, local));
 }
 
 TEST(FileTimeTest, EarliestMomentEastOfUtcHasNoFileTime)
 {
     const ZoneGuard zone("Europe/Berlin");
     FileTime utc = 0;
-    EXPECT_FALSE(LocalToFileTime({1601, 1, 1, 0, 0, 0, 0}, utc));
+    EXPECT_FALSE(localToFileTime({1601, 1, 1, 0, 0, 0, 0}, utc));
 }
 
 } // namespace

@@ -67,95 +67,95 @@ void expectRefused(const std::function<void()>& write, const std::string& path)
 
 TEST(IntegerText, AcceptsSignedDecimalAndHexadecimalPatterns)
 {
-    EXPECT_EQ(ParseInteger("0"), 0);
-    EXPECT_EQ(ParseInteger("+7"), 7);
-    EXPECT_EQ(ParseInteger("-13"), -13);
-    EXPECT_EQ(ParseInteger("007"), 7);
-    EXPECT_EQ(ParseInteger("2147483647"), std::numeric_limits<std::int32_t>::max());
-    EXPECT_EQ(ParseInteger("-2147483648"), std::numeric_limits<std::int32_t>::min());
-    EXPECT_EQ(ParseInteger("0x3"), 3);
-    EXPECT_EQ(ParseInteger("0X1f"), 31);
-    EXPECT_EQ(ParseInteger("$1F"), 31);
-    EXPECT_EQ(ParseInteger("-$10"), -16);
+    EXPECT_EQ(parseInteger("0"), 0);
+    EXPECT_EQ(parseInteger("+7"), 7);
+    EXPECT_EQ(parseInteger("-13"), -13);
+    EXPECT_EQ(parseInteger("007"), 7);
+    EXPECT_EQ(parseInteger("2147483647"), std::numeric_limits<std::int32_t>::max());
+    EXPECT_EQ(parseInteger("-2147483648"), std::numeric_limits<std::int32_t>::min());
+    EXPECT_EQ(parseInteger("0x3"), 3);
+    EXPECT_EQ(parseInteger("0X1f"), 31);
+    EXPECT_EQ(parseInteger("$1F"), 31);
+    EXPECT_EQ(parseInteger("-$10"), -16);
     // Hexadecimal is a 32-bit pattern, leading zeros allowed.
-    EXPECT_EQ(ParseInteger("$FFFFFFFF"), -1);
-    EXPECT_EQ(ParseInteger("0x80000000"), std::numeric_limits<std::int32_t>::min());
-    EXPECT_EQ(ParseInteger("$000000001"), 1);
+    EXPECT_EQ(parseInteger("$FFFFFFFF"), -1);
+    EXPECT_EQ(parseInteger("0x80000000"), std::numeric_limits<std::int32_t>::min());
+    EXPECT_EQ(parseInteger("$000000001"), 1);
 }
 
 TEST(IntegerText, RejectsJunkAndValuesBeyond32Bits)
 {
     for (const char* text : {"", "abc", "2147483648", "-2147483649", "$100000000", "0x", "$", "-", "+", " 5", "5 ",
                              "5x", "1.0", "--5", "0x-5", "$+5", "true"})
-        EXPECT_EQ(ParseInteger(text), std::nullopt) << text;
+        EXPECT_EQ(parseInteger(text), std::nullopt) << text;
 }
 
 // Headers, keys, blanks, quotes, comments and lines that are no entry.
 TEST(IniFile, ReadsNamesWithoutRegardToCaseAndTrimsValues)
 {
     TempDir dir;
-    const IniFile ini(dir.MakeFile("s.ini", "[preset1]\nname=Foo\n"
+    const IniFile ini(dir.makeFile("s.ini", "[preset1]\nname=Foo\n"
                                             "  [ Other ]  \n\t Key \t=\t two words \t\n;Key2=comment\nno equals\n"
                                             "q1=\"quoted \"\nq2='single'\nq3=\"mixed'\nq4=\"\nempty=\n"));
-    EXPECT_EQ(ini.ReadValue("Preset1", "NAME"), "Foo");
-    EXPECT_EQ(ini.ReadValue("OTHER", "key"), "two words");
-    EXPECT_EQ(ini.ReadValue("Other", "Key2"), std::nullopt);
-    EXPECT_EQ(ini.ReadValue("Other", "no equals"), std::nullopt);
-    EXPECT_EQ(ini.ReadValue("Other", "q1"), "quoted ");
-    EXPECT_EQ(ini.ReadValue("Other", "q2"), "single");
-    EXPECT_EQ(ini.ReadValue("Other", "q3"), "\"mixed'");
-    EXPECT_EQ(ini.ReadValue("Other", "q4"), "\"");
-    EXPECT_EQ(ini.ReadString("Other", "empty", "fallback"), "");
-    EXPECT_EQ(ini.ReadString("Other", "missing", "fallback"), "fallback");
-    EXPECT_EQ(ini.ReadValue("Preset2", "Name"), std::nullopt);
+    EXPECT_EQ(ini.readValue("Preset1", "NAME"), "Foo");
+    EXPECT_EQ(ini.readValue("OTHER", "key"), "two words");
+    EXPECT_EQ(ini.readValue("Other", "Key2"), std::nullopt);
+    EXPECT_EQ(ini.readValue("Other", "no equals"), std::nullopt);
+    EXPECT_EQ(ini.readValue("Other", "q1"), "quoted ");
+    EXPECT_EQ(ini.readValue("Other", "q2"), "single");
+    EXPECT_EQ(ini.readValue("Other", "q3"), "\"mixed'");
+    EXPECT_EQ(ini.readValue("Other", "q4"), "\"");
+    EXPECT_EQ(ini.readString("Other", "empty", "fallback"), "");
+    EXPECT_EQ(ini.readString("Other", "missing", "fallback"), "fallback");
+    EXPECT_EQ(ini.readValue("Preset2", "Name"), std::nullopt);
 }
 
 TEST(IniFile, FirstDuplicateWinsForReadingAndWriting)
 {
     TempDir dir;
-    IniFile ini(dir.MakeFile("s.ini", "[A]\nk=1\nk=2\n[a]\nk=3\nm=4\n"));
-    EXPECT_EQ(ini.ReadValue("a", "K"), "1");
-    EXPECT_EQ(ini.ReadValue("A", "m"), std::nullopt);
-    ini.WriteString("a", "K", "9");
-    ini.WriteString("A", "m", "5");
-    EXPECT_EQ(contents(ini.Path()), "[A]\nk=9\nk=2\nm=5\n[a]\nk=3\nm=4\n");
+    IniFile ini(dir.makeFile("s.ini", "[A]\nk=1\nk=2\n[a]\nk=3\nm=4\n"));
+    EXPECT_EQ(ini.readValue("a", "K"), "1");
+    EXPECT_EQ(ini.readValue("A", "m"), std::nullopt);
+    ini.writeString("a", "K", "9");
+    ini.writeString("A", "m", "5");
+    EXPECT_EQ(contents(ini.path()), "[A]\nk=9\nk=2\nm=5\n[a]\nk=3\nm=4\n");
 }
 
 // Integers and Booleans read as the fallback unless the whole value is a number.
 TEST(IniFile, ReadsIntegersAndBooleans)
 {
     TempDir dir;
-    const IniFile ini(dir.MakeFile("s.ini", "[S]\nhex=0x3\ndollar=$1F\nword=abc\nempty=\nbig=2147483648\n"
+    const IniFile ini(dir.makeFile("s.ini", "[S]\nhex=0x3\ndollar=$1F\nword=abc\nempty=\nbig=2147483648\n"
                                             "neg = -12 \nbool=true\none=1\nzero=0\ntwo=2\n"));
-    EXPECT_EQ(ini.ReadInteger("S", "hex", 7), 3);
-    EXPECT_EQ(ini.ReadInteger("S", "dollar", 7), 31);
-    EXPECT_EQ(ini.ReadInteger("S", "neg", 7), -12);
+    EXPECT_EQ(ini.readInteger("S", "hex", 7), 3);
+    EXPECT_EQ(ini.readInteger("S", "dollar", 7), 31);
+    EXPECT_EQ(ini.readInteger("S", "neg", 7), -12);
     for (const char* key : {"word", "empty", "big", "missing"})
-        EXPECT_EQ(ini.ReadInteger("S", key, 7), 7) << key;
-    EXPECT_TRUE(ini.ReadBool("S", "bool", true));
-    EXPECT_FALSE(ini.ReadBool("S", "bool", false));
-    EXPECT_TRUE(ini.ReadBool("S", "one", false));
-    EXPECT_FALSE(ini.ReadBool("S", "zero", true));
-    EXPECT_TRUE(ini.ReadBool("S", "two", false));
-    EXPECT_TRUE(ini.ReadBool("S", "missing", true));
+        EXPECT_EQ(ini.readInteger("S", key, 7), 7) << key;
+    EXPECT_TRUE(ini.readBool("S", "bool", true));
+    EXPECT_FALSE(ini.readBool("S", "bool", false));
+    EXPECT_TRUE(ini.readBool("S", "one", false));
+    EXPECT_FALSE(ini.readBool("S", "zero", true));
+    EXPECT_TRUE(ini.readBool("S", "two", false));
+    EXPECT_TRUE(ini.readBool("S", "missing", true));
 }
 
 TEST(IniFile, AbsentFileReadsAsAbsentAndAWriteCreatesIt)
 {
     TempDir dir;
     IniFile ini(dir / "s.ini");
-    EXPECT_EQ(ini.ReadValue("S", "k"), std::nullopt);
-    EXPECT_EQ(ini.ReadInteger("S", "k", 4), 4);
-    ini.EraseSection("S");
-    EXPECT_FALSE(fs::exists(ini.Path()));
+    EXPECT_EQ(ini.readValue("S", "k"), std::nullopt);
+    EXPECT_EQ(ini.readInteger("S", "k", 4), 4);
+    ini.eraseSection("S");
+    EXPECT_FALSE(fs::exists(ini.path()));
 
     const mode_t previous = ::umask(027);
-    ini.WriteInteger("S", "n", -5);
+    ini.writeInteger("S", "n", -5);
     ::umask(previous);
-    ini.WriteBool("S", "t", true);
-    ini.WriteBool("S", "f", false);
-    EXPECT_EQ(contents(ini.Path()), "[S]\nn=-5\nt=1\nf=0\n");
-    EXPECT_EQ(modeOf(ini.Path()), 0640u);
+    ini.writeBool("S", "t", true);
+    ini.writeBool("S", "f", false);
+    EXPECT_EQ(contents(ini.path()), "[S]\nn=-5\nt=1\nf=0\n");
+    EXPECT_EQ(modeOf(ini.path()), 0640u);
 }
 
 // A file read once answers from the text of that moment: later changes by others are not seen, its own writes are,
@@ -163,21 +163,21 @@ TEST(IniFile, AbsentFileReadsAsAbsentAndAWriteCreatesIt)
 TEST(IniFile, ReadOnceAnswersFromTheTextItRead)
 {
     TempDir dir;
-    const std::string path = dir.MakeFile("s.ini", "[Preset1]\nMod=1\n");
-    const IniFile absent = IniFile::ReadOnce(dir / "none.ini");
-    IniFile once = IniFile::ReadOnce(path);
+    const std::string path = dir.makeFile("s.ini", "[Preset1]\nMod=1\n");
+    const IniFile absent = IniFile::readOnce(dir / "none.ini");
+    IniFile once = IniFile::readOnce(path);
 
-    IniFile(path).WriteInteger("Preset1", "Mod", 2);
-    IniFile(dir / "none.ini").WriteInteger("Preset1", "Mod", 3);
-    EXPECT_EQ(once.ReadInteger("Preset1", "Mod", 0), 1);
-    EXPECT_EQ(absent.ReadInteger("Preset1", "Mod", 0), 0);
-    EXPECT_EQ(IniFile(path).ReadInteger("Preset1", "Mod", 0), 2);
+    IniFile(path).writeInteger("Preset1", "Mod", 2);
+    IniFile(dir / "none.ini").writeInteger("Preset1", "Mod", 3);
+    EXPECT_EQ(once.readInteger("Preset1", "Mod", 0), 1);
+    EXPECT_EQ(absent.readInteger("Preset1", "Mod", 0), 0);
+    EXPECT_EQ(IniFile(path).readInteger("Preset1", "Mod", 0), 2);
 
-    once.WriteInteger("Preset1", "Cre", 4);
-    EXPECT_EQ(once.ReadInteger("Preset1", "Cre", 0), 4);
-    EXPECT_EQ(once.ReadInteger("Preset1", "Mod", 0), 2);
-    once.EraseSection("Preset1");
-    EXPECT_EQ(once.ReadValue("Preset1", "Cre"), std::nullopt);
+    once.writeInteger("Preset1", "Cre", 4);
+    EXPECT_EQ(once.readInteger("Preset1", "Cre", 0), 4);
+    EXPECT_EQ(once.readInteger("Preset1", "Mod", 0), 2);
+    once.eraseSection("Preset1");
+    EXPECT_EQ(once.readValue("Preset1", "Cre"), std::nullopt);
 }
 
 // A CR LF file with comments, odd spacing and a section with duplicate keys changes only where written.
@@ -187,49 +187,49 @@ TEST(IniFile, WriteKeepsEveryOtherByte)
     const std::string middle = "  \r\n\tName\t=";
     const std::string tail = "\r\n; trailing comment\r\n\r\n[Other]\r\nName=x\r\nname=y\r\nodd line\r\n";
     TempDir dir;
-    IniFile ini(dir.MakeFile("s.ini", head + "1" + middle + "\"Old name\"" + tail));
+    IniFile ini(dir.makeFile("s.ini", head + "1" + middle + "\"Old name\"" + tail));
 
-    ini.WriteInteger("settings", "CHANGEDATE", 0);
-    ini.WriteString("Settings", "name", "New");
-    EXPECT_EQ(contents(ini.Path()), head + "0" + middle + "New" + tail);
+    ini.writeInteger("settings", "CHANGEDATE", 0);
+    ini.writeString("Settings", "name", "New");
+    EXPECT_EQ(contents(ini.path()), head + "0" + middle + "New" + tail);
 
-    ini.WriteString("Settings", "Extra", "e");
-    ini.WriteString("New", "k", "v");
-    EXPECT_EQ(contents(ini.Path()), head + "0" + middle + "New\r\nExtra=e" + tail + "[New]\r\nk=v\r\n");
+    ini.writeString("Settings", "Extra", "e");
+    ini.writeString("New", "k", "v");
+    EXPECT_EQ(contents(ini.path()), head + "0" + middle + "New\r\nExtra=e" + tail + "[New]\r\nk=v\r\n");
 }
 
 // Appending to a file without a final line end must not glue the new line to the last one.
 TEST(IniFile, AddsKeysAndSectionsAtTheEnd)
 {
     TempDir dir;
-    IniFile ini(dir.MakeFile("s.ini", "[A]\nx=1\nblank = \n\n[B]\ny=2"));
-    ini.WriteString("B", "z", "3");
-    EXPECT_EQ(contents(ini.Path()), "[A]\nx=1\nblank = \n\n[B]\ny=2\nz=3");
-    ini.WriteString("A", "blank", "filled");
-    ini.WriteString("A", "w", "line\r\nbreak");
-    EXPECT_EQ(contents(ini.Path()), "[A]\nx=1\nblank = filled\nw=line\n\n[B]\ny=2\nz=3");
-    ini.WriteString("C", "k", "v");
-    EXPECT_EQ(contents(ini.Path()), "[A]\nx=1\nblank = filled\nw=line\n\n[B]\ny=2\nz=3\n[C]\nk=v\n");
+    IniFile ini(dir.makeFile("s.ini", "[A]\nx=1\nblank = \n\n[B]\ny=2"));
+    ini.writeString("B", "z", "3");
+    EXPECT_EQ(contents(ini.path()), "[A]\nx=1\nblank = \n\n[B]\ny=2\nz=3");
+    ini.writeString("A", "blank", "filled");
+    ini.writeString("A", "w", "line\r\nbreak");
+    EXPECT_EQ(contents(ini.path()), "[A]\nx=1\nblank = filled\nw=line\n\n[B]\ny=2\nz=3");
+    ini.writeString("C", "k", "v");
+    EXPECT_EQ(contents(ini.path()), "[A]\nx=1\nblank = filled\nw=line\n\n[B]\ny=2\nz=3\n[C]\nk=v\n");
 }
 
 TEST(IniFile, EraseSectionRemovesTheFirstMatchUpToTheNextHeader)
 {
     TempDir dir;
-    IniFile ini(dir.MakeFile("s.ini", "top=1\n[A]\nk=1\n; c\n\n[b]\nk=2\n[a]\nk=3"));
-    ini.EraseSection("a");
-    EXPECT_EQ(contents(ini.Path()), "top=1\n[b]\nk=2\n[a]\nk=3");
-    ini.EraseSection("missing");
-    EXPECT_EQ(contents(ini.Path()), "top=1\n[b]\nk=2\n[a]\nk=3");
-    ini.EraseSection("A");
-    EXPECT_EQ(contents(ini.Path()), "top=1\n[b]\nk=2\n");
+    IniFile ini(dir.makeFile("s.ini", "top=1\n[A]\nk=1\n; c\n\n[b]\nk=2\n[a]\nk=3"));
+    ini.eraseSection("a");
+    EXPECT_EQ(contents(ini.path()), "top=1\n[b]\nk=2\n[a]\nk=3");
+    ini.eraseSection("missing");
+    EXPECT_EQ(contents(ini.path()), "top=1\n[b]\nk=2\n[a]\nk=3");
+    ini.eraseSection("A");
+    EXPECT_EQ(contents(ini.path()), "top=1\n[b]\nk=2\n");
 }
 
 TEST(IniFile, LongValuesAreCut)
 {
     TempDir dir;
     IniFile ini(dir / "s.ini");
-    ini.WriteString("S", "k", std::string(5000, 'v'));
-    EXPECT_EQ(ini.ReadValue("S", "k"), std::string(IniFile::kMaxValueLength, 'v'));
+    ini.writeString("S", "k", std::string(5000, 'v'));
+    EXPECT_EQ(ini.readValue("S", "k"), std::string(IniFile::kMaxValueLength, 'v'));
 }
 
 // Random bytes with NULs, lone CRs and a megabyte-long line around one known section.
@@ -242,14 +242,14 @@ TEST(IniFile, BinaryGarbageNeitherCrashesNorChangesOnWrite)
     const std::string head = "junk\n" + noise + "\n" + std::string(1 << 20, '\0') + "=[\n[Known]\nkey=";
     const std::string tail = "\n" + noise.substr(0, 5000) + "x";
     TempDir dir;
-    IniFile ini(dir.MakeFile("s.ini", head + "5" + tail));
+    IniFile ini(dir.makeFile("s.ini", head + "5" + tail));
 
-    EXPECT_EQ(ini.ReadInteger("Known", "key", 0), 5);
-    EXPECT_EQ(ini.ReadValue("Absent", "key"), std::nullopt);
-    ini.WriteString("known", "KEY", "6");
-    EXPECT_EQ(contents(ini.Path()), head + "6" + tail);
-    ini.WriteString("Fresh", "k", "v");
-    EXPECT_EQ(contents(ini.Path()), head + "6" + tail + "\n[Fresh]\nk=v\n");
+    EXPECT_EQ(ini.readInteger("Known", "key", 0), 5);
+    EXPECT_EQ(ini.readValue("Absent", "key"), std::nullopt);
+    ini.writeString("known", "KEY", "6");
+    EXPECT_EQ(contents(ini.path()), head + "6" + tail);
+    ini.writeString("Fresh", "k", "v");
+    EXPECT_EQ(contents(ini.path()), head + "6" + tail + "\n[Fresh]\nk=v\n");
 }
 
 // Refusals that hold for root too: no folder, a folder in the file's place, a file size limit.
@@ -257,26 +257,26 @@ TEST(IniFile, RefusedWriteThrowsAndKeepsTheOldFile)
 {
     TempDir dir;
     const std::string missing = dir / "missing/s.ini";
-    expectRefused([&] { IniFile(missing).WriteString("S", "k", "v"); }, missing);
+    expectRefused([&] { IniFile(missing).writeString("S", "k", "v"); }, missing);
     EXPECT_FALSE(fs::exists(dir / "missing"));
 
-    const std::string folder = dir.MakeFolder("folder.ini");
-    expectRefused([&] { IniFile(folder).WriteString("S", "k", "v"); }, folder);
-    expectRefused([&] { IniFile(folder).EraseSection("S"); }, folder);
+    const std::string folder = dir.makeFolder("folder.ini");
+    expectRefused([&] { IniFile(folder).writeString("S", "k", "v"); }, folder);
+    expectRefused([&] { IniFile(folder).eraseSection("S"); }, folder);
     EXPECT_TRUE(fs::is_directory(folder));
-    EXPECT_EQ(IniFile(folder).ReadValue("S", "k"), std::nullopt);
+    EXPECT_EQ(IniFile(folder).readValue("S", "k"), std::nullopt);
 
-    const std::string file = dir.MakeFile("s.ini", "[S]\nk=old\n");
+    const std::string file = dir.makeFile("s.ini", "[S]\nk=old\n");
     rlimit limit{};
     ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &limit), 0);
     const rlimit small{4096, limit.rlim_max};
     const auto handler = std::signal(SIGXFSZ, SIG_IGN);
     ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    expectRefused([&] { IniFile(file).WriteString("S", "k", std::string(8000, 'v')); }, file);
+    expectRefused([&] { IniFile(file).writeString("S", "k", std::string(8000, 'v')); }, file);
     ::setrlimit(RLIMIT_FSIZE, &limit);
     std::signal(SIGXFSZ, handler);
     EXPECT_EQ(contents(file), "[S]\nk=old\n");
-    EXPECT_EQ(namesIn(dir.Path()).size(), 2u) << "a temporary file was left behind";
+    EXPECT_EQ(namesIn(dir.path()).size(), 2u) << "a temporary file was left behind";
 }
 
 // Permission bits bind only ordinary users.
@@ -285,22 +285,22 @@ TEST(IniFile, RefusedByPermissions)
     if (::geteuid() == 0)
         GTEST_SKIP() << "root ignores permission bits";
     TempDir dir;
-    const std::string file = dir.MakeFile("locked/s.ini", "[S]\nk=old\n");
+    const std::string file = dir.makeFile("locked/s.ini", "[S]\nk=old\n");
     fs::permissions(dir / "locked", fs::perms::owner_read | fs::perms::owner_exec);
-    expectRefused([&] { IniFile(file).WriteString("S", "k", "new"); }, file);
-    expectRefused([&] { IniFile(file).EraseSection("S"); }, file);
+    expectRefused([&] { IniFile(file).writeString("S", "k", "new"); }, file);
+    expectRefused([&] { IniFile(file).eraseSection("S"); }, file);
     EXPECT_EQ(contents(file), "[S]\nk=old\n");
     EXPECT_EQ(namesIn(dir / "locked").size(), 1u);
 
-    const std::string readOnly = dir.MakeFile("ro.ini", "[S]\nk=old\n");
+    const std::string readOnly = dir.makeFile("ro.ini", "[S]\nk=old\n");
     fs::permissions(readOnly, fs::perms::owner_read);
-    expectRefused([&] { IniFile(readOnly).WriteString("S", "k", "new"); }, readOnly);
+    expectRefused([&] { IniFile(readOnly).writeString("S", "k", "new"); }, readOnly);
     EXPECT_EQ(contents(readOnly), "[S]\nk=old\n");
 
-    const std::string writeOnly = dir.MakeFile("wo.ini", "[S]\nk=old\n");
+    const std::string writeOnly = dir.makeFile("wo.ini", "[S]\nk=old\n");
     fs::permissions(writeOnly, fs::perms::owner_write);
-    EXPECT_EQ(IniFile(writeOnly).ReadValue("S", "k"), std::nullopt);
-    expectRefused([&] { IniFile(writeOnly).WriteString("S", "j", "new"); }, writeOnly);
+    EXPECT_EQ(IniFile(writeOnly).readValue("S", "k"), std::nullopt);
+    expectRefused([&] { IniFile(writeOnly).writeString("S", "j", "new"); }, writeOnly);
     fs::permissions(writeOnly, fs::perms::owner_read, fs::perm_options::add);
     EXPECT_EQ(contents(writeOnly), "[S]\nk=old\n");
 }
@@ -308,12 +308,12 @@ TEST(IniFile, RefusedByPermissions)
 TEST(IniFile, ReplacementKeepsPermissionBitsAndSymbolicLinks)
 {
     TempDir dir;
-    const std::string file = dir.MakeFile("real/s.ini", "[S]\nk=old\n");
+    const std::string file = dir.makeFile("real/s.ini", "[S]\nk=old\n");
     fs::permissions(file, static_cast<fs::perms>(0604));
     const std::string link = dir / "link.ini";
     fs::create_symlink(file, link);
 
-    IniFile(link).WriteString("S", "k", "new");
+    IniFile(link).writeString("S", "k", "new");
     EXPECT_TRUE(fs::is_symlink(link));
     EXPECT_EQ(contents(file), "[S]\nk=new\n");
     EXPECT_EQ(modeOf(file), 0604u);
@@ -325,21 +325,21 @@ TEST(IniFile, ReplacementKeepsPermissionBitsAndSymbolicLinks)
 TEST(IniFile, WriteRemovesOldLeftoverTemporariesOfItsFile)
 {
     TempDir dir;
-    const std::string file = dir.MakeFile("s.ini", "[S]\nk=old\n");
+    const std::string file = dir.makeFile("s.ini", "[S]\nk=old\n");
     for (const char* name : {".s.ini.a1B2c3", ".s.ini.Zz9yX8", ".s.ini.a1B2c", ".s.ini.a1B2c3d", ".s.ini.a1-2c3",
                              ".t.ini.a1B2c3", "s.ini.a1B2c3", "old.txt"})
-        age(dir.MakeFile(name, "partial"), 65);
-    age(dir.MakeFile(".s.ini.k0K0k0", "partial"), 55);
-    age(dir.MakeFolder(".s.ini.dir001"), 65);
+        age(dir.makeFile(name, "partial"), 65);
+    age(dir.makeFile(".s.ini.k0K0k0", "partial"), 55);
+    age(dir.makeFolder(".s.ini.dir001"), 65);
     fs::create_symlink(dir / "old.txt", dir / ".s.ini.link01");
     age(dir / ".s.ini.link01", 65);
 
     // A write that leaves the file as it is clears nothing.
-    IniFile(file).EraseSection("Absent");
+    IniFile(file).eraseSection("Absent");
     EXPECT_TRUE(fs::exists(dir / ".s.ini.a1B2c3"));
 
-    IniFile(file).WriteString("S", "k", "new");
-    std::vector<std::string> names = namesIn(dir.Path());
+    IniFile(file).writeString("S", "k", "new");
+    std::vector<std::string> names = namesIn(dir.path());
     std::sort(names.begin(), names.end());
     EXPECT_EQ(names, (std::vector<std::string>{".s.ini.a1-2c3", ".s.ini.a1B2c", ".s.ini.a1B2c3d", ".s.ini.dir001",
                                                ".s.ini.k0K0k0", ".s.ini.link01", ".t.ini.a1B2c3", "old.txt", "s.ini",
@@ -347,8 +347,8 @@ TEST(IniFile, WriteRemovesOldLeftoverTemporariesOfItsFile)
     EXPECT_EQ(contents(file), "[S]\nk=new\n");
 
     // Later writes in the same process do not read the folder again.
-    age(dir.MakeFile(".s.ini.later1", "partial"), 65);
-    IniFile(file).WriteString("S", "k", "newer");
+    age(dir.makeFile(".s.ini.later1", "partial"), 65);
+    IniFile(file).writeString("S", "k", "newer");
     EXPECT_TRUE(fs::exists(dir / ".s.ini.later1"));
 }
 
@@ -358,10 +358,10 @@ TEST(IniFile, LeftoverTemporaryOfAnotherUserIsKept)
     if (::geteuid() != 0)
         GTEST_SKIP() << "only root can give a file to another user";
     TempDir dir;
-    const std::string file = dir.MakeFile("s.ini", "[S]\nk=old\n");
-    const std::string foreign = dir.MakeFile(".s.ini.q7W3e9", "partial");
+    const std::string file = dir.makeFile("s.ini", "[S]\nk=old\n");
+    const std::string foreign = dir.makeFile(".s.ini.q7W3e9", "partial");
     ASSERT_EQ(::chown(foreign.c_str(), 65534, 65534), 0);
     age(foreign, 120);
-    IniFile(file).WriteString("S", "k", "new");
+    IniFile(file).writeString("S", "k", "new");
     EXPECT_TRUE(fs::exists(foreign));
 }

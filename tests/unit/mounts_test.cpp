@@ -23,11 +23,11 @@ constexpr const char* kMountInfo =
 class MountsTest : public ::testing::Test
 {
 protected:
-    const std::vector<MountEntry> mounts = ParseMountInfo(kMountInfo);
+    const std::vector<MountEntry> mounts = parseMountInfo(kMountInfo);
 
-    const MountEntry& MountOf(std::string_view path)
+    const MountEntry& mountOf(std::string_view path)
     {
-        const MountEntry* mount = FindMount(mounts, path);
+        const MountEntry* mount = findMount(mounts, path);
         EXPECT_NE(mount, nullptr) << path;
         static const MountEntry kNone;
         return mount ? *mount : kNone;
@@ -46,51 +46,51 @@ TEST_F(MountsTest, ParsesEveryWellFormedLine)
 
 TEST_F(MountsTest, NetworkMountsAreNetworkDrivesWithTheirShares)
 {
-    const MountEntry& nfs = MountOf("/mnt/nfs/dir/file.txt");
-    EXPECT_EQ(DriveTypeOf(nfs.fsType), DriveType::Network);
+    const MountEntry& nfs = mountOf("/mnt/nfs/dir/file.txt");
+    EXPECT_EQ(driveTypeOf(nfs.fsType), DriveType::Network);
     EXPECT_EQ(nfs.source, "server:/export");
 
-    const MountEntry& cifs = MountOf("/mnt/share/");
+    const MountEntry& cifs = mountOf("/mnt/share/");
     EXPECT_EQ(cifs.mountPoint, "/mnt/share");
-    EXPECT_EQ(DriveTypeOf(cifs.fsType), DriveType::Network);
+    EXPECT_EQ(driveTypeOf(cifs.fsType), DriveType::Network);
     EXPECT_EQ(cifs.source, "//server/share");
 }
 
 TEST_F(MountsTest, DiscAndLocalFileSystems)
 {
-    EXPECT_EQ(DriveTypeOf(MountOf("/media/cdrom/setup.exe").fsType), DriveType::CdRom);
-    EXPECT_EQ(DriveTypeOf(MountOf("/home/user/a.txt").fsType), DriveType::Fixed);
-    EXPECT_EQ(MountOf("/home/user/a.txt").mountPoint, "/");
-    EXPECT_EQ(MountOf("/mnt/my disk/x").mountPoint, "/mnt/my disk");
+    EXPECT_EQ(driveTypeOf(mountOf("/media/cdrom/setup.exe").fsType), DriveType::CdRom);
+    EXPECT_EQ(driveTypeOf(mountOf("/home/user/a.txt").fsType), DriveType::Fixed);
+    EXPECT_EQ(mountOf("/home/user/a.txt").mountPoint, "/");
+    EXPECT_EQ(mountOf("/mnt/my disk/x").mountPoint, "/mnt/my disk");
 }
 
 // The longest mount point wins, whole components only, and a later mount on the same point hides the earlier one.
 TEST_F(MountsTest, PicksTheInnermostMountByWholeComponents)
 {
-    EXPECT_EQ(MountOf("/mnt/nfs/local/file").mountPoint, "/mnt/nfs/local");
-    EXPECT_EQ(DriveTypeOf(MountOf("/mnt/nfs/local/file").fsType), DriveType::Fixed);
-    EXPECT_EQ(MountOf("/mnt/nfs/localx").mountPoint, "/mnt/nfs");
-    EXPECT_EQ(MountOf("/mnt/nfsx/file").mountPoint, "/");
-    EXPECT_EQ(MountOf("/mnt/nfs").mountPoint, "/mnt/nfs");
-    EXPECT_EQ(MountOf("/mnt/usb/a").fsType, "udf");
+    EXPECT_EQ(mountOf("/mnt/nfs/local/file").mountPoint, "/mnt/nfs/local");
+    EXPECT_EQ(driveTypeOf(mountOf("/mnt/nfs/local/file").fsType), DriveType::Fixed);
+    EXPECT_EQ(mountOf("/mnt/nfs/localx").mountPoint, "/mnt/nfs");
+    EXPECT_EQ(mountOf("/mnt/nfsx/file").mountPoint, "/");
+    EXPECT_EQ(mountOf("/mnt/nfs").mountPoint, "/mnt/nfs");
+    EXPECT_EQ(mountOf("/mnt/usb/a").fsType, "udf");
 }
 
 TEST(MountsFallbackTest, NoTableHoldsNothing)
 {
-    EXPECT_TRUE(ParseMountInfo("").empty());
-    EXPECT_EQ(FindMount({}, "/home"), nullptr);
-    EXPECT_EQ(FindMount(ParseMountInfo("41 22 8:17 / /mnt/usb rw - vfat /dev/sdb1 rw\n"), "/home"), nullptr);
+    EXPECT_TRUE(parseMountInfo("").empty());
+    EXPECT_EQ(findMount({}, "/home"), nullptr);
+    EXPECT_EQ(findMount(parseMountInfo("41 22 8:17 / /mnt/usb rw - vfat /dev/sdb1 rw\n"), "/home"), nullptr);
 }
 
 TEST(MountsDriveTypeTest, KnowsEveryNetworkFileSystem)
 {
     for (const char* type :
          {"nfs", "nfs4", "cifs", "smb3", "smbfs", "9p", "afs", "ceph", "glusterfs", "ncpfs", "davfs", "fuse.sshfs"})
-        EXPECT_EQ(DriveTypeOf(type), DriveType::Network) << type;
+        EXPECT_EQ(driveTypeOf(type), DriveType::Network) << type;
     for (const char* type : {"udf", "iso9660"})
-        EXPECT_EQ(DriveTypeOf(type), DriveType::CdRom) << type;
+        EXPECT_EQ(driveTypeOf(type), DriveType::CdRom) << type;
     for (const char* type : {"ext4", "btrfs", "tmpfs", "fuse", "nfsd", "overlay"})
-        EXPECT_EQ(DriveTypeOf(type), DriveType::Fixed) << type;
+        EXPECT_EQ(driveTypeOf(type), DriveType::Fixed) << type;
 }
 
 } // namespace

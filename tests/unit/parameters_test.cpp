@@ -15,12 +15,12 @@ class ParametersTest : public ::testing::Test
 protected:
     ParametersTest()
     {
-        platform.AddEntry("/work/a b.txt", 0, 1, 1);
-        platform.AddEntry("/work/c.txt", 0, 1, 1);
-        platform.currentDirectory = "/work";
+        platform.addEntry("/work/a b.txt", 0, 1, 1);
+        platform.addEntry("/work/c.txt", 0, 1, 1);
+        platform.workingDirectory = "/work";
     }
 
-    TTouchSettings Parse(const std::vector<std::string>& arguments)
+    TTouchSettings parse(const std::vector<std::string>& arguments)
     {
         TTouchSettings settings{};
         InitTouchSettings(settings);
@@ -37,12 +37,12 @@ TEST_F(ParametersTest, SpecificationsAreQuotedAndSwitchesRebuilt)
 {
     BuildDateTimeFormats();
     const TTouchSettings settings =
-        Parse({"a b.txt", "c.txt", "/A-", "/h+", "/MS", "/CM", "/D:5/6/2001", "/T:10:00:00 AM", "/ZS", "/S:30"});
+        parse({"a b.txt", "c.txt", "/A-", "/h+", "/MS", "/CM", "/D:5/6/2001", "/T:10:00:00 AM", "/ZS", "/S:30"});
     const std::string parameters = BuildParameters(settings, {"a b.txt", "c.txt"});
     EXPECT_EQ(parameters, "\"a b.txt\" \"c.txt\" \"\" /A- /H+ /MS /CM /D:5/6/2001 /T:\"10:00:00 AM\" /ZS /S:30");
 
     // The time with its AM/PM marker arrives as one argument, so Stampkeep reads the same record.
-    const TTouchSettings again = Parse(SplitArguments(parameters));
+    const TTouchSettings again = parse(splitArguments(parameters));
     EXPECT_EQ(again.FileSpecs.str(), settings.FileSpecs.str());
     EXPECT_EQ(again.SwitchTime, settings.SwitchTime);
     EXPECT_EQ(again.SwitchDate, settings.SwitchDate);
@@ -63,9 +63,9 @@ TEST_F(ParametersTest, APresetStandsAlone)
 
 TEST_F(ParametersTest, TwentyFourHourTimesNeedNoQuotes)
 {
-    platform.longTimeFormat = "HH:mm:ss";
+    platform.timeFormat = "HH:mm:ss";
     BuildDateTimeFormats();
-    const TTouchSettings settings = Parse({"/CS", "/T:13:14:15", "/XD"});
+    const TTouchSettings settings = parse({"/CS", "/T:13:14:15", "/XD"});
     EXPECT_EQ(BuildParameters(settings, {}), " /CS /T:13:14:15 /XD");
 }
 

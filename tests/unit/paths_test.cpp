@@ -9,55 +9,55 @@ namespace {
 TEST(PathsTest, FullPathFoldsLexically)
 {
     const std::string cwd = "/home/user/work";
-    EXPECT_EQ(FullPath("a.txt", cwd), "/home/user/work/a.txt");
-    EXPECT_EQ(FullPath("./sub/../a.txt", cwd), "/home/user/work/a.txt");
-    EXPECT_EQ(FullPath("../other/*.txt", cwd), "/home/user/other/*.txt");
-    EXPECT_EQ(FullPath("/etc//ssh///x", cwd), "/etc/ssh/x");
-    EXPECT_EQ(FullPath("../../../../..", cwd), "/");
-    EXPECT_EQ(FullPath("/../x", cwd), "/x");
-    EXPECT_EQ(FullPath(".", cwd), cwd);
-    EXPECT_EQ(FullPath("", cwd), cwd);
-    EXPECT_EQ(FullPath("x", "/"), "/x");
-    EXPECT_EQ(FullPath("x/..", "/"), "/");
+    EXPECT_EQ(fullPath("a.txt", cwd), "/home/user/work/a.txt");
+    EXPECT_EQ(fullPath("./sub/../a.txt", cwd), "/home/user/work/a.txt");
+    EXPECT_EQ(fullPath("../other/*.txt", cwd), "/home/user/other/*.txt");
+    EXPECT_EQ(fullPath("/etc//ssh///x", cwd), "/etc/ssh/x");
+    EXPECT_EQ(fullPath("../../../../..", cwd), "/");
+    EXPECT_EQ(fullPath("/../x", cwd), "/x");
+    EXPECT_EQ(fullPath(".", cwd), cwd);
+    EXPECT_EQ(fullPath("", cwd), cwd);
+    EXPECT_EQ(fullPath("x", "/"), "/x");
+    EXPECT_EQ(fullPath("x/..", "/"), "/");
 }
 
 TEST(PathsTest, FullPathKeepsATrailingSlash)
 {
-    EXPECT_EQ(FullPath("sub/", "/w"), "/w/sub/");
-    EXPECT_EQ(FullPath("sub/../", "/w"), "/w/");
-    EXPECT_EQ(FullPath("/", "/w"), "/");
-    EXPECT_EQ(FullPath("..//", "/w"), "/");
-    EXPECT_EQ(FullPath("sub/.", "/w"), "/w/sub");
+    EXPECT_EQ(fullPath("sub/", "/w"), "/w/sub/");
+    EXPECT_EQ(fullPath("sub/../", "/w"), "/w/");
+    EXPECT_EQ(fullPath("/", "/w"), "/");
+    EXPECT_EQ(fullPath("..//", "/w"), "/");
+    EXPECT_EQ(fullPath("sub/.", "/w"), "/w/sub");
 }
 
 TEST(PathsTest, FolderAndNameSplitAtTheLastSlash)
 {
-    EXPECT_EQ(FolderPart("/a/b/c.txt"), "/a/b/");
-    EXPECT_EQ(NamePart("/a/b/c.txt"), "c.txt");
-    EXPECT_EQ(FolderPart("c.txt"), "");
-    EXPECT_EQ(NamePart("c.txt"), "c.txt");
-    EXPECT_EQ(FolderPart("/a/b/"), "/a/b/");
-    EXPECT_EQ(NamePart("/a/b/"), "");
-    EXPECT_EQ(FolderPart("/x"), "/");
+    EXPECT_EQ(folderPart("/a/b/c.txt"), "/a/b/");
+    EXPECT_EQ(namePart("/a/b/c.txt"), "c.txt");
+    EXPECT_EQ(folderPart("c.txt"), "");
+    EXPECT_EQ(namePart("c.txt"), "c.txt");
+    EXPECT_EQ(folderPart("/a/b/"), "/a/b/");
+    EXPECT_EQ(namePart("/a/b/"), "");
+    EXPECT_EQ(folderPart("/x"), "/");
 }
 
 TEST(PathsTest, WithTrailingSlashAddsOnlyOne)
 {
-    EXPECT_EQ(WithTrailingSlash("/mnt/a"), "/mnt/a/");
-    EXPECT_EQ(WithTrailingSlash("/mnt/a/"), "/mnt/a/");
-    EXPECT_EQ(WithTrailingSlash("/"), "/");
-    EXPECT_EQ(WithTrailingSlash(""), "/");
+    EXPECT_EQ(withTrailingSlash("/mnt/a"), "/mnt/a/");
+    EXPECT_EQ(withTrailingSlash("/mnt/a/"), "/mnt/a/");
+    EXPECT_EQ(withTrailingSlash("/"), "/");
+    EXPECT_EQ(withTrailingSlash(""), "/");
 }
 
 // Only a dot in the last component starts an extension.
 TEST(PathsTest, ChangeExtensionReplacesOrAppends)
 {
-    EXPECT_EQ(ChangeExtension("/a/report.txt", ".*"), "/a/report.*");
-    EXPECT_EQ(ChangeExtension("/a/archive.tar.gz", ".bak"), "/a/archive.tar.bak");
-    EXPECT_EQ(ChangeExtension("/a.d/readme", ".ini"), "/a.d/readme.ini");
-    EXPECT_EQ(ChangeExtension("/opt/stampkeep", ".ini"), "/opt/stampkeep.ini");
-    EXPECT_EQ(ChangeExtension("/home/.profile", ".*"), "/home/.*");
-    EXPECT_EQ(ChangeExtension("name.txt", ""), "name");
+    EXPECT_EQ(changeExtension("/a/report.txt", ".*"), "/a/report.*");
+    EXPECT_EQ(changeExtension("/a/archive.tar.gz", ".bak"), "/a/archive.tar.bak");
+    EXPECT_EQ(changeExtension("/a.d/readme", ".ini"), "/a.d/readme.ini");
+    EXPECT_EQ(changeExtension("/opt/stampkeep", ".ini"), "/opt/stampkeep.ini");
+    EXPECT_EQ(changeExtension("/home/.profile", ".*"), "/home/.*");
+    EXPECT_EQ(changeExtension("name.txt", ""), "name");
 }
 
 } // namespace

@@ -31,23 +31,23 @@ protected:
 
 TEST_F(PresetsTest, SamplesComeBackWhenNoPresetIsEnabled)
 {
-    EXPECT_FALSE(AnyPresetEnabled(ini));
-    WriteSamplePresets(ini);
-    EXPECT_TRUE(AnyPresetEnabled(ini));
-    EXPECT_EQ(ini.ReadString("Preset1", "Name", ""), "Sample: simple touch");
-    EXPECT_EQ(ini.ReadInteger("Preset1", "Cre", 0), kSourceClock);
-    EXPECT_EQ(ini.ReadInteger("Preset2", "AttrR", 0), kAttrRemove);
-    EXPECT_EQ(ini.ReadInteger("Preset2", "Cre", 0), kSourceOtherStamp);
-    EXPECT_FALSE(ini.ReadValue("Preset2", "Clock"));
+    EXPECT_FALSE(anyPresetEnabled(ini));
+    writeSamplePresets(ini);
+    EXPECT_TRUE(anyPresetEnabled(ini));
+    EXPECT_EQ(ini.readString("Preset1", "Name", ""), "Sample: simple touch");
+    EXPECT_EQ(ini.readInteger("Preset1", "Cre", 0), kSourceClock);
+    EXPECT_EQ(ini.readInteger("Preset2", "AttrR", 0), kAttrRemove);
+    EXPECT_EQ(ini.readInteger("Preset2", "Cre", 0), kSourceOtherStamp);
+    EXPECT_FALSE(ini.readValue("Preset2", "Clock"));
 
-    ini.EraseSection("Preset1");
-    ini.WriteString("Preset2", "Enabled", "true"); // not a number: not configured
-    EXPECT_FALSE(AnyPresetEnabled(ini));
+    ini.eraseSection("Preset1");
+    ini.writeString("Preset2", "Enabled", "true"); // not a number: not configured
+    EXPECT_FALSE(anyPresetEnabled(ini));
 }
 
 TEST_F(PresetsTest, SaveWritesSeventeenKeysInOrder)
 {
-    ini.WriteString("Preset3", "Stale", "x");
+    ini.writeString("Preset3", "Stale", "x");
     PresetValues values;
     values.name = "Nightly";
     values.desc = "Zeit \xC3\xBC"
@@ -57,49 +57,49 @@ TEST_F(PresetsTest, SaveWritesSeventeenKeysInOrder)
     values.clock = kClockStored;
     values.mod = kSourceFolder;
     values.attrR = kAttrAdd;
-    SavePreset(ini, 3, values);
+    savePreset(ini, 3, values);
 
-    EXPECT_EQ(fileText(ini.Path()), "[Preset3]\nEnabled=1\nName=Nightly\nDesc=Zeit \xC3\xBC"
+    EXPECT_EQ(fileText(ini.path()), "[Preset3]\nEnabled=1\nName=Nightly\nDesc=Zeit \xC3\xBC"
                                     "berall\n"
                                     "Date=5/6/2001\nTime=12:00:00 PM\nUseDate=1\nUseTime=1\nUseSeq=0\n"
                                     "SeqNum=0\nSeqUnit=0\nClock=-1\nMod=3\nCre=0\nAttrA=0\nAttrS=0\nAttrH=0\n"
                                     "AttrR=2\n");
-    EXPECT_EQ(ReadDate(ini, "Preset3", "Date", 0), 37017.0);
-    EXPECT_EQ(ReadTime(ini, "Preset3", "Time", 0), 0.5);
+    EXPECT_EQ(readDate(ini, "Preset3", "Date", 0), 37017.0);
+    EXPECT_EQ(readTime(ini, "Preset3", "Time", 0), 0.5);
 }
 
 TEST_F(PresetsTest, NameClashesIgnoreCaseAndTheOwnPreset)
 {
-    WriteSamplePresets(ini);
-    const auto clash = FindNameClash(ini, 3, "SAMPLE: FIX COPY");
+    writeSamplePresets(ini);
+    const auto clash = findNameClash(ini, 3, "SAMPLE: FIX COPY");
     ASSERT_TRUE(clash);
     EXPECT_EQ(clash->preset, 2);
     EXPECT_EQ(clash->storedName, "Sample: fix copy");
-    EXPECT_FALSE(FindNameClash(ini, 2, "SAMPLE: FIX COPY"));
-    EXPECT_FALSE(FindNameClash(ini, 3, "Sample"));
+    EXPECT_FALSE(findNameClash(ini, 2, "SAMPLE: FIX COPY"));
+    EXPECT_FALSE(findNameClash(ini, 3, "Sample"));
 }
 
 TEST_F(PresetsTest, DatesInAnotherLocaleFallBack)
 {
-    ini.WriteString("Preset1", "Date", "06.02.1999");
-    ini.WriteString("Preset1", "Time", "");
-    EXPECT_EQ(ReadDate(ini, "Preset1", "Date", 42.0), 42.0);
-    EXPECT_EQ(ReadTime(ini, "Preset1", "Time", 0.25), 0.25);
-    ini.WriteString("Preset1", "Date", "6/2/1999");
-    EXPECT_EQ(ReadDate(ini, "Preset1", "Date", 42.0), 36313.0); // June 2nd under a month-first locale
+    ini.writeString("Preset1", "Date", "06.02.1999");
+    ini.writeString("Preset1", "Time", "");
+    EXPECT_EQ(readDate(ini, "Preset1", "Date", 42.0), 42.0);
+    EXPECT_EQ(readTime(ini, "Preset1", "Time", 0.25), 0.25);
+    ini.writeString("Preset1", "Date", "6/2/1999");
+    EXPECT_EQ(readDate(ini, "Preset1", "Date", 42.0), 36313.0); // June 2nd under a month-first locale
 }
 
 TEST(PresetCodes, IncrementsAndAttributeChanges)
 {
-    EXPECT_EQ(IncrementSeconds(0, 0), 1);
-    EXPECT_EQ(IncrementSeconds(3, 1), 600);
-    EXPECT_EQ(IncrementSeconds(5, 1), 1800);
-    EXPECT_EQ(IncrementSeconds(6, 0), 0);
-    EXPECT_EQ(IncrementSeconds(-1, 0), 0);
-    EXPECT_EQ(IncrementSeconds(2, 2), 0);
-    EXPECT_EQ(AttrChangeToRecord(kAttrRemove), -1);
-    EXPECT_EQ(AttrChangeToRecord(kAttrAdd), 1);
-    EXPECT_EQ(AttrChangeToRecord(3), 0);
+    EXPECT_EQ(incrementSeconds(0, 0), 1);
+    EXPECT_EQ(incrementSeconds(3, 1), 600);
+    EXPECT_EQ(incrementSeconds(5, 1), 1800);
+    EXPECT_EQ(incrementSeconds(6, 0), 0);
+    EXPECT_EQ(incrementSeconds(-1, 0), 0);
+    EXPECT_EQ(incrementSeconds(2, 2), 0);
+    EXPECT_EQ(attrChangeToRecord(kAttrRemove), -1);
+    EXPECT_EQ(attrChangeToRecord(kAttrAdd), 1);
+    EXPECT_EQ(attrChangeToRecord(3), 0);
 }
 
 } // namespace

@@ -28,10 +28,10 @@ std::string waitForFile(const std::string& path)
 TEST(ProgramStartTest, StartsWithArgumentsInTheWorkingDirectory)
 {
     const TempDir dir;
-    const std::string work = dir.MakeFolder("work dir");
+    const std::string work = dir.makeFolder("work dir");
     // Written to a temporary name and renamed, so that the file appears complete.
     const std::string script = "printf '%s\\n' \"$@\" > out.tmp; pwd >> out.tmp; mv out.tmp out";
-    ASSERT_TRUE(SpawnProgram("/bin/sh", {"-c", script, "sh", "first", "two words", ""}, work));
+    ASSERT_TRUE(spawnProgram("/bin/sh", {"-c", script, "sh", "first", "two words", ""}, work));
     EXPECT_EQ(waitForFile(work + "/out"), "first\ntwo words\n\n" + work + "\n");
 }
 
@@ -39,9 +39,9 @@ TEST(ProgramStartTest, ReportsWhatCannotBeStarted)
 {
     const TempDir dir;
     errno = 0;
-    EXPECT_FALSE(SpawnProgram(dir / "missing-program", {}, dir.Path()));
+    EXPECT_FALSE(spawnProgram(dir / "missing-program", {}, dir.path()));
     EXPECT_EQ(errno, ENOENT);
-    EXPECT_FALSE(SpawnProgram("/bin/sh", {"-c", "true"}, dir / "missing-folder"));
+    EXPECT_FALSE(spawnProgram("/bin/sh", {"-c", "true"}, dir / "missing-folder"));
     EXPECT_EQ(errno, ENOENT);
 }
 

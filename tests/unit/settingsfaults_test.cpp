@@ -68,13 +68,13 @@ PresetValues versionValues(int k)
     return values;
 }
 
-// The file as one complete SavePreset of version k leaves it, worked out on a copy of the initial file.
+// The file as one complete savePreset of version k leaves it, worked out on a copy of the initial file.
 std::string savedText(const TempDir& dir, int k)
 {
     const std::string scratch = dir / "scratch.ini";
     store(scratch, kInitial);
     IniFile ini(scratch);
-    SavePreset(ini, 1, versionValues(k));
+    savePreset(ini, 1, versionValues(k));
     const std::string text = contents(scratch);
     fs::remove(scratch);
     return text;
@@ -101,8 +101,8 @@ class SettingsFaultsTest : public ::testing::Test
 protected:
     SettingsFaultsTest()
     {
-        platform.shortDateFormat = "dd.MM.yyyy";
-        platform.longTimeFormat = "HH:mm:ss";
+        platform.dateFormat = "dd.MM.yyyy";
+        platform.timeFormat = "HH:mm:ss";
         BuildDateTimeFormats();
         store(path, kInitial);
     }
@@ -119,17 +119,17 @@ TEST_F(SettingsFaultsTest, ReadOnlyFolderRefusesTheSaveAndKeepsTheFile)
 {
     if (::geteuid() == 0)
         GTEST_SKIP() << "root may write into a read-only folder";
-    fs::permissions(dir.Path(), fs::perms::owner_read | fs::perms::owner_exec);
+    fs::permissions(dir.path(), fs::perms::owner_read | fs::perms::owner_exec);
     IniFile ini(path);
     try {
-        SavePreset(ini, 1, versionValues(1));
+        savePreset(ini, 1, versionValues(1));
         ADD_FAILURE() << "the save went through";
     } catch (const IniWriteError& error) {
         EXPECT_EQ(std::string(error.what()), "Unable to write to " + path);
     }
-    fs::permissions(dir.Path(), fs::perms::owner_all);
+    fs::permissions(dir.path(), fs::perms::owner_all);
     EXPECT_EQ(contents(path), kInitial);
-    EXPECT_EQ(entriesIn(dir.Path()), 1u) << "a temporary file was left behind";
+    EXPECT_EQ(entriesIn(dir.path()), 1u) << "a temporary file was left behind";
 }
 
 // The limit lets the erase and some keys through; the key that would pass it stops the save with the message, and
@@ -154,7 +154,7 @@ TEST_F(SettingsFaultsTest, FileSizeLimitStopsTheSaveAtACompleteFile)
         } else {
             try {
                 IniFile ini(path);
-                SavePreset(ini, 1, versionValues(7));
+                savePreset(ini, 1, versionValues(7));
             } catch (const IniWriteError& error) {
                 message = error.what();
             }
@@ -177,7 +177,7 @@ TEST_F(SettingsFaultsTest, FileSizeLimitStopsTheSaveAtACompleteFile)
     EXPECT_LE(left.size(), limit);
     EXPECT_GT(saved.find('\n', left.size()) + 1, limit) << "a key that fitted was not written";
     EXPECT_GT(left.size(), sectionStart) << "the limit was meant to stop the save in the middle";
-    EXPECT_EQ(entriesIn(dir.Path()), 1u) << "a temporary file was left behind";
+    EXPECT_EQ(entriesIn(dir.path()), 1u) << "a temporary file was left behind";
 }
 
 // 100 writers, each killed after a random delay while it saves version after version of preset 1. After each kill
@@ -196,7 +196,7 @@ TEST_F(SettingsFaultsTest, KilledWriterLeavesACompleteState)
         if (child == 0) {
             IniFile ini(path);
             for (int k = round * kVersionsPerRound;; ++k)
-                SavePreset(ini, 1, versionValues(k));
+                savePreset(ini, 1, versionValues(k));
         }
         std::this_thread::sleep_for(std::chrono::microseconds(delayMicroseconds(random)));
         ASSERT_EQ(::kill(child, SIGKILL), 0);

@@ -16,15 +16,16 @@ namespace {
 class SharedBlockTest : public ::testing::Test
 {
 protected:
-    SharedBlockTest() : name("stampkeep-test-" + std::to_string(std::random_device{}()) + "-" + std::to_string(getpid()))
+    SharedBlockTest()
+        : name("stampkeep-test-" + std::to_string(std::random_device{}()) + "-" + std::to_string(getpid()))
     {
     }
-    ~SharedBlockTest() override { shm_unlink(SharedBlock::SystemName(name).c_str()); }
+    ~SharedBlockTest() override { shm_unlink(SharedBlock::systemName(name).c_str()); }
 
-    std::unique_ptr<SharedBlock> Open()
+    std::unique_ptr<SharedBlock> openOrCreate()
     {
         std::string error;
-        auto block = SharedBlock::Open(name, 336, error);
+        auto block = SharedBlock::openOrCreate(name, 336, error);
         EXPECT_TRUE(block) << error;
         return block;
     }
@@ -34,25 +35,25 @@ protected:
 
 TEST_F(SharedBlockTest, FirstOpenerOwnsTheBlockAndLaterOnesShareIt)
 {
-    const auto owner = Open();
+    const auto owner = openOrCreate();
     ASSERT_TRUE(owner);
-    EXPECT_TRUE(owner->IsOwner());
-    EXPECT_EQ(owner->Size(), 336u);
+    EXPECT_TRUE(owner->isOwner());
+    EXPECT_EQ(owner->size(), 336u);
     {
-        const auto guest = Open();
+        const auto guest = openOrCreate();
         ASSERT_TRUE(guest);
-        EXPECT_FALSE(guest->IsOwner());
-        guest->Data()[73] = 42;
+        EXPECT_FALSE(guest->isOwner());
+        guest->data()[73] = 42;
     }
-    EXPECT_EQ(owner->Data()[73], 42);
+    EXPECT_EQ(owner->data()[73], 42);
 
     struct stat st;
-    const int fd = shm_open(SharedBlock::SystemName(name).c_str(), O_RDONLY, 0);
+    const int fd = shm_open(SharedBlock::systemName(name).c_str(), O_RDONLY, 0);
     ASSERT_GE(fd, 0);
     ASSERT_EQ(fstat(fd, &st), 0);
     close(fd);
     EXPECT_EQ(st.st_mode & 0777, 0600u);
-    EXPECT_NE(SharedBlock::SystemName(name).find("." + std::to_string(getuid())), std::string::npos);
+    EXPECT_NE(SharedBlock::systemName(name).find("." + std::to_string(getuid())), std::string::npos);
 }
 
 TEST_F(SharedBlockTest, ABlockLeftByADeadOwnerIsTakenOver)
@@ -61,28 +62,28 @@ TEST_F(SharedBlockTest, ABlockLeftByADeadOwnerIsTakenOver)
     ASSERT_GE(child, 0);
     if (child == 0) {
         std::string error;
-        const auto block = SharedBlock::Open(name, 336, error);
-        block->Data()[0] = 7;
+        const auto block = SharedBlock::openOrCreate(name, 336, error);
+        block->data()[0] = 7;
         raise(SIGKILL); // dies holding the lock, without closing anything
     }
     int status = 0;
     waitpid(child, &status, 0);
     ASSERT_TRUE(WIFSIGNALED(status));
 
-    const auto block = Open();
+    const auto block = openOrCreate();
     ASSERT_TRUE(block);
-    EXPECT_TRUE(block->IsOwner());
-    EXPECT_EQ(block->Data()[0], 7); // the stale content is still there until overwritten
+    EXPECT_TRUE(block->isOwner());
+    EXPECT_EQ(block->data()[0], 7); // the stale content is still there until overwritten
 }
 
 TEST_F(SharedBlockTest, ABlockOthersCanReadIsRefused)
 {
-    const int fd = shm_open(SharedBlock::SystemName(name).c_str(), O_RDWR | O_CREAT, 0600);
+    const int fd = shm_open(SharedBlock::systemName(name).c_str(), O_RDWR | O_CREAT, 0600);
     ASSERT_GE(fd, 0);
     ASSERT_EQ(fchmod(fd, 0644), 0);
     close(fd);
     std::string error;
-    EXPECT_FALSE(SharedBlock::Open(name, 336, error));
+    EXPECT_FALSE(SharedBlock::openOrCreate(name, 336, error));
     EXPECT_NE(error.find("not private"), std::string::npos);
 }
 

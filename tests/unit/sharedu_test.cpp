@@ -19,15 +19,15 @@ class ParserTest : public ::testing::Test
 protected:
     ParserTest()
     {
-        platform.currentDirectory = "/work";
-        platform.AddEntry("/work/x.txt", kAttrArchive, 1, 1);
-        platform.AddEntry("/work/a.txt", kAttrArchive, 1, 1);
+        platform.workingDirectory = "/work";
+        platform.addEntry("/work/x.txt", kAttrArchive, 1, 1);
+        platform.addEntry("/work/a.txt", kAttrArchive, 1, 1);
         BuildDateTimeFormats();
         settings = TTouchSettings{};
         InitTouchSettings(settings);
     }
 
-    bool Parse(const std::vector<std::string>& arguments, bool consoleMode = true)
+    bool parse(const std::vector<std::string>& arguments, bool consoleMode = true)
     {
         output.str({});
         specs.clear();
@@ -44,7 +44,7 @@ protected:
 
 TEST_F(ParserTest, NoArgumentsGiveTheDefaults)
 {
-    EXPECT_TRUE(Parse({}));
+    EXPECT_TRUE(parse({}));
     EXPECT_EQ(settings.ReportLevel, 1);
     EXPECT_EQ(settings.SwitchesGiven, 0);
     EXPECT_EQ(settings.SwitchTime, -1.0);
@@ -55,7 +55,7 @@ TEST_F(ParserTest, NoArgumentsGiveTheDefaults)
 
 TEST_F(ParserTest, SwitchLettersIgnoreCase)
 {
-    EXPECT_TRUE(Parse({"/r3", "/a+", "-mc", "/cs", "x.txt"}));
+    EXPECT_TRUE(parse({"/r3", "/a+", "-mc", "/cs", "x.txt"}));
     EXPECT_EQ(settings.ReportLevel, 3);
     EXPECT_EQ(settings.ArchiveChange, 1);
     EXPECT_EQ(settings.ModifiedSource, 2);
@@ -63,31 +63,31 @@ TEST_F(ParserTest, SwitchLettersIgnoreCase)
     EXPECT_EQ(settings.SwitchesGiven, 1);
     EXPECT_EQ(settings.FileSpecs.str(), "x.txt\r\n");
     // A later switch for the same field wins.
-    EXPECT_TRUE(Parse({"/A+", "/A-", "/MS", "/MC"}));
+    EXPECT_TRUE(parse({"/A+", "/A-", "/MS", "/MC"}));
     EXPECT_EQ(settings.ArchiveChange, -1);
     EXPECT_EQ(settings.ModifiedSource, 2);
 }
 
 TEST_F(ParserTest, IncrementLimits)
 {
-    EXPECT_TRUE(Parse({"/MS", "/S:1800"}));
+    EXPECT_TRUE(parse({"/MS", "/S:1800"}));
     EXPECT_EQ(settings.Increment, 1800);
-    EXPECT_TRUE(Parse({"/MS", "/s:$10"}));
+    EXPECT_TRUE(parse({"/MS", "/s:$10"}));
     EXPECT_EQ(settings.Increment, 16);
 
-    EXPECT_FALSE(Parse({"/MS", "/S:1801"}));
+    EXPECT_FALSE(parse({"/MS", "/S:1801"}));
     EXPECT_EQ(output.str(), "Sequential increment is limited to one hour\n");
     EXPECT_EQ(settings.Increment, 0);
 
     // Every bad argument is reported, each naming the whole argument.
-    EXPECT_FALSE(Parse({"/S:-1", "-S:x", "/S:4294967296"}));
+    EXPECT_FALSE(parse({"/S:-1", "-S:x", "/S:4294967296"}));
     EXPECT_EQ(output.str(), "\"/S:-1\" is not a valid switch\n\"-S:x\" is not a valid switch\n"
                             "\"/S:4294967296\" is not a valid switch\n");
 }
 
 TEST_F(ParserTest, BadSwitchesAndValues)
 {
-    EXPECT_FALSE(Parse({"/9", "/0", "-QQ", "/T:25:00", "/D:13/45/2001", "-Q:1", "-"}));
+    EXPECT_FALSE(parse({"/9", "/0", "-QQ", "/T:25:00", "/D:13/45/2001", "-Q:1", "-"}));
     EXPECT_EQ(output.str(), "\"/9\" is not a valid switch\n\"/0\" is not a valid switch\n"
                             "\"-QQ\" is not a valid switch\n\"25:00\" is not a valid time\n"
                             "\"13/45/2001\" is not a valid date\n\"-Q:1\" is not a valid switch\n");
@@ -95,7 +95,7 @@ TEST_F(ParserTest, BadSwitchesAndValues)
 
 TEST_F(ParserTest, TimeAndDateSwitchesReadTheLocaleFormats)
 {
-    EXPECT_TRUE(Parse({"/MS", "/T:1:14:15 PM", "/D:5/6/2001"}));
+    EXPECT_TRUE(parse({"/MS", "/T:1:14:15 PM", "/D:5/6/2001"}));
     EXPECT_NEAR(settings.SwitchTime, (13 * 3600 + 14 * 60 + 15) / 86400.0, 1e-9);
     EXPECT_EQ(settings.SwitchDate, 37017.0); // 2001-05-06
 }
@@ -103,21 +103,21 @@ TEST_F(ParserTest, TimeAndDateSwitchesReadTheLocaleFormats)
 // The record is made consistent in a fixed order once any action switch was given.
 TEST_F(ParserTest, ConsistencyRules)
 {
-    EXPECT_TRUE(Parse({"/MS", "/S:60", "/XT", "/T:10:00:00 AM"}));
+    EXPECT_TRUE(parse({"/MS", "/S:60", "/XT", "/T:10:00:00 AM"}));
     EXPECT_EQ(settings.KeepTime, 1);
     EXPECT_EQ(settings.Increment, 0);
     EXPECT_EQ(settings.SwitchTime, -1.0);
 
-    EXPECT_TRUE(Parse({"/MS", "/ZS", "/XT"}));
+    EXPECT_TRUE(parse({"/MS", "/ZS", "/XT"}));
     EXPECT_EQ(settings.ZeroSeconds, 0);
 
-    EXPECT_TRUE(Parse({"/MS", "/ZS", "/XD", "/D:5/6/2001"}));
+    EXPECT_TRUE(parse({"/MS", "/ZS", "/XD", "/D:5/6/2001"}));
     EXPECT_EQ(settings.ZeroSeconds, 1);
     EXPECT_EQ(settings.KeepDate, 1);
     EXPECT_EQ(settings.SwitchDate, -1.0);
 
     // Without a stamp taken from the date/time, every date/time field goes back to its default.
-    EXPECT_TRUE(Parse({"/A+", "/T:10:00:00 AM", "/S:5", "/ZM", "/XD"}));
+    EXPECT_TRUE(parse({"/A+", "/T:10:00:00 AM", "/S:5", "/ZM", "/XD"}));
     EXPECT_EQ(settings.SwitchTime, -1.0);
     EXPECT_EQ(settings.Increment, 0);
     EXPECT_EQ(settings.ZeroMinutes, 0);
@@ -125,7 +125,7 @@ TEST_F(ParserTest, ConsistencyRules)
     EXPECT_EQ(settings.ArchiveChange, 1);
 
     // Switches that are no action leave the record as parsed.
-    EXPECT_TRUE(Parse({"/ZS", "x.txt", "/S:5"}));
+    EXPECT_TRUE(parse({"/ZS", "x.txt", "/S:5"}));
     EXPECT_EQ(settings.SwitchesGiven, 0);
     EXPECT_EQ(settings.ZeroSeconds, 1);
     EXPECT_EQ(settings.Increment, 5);
@@ -133,12 +133,12 @@ TEST_F(ParserTest, ConsistencyRules)
 
 TEST_F(ParserTest, PresetSwitches)
 {
-    ini.WriteBool("Preset2", "Enabled", true);
-    ini.WriteBool("Preset3", "Enabled", true);
-    ini.WriteInteger("Preset3", "Mod", 3);
+    ini.writeBool("Preset2", "Enabled", true);
+    ini.writeBool("Preset3", "Enabled", true);
+    ini.writeInteger("Preset3", "Mod", 3);
 
     // A preset drops every switch before it, the report level included.
-    EXPECT_TRUE(Parse({"/R3", "/A+", "/2"}));
+    EXPECT_TRUE(parse({"/R3", "/A+", "/2"}));
     EXPECT_EQ(settings.ReportLevel, 1);
     EXPECT_EQ(settings.ArchiveChange, 0);
     EXPECT_EQ(settings.PresetNo, 2);
@@ -146,34 +146,34 @@ TEST_F(ParserTest, PresetSwitches)
     EXPECT_EQ(settings.PresetNeedsFolder, 0);
 
     // ... and ignores every switch after it, bad ones included.
-    EXPECT_TRUE(Parse({"/2", "/R3", "/A+", "/QQ", "/S:9999"}));
+    EXPECT_TRUE(parse({"/2", "/R3", "/A+", "/QQ", "/S:9999"}));
     EXPECT_EQ(settings.ReportLevel, 1);
     EXPECT_EQ(settings.ArchiveChange, 0);
     EXPECT_EQ(output.str(), "");
 
-    EXPECT_TRUE(Parse({"/3"}));
+    EXPECT_TRUE(parse({"/3"}));
     EXPECT_EQ(settings.PresetNeedsFolder, 1);
     // A second preset switch is processed again, and the folder need is that of the preset in effect.
-    EXPECT_TRUE(Parse({"/3", "/2"}));
+    EXPECT_TRUE(parse({"/3", "/2"}));
     EXPECT_EQ(settings.PresetNo, 2);
     EXPECT_EQ(settings.PresetNeedsFolder, 0);
 
-    EXPECT_FALSE(Parse({"/4"}));
+    EXPECT_FALSE(parse({"/4"}));
     EXPECT_EQ(output.str(), "Preset # 4 is not configured.\n");
 }
 
 // A `/` argument is a switch only when it has a switch's shape; other ones are absolute paths.
 TEST_F(ParserTest, SlashArgumentsThatArePaths)
 {
-    platform.AddEntry("/data/report.doc", 0, 1, 1);
-    EXPECT_TRUE(Parse({"/data/report.doc", "/MS", "/t:10:00:00 AM"}));
+    platform.addEntry("/data/report.doc", 0, 1, 1);
+    EXPECT_TRUE(parse({"/data/report.doc", "/MS", "/t:10:00:00 AM"}));
     EXPECT_EQ(settings.FileSpecs.str(), "/data/report.doc\r\n");
     EXPECT_EQ(settings.ModifiedSource, 1);
 
-    EXPECT_FALSE(Parse({"/abc"}));
+    EXPECT_FALSE(parse({"/abc"}));
     EXPECT_EQ(output.str(), "No files match \"/abc\"\n");
     // A lone dash fails without a message.
-    EXPECT_FALSE(Parse({"-"}));
+    EXPECT_FALSE(parse({"-"}));
     EXPECT_EQ(output.str(), "");
 }
 
@@ -183,23 +183,23 @@ TEST_F(ParserTest, FileSpecificationsAreCutAt255Bytes)
     std::string joined;
     for (int i = 0; i < 12; ++i) {
         const std::string name = "/work/" + std::string(20, static_cast<char>('a' + i)) + ".txt";
-        platform.AddEntry(name, 0, 1, 1);
+        platform.addEntry(name, 0, 1, 1);
         arguments.push_back(name);
         joined += name + "\r\n";
     }
-    EXPECT_TRUE(Parse(arguments));
+    EXPECT_TRUE(parse(arguments));
     EXPECT_EQ(settings.FileSpecs.str(), joined.substr(0, 255));
     EXPECT_EQ(specs, arguments);
 }
 
 TEST_F(ParserTest, UnmatchedAndRefusedSpecifications)
 {
-    platform.SetDrive("/mnt/share/", DriveType::Network, "//server/share");
-    platform.SetDrive("/media/cd/", DriveType::CdRom);
-    platform.AddEntry("/mnt/share/a.txt", 0, 1, 1);
-    platform.AddEntry("/media/cd/a.txt", 0, 1, 1);
+    platform.setDrive("/mnt/share/", DriveType::Network, "//server/share");
+    platform.setDrive("/media/cd/", DriveType::CdRom);
+    platform.addEntry("/mnt/share/a.txt", 0, 1, 1);
+    platform.addEntry("/media/cd/a.txt", 0, 1, 1);
 
-    EXPECT_FALSE(Parse({"nothing*.txt", "/mnt/share/a.txt", "/media/cd/a.txt", "x.txt"}));
+    EXPECT_FALSE(parse({"nothing*.txt", "/mnt/share/a.txt", "/media/cd/a.txt", "x.txt"}));
     EXPECT_EQ(output.str(), "No files match \"nothing*.txt\"\n"
                             "Network drives not supported (//server/share, mapped to /mnt/share/)\n"
                             "CD-ROM drives not supported (/media/cd/)\n");
@@ -210,14 +210,14 @@ TEST_F(ParserTest, UnmatchedAndRefusedSpecifications)
 TEST_F(ParserTest, WindowModeShowsOneBox)
 {
     std::vector<MessageBoxRequest> boxes;
-    SetMessageBoxHandler([&](const MessageBoxRequest& box) {
+    setMessageBoxHandler([&](const MessageBoxRequest& box) {
         boxes.push_back(box);
         return MessageResult::Ok;
     });
-    platform.SetDrive("/media/cd/", DriveType::CdRom);
-    platform.AddEntry("/media/cd/a.txt", 0, 1, 1);
+    platform.setDrive("/media/cd/", DriveType::CdRom);
+    platform.addEntry("/media/cd/a.txt", 0, 1, 1);
 
-    EXPECT_TRUE(Parse({"/media/cd/a.txt", "nothing.txt", "x.txt"}, false));
+    EXPECT_TRUE(parse({"/media/cd/a.txt", "nothing.txt", "x.txt"}, false));
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].caption, "Stampkeep command-line error");
     EXPECT_EQ(boxes[0].text, "CD-ROM drives not supported (/media/cd/)\r\n");
@@ -225,11 +225,11 @@ TEST_F(ParserTest, WindowModeShowsOneBox)
     EXPECT_FALSE(boxes[0].hasOwner);
     EXPECT_EQ(settings.FileSpecs.str(), "x.txt\r\n");
 
-    EXPECT_FALSE(Parse({"/9", "/S:2000"}, false));
+    EXPECT_FALSE(parse({"/9", "/S:2000"}, false));
     ASSERT_EQ(boxes.size(), 2u);
     EXPECT_EQ(boxes[1].text, "\"/9\" is not a valid switch\r\nSequential increment is limited to one hour\r\n");
     EXPECT_EQ(output.str(), "");
-    SetMessageBoxHandler(nullptr);
+    setMessageBoxHandler(nullptr);
 }
 
 TEST(SwitchHelp, ConsoleAndWindowTexts)
@@ -246,12 +246,12 @@ TEST(SwitchHelp, ConsoleAndWindowTexts)
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 22);
 
     MessageBoxRequest shown;
-    SetMessageBoxHandler([&](const MessageBoxRequest& box) {
+    setMessageBoxHandler([&](const MessageBoxRequest& box) {
         shown = box;
         return MessageResult::Ok;
     });
     ShowSwitchHelp(false);
-    SetMessageBoxHandler(nullptr);
+    setMessageBoxHandler(nullptr);
     EXPECT_EQ(shown.caption, "Stampkeep command-line switches");
     EXPECT_EQ(shown.icon, MessageIcon::Information);
     EXPECT_EQ(shown.text.find("Command-line switches for Stampkeep:\r\n"), 0u);
@@ -290,22 +290,22 @@ TEST(SplitFileSpecs, LinesOfTheList)
 {
     TTouchSettings settings{};
     settings.FileSpecs.assign("a.txt\r\n\r\nsub/*.doc\r\ncut-off na");
-    EXPECT_EQ(SplitFileSpecs(settings), (std::vector<std::string>{"a.txt", "sub/*.doc", "cut-off na"}));
+    EXPECT_EQ(splitFileSpecs(settings), (std::vector<std::string>{"a.txt", "sub/*.doc", "cut-off na"}));
     // Garbage after the length is never read; a lone CR stays part of its line.
     std::memset(settings.FileSpecs.text, 'x', sizeof settings.FileSpecs.text);
     settings.FileSpecs.length = 3;
     settings.FileSpecs.text[1] = '\r';
-    EXPECT_EQ(SplitFileSpecs(settings), std::vector<std::string>{"x\rx"});
+    EXPECT_EQ(splitFileSpecs(settings), std::vector<std::string>{"x\rx"});
 }
 
 TEST(SplitArguments, QuotesAndSeparators)
 {
-    EXPECT_EQ(SplitArguments(""), std::vector<std::string>{});
-    EXPECT_EQ(SplitArguments("  a\tb\r\nc  "), (std::vector<std::string>{"a", "b", "c"}));
-    EXPECT_EQ(SplitArguments("\"a b.txt\" \"c.txt\" \"\" /A+"), (std::vector<std::string>{"a b.txt", "c.txt", "/A+"}));
-    EXPECT_EQ(SplitArguments("x\"y z\"w /T:\"1:14:15 PM\""), (std::vector<std::string>{"xy zw", "/T:1:14:15 PM"}));
-    EXPECT_EQ(SplitArguments("\"\"\"\"a"), std::vector<std::string>{"a"});
-    EXPECT_EQ(SplitArguments("\"unterminated text"), std::vector<std::string>{"unterminated text"});
+    EXPECT_EQ(splitArguments(""), std::vector<std::string>{});
+    EXPECT_EQ(splitArguments("  a\tb\r\nc  "), (std::vector<std::string>{"a", "b", "c"}));
+    EXPECT_EQ(splitArguments("\"a b.txt\" \"c.txt\" \"\" /A+"), (std::vector<std::string>{"a b.txt", "c.txt", "/A+"}));
+    EXPECT_EQ(splitArguments("x\"y z\"w /T:\"1:14:15 PM\""), (std::vector<std::string>{"xy zw", "/T:1:14:15 PM"}));
+    EXPECT_EQ(splitArguments("\"\"\"\"a"), std::vector<std::string>{"a"});
+    EXPECT_EQ(splitArguments("\"unterminated text"), std::vector<std::string>{"unterminated text"});
 }
 
 } // namespace

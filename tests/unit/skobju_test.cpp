@@ -18,7 +18,7 @@ const double k131415 = (13 * 3600 + 14 * 60 + 15) / 86400.0;
 
 TskObj listed(const std::string& path)
 {
-    const std::vector<FileEntry> found = CurrentPlatform().FindFiles(path, 1);
+    const std::vector<FileEntry> found = currentPlatform().findFiles(path, 1);
     EXPECT_EQ(found.size(), 1u) << path;
     const FileEntry& entry = found.at(0);
     return TskObj(entry.attrs, entry.modified, entry.created, path);
@@ -26,9 +26,9 @@ TskObj listed(const std::string& path)
 
 void setStamps(const std::string& path, FileTime created, FileTime modified)
 {
-    const auto handle = CurrentPlatform().OpenForStamps(path);
+    const auto handle = currentPlatform().openForStamps(path);
     ASSERT_TRUE(handle);
-    ASSERT_TRUE(handle->SetTimes(created, modified));
+    ASSERT_TRUE(handle->setTimes(created, modified));
 }
 
 class RealFileTest : public ::testing::Test
@@ -40,8 +40,8 @@ protected:
 
 TEST_F(RealFileTest, ReadOnlyFileKeepsItsBitWhenStamped)
 {
-    const std::string path = folder.MakeFile("ro.txt", "data");
-    ASSERT_TRUE(CurrentPlatform().SetAttributes(path, kAttrReadOnly | kAttrArchive));
+    const std::string path = folder.makeFile("ro.txt", "data");
+    ASSERT_TRUE(currentPlatform().setAttributes(path, kAttrReadOnly | kAttrArchive));
     TskObj file = listed(path);
     ASSERT_EQ(file.CurAttrs, kAttrReadOnly | kAttrArchive);
 
@@ -49,7 +49,7 @@ TEST_F(RealFileTest, ReadOnlyFileKeepsItsBitWhenStamped)
     EXPECT_EQ(file.Touch(), 0);
     EXPECT_EQ(file.StatusText,
               "Modified date/time changed from original of " + StampText(StampToLocal(file.OrigModified)));
-    EXPECT_EQ(CurrentPlatform().GetAttributes(path), kAttrReadOnly | kAttrArchive);
+    EXPECT_EQ(currentPlatform().getAttributes(path), kAttrReadOnly | kAttrArchive);
     EXPECT_EQ(file.CurModified, LocalToStamp(kMay6th2001 + k131415));
 
     // Asked to drop read-only as well, the attribute line names the first-known letters.
@@ -57,13 +57,13 @@ TEST_F(RealFileTest, ReadOnlyFileKeepsItsBitWhenStamped)
     file.SetNewAttrs(~kAttrReadOnly, 0);
     EXPECT_EQ(file.Touch(), 0);
     EXPECT_NE(file.StatusText.find("\r\nAttributes changed from original of \"A  R \""), std::string::npos);
-    EXPECT_EQ(CurrentPlatform().GetAttributes(path), kAttrArchive);
+    EXPECT_EQ(currentPlatform().getAttributes(path), kAttrArchive);
     EXPECT_EQ(file.CurAttrs, kAttrArchive);
 }
 
 TEST_F(RealFileTest, BothStampsFromEachOtherSwap)
 {
-    const std::string path = folder.MakeFile("swap.txt");
+    const std::string path = folder.makeFile("swap.txt");
     const FileTime created = LocalToStamp(kMay6th2001);
     const FileTime modified = LocalToStamp(kMay6th2001 + k131415);
     setStamps(path, created, modified);
@@ -82,7 +82,7 @@ TEST_F(RealFileTest, BothStampsFromEachOtherSwap)
 
 TEST_F(RealFileTest, StampsWithinHalfASecondOfTheOriginalAreTheSame)
 {
-    const std::string path = folder.MakeFile("same.txt");
+    const std::string path = folder.makeFile("same.txt");
     const FileTime original = LocalToStamp(kMay6th2001 + k131415);
     setStamps(path, original, original);
     TskObj file = listed(path);
@@ -96,7 +96,7 @@ TEST_F(RealFileTest, StampsWithinHalfASecondOfTheOriginalAreTheSame)
 
 TEST_F(RealFileTest, PartsKeepTheEntrysOwnDateOrTime)
 {
-    const std::string path = folder.MakeFile("parts.txt");
+    const std::string path = folder.makeFile("parts.txt");
     const double own = kMay6th2001 + 100 + 0.25; // 06:00 on another day
     setStamps(path, LocalToStamp(own), LocalToStamp(own));
     TskObj file = listed(path);
@@ -109,7 +109,7 @@ TEST_F(RealFileTest, PartsKeepTheEntrysOwnDateOrTime)
 
 TEST_F(RealFileTest, UntouchGoesBackToTheFirstKnownState)
 {
-    const std::string path = folder.MakeFile("undo.txt");
+    const std::string path = folder.makeFile("undo.txt");
     const FileTime created = LocalToStamp(kMay6th2001);
     const FileTime modified = LocalToStamp(kMay6th2001 + k131415);
     setStamps(path, created, modified);
@@ -137,7 +137,7 @@ TEST_F(RealFileTest, UntouchGoesBackToTheFirstKnownState)
 
 TEST_F(RealFileTest, FoldersAreStampedToo)
 {
-    const std::string path = folder.MakeFolder("sub");
+    const std::string path = folder.makeFolder("sub");
     TskObj dir = listed(path);
     EXPECT_TRUE(dir.CurAttrs & kAttrDirectory);
     dir.SetNewModified(kMay6th2001 + k131415);
@@ -150,16 +150,16 @@ TEST_F(RealFileTest, FoldersAreStampedToo)
 // still gives its stamps; without that spelling the file's own name is searched, and a vanished partner gives nothing.
 TEST_F(RealFileTest, MatchingFileTakesThePartnersStamps)
 {
-    const std::string partner = folder.MakeFile("other/REPORT.DOC");
+    const std::string partner = folder.makeFile("other/REPORT.DOC");
     setStamps(partner, LocalToStamp(kMay6th2001), LocalToStamp(kMay6th2001 + k131415));
-    TskObj file = listed(folder.MakeFile("report.doc"));
+    TskObj file = listed(folder.makeFile("report.doc"));
     const std::string other = folder / "other";
 
     file.MatchKind = 2;
     file.SetFromMatchingFile(other, true, false);
     EXPECT_EQ(file.NewModified, NoStamp);
 
-    file.MatchName = "REPORT.DOC";
+    file.matchName = "REPORT.DOC";
     file.SetFromMatchingFile(other, false, false);
     EXPECT_EQ(file.NewModified, NoStamp);
     file.SetFromMatchingFile(other, true, true);
@@ -184,8 +184,8 @@ protected:
     FakeFileTest()
     {
         BuildDateTimeFormats();
-        platform.AddEntry("/d/f.txt", kAttrArchive, 100 * kSecond, 200 * kSecond);
-        platform.AddEntry("/d/sub", kAttrDirectory, 100 * kSecond, 200 * kSecond);
+        platform.addEntry("/d/f.txt", kAttrArchive, 100 * kSecond, 200 * kSecond);
+        platform.addEntry("/d/sub", kAttrDirectory, 100 * kSecond, 200 * kSecond);
     }
     FakePlatform platform;
 };
@@ -194,7 +194,7 @@ protected:
 TEST_F(FakeFileTest, FailuresGiveBitsAndLines)
 {
     TskObj file = listed("/d/f.txt");
-    platform.Fail(FakeCall::Open, "/d/f.txt");
+    platform.fail(FakeCall::Open, "/d/f.txt");
     file.NewModified = 300 * kSecond;
     file.NewCreated = 300 * kSecond;
     file.SetNewAttrs(~0u, kAttrHidden);
@@ -203,7 +203,7 @@ TEST_F(FakeFileTest, FailuresGiveBitsAndLines)
                                "Attributes changed from original of \"A    \"");
     EXPECT_EQ(file.NewModified, 300 * kSecond);
 
-    platform.Fail(FakeCall::SetAttributes, "/d/f.txt");
+    platform.fail(FakeCall::SetAttributes, "/d/f.txt");
     file.SetNewAttrs(~kAttrHidden, 0);
     file.ClearNewCreated();
     EXPECT_EQ(file.Touch(), kFailModified | kFailAttributes);
@@ -215,7 +215,7 @@ TEST_F(FakeFileTest, FailuresGiveBitsAndLines)
 TEST_F(FakeFileTest, RefusedSetTimeKeepsThePendingStamp)
 {
     TskObj file = listed("/d/f.txt");
-    platform.Fail(FakeCall::SetTimes, "/d/f.txt");
+    platform.fail(FakeCall::SetTimes, "/d/f.txt");
     file.NewCreated = 300 * kSecond;
     EXPECT_EQ(file.Touch(), kFailCreated);
     EXPECT_EQ(file.StatusText, "Unable to set file time: \"Permission denied\"");
@@ -238,7 +238,7 @@ TEST_F(FakeFileTest, UntouchReportsWhatItCouldNotRestore)
     TskObj file = listed("/d/f.txt");
     file.NewModified = 300 * kSecond;
     ASSERT_EQ(file.Touch(), 0);
-    platform.Fail(FakeCall::SetTimes, "/d/f.txt");
+    platform.fail(FakeCall::SetTimes, "/d/f.txt");
     EXPECT_EQ(file.Untouch(), kFailModified);
     EXPECT_EQ(file.StatusText, "Unable to set file time: \"Permission denied\"");
 }

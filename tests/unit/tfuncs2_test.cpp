@@ -34,8 +34,8 @@ TEST(CompareStamps, NoStampSortsFirst)
 TEST(GetFileStamps, FirstMatchingEntry)
 {
     FakePlatform platform;
-    platform.AddEntry("/d/b.txt", kAttrHidden, 10, 20);
-    platform.AddEntry("/d/c.txt", kAttrArchive, 30, 40);
+    platform.addEntry("/d/b.txt", kAttrHidden, 10, 20);
+    platform.addEntry("/d/c.txt", kAttrArchive, 30, 40);
     FileTime created = 0;
     FileTime modified = 0;
     std::uint32_t attrs = 0;
@@ -49,11 +49,11 @@ TEST(GetFileStamps, FirstMatchingEntry)
 TEST(AddFileSpec, DriveChecks)
 {
     FakePlatform platform;
-    platform.SetDrive("/mnt/mapped/", DriveType::Network, "server:/export");
-    platform.SetDrive("/mnt/plain/", DriveType::Network);
-    platform.AddEntry("/mnt/mapped/a", 0, 1, 1);
-    platform.AddEntry("/mnt/plain/a", 0, 1, 1);
-    platform.AddEntry("/data/sub", kAttrDirectory, 1, 1);
+    platform.setDrive("/mnt/mapped/", DriveType::Network, "server:/export");
+    platform.setDrive("/mnt/plain/", DriveType::Network);
+    platform.addEntry("/mnt/mapped/a", 0, 1, 1);
+    platform.addEntry("/mnt/plain/a", 0, 1, 1);
+    platform.addEntry("/data/sub", kAttrDirectory, 1, 1);
 
     TTouchSettings settings{};
     std::vector<std::string> lines;
@@ -80,20 +80,20 @@ TEST(SetFormatRun, RunsTakeTheLengthAsked)
 TEST(BuildDateTimeFormats, TwelveAndTwentyFourHourLocales)
 {
     FakePlatform platform;
-    platform.shortDateFormat = "M/d/yyyy";
-    platform.longTimeFormat = "h:mm:ss tt";
+    platform.dateFormat = "M/d/yyyy";
+    platform.timeFormat = "h:mm:ss tt";
     BuildDateTimeFormats();
     EXPECT_EQ(DisplayFormat, "mm/dd/yyyy hh:mm:ss tt");
     EXPECT_EQ(PickerDateFormat, "MM/dd/yyyy");
     EXPECT_EQ(PickerTimeFormat, "hh:mm:ss tt");
 
-    platform.longTimeFormat = "h:mm:ss AMPM";
+    platform.timeFormat = "h:mm:ss AMPM";
     BuildDateTimeFormats();
     EXPECT_EQ(DisplayFormat, "mm/dd/yyyy hh:mm:ss ampm");
     EXPECT_EQ(PickerTimeFormat, "hh:mm:ss tt");
 
-    platform.shortDateFormat = "dd.MM.yyyy";
-    platform.longTimeFormat = "HH:mm:ss";
+    platform.dateFormat = "dd.MM.yyyy";
+    platform.timeFormat = "HH:mm:ss";
     BuildDateTimeFormats();
     EXPECT_EQ(DisplayFormat, "dd.mm.yyyy hh:mm:ss");
     EXPECT_EQ(PickerDateFormat, "dd.MM.yyyy");
@@ -103,16 +103,16 @@ TEST(BuildDateTimeFormats, TwelveAndTwentyFourHourLocales)
 TEST(DateTimeText, RoundTripsInTheLocaleFormats)
 {
     FakePlatform platform;
-    platform.shortDateFormat = "dd.MM.yyyy";
-    platform.longTimeFormat = "HH:mm:ss";
+    platform.dateFormat = "dd.MM.yyyy";
+    platform.timeFormat = "HH:mm:ss";
     BuildDateTimeFormats();
     const double stamp = 37017.0 + (13 * 3600 + 14 * 60 + 15) / 86400.0; // 2001-05-06 13:14:15
-    EXPECT_EQ(DateToText(stamp), "06.05.2001");
-    EXPECT_EQ(TimeToText(stamp), "13:14:15");
+    EXPECT_EQ(dateToText(stamp), "06.05.2001");
+    EXPECT_EQ(timeToText(stamp), "13:14:15");
     double date = 0;
     double time = 0;
-    ASSERT_TRUE(TextToDate("06.05.2001", date));
-    ASSERT_TRUE(TextToTime("13:14:15", time));
+    ASSERT_TRUE(textToDate("06.05.2001", date));
+    ASSERT_TRUE(textToTime("13:14:15", time));
     EXPECT_NEAR(date + time, stamp, 1e-9);
 }
 
@@ -120,16 +120,16 @@ TEST(DateTimeText, RoundTripsInTheLocaleFormats)
 TEST(DateTimeText, TwoDigitYearFormatsWriteTheWholeYear)
 {
     FakePlatform platform;
-    platform.shortDateFormat = "MM/dd/yy";
+    platform.dateFormat = "MM/dd/yy";
     BuildDateTimeFormats();
     for (const double day : {17899.0, 18264.0, 54788.0, 54789.0}) { // 1949-01-01, 1950-01-01, 2049-12-31, 2050-01-01
         double read = 0;
-        ASSERT_TRUE(TextToDate(DateToText(day), read)) << DateToText(day);
+        ASSERT_TRUE(textToDate(dateToText(day), read)) << dateToText(day);
         EXPECT_EQ(read, day);
     }
-    EXPECT_EQ(DateToText(17899.0), "01/01/1949");
+    EXPECT_EQ(dateToText(17899.0), "01/01/1949");
     double read = 0;
-    ASSERT_TRUE(TextToDate("01/01/49", read));
+    ASSERT_TRUE(textToDate("01/01/49", read));
     EXPECT_EQ(read, 54424.0); // typed with two digits, 2049
 }
 

@@ -32,7 +32,7 @@ FileTime modifiedOnDisk(const std::string& path)
     {
     };
     EXPECT_EQ(::stat(path.c_str(), &info), 0) << path;
-    return FileTimeFromTimespec(info.st_mtim);
+    return fileTimeFromTimespec(info.st_mtim);
 }
 
 // 1999-06-02 23:45:01 UTC, kept in the file's stored attribute value.
@@ -40,13 +40,13 @@ constexpr FileTime kStoredCreation = 125728407010000000;
 
 void storeCreation(const std::string& path, FileTime created)
 {
-    const auto handle = CurrentPlatform().OpenForStamps(path);
-    ASSERT_TRUE(handle && handle->SetTimes(created, std::nullopt)) << path;
+    const auto handle = currentPlatform().openForStamps(path);
+    ASSERT_TRUE(handle && handle->setTimes(created, std::nullopt)) << path;
 }
 
 FileTime createdOnDisk(const std::string& path)
 {
-    const std::vector<FileEntry> found = CurrentPlatform().FindFiles(path, 1);
+    const std::vector<FileEntry> found = currentPlatform().findFiles(path, 1);
     EXPECT_EQ(found.size(), 1u) << path;
     return found.empty() ? 0 : found.front().created;
 }
@@ -58,11 +58,11 @@ TEST(TouchFaults, EntriesChangedAfterListingFailAlone)
     BuildDateTimeFormats();
     TempDir dir;
     for (const char* name : {"a.txt", "deleted.txt", "unreadable.txt", "folder.txt", "z.txt"})
-        dir.MakeFile(name, "data");
+        dir.makeFile(name, "data");
 
     std::vector<TskObj> files;
-    for (const FileEntry& entry : CurrentPlatform().FindFiles(dir / "*.txt"))
-        files.push_back(listed(entry, dir.Path()));
+    for (const FileEntry& entry : currentPlatform().findFiles(dir / "*.txt"))
+        files.push_back(listed(entry, dir.path()));
     ASSERT_EQ(files.size(), 5u);
 
     fs::remove(dir / "deleted.txt");
@@ -107,6 +107,6 @@ TEST(TouchFaults, EntriesChangedAfterListingFailAlone)
     for (const char* name : {"a.txt", "z.txt"}) {
         EXPECT_EQ(results[name], 0) << name;
         EXPECT_EQ(modifiedOnDisk(dir / name), kNewStamp) << name;
-        EXPECT_EQ(CurrentPlatform().GetAttributes(dir / name), kAttrArchive) << name;
+        EXPECT_EQ(currentPlatform().getAttributes(dir / name), kAttrArchive) << name;
     }
 }

@@ -12,7 +12,7 @@ namespace {
 std::vector<std::string> fileNames(WorkList& list)
 {
     std::vector<std::string> names;
-    for (const TskObj& entry : list.Entries())
+    for (const TskObj& entry : list.entries())
         names.push_back(entry.FileName);
     return names;
 }
@@ -20,16 +20,16 @@ std::vector<std::string> fileNames(WorkList& list)
 TEST(WorkList, SortedWithoutRegardToCaseAndFreeOfDuplicates)
 {
     FakePlatform platform;
-    platform.currentDirectory = "/w";
+    platform.workingDirectory = "/w";
     for (const char* path : {"/w/b.txt", "/w/A.txt", "/w/a.txt", "/w/C.doc", "/w/sub", "/w/.", "/w/.."})
-        platform.AddEntry(path, 0, 1, 1);
+        platform.addEntry(path, 0, 1, 1);
 
     WorkList list;
     list.ExpandSpec("*.txt");
     list.ExpandSpec("a.txt");
     list.ExpandSpec("/w/*");
     list.ExpandSpec("nothing*");
-    list.Finish();
+    list.finish();
     // Names that differ only in letter case are two files, kept in a fixed order.
     EXPECT_EQ(fileNames(list), (std::vector<std::string>{"/w/A.txt", "/w/a.txt", "/w/b.txt", "/w/C.doc", "/w/sub"}));
 }
@@ -37,14 +37,14 @@ TEST(WorkList, SortedWithoutRegardToCaseAndFreeOfDuplicates)
 TEST(WorkList, ListInOrderLosesOnlyItsRepeats)
 {
     FakePlatform platform;
-    platform.currentDirectory = "/w";
+    platform.workingDirectory = "/w";
     for (const char* path : {"/w/a.txt", "/w/B.txt", "/w/c.txt"})
-        platform.AddEntry(path, 0, 1, 1);
+        platform.addEntry(path, 0, 1, 1);
 
     WorkList list;
     for (const char* spec : {"a.txt", "a.txt", "B.txt", "/w/B.txt", "c.txt", "c.txt"})
         list.ExpandSpec(spec);
-    list.Finish();
+    list.finish();
     EXPECT_EQ(fileNames(list), (std::vector<std::string>{"/w/a.txt", "/w/B.txt", "/w/c.txt"}));
 }
 

@@ -43,9 +43,9 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: versionblock_gen MAJOR MINOR PATCH TWEAK OUTPUT.cpp\n");
         return 2;
     }
-    const auto description = versionblock::StampkeepDescription(numbers[0], numbers[1], numbers[2], numbers[3]);
+    const auto description = versionblock::stampkeepDescription(numbers[0], numbers[1], numbers[2], numbers[3]);
     std::ofstream out(argv[5], std::ios::binary);
-    out << sourceText(versionblock::Build(description, versionblock::Layout::Wide));
+    out << sourceText(versionblock::build(description, versionblock::Layout::Wide));
     if (!out.flush()) {
         std::fprintf(stderr, "versionblock_gen: cannot write %s\n", argv[5]);
         return 1;

@@ -36,7 +36,7 @@ inline constexpr std::size_t kFixedInfoFlagsIndex = 7;
 inline constexpr std::uint32_t kPreReleaseFlag = 2;
 
 // Texts are UTF-8 on input; the wide layout stores them as UTF-16 (code points beyond the basic plane as pairs).
-inline std::u16string ToUtf16(const std::string& text)
+inline std::u16string toUtf16(const std::string& text)
 {
     std::u16string out;
     for (std::size_t i = 0; i < text.size();) {
@@ -62,111 +62,111 @@ class Writer
 public:
     explicit Writer(Layout layout) : layout_(layout) {}
 
-    std::vector<unsigned char> Build(const Description& description)
+    std::vector<unsigned char> build(const Description& description)
     {
         const bool hasFixedInfo = description.fixedInfo != std::array<std::uint32_t, 13>{};
-        const std::size_t root = Begin("VS_VERSION_INFO", hasFixedInfo ? 52 : 0, 0);
+        const std::size_t root = beginBlock("VS_VERSION_INFO", hasFixedInfo ? 52 : 0, 0);
         if (hasFixedInfo) {
             for (std::uint32_t field : description.fixedInfo)
-                Put32(field);
+                put32(field);
         }
         if (!description.tables.empty())
-            StringFileInfo(description.tables);
+            stringFileInfo(description.tables);
         if (!description.translations.empty())
-            VarFileInfo(description.translations);
-        End(root);
+            varFileInfo(description.translations);
+        endBlock(root);
         return bytes_;
     }
 
 private:
-    void StringFileInfo(const std::vector<StringTable>& tables)
+    void stringFileInfo(const std::vector<StringTable>& tables)
     {
-        Pad();
-        const std::size_t info = Begin("StringFileInfo", 0, 1);
+        pad();
+        const std::size_t info = beginBlock("StringFileInfo", 0, 1);
         for (const StringTable& table : tables) {
-            Pad();
-            const std::size_t tableStart = Begin(table.key, 0, 1);
+            pad();
+            const std::size_t tableStart = beginBlock(table.key, 0, 1);
             for (const auto& [name, value] : table.entries)
-                String(name, value);
-            End(tableStart);
+                stringBlock(name, value);
+            endBlock(tableStart);
         }
-        End(info);
+        endBlock(info);
     }
 
     // An empty value is stored with value length 0 and no text at all, as resource compilers do.
-    void String(const std::string& name, const std::string& value)
+    void stringBlock(const std::string& name, const std::string& value)
     {
-        Pad();
-        const std::size_t textUnits = value.empty() ? 0 : TextUnits(value) + 1;
-        const std::size_t start = Begin(name, textUnits, 1);
+        pad();
+        const std::size_t valueLength = value.empty() ? 0 : textUnits(value) + 1;
+        const std::size_t start = beginBlock(name, valueLength, 1);
         if (!value.empty())
-            PutText(value);
-        End(start);
+            putText(value);
+        endBlock(start);
     }
 
-    void VarFileInfo(const std::vector<std::pair<std::uint16_t, std::uint16_t>>& translations)
+    void varFileInfo(const std::vector<std::pair<std::uint16_t, std::uint16_t>>& translations)
     {
-        Pad();
-        const std::size_t info = Begin("VarFileInfo", 0, 1);
-        Pad();
-        const std::size_t var = Begin("Translation", 4 * translations.size(), 0);
+        pad();
+        const std::size_t info = beginBlock("VarFileInfo", 0, 1);
+        pad();
+        const std::size_t var = beginBlock("Translation", 4 * translations.size(), 0);
         for (const auto& [language, codePage] : translations)
-            Put32(language | (std::uint32_t{codePage} << 16));
-        End(var);
-        End(info);
+            put32(language | (std::uint32_t{codePage} << 16));
+        endBlock(var);
+        endBlock(info);
     }
 
-    // Writes a block header and returns the block's start; the total length is filled in by End.
-    std::size_t Begin(const std::string& key, std::size_t valueLength, std::uint16_t type)
+    // Writes a block header and returns the block's start; the total length is filled in by endBlock.
+    std::size_t beginBlock(const std::string& key, std::size_t valueLength, std::uint16_t type)
     {
         const std::size_t start = bytes_.size();
-        Put16(0);
-        Put16(static_cast<std::uint16_t>(valueLength));
+        put16(0);
+        put16(static_cast<std::uint16_t>(valueLength));
         if (layout_ == Layout::Wide)
-            Put16(type);
-        PutText(key);
-        Pad();
+            put16(type);
+        putText(key);
+        pad();
         return start;
     }
 
-    void End(std::size_t start)
+    void endBlock(std::size_t start)
     {
         const auto length = static_cast<std::uint16_t>(bytes_.size() - start);
         bytes_[start] = static_cast<unsigned char>(length & 0xFF);
         bytes_[start + 1] = static_cast<unsigned char>(length >> 8);
     }
 
-    std::size_t TextUnits(const std::string& text) const
+    std::size_t textUnits(const std::string& text) const
     {
-        return layout_ == Layout::Wide ? ToUtf16(text).size() : text.size();
+        return layout_ == Layout::Wide ? toUtf16(text).size() : text.size();
     }
 
     // Zero-terminated; the header's padding is written by the caller, so a value-less block ends unpadded.
-    void PutText(const std::string& text)
+    void putText(const std::string& text)
     {
         if (layout_ == Layout::Wide) {
-            for (char16_t unit : ToUtf16(text))
-                Put16(unit);
-            Put16(0);
+            for (char16_t unit : toUtf16(text))
+                put16(unit);
+            put16(0);
         } else {
             bytes_.insert(bytes_.end(), text.begin(), text.end());
             bytes_.push_back(0);
         }
     }
 
-    void Put16(std::uint16_t value)
+    void put16(std::uint16_t value)
     {
         bytes_.push_back(static_cast<unsigned char>(value & 0xFF));
         bytes_.push_back(static_cast<unsigned char>(value >> 8));
     }
 
-    void Put32(std::uint32_t value)
+    void put32(std::uint32_t value)
     {
-        Put16(static_cast<std::uint16_t>(value & 0xFFFF));
-        Put16(static_cast<std::uint16_t>(value >> 16));
+        put16(static_cast<std::uint16_t>(value & 0xFFFF));
+        put16(static_cast<std::uint16_t>(value >> 16));
     }
 
-    void Pad()
+    void pad()
     {
         while (bytes_.size() % 4 != 0)
             bytes_.push_back(0);
@@ -176,13 +176,13 @@ private:
     std::vector<unsigned char> bytes_;
 };
 
-inline std::vector<unsigned char> Build(const Description& description, Layout layout)
+inline std::vector<unsigned char> build(const Description& description, Layout layout)
 {
-    return Writer(layout).Build(description);
+    return Writer(layout).build(description);
 }
 
 // Stampkeep's own version information for the given version numbers.
-inline Description StampkeepDescription(std::uint16_t major, std::uint16_t minor, std::uint16_t patch,
+inline Description stampkeepDescription(std::uint16_t major, std::uint16_t minor, std::uint16_t patch,
                                         std::uint16_t tweak)
 {
     const std::string version =
