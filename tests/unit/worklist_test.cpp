@@ -58,13 +58,13 @@ TEST(WorkList, NonAsciiNamesOrderedByTheirCharacters)
     const std::string smallEAcute = "/w/\xC3\xA9t.txt";
     const std::string notText = "/w/\xFF.txt";
     FakePlatform platform;
-    platform.currentDirectory = "/w";
+    platform.workingDirectory = "/w";
     for (const std::string& path : {capitalEAcute, smallEAcute, notText, std::string("/w/b.txt")})
-        platform.AddEntry(path, 0, 1, 1);
+        platform.addEntry(path, 0, 1, 1);
 
     WorkList list;
     list.ExpandSpec("*");
-    list.Finish();
+    list.finish();
     std::setlocale(LC_ALL, previous.c_str());
     EXPECT_EQ(fileNames(list), (std::vector<std::string>{"/w/b.txt", smallEAcute, capitalEAcute, notText}));
 }
