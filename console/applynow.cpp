@@ -137,14 +137,7 @@ void ApplyNow(const TTouchSettings& settings, WorkList& list, const IniFile& set
     list.addStoredAttributes(needsStoredAttributes(work, masks));
     const bool fromClock = work.ModifiedSource == kSourceClock || work.CreatedSource == kSourceClock;
     for (TskObj& entry : list.entries()) {
-        if (work.ModifiedSource == kSourceClock)
-            entry.SetNewModifiedParts(clock.date, clock.time);
-        else if (work.ModifiedSource == kSourceOtherStamp)
-            entry.NewModified = entry.CurCreated;
-        if (work.CreatedSource == kSourceClock)
-            entry.SetNewCreatedParts(clock.date, clock.time);
-        else if (work.CreatedSource == kSourceOtherStamp)
-            entry.NewCreated = entry.CurModified;
+        setNewStamps(entry, work.ModifiedSource, work.CreatedSource, clock);
         if (fromClock && clock.step > 0)
             clock.advance();
         if (masks.changes())

@@ -1,5 +1,8 @@
-// What a touch run works out once and applies to every file: the attribute masks and the sequence of times.
+// What a touch run works out once and applies to every file: the attribute masks, the sequence of times and where
+// the new stamps come from.
 #include "core/touchplan.h"
+
+#include "core/presets.h"
 
 #include <cmath>
 
@@ -13,4 +16,16 @@ void SequenceClock::advance()
         if (date != 0)
             date += 1.0;
     }
+}
+
+void setNewStamps(TskObj& file, int modifiedSource, int createdSource, const SequenceClock& clock)
+{
+    if (modifiedSource == kSourceClock)
+        file.SetNewModifiedParts(clock.date, clock.time);
+    else if (modifiedSource == kSourceOtherStamp)
+        file.NewModified = file.CurCreated;
+    if (createdSource == kSourceClock)
+        file.SetNewCreatedParts(clock.date, clock.time);
+    else if (createdSource == kSourceOtherStamp)
+        file.NewCreated = file.CurModified;
 }

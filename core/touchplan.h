@@ -1,4 +1,5 @@
-// What a touch run works out once and applies to every file: the attribute masks and the sequence of times.
+// What a touch run works out once and applies to every file: the attribute masks, the sequence of times and where
+// the new stamps come from.
 #pragma once
 
 #include "core/skobju.h"
@@ -26,3 +27,8 @@ struct SequenceClock
     // Passing midnight moves the date to the next day and keeps the time of day.
     void advance();
 };
+
+// Gives the file its pending stamps from their sources (StampSource codes): the clock's date and time, where a part
+// not given is the file's own, or the file's other stamp, so that both taken from the other swap them. Other codes
+// leave the stamp alone.
+void setNewStamps(TskObj& file, int modifiedSource, int createdSource, const SequenceClock& clock);

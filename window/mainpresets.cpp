@@ -7,34 +7,13 @@
 #include "core/presets.h"
 #include "platform/messagebox.h"
 #include "presets/presetu.h"
+#include "winutil/actionbinding.h"
 #include "winutil/qtdatetime.h"
 
 #include <QActionGroup>
 #include <QMenu>
 
 #include <cmath>
-
-namespace {
-
-// Presses the button of a group at `position` (1-based; 0 releases all); other values leave the group alone.
-void pressPosition(const QList<QAction*>& buttons, int position)
-{
-    if (position < 0 || position > buttons.size())
-        return;
-    for (int i = 0; i < buttons.size(); ++i)
-        buttons[i]->setChecked(i + 1 == position);
-}
-
-// The code of a group's pressed button: its 1-based position, 0 when none is down.
-int pressedPosition(const QList<QAction*>& buttons)
-{
-    for (int i = 0; i < buttons.size(); ++i)
-        if (buttons[i]->isChecked())
-            return i + 1;
-    return 0;
-}
-
-} // namespace
 
 void TMainForm::fillPresetTable()
 {

@@ -4,10 +4,12 @@
 #include "ui_mainform.h"
 
 #include "core/datetime.h"
+#include "core/presets.h"
 #include "core/skobju.h"
 #include "core/touchplan.h"
 #include "platform/messagebox.h"
 #include "window/filelistmodel.h"
+#include "winutil/actionbinding.h"
 #include "winutil/qtdatetime.h"
 
 #include <QApplication>
@@ -159,28 +161,18 @@ void TMainForm::acApplyExecute()
 {
     if ((ui->acModFmFld->isChecked() || ui->acCreFmFld->isChecked()) && !matchWithChosenFolder())
         return;
-    const bool modFromClock = ui->acModFmClk->isChecked();
-    const bool modFromCreated = ui->acModFmCre->isChecked();
-    const bool modFromFolder = ui->acModFmFld->isChecked();
-    const bool creFromClock = ui->acCreFmClk->isChecked();
-    const bool creFromModified = ui->acCreFmMod->isChecked();
-    const bool creFromFolder = ui->acCreFmFld->isChecked();
+    const int modifiedSource = pressedPosition({ui->acModFmClk, ui->acModFmCre, ui->acModFmFld});
+    const int createdSource = pressedPosition({ui->acCreFmClk, ui->acCreFmMod, ui->acCreFmFld});
     SequenceClock clock{ui->acDate->isChecked() ? dateTimeToSerial(ui->DTDateMod->dateTime()) : kNoDateTime,
                         ui->acTime->isChecked() ? timeToSerial(ui->DTTimeMod->time()) : kNoDateTime, seqStep};
-    const bool sequential = (modFromClock || creFromClock) && ui->acSeq->isChecked() && ui->acSeq->isEnabled();
+    const bool sequential = (modifiedSource == kSourceClock || createdSource == kSourceClock) &&
+                            ui->acSeq->isChecked() && ui->acSeq->isEnabled();
     const AttributeMasks masks = masksFrom(*ui);
 
     const std::vector<int> rows = inListOrder(selectedRows());
     runOnRows(*this, rows, "touch", FileListModel::ImageTouched, FileListModel::ImageTouchFailed, [&](TskObj& file) {
-        if (modFromClock)
-            file.SetNewModifiedParts(clock.date, clock.time);
-        else if (modFromCreated)
-            file.NewModified = file.CurCreated;
-        if (creFromClock)
-            file.SetNewCreatedParts(clock.date, clock.time);
-        else if (creFromModified)
-            file.NewCreated = file.CurModified;
-        file.SetFromMatchingFile(matchFolder, modFromFolder, creFromFolder);
+        setNewStamps(file, modifiedSource, createdSource, clock);
+        file.SetFromMatchingFile(matchFolder, modifiedSource == kSourceFolder, createdSource == kSourceFolder);
         // Each selected file takes a step, also one that fails.
         if (sequential)
             clock.advance();

@@ -5,6 +5,22 @@
 #include <QCheckBox>
 #include <QToolButton>
 
+int pressedPosition(const QList<QAction*>& buttons)
+{
+    for (int i = 0; i < buttons.size(); ++i)
+        if (buttons[i]->isChecked())
+            return i + 1;
+    return 0;
+}
+
+void pressPosition(const QList<QAction*>& buttons, int position)
+{
+    if (position < 0 || position > buttons.size())
+        return;
+    for (int i = 0; i < buttons.size(); ++i)
+        buttons[i]->setChecked(i + 1 == position);
+}
+
 void bindCheckBox(QCheckBox* box, QAction* action)
 {
     box->setChecked(action->isChecked());

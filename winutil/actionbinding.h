@@ -12,6 +12,11 @@ class QCheckBox;
 class QObject;
 class QToolButton;
 
+// A group of buttons stands for a code: the 1-based position of its pressed button, 0 when none is down.
+int pressedPosition(const QList<QAction*>& buttons);
+// Presses the button at `position` (0 releases all); other values leave the group alone.
+void pressPosition(const QList<QAction*>& buttons, int position);
+
 // The box shows the action's check and enabling and carries its hints; a click runs the action, which decides the
 // check.
 void bindCheckBox(QCheckBox* box, QAction* action);

@@ -1,6 +1,10 @@
 // The sequence of times and the attribute masks that a touch run applies file by file.
 #include "core/touchplan.h"
 
+#include "core/datetime.h"
+#include "core/presets.h"
+#include "core/tfuncs2.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -35,6 +39,32 @@ TEST(AttributeMasks, KeepAndAdd)
     EXPECT_TRUE(masks.changes());
     TskObj file(kAttrArchive | kAttrHidden, 0, 0, "/f");
     EXPECT_EQ(file.SetNewAttrs(masks.keep, masks.add), "  HR ");
+}
+
+// Each stamp takes its source as the file was listed: from the clock (a part not given is the file's own), from the
+// other stamp (both so: a swap), or from nowhere here (a folder's partner is the caller's business).
+TEST(SetNewStamps, EachStampFromItsSource)
+{
+    const double may6th2001 = 37017.0;
+    const double quarterPast = 0.25 + 15.0 / 1440.0;
+    const FileTime modified = LocalToStamp(may6th2001 + 0.5);
+    const FileTime created = LocalToStamp(may6th2001 - 10 + 0.75);
+    const SequenceClock clock{kNoDateTime, quarterPast, 0};
+
+    TskObj swapped(0, modified, created, "/f");
+    setNewStamps(swapped, kSourceOtherStamp, kSourceOtherStamp, clock);
+    EXPECT_EQ(swapped.NewModified, created);
+    EXPECT_EQ(swapped.NewCreated, modified);
+
+    TskObj clocked(0, modified, created, "/f");
+    setNewStamps(clocked, kSourceClock, kSourceClock, clock);
+    EXPECT_EQ(clocked.NewModified, LocalToStamp(may6th2001 + quarterPast));
+    EXPECT_EQ(clocked.NewCreated, LocalToStamp(may6th2001 - 10 + quarterPast));
+
+    TskObj untouched(0, modified, created, "/f");
+    setNewStamps(untouched, kSourceNone, kSourceFolder, clock);
+    EXPECT_EQ(untouched.NewModified, NoStamp);
+    EXPECT_EQ(untouched.NewCreated, NoStamp);
 }
 
 } // namespace
