@@ -40,3 +40,6 @@ echo "stkcli /MS /D: /T:        ${stamp_ms} ms"
 echo "stkcli /A+ /R+:           ${attr_ms} ms"
 awk -v s="$stamp_ms" -v t="$touch_ms" 'BEGIN { printf "ratio stkcli/touch:       %.2f\n", (t > 0 ? s / t : 0) }'
 echo "system calls per file:    touch ${touch_calls}, stkcli /MS ${stamp_calls}"
+# The same calls in bare loops: how much of the ratio the calls alone take.
+call_floor=$(dirname "$STKCLI")/call_floor
+if [ -x "$call_floor" ]; then "$call_floor" "$work/files"; fi
