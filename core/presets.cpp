@@ -103,16 +103,8 @@ void savePreset(IniFile& ini, int n, const PresetValues& values)
     ini.writeString(section, "Desc", values.desc);
     writeDate(ini, section, "Date", values.date);
     writeTime(ini, section, "Time", values.time);
-    ini.writeBool(section, "UseDate", values.useDate);
-    ini.writeBool(section, "UseTime", values.useTime);
-    ini.writeBool(section, "UseSeq", values.useSeq);
-    ini.writeInteger(section, "SeqNum", values.seqNum);
-    ini.writeInteger(section, "SeqUnit", values.seqUnit);
-    ini.writeInteger(section, "Clock", values.clock);
-    ini.writeInteger(section, "Mod", values.mod);
-    ini.writeInteger(section, "Cre", values.cre);
-    ini.writeInteger(section, "AttrA", values.attrA);
-    ini.writeInteger(section, "AttrS", values.attrS);
-    ini.writeInteger(section, "AttrH", values.attrH);
-    ini.writeInteger(section, "AttrR", values.attrR);
+    for (const auto& [key, field] : kPresetFlagKeys)
+        ini.writeBool(section, key, values.*field);
+    for (const auto& [key, field] : kPresetNumberKeys)
+        ini.writeInteger(section, key, values.*field);
 }

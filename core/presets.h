@@ -64,6 +64,25 @@ struct PresetValues
     int attrR = kAttrUnchanged;
 };
 
+// The preset's yes/no and number keys with the fields that hold them, in the order a preset is written: reading and
+// writing a preset name each key once.
+struct PresetFlagKey
+{
+    const char* key;
+    bool PresetValues::*field;
+};
+struct PresetNumberKey
+{
+    const char* key;
+    int PresetValues::*field;
+};
+inline constexpr PresetFlagKey kPresetFlagKeys[] = {
+    {"UseDate", &PresetValues::useDate}, {"UseTime", &PresetValues::useTime}, {"UseSeq", &PresetValues::useSeq}};
+inline constexpr PresetNumberKey kPresetNumberKeys[] = {
+    {"SeqNum", &PresetValues::seqNum}, {"SeqUnit", &PresetValues::seqUnit}, {"Clock", &PresetValues::clock},
+    {"Mod", &PresetValues::mod},       {"Cre", &PresetValues::cre},         {"AttrA", &PresetValues::attrA},
+    {"AttrS", &PresetValues::attrS},   {"AttrH", &PresetValues::attrH},     {"AttrR", &PresetValues::attrR}};
+
 // Another preset that already carries the name (compared without regard to case), with its stored name.
 struct NameClash
 {

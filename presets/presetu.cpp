@@ -43,18 +43,10 @@ PresetValues storedValues(const IniFile& ini, const std::string& section)
     values.desc = ini.readString(section, "Desc", "");
     values.date = readDate(ini, section, "Date", dateToSerial(QDate::currentDate()));
     values.time = readTime(ini, section, "Time", timeToSerial(QTime::currentTime()));
-    values.useDate = ini.readBool(section, "UseDate", values.useDate);
-    values.useTime = ini.readBool(section, "UseTime", values.useTime);
-    values.useSeq = ini.readBool(section, "UseSeq", values.useSeq);
-    values.seqNum = ini.readInteger(section, "SeqNum", values.seqNum);
-    values.seqUnit = ini.readInteger(section, "SeqUnit", values.seqUnit);
-    values.clock = ini.readInteger(section, "Clock", values.clock);
-    values.mod = ini.readInteger(section, "Mod", values.mod);
-    values.cre = ini.readInteger(section, "Cre", values.cre);
-    values.attrA = ini.readInteger(section, "AttrA", values.attrA);
-    values.attrS = ini.readInteger(section, "AttrS", values.attrS);
-    values.attrH = ini.readInteger(section, "AttrH", values.attrH);
-    values.attrR = ini.readInteger(section, "AttrR", values.attrR);
+    for (const auto& [key, field] : kPresetFlagKeys)
+        values.*field = ini.readBool(section, key, values.*field);
+    for (const auto& [key, field] : kPresetNumberKeys)
+        values.*field = ini.readInteger(section, key, values.*field);
     return values;
 }
 
