@@ -39,12 +39,12 @@ int run(const std::vector<std::string>& arguments)
     }
     // Read once: the presets' keys are looked up by the parser and again by the touch.
     const IniFile settingsFile = IniFile::readOnce(changeExtension(appPath, ".ini"));
-    // The check that a specification matches anything lists its matches, so that no folder is searched twice.
     // Mostly each argument is one specification matching one file: room made at once spares a long list its regrowing.
     std::vector<std::string> specs;
     specs.reserve(arguments.size());
     WorkList list;
     list.reserve(arguments.size());
+    // The check that a specification matches anything lists its matches, so that no folder is searched twice.
     const SpecMatcher listMatches = [&list](const std::string& spec) { return list.ExpandSpec(spec); };
     if (!ParseCommandLine(settings, arguments, settingsFile, true, &specs, std::cout, listMatches))
         return kExitBadCommandLine;
