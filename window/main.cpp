@@ -1,4 +1,5 @@
 // Stampkeep: parses its command line, then either hands it to the running instance or becomes that instance.
+#include "platform/interruption.h"
 #include "platform/paths.h"
 #include "window/handoffchannel.h"
 #include "window/mainu.h"
@@ -13,7 +14,10 @@
 #include <iostream>
 #include <unistd.h>
 
-int main(int argc, char** argv)
+namespace {
+
+// The start and the window's whole life; every object of it is gone when this returns.
+int runStampkeep(int argc, char** argv)
 {
     // Past a file size limit, saving the settings file must end in "Unable to write to", not kill the program.
     std::signal(SIGXFSZ, SIG_IGN);
@@ -43,4 +47,16 @@ int main(int argc, char** argv)
     QObject::connect(&channel, &HandOffChannel::messageArrived, &mainForm, &TMainForm::handOffMessage);
     mainForm.show();
     return QApplication::exec();
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    // From the first moment, so that a stop signal during the start also lets the start finish in order.
+    installInterruptionHandlers();
+    const int exitCode = runStampkeep(argc, argv);
+    // Everything is saved and released by now; the parent learns which signal ended the program.
+    raiseInterruption();
+    return exitCode;
 }

@@ -7,6 +7,7 @@
 #include "core/presets.h"
 #include "core/skobju.h"
 #include "core/touchplan.h"
+#include "platform/interruption.h"
 #include "platform/messagebox.h"
 #include "window/filelistmodel.h"
 #include "winutil/actionbinding.h"
@@ -100,7 +101,7 @@ private:
 };
 
 // Runs `change` on the object of every row in `rows` in order, shows each outcome in its row and sums up the
-// failures in one box.
+// failures in one box. A stop signal ends the run between two rows, without the box: the window closes next.
 void runOnRows(TMainForm& form, const std::vector<int>& rows, const char* verb, int doneImage, int failedImage,
                const std::function<int(TskObj&)>& change)
 {
@@ -109,6 +110,8 @@ void runOnRows(TMainForm& form, const std::vector<int>& rows, const char* verb, 
     RunProgress progress(*form.statusBar(), rows.size());
     int failed = 0;
     for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (interruptionSignal() != 0)
+            return;
         const int row = rows[i];
         const int bits = change(files.object(row));
         files.setRowImage(row, bits == 0 ? doneImage : failedImage);

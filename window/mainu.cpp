@@ -6,6 +6,7 @@
 #include "core/inifile.h"
 #include "core/presets.h"
 #include "core/tfuncs2.h"
+#include "platform/interruption.h"
 #include "platform/messagebox.h"
 #include "platform/paths.h"
 #include "presets/presetu.h"
@@ -17,8 +18,11 @@
 #include "winutil/tfuncsu.h"
 
 #include <QAbstractEventDispatcher>
+#include <QApplication>
 #include <QCloseEvent>
-#include <QCoreApplication>
+#include <QDialog>
+#include <QFile>
+#include <QSocketNotifier>
 #include <QStatusTipEvent>
 
 namespace {
@@ -29,6 +33,14 @@ constexpr int kMinTrackHeight = 400;
 std::string programFolder()
 {
     return QCoreApplication::applicationDirPath().toStdString();
+}
+
+// The box, dialog or menu open over the window; each runs an event loop of its own until it is answered.
+QWidget* openOverWindow()
+{
+    if (QWidget* popup = QApplication::activePopupWidget())
+        return popup;
+    return QApplication::activeModalWidget();
 }
 
 } // namespace
@@ -72,6 +84,7 @@ void TMainForm::FormCreate()
     presetForm = new TPresetForm(iniFileName, this);
     connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
             &TMainForm::runUpdateHandlers);
+    watchInterruption();
 }
 
 void TMainForm::readSettings()
@@ -208,6 +221,47 @@ void TMainForm::acAboutExecute()
 void TMainForm::acExitExecute()
 {
     close();
+}
+
+void TMainForm::watchInterruption()
+{
+    const int descriptor = interruptionNotifier();
+    if (descriptor < 0)
+        return;
+    auto* notifier = new QSocketNotifier(descriptor, QSocketNotifier::Read, this);
+    connect(notifier, &QSocketNotifier::activated, this, &TMainForm::interruptionArrived);
+    // What cannot close at once closes when the loop next waits: after the run, or after the box.
+    connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
+            &TMainForm::closeIfInterrupted);
+}
+
+void TMainForm::interruptionArrived()
+{
+    // Left in the pipe, the byte would wake the loop again at once.
+    QFile pipe;
+    if (pipe.open(interruptionNotifier(), QIODevice::ReadOnly | QIODevice::Unbuffered, QFileDevice::DontCloseHandle))
+        pipe.readAll();
+    interrupted = true;
+    closeIfInterrupted();
+}
+
+void TMainForm::closeIfInterrupted()
+{
+    // Hidden, the window has closed already.
+    if (!interrupted || !isVisible())
+        return;
+    if (QWidget* over = openOverWindow()) {
+        // Answered as Escape would; the code that opened it goes on, and a run it starts stops before its first file.
+        if (auto* dialog = qobject_cast<QDialog*>(over))
+            dialog->reject();
+        else
+            over->close();
+        return;
+    }
+    // A run stops at its next file, an adding of files when it is over; then the loop waits and this comes back.
+    if (busy)
+        return;
+    acExitExecute();
 }
 
 void TMainForm::connectActions()

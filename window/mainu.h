@@ -78,6 +78,10 @@ private:
     void acHelpExecute();
     void acAboutExecute();
     void acExitExecute();
+    // A stop signal closes the window as Exit does, once no run, box or menu is in progress.
+    void watchInterruption();
+    void interruptionArrived();
+    void closeIfInterrupted();
     int selectedCount() const;
 
     // Presets (mainpresets.cpp)
@@ -191,6 +195,7 @@ private:
     TPresetForm* presetForm = nullptr;
 
     bool busy = false;
+    bool interrupted = false;
     bool firstActivation = true;
     int minTrackWidth = 0;
     std::string iniFileName;

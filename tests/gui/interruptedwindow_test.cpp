@@ -1,0 +1,71 @@
+// The window and a stop signal. The handlers and the noted signal last for the life of this process, so the run,
+// which must start with none noted, comes first.
+#include "core/inifile.h"
+#include "core/tfuncs2.h"
+#include "gui/windowfixture.h"
+#include "platform/interruption.h"
+#include "window/filelistmodel.h"
+#include "window/mainu.h"
+
+#include <QtTest>
+
+#include <QAction>
+#include <QComboBox>
+#include <QTreeView>
+
+#include <csignal>
+
+class InterruptedWindowTest : public WindowFixture
+{
+    Q_OBJECT
+
+private slots:
+    void runStopsBetweenTwoFilesThenTheWindowCloses();
+    void idleWindowClosesAsExitDoes();
+};
+
+void InterruptedWindowTest::runStopsBetweenTwoFilesThenTheWindowCloses()
+{
+    installInterruptionHandlers();
+    const QDateTime before = local(2000, 1, 1, 0, 0, 0);
+    TMainForm form(iniPath());
+    showActive(form);
+    std::vector<std::string> paths;
+    for (const char* name : {"gone.txt", "b.txt", "c.txt"}) {
+        FileTime created = 0;
+        FileTime modified = 0;
+        QVERIFY(GetFileStamps(paths.emplace_back(makeFile(name, before)), created, modified));
+        form.AddFile(paths.back(), created, modified, 0);
+    }
+    QVERIFY(QFile::remove(QString::fromStdString(paths[0])));
+    find<QTreeView>(form, "lvMain")->selectAll();
+    find<QAction>(form, "acModFmClk")->setChecked(true);
+    // The signal comes as the second file is shown done.
+    connect(&form.fileList(), &QAbstractItemModel::dataChanged, this, [](const QModelIndex& row) {
+        if (row.row() == 1)
+            std::raise(SIGTERM);
+    });
+    trigger(form, "acApply");
+
+    // The second file is touched whole, the third keeps its state; the failed first asks for no box.
+    QVERIFY(diskModified(paths[1]) != before);
+    QCOMPARE(diskModified(paths[2]), before);
+    QVERIFY(boxes.empty());
+    QTRY_VERIFY(!form.isVisible());
+}
+
+void InterruptedWindowTest::idleWindowClosesAsExitDoes()
+{
+    TMainForm form(iniPath());
+    find<QComboBox>(form, "comSeqN")->setCurrentIndex(4);
+    showActive(form);
+    idle();
+    QVERIFY(form.isVisible());
+    std::raise(SIGTERM);
+    QTRY_VERIFY(!form.isVisible());
+    const IniFile ini(iniPath());
+    QCOMPARE(ini.readInteger("Settings", "SeqNumber", 0), 4);
+}
+
+QTEST_MAIN(InterruptedWindowTest)
+#include "interruptedwindow_test.moc"
