@@ -4,8 +4,10 @@
 #include "core/datetime.h"
 #include "core/inifile.h"
 #include "core/presets.h"
+#include "core/printable.h"
 #include "core/tfuncs2.h"
 #include "core/touchplan.h"
+#include "platform/interruption.h"
 
 #include <cmath>
 
@@ -85,22 +87,23 @@ AttributeMasks masksFor(const TTouchSettings& s)
     return masks;
 }
 
-// Whether the run changes, copies or shows the attributes or Created stamps, which the listing left unread.
-bool needsStoredAttributes(const TTouchSettings& s, const AttributeMasks& masks)
+// Whether the run computes from or shows what the listing left unread: the stored attributes and Created stamps.
+// New attributes need neither, as they are worked out from the entry's own when it is touched.
+bool needsStoredAttributes(const TTouchSettings& s)
 {
-    return masks.changes() || s.CreatedSource != kSourceNone || s.ModifiedSource == kSourceOtherStamp ||
-           s.ReportLevel == 3;
+    const bool createdKeepsAPart = s.CreatedSource == kSourceClock && (s.KeepDate || s.KeepTime);
+    return s.ModifiedSource == kSourceOtherStamp || createdKeepsAPart || s.ReportLevel == 3;
 }
 
 void report(const TskObj& entry, int result, int level, std::ostream& out)
 {
     if (level == 1 || level == 2) {
         if (result != 0)
-            out << "Error: " << entry.FileName << '\n';
+            out << "Error: " << printable(entry.FileName) << '\n';
         else if (level == 2)
-            out << entry.FileName << '\n';
+            out << printable(entry.FileName) << '\n';
     } else if (level == 3) {
-        out << entry.FileName << '\n' << (result == 0 ? entry.DetailLine() : entry.StatusText) << "\n\n";
+        out << printable(entry.FileName) << '\n' << (result == 0 ? entry.DetailLine() : entry.StatusText) << "\n\n";
     }
 }
 
@@ -125,7 +128,7 @@ void ReadPresetSettings(TTouchSettings& s, const IniFile& ini, int n)
                       : incrementSeconds(ini.readInteger(section, "SeqNum", 0), ini.readInteger(section, "SeqUnit", 0));
 }
 
-void ApplyNow(const TTouchSettings& settings, WorkList& list, const IniFile& settingsFile, std::ostream& out)
+std::size_t ApplyNow(const TTouchSettings& settings, WorkList& list, const IniFile& settingsFile, std::ostream& out)
 {
     TTouchSettings work = settings;
     list.finish();
@@ -134,15 +137,25 @@ void ApplyNow(const TTouchSettings& settings, WorkList& list, const IniFile& set
 
     SequenceClock clock = startClock(work);
     const AttributeMasks masks = masksFor(work);
-    list.addStoredAttributes(needsStoredAttributes(work, masks));
+    if (needsStoredAttributes(work))
+        list.addStoredAttributes();
     const bool fromClock = work.ModifiedSource == kSourceClock || work.CreatedSource == kSourceClock;
+    // Only the detailed report shows the stamps as the file system keeps them and the lines of each step.
+    const TouchReport touchReport = work.ReportLevel == 3 ? TouchReport::Full : TouchReport::Outcome;
+    std::size_t failed = 0;
     for (TskObj& entry : list.entries()) {
+        // A signal ends the run between two entries, never inside one.
+        if (interruptionSignal() != 0)
+            break;
         setNewStamps(entry, work.ModifiedSource, work.CreatedSource, clock);
         if (fromClock && clock.step > 0)
             clock.advance();
         if (masks.changes())
             entry.SetNewAttrs(masks.keep, masks.add);
-        report(entry, entry.Touch(), work.ReportLevel, out);
+        const int result = entry.Touch(touchReport);
+        failed += result != 0;
+        report(entry, result, work.ReportLevel, out);
     }
     out << std::flush;
+    return failed;
 }

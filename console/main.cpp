@@ -3,6 +3,7 @@
 #include "console/parameters.h"
 #include "core/sharedu.h"
 #include "core/tfuncs2.h"
+#include "platform/interruption.h"
 #include "platform/paths.h"
 #include "platform/platform.h"
 
@@ -15,6 +16,7 @@ constexpr int kExitDone = 0;
 constexpr int kExitBadCommandLine = 1;
 constexpr int kExitStampkeepMissing = 2;
 constexpr int kExitNotRegistered = 3;
+constexpr int kExitNotAllTouched = 4;
 
 int run(const std::vector<std::string>& arguments)
 {
@@ -45,14 +47,17 @@ int run(const std::vector<std::string>& arguments)
     WorkList list;
     list.reserve(arguments.size());
     // The check that a specification matches anything lists its matches, so that no folder is searched twice.
-    const SpecMatcher listMatches = [&list](const std::string& spec) { return list.ExpandSpec(spec); };
+    const SpecMatcher listMatches = [&list](const std::string& pattern) { return list.expandFullPath(pattern); };
     if (!ParseCommandLine(settings, arguments, settingsFile, true, &specs, std::cout, listMatches))
         return kExitBadCommandLine;
 
-    if (!specs.empty() && settings.SwitchesGiven && !settings.PresetNeedsFolder)
-        ApplyNow(settings, list, settingsFile);
-    else
-        platform.startProgram(appPath, splitArguments(BuildParameters(settings, specs)), currentDirectory);
+    if (!specs.empty() && settings.SwitchesGiven && !settings.PresetNeedsFolder) {
+        const std::size_t failed = ApplyNow(settings, list, settingsFile);
+        // Interrupted, the run has reported what it did; the caller then learns from the signal how it ended.
+        raiseInterruption();
+        return failed == 0 ? kExitDone : kExitNotAllTouched;
+    }
+    platform.startProgram(appPath, splitArguments(BuildParameters(settings, specs)), currentDirectory);
     return kExitDone;
 }
 
@@ -61,6 +66,7 @@ int run(const std::vector<std::string>& arguments)
 int main(int argc, char** argv)
 {
     std::setlocale(LC_ALL, "");
+    installInterruptionHandlers();
     BuildDateTimeFormats();
     return run(std::vector<std::string>(argv + 1, argv + argc));
 }

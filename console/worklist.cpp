@@ -4,6 +4,8 @@
 #include "platform/paths.h"
 
 #include <algorithm>
+#include <clocale>
+#include <cstring>
 #include <cwchar>
 #include <cwctype>
 #include <numeric>
@@ -18,11 +20,16 @@ std::wstring bytesAsCharacters(const std::string& path)
     return wide;
 }
 
+bool isAscii(const std::string& path)
+{
+    return std::all_of(path.begin(), path.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
 // The path as wide characters; bytes that are not valid text in this locale are taken one by one.
 std::wstring widened(const std::string& path)
 {
     // Every locale's character set agrees with ASCII, in which most paths are written.
-    if (std::all_of(path.begin(), path.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+    if (isAscii(path))
         return bytesAsCharacters(path);
     // A path has at most as many characters as bytes.
     std::wstring wide(path.size() + 1, L'\0');
@@ -35,10 +42,23 @@ std::wstring widened(const std::string& path)
     return wide;
 }
 
-// A key that orders paths by the locale's collation, letter case aside. The key is written into a buffer sized by a
-// first guess, so that a long list costs one conversion per path.
-std::wstring collationKey(const std::string& path)
+// Whether the locale collates by character value, as the C locale does.
+bool collatesByValue()
 {
+    const char* name = std::setlocale(LC_COLLATE, nullptr);
+    return name && (std::strcmp(name, "C") == 0 || std::strcmp(name, "POSIX") == 0);
+}
+
+// A key that orders paths by the locale's collation, letter case aside. The key is written into a buffer sized by a
+// first guess, so that a long list costs one conversion per path. Where the collation goes by character value, an
+// ASCII path with its letters made small is its own key.
+std::wstring collationKey(const std::string& path, bool byValue)
+{
+    if (byValue && isAscii(path)) {
+        std::wstring key(path.size(), L'\0');
+        std::transform(path.begin(), path.end(), key.begin(), [](char c) { return c >= 'A' && c <= 'Z' ? c + 32 : c; });
+        return key;
+    }
     std::wstring wide = widened(path);
     for (wchar_t& c : wide)
         c = static_cast<wchar_t>(std::towlower(static_cast<wint_t>(c)));
@@ -63,11 +83,11 @@ bool goesBefore(const std::wstring& keyA, const TskObj& a, const std::wstring& k
 
 // Looks at two keys at a time: a key for every entry of a long list costs memory, and the shell hands its matches
 // over in order already.
-bool inOrder(const std::vector<TskObj>& entries)
+bool inOrder(const std::vector<TskObj>& entries, bool byValue)
 {
     std::wstring previous;
     for (std::size_t i = 0; i < entries.size(); ++i) {
-        std::wstring key = collationKey(entries[i].FileName);
+        std::wstring key = collationKey(entries[i].FileName, byValue);
         if (i > 0 && goesBefore(key, entries[i], previous, entries[i - 1]))
             return false;
         previous = std::move(key);
@@ -75,12 +95,12 @@ bool inOrder(const std::vector<TskObj>& entries)
     return true;
 }
 
-void sortEntries(std::vector<TskObj>& entries)
+void sortEntries(std::vector<TskObj>& entries, bool byValue)
 {
     std::vector<std::wstring> keys;
     keys.reserve(entries.size());
     for (const TskObj& entry : entries)
-        keys.push_back(collationKey(entry.FileName));
+        keys.push_back(collationKey(entry.FileName, byValue));
     std::vector<std::size_t> order(entries.size());
     std::iota(order.begin(), order.end(), 0);
     std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
@@ -97,7 +117,11 @@ void sortEntries(std::vector<TskObj>& entries)
 
 bool WorkList::ExpandSpec(const std::string& spec)
 {
-    const std::string pattern = fullPath(spec, currentDirectory_);
+    return expandFullPath(fullPath(spec, currentDirectory_));
+}
+
+bool WorkList::expandFullPath(const std::string& pattern)
+{
     const std::string folder = folderPart(pattern);
     const std::vector<FileEntry> found =
         currentPlatform().findFiles(pattern, Platform::kNoLimit, EntryDetail::ModeAndTimes);
@@ -109,12 +133,10 @@ bool WorkList::ExpandSpec(const std::string& spec)
     return !found.empty();
 }
 
-void WorkList::addStoredAttributes(bool everyEntry)
+void WorkList::addStoredAttributes()
 {
     Platform& platform = currentPlatform();
     for (TskObj& entry : entries_) {
-        if (!everyEntry && !(entry.CurAttrs & kAttrReadOnly))
-            continue;
         FileEntry full{{}, entry.CurAttrs, entry.CurCreated, entry.CurModified};
         platform.addStoredAttributes(entry.FileName, full);
         entry = TskObj(full.attrs, full.modified, full.created, std::move(entry.FileName));
@@ -123,8 +145,9 @@ void WorkList::addStoredAttributes(bool everyEntry)
 
 void WorkList::finish()
 {
-    if (!inOrder(entries_))
-        sortEntries(entries_);
+    const bool byValue = collatesByValue();
+    if (!inOrder(entries_, byValue))
+        sortEntries(entries_, byValue);
     const auto samePath = [](const TskObj& a, const TskObj& b) { return a.FileName == b.FileName; };
     entries_.erase(std::unique(entries_.begin(), entries_.end(), samePath), entries_.end());
 }

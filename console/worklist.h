@@ -14,10 +14,11 @@ public:
     // Adds every entry that `spec` matches (expanded against the current directory), `.` and `..` skipped, read
     // without its stored attributes. Answers whether the search found anything, as the parser's check asks.
     bool ExpandSpec(const std::string& spec);
+    // The same for a specification already made a full path.
+    bool expandFullPath(const std::string& pattern);
     void reserve(std::size_t entries) { entries_.reserve(entries); }
-    // Reads the stored attributes and creation time of every entry, or (`everyEntry` false) only of the read-only
-    // ones: a stamp change lifts their read-only bit and puts it back, which writes all their attributes.
-    void addStoredAttributes(bool everyEntry);
+    // Reads the stored attributes and creation time of every entry.
+    void addStoredAttributes();
     // Sorts by the locale's collation without regard to case and drops repeated paths; call once after expanding.
     void finish();
 

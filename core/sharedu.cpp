@@ -4,6 +4,7 @@
 #include "core/inifile.h"
 #include "core/integertext.h"
 #include "core/presets.h"
+#include "core/printable.h"
 #include "core/tfuncs2.h"
 #include "platform/messagebox.h"
 #include "platform/platform.h"
@@ -262,12 +263,13 @@ bool CommandLineParser::acceptFileSpec(const std::string& spec)
     return true;
 }
 
+// Messages echo arguments, which may hold control characters.
 void CommandLineParser::ReportLine(const std::string& message)
 {
     if (consoleMode_)
-        console_ << message << '\n' << std::flush;
+        console_ << printable(message) << '\n' << std::flush;
     else
-        messages_ += message + "\r\n";
+        messages_ += printable(message) + "\r\n";
 }
 
 bool CommandLineParser::invalidSwitch(const std::string& argument)

@@ -10,31 +10,14 @@
 
 namespace {
 
-double wholeDays(double serial)
-{
-    return std::floor(serial);
-}
-
-double timeOfDay(double serial)
-{
-    return serial - std::floor(serial);
-}
-
-FileTime stampFromParts(double date, double time, FileTime own)
-{
-    if (date == kNoDateTime || time == kNoDateTime) {
-        const double ownLocal = StampToLocal(own);
-        if (date == kNoDateTime)
-            date = ownLocal;
-        if (time == kNoDateTime)
-            time = ownLocal;
-    }
-    return LocalToStamp(wholeDays(date) + timeOfDay(time));
-}
-
 std::string inQuotes(const std::string& text)
 {
     return "\"" + text + "\"";
+}
+
+int timeBits(const EntryChange& change)
+{
+    return (change.modified ? kFailModified : 0) | (change.created ? kFailCreated : 0);
 }
 
 } // namespace
@@ -75,17 +58,18 @@ void TskObj::SetNewCreated(double localSerial)
 
 void TskObj::SetNewModifiedParts(double date, double time)
 {
-    NewModified = stampFromParts(date, time, CurModified);
+    NewModified = StampFromParts(date, time, CurModified);
 }
 
 void TskObj::SetNewCreatedParts(double date, double time)
 {
-    NewCreated = stampFromParts(date, time, CurCreated);
+    NewCreated = StampFromParts(date, time, CurCreated);
 }
 
 std::string TskObj::SetNewAttrs(std::uint32_t keepMask, std::uint32_t addMask)
 {
-    NewAttrs = addMask | (keepMask & CurAttrs);
+    newAttrMasks = AttributeMasks{keepMask, addMask};
+    NewAttrs = newAttrMasks.appliedTo(CurAttrs);
     return NewAttrsText();
 }
 
@@ -106,131 +90,119 @@ void TskObj::SetFromMatchingFile(const std::string& folder, bool modified, bool 
         NewCreated = partnerCreated;
 }
 
-int TskObj::Touch()
+int TskObj::Touch(TouchReport report)
 {
     Platform& platform = currentPlatform();
     StatusText.clear();
     int result = 0;
-    bool restoreOnly = false;
-
+    const bool full = report == TouchReport::Full;
+    EntryChange change;
+    change.readBack = full;
     if (NewModified != NoStamp || NewCreated != NoStamp) {
-        if (CurAttrs & kAttrReadOnly) {
-            if (NewAttrs == kNoAttrs) {
-                NewAttrs = CurAttrs;
-                restoreOnly = true;
-            }
-            platform.setAttributes(FileName, CurAttrs & ~kAttrReadOnly);
-        }
-        const int timeBits = (NewModified != NoStamp ? kFailModified : 0) | (NewCreated != NoStamp ? kFailCreated : 0);
+        const auto pending = [](FileTime stamp) { return stamp == NoStamp ? std::nullopt : std::optional(stamp); };
+        change.modified = pending(NewModified);
+        change.created = pending(NewCreated);
         if (!platform.isNtFamily() && (CurAttrs & kAttrDirectory)) {
-            result |= timeBits;
+            result |= timeBits(change);
             appendLine("Folder date/time cannot be changed in Windows 9x");
-        } else {
-            result |= setPendingTimes();
+            change.modified = change.created = std::nullopt;
         }
     }
+    if (NewAttrs != kNoAttrs)
+        change.attributes = newAttrMasks;
+    if (!change.modified && !change.created && !change.attributes)
+        return result;
 
-    if (NewAttrs != kNoAttrs) {
-        if (platform.setAttributes(FileName, NewAttrs)) {
-            if (!restoreOnly)
-                appendLine((OrigAttrs == NewAttrs ? "Attributes same as original of "
-                                                  : "Attributes changed from original of ") +
-                           inQuotes(AttrLetters(OrigAttrs)));
-            CurAttrs = platform.getAttributes(FileName).value_or(NewAttrs);
-            NewAttrs = kNoAttrs;
+    const EntryChangeOutcome outcome = platform.changeEntry(FileName, change);
+    if (change.modified || change.created) {
+        if (stampsFailed(outcome)) {
+            result |= timeBits(change);
         } else {
+            if (change.modified) {
+                if (full)
+                    appendStampLine("Modified", NewModified, OrigModified);
+                CurModified = outcome.after.modified;
+                ClearNewModified();
+            }
+            if (change.created) {
+                if (full)
+                    appendStampLine("Created", NewCreated, OrigCreated);
+                CurCreated = outcome.after.created;
+                ClearNewCreated();
+            }
+        }
+    }
+    if (change.attributes) {
+        if (attributesFailed(outcome)) {
             result |= kFailAttributes;
-            appendLine("Unable to set attributes: " + inQuotes(platform.lastErrorText()));
+        } else {
+            if (full)
+                appendLine((OrigAttrs == outcome.after.attrs ? "Attributes same as original of "
+                                                             : "Attributes changed from original of ") +
+                           inQuotes(AttrLetters(OrigAttrs)));
+            CurAttrs = outcome.after.attrs;
+            NewAttrs = kNoAttrs;
         }
     }
     return result;
-}
-
-int TskObj::setPendingTimes()
-{
-    Platform& platform = currentPlatform();
-    const int timeBits = (NewModified != NoStamp ? kFailModified : 0) | (NewCreated != NoStamp ? kFailCreated : 0);
-    const std::unique_ptr<StampHandle> handle = platform.openForStamps(FileName);
-    if (!handle) {
-        appendLine("Unable to open file: " + inQuotes(platform.lastErrorText()));
-        return timeBits;
-    }
-    const auto pending = [](FileTime stamp) { return stamp == NoStamp ? std::nullopt : std::optional(stamp); };
-    FileTime readCreated = 0;
-    FileTime readModified = 0;
-    if (!handle->setTimes(pending(NewCreated), pending(NewModified)) ||
-        !handle->getTimes(NewCreated != NoStamp ? &readCreated : nullptr, &readModified)) {
-        appendLine("Unable to set file time: " + inQuotes(platform.lastErrorText()));
-        return timeBits;
-    }
-    if (NewModified != NoStamp) {
-        appendStampLine("Modified", NewModified, OrigModified);
-        CurModified = readModified;
-        ClearNewModified();
-    }
-    if (NewCreated != NoStamp) {
-        appendStampLine("Created", NewCreated, OrigCreated);
-        CurCreated = readCreated;
-        ClearNewCreated();
-    }
-    return 0;
 }
 
 int TskObj::Untouch()
 {
     Platform& platform = currentPlatform();
     StatusText.clear();
+    const EntryInfo now = platform.readEntry(FileName).value_or(EntryInfo{CurAttrs, CurCreated, CurModified});
+    EntryChange change;
+    if (CompareStamps(now.modified, OrigModified) != 0)
+        change.modified = OrigModified;
+    if (CompareStamps(now.created, OrigCreated) != 0)
+        change.created = OrigCreated;
+    if (OrigAttrs != now.attrs)
+        change.attributes = AttributeMasks{0, OrigAttrs};
+    if (!change.modified && !change.created && !change.attributes)
+        return 0;
+
+    const EntryChangeOutcome outcome = platform.changeEntry(FileName, change);
     int result = 0;
-    bool lifted = false;
-    const std::uint32_t attrsNow = platform.getAttributes(FileName).value_or(CurAttrs);
-
-    FileTime created = CurCreated;
-    FileTime modified = CurModified;
-    if (const auto handle = platform.openForStamps(FileName); !handle || !handle->getTimes(&created, &modified)) {
-        created = CurCreated;
-        modified = CurModified;
-    }
-    const bool restoreModified = CompareStamps(modified, OrigModified) != 0;
-    const bool restoreCreated = CompareStamps(created, OrigCreated) != 0;
-
-    if (restoreModified || restoreCreated) {
-        if (attrsNow & kAttrReadOnly) {
-            lifted = true;
-            platform.setAttributes(FileName, attrsNow & ~kAttrReadOnly);
-        }
-        result |= restoreTimes(restoreModified, restoreCreated);
-    }
-
-    if (lifted || OrigAttrs != attrsNow) {
-        if (platform.setAttributes(FileName, OrigAttrs)) {
-            CurAttrs = platform.getAttributes(FileName).value_or(OrigAttrs);
-            NewAttrs = kNoAttrs;
+    if (change.modified || change.created) {
+        if (stampsFailed(outcome)) {
+            result |= timeBits(change);
         } else {
+            CurCreated = outcome.after.created;
+            CurModified = outcome.after.modified;
+            ClearNewModified();
+            ClearNewCreated();
+        }
+    }
+    if (change.attributes) {
+        if (attributesFailed(outcome)) {
             result |= kFailAttributes;
-            appendLine("Unable to set attributes: " + inQuotes(platform.lastErrorText()));
+        } else {
+            CurAttrs = outcome.after.attrs;
+            NewAttrs = kNoAttrs;
         }
     }
     return result;
 }
 
-int TskObj::restoreTimes(bool modified, bool created)
+bool TskObj::stampsFailed(const EntryChangeOutcome& outcome)
 {
-    Platform& platform = currentPlatform();
-    const int bits = (modified ? kFailModified : 0) | (created ? kFailCreated : 0);
-    const std::unique_ptr<StampHandle> handle = platform.openForStamps(FileName);
-    if (!handle) {
-        appendLine("Unable to open file: " + inQuotes(platform.lastErrorText()));
-        return bits;
-    }
-    const auto wanted = [](bool restore, FileTime stamp) { return restore ? std::optional(stamp) : std::nullopt; };
-    if (!handle->setTimes(wanted(created, OrigCreated), wanted(modified, OrigModified)) ||
-        !handle->getTimes(&CurCreated, &CurModified)) {
-        appendLine("Unable to set file time: " + inQuotes(platform.lastErrorText()));
-        return bits;
-    }
-    ClearNewModified();
-    ClearNewCreated();
-    return 0;
+    if (!outcome.openFailure.empty())
+        appendLine("Unable to open file: " + inQuotes(outcome.openFailure));
+    else if (!outcome.stampsFailure.empty())
+        appendLine("Unable to set file time: " + inQuotes(outcome.stampsFailure));
+    else
+        return false;
+    return true;
+}
+
+bool TskObj::attributesFailed(const EntryChangeOutcome& outcome)
+{
+    const std::string& reason = outcome.openFailure.empty() ? outcome.attributesFailure : outcome.openFailure;
+    if (reason.empty())
+        return false;
+    appendLine("Unable to set attributes: " + inQuotes(reason));
+    return true;
 }
 
 void TskObj::appendLine(const std::string& line)
@@ -298,6 +270,18 @@ double StampToLocal(FileTime stamp)
     if (stamp == NoStamp || !fileTimeToLocal(stamp, local) || !calendarToSerial(local, serial))
         return kNoDateTime;
     return serial;
+}
+
+FileTime StampFromParts(double date, double time, FileTime own)
+{
+    if (date == kNoDateTime || time == kNoDateTime) {
+        const double ownLocal = StampToLocal(own);
+        if (date == kNoDateTime)
+            date = ownLocal;
+        if (time == kNoDateTime)
+            time = ownLocal;
+    }
+    return LocalToStamp(std::floor(date) + (time - std::floor(time)));
 }
 
 FileTime LocalToStamp(double serial)

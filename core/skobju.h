@@ -8,6 +8,14 @@
 // Marks "no attribute change pending".
 constexpr std::uint32_t kNoAttrs = 0xFFFFFFFF;
 
+// How much a touch tells: everything (the stamps as the file system keeps them, and a line for every step), or only
+// whether it went, for a report that shows no more; failure lines are written either way.
+enum class TouchReport
+{
+    Full,
+    Outcome,
+};
+
 // Failure bits of Touch and Untouch.
 constexpr int kFailModified = 2;
 constexpr int kFailCreated = 4;
@@ -33,7 +41,7 @@ public:
     void SetFromMatchingFile(const std::string& folder, bool modified, bool created);
 
     // Apply the pending changes / go back to the first-known state; both return failure bits, 0 when all went.
-    int Touch();
+    int Touch(TouchReport report = TouchReport::Full);
     int Untouch();
 
     std::string CurModifiedText() const;
@@ -46,7 +54,7 @@ public:
     std::string StatusText;
     std::uint32_t OrigAttrs;
     std::uint32_t CurAttrs;
-    std::uint32_t NewAttrs = kNoAttrs;
+    std::uint32_t NewAttrs = kNoAttrs; // set through SetNewAttrs
     FileTime OrigCreated;
     FileTime CurCreated;
     FileTime NewCreated = ~FileTime{0};
@@ -60,8 +68,12 @@ public:
 private:
     void appendLine(const std::string& line);
     void appendStampLine(const char* what, FileTime requested, FileTime original);
-    int setPendingTimes();
-    int restoreTimes(bool modified, bool created);
+    // Each appends the failure line of its step, if it failed, and answers whether it did.
+    bool stampsFailed(const EntryChangeOutcome& outcome);
+    bool attributesFailed(const EntryChangeOutcome& outcome);
+
+    // What SetNewAttrs asked for; applied to the entry's attributes as they are when it is touched.
+    AttributeMasks newAttrMasks;
 };
 
 // Five letters A S H R D, a blank for each bit not set; empty for kNoAttrs.
@@ -72,3 +84,5 @@ std::string StampText(double serial);
 double StampToLocal(FileTime stamp);
 // NoStamp when the serial cannot be converted.
 FileTime LocalToStamp(double serial);
+// The whole days of `date` and the time of day of `time`, in local time; a part given as -1.0 is taken from `own`.
+FileTime StampFromParts(double date, double time, FileTime own);

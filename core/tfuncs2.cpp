@@ -91,7 +91,8 @@ bool AddFileSpec(TTouchSettings& settings, const std::string& spec, const std::s
                  const SpecMatcher& matches)
 {
     Platform& platform = currentPlatform();
-    const std::string root = withTrailingSlash(platform.driveRoot(fullPath(spec, currentDirectory)));
+    const std::string pattern = fullPath(spec, currentDirectory);
+    const std::string root = withTrailingSlash(platform.driveRoot(pattern));
     switch (platform.getDriveType(root)) {
     case DriveType::Network: {
         const std::string remote = GetRemoteName(root);
@@ -105,12 +106,14 @@ bool AddFileSpec(TTouchSettings& settings, const std::string& spec, const std::s
     case DriveType::Fixed:
         break;
     }
-    if (!(matches ? matches(spec) : platform.hasMatch(spec))) {
+    if (!(matches ? matches(pattern) : platform.hasMatch(spec))) {
         if (consoleMode)
             reportLine("No files match \"" + spec + "\"");
         return false;
     }
-    settings.FileSpecs.assign(fileSpecsText(settings) + spec + "\r\n");
+    // Once the record's field is full, more text would be cut off again.
+    if (settings.FileSpecs.length < ShortString::kMaxLength)
+        settings.FileSpecs.assign(fileSpecsText(settings) + spec + "\r\n");
     return true;
 }
 

@@ -24,9 +24,9 @@ bool GetFileStamps(const std::string& path, FileTime& created, FileTime& modifie
 // The share behind a network root, or the root unchanged.
 std::string GetRemoteName(const std::string& root);
 
-// Whether a file specification matches anything. A caller that needs the matches anyway may list them as it checks,
-// so that each specification is searched once; without one, the platform's search answers.
-using SpecMatcher = std::function<bool(const std::string& spec)>;
+// Whether a file specification, made a full path, matches anything. A caller that needs the matches anyway may list
+// them as it checks, so that each specification is searched once; without one, the platform's search answers.
+using SpecMatcher = std::function<bool(const std::string& fullPath)>;
 
 // Checks one file specification from the command line (relative ones against `currentDirectory`) and appends it
 // to the record's list; refusals go to `reportLine`. An unmatched specification is reported only in console mode.

@@ -18,14 +18,26 @@ void SequenceClock::advance()
     }
 }
 
+FileTime SequenceClock::stampFor(FileTime own) const
+{
+    if (date == kNoDateTime || time == kNoDateTime)
+        return StampFromParts(date, time, own);
+    const double serial = std::floor(date) + (time - std::floor(time));
+    if (serial != convertedSerial) {
+        convertedStamp = LocalToStamp(serial);
+        convertedSerial = serial;
+    }
+    return convertedStamp;
+}
+
 void setNewStamps(TskObj& file, int modifiedSource, int createdSource, const SequenceClock& clock)
 {
     if (modifiedSource == kSourceClock)
-        file.SetNewModifiedParts(clock.date, clock.time);
+        file.NewModified = clock.stampFor(file.CurModified);
     else if (modifiedSource == kSourceOtherStamp)
         file.NewModified = file.CurCreated;
     if (createdSource == kSourceClock)
-        file.SetNewCreatedParts(clock.date, clock.time);
+        file.NewCreated = clock.stampFor(file.CurCreated);
     else if (createdSource == kSourceOtherStamp)
         file.NewCreated = file.CurModified;
 }

@@ -2,20 +2,10 @@
 // the new stamps come from.
 #pragma once
 
+#include "core/datetime.h"
 #include "core/skobju.h"
 
 #include <cstdint>
-
-// Attributes to keep and to add: NewAttrs = add OR (keep AND current).
-struct AttributeMasks
-{
-    std::uint32_t keep = kNoAttrs;
-    std::uint32_t add = 0;
-
-    void removeBit(std::uint32_t bit) { keep &= ~bit; }
-    void addBit(std::uint32_t bit) { add |= bit; }
-    bool changes() const { return keep != kNoAttrs || add != 0; }
-};
 
 // The date and the time of day that the next file gets, advanced from file to file by `step` seconds.
 struct SequenceClock
@@ -26,6 +16,12 @@ struct SequenceClock
 
     // Passing midnight moves the date to the next day and keeps the time of day.
     void advance();
+    // The stamp of a file whose own stamp is `own`: the clock's date and time, a part not given taken from `own`.
+    FileTime stampFor(FileTime own) const;
+
+    // The last date and time converted, and its stamp: a run without steps gives every file the same one.
+    mutable double convertedSerial = kNoDateTime;
+    mutable FileTime convertedStamp = 0;
 };
 
 // Gives the file its pending stamps from their sources (StampSource codes): the clock's date and time, where a part

@@ -16,7 +16,7 @@ namespace {
 
 bool hasWildcards(const std::string& name)
 {
-    return name.find_first_of("*?") != std::string::npos;
+    return std::ranges::any_of(name, [](char c) { return c == '*' || c == '?'; });
 }
 
 // The pattern for fnmatch with every character but `*` and `?` taken literally.

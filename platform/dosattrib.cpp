@@ -7,6 +7,7 @@ namespace {
 
 constexpr std::uint32_t kValidAttrib = 0x01;
 constexpr std::uint32_t kValidCreateTime = 0x10;
+constexpr std::uint32_t kValidItime = 0x40;
 
 // Where each version keeps its fields, counted from the start of its structure.
 struct Layout
@@ -15,6 +16,7 @@ struct Layout
     std::size_t attribAt;
     std::optional<std::size_t> createTimeAt;
     bool hasValidFlags;
+    std::optional<std::size_t> itimeAt = {};
 };
 
 std::optional<Layout> layoutOf(std::uint16_t version)
@@ -27,7 +29,7 @@ std::optional<Layout> layoutOf(std::uint16_t version)
     case 3:
         return Layout{44, 4, 28, true};
     case 4:
-        return Layout{24, 4, 16, true};
+        return Layout{24, 4, 16, true, 8};
     case 5:
         return Layout{16, 4, 8, true};
     default:
@@ -79,18 +81,20 @@ std::optional<DosAttrib> decodeText(std::span<const unsigned char> text)
             return std::nullopt;
         attrib = attrib << 4 | static_cast<std::uint32_t>(digit);
     }
-    return DosAttrib{attrib, std::nullopt};
+    return DosAttrib{attrib, {}, {}};
 }
 
 DosAttrib decodeStructure(std::span<const unsigned char> structure, const Layout& layout)
 {
-    DosAttrib result{static_cast<std::uint32_t>(readLittleEndian(structure, layout.attribAt, 4)), std::nullopt};
-    if (!layout.createTimeAt)
-        return result;
-    const FileTime createTime = readLittleEndian(structure, *layout.createTimeAt, 8);
-    const bool flagged = !layout.hasValidFlags || (readLittleEndian(structure, 0, 4) & kValidCreateTime) != 0;
-    if (createTime != 0 && flagged)
-        result.createTime = createTime;
+    DosAttrib result{static_cast<std::uint32_t>(readLittleEndian(structure, layout.attribAt, 4)), {}, {}};
+    const std::uint32_t flags =
+        layout.hasValidFlags ? static_cast<std::uint32_t>(readLittleEndian(structure, 0, 4)) : kValidCreateTime;
+    if (layout.createTimeAt && (flags & kValidCreateTime)) {
+        if (const FileTime createTime = readLittleEndian(structure, *layout.createTimeAt, 8); createTime != 0)
+            result.createTime = createTime;
+    }
+    if (layout.itimeAt && (flags & kValidItime))
+        result.itime = readLittleEndian(structure, *layout.itimeAt, 8);
     return result;
 }
 
@@ -117,15 +121,16 @@ std::optional<DosAttrib> decodeDosAttrib(std::span<const unsigned char> value)
     return decodeStructure(value.subspan(offset, layout->size), *layout);
 }
 
-DosAttribBytes encodeDosAttrib(std::uint32_t attrib, FileTime createTime)
+DosAttribBytes encodeDosAttrib(std::uint32_t attrib, FileTime createTime, std::optional<std::uint64_t> itime)
 {
     constexpr std::uint16_t kVersion = 4;
     constexpr std::size_t kStructureAt = 8;
     DosAttribBytes bytes{};
     writeLittleEndian(bytes, 2, 2, kVersion);
     writeLittleEndian(bytes, 4, 2, kVersion);
-    writeLittleEndian(bytes, kStructureAt, 4, kValidAttrib | kValidCreateTime);
+    writeLittleEndian(bytes, kStructureAt, 4, kValidAttrib | kValidCreateTime | (itime ? kValidItime : 0));
     writeLittleEndian(bytes, kStructureAt + 4, 4, attrib);
+    writeLittleEndian(bytes, kStructureAt + 8, 8, itime.value_or(0));
     writeLittleEndian(bytes, kStructureAt + 16, 8, createTime);
     return bytes;
 }

@@ -1,33 +1,31 @@
-// Attributes and stamps of one entry, read from its mode, its times and `user.DOSATTRIB`, and written back there.
+// What one entry is: its attributes and stamps, read from its mode, its times and `user.DOSATTRIB`.
 #pragma once
 
+#include "platform/dosattrib.h"
 #include "platform/platform.h"
 
-#include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
+#include <sys/stat.h>
 
-struct EntryInfo
-{
-    std::uint32_t attrs = 0;
-    FileTime created = 0;
-    FileTime modified = 0;
-};
+// The attributes that the mode tells and those that only the stored value keeps.
+constexpr std::uint32_t kModeAttrs = kAttrReadOnly | kAttrDirectory;
+constexpr std::uint32_t kStoredAttrs = kAttrHidden | kAttrSystem | kAttrArchive;
 
-// Symbolic links are followed. Failures return nothing or false with `errno` set.
+// What statx is asked for when an entry is read.
+constexpr unsigned kEntryStatusMask = STATX_TYPE | STATX_MODE | STATX_UID | STATX_MTIME | STATX_CTIME | STATX_BTIME;
+
+// Symbolic links are followed. Failures return nothing with `errno` set.
 //
 // Directory comes from the file type, read-only from the owner's write permission, every other bit from the stored
 // DOS attributes. Created is the stored creation time, else the birth time, else the earlier of the change and
 // modification times.
 std::optional<EntryInfo> readEntryInfo(const std::string& path, EntryDetail detail = EntryDetail::Full);
-std::optional<EntryInfo> readEntryInfo(int fd);
 // Adds the stored attributes and creation time to what a ModeAndTimes read gave; a value that cannot be read adds
 // nothing, as in a full read.
 void addStoredInfo(const std::string& path, EntryInfo& info);
 
-// Making an entry read-only removes every write bit; clearing it adds the owner's. The stored value gets the new
-// read-only, hidden, system and archive bits and keeps the bits not managed here. Where the file system refuses
-// extended attributes, only a request that changes hidden, system or archive fails.
-bool writeEntryAttributes(const std::string& path, std::uint32_t attrs);
-// Stores a new creation time; the attributes stay.
-bool writeEntryCreationTime(int fd, FileTime created);
+// The same from a status already read and the stored value, if any.
+EntryInfo entryInfoFrom(const struct statx& status, const std::optional<DosAttrib>& stored);
+FileTime fileTimeFromStatx(const statx_timestamp& t);

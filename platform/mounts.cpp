@@ -98,6 +98,25 @@ const MountEntry* findMount(const std::vector<MountEntry>& mounts, std::string_v
     return best;
 }
 
+const MountEntry* MountLookup::holding(std::string_view path)
+{
+    if (isMountPoint(path))
+        return findMount(mounts_, path);
+    const std::string_view folder = path.substr(0, path.rfind('/') + 1);
+    if (folder.empty() || folder != folder_) {
+        folder_ = folder;
+        folderMount_ = findMount(mounts_, folder);
+    }
+    return folderMount_;
+}
+
+bool MountLookup::isMountPoint(std::string_view path) const
+{
+    if (path.size() > 1 && path.ends_with('/'))
+        path.remove_suffix(1);
+    return std::ranges::any_of(mounts_, [path](const MountEntry& mount) { return mount.mountPoint == path; });
+}
+
 DriveType driveTypeOf(std::string_view fsType)
 {
     constexpr std::array<std::string_view, 12> kNetwork = {"nfs", "nfs4", "cifs",      "smb3",  "smbfs", "9p",

@@ -21,5 +21,21 @@ std::vector<MountEntry> parseMountInfo(std::string_view text);
 // the earlier); nullptr when none does.
 const MountEntry* findMount(const std::vector<MountEntry>& mounts, std::string_view path);
 DriveType driveTypeOf(std::string_view fsType);
+
+// findMount for many absolute paths: the paths checked mostly come folder by folder, and all the paths of one folder
+// but a mount point among them have the folder's mount, which is kept.
+class MountLookup
+{
+public:
+    explicit MountLookup(const std::vector<MountEntry>& mounts) : mounts_(mounts) {}
+    const MountEntry* holding(std::string_view path);
+
+private:
+    bool isMountPoint(std::string_view path) const;
+
+    const std::vector<MountEntry>& mounts_;
+    std::string folder_; // whose mount is kept; empty while none is
+    const MountEntry* folderMount_ = nullptr;
+};
 // This process's mounts, read once: the tools check thousands of paths. Empty when the table cannot be read.
 const std::vector<MountEntry>& processMounts();

@@ -23,6 +23,13 @@ void appendComponents(std::string& result, std::string_view text)
     }
 }
 
+// Whether a path is absolute with no `.`, `..` or empty component, as the current directory mostly is.
+bool isNormalAbsolute(std::string_view path)
+{
+    return path.starts_with('/') && path.find("//") == std::string_view::npos &&
+           path.find("/.") == std::string_view::npos;
+}
+
 } // namespace
 
 // Built in place: the console resolves every one of thousands of arguments.
@@ -31,7 +38,9 @@ std::string fullPath(const std::string& path, const std::string& currentDirector
     const bool absolute = !path.empty() && path.front() == '/';
     std::string result;
     result.reserve((absolute ? 0 : currentDirectory.size()) + path.size() + 1);
-    if (!absolute)
+    if (!absolute && isNormalAbsolute(currentDirectory))
+        result.append(currentDirectory, 0, currentDirectory.size() - (currentDirectory.ends_with('/') ? 1 : 0));
+    else if (!absolute)
         appendComponents(result, currentDirectory);
     appendComponents(result, path);
     if (result.empty() || (!path.empty() && path.back() == '/'))

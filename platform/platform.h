@@ -4,7 +4,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <limits>
-#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -42,15 +41,47 @@ enum class DriveType
     CdRom,
 };
 
-// An entry opened for reading and setting its stamps; closing happens when the handle is destroyed.
-class StampHandle
+// What an entry is now: directory and read-only from its type and mode, hidden, system and archive from its stored
+// value; Created is the stored creation time, else the file system's own.
+struct EntryInfo
 {
-public:
-    virtual ~StampHandle() = default;
-    // An absent value leaves that stamp as it is; the access time is never changed.
-    virtual bool setTimes(std::optional<FileTime> created, std::optional<FileTime> modified) = 0;
-    // Reads the stamps asked for (a null pointer skips one; the Created stamp costs a second call).
-    virtual bool getTimes(FileTime* created, FileTime* modified) = 0;
+    std::uint32_t attrs = 0;
+    FileTime created = 0;
+    FileTime modified = 0;
+};
+
+// Attributes to keep and to add: the new attributes are add OR (keep AND current).
+struct AttributeMasks
+{
+    std::uint32_t keep = 0xFFFFFFFF;
+    std::uint32_t add = 0;
+
+    void removeBit(std::uint32_t bit) { keep &= ~bit; }
+    void addBit(std::uint32_t bit) { add |= bit; }
+    bool changes() const { return keep != 0xFFFFFFFF || add != 0; }
+    std::uint32_t appliedTo(std::uint32_t attrs) const { return add | (keep & attrs); }
+};
+
+// One change of one entry; what is not given stays as it is, and the access time is never changed.
+struct EntryChange
+{
+    std::optional<FileTime> modified;
+    std::optional<FileTime> created;
+    std::optional<AttributeMasks> attributes; // read-only, hidden, system and archive; the directory bit stays
+    // Whether the stamps are read back for the caller to show. Where a new Modified stamp lies outside the range that
+    // every common file system keeps, it is read back all the same, to find out whether it was kept.
+    bool readBack = true;
+};
+
+// What became of a change: an empty text for each step that went or was not asked for, else the reason it failed.
+// A failed step leaves the entry as it was before that step.
+struct EntryChangeOutcome
+{
+    std::string openFailure; // nothing was tried
+    std::string stampsFailure;
+    std::string attributesFailure;
+    // The entry after the change: what was read back, else what was asked for or known before.
+    EntryInfo after;
 };
 
 class Platform
@@ -69,9 +100,10 @@ public:
     // The same search when only "is there anything" matters.
     virtual bool hasMatch(const std::string& pattern) = 0;
 
-    virtual std::optional<std::uint32_t> getAttributes(const std::string& path) = 0;
-    virtual bool setAttributes(const std::string& path, std::uint32_t attrs) = 0;
-    virtual std::unique_ptr<StampHandle> openForStamps(const std::string& path) = 0;
+    // Reads what one entry is now (symbolic links followed); nothing when it cannot be read.
+    virtual std::optional<EntryInfo> readEntry(const std::string& path) = 0;
+    // Applies one change to one entry (symbolic links followed), every step through one open descriptor.
+    virtual EntryChangeOutcome changeEntry(const std::string& path, const EntryChange& change) = 0;
 
     // The message for the last call above that failed.
     virtual std::string lastErrorText() = 0;

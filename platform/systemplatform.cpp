@@ -3,6 +3,7 @@
 
 #include "platform/apppath.h"
 #include "platform/dirsearch.h"
+#include "platform/entrychange.h"
 #include "platform/entryinfo.h"
 #include "platform/filetime.h"
 #include "platform/localeformats.h"
@@ -13,64 +14,9 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
-#include <fcntl.h>
+#include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
-
-namespace {
-
-class DescriptorStampHandle final : public StampHandle
-{
-public:
-    DescriptorStampHandle(int fd, int& lastError) : fd_(fd), lastError_(lastError) {}
-    ~DescriptorStampHandle() override { close(fd_); }
-    DescriptorStampHandle(const DescriptorStampHandle&) = delete;
-    DescriptorStampHandle& operator=(const DescriptorStampHandle&) = delete;
-
-    // The creation time goes first: it is the one a file system may refuse, and then nothing has changed.
-    bool setTimes(std::optional<FileTime> created, std::optional<FileTime> modified) override
-    {
-        if (created && !writeEntryCreationTime(fd_, *created))
-            return failed();
-        if (modified) {
-            const timespec times[2] = {{0, UTIME_OMIT}, timespecFromFileTime(*modified)};
-            if (futimens(fd_, times) != 0)
-                return failed();
-        }
-        return true;
-    }
-
-    bool getTimes(FileTime* created, FileTime* modified) override
-    {
-        if (!created) {
-            struct stat st;
-            if (fstat(fd_, &st) != 0)
-                return failed();
-            if (modified)
-                *modified = fileTimeFromTimespec(st.st_mtim);
-            return true;
-        }
-        const std::optional<EntryInfo> info = readEntryInfo(fd_);
-        if (!info)
-            return failed();
-        *created = info->created;
-        if (modified)
-            *modified = info->modified;
-        return true;
-    }
-
-private:
-    bool failed()
-    {
-        lastError_ = errno;
-        return false;
-    }
-
-    int fd_;
-    int& lastError_;
-};
-
-} // namespace
 
 bool SystemPlatform::track(bool succeeded)
 {
@@ -99,26 +45,16 @@ bool SystemPlatform::hasMatch(const std::string& pattern)
     return track(directoryHasMatch(pattern));
 }
 
-std::optional<std::uint32_t> SystemPlatform::getAttributes(const std::string& path)
+std::optional<EntryInfo> SystemPlatform::readEntry(const std::string& path)
 {
     const std::optional<EntryInfo> info = readEntryInfo(path);
-    if (!track(info.has_value()))
-        return std::nullopt;
-    return info->attrs;
+    track(info.has_value());
+    return info;
 }
 
-bool SystemPlatform::setAttributes(const std::string& path, std::uint32_t attrs)
+EntryChangeOutcome SystemPlatform::changeEntry(const std::string& path, const EntryChange& change)
 {
-    return track(writeEntryAttributes(path, attrs));
-}
-
-std::unique_ptr<StampHandle> SystemPlatform::openForStamps(const std::string& path)
-{
-    // O_NONBLOCK keeps a FIFO from waiting for a writer.
-    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
-    if (!track(fd >= 0))
-        return nullptr;
-    return std::make_unique<DescriptorStampHandle>(fd, lastError_);
+    return changeEntryAt(path, change);
 }
 
 std::string SystemPlatform::lastErrorText()
@@ -141,19 +77,19 @@ std::string SystemPlatform::currentDirectory()
 
 std::string SystemPlatform::driveRoot(const std::string& fullPath)
 {
-    const MountEntry* mount = findMount(processMounts(), fullPath);
+    const MountEntry* mount = pathMounts_.holding(fullPath);
     return withTrailingSlash(mount ? mount->mountPoint : "/");
 }
 
 DriveType SystemPlatform::getDriveType(const std::string& root)
 {
-    const MountEntry* mount = findMount(processMounts(), root);
+    const MountEntry* mount = rootMounts_.holding(root);
     return mount ? driveTypeOf(mount->fsType) : DriveType::Fixed;
 }
 
 std::optional<std::string> SystemPlatform::remoteName(const std::string& root)
 {
-    const MountEntry* mount = findMount(processMounts(), root);
+    const MountEntry* mount = rootMounts_.holding(root);
     if (!mount || driveTypeOf(mount->fsType) != DriveType::Network)
         return std::nullopt;
     return mount->source;

@@ -1,6 +1,7 @@
 // The real platform: the Linux stand-ins for the operating-system services, tied together.
 #pragma once
 
+#include "platform/mounts.h"
 #include "platform/platform.h"
 
 class SystemPlatform final : public Platform
@@ -11,10 +12,8 @@ public:
     void addStoredAttributes(const std::string& path, FileEntry& entry) override;
     bool hasMatch(const std::string& pattern) override;
 
-    std::optional<std::uint32_t> getAttributes(const std::string& path) override;
-    bool setAttributes(const std::string& path, std::uint32_t attrs) override;
-    // The entry opened read-only, files and folders alike; its stamps are set through the descriptor.
-    std::unique_ptr<StampHandle> openForStamps(const std::string& path) override;
+    std::optional<EntryInfo> readEntry(const std::string& path) override;
+    EntryChangeOutcome changeEntry(const std::string& path, const EntryChange& change) override;
 
     std::string lastErrorText() override;
     bool isNtFamily() override;
@@ -39,4 +38,7 @@ private:
     bool track(bool succeeded);
 
     int lastError_ = 0;
+    // Paths and drive roots are looked up apart, so that neither turns the other's kept answer out.
+    MountLookup pathMounts_{processMounts()};
+    MountLookup rootMounts_{processMounts()};
 };

@@ -7,40 +7,6 @@
 
 namespace {
 
-class FakeStampHandle : public StampHandle
-{
-public:
-    FakeStampHandle(FakePlatform& platform, std::string path) : platform_(platform), path_(std::move(path)) {}
-
-    bool setTimes(std::optional<FileTime> created, std::optional<FileTime> modified) override
-    {
-        if (platform_.fails(FakeCall::SetTimes, path_))
-            return false;
-        FakeEntry& entry = platform_.entries.at(path_);
-        if (created)
-            entry.created = *created;
-        if (modified)
-            entry.modified = *modified;
-        return true;
-    }
-
-    bool getTimes(FileTime* created, FileTime* modified) override
-    {
-        if (platform_.fails(FakeCall::GetTimes, path_))
-            return false;
-        const FakeEntry& entry = platform_.entries.at(path_);
-        if (created)
-            *created = entry.created;
-        if (modified)
-            *modified = entry.modified;
-        return true;
-    }
-
-private:
-    FakePlatform& platform_;
-    std::string path_;
-};
-
 bool matchesName(const std::string& pattern, const std::string& name)
 {
     return pattern == "*.*" || fnmatch(pattern.c_str(), name.c_str(), 0) == 0;
@@ -96,28 +62,35 @@ bool FakePlatform::hasMatch(const std::string& pattern)
     return !findFiles(pattern, 1).empty();
 }
 
-std::optional<std::uint32_t> FakePlatform::getAttributes(const std::string& path)
+std::optional<EntryInfo> FakePlatform::readEntry(const std::string& path)
 {
     const auto it = entries.find(path);
-    if (it == entries.end() || fails(FakeCall::GetAttributes, path))
+    if (it == entries.end() || fails(FakeCall::Read, path))
         return std::nullopt;
-    return it->second.attrs;
+    return it->second;
 }
 
-bool FakePlatform::setAttributes(const std::string& path, std::uint32_t attrs)
+EntryChangeOutcome FakePlatform::changeEntry(const std::string& path, const EntryChange& change)
 {
+    EntryChangeOutcome outcome;
     const auto it = entries.find(path);
-    if (it == entries.end() || fails(FakeCall::SetAttributes, path))
-        return false;
-    it->second.attrs = (attrs & ~kAttrDirectory) | (it->second.attrs & kAttrDirectory);
-    return true;
-}
-
-std::unique_ptr<StampHandle> FakePlatform::openForStamps(const std::string& path)
-{
-    if (!entries.count(path) || fails(FakeCall::Open, path))
-        return nullptr;
-    return std::make_unique<FakeStampHandle>(*this, path);
+    if (it == entries.end() || fails(FakeCall::Open, path)) {
+        outcome.openFailure = errorText;
+        return outcome;
+    }
+    FakeEntry& entry = it->second;
+    if ((change.modified || change.created) && fails(FakeCall::SetTimes, path)) {
+        outcome.stampsFailure = errorText;
+    } else {
+        entry.modified = change.modified.value_or(entry.modified);
+        entry.created = change.created.value_or(entry.created);
+    }
+    if (change.attributes && fails(FakeCall::SetAttributes, path))
+        outcome.attributesFailure = errorText;
+    else if (change.attributes)
+        entry.attrs = (change.attributes->appliedTo(entry.attrs) & ~kAttrDirectory) | (entry.attrs & kAttrDirectory);
+    outcome.after = entry;
+    return outcome;
 }
 
 std::string FakePlatform::driveRoot(const std::string& fullPath)

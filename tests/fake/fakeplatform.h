@@ -7,21 +7,16 @@
 #include <set>
 #include <string>
 
+// The steps a test can make fail: a failed Open fails the whole change; Read is readEntry.
 enum class FakeCall
 {
     Open,
     SetTimes,
-    GetTimes,
     SetAttributes,
-    GetAttributes,
+    Read,
 };
 
-struct FakeEntry
-{
-    std::uint32_t attrs = 0;
-    FileTime created = 0;
-    FileTime modified = 0;
-};
+using FakeEntry = EntryInfo;
 
 class FakePlatform : public Platform
 {
@@ -48,9 +43,8 @@ public:
                                      EntryDetail detail = EntryDetail::Full) override;
     void addStoredAttributes(const std::string& path, FileEntry& entry) override;
     bool hasMatch(const std::string& pattern) override;
-    std::optional<std::uint32_t> getAttributes(const std::string& path) override;
-    bool setAttributes(const std::string& path, std::uint32_t attrs) override;
-    std::unique_ptr<StampHandle> openForStamps(const std::string& path) override;
+    std::optional<EntryInfo> readEntry(const std::string& path) override;
+    EntryChangeOutcome changeEntry(const std::string& path, const EntryChange& change) override;
     std::string lastErrorText() override { return errorText; }
     bool isNtFamily() override { return ntFamily; }
     std::string currentDirectory() override { return workingDirectory; }

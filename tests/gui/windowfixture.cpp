@@ -3,6 +3,7 @@
 #include "gui/windowfixture.h"
 
 #include "core/tfuncs2.h"
+#include "fake/entrysetup.h"
 
 #include <QAbstractEventDispatcher>
 #include <QEventLoop>
@@ -27,9 +28,7 @@ QDateTime local(int year, int month, int day, int hour, int minute, int second)
 
 void setModified(const std::string& path, FileTime stamp)
 {
-    const auto handle = currentPlatform().openForStamps(path);
-    QVERIFY2(handle, path.c_str());
-    QVERIFY2(handle->setTimes(std::nullopt, stamp), path.c_str());
+    QCOMPARE(setStamps(path, std::nullopt, stamp), std::string());
 }
 
 void setModified(const std::string& path, const QDateTime& when)

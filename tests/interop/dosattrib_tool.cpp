@@ -1,29 +1,52 @@
-// Sets an entry's attributes and creation time through the real platform, for checks by other programs (Samba).
+// Sets an entry's attributes and creation time through the real platform, for checks by other programs (Samba), and
+// shows the attributes its stored value holds, for checks of what our programs wrote.
+#include "platform/dosattrib.h"
 #include "platform/filetime.h"
 #include "platform/systemplatform.h"
 
+#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <sys/xattr.h>
 
 namespace {
 
 int usage()
 {
-    std::fprintf(stderr, "usage: dosattrib_tool set PATH ATTRS_HEX CREATE_UNIX_SECONDS\n");
+    std::fprintf(stderr, "usage: dosattrib_tool set PATH ATTRS_HEX CREATE_UNIX_SECONDS\n"
+                         "       dosattrib_tool get PATH...\n");
     return 2;
 }
 
-int fail(const char* what, SystemPlatform& platform)
+int fail(const char* what, const std::string& reason)
 {
-    std::fprintf(stderr, "dosattrib_tool: %s: %s\n", what, platform.lastErrorText().c_str());
+    std::fprintf(stderr, "dosattrib_tool: %s: %s\n", what, reason.c_str());
     return 1;
+}
+
+// Prints the stored attributes in hex, or "none" when no value of ours is stored.
+void show(const std::string& path)
+{
+    std::array<unsigned char, kMaxDosAttribSize> bytes;
+    const ssize_t size = getxattr(path.c_str(), kDosAttribName, bytes.data(), bytes.size());
+    const std::optional<DosAttrib> value =
+        size > 0 ? decodeDosAttrib(std::span(bytes.data(), static_cast<std::size_t>(size))) : std::nullopt;
+    if (value)
+        std::printf("%x\n", value->attrib);
+    else
+        std::printf("none\n");
 }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
+    if (argc >= 3 && std::string(argv[1]) == "get") {
+        for (int i = 2; i < argc; ++i)
+            show(argv[i]);
+        return 0;
+    }
     if (argc != 5 || std::string(argv[1]) != "set")
         return usage();
     const std::string path = argv[2];
@@ -36,13 +59,15 @@ int main(int argc, char** argv)
         return usage();
 
     SystemPlatform platform;
-    // Stamps first and attributes last, as a touch does: a read-only entry is then set read-only at the end.
-    const std::unique_ptr<StampHandle> handle = platform.openForStamps(path);
-    if (!handle)
-        return fail("open", platform);
-    if (!handle->setTimes(fileTimeFromTimespec({static_cast<time_t>(seconds), 0}), std::nullopt))
-        return fail("set creation time", platform);
-    if (!platform.setAttributes(path, static_cast<std::uint32_t>(attrs)))
-        return fail("set attributes", platform);
+    EntryChange change;
+    change.created = fileTimeFromTimespec({static_cast<time_t>(seconds), 0});
+    change.attributes = AttributeMasks{0, static_cast<std::uint32_t>(attrs)};
+    const EntryChangeOutcome outcome = platform.changeEntry(path, change);
+    if (!outcome.openFailure.empty())
+        return fail("open", outcome.openFailure);
+    if (!outcome.stampsFailure.empty())
+        return fail("set creation time", outcome.stampsFailure);
+    if (!outcome.attributesFailure.empty())
+        return fail("set attributes", outcome.attributesFailure);
     return 0;
 }

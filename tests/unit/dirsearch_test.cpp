@@ -3,6 +3,7 @@
 
 #include "platform/entryinfo.h"
 
+#include "fake/entrysetup.h"
 #include "fake/tempdir.h"
 
 #include <gtest/gtest.h>
@@ -98,7 +99,7 @@ TEST_F(DirSearchTest, LimitStopsAtTheFirstEntriesInOrder)
 // Each result carries the same attributes and stamps as reading the entry itself.
 TEST_F(DirSearchTest, ResultsCarryAttributesAndStamps)
 {
-    ASSERT_TRUE(writeEntryAttributes(dir / "b.txt", kAttrHidden | kAttrReadOnly));
+    ASSERT_EQ(setAttributes(dir / "b.txt", kAttrHidden | kAttrReadOnly), "");
     const std::vector<FileEntry> found = searchDirectory(dir / "?.txt", Platform::kNoLimit);
     ASSERT_EQ(found.size(), 2u);
     for (const FileEntry& entry : found) {

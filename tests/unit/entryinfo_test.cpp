@@ -4,6 +4,7 @@
 #include "platform/filetime.h"
 #include "platform/systemplatform.h"
 
+#include "fake/entrysetup.h"
 #include "fake/tempdir.h"
 
 #include <gtest/gtest.h>
@@ -28,19 +29,6 @@ constexpr FileTime kModified = 132000000001234567;
 const Bytes kWorkedExample = {0x00, 0x00, 0x04, 0x00, 0x04, 0x00, 0x00, 0x00, 0x11, 0x00, 0x00,
                               0x00, 0x20, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,
                               0x00, 0x00, 0x80, 0x6D, 0xD8, 0x72, 0x2E, 0xD6, 0xC0, 0x01};
-
-Bytes storedValue(const std::string& path)
-{
-    Bytes value(kMaxDosAttribSize);
-    const ssize_t size = getxattr(path.c_str(), kDosAttribName, value.data(), value.size());
-    value.resize(size < 0 ? 0 : static_cast<std::size_t>(size));
-    return value;
-}
-
-void store(const std::string& path, const Bytes& value)
-{
-    ASSERT_EQ(setxattr(path.c_str(), kDosAttribName, value.data(), value.size(), 0), 0) << std::strerror(errno);
-}
 
 mode_t modeOf(const std::string& path)
 {
@@ -82,9 +70,7 @@ class EntryInfoTest : public ::testing::Test
 protected:
     void setTimes(const std::string& path, std::optional<FileTime> created, std::optional<FileTime> modified)
     {
-        const std::unique_ptr<StampHandle> handle = platform.openForStamps(path);
-        ASSERT_TRUE(handle) << platform.lastErrorText();
-        ASSERT_TRUE(handle->setTimes(created, modified)) << platform.lastErrorText();
+        ASSERT_EQ(setStamps(path, created, modified), "");
     }
 
     TempDir dir;
@@ -100,13 +86,10 @@ TEST_F(EntryInfoTest, StampsRoundTripForFilesAndFolders)
         ASSERT_EQ(utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
 
         setTimes(path, kCreated + 1234567, kModified);
-        const std::unique_ptr<StampHandle> handle = platform.openForStamps(path);
-        ASSERT_TRUE(handle);
-        FileTime created = 0;
-        FileTime modified = 0;
-        ASSERT_TRUE(handle->getTimes(&created, &modified));
-        EXPECT_EQ(created, kCreated + 1234567) << path;
-        EXPECT_EQ(modified, kModified) << path;
+        const std::optional<EntryInfo> info = platform.readEntry(path);
+        ASSERT_TRUE(info);
+        EXPECT_EQ(info->created, kCreated + 1234567) << path;
+        EXPECT_EQ(info->modified, kModified) << path;
         EXPECT_EQ(accessTimeOf(path).tv_sec, accessed.tv_sec);
         EXPECT_EQ(accessTimeOf(path).tv_nsec, accessed.tv_nsec);
 
@@ -123,19 +106,19 @@ TEST_F(EntryInfoTest, CreationTimeAndAttributesGoToDosAttrib)
 {
     const std::string file = dir.makeFile("a.txt");
     setTimes(file, kCreated, std::nullopt);
-    ASSERT_TRUE(writeEntryAttributes(file, kAttrArchive));
+    ASSERT_EQ(setAttributes(file, kAttrArchive), "");
     EXPECT_EQ(storedValue(file), kWorkedExample);
     EXPECT_EQ(attrsOf(file), kAttrArchive);
 
-    ASSERT_TRUE(writeEntryAttributes(file, kAttrHidden | kAttrSystem | kAttrArchive));
+    ASSERT_EQ(setAttributes(file, kAttrHidden | kAttrSystem | kAttrArchive), "");
     EXPECT_EQ(attrsOf(file), kAttrHidden | kAttrSystem | kAttrArchive);
     EXPECT_EQ(readEntryInfo(file)->created, kCreated);
-    ASSERT_TRUE(writeEntryAttributes(file, 0));
+    ASSERT_EQ(setAttributes(file, 0), "");
     EXPECT_EQ(attrsOf(file), 0u);
     EXPECT_EQ(decodeDosAttrib(storedValue(file))->attrib, 0u);
 
     const std::string folder = dir.makeFolder("sub");
-    ASSERT_TRUE(writeEntryAttributes(folder, kAttrDirectory | kAttrHidden));
+    ASSERT_EQ(setAttributes(folder, kAttrDirectory | kAttrHidden), "");
     EXPECT_EQ(attrsOf(folder), kAttrDirectory | kAttrHidden);
     EXPECT_EQ(decodeDosAttrib(storedValue(folder))->attrib, kAttrDirectory | kAttrHidden);
 }
@@ -150,7 +133,7 @@ TEST_F(EntryInfoTest, WithoutAStoredValueTheFileSystemAnswers)
     EXPECT_EQ(info->attrs, 0u);
     EXPECT_EQ(info->created, birthTimeOf(file));
 
-    ASSERT_TRUE(writeEntryAttributes(file, kAttrHidden));
+    ASSERT_EQ(setAttributes(file, kAttrHidden), "");
     const std::optional<DosAttrib> stored = decodeDosAttrib(storedValue(file));
     ASSERT_TRUE(stored);
     EXPECT_EQ(stored->attrib, kAttrHidden);
@@ -163,9 +146,9 @@ TEST_F(EntryInfoTest, StoredValueAddedLaterEqualsAFullRead)
 {
     const std::string stored = dir.makeFile("stored.txt");
     setTimes(stored, kCreated, kModified);
-    ASSERT_TRUE(writeEntryAttributes(stored, kAttrReadOnly | kAttrHidden | kAttrArchive));
+    ASSERT_EQ(setAttributes(stored, kAttrReadOnly | kAttrHidden | kAttrArchive), "");
     const std::string folder = dir.makeFolder("folder");
-    ASSERT_TRUE(writeEntryAttributes(folder, kAttrDirectory | kAttrSystem));
+    ASSERT_EQ(setAttributes(folder, kAttrDirectory | kAttrSystem), "");
     const std::string plain = dir.makeFile("plain.txt");
 
     for (const std::string& path : {stored, folder, plain}) {
@@ -186,12 +169,12 @@ TEST_F(EntryInfoTest, StoredValueAddedLaterEqualsAFullRead)
 TEST_F(EntryInfoTest, ForeignAndDamagedValues)
 {
     const std::string file = dir.makeFile("samba.txt");
-    store(file, {0x00, 0x00, 0x05, 0x00, 0x05, 0x00, 0x00, 0x00, 0x11, 0x00, 0x00, 0x00,
-                 0x22, 0x12, 0x00, 0x00, 0x80, 0x6D, 0xD8, 0x72, 0x2E, 0xD6, 0xC0, 0x01});
+    ASSERT_TRUE(storeValue(file, {0x00, 0x00, 0x05, 0x00, 0x05, 0x00, 0x00, 0x00, 0x11, 0x00, 0x00, 0x00,
+                 0x22, 0x12, 0x00, 0x00, 0x80, 0x6D, 0xD8, 0x72, 0x2E, 0xD6, 0xC0, 0x01}));
     EXPECT_EQ(attrsOf(file), 0x1222u);
     EXPECT_EQ(readEntryInfo(file)->created, kCreated);
     // Sparse (0x200) and offline (0x1000) are not ours: they stay whatever is asked.
-    ASSERT_TRUE(writeEntryAttributes(file, kAttrSystem));
+    ASSERT_EQ(setAttributes(file, kAttrSystem), "");
     const std::optional<DosAttrib> rewritten = decodeDosAttrib(storedValue(file));
     ASSERT_TRUE(rewritten);
     EXPECT_EQ(rewritten->attrib, 0x1204u);
@@ -203,11 +186,11 @@ TEST_F(EntryInfoTest, ForeignAndDamagedValues)
                                        0x20, 0x00, 0x00, 0x00, 0x80, 0x6D, 0xD8, 0x72, 0x2E, 0xD6, 0xC0, 0x01},
                                  Bytes{'g', 'a', 'r', 'b', 'a', 'g', 'e'}, Bytes(300, 0x20)}) {
         const std::string path = dir.makeFile("damaged.txt");
-        store(path, damaged);
+        ASSERT_TRUE(storeValue(path, damaged));
         EXPECT_EQ(attrsOf(path), 0u);
         EXPECT_EQ(readEntryInfo(path)->created, birthTimeOf(path));
 
-        ASSERT_TRUE(writeEntryAttributes(path, kAttrArchive));
+        ASSERT_EQ(setAttributes(path, kAttrArchive), "");
         const std::optional<DosAttrib> repaired = decodeDosAttrib(storedValue(path));
         ASSERT_TRUE(repaired);
         EXPECT_EQ(repaired->attrib, kAttrArchive);
@@ -221,19 +204,19 @@ TEST_F(EntryInfoTest, ReadOnlyLivesInTheMode)
 {
     const std::string file = dir.makeFile("ro.txt");
     ASSERT_EQ(chmod(file.c_str(), 0666), 0);
-    ASSERT_TRUE(writeEntryAttributes(file, kAttrReadOnly | kAttrArchive));
+    ASSERT_EQ(setAttributes(file, kAttrReadOnly | kAttrArchive), "");
     EXPECT_EQ(modeOf(file), 0444u);
     EXPECT_EQ(attrsOf(file), kAttrReadOnly | kAttrArchive);
     EXPECT_EQ(decodeDosAttrib(storedValue(file))->attrib, kAttrReadOnly | kAttrArchive);
 
     // Hidden changes and the creation time changes while the entry stays read-only.
-    ASSERT_TRUE(writeEntryAttributes(file, kAttrReadOnly | kAttrHidden));
+    ASSERT_EQ(setAttributes(file, kAttrReadOnly | kAttrHidden), "");
     setTimes(file, kCreated, std::nullopt);
     EXPECT_EQ(modeOf(file), 0444u);
     EXPECT_EQ(attrsOf(file), kAttrReadOnly | kAttrHidden);
     EXPECT_EQ(readEntryInfo(file)->created, kCreated);
 
-    ASSERT_TRUE(writeEntryAttributes(file, kAttrHidden));
+    ASSERT_EQ(setAttributes(file, kAttrHidden), "");
     EXPECT_EQ(modeOf(file), 0644u);
     EXPECT_EQ(attrsOf(file), kAttrHidden);
     EXPECT_EQ(decodeDosAttrib(storedValue(file))->attrib, kAttrHidden);
@@ -241,9 +224,9 @@ TEST_F(EntryInfoTest, ReadOnlyLivesInTheMode)
     // A folder loses its write bits the same way; its search bits stay.
     const std::string folder = dir.makeFolder("rofolder");
     ASSERT_EQ(chmod(folder.c_str(), 0775), 0);
-    ASSERT_TRUE(writeEntryAttributes(folder, kAttrDirectory | kAttrReadOnly));
+    ASSERT_EQ(setAttributes(folder, kAttrDirectory | kAttrReadOnly), "");
     EXPECT_EQ(modeOf(folder), 0555u);
-    ASSERT_TRUE(writeEntryAttributes(folder, kAttrDirectory));
+    ASSERT_EQ(setAttributes(folder, kAttrDirectory), "");
     EXPECT_EQ(modeOf(folder), 0755u);
 }
 
@@ -252,7 +235,7 @@ TEST_F(EntryInfoTest, ReadOnlyFileRefusesWriting)
     if (geteuid() == 0)
         GTEST_SKIP() << "root may write to any file, whatever its mode";
     const std::string file = dir.makeFile("locked.txt");
-    ASSERT_TRUE(writeEntryAttributes(file, kAttrReadOnly));
+    ASSERT_EQ(setAttributes(file, kAttrReadOnly), "");
     errno = 0;
     const int fd = open(file.c_str(), O_WRONLY);
     if (fd >= 0)
@@ -267,7 +250,7 @@ TEST_F(EntryInfoTest, LinksLeadToTheirTargets)
     const std::string target = dir.makeFile("target.txt");
     const std::string link = dir / "link";
     ASSERT_EQ(symlink(target.c_str(), link.c_str()), 0);
-    ASSERT_TRUE(writeEntryAttributes(link, kAttrReadOnly | kAttrSystem));
+    ASSERT_EQ(setAttributes(link, kAttrReadOnly | kAttrSystem), "");
     EXPECT_EQ(attrsOf(target), kAttrReadOnly | kAttrSystem);
     setTimes(link, kCreated, kModified);
     EXPECT_EQ(readEntryInfo(target)->modified, kModified);
@@ -280,10 +263,10 @@ TEST_F(EntryInfoTest, MissingEntriesFailWithTheSystemsMessage)
     errno = 0;
     EXPECT_FALSE(readEntryInfo(missing));
     EXPECT_EQ(errno, ENOENT);
-    EXPECT_FALSE(platform.setAttributes(missing, kAttrHidden));
+    EXPECT_EQ(setAttributes(missing, kAttrHidden), std::strerror(ENOENT));
+    EXPECT_EQ(setStamps(missing, kCreated, kModified), std::strerror(ENOENT));
+    EXPECT_FALSE(platform.readEntry(missing));
     EXPECT_EQ(platform.lastErrorText(), std::strerror(ENOENT));
-    EXPECT_FALSE(platform.openForStamps(missing));
-    EXPECT_FALSE(platform.getAttributes(missing));
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 
 #include "core/datetime.h"
 #include "core/tfuncs2.h"
+#include "fake/entrysetup.h"
 #include "fake/fakeplatform.h"
 #include "fake/tempdir.h"
 
@@ -24,11 +25,14 @@ TskObj listed(const std::string& path)
     return TskObj(entry.attrs, entry.modified, entry.created, path);
 }
 
-void setStamps(const std::string& path, FileTime created, FileTime modified)
+void stamp(const std::string& path, FileTime created, FileTime modified)
 {
-    const auto handle = currentPlatform().openForStamps(path);
-    ASSERT_TRUE(handle);
-    ASSERT_TRUE(handle->setTimes(created, modified));
+    ASSERT_EQ(setStamps(path, created, modified), "");
+}
+
+std::uint32_t attrsOnDisk(const std::string& path)
+{
+    return currentPlatform().readEntry(path).value().attrs;
 }
 
 class RealFileTest : public ::testing::Test
@@ -41,7 +45,7 @@ protected:
 TEST_F(RealFileTest, ReadOnlyFileKeepsItsBitWhenStamped)
 {
     const std::string path = folder.makeFile("ro.txt", "data");
-    ASSERT_TRUE(currentPlatform().setAttributes(path, kAttrReadOnly | kAttrArchive));
+    ASSERT_EQ(setAttributes(path, kAttrReadOnly | kAttrArchive), "");
     TskObj file = listed(path);
     ASSERT_EQ(file.CurAttrs, kAttrReadOnly | kAttrArchive);
 
@@ -49,7 +53,7 @@ TEST_F(RealFileTest, ReadOnlyFileKeepsItsBitWhenStamped)
     EXPECT_EQ(file.Touch(), 0);
     EXPECT_EQ(file.StatusText,
               "Modified date/time changed from original of " + StampText(StampToLocal(file.OrigModified)));
-    EXPECT_EQ(currentPlatform().getAttributes(path), kAttrReadOnly | kAttrArchive);
+    EXPECT_EQ(attrsOnDisk(path), kAttrReadOnly | kAttrArchive);
     EXPECT_EQ(file.CurModified, LocalToStamp(kMay6th2001 + k131415));
 
     // Asked to drop read-only as well, the attribute line names the first-known letters.
@@ -57,7 +61,7 @@ TEST_F(RealFileTest, ReadOnlyFileKeepsItsBitWhenStamped)
     file.SetNewAttrs(~kAttrReadOnly, 0);
     EXPECT_EQ(file.Touch(), 0);
     EXPECT_NE(file.StatusText.find("\r\nAttributes changed from original of \"A  R \""), std::string::npos);
-    EXPECT_EQ(currentPlatform().getAttributes(path), kAttrArchive);
+    EXPECT_EQ(attrsOnDisk(path), kAttrArchive);
     EXPECT_EQ(file.CurAttrs, kAttrArchive);
 }
 
@@ -66,7 +70,7 @@ TEST_F(RealFileTest, BothStampsFromEachOtherSwap)
     const std::string path = folder.makeFile("swap.txt");
     const FileTime created = LocalToStamp(kMay6th2001);
     const FileTime modified = LocalToStamp(kMay6th2001 + k131415);
-    setStamps(path, created, modified);
+    stamp(path, created, modified);
     TskObj file = listed(path);
     file.NewModified = file.CurCreated;
     file.NewCreated = file.CurModified;
@@ -84,7 +88,7 @@ TEST_F(RealFileTest, StampsWithinHalfASecondOfTheOriginalAreTheSame)
 {
     const std::string path = folder.makeFile("same.txt");
     const FileTime original = LocalToStamp(kMay6th2001 + k131415);
-    setStamps(path, original, original);
+    stamp(path, original, original);
     TskObj file = listed(path);
     file.NewModified = original + 3 * kSecond / 10;
     file.NewCreated = original + 2 * kSecond;
@@ -98,7 +102,7 @@ TEST_F(RealFileTest, PartsKeepTheEntrysOwnDateOrTime)
 {
     const std::string path = folder.makeFile("parts.txt");
     const double own = kMay6th2001 + 100 + 0.25; // 06:00 on another day
-    setStamps(path, LocalToStamp(own), LocalToStamp(own));
+    stamp(path, LocalToStamp(own), LocalToStamp(own));
     TskObj file = listed(path);
 
     file.SetNewModifiedParts(kNoDateTime, k131415);
@@ -112,7 +116,7 @@ TEST_F(RealFileTest, UntouchGoesBackToTheFirstKnownState)
     const std::string path = folder.makeFile("undo.txt");
     const FileTime created = LocalToStamp(kMay6th2001);
     const FileTime modified = LocalToStamp(kMay6th2001 + k131415);
-    setStamps(path, created, modified);
+    stamp(path, created, modified);
     TskObj file = listed(path);
 
     for (int i = 1; i <= 3; ++i) {
@@ -151,7 +155,7 @@ TEST_F(RealFileTest, FoldersAreStampedToo)
 TEST_F(RealFileTest, MatchingFileTakesThePartnersStamps)
 {
     const std::string partner = folder.makeFile("other/REPORT.DOC");
-    setStamps(partner, LocalToStamp(kMay6th2001), LocalToStamp(kMay6th2001 + k131415));
+    stamp(partner, LocalToStamp(kMay6th2001), LocalToStamp(kMay6th2001 + k131415));
     TskObj file = listed(folder.makeFile("report.doc"));
     const std::string other = folder / "other";
 
@@ -190,7 +194,8 @@ protected:
     FakePlatform platform;
 };
 
-// Each platform failure becomes its bits and one line carrying the platform's message.
+// Each failed step becomes its bits and one line carrying the platform's message; an entry that cannot be opened
+// fails every step asked for, and a refused attribute step leaves the stamps set.
 TEST_F(FakeFileTest, FailuresGiveBitsAndLines)
 {
     TskObj file = listed("/d/f.txt");
@@ -198,18 +203,20 @@ TEST_F(FakeFileTest, FailuresGiveBitsAndLines)
     file.NewModified = 300 * kSecond;
     file.NewCreated = 300 * kSecond;
     file.SetNewAttrs(~0u, kAttrHidden);
-    EXPECT_EQ(file.Touch(), kFailModified | kFailCreated);
-    EXPECT_EQ(file.StatusText, "Unable to open file: \"Permission denied\"\r\n"
-                               "Attributes changed from original of \"A    \"");
-    EXPECT_EQ(file.NewModified, 300 * kSecond);
-
-    platform.fail(FakeCall::SetAttributes, "/d/f.txt");
-    file.SetNewAttrs(~kAttrHidden, 0);
-    file.ClearNewCreated();
-    EXPECT_EQ(file.Touch(), kFailModified | kFailAttributes);
+    EXPECT_EQ(file.Touch(), kFailModified | kFailCreated | kFailAttributes);
     EXPECT_EQ(file.StatusText, "Unable to open file: \"Permission denied\"\r\n"
                                "Unable to set attributes: \"Permission denied\"");
+    EXPECT_EQ(file.NewModified, 300 * kSecond);
     EXPECT_NE(file.NewAttrs, kNoAttrs);
+
+    TskObj folder = listed("/d/sub");
+    platform.fail(FakeCall::SetAttributes, "/d/sub");
+    folder.NewModified = 300 * kSecond;
+    folder.SetNewAttrs(~0u, kAttrHidden);
+    EXPECT_EQ(folder.Touch(), kFailAttributes);
+    EXPECT_TRUE(folder.StatusText.starts_with("Modified date/time changed from original of "));
+    EXPECT_TRUE(folder.StatusText.ends_with("\r\nUnable to set attributes: \"Permission denied\""));
+    EXPECT_EQ(platform.entries["/d/sub"].modified, 300 * kSecond);
 }
 
 TEST_F(FakeFileTest, RefusedSetTimeKeepsThePendingStamp)

@@ -1,0 +1,191 @@
+// Changing one entry on a real file system: what each step leaves behind, also when it fails.
+#include "platform/dosattrib.h"
+#include "platform/entrychange.h"
+#include "platform/filetime.h"
+#include "platform/systemplatform.h"
+
+#include "fake/entrysetup.h"
+#include "fake/tempdir.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <sys/xattr.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+using Bytes = std::vector<unsigned char>;
+
+constexpr FileTime kSecond = kFileTimeUnitsPerSecond;
+// 2001-05-06 13:14:15 UTC.
+constexpr FileTime kCreated = 126336284550000000;
+constexpr FileTime kModified = kCreated + 3600 * kSecond;
+// 2500-01-01 00:00:00 UTC: past what ext4 keeps (2446), within what btrfs and XFS with big timestamps keep.
+constexpr FileTime kYear2500 = (16'725'225'600 + kUnixEpochInFileTimeSeconds) * kSecond;
+
+// Samba's version 5 value: archive, the creation time above.
+const Bytes kSambaValue = {0x00, 0x00, 0x05, 0x00, 0x05, 0x00, 0x00, 0x00, 0x11, 0x00, 0x00, 0x00,
+                           0x20, 0x00, 0x00, 0x00, 0x80, 0x6D, 0xD8, 0x72, 0x2E, 0xD6, 0xC0, 0x01};
+
+struct stat statusOf(const std::string& path)
+{
+    struct stat st
+    {
+    };
+    EXPECT_EQ(stat(path.c_str(), &st), 0) << path;
+    return st;
+}
+
+FileTime modifiedOf(const std::string& path)
+{
+    return fileTimeFromTimespec(statusOf(path).st_mtim);
+}
+
+class EntryChangeTest : public ::testing::Test
+{
+protected:
+    EntryChangeOutcome change(const std::string& path, std::optional<FileTime> modified,
+                              std::optional<FileTime> created = {}, std::optional<AttributeMasks> attributes = {})
+    {
+        EntryChange request;
+        request.modified = modified;
+        request.created = created;
+        request.attributes = attributes;
+        return platform.changeEntry(path, request);
+    }
+
+    TempDir dir;
+    SystemPlatform platform;
+};
+
+// Read-only is the absence of the owner's write bit; group and other keep theirs through stamp and value changes.
+TEST_F(EntryChangeTest, ReadOnlyModeIsKeptBitForBit)
+{
+    const std::string file = dir.makeFile("ro.txt");
+    ASSERT_EQ(chmod(file.c_str(), 0464), 0);
+
+    const EntryChangeOutcome outcome = change(file, kModified, kCreated, AttributeMasks{~0u, kAttrArchive});
+    EXPECT_EQ(outcome.stampsFailure + outcome.attributesFailure, "");
+    EXPECT_EQ(statusOf(file).st_mode & 07777, 0464u);
+    EXPECT_EQ(outcome.after.attrs, kAttrReadOnly | kAttrArchive);
+    const std::optional<DosAttrib> stored = decodeDosAttrib(storedValue(file));
+    ASSERT_TRUE(stored);
+    EXPECT_EQ(stored->attrib, kAttrReadOnly | kAttrArchive);
+    EXPECT_EQ(stored->createTime, kCreated);
+    EXPECT_EQ(modifiedOf(file), kModified);
+}
+
+// A failed step leaves the entry as it was: here only the owner may set times and the mode, but anyone may write the
+// value of this file (mode 0666), so neither a new Created stamp nor read-only may reach it. Needs root to give the
+// file to one user and run the changes as another.
+TEST_F(EntryChangeTest, FailedStepsLeaveTheStoredValueAlone)
+{
+    if (geteuid() != 0)
+        GTEST_SKIP() << "needs root to run the change as a user who does not own the file";
+    const std::string file = dir.makeFile("theirs.txt");
+    ASSERT_TRUE(storeValue(file, kSambaValue));
+    ASSERT_EQ(setStamps(file, std::nullopt, kModified), "");
+    ASSERT_EQ(chmod(dir.path().c_str(), 0755), 0);
+    ASSERT_EQ(chown(file.c_str(), 65533, 65533), 0);
+    ASSERT_EQ(chmod(file.c_str(), 0666), 0);
+
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        if (setgid(65534) != 0 || setuid(65534) != 0)
+            _exit(2);
+        const EntryChangeOutcome stamps = change(file, kCreated, kModified + kSecond);
+        const EntryChangeOutcome readOnly =
+            change(file, std::nullopt, std::nullopt, AttributeMasks{~0u, kAttrReadOnly});
+        _exit(stamps.openFailure.empty() && !stamps.stampsFailure.empty() && !readOnly.attributesFailure.empty() ? 0
+                                                                                                                 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the changes did not fail as expected";
+    EXPECT_EQ(storedValue(file), kSambaValue);
+    EXPECT_EQ(modifiedOf(file), kModified);
+}
+
+// A stamp the file system cannot keep is a failure, and the old one stays.
+TEST_F(EntryChangeTest, AStampOutsideTheFileSystemsRangeFails)
+{
+    const std::string probe = dir.makeFile("probe.txt");
+    const timespec times[2] = {{0, UTIME_OMIT}, timespecFromFileTime(kYear2500)};
+    ASSERT_EQ(utimensat(AT_FDCWD, probe.c_str(), times, 0), 0);
+    if (modifiedOf(probe) == kYear2500)
+        GTEST_SKIP() << "this file system keeps dates in 2500";
+
+    const std::string file = dir.makeFile("far.txt");
+    ASSERT_EQ(setStamps(file, std::nullopt, kModified), "");
+    EntryChange request;
+    request.modified = kYear2500;
+    request.readBack = false;
+    EXPECT_EQ(platform.changeEntry(file, request).stampsFailure, kStampOutOfRange);
+    EXPECT_EQ(modifiedOf(file), kModified);
+
+    // With a new Created stamp too, neither stamp changes.
+    request.created = kCreated;
+    EXPECT_EQ(platform.changeEntry(file, request).stampsFailure, kStampOutOfRange);
+    EXPECT_EQ(storedValue(file), Bytes{});
+    EXPECT_EQ(modifiedOf(file), kModified);
+}
+
+// The value is written only when what it tells changes: a Samba value stays byte for byte, none is made for nothing,
+// and a rewrite keeps the itime that Samba derives file ids from.
+TEST_F(EntryChangeTest, TheStoredValueChangesOnlyWithWhatItTells)
+{
+    const std::string plain = dir.makeFile("plain.txt");
+    ASSERT_EQ(chmod(plain.c_str(), 0444), 0);
+    const std::string samba = dir.makeFile("samba.txt");
+    ASSERT_TRUE(storeValue(samba, kSambaValue));
+    for (const std::string& path : {plain, samba}) {
+        EXPECT_EQ(change(path, kModified).stampsFailure, "");
+        EXPECT_EQ(change(path, std::nullopt, std::nullopt, AttributeMasks{~kAttrHidden, 0}).attributesFailure, "");
+    }
+    EXPECT_EQ(storedValue(plain), Bytes{});
+    EXPECT_EQ(storedValue(samba), kSambaValue);
+
+    const std::string withItime = dir.makeFile("itime.txt");
+    Bytes value = kSambaValue;
+    value[2] = value[4] = 0x04; // version 4: itime before the creation time
+    value[8] = 0x51;
+    const Bytes itime = {1, 2, 3, 4, 5, 6, 7, 8};
+    value.insert(value.begin() + 16, itime.begin(), itime.end());
+    ASSERT_TRUE(storeValue(withItime, value));
+    EXPECT_EQ(change(withItime, std::nullopt, std::nullopt, AttributeMasks{~0u, kAttrHidden}).attributesFailure, "");
+    const Bytes rewritten = storedValue(withItime);
+    ASSERT_EQ(rewritten.size(), 32u);
+    EXPECT_EQ(rewritten[8], 0x51);
+    EXPECT_EQ(rewritten[12], kAttrArchive | kAttrHidden);
+    EXPECT_EQ(Bytes(rewritten.begin() + 16, rewritten.begin() + 24), itime);
+}
+
+// A FIFO is held by path only: a change neither waits for a writer nor lets one waiting for a reader go on, and its
+// stamp is set.
+TEST_F(EntryChangeTest, SpecialFilesAreNeverOpenedForReading)
+{
+    const std::string fifo = dir / "fifo";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0644), 0);
+    const pid_t writer = fork();
+    ASSERT_GE(writer, 0);
+    if (writer == 0)
+        _exit(open(fifo.c_str(), O_WRONLY) >= 0 ? 0 : 1);
+
+    const EntryChangeOutcome outcome = change(fifo, kModified);
+    EXPECT_EQ(outcome.openFailure + outcome.stampsFailure, "");
+    EXPECT_EQ(modifiedOf(fifo), kModified);
+    EXPECT_EQ(outcome.after.modified, kModified);
+    usleep(100'000);
+    int status = 0;
+    EXPECT_EQ(waitpid(writer, &status, WNOHANG), 0) << "the writer found a reader";
+    kill(writer, SIGKILL);
+    waitpid(writer, &status, 0);
+}
+
+} // namespace
