@@ -1,45 +1,67 @@
 #!/usr/bin/env bash
-# Times stkcli against GNU touch on the same N files (default 10,000), in one run: stamps only, then attributes only.
+# Times stkcli against GNU touch on the same N files (default 10,000): stamps only, then attributes only; the median
+# of ROUNDS rounds (default 11) in which the three commands take turns.
 set -euo pipefail
 STKCLI=$(readlink -f "${1:-$(dirname "$0")/../build/stkcli}")
 N=${2:-10000}
+ROUNDS=${ROUNDS:-11}
+[[ $ROUNDS =~ ^[1-9][0-9]*$ ]] || { echo "ROUNDS must be a positive whole number, not '$ROUNDS'" >&2; exit 2; }
 export TZ=UTC LC_ALL=C
 
 source "$(dirname "$0")/benchsupport.sh"
 make_work "$N"
 
-# lesser A B: the smaller number; B may be empty.
-lesser() { if [ -z "$2" ] || [ "$1" -lt "$2" ]; then echo "$1"; else echo "$2"; fi; }
+# run NAME [WRAPPER...]: one run of a compared command on every file, under WRAPPER if given. A failed run stops the
+# script, as its time or its calls would mean nothing.
+run() {
+    local name=$1
+    shift
+    case $name in
+        touch) "$@" touch -d '2001-05-06 13:14:15' ./* ;;
+        stamp) "$@" "$STKCLI" ./* /MS /D:05/06/01 /T:13:14:15 ;;
+        attr) "$@" "$STKCLI" ./* /A+ /R+ ;;
+        unattr) "$@" "$STKCLI" ./* /A- /R- >/dev/null ;; # so that every /A+ /R+ run has attributes to change
+    esac || { echo "stkcli_vs_touch: the $name run failed with exit code $?" >&2; exit 1; }
+}
 
-# The best of five rounds; the programs take turns within a round, so that a busy moment of the machine does not
-# fall on one of them alone.
+# median: the median of the numbers on standard input.
+median() { sort -g | awk '{ v[NR] = $1 } END { print (NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2) }'; }
+
+# Each round's ratios come from runs side by side, so that a busy moment of the machine falls on both sides of the
+# ratio; the first command moves on by one each round, so that none is always first.
 cd "$work/files"
-touch_ms= stamp_ms= attr_ms=
-for _ in 1 2 3 4 5; do
-    t=$(elapsed_ms touch -d '2001-05-06 13:14:15' ./*)
-    s=$(elapsed_ms "$STKCLI" ./* /MS /D:05/06/01 /T:13:14:15)
-    a=$(elapsed_ms "$STKCLI" ./* /A+ /R+)
-    "$STKCLI" ./* /A- /R- >/dev/null
-    touch_ms=$(lesser "$t" "$touch_ms")
-    stamp_ms=$(lesser "$s" "$stamp_ms")
-    attr_ms=$(lesser "$a" "$attr_ms")
+names=(touch stamp attr)
+declare -A ms
+for ((r = 0; r < ROUNDS; r++)); do
+    for i in 0 1 2; do
+        name=${names[(r + i) % 3]}
+        ms[$name]=$(elapsed_ms run "$name")
+        echo "${ms[$name]}" >>"$work/$name.ms"
+        if [ "$name" = attr ]; then run unattr; fi
+    done
+    for name in stamp attr; do
+        awk -v x="${ms[$name]}" -v t="${ms[touch]}" 'BEGIN { print (t > 0 ? x / t : 0) }' >>"$work/$name.ratio"
+    done
 done
 
-# calls_per_file COMMAND...: system calls per file of one run, when strace is at hand.
+# calls_per_file NAME: system calls per file of one run, when strace is at hand.
 calls_per_file() {
     command -v strace >/dev/null || { echo "(no strace)"; return; }
-    strace -f -c -o "$work/strace.txt" "$@" >/dev/null
+    run "$1" strace -f -c -o "$work/strace.txt" >/dev/null
     awk -v n="$N" '$NF == "total" { printf "%.1f\n", $(NF-2) / n }' "$work/strace.txt"
 }
-touch_calls=$(calls_per_file touch -d '2001-05-06 13:14:15' ./*)
-stamp_calls=$(calls_per_file "$STKCLI" ./* /MS /D:05/06/01 /T:13:14:15)
+touch_calls=$(calls_per_file touch)
+stamp_calls=$(calls_per_file stamp)
+attr_calls=$(calls_per_file attr)
+run unattr
 
-echo "files:                    $N"
-echo "GNU touch -d:             ${touch_ms} ms"
-echo "stkcli /MS /D: /T:        ${stamp_ms} ms"
-echo "stkcli /A+ /R+:           ${attr_ms} ms"
-awk -v s="$stamp_ms" -v t="$touch_ms" 'BEGIN { printf "ratio stkcli/touch:       %.2f\n", (t > 0 ? s / t : 0) }'
-echo "system calls per file:    touch ${touch_calls}, stkcli /MS ${stamp_calls}"
+echo "files, rounds:            $N, $ROUNDS (medians)"
+echo "GNU touch -d:             $(median <"$work/touch.ms") ms"
+echo "stkcli /MS /D: /T:        $(median <"$work/stamp.ms") ms"
+echo "stkcli /A+ /R+:           $(median <"$work/attr.ms") ms"
+printf "ratio /MS to touch:       %.2f\n" "$(median <"$work/stamp.ratio")"
+printf "ratio /A+ /R+ to touch:   %.2f\n" "$(median <"$work/attr.ratio")"
+echo "system calls per file:    touch ${touch_calls}, stkcli /MS ${stamp_calls}, stkcli /A+ /R+ ${attr_calls}"
 # The same calls in bare loops: how much of the ratio the calls alone take.
 call_floor=$(dirname "$STKCLI")/call_floor
 if [ -x "$call_floor" ]; then "$call_floor" "$work/files"; fi
