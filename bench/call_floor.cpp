@@ -9,7 +9,6 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
@@ -36,7 +35,7 @@ std::vector<std::string> namesIn(const std::string& folder)
 }
 
 // What `touch -d` does with a name relative to the current folder: open (creating if missing), set, close.
-void touchCalls(const std::string& relative, const std::string&)
+void touchCalls(const std::string& relative)
 {
     const timespec times[2] = {kStamp, kStamp};
     const int fd = open(relative.c_str(), O_WRONLY | O_CREAT | O_NOCTTY | O_NONBLOCK, 0666);
@@ -46,23 +45,24 @@ void touchCalls(const std::string& relative, const std::string&)
     close(fd);
 }
 
-// What stkcli does with the full path of a listed file when only its Modified stamp changes and nobody reads it back:
-// list it, set the stamp.
-void stkcliCalls(const std::string&, const std::string& full)
+// What stkcli does with a listed file of the working folder when only its Modified stamp changes and nobody reads it
+// back: list it, set the stamp, both by its name relative to that folder.
+void stkcliCalls(const std::string& relative)
 {
     const timespec times[2] = {{0, UTIME_OMIT}, kStamp};
     struct statx listed;
-    statx(AT_FDCWD, full.c_str(), 0, STATX_TYPE | STATX_MODE | STATX_MTIME | STATX_CTIME | STATX_BTIME, &listed);
-    utimensat(AT_FDCWD, full.c_str(), times, 0);
+    statx(AT_FDCWD, relative.c_str(), 0, STATX_TYPE | STATX_MODE | STATX_UID | STATX_MTIME | STATX_CTIME | STATX_BTIME,
+          &listed);
+    utimensat(AT_FDCWD, relative.c_str(), times, 0);
 }
 
-using Calls = std::function<void(const std::string&, const std::string&)>;
+using Calls = std::function<void(const std::string&)>;
 
-double milliseconds(const Calls& calls, const std::vector<std::string>& relative, const std::vector<std::string>& full)
+double milliseconds(const Calls& calls, const std::vector<std::string>& names)
 {
     const auto start = std::chrono::steady_clock::now();
-    for (std::size_t i = 0; i < relative.size(); ++i)
-        calls(relative[i], full[i]);
+    for (const std::string& name : names)
+        calls(name);
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
 }
 
@@ -80,27 +80,21 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: call_floor FOLDER\n");
         return 1;
     }
-    char* resolved = realpath(argv[1], nullptr);
-    if (!resolved || chdir(resolved) != 0) {
+    if (chdir(argv[1]) != 0) {
         std::fprintf(stderr, "call_floor: cannot enter %s\n", argv[1]);
         return 1;
     }
-    const std::string folder = resolved;
-    free(resolved);
     std::vector<std::string> relative;
-    std::vector<std::string> full;
-    for (const std::string& name : namesIn(".")) {
+    for (const std::string& name : namesIn("."))
         relative.push_back("./" + name);
-        full.push_back(folder + "/" + name);
-    }
 
     std::vector<double> touchTimes;
     std::vector<double> ratios;
     for (int round = 0; round < kRounds; ++round) {
         const bool touchFirst = round % 2 == 0;
-        const double stkcliFirst = touchFirst ? 0 : milliseconds(stkcliCalls, relative, full);
-        const double touchTime = milliseconds(touchCalls, relative, full);
-        const double stkcliTime = touchFirst ? milliseconds(stkcliCalls, relative, full) : stkcliFirst;
+        const double stkcliFirst = touchFirst ? 0 : milliseconds(stkcliCalls, relative);
+        const double touchTime = milliseconds(touchCalls, relative);
+        const double stkcliTime = touchFirst ? milliseconds(stkcliCalls, relative) : stkcliFirst;
         touchTimes.push_back(touchTime);
         ratios.push_back(touchTime > 0 ? stkcliTime / touchTime : 0.0);
     }

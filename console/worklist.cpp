@@ -50,15 +50,9 @@ bool collatesByValue()
 }
 
 // A key that orders paths by the locale's collation, letter case aside. The key is written into a buffer sized by a
-// first guess, so that a long list costs one conversion per path. Where the collation goes by character value, an
-// ASCII path with its letters made small is its own key.
-std::wstring collationKey(const std::string& path, bool byValue)
+// first guess, so that a long list costs one conversion per path.
+std::wstring collationKey(const std::string& path)
 {
-    if (byValue && isAscii(path)) {
-        std::wstring key(path.size(), L'\0');
-        std::transform(path.begin(), path.end(), key.begin(), [](char c) { return c >= 'A' && c <= 'Z' ? c + 32 : c; });
-        return key;
-    }
     std::wstring wide = widened(path);
     for (wchar_t& c : wide)
         c = static_cast<wchar_t>(std::towlower(static_cast<wint_t>(c)));
@@ -83,11 +77,11 @@ bool goesBefore(const std::wstring& keyA, const TskObj& a, const std::wstring& k
 
 // Looks at two keys at a time: a key for every entry of a long list costs memory, and the shell hands its matches
 // over in order already.
-bool inOrder(const std::vector<TskObj>& entries, bool byValue)
+bool inOrder(const std::vector<TskObj>& entries)
 {
     std::wstring previous;
     for (std::size_t i = 0; i < entries.size(); ++i) {
-        std::wstring key = collationKey(entries[i].FileName, byValue);
+        std::wstring key = collationKey(entries[i].FileName);
         if (i > 0 && goesBefore(key, entries[i], previous, entries[i - 1]))
             return false;
         previous = std::move(key);
@@ -95,12 +89,12 @@ bool inOrder(const std::vector<TskObj>& entries, bool byValue)
     return true;
 }
 
-void sortEntries(std::vector<TskObj>& entries, bool byValue)
+void sortEntries(std::vector<TskObj>& entries)
 {
     std::vector<std::wstring> keys;
     keys.reserve(entries.size());
     for (const TskObj& entry : entries)
-        keys.push_back(collationKey(entry.FileName, byValue));
+        keys.push_back(collationKey(entry.FileName));
     std::vector<std::size_t> order(entries.size());
     std::iota(order.begin(), order.end(), 0);
     std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
@@ -113,6 +107,25 @@ void sortEntries(std::vector<TskObj>& entries, bool byValue)
     entries = std::move(sorted);
 }
 
+char foldedCase(char c)
+{
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c;
+}
+
+// What the keys tell of two ASCII paths where the collation goes by character value: their bytes compared with the
+// letters made small, and paths equal so by their own bytes. Bytes that are equal as they stand are skipped first.
+bool foldedBefore(const TskObj& a, const TskObj& b)
+{
+    const std::string& x = a.FileName;
+    const std::string& y = b.FileName;
+    const auto same = std::mismatch(x.begin(), x.end(), y.begin(), y.end());
+    const auto [atX, atY] = std::mismatch(same.first, x.end(), same.second, y.end(),
+                                          [](char p, char q) { return foldedCase(p) == foldedCase(q); });
+    if (atX == x.end() || atY == y.end())
+        return atX == x.end() && atY == y.end() ? x < y : atX == x.end();
+    return static_cast<unsigned char>(foldedCase(*atX)) < static_cast<unsigned char>(foldedCase(*atY));
+}
+
 } // namespace
 
 bool WorkList::ExpandSpec(const std::string& spec)
@@ -123,12 +136,19 @@ bool WorkList::ExpandSpec(const std::string& spec)
 bool WorkList::expandFullPath(const std::string& pattern)
 {
     const std::string folder = folderPart(pattern);
-    const std::vector<FileEntry> found =
-        currentPlatform().findFiles(pattern, Platform::kNoLimit, EntryDetail::ModeAndTimes);
+    // Names in the working folder are reached from it, as a shell's names are: the system then walks one folder
+    // instead of every folder from the root, which for a stamp-only run costs more than the rest of it.
+    const std::string relative =
+        pattern.starts_with(workingFolderPrefix_) ? pattern.substr(workingFolderPrefix_.size()) : std::string();
+    const std::string relativeFolder = folderPart(relative);
+    const std::vector<FileEntry> found = currentPlatform().findFiles(relative.empty() ? pattern : relative,
+                                                                     Platform::kNoLimit, EntryDetail::ModeAndTimes);
     for (const FileEntry& entry : found) {
         if (entry.name == "." || entry.name == "..")
             continue;
-        entries_.emplace_back(entry.attrs, entry.modified, entry.created, folder + entry.name);
+        TskObj& added = entries_.emplace_back(entry.attrs, entry.modified, entry.created, folder + entry.name);
+        if (!relative.empty())
+            added.accessPath = relativeFolder + entry.name;
     }
     return !found.empty();
 }
@@ -138,16 +158,22 @@ void WorkList::addStoredAttributes()
     Platform& platform = currentPlatform();
     for (TskObj& entry : entries_) {
         FileEntry full{{}, entry.CurAttrs, entry.CurCreated, entry.CurModified};
-        platform.addStoredAttributes(entry.FileName, full);
+        platform.addStoredAttributes(entry.systemPath(), full);
+        std::string accessPath = std::move(entry.accessPath);
         entry = TskObj(full.attrs, full.modified, full.created, std::move(entry.FileName));
+        entry.accessPath = std::move(accessPath);
     }
 }
 
 void WorkList::finish()
 {
-    const bool byValue = collatesByValue();
-    if (!inOrder(entries_, byValue))
-        sortEntries(entries_, byValue);
+    // The keys cost more than the rest of a stamp-only run, and the C locale needs none for ASCII paths.
+    const bool folded =
+        collatesByValue() && std::ranges::all_of(entries_, [](const TskObj& entry) { return isAscii(entry.FileName); });
+    if (folded && !std::ranges::is_sorted(entries_, foldedBefore))
+        std::ranges::stable_sort(entries_, foldedBefore);
+    else if (!folded && !inOrder(entries_))
+        sortEntries(entries_);
     const auto samePath = [](const TskObj& a, const TskObj& b) { return a.FileName == b.FileName; };
     entries_.erase(std::unique(entries_.begin(), entries_.end(), samePath), entries_.end());
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/skobju.h"
+#include "platform/paths.h"
 
 #include <string>
 #include <vector>
@@ -9,7 +10,11 @@
 class WorkList
 {
 public:
-    WorkList() : currentDirectory_(currentPlatform().currentDirectory()) {}
+    WorkList()
+        : currentDirectory_(currentPlatform().currentDirectory()),
+          workingFolderPrefix_(withTrailingSlash(currentDirectory_))
+    {
+    }
 
     // Adds every entry that `spec` matches (expanded against the current directory), `.` and `..` skipped, read
     // without its stored attributes. Answers whether the search found anything, as the parser's check asks.
@@ -26,5 +31,8 @@ public:
 
 private:
     std::string currentDirectory_;
+    // The working folder with its trailing `/`: full paths that begin with it are reached from it. This process never
+    // changes its working folder.
+    std::string workingFolderPrefix_;
     std::vector<TskObj> entries_;
 };

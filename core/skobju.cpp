@@ -113,7 +113,7 @@ int TskObj::Touch(TouchReport report)
     if (!change.modified && !change.created && !change.attributes)
         return result;
 
-    const EntryChangeOutcome outcome = platform.changeEntry(FileName, change);
+    const EntryChangeOutcome outcome = platform.changeEntry(systemPath(), change);
     if (change.modified || change.created) {
         if (stampsFailed(outcome)) {
             result |= timeBits(change);
@@ -151,7 +151,7 @@ int TskObj::Untouch()
 {
     Platform& platform = currentPlatform();
     StatusText.clear();
-    const EntryInfo now = platform.readEntry(FileName).value_or(EntryInfo{CurAttrs, CurCreated, CurModified});
+    const EntryInfo now = platform.readEntry(systemPath()).value_or(EntryInfo{CurAttrs, CurCreated, CurModified});
     EntryChange change;
     if (CompareStamps(now.modified, OrigModified) != 0)
         change.modified = OrigModified;
@@ -162,7 +162,7 @@ int TskObj::Untouch()
     if (!change.modified && !change.created && !change.attributes)
         return 0;
 
-    const EntryChangeOutcome outcome = platform.changeEntry(FileName, change);
+    const EntryChangeOutcome outcome = platform.changeEntry(systemPath(), change);
     int result = 0;
     if (change.modified || change.created) {
         if (stampsFailed(outcome)) {

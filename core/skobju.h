@@ -64,6 +64,12 @@ public:
     int MatchKind = 0; // 0 no usable partner, 1 same name with another extension, 2 same name and extension
     // The partner's own name as the comparison found it, letter case and all; empty to search by the file's name.
     std::string matchName;
+    // The same entry as a path relative to the working folder, when the lister knows that folder will not change;
+    // empty to reach it by FileName.
+    std::string accessPath;
+
+    // The path by which system calls reach the entry.
+    const std::string& systemPath() const { return accessPath.empty() ? FileName : accessPath; }
 
 private:
     void appendLine(const std::string& line);

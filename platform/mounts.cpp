@@ -53,7 +53,9 @@ std::optional<MountEntry> parseLine(std::string_view line)
     const auto separator = std::find(fields.begin() + std::min(fields.size(), kMountPointField + 2), fields.end(), "-");
     if (fields.end() - separator < 3)
         return std::nullopt;
-    return MountEntry{unescape(fields[kMountPointField]), unescape(separator[1]), unescape(separator[2])};
+    std::string fsType = unescape(separator[1]);
+    const DriveType driveType = driveTypeOf(fsType);
+    return MountEntry{unescape(fields[kMountPointField]), std::move(fsType), unescape(separator[2]), driveType};
 }
 
 bool holds(std::string_view mountPoint, std::string_view path)
@@ -100,14 +102,12 @@ const MountEntry* findMount(const std::vector<MountEntry>& mounts, std::string_v
 
 const MountEntry* MountLookup::holding(std::string_view path)
 {
-    if (isMountPoint(path))
-        return findMount(mounts_, path);
-    const std::string_view folder = path.substr(0, path.rfind('/') + 1);
-    if (folder.empty() || folder != folder_) {
-        folder_ = folder;
-        folderMount_ = findMount(mounts_, folder);
+    const std::string_view key = isMountPoint(path) ? path : path.substr(0, path.rfind('/') + 1);
+    if (key.empty() || key != key_) {
+        key_ = key;
+        mount_ = findMount(mounts_, key);
     }
-    return folderMount_;
+    return mount_;
 }
 
 bool MountLookup::isMountPoint(std::string_view path) const

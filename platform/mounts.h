@@ -12,6 +12,7 @@ struct MountEntry
     std::string mountPoint;
     std::string fsType;
     std::string source;
+    DriveType driveType = DriveType::Fixed; // what fsType makes it
 };
 
 // The mounts of `/proc/<pid>/mountinfo` text in its order, octal escapes such as `\040` undone; malformed lines are
@@ -23,7 +24,7 @@ const MountEntry* findMount(const std::vector<MountEntry>& mounts, std::string_v
 DriveType driveTypeOf(std::string_view fsType);
 
 // findMount for many absolute paths: the paths checked mostly come folder by folder, and all the paths of one folder
-// but a mount point among them have the folder's mount, which is kept.
+// but a mount point among them have the folder's mount, which is kept; so is a mount point's own.
 class MountLookup
 {
 public:
@@ -34,8 +35,8 @@ private:
     bool isMountPoint(std::string_view path) const;
 
     const std::vector<MountEntry>& mounts_;
-    std::string folder_; // whose mount is kept; empty while none is
-    const MountEntry* folderMount_ = nullptr;
+    std::string key_; // the folder or mount point whose mount is kept; empty while none is
+    const MountEntry* mount_ = nullptr;
 };
 // This process's mounts, read once: the tools check thousands of paths. Empty when the table cannot be read.
 const std::vector<MountEntry>& processMounts();

@@ -84,13 +84,13 @@ std::string SystemPlatform::driveRoot(const std::string& fullPath)
 DriveType SystemPlatform::getDriveType(const std::string& root)
 {
     const MountEntry* mount = rootMounts_.holding(root);
-    return mount ? driveTypeOf(mount->fsType) : DriveType::Fixed;
+    return mount ? mount->driveType : DriveType::Fixed;
 }
 
 std::optional<std::string> SystemPlatform::remoteName(const std::string& root)
 {
     const MountEntry* mount = rootMounts_.holding(root);
-    if (!mount || driveTypeOf(mount->fsType) != DriveType::Network)
+    if (!mount || mount->driveType != DriveType::Network)
         return std::nullopt;
     return mount->source;
 }

@@ -78,11 +78,13 @@ if command -v strace >/dev/null && strace -f -o /dev/null true 2>/dev/null; then
     chmod 000 "$work/files/closed"
     for file in open closed; do
         (cd "$work/files" && strace -f -e trace=%file -o "$work/trace" "$STKCLI" "$file" /A+ /H+ /R+ /CS /MS >/dev/null)
-        after_open=$(awk -v f="\"$work/files/$file\"" '
-            opened && index($0, f) { print }
-            /[0-9] open(at)?\(/ && index($0, f) && !/= -1/ { opened = 1 }' "$work/trace")
+        # The file is named by its full path or, from the working folder, by its own name.
+        after_open=$(awk -v full="\"$work/files/$file\"" -v own="\"$file\"" '
+            function names_it() { return index($0, full) || index($0, own) }
+            opened && names_it() { print }
+            /^[0-9]+ +open(at)?\(/ && names_it() && !/= -1/ { opened = 1 }' "$work/trace")
         expect_eq "no call by name after the open of $file" "" "$after_open"
-        grep -q "open.*\"$work/files/$file\"" "$work/trace" || fail "no open of $file in the trace"
+        grep -Eq "open(at)?\(.*(\"|/)$file\"" "$work/trace" || fail "no open of $file in the trace"
     done
 else
     echo "skipped: strace cannot trace here"
