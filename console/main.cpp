@@ -57,7 +57,7 @@ int run(const std::vector<std::string>& arguments)
         raiseInterruption();
         return failed == 0 ? kExitDone : kExitNotAllTouched;
     }
-    platform.startProgram(appPath, splitArguments(BuildParameters(settings, specs)), currentDirectory);
+    platform.startProgram(appPath, BuildParameters(settings, specs), currentDirectory);
     return kExitDone;
 }
 

@@ -1,4 +1,4 @@
-// The command line that the console tool hands to Stampkeep.
+// The arguments that the console tool starts Stampkeep with.
 #include "console/parameters.h"
 
 #include "core/datetime.h"
@@ -6,57 +6,45 @@
 
 namespace {
 
-std::string signSwitch(const char* letter, std::int32_t change)
+void addSignSwitch(std::vector<std::string>& arguments, const char* letter, std::int32_t change)
 {
-    if (change == 0)
-        return {};
-    return std::string(" /") + letter + (change < 0 ? "-" : "+");
+    if (change != 0)
+        arguments.push_back(std::string("/") + letter + (change < 0 ? "-" : "+"));
 }
 
-std::string sourceSwitch(const char* fromClock, const char* fromOther, std::int32_t source)
+void addSourceSwitch(std::vector<std::string>& arguments, const char* fromClock, const char* fromOther,
+                     std::int32_t source)
 {
-    if (source == 1)
-        return fromClock;
-    return source == 2 ? fromOther : "";
-}
-
-// A value holding a blank (a time with an AM/PM marker) is quoted so that it arrives as one argument.
-std::string valueSwitch(const char* prefix, const std::string& value)
-{
-    if (value.find(' ') == std::string::npos)
-        return prefix + value;
-    return prefix + ("\"" + value + "\"");
+    if (source == 1 || source == 2)
+        arguments.emplace_back(source == 1 ? fromClock : fromOther);
 }
 
 } // namespace
 
-std::string BuildParameters(const TTouchSettings& s, const std::vector<std::string>& specs)
+std::vector<std::string> BuildParameters(const TTouchSettings& s, const std::vector<std::string>& specs)
 {
-    std::string parameters;
-    for (const std::string& spec : specs)
-        parameters += (parameters.empty() ? "\"" : "\" \"") + spec;
-    if (!parameters.empty())
-        parameters += "\" \"\"";
-
-    if (s.PresetNo > 0)
-        return parameters + " /" + std::to_string(s.PresetNo);
-
-    parameters += signSwitch("A", s.ArchiveChange) + signSwitch("S", s.SystemChange) + signSwitch("H", s.HiddenChange) +
-                  signSwitch("R", s.ReadOnlyChange);
-    parameters += sourceSwitch(" /MS", " /MC", s.ModifiedSource) + sourceSwitch(" /CS", " /CM", s.CreatedSource);
+    std::vector<std::string> arguments(specs);
+    if (s.PresetNo > 0) {
+        arguments.push_back("/" + std::to_string(s.PresetNo));
+        return arguments;
+    }
+    addSignSwitch(arguments, "A", s.ArchiveChange);
+    addSignSwitch(arguments, "S", s.SystemChange);
+    addSignSwitch(arguments, "H", s.HiddenChange);
+    addSignSwitch(arguments, "R", s.ReadOnlyChange);
+    addSourceSwitch(arguments, "/MS", "/MC", s.ModifiedSource);
+    addSourceSwitch(arguments, "/CS", "/CM", s.CreatedSource);
     if (s.SwitchDate > kNoDateTime)
-        parameters += valueSwitch(" /D:", dateToText(s.SwitchDate));
+        arguments.push_back("/D:" + dateToText(s.SwitchDate));
     if (s.SwitchTime > kNoDateTime)
-        parameters += valueSwitch(" /T:", timeToText(s.SwitchTime));
-    if (s.ZeroSeconds)
-        parameters += " /ZS";
-    if (s.ZeroMinutes)
-        parameters += " /ZM";
-    if (s.KeepDate)
-        parameters += " /XD";
-    if (s.KeepTime)
-        parameters += " /XT";
+        arguments.push_back("/T:" + timeToText(s.SwitchTime));
+    const std::pair<std::uint8_t, const char*> flags[] = {
+        {s.ZeroSeconds, "/ZS"}, {s.ZeroMinutes, "/ZM"}, {s.KeepDate, "/XD"}, {s.KeepTime, "/XT"}};
+    for (const auto& [set, flag] : flags) {
+        if (set)
+            arguments.emplace_back(flag);
+    }
     if (s.Increment > 0)
-        parameters += " /S:" + std::to_string(s.Increment);
-    return parameters;
+        arguments.push_back("/S:" + std::to_string(s.Increment));
+    return arguments;
 }

@@ -1,4 +1,4 @@
-// The command line that the console tool hands to Stampkeep.
+// The arguments that the console tool starts Stampkeep with.
 #pragma once
 
 #include "core/sharedu.h"
@@ -6,5 +6,6 @@
 #include <string>
 #include <vector>
 
-// Every specification quoted, then the preset switch alone or the switches that rebuild the record's choices.
-std::string BuildParameters(const TTouchSettings& settings, const std::vector<std::string>& specs);
+// Every specification, then the preset switch alone or the switches that rebuild the record's choices; each an argument
+// of its own, byte for byte, so that a name holding `"` or a time holding a blank arrives whole.
+std::vector<std::string> BuildParameters(const TTouchSettings& settings, const std::vector<std::string>& specs);

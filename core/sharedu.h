@@ -88,9 +88,3 @@ bool ParseCommandLine(TTouchSettings& settings, const std::vector<std::string>& 
 // Help is asked for by "/?", "-?" or "--help" as the first argument.
 bool isHelpSwitch(const std::string& argument);
 void ShowSwitchHelp(bool consoleMode, std::ostream& console = std::cout);
-
-// The specifications of a record's list, split at CR LF; a last line cut without its CR LF counts as it stands.
-std::vector<std::string> splitFileSpecs(const TTouchSettings& settings);
-
-// Splits one command-line string into arguments the way both programs read their command lines.
-std::vector<std::string> splitArguments(std::string_view commandLine);

@@ -2,13 +2,12 @@
 #include "platform/dirsearch.h"
 
 #include "platform/entryinfo.h"
+#include "platform/foldernames.h"
 #include "platform/paths.h"
 
 #include <algorithm>
 #include <cerrno>
-#include <dirent.h>
 #include <fnmatch.h>
-#include <memory>
 #include <optional>
 #include <sys/stat.h>
 
@@ -60,17 +59,8 @@ std::string folderToRead(const std::string& pattern)
 // Matching names of the pattern's folder in byte order; nothing (errno set) when the folder cannot be read.
 std::optional<std::vector<std::string>> matchingNames(const std::string& pattern)
 {
-    const std::unique_ptr<DIR, int (*)(DIR*)> dir(opendir(folderToRead(pattern).c_str()), closedir);
-    if (!dir)
-        return std::nullopt;
     const NameMatcher matcher(namePart(pattern));
-    std::vector<std::string> names;
-    while (const dirent* entry = readdir(dir.get())) {
-        if (matcher.matches(entry->d_name))
-            names.emplace_back(entry->d_name);
-    }
-    std::ranges::sort(names);
-    return names;
+    return folderNames(folderToRead(pattern), [&matcher](const char* name) { return matcher.matches(name); });
 }
 
 std::vector<FileEntry> namedEntry(const std::string& path, EntryDetail detail)
@@ -108,7 +98,11 @@ std::vector<FileEntry> searchDirectory(const std::string& pattern, std::size_t l
     }
     if (limit == 0)
         return {};
-    return hasWildcards(name) ? matchingEntries(pattern, limit, detail) : namedEntry(pattern, detail);
+    // A name that a shell has already expanded may hold `*` or `?` itself: an entry of that very name is the one meant.
+    std::vector<FileEntry> named = namedEntry(pattern, detail);
+    if (!named.empty() || !hasWildcards(name))
+        return named;
+    return matchingEntries(pattern, limit, detail);
 }
 
 bool directoryHasMatch(const std::string& pattern)
@@ -118,10 +112,10 @@ bool directoryHasMatch(const std::string& pattern)
         errno = ENOENT;
         return false;
     }
-    if (!hasWildcards(name)) {
-        struct stat st;
-        return stat(pattern.c_str(), &st) == 0;
-    }
+    struct stat st;
+    const bool named = stat(pattern.c_str(), &st) == 0;
+    if (named || !hasWildcards(name))
+        return named;
     const std::optional<std::vector<std::string>> names = matchingNames(pattern);
     if (!names)
         return false;

@@ -1,7 +1,11 @@
 // Named shared memory private to the user, whose first opener holds an exclusive lock on it for its life.
 #include "platform/sharedblock.h"
 
+#include "platform/runtimefolder.h"
+
 #include <cerrno>
+#include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -31,7 +35,14 @@ bool waitForSize(int fd, std::size_t size, struct stat& st)
 
 std::string SharedBlock::systemName(const std::string& name)
 {
-    return "/" + name + "." + std::to_string(getuid());
+    // The runtime folder stands for the user's session, to which such names belong; FNV-1a keeps the name short.
+    std::string error;
+    std::uint32_t hash = 2166136261u;
+    for (const char c : runtimeFolder(error).value_or(""))
+        hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
+    char hex[9];
+    std::snprintf(hex, sizeof hex, "%08x", hash);
+    return "/" + name + "." + std::to_string(getuid()) + "." + hex;
 }
 
 std::unique_ptr<SharedBlock> SharedBlock::openOrCreate(const std::string& name, std::size_t size, std::string& error)
@@ -61,16 +72,20 @@ std::unique_ptr<SharedBlock> SharedBlock::openOrCreate(const std::string& name, 
         close(fd);
         return nullptr;
     }
-    return std::unique_ptr<SharedBlock>(new SharedBlock(fd, static_cast<unsigned char*>(view), size, owner));
+    return std::unique_ptr<SharedBlock>(
+        new SharedBlock(fd, static_cast<unsigned char*>(view), size, owner ? systemName(name) : std::string()));
 }
 
-SharedBlock::SharedBlock(int fd, unsigned char* data, std::size_t size, bool owner)
-    : fd_(fd), data_(data), size_(size), owner_(owner)
+SharedBlock::SharedBlock(int fd, unsigned char* data, std::size_t size, std::string ownedName)
+    : fd_(fd), data_(data), size_(size), ownedName_(std::move(ownedName))
 {
 }
 
 SharedBlock::~SharedBlock()
 {
+    // The owner takes the block with it, so that nothing of this session is left behind.
+    if (!ownedName_.empty())
+        shm_unlink(ownedName_.c_str());
     munmap(data_, size_);
     close(fd_); // releases the lock
 }

@@ -3,6 +3,7 @@
 
 #include "core/tfuncs2.h"
 #include "platform/paths.h"
+#include "winutil/pathbytes.h"
 
 #include <QFont>
 #include <QHash>
@@ -195,7 +196,7 @@ QMimeData* FileListModel::mimeData(const QModelIndexList& indexes) const
     QList<QUrl> urls;
     for (const auto& [first, last] : rowRuns(std::move(rows)))
         for (int row = first; row <= last; ++row)
-            urls.push_back(QUrl::fromLocalFile(toQString(rows_[static_cast<std::size_t>(row)].object->FileName)));
+            urls.push_back(localFileUrl(rows_[static_cast<std::size_t>(row)].object->FileName));
     auto* data = new QMimeData;
     data->setUrls(urls);
     return data;

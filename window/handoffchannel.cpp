@@ -1,16 +1,106 @@
-// The wake-up call from a later start to the running Stampkeep: one byte on a local socket private to the user.
+// The local connection from a later start of Stampkeep to the running one, in the user's runtime folder: a wake-up
+// byte, then the later start's whole message, which the running instance confirms once it has read it.
 #include "window/handoffchannel.h"
 
 #include "core/tfuncs2.h"
+#include "platform/runtimefolder.h"
 #include "platform/sharedblock.h"
 
+#include <QElapsedTimer>
 #include <QLocalServer>
 #include <QLocalSocket>
-#include <QStandardPaths>
+#include <QThread>
+#include <QTimer>
 
 namespace {
 
-constexpr int kConnectTimeoutMs = 1000;
+// A running instance that has just taken the block may not listen yet.
+constexpr int kConnectWithinMs = 3000;
+// A peer that stops sending in the middle of its message is given up.
+constexpr int kSilentPeerMs = 5000;
+// The running instance reads nothing while it touches files; a long run may keep a later start waiting this long.
+constexpr int kConfirmWithinMs = 30000;
+
+// The socket's path, named after the hand-off block; empty with `error` when there is no private folder for it.
+QString socketPath(QString& error)
+{
+    std::string why;
+    const std::optional<std::string> folder = runtimeFolder(why);
+    if (!folder) {
+        error = QString::fromStdString(why);
+        return {};
+    }
+    return QString::fromStdString(*folder + "/" + SharedBlock::systemName(kHandOffBlockName).substr(1) + ".socket");
+}
+
+// Reads one later start's message as it comes, without holding up the window.
+class Arrival : public QObject
+{
+public:
+    Arrival(QLocalSocket* socket, HandOffChannel& channel) : QObject(socket), socket_(socket), channel_(channel)
+    {
+        connect(socket, &QLocalSocket::readyRead, this, &Arrival::read);
+        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+        QTimer::singleShot(kSilentPeerMs, socket, [socket] { socket->abort(); });
+    }
+
+private:
+    void read()
+    {
+        received_ += socket_->readAll().toStdString();
+        if (received_.empty() || done_)
+            return;
+        const std::optional<std::size_t> body = handOffBodyLength(std::string_view(received_).substr(1));
+        if (received_[0] != kHandOffWakeUp || (body && *body > kMaxHandOffBody)) {
+            socket_->abort();
+            return;
+        }
+        if (!body || received_.size() < 1 + kHandOffLengthSize + *body)
+            return;
+        done_ = true;
+        const std::optional<HandOffMessage> message =
+            decodeHandOffBody(std::string_view(received_).substr(1 + kHandOffLengthSize));
+        if (!message) {
+            socket_->abort();
+            return;
+        }
+        socket_->write(&kHandOffReceived, 1);
+        socket_->flush();
+        // Taken once this socket is left alone: taking it runs events of its own, the peer's goodbye among them.
+        QMetaObject::invokeMethod(
+            &channel_, [channel = &channel_, message = *message] { emit channel->messageArrived(message); },
+            Qt::QueuedConnection);
+    }
+
+    QLocalSocket* socket_;
+    HandOffChannel& channel_;
+    std::string received_;
+    bool done_ = false;
+};
+
+bool connectWithin(QLocalSocket& socket, const QString& path, int milliseconds)
+{
+    QElapsedTimer clock;
+    clock.start();
+    for (;;) {
+        socket.connectToServer(path);
+        if (socket.waitForConnected(milliseconds))
+            return true;
+        if (clock.elapsed() >= milliseconds)
+            return false;
+        QThread::msleep(100);
+    }
+}
+
+bool writeAll(QLocalSocket& socket, const std::string& bytes)
+{
+    socket.write(bytes.data(), static_cast<qint64>(bytes.size()));
+    while (socket.bytesToWrite() > 0) {
+        if (!socket.waitForBytesWritten(kConfirmWithinMs))
+            return false;
+    }
+    return true;
+}
 
 } // namespace
 
@@ -18,41 +108,41 @@ HandOffChannel::HandOffChannel(QObject* parent) : QObject(parent), server(new QL
 {
     server->setSocketOptions(QLocalServer::UserAccessOption);
     connect(server, &QLocalServer::newConnection, this, [this] {
-        while (QLocalSocket* socket = server->nextPendingConnection()) {
-            connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
-                socket->readAll();
-                emit messageArrived();
-            });
-            connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        }
+        while (QLocalSocket* socket = server->nextPendingConnection())
+            new Arrival(socket, *this); // owned by the socket
     });
-}
-
-QString HandOffChannel::socketPath()
-{
-    // The runtime folder belongs to the user alone; the name follows the hand-off block's.
-    return QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation) + "/" +
-           QString::fromStdString(SharedBlock::systemName(kHandOffBlockName).substr(1)) + ".socket";
 }
 
 bool HandOffChannel::listen(QString& error)
 {
+    const QString path = socketPath(error);
+    if (path.isEmpty())
+        return false;
     // Only the owner of the hand-off block listens, so a socket found here was left by a dead instance.
-    QLocalServer::removeServer(socketPath());
-    if (server->listen(socketPath()))
+    QLocalServer::removeServer(path);
+    if (server->listen(path))
         return true;
     error = server->errorString();
     return false;
 }
 
-bool HandOffChannel::notify()
+bool HandOffChannel::deliver(const HandOffMessage& message, QString& error)
 {
-    QLocalSocket socket;
-    socket.connectToServer(socketPath());
-    if (!socket.waitForConnected(kConnectTimeoutMs))
+    const QString path = socketPath(error);
+    if (path.isEmpty())
         return false;
-    socket.write("\x01", 1);
-    const bool sent = socket.waitForBytesWritten(kConnectTimeoutMs);
+    QLocalSocket socket;
+    if (!connectWithin(socket, path, kConnectWithinMs)) {
+        error = socket.errorString();
+        return false;
+    }
+    const bool sent = writeAll(socket, std::string(1, kHandOffWakeUp) + encodeHandOff(message));
+    char answer = 0;
+    if (!sent || !socket.waitForReadyRead(kConfirmWithinMs) || socket.read(&answer, 1) != 1 ||
+        answer != kHandOffReceived) {
+        error = sent ? QString("the running Stampkeep did not confirm the hand-off") : socket.errorString();
+        return false;
+    }
     socket.disconnectFromServer();
-    return sent;
+    return true;
 }

@@ -1,5 +1,8 @@
-// The wake-up call from a later start to the running Stampkeep: one byte on a local socket private to the user.
+// The local connection from a later start of Stampkeep to the running one, in the user's runtime folder: a wake-up
+// byte, then the later start's whole message, which the running instance confirms once it has read it.
 #pragma once
+
+#include "core/handoffmessage.h"
 
 #include <QObject>
 
@@ -14,15 +17,14 @@ public:
 
     // Starts listening, replacing a socket left by a dead instance; false with `error` when it cannot.
     bool listen(QString& error);
-    // Wakes the running instance; false when none answers.
-    static bool notify();
+    // Hands the message over and waits for the running instance to confirm it; false with `error` when it could not
+    // be delivered, so that the later start can go on by itself.
+    static bool deliver(const HandOffMessage& message, QString& error);
 
 signals:
-    // A later start has written its command line into the hand-off block.
-    void messageArrived();
+    // A later start's whole message has arrived and been confirmed.
+    void messageArrived(const HandOffMessage& message);
 
 private:
-    static QString socketPath();
-
     QLocalServer* server;
 };

@@ -27,18 +27,19 @@ int runStampkeep(int argc, char** argv)
     BuildDateTimeFormats();
     installQtMessageBox();
 
-    std::vector<std::string> arguments;
-    for (const QString& argument : QApplication::arguments().mid(1))
-        arguments.push_back(argument.toStdString());
+    // The arguments as the system passed them, bytes and all, once Qt has taken its own options out: a name need not
+    // be text.
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
     if (StartUp::showHelpIfAsked(arguments))
         return 0;
     const std::string iniFileName = changeExtension(QApplication::applicationFilePath().toStdString(), ".ini");
+    HandOffMessage ownCommandLine = StartUp::parseArguments(arguments, iniFileName);
     StartUp start;
-    if (start.handOver(StartUp::parseArguments(arguments, iniFileName)))
+    if (start.handOver(ownCommandLine))
         return 0;
 
     TMainForm mainForm(iniFileName);
-    mainForm.attachHandOffBlock(&start.record());
+    mainForm.setOwnCommandLine(std::move(ownCommandLine));
     start.storeHandles(static_cast<std::uint32_t>(getpid()), static_cast<std::uint32_t>(mainForm.winId()));
     HandOffChannel channel;
     QString error;

@@ -6,6 +6,7 @@
 #include "core/tfuncs2.h"
 #include "window/filelistmodel.h"
 #include "window/listview.h"
+#include "winutil/pathbytes.h"
 
 #include <QDrag>
 #include <QDropEvent>
@@ -33,10 +34,9 @@ std::string joined(const std::set<std::string>& entries, const std::string& sepa
     return text;
 }
 
-bool hasLocalFile(const QMimeData* data)
+bool hasLocalFile(const QMimeData& data)
 {
-    const QList<QUrl> urls = data->urls();
-    return std::any_of(urls.begin(), urls.end(), [](const QUrl& url) { return url.isLocalFile(); });
+    return !droppedLocalFiles(data).empty();
 }
 
 } // namespace
@@ -69,7 +69,7 @@ void TMainForm::lvMainDragOver(QDragMoveEvent* event, bool fromList)
         const QModelIndex under = ui->lvMain->indexAt(event->position().toPoint());
         if (under.isValid())
             ui->lvMain->setDropTarget(under.siblingAtColumn(0));
-    } else if (busy || !hasLocalFile(event->mimeData())) {
+    } else if (busy || !hasLocalFile(*event->mimeData())) {
         return;
     }
     // Files are only ever taken as copies: a move would let the file manager delete what it offered.
@@ -86,7 +86,7 @@ void TMainForm::lvMainDragDrop(QDropEvent* event, bool fromList)
     if (!fromList) {
         // The file manager is released at once; adding may take a while and ask the user to read a message.
         QMetaObject::invokeMethod(
-            this, [this, urls = event->mimeData()->urls()] { dropFiles(urls); }, Qt::QueuedConnection);
+            this, [this, paths = droppedLocalFiles(*event->mimeData())] { dropFiles(paths); }, Qt::QueuedConnection);
         return;
     }
     const QModelIndex target = ui->lvMain->dropTarget();
@@ -98,17 +98,15 @@ void TMainForm::lvMainDragDrop(QDropEvent* event, bool fromList)
     dragItem = QPersistentModelIndex();
 }
 
-void TMainForm::dropFiles(const QList<QUrl>& urls)
+void TMainForm::dropFiles(const std::vector<std::string>& paths)
 {
     std::set<std::string> networkDrives;
     std::set<std::string> cdromDrives;
     {
         const AddingFiles adding(*this);
         Platform& platform = currentPlatform();
-        for (const QUrl& url : urls) {
-            if (!url.isLocalFile())
-                continue;
-            const std::string name = trimmedName(url.toLocalFile().toStdString());
+        for (const std::string& path : paths) {
+            const std::string name = trimmedName(path);
             if (name.empty())
                 continue;
             const std::string root = platform.driveRoot(name);

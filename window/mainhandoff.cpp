@@ -4,9 +4,9 @@
 
 #include "ui_mainform.h"
 
-#include "core/sharedu.h"
 #include "platform/paths.h"
 #include "platform/platform.h"
+#include "window/filelistmodel.h"
 #include "winutil/qtdatetime.h"
 
 #include <QActionGroup>
@@ -29,36 +29,39 @@ std::pair<int, int> incrementEntry(int seconds)
 
 } // namespace
 
-void TMainForm::handOffMessage()
+void TMainForm::handOffMessage(const HandOffMessage& message)
 {
     if (isMinimized())
         showNormal();
     raise();
     activateWindow();
-    ReadHandOffBlock();
+    TakeHandOff(message);
 }
 
-void TMainForm::ReadHandOffBlock()
+void TMainForm::TakeHandOff(const HandOffMessage& message)
 {
-    if (!handOffBlock)
-        return;
-    // A copy: a later start may write the block again while the files are being added.
-    const TTouchSettings record = *handOffBlock;
-    for (const std::string& spec : splitFileSpecs(record))
-        AddMatchingFiles(spec);
-    if (record.SwitchesGiven)
-        ApplyHandOffSwitches(record);
+    const bool wasEmpty = files->rowCount() == 0;
+    if (!message.specs.empty()) {
+        const AddingFiles adding(*this);
+        for (const std::string& spec : message.specs)
+            AddMatchingFiles(spec, message.workingFolder);
+    }
+    // The columns fit the first rows; once the user has rows, the widths are the user's.
+    if (wasEmpty && files->rowCount() > 0)
+        AutoSizeColumns();
+    if (message.record.SwitchesGiven)
+        ApplyHandOffSwitches(message.record);
 }
 
-void TMainForm::AddMatchingFiles(const std::string& spec)
+void TMainForm::AddMatchingFiles(const std::string& spec, const std::string& folder)
 {
-    // Relative specifications from another start are resolved against this process's own current folder.
+    // Relative specifications are found where the start that named them was working.
     Platform& platform = currentPlatform();
-    const std::string pattern = fullPath(spec, platform.currentDirectory());
-    const std::string folder = folderPart(pattern);
+    const std::string pattern = fullPath(spec, folder);
+    const std::string patternFolder = folderPart(pattern);
     for (const FileEntry& entry : platform.findFiles(pattern)) {
         if (entry.name != "." && entry.name != "..")
-            AddFile(folder + entry.name, entry.created, entry.modified, entry.attrs);
+            AddFile(patternFolder + entry.name, entry.created, entry.modified, entry.attrs);
     }
 }
 
@@ -69,13 +72,13 @@ void TMainForm::ApplyHandOffSwitches(const TTouchSettings& record)
             presetTable[static_cast<std::size_t>(record.PresetNo - 1)].apply->trigger();
         return;
     }
-    // Setting a check and then running the toggle leaves it at the inverse of what was set.
-    ui->acDate->setChecked(record.KeepDate != 0);
-    ui->acDate->trigger();
-    ui->acTime->setChecked(record.KeepTime != 0);
-    ui->acTime->trigger();
-    ui->acSeq->setChecked(record.Increment == 0);
-    ui->acSeq->trigger();
+    // The checks as the record asks, then what toggling each by hand does, whether or not it can be toggled now.
+    ui->acDate->setChecked(record.KeepDate == 0);
+    acDateExecute();
+    ui->acTime->setChecked(record.KeepTime == 0);
+    acTimeExecute();
+    ui->acSeq->setChecked(record.Increment != 0);
+    UpdateDateTimeControls();
 
     if (record.Increment > 0) {
         const auto [index, unit] = incrementEntry(record.Increment);

@@ -10,6 +10,7 @@
 #include "winutil/filedialog.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QMenu>
 
 #include <algorithm>
@@ -77,21 +78,20 @@ void TMainForm::showListError(const std::string& text)
 
 void TMainForm::aSelectClick()
 {
-    const QStringList chosen = openFileNames(this, "Select Files", "All files (*)", selectFolder);
-    if (chosen.isEmpty()) {
+    const std::vector<std::string> chosen = openFileNames(this, "Select Files", "All files (*)", selectFolder);
+    if (chosen.empty()) {
         AutoSizeColumns();
         return;
     }
     // The first file speaks for all: the dialog picks them from one folder.
-    if (refuseDrive(chosen.front().toStdString()))
+    if (refuseDrive(chosen.front()))
         return;
-    selectFolder = QString::fromStdString(folderPart(chosen.front().toStdString()));
+    selectFolder = QFile::decodeName(QByteArray::fromStdString(folderPart(chosen.front())));
     {
         const AddingFiles adding(*this);
         int failed = 0;
         std::string failures;
-        for (const QString& file : chosen) {
-            const std::string path = file.toStdString();
+        for (const std::string& path : chosen) {
             if (!addListedFile(path)) {
                 ++failed;
                 failures += "\t" + path + "\r\n";

@@ -7,6 +7,7 @@
 #include "platform/paths.h"
 #include "window/filelistmodel.h"
 #include "window/matchreport.h"
+#include "winutil/folderbrowser.h"
 #include "winutil/tfuncsu.h"
 
 #include <QGuiApplication>
@@ -14,10 +15,10 @@
 
 bool TMainForm::matchWithChosenFolder()
 {
-    QString chosen;
-    if (!BrowseForFolder(this, QString::fromStdString(matchFolder), "Select folder for matching files", chosen))
+    std::string chosen;
+    if (!BrowseForFolder(this, matchFolder, "Select folder for matching files", chosen))
         return true;
-    matchFolder = chosen.toStdString();
+    matchFolder = chosen;
     std::vector<std::string> listing;
     ListFolderFiles(listing, matchFolder);
     return CompareWithFolder(listing);

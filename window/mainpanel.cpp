@@ -7,6 +7,7 @@
 #include "core/tfuncs2.h"
 #include "platform/messagebox.h"
 #include "winutil/filedialog.h"
+#include "winutil/pathbytes.h"
 #include "winutil/qtdatetime.h"
 #include "winutil/tfuncsu.h"
 
@@ -65,12 +66,10 @@ QDateTime ZeroTime(const QDateTime& value, bool minutesToo)
 }
 
 // The first file of a drop from the file manager or from the file list; empty when it carries none.
-QString droppedPath(const QMimeData* data)
+std::string droppedPath(const QMimeData* data)
 {
-    const QList<QUrl> urls = data->urls();
-    if (urls.isEmpty() || !urls.front().isLocalFile())
-        return {};
-    return urls.front().toLocalFile().trimmed();
+    const std::vector<std::string> paths = droppedLocalFiles(*data);
+    return paths.empty() ? std::string() : paths.front();
 }
 
 // Taking a date copies it: a move would let the file list remove the dragged rows.
@@ -207,9 +206,9 @@ void TMainForm::acZerMinExecute()
 
 void TMainForm::acClkFmFileExecute()
 {
-    const QString path = openFileName(this, "Set date/time from file's Modified time", "All files (*)", {});
-    if (!path.isEmpty())
-        SetClockFromFile(path.toStdString());
+    const std::string path = openFileName(this, "Set date/time from file's Modified time", "All files (*)", {});
+    if (!path.empty())
+        SetClockFromFile(path);
 }
 
 void TMainForm::SetClockFromFile(const std::string& path)
@@ -255,7 +254,7 @@ bool TMainForm::pickerDragEvent(QEvent* event)
     case QEvent::DragEnter:
     case QEvent::DragMove: {
         auto* drag = static_cast<QDragMoveEvent*>(event);
-        if (droppedPath(drag->mimeData()).isEmpty())
+        if (droppedPath(drag->mimeData()).empty())
             drag->ignore();
         else
             acceptAsCopy(drag);
@@ -263,13 +262,13 @@ bool TMainForm::pickerDragEvent(QEvent* event)
     }
     case QEvent::Drop: {
         auto* drop = static_cast<QDropEvent*>(event);
-        const QString path = droppedPath(drop->mimeData());
-        if (path.isEmpty()) {
+        const std::string path = droppedPath(drop->mimeData());
+        if (path.empty()) {
             drop->ignore();
             return true;
         }
         acceptAsCopy(drop);
-        SetClockFromFile(path.toStdString());
+        SetClockFromFile(path);
         return true;
     }
     default:

@@ -118,7 +118,10 @@ void TMainForm::FormActivate()
     ui->DTTimeMod->setAcceptDrops(true);
     aeMainHint();
     // The program's own command line is handled here, the same way as that of a later start.
-    ReadHandOffBlock();
+    if (ownCommandLine) {
+        TakeHandOff(*ownCommandLine);
+        ownCommandLine.reset();
+    }
 }
 
 void TMainForm::closeEvent(QCloseEvent* event)
@@ -163,6 +166,8 @@ bool TMainForm::event(QEvent* event)
         currentHint = static_cast<QStatusTipEvent*>(event)->tip();
         aeMainHint();
         return true;
+    // Not every window manager activates a new window: being shown is enough.
+    case QEvent::Show:
     case QEvent::WindowActivate:
         FormActivate();
         break;

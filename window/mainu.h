@@ -1,6 +1,7 @@
 // The main window: control panel, file list and status bar; its handlers live in one file per concern.
 #pragma once
 
+#include "core/handoffmessage.h"
 #include "platform/platform.h"
 
 #include <QIcon>
@@ -10,6 +11,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,7 +23,6 @@ class TPresetForm;
 struct MatchCounts;
 struct MatchDecision;
 struct PanelState;
-struct TTouchSettings;
 class QAction;
 class QDragMoveEvent;
 class QDropEvent;
@@ -38,10 +39,10 @@ public:
     explicit TMainForm(std::string iniFileName, QWidget* parent = nullptr);
     ~TMainForm() override;
 
-    // The hand-off block that later starts write their command lines into; read at first activation and on each
-    // message from a later start.
-    void attachHandOffBlock(const TTouchSettings* block) { handOffBlock = block; }
-    void handOffMessage();
+    // This start's own command line, taken when the window is first shown.
+    void setOwnCommandLine(HandOffMessage message) { ownCommandLine = std::move(message); }
+    // A later start's command line: the window comes forward and takes it.
+    void handOffMessage(const HandOffMessage& message);
 
     void SetBusy(bool value);
     void aeMainHint();
@@ -144,7 +145,7 @@ private:
     void lvMainStartDrag();
     void lvMainDragOver(QDragMoveEvent* event, bool fromList);
     void lvMainDragDrop(QDropEvent* event, bool fromList);
-    void dropFiles(const QList<QUrl>& urls);
+    void dropFiles(const std::vector<std::string>& paths);
 
     QMenu* pmList = nullptr;
     QPersistentModelIndex dragItem; // the row being dragged inside the list
@@ -184,14 +185,14 @@ private:
     void DeselectByMatchKind(int threshold);
 
     // Hand-off (mainhandoff.cpp)
-    void ReadHandOffBlock();
-    void AddMatchingFiles(const std::string& spec);
+    void TakeHandOff(const HandOffMessage& message);
+    void AddMatchingFiles(const std::string& spec, const std::string& folder);
     void ApplyHandOffSwitches(const TTouchSettings& record);
 
     std::unique_ptr<Ui::MainForm> ui;
     FileListModel* files;
     QString currentHint;
-    const TTouchSettings* handOffBlock = nullptr;
+    std::optional<HandOffMessage> ownCommandLine;
     TPresetForm* presetForm = nullptr;
 
     bool busy = false;

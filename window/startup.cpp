@@ -2,6 +2,7 @@
 #include "window/startup.h"
 
 #include "core/tfuncs2.h"
+#include "platform/platform.h"
 #include "platform/sharedblock.h"
 #include "window/handoffchannel.h"
 
@@ -19,27 +20,35 @@ bool StartUp::showHelpIfAsked(const std::vector<std::string>& arguments)
     return true;
 }
 
-TTouchSettings StartUp::parseArguments(const std::vector<std::string>& arguments, const std::string& iniFileName)
+HandOffMessage StartUp::parseArguments(const std::vector<std::string>& arguments, const std::string& iniFileName)
 {
-    TTouchSettings settings{};
-    InitTouchSettings(settings);
-    if (!arguments.empty() && !ParseCommandLine(settings, arguments, IniFile(iniFileName), false))
-        InitTouchSettings(settings);
-    return settings;
+    HandOffMessage message;
+    message.workingFolder = currentPlatform().currentDirectory();
+    InitTouchSettings(message.record);
+    if (!arguments.empty() &&
+        !ParseCommandLine(message.record, arguments, IniFile(iniFileName), false, &message.specs)) {
+        InitTouchSettings(message.record);
+        message.specs.clear();
+    }
+    return message;
 }
 
-bool StartUp::handOver(const TTouchSettings& settings)
+bool StartUp::handOver(const HandOffMessage& message)
 {
     std::string error;
     block = SharedBlock::openOrCreate(kHandOffBlockName, sizeof(TTouchSettings), error);
     if (!block)
         std::cerr << "stampkeep: " << error << "; later starts cannot reach this window\n";
-    CopyTouchSettings(settings, record());
+    CopyTouchSettings(message.record, record());
     if (!block || block->isOwner())
         return false;
-    HandOffChannel::notify();
     block.reset();
-    return true;
+    QString why;
+    if (HandOffChannel::deliver(message, why))
+        return true;
+    std::cerr << "stampkeep: cannot reach the running Stampkeep (" << why.toStdString()
+              << "); opening a window of its own\n";
+    return false;
 }
 
 TTouchSettings& StartUp::record()

@@ -1,5 +1,7 @@
 #include "winutil/filedialog.h"
 
+#include "winutil/pathbytes.h"
+
 #include <QFileDialog>
 
 #include <optional>
@@ -24,14 +26,16 @@ QStringList openFiles(QWidget* owner, const QString& title, const QString& filte
 
 } // namespace
 
-QStringList openFileNames(QWidget* owner, const QString& title, const QString& filter, const QString& startFolder)
+std::vector<std::string> openFileNames(QWidget* owner, const QString& title, const QString& filter,
+                                       const QString& startFolder)
 {
-    return openFiles(owner, title, filter, startFolder, QFileDialog::ExistingFiles);
+    return fileSystemPaths(openFiles(owner, title, filter, startFolder, QFileDialog::ExistingFiles));
 }
 
-QString openFileName(QWidget* owner, const QString& title, const QString& filter, const QString& startFolder)
+std::string openFileName(QWidget* owner, const QString& title, const QString& filter, const QString& startFolder)
 {
-    return openFiles(owner, title, filter, startFolder, QFileDialog::ExistingFile).value(0);
+    const QStringList chosen = openFiles(owner, title, filter, startFolder, QFileDialog::ExistingFile);
+    return chosen.isEmpty() ? std::string() : fileSystemPaths({chosen.front()}).front();
 }
 
 QStringList runFileDialog(QFileDialog& dialog)

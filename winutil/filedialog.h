@@ -4,13 +4,18 @@
 #include <QString>
 #include <QStringList>
 
+#include <string>
+#include <vector>
+
 class QFileDialog;
 class QWidget;
 
-// The files picked in an open dialog; empty when cancelled. The filter is in Qt's notation ("Programs (*.exe)").
-QStringList openFileNames(QWidget* owner, const QString& title, const QString& filter, const QString& startFolder);
-// The one file picked; empty when cancelled.
-QString openFileName(QWidget* owner, const QString& title, const QString& filter, const QString& startFolder);
+// The files picked in an open dialog, as the file system spells their names; empty when cancelled. The filter is in
+// Qt's notation ("Programs (*.exe)").
+std::vector<std::string> openFileNames(QWidget* owner, const QString& title, const QString& filter,
+                                       const QString& startFolder);
+// The one file picked, as the file system spells its name; empty when cancelled.
+std::string openFileName(QWidget* owner, const QString& title, const QString& filter, const QString& startFolder);
 
 // Shows a prepared dialog modally: its selected files when accepted, empty when cancelled. A pending test answer is
 // returned instead, without showing the dialog.

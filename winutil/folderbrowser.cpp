@@ -1,10 +1,13 @@
 #include "winutil/folderbrowser.h"
 
+#include "platform/paths.h"
 #include "winutil/filedialog.h"
+#include "winutil/pathbytes.h"
 #include "winutil/tfuncsu.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>
+#include <QFile>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QLabel>
@@ -59,15 +62,13 @@ QPushButton* FolderBrowser::okButton() const
     return findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"))->button(QDialogButtonBox::Open);
 }
 
-bool BrowseForFolder(QWidget* owner, const QString& initialFolder, const QString& title, QString& chosen)
+bool BrowseForFolder(QWidget* owner, const std::string& initialFolder, const QString& title, std::string& chosen)
 {
-    FolderBrowser browser(owner, initialFolder, title);
+    FolderBrowser browser(owner, QFile::decodeName(QByteArray::fromStdString(initialFolder)), title);
     const QStringList answer = runFileDialog(browser);
     if (answer.isEmpty())
         return false;
-    chosen = answer.first();
-    if (!chosen.endsWith(u'/'))
-        chosen += u'/';
+    chosen = withTrailingSlash(fileSystemPaths({answer.first()}).front());
     return true;
 }
 

@@ -4,6 +4,8 @@
 
 #include <QFileDialog>
 
+#include <string>
+
 class QLabel;
 class QPushButton;
 
@@ -23,6 +25,10 @@ private:
 
     QLabel* status_;
 };
+
+// Asks for a folder, starting at initialFolder. On OK sets chosen to the folder, as the file system spells its name,
+// with a trailing `/` and returns true; on cancel returns false and leaves chosen as it was.
+bool BrowseForFolder(QWidget* owner, const std::string& initialFolder, const QString& title, std::string& chosen);
 
 // The folder the browser opens at: the initial folder without its trailing `/`, except for the root itself.
 QString browserStartFolder(const QString& initialFolder);

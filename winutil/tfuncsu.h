@@ -30,10 +30,6 @@ void cycleToolBar(const QWidget* bar);
 // Moves a widget to the horizontal middle of its parent.
 void centreHorizontally(QWidget* widget);
 
-// Asks for a folder, starting at initialFolder. On OK sets chosen to the folder with a trailing `/` and returns
-// true; on cancel returns false and leaves chosen as it was. Answered by setNextFileDialogAnswer in tests.
-bool BrowseForFolder(QWidget* owner, const QString& initialFolder, const QString& title, QString& chosen);
-
 // The path, shortened from the left one folder at a time ("/.../doc/Report.txt", then ".../Report.txt", then
 // "Report.txt") until it is at most maxWidth pixels wide or nothing more can be removed.
 QString FitPathToWidth(const QString& path, const QFontMetrics& metrics, int maxWidth);

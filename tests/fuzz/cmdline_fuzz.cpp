@@ -141,19 +141,14 @@ bool sameChoices(const TTouchSettings& a, const TTouchSettings& b)
            a.FileSpecs.str() == b.FileSpecs.str();
 }
 
-// What stkcli hands to Stampkeep must parse back there into the same choices, without an error box. A double quote
-// inside a specification cannot be carried by the argument splitting.
+// What stkcli hands to Stampkeep must parse back there into the same choices, without an error box.
 void checkHandedOver(const TTouchSettings& parsed, const std::vector<std::string>& specs,
                      const std::string& settingsPath)
 {
-    for (const std::string& spec : specs)
-        if (spec.find('"') != std::string::npos)
-            return;
-    const std::string parameters = BuildParameters(parsed, specs);
     TTouchSettings received{};
     InitTouchSettings(received);
     const int boxesBefore = boxesShown();
-    const bool ok = ParseCommandLine(received, splitArguments(parameters), IniFile(settingsPath), false);
+    const bool ok = ParseCommandLine(received, BuildParameters(parsed, specs), IniFile(settingsPath), false);
     require(ok && boxesShown() == boxesBefore, "the handed-over command line parses without a message");
     require(sameChoices(parsed, received), "the handed-over command line gives the same choices");
 }

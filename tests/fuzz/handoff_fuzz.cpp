@@ -1,7 +1,8 @@
-// The running Stampkeep reading the hand-off block, over arbitrary 336-byte blocks: the files the block names are
-// looked up on an in-memory file system, so that no real file is listed or touched, and its switches go onto the
-// panel. Input: the block's bytes (shorter inputs are padded with zeros).
-#include "core/sharedu.h"
+// The running Stampkeep taking a later start's message, over arbitrary bytes: the bytes are decoded as a message body
+// as they come off the connection, and are also taken as a record (the first 336 bytes, padded with zeros) with the
+// rest as specifications, one a line, found in /home/user. The files named are looked up on an in-memory file system,
+// so that no real file is listed or touched, and the switches go onto the panel.
+#include "core/handoffmessage.h"
 #include "core/tfuncs2.h"
 #include "fake/fakeplatform.h"
 #include "fuzzsupport.h"
@@ -30,7 +31,6 @@ struct RunningInstance
         files.addEntry("/x", 0, 1, 1);
         BuildDateTimeFormats();
         setMessageBoxHandler([](const MessageBoxRequest&) { return MessageResult::Ok; });
-        form.attachHandOffBlock(&block);
     }
 
     bool checked(const char* action) const { return form.findChild<QAction*>(action)->isChecked(); }
@@ -42,7 +42,6 @@ struct RunningInstance
     char* argv[1] = {name};
     QApplication application{argc, argv};
     TMainForm form{fuzzFolder() + "/stampkeep.ini"};
-    TTouchSettings block{};
 };
 
 RunningInstance& runningInstance()
@@ -91,14 +90,39 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
     return 0;
 }
 
+namespace {
+
+// The record from the input's first bytes, the lines after them as specifications.
+HandOffMessage messageFrom(std::string_view input)
+{
+    HandOffMessage message;
+    std::memcpy(&message.record, input.data(), std::min(input.size(), sizeof message.record));
+    message.workingFolder = "/home/user";
+    input.remove_prefix(std::min(input.size(), sizeof message.record));
+    for (std::size_t start = 0; start < input.size();) {
+        const std::size_t end = std::min(input.find('\n', start), input.size());
+        message.specs.emplace_back(input.substr(start, end - start));
+        start = end + 1;
+    }
+    return message;
+}
+
+void take(RunningInstance& instance, const HandOffMessage& message)
+{
+    instance.form.fileList().clear();
+    instance.form.handOffMessage(message);
+    checkRows(instance);
+    checkPanel(instance, message.record);
+}
+
+} // namespace
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     RunningInstance& instance = runningInstance();
-    instance.form.fileList().clear();
-    std::memset(&instance.block, 0, sizeof instance.block);
-    std::memcpy(&instance.block, data, std::min(size, sizeof instance.block));
-    instance.form.handOffMessage();
-    checkRows(instance);
-    checkPanel(instance, instance.block);
+    const std::string_view input(reinterpret_cast<const char*>(data), size);
+    if (const std::optional<HandOffMessage> decoded = decodeHandOffBody(input))
+        take(instance, *decoded);
+    take(instance, messageFrom(input));
     return 0;
 }

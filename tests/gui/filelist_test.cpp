@@ -30,13 +30,11 @@ QStringList toQStringList(const std::vector<std::string>& paths)
     return list;
 }
 
+// The list as a file manager writes it: a line for each URI, each ending in CR LF.
 QMimeData* uriList(const QStringList& uris)
 {
     auto* data = new QMimeData;
-    QList<QUrl> urls;
-    for (const QString& uri : uris)
-        urls.push_back(QUrl(uri));
-    data->setUrls(urls);
+    data->setData("text/uri-list", (uris.join("\r\n") + "\r\n").toLatin1());
     return data;
 }
 
@@ -63,6 +61,7 @@ private slots:
     void dropFromNetworkDrivesAndALocalFolder();
     void dropFromCdRomDrives();
     void draggingARowInsideTheList();
+    void namesThatAreNoTextKeepTheirBytes();
 
 private:
     void addThroughDialog(TMainForm& form, const std::vector<std::string>& paths);
@@ -71,6 +70,7 @@ private:
     static std::vector<int> selectedRows(TMainForm& form);
     static void selectRows(TMainForm& form, std::initializer_list<int> rows);
     static void dropUris(TMainForm& form, const QStringList& uris);
+    static std::vector<std::string> listedPaths(TMainForm& form);
     static QPoint rowCentre(TMainForm& form, int row);
 
     std::vector<bool> hourglassAtBox;
@@ -134,6 +134,14 @@ void FileListTest::dropUris(TMainForm& form, const QStringList& uris)
     QVERIFY(drop.isAccepted());
     QCOMPARE(drop.dropAction(), Qt::CopyAction);
     idle();
+}
+
+std::vector<std::string> FileListTest::listedPaths(TMainForm& form)
+{
+    std::vector<std::string> paths;
+    for (int row = 0; row < form.fileList().rowCount(); ++row)
+        paths.push_back(form.fileList().object(row).FileName);
+    return paths;
 }
 
 QPoint FileListTest::rowCentre(TMainForm& form, int row)
@@ -643,6 +651,27 @@ void FileListTest::draggingARowInsideTheList()
     // Nothing selected: nothing to drag.
     selectRows(form, {});
     QVERIFY(!drag({rowCentre(form, 1)}));
+}
+
+// A name whose bytes are no text is listed byte for byte, whether the dialog or a file manager hands it over.
+void FileListTest::namesThatAreNoTextKeepTheirBytes()
+{
+    TMainForm form(iniPath());
+    showActive(form);
+    const std::string odd = folder->makeFile("bad\xFF\xFEname.txt");
+    const std::string plain = folder->makeFile("plain.txt");
+    folder->makeFile("other.txt");
+    // Answered as the dialog answers: the names as text, each such byte a replacement character.
+    addThroughDialog(form, {odd, plain});
+    QCOMPARE(listedPaths(form), (std::vector<std::string>{odd, plain}));
+
+    // A file manager escapes the bytes; a file of another host is not ours to change.
+    trigger(form, "acClear");
+    const QString at = QString::fromLatin1(QByteArray::fromStdString(folder->path()).toPercentEncoding("/"));
+    dropUris(form, {"# dropped", "file://" + at + "/bad%FF%FEname.txt", "file://localhost" + at + "/plain.txt",
+                    "file://elsewhere" + at + "/other.txt"});
+    QCOMPARE(listedPaths(form), (std::vector<std::string>{odd, plain}));
+    QVERIFY(boxes.empty());
 }
 
 QTEST_MAIN(FileListTest)

@@ -1,4 +1,5 @@
-// Start-up and the hand-off: later starts, run as real processes, reach the running window held by this test.
+// Start-up and the hand-off: later starts, run as real processes (stampkeep, or stkcli starting it), reach the
+// running window held by this test.
 #include "core/inifile.h"
 #include "core/tfuncs2.h"
 #include "gui/windowfixture.h"
@@ -12,6 +13,8 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QLocalSocket>
+#include <QTreeView>
 
 #include <csignal>
 #include <unistd.h>
@@ -26,21 +29,29 @@ private slots:
     void cleanup();
 
     void firstStartListsItsFiles();
+    void windowShownButNeverActivatedListsItsFiles();
     void laterStartAddsFiles();
+    void laterStartFromAnotherFolderListsItsOwnFiles();
+    void everyNameArrivesWhole();
+    void stkcliHandsOverNamesWithQuotes();
     void laterStartWithOnlySwitchesSetsThePanel();
+    void keptDateHandsOverNoSequence();
     void presetSwitchAppliesOnlyThePreset();
     void badSwitchHandsOverNothing();
     void killedFirstInstanceIsReplaced();
-    void twoQuickLaterStartsLeaveTheLaterOne();
-    void longSpecificationsAreCut();
+    void twoQuickLaterStartsBothArrive();
+    void unreachableInstanceLeavesAWindowOfItsOwn();
+    void malformedMessagesAreDropped();
 
 private:
     // This test process as the running instance.
-    void becomeRunningInstance(const std::vector<std::string>& arguments = {});
-    // A later start of the real program in the test folder; returns its exit code.
-    int runLaterStart(const QStringList& arguments);
+    void becomeRunningInstance(const std::vector<std::string>& arguments = {}, bool activate = true);
+    // A later start of the real program (or of another, such as stkcli) in `folder`; returns its exit code.
+    int runLaterStart(const QStringList& arguments, const QString& workingFolder = {}, QString started = {});
     QStringList listedNames() const;
     QAction* action(const char* name) const { return form->findChild<QAction*>(name); }
+
+    QProcessEnvironment laterEnvironment() const;
 
     QString program; // a copy of stampkeep in the test folder, so that its settings file is the test's
     std::unique_ptr<StartUp> start;
@@ -78,38 +89,60 @@ void HandOffTest::cleanup()
     WindowFixture::cleanup();
 }
 
-void HandOffTest::becomeRunningInstance(const std::vector<std::string>& arguments)
+void HandOffTest::becomeRunningInstance(const std::vector<std::string>& arguments, bool activate)
 {
     const std::string ini = iniPath();
     start = std::make_unique<StartUp>();
-    QVERIFY(!start->handOver(StartUp::parseArguments(arguments, ini)));
+    HandOffMessage own = StartUp::parseArguments(arguments, ini);
+    QVERIFY(!start->handOver(own));
     QVERIFY(start->hasSharedBlock());
     form = std::make_unique<TMainForm>(ini);
-    form->attachHandOffBlock(&start->record());
+    form->setOwnCommandLine(std::move(own));
     start->storeHandles(static_cast<std::uint32_t>(getpid()), static_cast<std::uint32_t>(form->winId()));
     channel = std::make_unique<HandOffChannel>();
     QString error;
     QVERIFY2(channel->listen(error), qPrintable(error));
     connect(channel.get(), &HandOffChannel::messageArrived, form.get(), &TMainForm::handOffMessage);
-    showActive(*form);
+    if (activate) {
+        showActive(*form);
+    } else {
+        form->setAttribute(Qt::WA_ShowWithoutActivating);
+        form->show();
+    }
 }
 
-int HandOffTest::runLaterStart(const QStringList& arguments)
+// Waits for a later start while this instance's event loop runs: the running window reads the hand-off meanwhile.
+bool finishes(QProcess& process, int milliseconds)
 {
-    QProcess process;
+    QEventLoop loop;
+    QObject::connect(&process, &QProcess::finished, &loop, &QEventLoop::quit);
+    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+    if (process.state() != QProcess::NotRunning)
+        loop.exec();
+    return process.state() == QProcess::NotRunning;
+}
+
+QProcessEnvironment HandOffTest::laterEnvironment() const
+{
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("QT_QPA_PLATFORM", "offscreen");
-    process.setProcessEnvironment(environment);
-    process.setWorkingDirectory(QString::fromStdString(folder->path()));
+    return environment;
+}
+
+int HandOffTest::runLaterStart(const QStringList& arguments, const QString& workingFolder, QString started)
+{
+    QProcess process;
+    process.setProcessEnvironment(laterEnvironment());
+    process.setWorkingDirectory(workingFolder.isEmpty() ? QString::fromStdString(folder->path()) : workingFolder);
     QElapsedTimer timer;
     timer.start();
-    process.start(program, arguments);
-    if (!process.waitForFinished(5000)) {
+    process.start(started.isEmpty() ? program : started, arguments);
+    if (!finishes(process, 10000)) {
         process.kill();
         return -1;
     }
     // A later start hands over and ends at once.
-    [&] { QVERIFY2(timer.elapsed() < 1000, qPrintable(QString::number(timer.elapsed()) + " ms")); }();
+    [&] { QVERIFY2(timer.elapsed() < 3000, qPrintable(QString::number(timer.elapsed()) + " ms")); }();
     return process.exitCode();
 }
 
@@ -123,19 +156,31 @@ QStringList HandOffTest::listedNames() const
     return names;
 }
 
+// Its own files, every one of them, listed once the window is shown, and the columns then fitted to them; the block
+// holds the record at the offsets of its layout.
 void HandOffTest::firstStartListsItsFiles()
 {
-    becomeRunningInstance({"*.txt", "/MS"});
-    QTRY_COMPARE(listedNames(), (QStringList{"a.txt", "b.txt", "x.txt"}));
+    const std::string longName(60, 'n');
+    folder->makeFile(longName);
+    becomeRunningInstance({"*.txt", longName, "/MS"});
+    QTRY_COMPARE(listedNames(), (QStringList{"a.txt", "b.txt", "x.txt", QString::fromStdString(longName)}));
     QVERIFY(action("acModFmClk")->isChecked());
+    const QTreeView* list = form->findChild<QTreeView*>("lvMain");
+    QVERIFY(list->columnWidth(FileListModel::ColFilename) >=
+            list->fontMetrics().horizontalAdvance(QString::fromStdString(longName)));
     const auto& record = start->record();
     QCOMPARE(record.AppWindow, static_cast<std::uint32_t>(getpid()));
     QVERIFY(record.MainWindow != 0);
-    // The raw bytes: the record sits at the offsets the block's layout gives.
     const auto* bytes = reinterpret_cast<const unsigned char*>(&record);
     QCOMPARE(int(bytes[36]), 1); // ModifiedSource
     QCOMPARE(int(bytes[72]), 1); // SwitchesGiven
-    QCOMPARE(QByteArray(reinterpret_cast<const char*>(bytes + 74), bytes[73]), QByteArray("*.txt\r\n"));
+    QCOMPARE(QByteArray(reinterpret_cast<const char*>(bytes + 74), 7), QByteArray("*.txt\r\n"));
+}
+
+void HandOffTest::windowShownButNeverActivatedListsItsFiles()
+{
+    becomeRunningInstance({"a.txt"}, false);
+    QTRY_COMPARE(listedNames(), QStringList{"a.txt"});
 }
 
 void HandOffTest::laterStartAddsFiles()
@@ -144,6 +189,67 @@ void HandOffTest::laterStartAddsFiles()
     QCOMPARE(runLaterStart({"x.txt", "a.txt"}), 0);
     QTRY_COMPARE(listedNames(), (QStringList{"x.txt", "a.txt"}));
     QVERIFY(!action("acModFmClk")->isChecked());
+}
+
+void HandOffTest::laterStartFromAnotherFolderListsItsOwnFiles()
+{
+    const std::string other = folder->makeFolder("other");
+    folder->makeFile("other/x.txt");
+    becomeRunningInstance();
+    QCOMPARE(runLaterStart({"x.txt"}, QString::fromStdString(other)), 0);
+    QTRY_COMPARE(form->fileList().rowCount(), 1);
+    QCOMPARE(form->fileList().object(0).FileName, other + "/x.txt");
+}
+
+// Thousands of names (far beyond the block's 255 bytes), a name that is not text and a name holding `?` that names
+// itself only: every one arrives as it was given, and the one that is not text can be touched.
+void HandOffTest::everyNameArrivesWhole()
+{
+    QStringList names;
+    for (int i = 0; i < 3000; ++i)
+        names << QString::fromStdString(folder->makeFile("many/n" + std::to_string(i)));
+    const std::string notText = folder->makeFile("bad\xff\xfename.txt");
+    folder->makeFile("what?.txt");
+    folder->makeFile("whatA.txt");
+    becomeRunningInstance();
+
+    QProcess later;
+    later.setProcessEnvironment(laterEnvironment());
+    later.setWorkingDirectory(QString::fromStdString(folder->path()));
+    // QProcess passes its arguments as text; the raw name goes through a shell's printf.
+    later.start("/bin/sh", {"-c", "exec \"$0\" \"$(printf 'bad\\377\\376name.txt')\" 'what?.txt'", program});
+    QVERIFY(finishes(later, 10000));
+    QCOMPARE(later.exitCode(), 0);
+    QCOMPARE(runLaterStart(names), 0);
+    QTRY_COMPARE(form->fileList().rowCount(), 3002);
+    QCOMPARE(form->fileList().object(0).FileName, notText);
+    QCOMPARE(form->fileList().object(1).FileName, *folder / "what?.txt");
+    QCOMPARE(form->fileList().object(3001).FileName, names.last().toStdString());
+
+    // The rows come selected; the first is the one that is not text.
+    action("acAPlus")->setChecked(true);
+    trigger(*form, "acApply");
+    QCOMPARE(currentPlatform().readEntry(notText)->attrs, kAttrArchive);
+}
+
+void HandOffTest::stkcliHandsOverNamesWithQuotes()
+{
+    const std::string quoted = folder->makeFile("q\"uote.txt");
+    folder->makeFile("sub dir/y.txt");
+    const std::string registration = *folder / "config/stampkeep/app-path";
+    folder->makeFile("config/stampkeep/app-path", program.toStdString() + "\n");
+    becomeRunningInstance();
+    QProcess stkcli;
+    QProcessEnvironment environment = laterEnvironment();
+    environment.insert("XDG_CONFIG_HOME", QString::fromStdString(*folder / "config"));
+    stkcli.setProcessEnvironment(environment);
+    stkcli.setWorkingDirectory(QString::fromStdString(folder->path()));
+    stkcli.start(STKCLI_PROGRAM, {"q\"uote.txt", "sub dir/y.txt", "/T:1:14:15 PM"});
+    QVERIFY(finishes(stkcli, 10000));
+    QCOMPARE(stkcli.exitCode(), 0);
+    QTRY_COMPARE(form->fileList().rowCount(), 2);
+    QCOMPARE(form->fileList().object(0).FileName, quoted);
+    QCOMPARE(form->fileList().object(1).FileName, *folder / "sub dir/y.txt");
 }
 
 void HandOffTest::laterStartWithOnlySwitchesSetsThePanel()
@@ -157,6 +263,16 @@ void HandOffTest::laterStartWithOnlySwitchesSetsThePanel()
     QCOMPARE(form->findChild<QComboBox*>("comSeqN")->currentText(), QString("1"));
     QCOMPARE(form->findChild<QComboBox*>("comSeqU")->currentText(), QString("min"));
     QCOMPARE(listedNames(), QStringList{});
+}
+
+// A kept date leaves no step, and no sequence, even though the sequence cannot be toggled once the date is out.
+void HandOffTest::keptDateHandsOverNoSequence()
+{
+    becomeRunningInstance();
+    action("acSeq")->setChecked(true);
+    QCOMPARE(runLaterStart({"/MS", "/S:45", "/XD"}), 0);
+    QTRY_VERIFY(!action("acDate")->isChecked());
+    QVERIFY(!action("acSeq")->isChecked());
 }
 
 void HandOffTest::presetSwitchAppliesOnlyThePreset()
@@ -174,16 +290,14 @@ void HandOffTest::presetSwitchAppliesOnlyThePreset()
     QVERIFY(!action("acModFmClk")->isChecked());
 }
 
+// The later start's parsing runs here, so that its error box can be answered; what it hands over changes nothing.
 void HandOffTest::badSwitchHandsOverNothing()
 {
     becomeRunningInstance();
-    QSignalSpy woken(channel.get(), &HandOffChannel::messageArrived);
-    // The later start runs here, so that its error box can be answered.
-    StartUp later;
-    QVERIFY(later.handOver(StartUp::parseArguments({"x.txt", "/Q", "/A+"}, iniPath())));
+    const HandOffMessage message = StartUp::parseArguments({"x.txt", "/Q", "/A+"}, iniPath());
     QCOMPARE(boxes.size(), std::size_t{1});
     QCOMPARE(boxes[0].text, std::string("\"/Q\" is not a valid switch\r\n"));
-    QTRY_COMPARE(woken.count(), 1);
+    form->handOffMessage(message);
     QCOMPARE(listedNames(), QStringList{});
     QVERIFY(!action("acAPlus")->isChecked());
 }
@@ -191,9 +305,7 @@ void HandOffTest::badSwitchHandsOverNothing()
 void HandOffTest::killedFirstInstanceIsReplaced()
 {
     QProcess first;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("QT_QPA_PLATFORM", "offscreen");
-    first.setProcessEnvironment(environment);
+    first.setProcessEnvironment(laterEnvironment());
     first.start(program, {});
     QVERIFY(first.waitForStarted());
     // Wait until the other process owns the block and listens.
@@ -209,29 +321,54 @@ void HandOffTest::killedFirstInstanceIsReplaced()
     QTRY_COMPARE(listedNames(), (QStringList{"x.txt", "a.txt"}));
 }
 
-void HandOffTest::twoQuickLaterStartsLeaveTheLaterOne()
+// Each later start's message is its own, so none is lost to the next.
+void HandOffTest::twoQuickLaterStartsBothArrive()
 {
     becomeRunningInstance();
-    // Both write the block before this instance gets to read it: both wake-ups read the later command line.
     QCOMPARE(runLaterStart({"a.txt"}), 0);
     QCOMPARE(runLaterStart({"b.txt"}), 0);
-    QTRY_COMPARE(listedNames(), QStringList{"b.txt"});
-    QTest::qWait(100);
-    QCOMPARE(listedNames(), QStringList{"b.txt"});
+    QTRY_COMPARE(listedNames(), (QStringList{"a.txt", "b.txt"}));
 }
 
-void HandOffTest::longSpecificationsAreCut()
+// A running instance that does not listen: the later start says so and runs a window of its own, which leaves the
+// block to its owner.
+void HandOffTest::unreachableInstanceLeavesAWindowOfItsOwn()
 {
-    QStringList names;
-    for (char letter = 'c'; letter < 'n'; ++letter)
-        names << QString::fromStdString(folder->makeFile(std::string(25, letter)));
     becomeRunningInstance();
-    QCOMPARE(runLaterStart(names), 0);
-    // Each full path with CR LF; what is past 255 bytes is lost, and a cut path names nothing.
-    const int perName = static_cast<int>(names[0].size()) + 2;
-    const int whole = 255 / perName;
-    QTRY_COMPARE(listedNames().size(), whole);
-    QCOMPARE(listedNames().last(), QFileInfo(names[whole - 1]).fileName());
+    channel.reset();
+    const TTouchSettings before = start->record();
+    QProcess later;
+    later.setProcessEnvironment(laterEnvironment());
+    later.setWorkingDirectory(QString::fromStdString(folder->path()));
+    later.start(program, {"a.txt"});
+    QVERIFY(later.waitForStarted());
+    QByteArray said;
+    QTRY_VERIFY_WITH_TIMEOUT((said += later.readAllStandardError()).contains("cannot reach the running Stampkeep"),
+                             8000);
+    QTest::qWait(300);
+    QCOMPARE(later.state(), QProcess::Running);
+    QCOMPARE(start->record().AppWindow, before.AppWindow);
+    ::kill(static_cast<pid_t>(later.processId()), SIGTERM);
+    QVERIFY(later.waitForFinished(5000));
+    QCOMPARE(later.exitStatus(), QProcess::CrashExit);
+}
+
+// A peer that does not start with the wake-up byte, or announces more than any command line holds, is cut off at
+// once, and the window takes nothing.
+void HandOffTest::malformedMessagesAreDropped()
+{
+    becomeRunningInstance();
+    const QString socketPath = QString::fromStdString(runtime.path()) + "/" +
+                               QString::fromStdString(SharedBlock::systemName(kHandOffBlockName).substr(1)) + ".socket";
+    const std::string tooLong = std::string(1, kHandOffWakeUp) + std::string("\xff\xff\xff\x7f", kHandOffLengthSize);
+    for (const std::string& start : {std::string("GET / HTTP/1.0\r\n"), tooLong}) {
+        QLocalSocket peer;
+        peer.connectToServer(socketPath);
+        QVERIFY(peer.waitForConnected(1000));
+        peer.write(start.data(), static_cast<qint64>(start.size()));
+        QTRY_COMPARE_WITH_TIMEOUT(peer.state(), QLocalSocket::UnconnectedState, 2000);
+    }
+    QCOMPARE(listedNames(), QStringList{});
 }
 
 QTEST_MAIN(HandOffTest)

@@ -658,20 +658,30 @@ void WinutilTest::serialPartsOfDatesAndTimes()
 void WinutilTest::browseForFolderAnswered()
 {
     TempDir temp;
-    const QString data = QString::fromStdString(temp.makeFolder("Data"));
-    QString chosen = "unchanged";
+    const std::string dataPath = temp.makeFolder("Data");
+    const QString data = QString::fromStdString(dataPath);
+    std::string chosen = "unchanged";
 
     setNextFileDialogAnswer({});
-    QVERIFY(!BrowseForFolder(nullptr, data, "Select folder for matching files", chosen));
+    QVERIFY(!BrowseForFolder(nullptr, dataPath, "Select folder for matching files", chosen));
     QCOMPARE(chosen, "unchanged");
 
     setNextFileDialogAnswer({data});
     QVERIFY(BrowseForFolder(nullptr, "/", "Select folder for matching files", chosen));
-    QCOMPARE(chosen, data + "/");
+    QCOMPARE(chosen, dataPath + "/");
 
     setNextFileDialogAnswer({"/"});
-    QVERIFY(BrowseForFolder(nullptr, data, "Select folder for matching files", chosen));
+    QVERIFY(BrowseForFolder(nullptr, dataPath, "Select folder for matching files", chosen));
     QCOMPARE(chosen, "/");
+
+    // A folder whose name, or its parent's, is no text: the browser shows replacement characters, the caller gets
+    // the bytes.
+    const std::string odd = temp.makeFolder("p\xFE/q\xFF");
+    temp.makeFolder("p\xFE/q");
+    std::string bytes;
+    setNextFileDialogAnswer({QFile::decodeName(QByteArray::fromStdString(odd))});
+    QVERIFY(BrowseForFolder(nullptr, temp.path(), "Select folder for matching files", bytes));
+    QCOMPARE(bytes, odd + "/");
 
     QCOMPARE(browserStartFolder("/"), "/");
     QCOMPARE(browserStartFolder(data + "/"), data);

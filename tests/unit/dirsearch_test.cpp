@@ -75,6 +75,13 @@ TEST_F(DirSearchTest, PlainNamesFindOneEntry)
 
     EXPECT_EQ(find("sub/."), Names{"."});
     EXPECT_EQ(find("sub/.."), Names{".."});
+
+    // A name that holds a wildcard and exists as it stands (a shell has expanded the pattern) is that entry alone.
+    dir.makeFile("what?.txt");
+    dir.makeFile("whatA.txt");
+    EXPECT_EQ(find("what?.txt"), Names{"what?.txt"});
+    EXPECT_EQ(find("wha??.txt"), (Names{"what?.txt", "whatA.txt"}));
+    EXPECT_TRUE(directoryHasMatch(dir / "what?.txt"));
 }
 
 // A search that finds nothing says so with the system's reason, whatever the kind of pattern.

@@ -33,16 +33,19 @@ protected:
     FakePlatform platform;
 };
 
-TEST_F(ParametersTest, SpecificationsAreQuotedAndSwitchesRebuilt)
+// Each specification and switch is an argument of its own, byte for byte: a name holding `"` or a blank, and a time
+// with its AM/PM marker, arrive whole, so Stampkeep reads the same record.
+TEST_F(ParametersTest, EveryArgumentArrivesWhole)
 {
     BuildDateTimeFormats();
+    platform.addEntry("/work/q\"uote.txt", 0, 1, 1);
     const TTouchSettings settings =
-        parse({"a b.txt", "c.txt", "/A-", "/h+", "/MS", "/CM", "/D:5/6/2001", "/T:10:00:00 AM", "/ZS", "/S:30"});
-    const std::string parameters = BuildParameters(settings, {"a b.txt", "c.txt"});
-    EXPECT_EQ(parameters, "\"a b.txt\" \"c.txt\" \"\" /A- /H+ /MS /CM /D:5/6/2001 /T:\"10:00:00 AM\" /ZS /S:30");
+        parse({"a b.txt", "q\"uote.txt", "/A-", "/h+", "/MS", "/CM", "/D:5/6/2001", "/T:10:00:00 AM", "/ZS", "/S:30"});
+    const std::vector<std::string> parameters = BuildParameters(settings, {"a b.txt", "q\"uote.txt"});
+    EXPECT_EQ(parameters, (std::vector<std::string>{"a b.txt", "q\"uote.txt", "/A-", "/H+", "/MS", "/CM", "/D:5/6/2001",
+                                                    "/T:10:00:00 AM", "/ZS", "/S:30"}));
 
-    // The time with its AM/PM marker arrives as one argument, so Stampkeep reads the same record.
-    const TTouchSettings again = parse(splitArguments(parameters));
+    const TTouchSettings again = parse(parameters);
     EXPECT_EQ(again.FileSpecs.str(), settings.FileSpecs.str());
     EXPECT_EQ(again.SwitchTime, settings.SwitchTime);
     EXPECT_EQ(again.SwitchDate, settings.SwitchDate);
@@ -57,16 +60,8 @@ TEST_F(ParametersTest, APresetStandsAlone)
     InitTouchSettings(settings);
     settings.PresetNo = 3;
     settings.ArchiveChange = 1;
-    EXPECT_EQ(BuildParameters(settings, {"c.txt"}), "\"c.txt\" \"\" /3");
-    EXPECT_EQ(BuildParameters(settings, {}), " /3");
-}
-
-TEST_F(ParametersTest, TwentyFourHourTimesNeedNoQuotes)
-{
-    platform.timeFormat = "HH:mm:ss";
-    BuildDateTimeFormats();
-    const TTouchSettings settings = parse({"/CS", "/T:13:14:15", "/XD"});
-    EXPECT_EQ(BuildParameters(settings, {}), " /CS /T:13:14:15 /XD");
+    EXPECT_EQ(BuildParameters(settings, {"c.txt"}), (std::vector<std::string>{"c.txt", "/3"}));
+    EXPECT_EQ(BuildParameters(settings, {}), std::vector<std::string>{"/3"});
 }
 
 } // namespace

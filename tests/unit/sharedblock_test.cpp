@@ -87,4 +87,21 @@ TEST_F(SharedBlockTest, ABlockOthersCanReadIsRefused)
     EXPECT_NE(error.find("not private"), std::string::npos);
 }
 
+// The block is the session's: its name follows the runtime folder, and its owner takes it away when it ends.
+TEST_F(SharedBlockTest, BlockBelongsToTheSessionAndGoesWithItsOwner)
+{
+    const std::string here = SharedBlock::systemName(name);
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    const std::string saved = runtime ? runtime : "";
+    setenv("XDG_RUNTIME_DIR", "/run/user/another-session", 1);
+    const std::string elsewhere = SharedBlock::systemName(name);
+    runtime ? setenv("XDG_RUNTIME_DIR", saved.c_str(), 1) : unsetenv("XDG_RUNTIME_DIR");
+    EXPECT_NE(here, elsewhere);
+
+    openOrCreate().reset();
+    errno = 0;
+    EXPECT_LT(shm_open(here.c_str(), O_RDONLY, 0), 0);
+    EXPECT_EQ(errno, ENOENT);
+}
+
 } // namespace

@@ -286,26 +286,4 @@ TEST(CopyTouchSettings, WritesFromThePresetToTheEndOfTheString)
     EXPECT_EQ(bytes[74 + 7], 0xAB); // nor the bytes after the string
 }
 
-TEST(SplitFileSpecs, LinesOfTheList)
-{
-    TTouchSettings settings{};
-    settings.FileSpecs.assign("a.txt\r\n\r\nsub/*.doc\r\ncut-off na");
-    EXPECT_EQ(splitFileSpecs(settings), (std::vector<std::string>{"a.txt", "sub/*.doc", "cut-off na"}));
-    // Garbage after the length is never read; a lone CR stays part of its line.
-    std::memset(settings.FileSpecs.text, 'x', sizeof settings.FileSpecs.text);
-    settings.FileSpecs.length = 3;
-    settings.FileSpecs.text[1] = '\r';
-    EXPECT_EQ(splitFileSpecs(settings), std::vector<std::string>{"x\rx"});
-}
-
-TEST(SplitArguments, QuotesAndSeparators)
-{
-    EXPECT_EQ(splitArguments(""), std::vector<std::string>{});
-    EXPECT_EQ(splitArguments("  a\tb\r\nc  "), (std::vector<std::string>{"a", "b", "c"}));
-    EXPECT_EQ(splitArguments("\"a b.txt\" \"c.txt\" \"\" /A+"), (std::vector<std::string>{"a b.txt", "c.txt", "/A+"}));
-    EXPECT_EQ(splitArguments("x\"y z\"w /T:\"1:14:15 PM\""), (std::vector<std::string>{"xy zw", "/T:1:14:15 PM"}));
-    EXPECT_EQ(splitArguments("\"\"\"\"a"), std::vector<std::string>{"a"});
-    EXPECT_EQ(splitArguments("\"unterminated text"), std::vector<std::string>{"unterminated text"});
-}
-
 } // namespace

@@ -1,0 +1,10 @@
+// The user's runtime folder, where the running Stampkeep can be reached: private to the user and to this session.
+#pragma once
+
+#include <optional>
+#include <string>
+
+// XDG_RUNTIME_DIR when it is set to an absolute path; else a folder stampkeep-<uid> in the temporary folder, made
+// with mode 0700 when missing and used only while it is the user's own and private. Nothing, with `error` saying why,
+// when neither can be used.
+std::optional<std::string> runtimeFolder(std::string& error);
