@@ -6,6 +6,7 @@
 #include "platform/interruption.h"
 #include "platform/paths.h"
 #include "platform/platform.h"
+#include "platform/programfiles.h"
 
 #include <clocale>
 #include <iostream>
@@ -40,7 +41,7 @@ int run(const std::vector<std::string>& arguments)
         return kExitDone;
     }
     // Read once: the presets' keys are looked up by the parser and again by the touch.
-    const IniFile settingsFile = IniFile::readOnce(changeExtension(appPath, ".ini"));
+    const IniFile settingsFile = IniFile::readOnce(settingsFilePath(appPath));
     // Mostly each argument is one specification matching one file: room made at once spares a long list its regrowing.
     std::vector<std::string> specs;
     specs.reserve(arguments.size());

@@ -1,25 +1,14 @@
 // The app-path registration: where the installation put Stampkeep.
 #include "platform/apppath.h"
 
-#include <cstdlib>
+#include "platform/programfiles.h"
+
 #include <fstream>
 
 namespace {
 
 constexpr const char* kRegistration = "/stampkeep/app-path";
 constexpr const char* kSystemRegistration = "/etc/stampkeep/app-path";
-
-// Relative values of the variables are ignored, as the XDG base directory rules ask.
-std::optional<std::string> userConfigFolder()
-{
-    const char* config = std::getenv("XDG_CONFIG_HOME");
-    if (config && config[0] == '/')
-        return std::string(config);
-    const char* home = std::getenv("HOME");
-    if (home && home[0] == '/')
-        return std::string(home) + "/.config";
-    return std::nullopt;
-}
 
 // The first line without its line end; nothing when the file cannot be read or the line is empty.
 std::optional<std::string> firstLineOf(const std::string& file)

@@ -1,6 +1,7 @@
 // Stampkeep: parses its command line, then either hands it to the running instance or becomes that instance.
 #include "platform/interruption.h"
 #include "platform/paths.h"
+#include "platform/programfiles.h"
 #include "window/handoffchannel.h"
 #include "window/mainu.h"
 #include "window/startup.h"
@@ -32,7 +33,11 @@ int runStampkeep(int argc, char** argv)
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     if (StartUp::showHelpIfAsked(arguments))
         return 0;
-    const std::string iniFileName = changeExtension(QApplication::applicationFilePath().toStdString(), ".ini");
+    const std::string program = QApplication::applicationFilePath().toStdString();
+    const std::string iniFileName = settingsFilePath(program);
+    // An installed program keeps its settings in the user's configuration folder, which may not exist yet.
+    if (runsInstalled(program))
+        makePrivateFolders(folderPart(iniFileName));
     HandOffMessage ownCommandLine = StartUp::parseArguments(arguments, iniFileName);
     StartUp start;
     if (start.handOver(ownCommandLine))

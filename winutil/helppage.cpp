@@ -1,7 +1,7 @@
 #include "winutil/helppage.h"
 
 #include "platform/messagebox.h"
-#include "platform/paths.h"
+#include "platform/programfiles.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -24,7 +24,7 @@ HelpUrlOpener& urlOpener()
 void openHelpPage(int context)
 {
     const std::string program = QCoreApplication::applicationFilePath().toStdString();
-    openHelpFile(QString::fromStdString(changeExtension(program, ".html")), context);
+    openHelpFile(QString::fromStdString(helpPagePath(program)), context);
 }
 
 void openHelpFile(const QString& pagePath, int context)

@@ -1,34 +1,15 @@
 // Where the running Stampkeep can be reached: the runtime folder, or a private folder of the user's own.
 #include "platform/runtimefolder.h"
 
+#include "fake/scopedvariable.h"
 #include "fake/tempdir.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
-
-// Sets an environment variable for one test and puts the old value back.
-class ScopedVariable
-{
-public:
-    ScopedVariable(const char* name, const char* value) : name_(name)
-    {
-        if (const char* old = std::getenv(name))
-            old_ = old;
-        value ? setenv(name, value, 1) : unsetenv(name);
-    }
-    ~ScopedVariable() { old_ ? setenv(name_, old_->c_str(), 1) : unsetenv(name_); }
-    ScopedVariable(const ScopedVariable&) = delete;
-    ScopedVariable& operator=(const ScopedVariable&) = delete;
-
-private:
-    const char* name_;
-    std::optional<std::string> old_;
-};
 
 // Without an absolute XDG_RUNTIME_DIR, a folder of the user's own in the temporary folder is made private, and one
 // that others may enter is refused.

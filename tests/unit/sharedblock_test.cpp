@@ -1,6 +1,8 @@
 // The shared block: one owner at a time, shared bytes, private to the user, taken over after its owner died.
 #include "platform/sharedblock.h"
 
+#include "fake/scopedvariable.h"
+
 #include <gtest/gtest.h>
 
 #include <csignal>
@@ -91,12 +93,10 @@ TEST_F(SharedBlockTest, ABlockOthersCanReadIsRefused)
 TEST_F(SharedBlockTest, BlockBelongsToTheSessionAndGoesWithItsOwner)
 {
     const std::string here = SharedBlock::systemName(name);
-    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    const std::string saved = runtime ? runtime : "";
-    setenv("XDG_RUNTIME_DIR", "/run/user/another-session", 1);
-    const std::string elsewhere = SharedBlock::systemName(name);
-    runtime ? setenv("XDG_RUNTIME_DIR", saved.c_str(), 1) : unsetenv("XDG_RUNTIME_DIR");
-    EXPECT_NE(here, elsewhere);
+    {
+        const ScopedVariable runtime("XDG_RUNTIME_DIR", "/run/user/another-session");
+        EXPECT_NE(SharedBlock::systemName(name), here);
+    }
 
     openOrCreate().reset();
     errno = 0;

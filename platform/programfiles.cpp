@@ -1,0 +1,69 @@
+// Where Stampkeep's own files are: its settings file and its help page, beside the program or, for an installed
+// program, in the user's configuration folder and the installed data folder.
+#include "platform/programfiles.h"
+
+#include "platform/paths.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <sys/stat.h>
+
+namespace {
+
+// The installed data folder of a program in `<prefix>/bin/`: `<prefix>/share/stampkeep/`.
+std::string dataFolderOf(const std::string& programPath)
+{
+    return folderPart(programPath) + "../share/stampkeep/";
+}
+
+bool isFolder(const std::string& path)
+{
+    struct stat st;
+    return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+} // namespace
+
+std::optional<std::string> userConfigFolder()
+{
+    const char* config = std::getenv("XDG_CONFIG_HOME");
+    if (config && config[0] == '/')
+        return std::string(config);
+    const char* home = std::getenv("HOME");
+    if (home && home[0] == '/')
+        return std::string(home) + "/.config";
+    return std::nullopt;
+}
+
+bool runsInstalled(const std::string& programPath)
+{
+    return isFolder(dataFolderOf(programPath));
+}
+
+std::string settingsFilePath(const std::string& programPath)
+{
+    if (runsInstalled(programPath)) {
+        if (const std::optional<std::string> config = userConfigFolder())
+            return *config + "/stampkeep/stampkeep.ini";
+    }
+    return changeExtension(programPath, ".ini");
+}
+
+std::string helpPagePath(const std::string& programPath)
+{
+    const std::string beside = changeExtension(programPath, ".html");
+    struct stat st;
+    if (stat(beside.c_str(), &st) == 0 || !runsInstalled(programPath))
+        return beside;
+    return fullPath(dataFolderOf(programPath) + "stampkeep.html", "/");
+}
+
+bool makePrivateFolders(const std::string& folder)
+{
+    if (folder.empty() || isFolder(folder))
+        return true;
+    const std::string trimmed = folder.ends_with('/') ? folder.substr(0, folder.size() - 1) : folder;
+    if (!makePrivateFolders(folderPart(trimmed)))
+        return false;
+    return mkdir(trimmed.c_str(), S_IRWXU) == 0 || errno == EEXIST;
+}
