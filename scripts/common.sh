@@ -5,9 +5,10 @@ ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
 # Debian packages the build and the tests need.
 PACKAGES=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-          qt6-base-dev libgl-dev fonts-dejavu-core
+          qt6-base-dev qt6-qpa-plugins libgl-dev fonts-dejavu-core
           samba smbclient
-          clang libclang-rt-14-dev strace)
+          clang libclang-rt-14-dev strace
+          dpkg-dev file lintian desktop-file-utils appstream man-db)
 
 as_root() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi

@@ -10,6 +10,7 @@
 #include "core/tfuncs2.h"
 
 #include <QApplication>
+#include <QIcon>
 
 #include <csignal>
 #include <iostream>
@@ -25,6 +26,9 @@ int runStampkeep(int argc, char** argv)
     QApplication app(argc, argv); // also adopts the user's locale for the C library
     QApplication::setApplicationName("Stampkeep");
     QApplication::setApplicationDisplayName("Stampkeep");
+    // Docks and task bars match the window to its desktop entry and icon by these.
+    QGuiApplication::setDesktopFileName("org.stampkeep.Stampkeep");
+    QApplication::setWindowIcon(QIcon(":/resources/stampkeep.png"));
     BuildDateTimeFormats();
     installQtMessageBox();
 
