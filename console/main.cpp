@@ -8,6 +8,7 @@
 #include "platform/platform.h"
 #include "platform/programfiles.h"
 
+#include <algorithm>
 #include <clocale>
 #include <iostream>
 
@@ -19,8 +20,25 @@ constexpr int kExitStampkeepMissing = 2;
 constexpr int kExitNotRegistered = 3;
 constexpr int kExitNotAllTouched = 4;
 
-int run(const std::vector<std::string>& arguments)
+bool asks(const std::vector<std::string>& arguments, std::initializer_list<const char*> switches)
 {
+    return std::ranges::any_of(arguments, [&](const std::string& argument) {
+        return std::ranges::find(switches, argument) != switches.end();
+    });
+}
+
+int run(std::vector<std::string> arguments)
+{
+    std::erase(arguments, std::string());
+    // Help and the version come before any registration: a user asks for them before installing anything.
+    if (asks(arguments, {"--version"})) {
+        std::cout << "stkcli " STAMPKEEP_VERSION "\n";
+        return kExitDone;
+    }
+    if (asks(arguments, {"-h", "--help"})) {
+        ShowSwitchHelp(true);
+        return kExitDone;
+    }
     Platform& platform = currentPlatform();
     const std::string currentDirectory = platform.currentDirectory();
     const std::string appPath = platform.registeredAppPath().value_or("");
@@ -58,7 +76,10 @@ int run(const std::vector<std::string>& arguments)
         raiseInterruption();
         return failed == 0 ? kExitDone : kExitNotAllTouched;
     }
-    platform.startProgram(appPath, BuildParameters(settings, specs), currentDirectory);
+    if (!platform.startProgram(appPath, BuildParameters(settings, specs), currentDirectory)) {
+        std::cout << "Unable to start " << appPath << ": " << platform.lastErrorText() << '\n';
+        return kExitStampkeepMissing;
+    }
     return kExitDone;
 }
 

@@ -135,12 +135,12 @@ bool WorkList::ExpandSpec(const std::string& spec)
 
 bool WorkList::expandFullPath(const std::string& pattern)
 {
-    const std::string folder = folderPart(pattern);
+    const std::string folder = searchFolder(pattern);
     // Names in the working folder are reached from it, as a shell's names are: the system then walks one folder
     // instead of every folder from the root, which for a stamp-only run costs more than the rest of it.
     const std::string relative =
         pattern.starts_with(workingFolderPrefix_) ? pattern.substr(workingFolderPrefix_.size()) : std::string();
-    const std::string relativeFolder = folderPart(relative);
+    const std::string relativeFolder = relative.empty() ? std::string() : searchFolder(relative);
     const std::vector<FileEntry> found = currentPlatform().findFiles(relative.empty() ? pattern : relative,
                                                                      Platform::kNoLimit, EntryDetail::ModeAndTimes);
     for (const FileEntry& entry : found) {

@@ -107,7 +107,10 @@ bool AddFileSpec(TTouchSettings& settings, const std::string& spec, const std::s
         break;
     }
     if (!(matches ? matches(pattern) : platform.hasMatch(spec))) {
-        if (consoleMode)
+        // A search that could not be made is no "no match": the user should learn why, in either program.
+        if (!platform.lastErrorIsNoEntry())
+            reportLine("Cannot search \"" + spec + "\": " + platform.lastErrorText());
+        else if (consoleMode)
             reportLine("No files match \"" + spec + "\"");
         return false;
     }

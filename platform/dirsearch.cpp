@@ -87,39 +87,46 @@ std::vector<FileEntry> matchingEntries(const std::string& pattern, std::size_t l
     return entries;
 }
 
+// The folders among the entries found, at most `limit`; a file named as a folder is "not a folder", as the system says.
+std::vector<FileEntry> onlyFolders(std::vector<FileEntry> entries, std::size_t limit)
+{
+    const bool anyFound = !entries.empty();
+    std::erase_if(entries, [](const FileEntry& entry) { return !(entry.attrs & kAttrDirectory); });
+    if (entries.size() > limit)
+        entries.resize(limit);
+    if (entries.empty() && anyFound)
+        errno = ENOTDIR;
+    return entries;
+}
+
 } // namespace
 
 std::vector<FileEntry> searchDirectory(const std::string& pattern, std::size_t limit, EntryDetail detail)
 {
-    const std::string name = namePart(pattern);
+    // A trailing `/`, as tab completion writes a folder's name, names folders only; it is not part of the name.
+    std::string path = pattern;
+    bool foldersOnly = false;
+    while (path.size() > 1 && path.ends_with('/')) {
+        path.pop_back();
+        foldersOnly = true;
+    }
+    if (limit == 0)
+        return {};
+    if (path == "/")
+        return namedEntry(path, detail);
+    const std::string name = namePart(path);
     if (name.empty()) {
         errno = ENOENT;
         return {};
     }
-    if (limit == 0)
-        return {};
     // A name that a shell has already expanded may hold `*` or `?` itself: an entry of that very name is the one meant.
-    std::vector<FileEntry> named = namedEntry(pattern, detail);
-    if (!named.empty() || !hasWildcards(name))
-        return named;
-    return matchingEntries(pattern, limit, detail);
+    std::vector<FileEntry> found = namedEntry(path, detail);
+    if (found.empty() && hasWildcards(name))
+        found = matchingEntries(path, foldersOnly ? Platform::kNoLimit : limit, detail);
+    return foldersOnly ? onlyFolders(std::move(found), limit) : found;
 }
 
 bool directoryHasMatch(const std::string& pattern)
 {
-    const std::string name = namePart(pattern);
-    if (name.empty()) {
-        errno = ENOENT;
-        return false;
-    }
-    struct stat st;
-    const bool named = stat(pattern.c_str(), &st) == 0;
-    if (named || !hasWildcards(name))
-        return named;
-    const std::optional<std::vector<std::string>> names = matchingNames(pattern);
-    if (!names)
-        return false;
-    if (names->empty())
-        errno = ENOENT;
-    return !names->empty();
+    return !searchDirectory(pattern, 1, EntryDetail::ModeAndTimes).empty();
 }

@@ -11,10 +11,11 @@
 // `?` match a leading dot too, so `*` finds `.`, `..` and hidden names as on Windows. A pattern ending in `.*` also
 // matches what its part before the `.*` matches (a name without extension), so `*.*` matches every name. A last
 // component without wildcards names one entry, found without reading its folder, and so does one with wildcards when
-// an entry of exactly that name exists (a shell has expanded the pattern already); an empty one (a pattern ending in
-// `/`) names none, as on Windows. Matches come in byte order of their names; entries whose attributes cannot be read
+// an entry of exactly that name exists (a shell has expanded the pattern already). A pattern ending in `/` names the
+// folders that the pattern without it names (a file so named fails with ENOTDIR), and `/` alone the root folder, whose
+// entry has an empty name. Matches come in byte order of their names; entries whose attributes cannot be read
 // (a dangling link, an entry removed meanwhile) are left out. At most `limit` entries are returned.
 std::vector<FileEntry> searchDirectory(const std::string& pattern, std::size_t limit,
                                        EntryDetail detail = EntryDetail::Full);
-// Whether anything matches, reading names only; a name counts when the entry it names exists.
+// Whether anything matches, by the same rules.
 bool directoryHasMatch(const std::string& pattern);

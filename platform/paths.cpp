@@ -54,6 +54,14 @@ std::string folderPart(const std::string& path)
     return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
+std::string searchFolder(const std::string& pattern)
+{
+    std::string path = pattern;
+    while (path.size() > 1 && path.ends_with('/'))
+        path.pop_back();
+    return path == "/" ? path : folderPart(path);
+}
+
 std::string namePart(const std::string& path)
 {
     const std::size_t slash = path.rfind('/');

@@ -8,6 +8,9 @@
 std::string fullPath(const std::string& path, const std::string& currentDirectory);
 // Everything up to and including the last `/`; empty when there is none.
 std::string folderPart(const std::string& path);
+// The folder of a search pattern's matches, with its trailing `/`: the pattern's folder part once a trailing `/` of
+// the pattern (which names a folder as the match) is set aside; `/` for `/` itself.
+std::string searchFolder(const std::string& pattern);
 // Everything after the last `/`.
 std::string namePart(const std::string& path);
 // An empty path becomes `/`, as a lone separator.

@@ -105,8 +105,9 @@ public:
     // Applies one change to one entry (symbolic links followed), every step through one open descriptor.
     virtual EntryChangeOutcome changeEntry(const std::string& path, const EntryChange& change) = 0;
 
-    // The message for the last call above that failed.
+    // The message for the last call above that failed, and whether it failed only because there was no such entry.
     virtual std::string lastErrorText() = 0;
+    virtual bool lastErrorIsNoEntry() = 0;
     virtual bool isNtFamily() = 0;
 
     virtual std::string currentDirectory() = 0;

@@ -4,6 +4,8 @@
 #include "platform/mounts.h"
 #include "platform/platform.h"
 
+#include <cerrno>
+
 class SystemPlatform final : public Platform
 {
 public:
@@ -16,6 +18,7 @@ public:
     EntryChangeOutcome changeEntry(const std::string& path, const EntryChange& change) override;
 
     std::string lastErrorText() override;
+    bool lastErrorIsNoEntry() override { return lastError_ == ENOENT; }
     bool isNtFamily() override;
 
     std::string currentDirectory() override;

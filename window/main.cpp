@@ -34,7 +34,8 @@ int runStampkeep(int argc, char** argv)
 
     // The arguments as the system passed them, bytes and all, once Qt has taken its own options out: a name need not
     // be text.
-    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    std::vector<std::string> arguments(argv + 1, argv + argc);
+    std::erase(arguments, std::string());
     if (StartUp::showHelpIfAsked(arguments))
         return 0;
     const std::string program = QApplication::applicationFilePath().toStdString();

@@ -58,7 +58,7 @@ void TMainForm::AddMatchingFiles(const std::string& spec, const std::string& fol
     // Relative specifications are found where the start that named them was working.
     Platform& platform = currentPlatform();
     const std::string pattern = fullPath(spec, folder);
-    const std::string patternFolder = folderPart(pattern);
+    const std::string patternFolder = searchFolder(pattern);
     for (const FileEntry& entry : platform.findFiles(pattern)) {
         if (entry.name != "." && entry.name != "..")
             AddFile(patternFolder + entry.name, entry.created, entry.modified, entry.attrs);

@@ -40,6 +40,14 @@ started() { # waits for the stand-in and prints what it recorded
     rm -f "$app/started"
 }
 
+# --- help and version need no registration; /? does
+run 0 --version
+expect_eq "version" "stkcli $(sed -n 's/^project(Stampkeep VERSION \([0-9]*\.[0-9]*\.[0-9]*\).*/\1/p' "$(dirname "$0")/../../CMakeLists.txt")" "$out"
+run 0 x.txt -h
+expect_eq "-h anywhere" "Command-line switches for STKCLI:" "$(head -n1 <<<"$out")"
+run 0 x.txt /A+ --help
+expect_eq "--help anywhere" "Command-line switches for STKCLI:" "$(head -n1 <<<"$out")"
+
 # --- registration
 run 3 /?
 expect_eq "unregistered" "ERROR: Cannot find Stampkeep.exe in Registry. Please reinstall Stampkeep." "$out"
@@ -61,6 +69,8 @@ run 0
 expect_eq "help without arguments" "Command-line switches for STKCLI:" "$(head -n1 <<<"$out")"
 expect_eq "help length" 22 "$(wc -l <<<"$out")"
 help=$out
+run 0 ''
+expect_eq "an empty argument is skipped" "$help" "$out"
 run 0 --help
 expect_eq "--help" "$help" "$out"
 run 0 -?
@@ -91,6 +101,28 @@ run 0 x.txt /ZS
 expect_eq "no action switch goes to Stampkeep" "$work/files
 [x.txt]
 [/ZS]" "$(started)"
+run 0 /
+expect_eq "a lone / is the root folder" "$work/files
+[/]" "$(started)"
+
+# --- a Stampkeep that cannot be started: said, with exit code 2
+printf '#!/nonexistent/interpreter\n' > "$app/broken" && chmod +x "$app/broken"
+echo "$app/broken" > "$XDG_CONFIG_HOME/stampkeep/app-path"
+run 2 x.txt
+expect_eq "failed start" "Unable to start $app/broken: No such file or directory" "$out"
+echo "$app/stampkeep" > "$XDG_CONFIG_HOME/stampkeep/app-path"
+
+# --- folders named with a trailing /, and searches that fail for another reason than no match
+fresh_files f
+mkdir "$work/files/d1" && ln -s d1 "$work/files/link"
+run 0 d1/ link/ /A+ /R2
+expect_eq "trailing / names the folder" "$work/files/d1
+$work/files/link" "$out"
+run 1 f/ /A+
+expect_eq "a file named as a folder" "Cannot search \"f/\": Not a directory" "$out"
+long=$(printf 'x%.0s' $(seq 5000))
+run 1 "$long" /A+
+expect_eq "name too long" "Cannot search \"$long\": File name too long" "$out"
 
 # --- touching
 fresh_files x.txt

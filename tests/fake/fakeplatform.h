@@ -36,6 +36,7 @@ public:
     std::string dateFormat = "M/d/yyyy";
     std::string timeFormat = "h:mm:ss tt";
     std::string errorText = "Permission denied";
+    bool searchFails = false; // a search that finds nothing fails with errorText, rather than for want of entries
     std::optional<std::string> appPath;
 
     // Every search reads entries in full, whatever detail is asked for.
@@ -46,6 +47,7 @@ public:
     std::optional<EntryInfo> readEntry(const std::string& path) override;
     EntryChangeOutcome changeEntry(const std::string& path, const EntryChange& change) override;
     std::string lastErrorText() override { return errorText; }
+    bool lastErrorIsNoEntry() override { return !searchFails; }
     bool isNtFamily() override { return ntFamily; }
     std::string currentDirectory() override { return workingDirectory; }
     std::string driveRoot(const std::string& fullPath) override;

@@ -87,14 +87,29 @@ TEST_F(DirSearchTest, PlainNamesFindOneEntry)
 // A search that finds nothing says so with the system's reason, whatever the kind of pattern.
 TEST_F(DirSearchTest, NothingMatches)
 {
-    for (const std::string pattern : {"missing.txt", "nothing*", "*.doc", "missing/*", "missing/a.txt", "sub/"}) {
+    for (const std::string pattern : {"missing.txt", "nothing*", "*.doc", "missing/*", "missing/a.txt"}) {
         errno = 0;
         EXPECT_TRUE(searchDirectory(dir / pattern, Platform::kNoLimit).empty()) << pattern;
         EXPECT_EQ(errno, ENOENT) << pattern;
         EXPECT_FALSE(directoryHasMatch(dir / pattern)) << pattern;
     }
-    for (const std::string pattern : {"a.txt", "sub", "*.log", "?", "sub/*"})
+    for (const std::string pattern : {"a.txt", "sub", "*.log", "?", "sub/*", "sub/"})
         EXPECT_TRUE(directoryHasMatch(dir / pattern)) << pattern;
+}
+
+// A trailing `/` names a folder, as tab completion writes it: the folder itself, never a file of that name; `/` alone
+// is the root folder.
+TEST_F(DirSearchTest, TrailingSlashNamesAFolder)
+{
+    EXPECT_EQ(find("sub/"), Names{"sub"});
+    EXPECT_EQ(find("s*/"), Names{"sub"});
+    errno = 0;
+    EXPECT_TRUE(searchDirectory(dir / "a.txt/", Platform::kNoLimit).empty());
+    EXPECT_EQ(errno, ENOTDIR);
+    const std::vector<FileEntry> root = searchDirectory("/", Platform::kNoLimit);
+    ASSERT_EQ(root.size(), 1u);
+    EXPECT_EQ(root[0].name, "");
+    EXPECT_TRUE(root[0].attrs & kAttrDirectory);
 }
 
 TEST_F(DirSearchTest, LimitStopsAtTheFirstEntriesInOrder)

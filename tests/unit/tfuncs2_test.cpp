@@ -65,6 +65,13 @@ TEST(AddFileSpec, DriveChecks)
     EXPECT_EQ(lines, (std::vector<std::string>{"Network drives not supported (server:/export, mapped to /mnt/mapped/)",
                                                "Network drives not supported (/mnt/plain/)"}));
     EXPECT_EQ(settings.FileSpecs.str(), "/data/s*\r\n");
+
+    // A search that could not be made says why, in the window too.
+    lines.clear();
+    platform.searchFails = true;
+    platform.errorText = "File name too long";
+    EXPECT_FALSE(AddFileSpec(settings, "/data/none", "/", false, report));
+    EXPECT_EQ(lines, std::vector<std::string>{"Cannot search \"/data/none\": File name too long"});
 }
 
 TEST(SetFormatRun, RunsTakeTheLengthAsked)
