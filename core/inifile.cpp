@@ -1,30 +1,15 @@
-// The settings file, parsed afresh on every call; a write replaces the whole file through a temporary file beside
-// it, so that a crash leaves either the old or the new file and never half of one.
+// The settings file's text: finding values and editing lines. The file itself is read and replaced by the platform.
 #include "core/inifile.h"
 
 #include "core/integertext.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <cstdlib>
-#include <ctime>
-#include <dirent.h>
-#include <fcntl.h>
-#include <filesystem>
-#include <fstream>
-#include <memory>
-#include <mutex>
-#include <set>
 #include <span>
 #include <string_view>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <utility>
 #include <vector>
 
 namespace {
-
-namespace fs = std::filesystem;
 
 bool isBlank(char c)
 {
@@ -181,184 +166,12 @@ std::string firstLine(const std::string& value)
     return value.substr(0, value.find_first_of("\r\n"));
 }
 
-class Descriptor
+// Editors that save with a byte-order mark put it before the first line; it is no part of the text.
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+std::string_view withoutByteOrderMark(std::string_view text)
 {
-public:
-    explicit Descriptor(int fd) : fd_(fd) {}
-    ~Descriptor()
-    {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-
-    int get() const { return fd_; }
-    bool closeNow() { return ::close(std::exchange(fd_, -1)) == 0; }
-
-private:
-    int fd_;
-};
-
-bool readAll(int fd, std::string& out)
-{
-    char buffer[65536];
-    for (;;) {
-        const ssize_t count = ::read(fd, buffer, sizeof buffer);
-        if (count == 0)
-            return true;
-        if (count < 0 && errno != EINTR)
-            return false;
-        if (count > 0)
-            out.append(buffer, static_cast<std::size_t>(count));
-    }
-}
-
-bool writeAll(int fd, std::string_view text)
-{
-    while (!text.empty()) {
-        const ssize_t count = ::write(fd, text.data(), text.size());
-        if (count < 0 && errno != EINTR)
-            return false;
-        if (count > 0)
-            text.remove_prefix(static_cast<std::size_t>(count));
-    }
-    return true;
-}
-
-struct Snapshot
-{
-    std::string text;
-    mode_t mode = 0;
-};
-
-// 0, or the errno of the failure. O_RDWR before a replacement refuses a file the user may not write.
-int load(const std::string& path, int flags, Snapshot& out)
-{
-    Descriptor file(::open(path.c_str(), flags | O_CLOEXEC));
-    struct stat info
-    {
-    };
-    if (file.get() < 0 || ::fstat(file.get(), &info) != 0 || !readAll(file.get(), out.text))
-        return errno;
-    out.mode = info.st_mode & 07777;
-    return 0;
-}
-
-std::optional<std::string> readText(const std::string& path)
-{
-    Snapshot file;
-    if (load(path, O_RDONLY, file) != 0)
-        return std::nullopt;
-    return std::move(file.text);
-}
-
-// What open() with mode 0666 would give; the umask is read rather than set and restored, which would race with
-// other threads creating files.
-mode_t newFileMode()
-{
-    std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);)
-        if (line.starts_with("Umask:"))
-            return 0666 & ~static_cast<mode_t>(std::strtoul(line.c_str() + 6, nullptr, 8));
-    return 0600;
-}
-
-// A save's temporary is named by this prefix and the six letters or digits that mkostemp puts for "XXXXXX".
-std::string temporaryPrefix(const fs::path& target)
-{
-    return "." + target.filename().string() + ".";
-}
-
-bool replaceFile(const std::string& target, const std::string& text, mode_t mode)
-{
-    const fs::path path(target);
-    std::string temporary = (path.parent_path() / (temporaryPrefix(path) + "XXXXXX")).string();
-    Descriptor file(::mkostemp(temporary.data(), O_CLOEXEC));
-    if (file.get() < 0)
-        return false;
-    const bool written = writeAll(file.get(), text) && ::fchmod(file.get(), mode) == 0 && ::fsync(file.get()) == 0;
-    if (file.closeNow() && written && ::rename(temporary.c_str(), target.c_str()) == 0)
-        return true;
-    ::unlink(temporary.c_str());
-    return false;
-}
-
-bool isTemporaryName(std::string_view name, std::string_view prefix)
-{
-    constexpr std::size_t kRandomLength = 6;
-    const auto letterOrDigit = [](char c) {
-        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
-    };
-    return name.size() == prefix.size() + kRandomLength && name.starts_with(prefix) &&
-           std::ranges::all_of(name.substr(prefix.size()), letterOrDigit);
-}
-
-// Temporaries of earlier saves of this file whose writer was killed before its rename. A live writer holds its
-// temporary for milliseconds, so one untouched for an hour is a leftover; only the user's own regular files go.
-void removeLeftoverTemporaries(const fs::path& target)
-{
-    constexpr std::time_t kLeftoverAge = 60 * 60;
-    const std::string folder = target.has_parent_path() ? target.parent_path().string() : ".";
-    const std::unique_ptr<DIR, int (*)(DIR*)> listing(::opendir(folder.c_str()), ::closedir);
-    if (!listing)
-        return;
-    const std::string prefix = temporaryPrefix(target);
-    const std::time_t cutoff = std::time(nullptr) - kLeftoverAge;
-    const int folderFd = ::dirfd(listing.get());
-    while (const dirent* entry = ::readdir(listing.get())) {
-        struct stat info
-        {
-        };
-        if (isTemporaryName(entry->d_name, prefix) &&
-            ::fstatat(folderFd, entry->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(info.st_mode) &&
-            info.st_uid == ::geteuid() && info.st_mtime < cutoff)
-            ::unlinkat(folderFd, entry->d_name, 0);
-    }
-}
-
-// Leftovers come only from killed saves, so one look per file and process is enough; a settings save writes key by
-// key, and each write would otherwise read the whole folder again.
-void removeLeftoverTemporariesOnce(const std::string& target)
-{
-    static std::mutex mutex;
-    static std::set<std::string> looked;
-    const std::lock_guard lock(mutex);
-    if (looked.insert(target).second)
-        removeLeftoverTemporaries(target);
-}
-
-IniWriteError refusal(const std::string& path)
-{
-    std::error_code error;
-    const fs::path full = fs::absolute(path, error);
-    return IniWriteError("Unable to write to " + (error ? path : full.string()));
-}
-
-// Through a symbolic link the file it points to is replaced, not the link.
-std::string writeTarget(const std::string& path)
-{
-    std::error_code error;
-    const fs::path resolved = fs::weakly_canonical(path, error);
-    return error ? path : resolved.string();
-}
-
-// `change` gives the new text, or nothing to leave the file as it is.
-template <class Change> void rewrite(const std::string& path, Change change)
-{
-    const std::string target = writeTarget(path);
-    Snapshot current;
-    const int error = load(target, O_RDWR, current);
-    if (error == ENOENT)
-        current = {"", newFileMode()};
-    else if (error != 0)
-        throw refusal(path);
-    const std::optional<std::string> changed = change(current.text);
-    if (!changed)
-        return;
-    if (!replaceFile(target, *changed, current.mode))
-        throw refusal(path);
-    removeLeftoverTemporariesOnce(target);
+    return text.starts_with(kByteOrderMark) ? text.substr(kByteOrderMark.size()) : text;
 }
 
 } // namespace
@@ -369,20 +182,31 @@ IniFile IniFile::readOnce(std::string path)
 {
     IniFile file(std::move(path));
     file.readOnce_ = true;
-    file.rereadIfReadOnce();
     return file;
 }
 
-void IniFile::rereadIfReadOnce()
+const std::optional<std::string>& IniFile::currentText() const
 {
-    if (readOnce_)
-        text_ = readText(path_);
+    if (!readOnce_ || !stored_) {
+        stored_ = readStoredSettings(path_);
+        if (stored_->text)
+            stored_->text = std::string(withoutByteOrderMark(*stored_->text));
+    }
+    return stored_->text;
+}
+
+std::optional<std::string> IniFile::problem() const
+{
+    if (!stored_)
+        currentText();
+    if (stored_->refusal.empty())
+        return std::nullopt;
+    return "Cannot read " + absoluteSettingsPath(path_) + ": " + stored_->refusal;
 }
 
 std::optional<std::string> IniFile::readValue(const std::string& section, const std::string& key) const
 {
-    const std::optional<std::string> fresh = readOnce_ ? std::nullopt : readText(path_);
-    const std::optional<std::string>& text = readOnce_ ? text_ : fresh;
+    const std::optional<std::string>& text = currentText();
     if (!text)
         return std::nullopt;
     const std::vector<Line> lines = splitLines(*text);
@@ -409,12 +233,26 @@ bool IniFile::readBool(const std::string& section, const std::string& key, bool 
     return readInteger(section, key, fallback ? 1 : 0) != 0;
 }
 
+void IniFile::rewrite(const TextEdit& edit)
+{
+    // The edit sees the text without the mark, and a file that had one keeps it.
+    const bool written = rewriteStoredSettings(path_, [&](const std::string& stored) -> std::optional<std::string> {
+        const std::string_view text = withoutByteOrderMark(stored);
+        const std::optional<std::string> changed = edit(std::string(text));
+        if (!changed)
+            return std::nullopt;
+        return std::string(stored.substr(0, stored.size() - text.size())) + *changed;
+    });
+    if (!written)
+        throw IniWriteError("Unable to write to " + absoluteSettingsPath(path_));
+    stored_.reset();
+}
+
 void IniFile::writeString(const std::string& section, const std::string& key, const std::string& value)
 {
-    rewrite(path_, [&](const std::string& text) -> std::optional<std::string> {
+    rewrite([&](const std::string& text) -> std::optional<std::string> {
         return withValue(text, section, key, firstLine(value));
     });
-    rereadIfReadOnce();
 }
 
 void IniFile::writeInteger(const std::string& section, const std::string& key, std::int32_t value)
@@ -429,6 +267,5 @@ void IniFile::writeBool(const std::string& section, const std::string& key, bool
 
 void IniFile::eraseSection(const std::string& section)
 {
-    rewrite(path_, [&](const std::string& text) { return withoutSection(text, section); });
-    rereadIfReadOnce();
+    rewrite([&](const std::string& text) { return withoutSection(text, section); });
 }

@@ -1,7 +1,10 @@
 // The settings file: an INI file read and written key by key, each write replacing the whole file atomically.
 #pragma once
 
+#include "platform/settingsstore.h"
+
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -14,21 +17,29 @@ public:
 };
 
 // Every call opens the file by name and releases it at once, so a change is seen by the next call and by the other
-// program. Section and key names are matched without regard to ASCII case; the first of duplicate sections or keys
-// counts, for reading and for writing. Lines are `[section]` headers, `key=value` entries (names and values trimmed
-// of blanks and tabs), `;` comments or ignored; LF and CR LF both end a line.
+// program. A file that is there but is no regular file, is bigger than kMaxSettingsFileSize or cannot be read is
+// refused: it reads as absent, problem() says why, and a write leaves it as it is. A UTF-8 byte-order mark at the
+// start is no part of the first line, and a file that has one keeps it. Section and key names are matched without
+// regard to ASCII case; the first of duplicate sections or keys counts, for reading and for writing. Lines are
+// `[section]` headers, `key=value` entries (names and values trimmed of blanks and tabs), `;` comments or ignored; LF
+// and CR LF both end a line.
 class IniFile
 {
 public:
     static constexpr std::size_t kMaxValueLength = 2047;
 
     explicit IniFile(std::string path);
-    // Reads the file now, once: the reads of the object returned answer from that text and never open the file
-    // again, so that a run that asks for many keys reads it once. Its writes still go to the file and then reread it.
+    // Reads the file when a value is first asked for, once: later reads answer from that text and never open the
+    // file again, so that a run that asks for many keys reads it once and a run that asks for none never opens it.
+    // Its writes still go to the file, which the next read then reads again.
     static IniFile readOnce(std::string path);
     const std::string& path() const { return path_; }
 
-    // Nothing when the file, the section or the key is absent; a file that cannot be read counts as absent. One pair
+    // Why the file, though there, was refused at the latest read: "Cannot read <full path>: <reason>", with the
+    // reasons of readStoredSettings. Reads the file when no value was read yet; nothing when it is absent or read.
+    std::optional<std::string> problem() const;
+
+    // Nothing when the file, the section or the key is absent; a refused file counts as absent. One pair
     // of matching double or single quotes around a value is taken off, then the value is cut at kMaxValueLength bytes.
     std::optional<std::string> readValue(const std::string& section, const std::string& key) const;
     std::string readString(const std::string& section, const std::string& key, const std::string& fallback) const;
@@ -41,7 +52,8 @@ public:
     // the section's last line that is neither blank nor a comment; a new section goes at the end of the file. New
     // lines take the file's line end (LF for a new file, which gets the mode 0666 less the umask); a replaced file
     // keeps its permission bits. A value is cut before its first line break. Throws IniWriteError when the file
-    // exists but cannot be read and written, or the new file cannot be put in its place; the old file then stays.
+    // is refused, cannot be written by this user, would grow past kMaxSettingsFileSize, or the new file cannot be
+    // put in its place; the old file then stays.
     // The first write in a process that changes the file also removes the temporary files beside it that earlier
     // writes of it, killed before they finished, left an hour or more ago.
     void writeString(const std::string& section, const std::string& key, const std::string& value);
@@ -51,9 +63,15 @@ public:
     void eraseSection(const std::string& section);
 
 private:
-    void rereadIfReadOnce();
+    using TextEdit = std::function<std::optional<std::string>(const std::string& text)>;
+
+    // The text to answer from, read now unless read once already; nothing when the file is absent or refused.
+    const std::optional<std::string>& currentText() const;
+    // `edit` gives the new text without the byte-order mark, or nothing to leave the file as it is.
+    void rewrite(const TextEdit& edit);
 
     std::string path_;
     bool readOnce_ = false;
-    std::optional<std::string> text_; // the text read once; nothing when the file was absent or unreadable
+    // The file as last read, its text without the byte-order mark; nothing before the first read and after a write.
+    mutable std::optional<StoredSettings> stored_;
 };

@@ -95,6 +95,7 @@ private:
     bool acceptFileSpec(const std::string& spec);
     void makeConsistent();
     void ReportLine(const std::string& message);
+    void reportSettingsProblem();
     bool invalidSwitch(const std::string& argument);
 
     TTouchSettings& settings_;
@@ -105,11 +106,13 @@ private:
     const SpecMatcher& matches_;
     std::string currentDirectory_ = currentPlatform().currentDirectory();
     std::string messages_;
+    bool settingsProblemReported_ = false;
 };
 
 bool CommandLineParser::ParseCommandLine(const std::vector<std::string>& arguments)
 {
     messages_.clear();
+    settingsProblemReported_ = false;
     bool result = true;
     settings_.PresetNo = 0;
     ResetTouchSettings(settings_);
@@ -243,6 +246,7 @@ bool CommandLineParser::UsePresetSwitch(int n)
     const IniFile& ini = settingsFile_;
     const std::string section = presetSection(n);
     if (!ini.readBool(section, "Enabled", false)) {
+        reportSettingsProblem();
         ReportLine("Preset # " + std::to_string(n) + " is not configured.");
         return false;
     }
@@ -270,6 +274,16 @@ void CommandLineParser::ReportLine(const std::string& message)
         console_ << printable(message) << '\n' << std::flush;
     else
         messages_ += printable(message) + "\r\n";
+}
+
+// A refused settings file is why no preset is configured; said once, however many preset switches follow.
+void CommandLineParser::reportSettingsProblem()
+{
+    const std::optional<std::string> problem = settingsFile_.problem();
+    if (!problem || settingsProblemReported_)
+        return;
+    ReportLine(*problem);
+    settingsProblemReported_ = true;
 }
 
 bool CommandLineParser::invalidSwitch(const std::string& argument)

@@ -46,7 +46,11 @@ void TMainForm::fillPresetTable()
 void TMainForm::prepareConfiguredPresets()
 {
     IniFile ini(iniFileName);
-    if (!anyPresetEnabled(ini)) {
+    const bool anyEnabled = anyPresetEnabled(ini);
+    if (const std::optional<std::string> problem = ini.problem()) {
+        // Said once here; the window's other reads quietly take the defaults, and no write goes over the file.
+        showMessageBox({"Stampkeep", *problem, MessageIcon::Error, MessageButtons::Ok});
+    } else if (!anyEnabled) {
         try {
             writeSamplePresets(ini);
         } catch (const IniWriteError& error) {

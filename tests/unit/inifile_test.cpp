@@ -53,6 +53,22 @@ void age(const std::string& path, int minutes)
     EXPECT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, AT_SYMLINK_NOFOLLOW), 0) << path;
 }
 
+// A FIFO, a folder, a device behind a link and a sparse file of 2 MiB, side by side in `dir`, each with the reason it
+// is not read.
+std::vector<std::pair<std::string, std::string>> noSettingsFiles(const TempDir& dir)
+{
+    const std::string fifo = dir / "fifo.ini";
+    EXPECT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::string device = dir / "zero.ini";
+    fs::create_symlink("/dev/zero", device);
+    const std::string big = dir.makeFile("big.ini", "[S]\nk=v\n");
+    fs::resize_file(big, 2 * 1024 * 1024);
+    return {{fifo, "not a regular file"},
+            {dir.makeFolder("folder.ini"), "not a regular file"},
+            {device, "not a regular file"},
+            {big, "2.1 MB, more than a settings file may hold (1 MiB)"}};
+}
+
 void expectRefused(const std::function<void()>& write, const std::string& path)
 {
     try {
@@ -158,14 +174,16 @@ TEST(IniFile, AbsentFileReadsAsAbsentAndAWriteCreatesIt)
     EXPECT_EQ(modeOf(ini.path()), 0640u);
 }
 
-// A file read once answers from the text of that moment: later changes by others are not seen, its own writes are,
-// and a file absent then stays absent for it.
+// A file read once answers from the text of its first read: later changes by others are not seen, its own writes
+// are, and a file absent then stays absent for it.
 TEST(IniFile, ReadOnceAnswersFromTheTextItRead)
 {
     TempDir dir;
     const std::string path = dir.makeFile("s.ini", "[Preset1]\nMod=1\n");
     const IniFile absent = IniFile::readOnce(dir / "none.ini");
     IniFile once = IniFile::readOnce(path);
+    EXPECT_EQ(once.readInteger("Preset1", "Mod", 0), 1);
+    EXPECT_EQ(absent.readInteger("Preset1", "Mod", 0), 0);
 
     IniFile(path).writeInteger("Preset1", "Mod", 2);
     IniFile(dir / "none.ini").writeInteger("Preset1", "Mod", 3);
@@ -178,6 +196,24 @@ TEST(IniFile, ReadOnceAnswersFromTheTextItRead)
     EXPECT_EQ(once.readInteger("Preset1", "Mod", 0), 2);
     once.eraseSection("Preset1");
     EXPECT_EQ(once.readValue("Preset1", "Cre"), std::nullopt);
+}
+
+// Until a value is asked for, a file read once is not looked at: what is there at the first read counts, and a FIFO
+// in its place holds nothing up (the alarm ends a run that blocks).
+TEST(IniFile, ReadOnceReadsAtTheFirstValueAskedFor)
+{
+    TempDir dir;
+    const std::string path = dir / "s.ini";
+    const IniFile once = IniFile::readOnce(path);
+    dir.makeFile("s.ini", "[Preset1]\nMod=1\n");
+    EXPECT_EQ(once.readInteger("Preset1", "Mod", 0), 1);
+
+    const std::string fifo = dir / "fifo.ini";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    ::alarm(10);
+    const IniFile waiting = IniFile::readOnce(fifo);
+    EXPECT_EQ(waiting.readInteger("Preset1", "Mod", 0), 0);
+    ::alarm(0);
 }
 
 // A CR LF file with comments, odd spacing and a section with duplicate keys changes only where written.
@@ -232,14 +268,14 @@ TEST(IniFile, LongValuesAreCut)
     EXPECT_EQ(ini.readValue("S", "k"), std::string(IniFile::kMaxValueLength, 'v'));
 }
 
-// Random bytes with NULs, lone CRs and a megabyte-long line around one known section.
+// Random bytes with NULs, lone CRs and a half-megabyte line around one known section.
 TEST(IniFile, BinaryGarbageNeitherCrashesNorChangesOnWrite)
 {
     std::mt19937 random(20240601);
     std::string noise(200000, '\0');
     for (char& c : noise)
         c = static_cast<char>(random() % 256);
-    const std::string head = "junk\n" + noise + "\n" + std::string(1 << 20, '\0') + "=[\n[Known]\nkey=";
+    const std::string head = "junk\n" + noise + "\n" + std::string(1 << 19, '\0') + "=[\n[Known]\nkey=";
     const std::string tail = "\n" + noise.substr(0, 5000) + "x";
     TempDir dir;
     IniFile ini(dir.makeFile("s.ini", head + "5" + tail));
@@ -300,9 +336,76 @@ TEST(IniFile, RefusedByPermissions)
     const std::string writeOnly = dir.makeFile("wo.ini", "[S]\nk=old\n");
     fs::permissions(writeOnly, fs::perms::owner_write);
     EXPECT_EQ(IniFile(writeOnly).readValue("S", "k"), std::nullopt);
+    EXPECT_EQ(IniFile(writeOnly).problem(), "Cannot read " + writeOnly + ": Permission denied");
     expectRefused([&] { IniFile(writeOnly).writeString("S", "j", "new"); }, writeOnly);
     fs::permissions(writeOnly, fs::perms::owner_read, fs::perm_options::add);
     EXPECT_EQ(contents(writeOnly), "[S]\nk=old\n");
+}
+
+// Whatever stands in the settings file's place, a read ends at once and says why it took nothing; the alarm ends a
+// run that would block or read without end. A file of exactly the limit is still read; an absent file is no problem.
+TEST(IniFile, ReadRefusesWhatIsNoSettingsFile)
+{
+    TempDir dir;
+    const auto refused = noSettingsFiles(dir);
+    ::alarm(10);
+    for (const auto& [path, reason] : refused) {
+        const IniFile ini(path);
+        EXPECT_EQ(ini.readValue("S", "k"), std::nullopt) << path;
+        EXPECT_EQ(ini.problem(), "Cannot read " + path + ": " + reason);
+        EXPECT_EQ(IniFile::readOnce(path).problem(), "Cannot read " + path + ": " + reason);
+    }
+    ::alarm(0);
+
+    const std::string head = "[S]\nk=v\n";
+    const IniFile limit(dir.makeFile("limit.ini", head + std::string(kMaxSettingsFileSize - head.size(), ';')));
+    EXPECT_EQ(limit.readValue("S", "k"), "v");
+    EXPECT_EQ(limit.problem(), std::nullopt);
+    EXPECT_EQ(IniFile(dir / "absent.ini").problem(), std::nullopt);
+}
+
+// A refused file is never written over: the write throws as any refused write does, and the file stays what it was.
+// Nor does a write make a file that later reads would refuse.
+TEST(IniFile, RefusedFileIsNotWrittenOver)
+{
+    TempDir dir;
+    const auto refused = noSettingsFiles(dir);
+    ::alarm(10);
+    for (const auto& [path, reason] : refused) {
+        expectRefused([&] { IniFile(path).writeString("S", "k", "new"); }, path);
+        expectRefused([&] { IniFile(path).eraseSection("S"); }, path);
+    }
+    ::alarm(0);
+    EXPECT_TRUE(fs::is_fifo(dir / "fifo.ini"));
+    EXPECT_TRUE(fs::is_directory(dir / "folder.ini"));
+    EXPECT_EQ(fs::read_symlink(dir / "zero.ini"), "/dev/zero");
+    EXPECT_EQ(fs::file_size(dir / "big.ini"), 2u * 1024 * 1024);
+    EXPECT_EQ(contents(dir / "big.ini").substr(0, 8), "[S]\nk=v\n");
+
+    const std::string nearly = dir.makeFile("nearly.ini", "[S]\n" + std::string(kMaxSettingsFileSize - 10, ';') + "\n");
+    expectRefused([&] { IniFile(nearly).writeString("S", "k", std::string(100, 'v')); }, nearly);
+    EXPECT_EQ(fs::file_size(nearly), kMaxSettingsFileSize - 5);
+    EXPECT_EQ(namesIn(dir.path()).size(), 5u) << "a temporary file was left behind";
+}
+
+// A byte-order mark is no part of the first section's header, and a write keeps it where it was.
+TEST(IniFile, ByteOrderMarkIsSkippedAndKept)
+{
+    const std::string mark = "\xEF\xBB\xBF";
+    TempDir dir;
+    IniFile ini(dir.makeFile("s.ini", mark + "[Preset1]\r\nEnabled=1\r\n[Other]\r\nk=v\r\n"));
+    EXPECT_TRUE(ini.readBool("Preset1", "Enabled", false));
+    EXPECT_EQ(IniFile::readOnce(ini.path()).readValue("preset1", "ENABLED"), "1");
+
+    ini.writeInteger("Preset1", "Enabled", 0);
+    ini.writeString("Preset1", "Name", "N");
+    EXPECT_EQ(contents(ini.path()), mark + "[Preset1]\r\nEnabled=0\r\nName=N\r\n[Other]\r\nk=v\r\n");
+    ini.eraseSection("preset1");
+    EXPECT_EQ(contents(ini.path()), mark + "[Other]\r\nk=v\r\n");
+
+    IniFile bare(dir.makeFile("bare.ini", mark));
+    bare.writeString("S", "k", "v");
+    EXPECT_EQ(contents(bare.path()), mark + "[S]\nk=v\n");
 }
 
 TEST(IniFile, ReplacementKeepsPermissionBitsAndSymbolicLinks)

@@ -1,10 +1,13 @@
 // The settings file under faults: a folder that refuses writing, a file size limit reached in the middle of saving a
-// preset, and a writer killed at random moments. The file is always one that a complete single write left.
+// preset, and a writer killed at random moments. The file is always one that a complete single write left. And a
+// settings file that cannot be read, as the command line's preset switches report it.
 #include "core/presets.h"
 
+#include "core/sharedu.h"
 #include "core/tfuncs2.h"
 #include "fake/fakeplatform.h"
 #include "fake/tempdir.h"
+#include "platform/messagebox.h"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +19,9 @@
 #include <iostream>
 #include <iterator>
 #include <random>
+#include <sstream>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -214,4 +219,29 @@ TEST_F(SettingsFaultsTest, KilledWriterLeavesACompleteState)
     }
     std::cout << midSave << " of " << kRounds << " kills came in the middle of a save\n";
     EXPECT_GT(midSave, 0) << "no kill came while a preset was being saved";
+}
+
+// A refused settings file is why no preset is configured: the parser says so once, before the first preset it
+// cannot find, on the console or in its one box. The alarm ends a run that would block on the FIFO.
+TEST_F(SettingsFaultsTest, PresetSwitchNamesTheRefusedSettingsFileOnce)
+{
+    fs::remove(path);
+    ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+    const std::string refusal = "Cannot read " + path + ": not a regular file";
+    ::alarm(10);
+    TTouchSettings settings{};
+    std::ostringstream console;
+    EXPECT_FALSE(ParseCommandLine(settings, {"/1", "/2"}, IniFile::readOnce(path), true, nullptr, console));
+    EXPECT_EQ(console.str(), refusal + "\nPreset # 1 is not configured.\nPreset # 2 is not configured.\n");
+
+    std::vector<MessageBoxRequest> boxes;
+    setMessageBoxHandler([&](const MessageBoxRequest& box) {
+        boxes.push_back(box);
+        return MessageResult::Ok;
+    });
+    EXPECT_FALSE(ParseCommandLine(settings, {"/3", "/4"}, IniFile(path), false));
+    setMessageBoxHandler(nullptr);
+    ::alarm(0);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, refusal + "\r\nPreset # 3 is not configured.\r\nPreset # 4 is not configured.\r\n");
 }
