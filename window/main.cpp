@@ -25,7 +25,6 @@ int runStampkeep(int argc, char** argv)
     std::signal(SIGXFSZ, SIG_IGN);
     QApplication app(argc, argv); // also adopts the user's locale for the C library
     QApplication::setApplicationName("Stampkeep");
-    QApplication::setApplicationDisplayName("Stampkeep");
     // Docks and task bars match the window to its desktop entry and icon by these.
     QGuiApplication::setDesktopFileName("org.stampkeep.Stampkeep");
     QApplication::setWindowIcon(QIcon(":/resources/stampkeep.png"));

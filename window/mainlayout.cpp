@@ -3,15 +3,26 @@
 
 #include "ui_mainform.h"
 
+#include "core/skobju.h"
 #include "window/filelistmodel.h"
+#include "winutil/formposu.h"
+#include "winutil/qtdatetime.h"
 #include "winutil/tfuncsu.h"
 
 #include <QApplication>
+#include <QStyleOptionViewItem>
+
+#include <array>
 
 namespace {
 
-// Labels and tool bars take the size their contents need in the current font.
-void fitToContents(const QList<QWidget*>& widgets)
+constexpr int kFirstStartRows = 15;
+// Between two preset buttons: more than between a button and its own arrow, so that each arrow reads as its button's.
+constexpr int kPresetSpacing = 6;
+
+// Labels and tool bars take the size their contents need in the current font; the buttons of a bar stand
+// `spacing` apart.
+void fitToContents(const QList<QWidget*>& widgets, int spacing = 0)
 {
     for (QWidget* widget : widgets) {
         if (auto* label = qobject_cast<QLabel*>(widget)) {
@@ -22,6 +33,8 @@ void fitToContents(const QList<QWidget*>& widgets)
         int height = 0;
         for (QToolButton* button : widget->findChildren<QToolButton*>(Qt::FindDirectChildrenOnly)) {
             const QSize size = button->sizeHint().expandedTo(QSize(23, 22));
+            if (width > 0)
+                width += spacing;
             button->setGeometry(width, 0, size.width(), size.height());
             width += size.width();
             height = std::max(height, size.height());
@@ -30,10 +43,65 @@ void fitToContents(const QList<QWidget*>& widgets)
     }
 }
 
+// What a cell of the list needs for its text (and image), as the list's delegate measures it.
+QSize cellSize(const QTreeView& list, const QString& text, bool withImage)
+{
+    QStyleOptionViewItem option;
+    option.initFrom(&list);
+    option.font = list.font();
+    option.fontMetrics = list.fontMetrics();
+    option.features = QStyleOptionViewItem::HasDisplay;
+    option.text = text;
+    if (withImage) {
+        option.features |= QStyleOptionViewItem::HasDecoration;
+        const int icon = list.style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, &list);
+        option.decorationSize = list.iconSize().isValid() ? list.iconSize() : QSize(icon, icon);
+    }
+    return list.style()->sizeFromContents(QStyle::CT_ItemViewItem, &option, QSize(), &list);
+}
+
+// A first start shows the stamp and attribute columns whole, with room for a camera's file names and the start of
+// their folder, and kFirstStartRows rows, in the list's font and the style's measures.
+QSize firstStartSize(const QMainWindow& form, const QTreeView& list, int columnPad)
+{
+    // Morning and evening: the two day-half markers need not be as wide.
+    const QDateTime evening(QDate(2000, 12, 28), QTime(20, 58, 58));
+    QString stamp;
+    for (const QDateTime& when : {evening, evening.addSecs(-12 * 3600)}) {
+        const QString text = QString::fromStdString(StampText(dateTimeToSerial(when)));
+        if (list.fontMetrics().horizontalAdvance(text) > list.fontMetrics().horizontalAdvance(stamp))
+            stamp = text;
+    }
+    const std::array<std::pair<QString, bool>, FileListModel::ColumnCount> samples = {{
+        {"IMG_20240714_091200.jpg", true},
+        {stamp, false},
+        {stamp, false},
+        {QString::fromStdString(AttrLetters(kAttrArchive | kAttrSystem | kAttrHidden | kAttrReadOnly | kAttrDirectory)),
+         false},
+        {"/home/user/Pictures/", false},
+    }};
+    const QHeaderView* header = list.header();
+    int rowHeight = 0;
+    int columnsWidth = 0;
+    for (int column = 0; column < FileListModel::ColumnCount; ++column) {
+        const auto& [text, withImage] = samples[column];
+        const QSize cell = cellSize(list, text, withImage);
+        columnsWidth += std::max(cell.width(), header->sectionSizeHint(column)) + columnPad;
+        rowHeight = std::max(rowHeight, cell.height());
+    }
+    // The lower scroll bar counts too: a long folder name brings it.
+    const int frame = 2 * list.frameWidth();
+    const int scrollBar = list.style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &list);
+    const QSize listSize(frame + columnsWidth + scrollBar,
+                         frame + header->sizeHint().height() + kFirstStartRows * rowHeight + scrollBar);
+    return (form.size() - list.size() + listSize).expandedTo(form.minimumSize());
+}
+
 } // namespace
 
 void TMainForm::aeMainSettingChange()
 {
+    const bool firstStart = firstActivation && !FormPlacementStored(iniFileName, *this);
     const QFont systemFont = QApplication::font();
     if (systemFont.family() != font().family() || systemFont.pointSizeF() != font().pointSizeF()) {
         setFont(systemFont);
@@ -48,13 +116,18 @@ void TMainForm::aeMainSettingChange()
         ui->lvMain->setFont(listFont);
     columnPad = ui->lvMain->fontMetrics().horizontalAdvance("AM");
     AutoSizeColumns();
+    if (firstStart) {
+        layout()->activate();
+        PlaceAtFirstStart(*this, firstStartSize(*this, *ui->lvMain, columnPad));
+    }
 }
 
 void TMainForm::panelLayoutPass()
 {
     fitToContents({ui->lblA, ui->lblS, ui->lblH, ui->lblR, ui->lblM, ui->lblC, ui->lblFilA, ui->lblFilT, ui->tbAttrA,
                    ui->tbAttrS, ui->tbAttrH, ui->tbAttrR, ui->tbMod, ui->tbCre, ui->tbFiles, ui->tbTouch, ui->tbClkA,
-                   ui->tbClkB, ui->tbPresets});
+                   ui->tbClkB});
+    fitToContents({ui->tbPresets}, kPresetSpacing);
 
     const std::pair<QLabel*, QWidget*> attributeRows[] = {
         {ui->lblA, ui->tbAttrA}, {ui->lblS, ui->tbAttrS}, {ui->lblH, ui->tbAttrH}, {ui->lblR, ui->tbAttrR}};

@@ -123,6 +123,11 @@ void TMainForm::watchPanelEvents()
 
     // A move handled here stops, so that the panel does not overrule a group box's hint.
     auto* flyover = new EventHook(this, [this](QObject* sender, QEvent* event) {
+        // These areas have no hint of their own for Qt to take back when the pointer leaves them.
+        if (event->type() == QEvent::Leave) {
+            QStatusTipEvent none{QString()};
+            QCoreApplication::sendEvent(sender, &none);
+        }
         if (event->type() != QEvent::MouseMove)
             return false;
         FlyoverMouseMove(static_cast<QWidget*>(sender), static_cast<QMouseEvent*>(event)->position().toPoint());

@@ -276,7 +276,11 @@ void TMainForm::connectActions()
     connect(ui->acHelp, &QAction::triggered, this, &TMainForm::acHelpExecute);
     connect(ui->acAbout, &QAction::triggered, this, &TMainForm::acAboutExecute);
     connect(ui->acExit, &QAction::triggered, this, &TMainForm::acExitExecute);
-    connect(ui->btnHelp, &QPushButton::clicked, ui->acHelp, &QAction::trigger);
-    connect(ui->btnAbout, &QPushButton::clicked, ui->acAbout, &QAction::trigger);
-    connect(ui->btnExit, &QPushButton::clicked, ui->acExit, &QAction::trigger);
+    // Push buttons take no action of their own: each carries its action's hints and runs it.
+    for (const auto& [button, action] : {std::pair{ui->btnHelp, ui->acHelp}, std::pair{ui->btnAbout, ui->acAbout},
+                                         std::pair{ui->btnExit, ui->acExit}}) {
+        button->setToolTip(action->toolTip());
+        button->setStatusTip(action->statusTip());
+        connect(button, &QPushButton::clicked, action, &QAction::trigger);
+    }
 }

@@ -28,7 +28,8 @@ struct ButtonBinding
     int image; // index into the group's image list
 };
 
-// Each button shows its action, which takes its image; the actions form one group owned by `owner`.
+// Each button shows its action, which takes its image, and is drawn on the highlight colour while pressed; the
+// actions form one group owned by `owner`.
 QActionGroup* bindButtonGroup(const std::vector<ButtonBinding>& members, const QList<QIcon>& images,
                               QActionGroup::ExclusionPolicy policy, QObject* owner);
 

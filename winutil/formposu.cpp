@@ -15,6 +15,8 @@ constexpr int kShowMinimized = 2;
 constexpr int kShowMaximized = 3;
 constexpr int kRestoreToMaximized = 2;
 
+QRect availableAreaOverride;
+
 std::string sectionName(const QWidget& form)
 {
     return form.objectName().toStdString() + " Settings";
@@ -25,6 +27,14 @@ int showCommand(Qt::WindowStates state)
     if (state & Qt::WindowMinimized)
         return kShowMinimized;
     return state & Qt::WindowMaximized ? kShowMaximized : kShowNormal;
+}
+
+QRect availableArea(const QWidget& form)
+{
+    if (!availableAreaOverride.isEmpty())
+        return availableAreaOverride;
+    const QScreen* screen = form.screen();
+    return screen ? screen->availableGeometry() : QRect();
 }
 
 QRect centredOn(const QRect& workArea, const QSize& size)
@@ -67,9 +77,8 @@ void SaveFormPlacement(const std::string& iniPath, const QWidget& form, bool res
 
 void RestoreFormPlacement(const std::string& iniPath, QWidget& form, bool resizable)
 {
-    const QScreen* screen = form.screen();
     const QSize size = form.size();
-    const QRect centred = centredOn(screen ? screen->availableGeometry() : QRect(), size);
+    const QRect centred = centredOn(availableArea(form), size);
     const IniFile ini(iniPath);
     const std::string section = sectionName(form);
     const int left = ini.readInteger(section, "Left", centred.left());
@@ -81,4 +90,33 @@ void RestoreFormPlacement(const std::string& iniPath, QWidget& form, bool resiza
         height = storedExtent(top, ini.readInteger(section, "Bottom", centred.top() + size.height()), height);
     }
     form.setGeometry(left, top, width, height);
+}
+
+bool FormPlacementStored(const std::string& iniPath, const QWidget& form)
+{
+    const IniFile ini(iniPath);
+    const std::string section = sectionName(form);
+    for (const char* key : {"Left", "Top", "Right", "Bottom"})
+        if (ini.readValue(section, key))
+            return true;
+    return false;
+}
+
+void PlaceAtFirstStart(QWidget& form, const QSize& wanted)
+{
+    const QRect area = availableArea(form);
+    if (area.isEmpty()) {
+        form.resize(wanted);
+        return;
+    }
+    // The minimum size holds on a screen smaller still; the title bar then stays on the screen.
+    const QSize size = wanted.boundedTo(area.size()).expandedTo(form.minimumSize());
+    const QRect centred = centredOn(area, size);
+    form.setGeometry(std::max(centred.left(), area.left()), std::max(centred.top(), area.top()), size.width(),
+                     size.height());
+}
+
+void setAvailableAreaOverride(const QRect& area)
+{
+    availableAreaOverride = area;
 }

@@ -3,6 +3,8 @@
 
 #include <string>
 
+class QRect;
+class QSize;
 class QWidget;
 
 // The stored rectangle is the window's client area in its normal state (QWidget::normalGeometry()), without the
@@ -20,3 +22,13 @@ void SaveFormPlacement(const std::string& iniPath, const QWidget& form, bool res
 // screen. A stored width or height that is not positive leaves the form's own. The show state is never restored.
 // Call before the form is first shown.
 void RestoreFormPlacement(const std::string& iniPath, QWidget& form, bool resizable);
+
+// Whether the settings file holds a position or size for the form, which then wins over its first-start size.
+bool FormPlacementStored(const std::string& iniPath, const QWidget& form);
+
+// The size the form asks for on a first start, cut to its screen's available area, centred there.
+void PlaceAtFirstStart(QWidget& form, const QSize& wanted);
+
+// Tests pretend a screen of their own: the available area every placement keeps to. An empty rectangle gives the
+// screen's own back.
+void setAvailableAreaOverride(const QRect& area);

@@ -1,21 +1,64 @@
+// The help engine: the HTML page beside the program, or in its installed data folder, opened in the desktop's
+// browser at an anchor per context.
 #include "winutil/helppage.h"
 
 #include "platform/messagebox.h"
 #include "platform/programfiles.h"
 
 #include <QCoreApplication>
-#include <QDesktopServices>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QProcess>
 #include <QUrl>
 
 #include <utility>
 
 namespace {
 
+// An opener that has not failed within this time has handed the page to a browser.
+constexpr int kOpenerVerdictMs = 5000;
+
+QString& openerProgram()
+{
+    static QString program = QStringLiteral("xdg-open");
+    return program;
+}
+
+void reportUnopenedPage(const QUrl& url, const QString& reason)
+{
+    MessageBoxRequest request;
+    request.caption = QGuiApplication::applicationDisplayName().toStdString();
+    request.text = "The help page could not be opened (" + reason.toStdString() +
+                   "). Please open it in a browser:\r\n" + url.toLocalFile().toStdString();
+    request.icon = MessageIcon::Error;
+    showMessageBox(request);
+}
+
+// The desktop's opener as a process of its own, whose failure can be seen: QDesktopServices reports success as soon
+// as an opener starts, and nothing at all when none does.
+void openWithDesktop(const QUrl& url)
+{
+    auto* opener = new QProcess(QCoreApplication::instance());
+    QElapsedTimer clock;
+    clock.start();
+    QObject::connect(opener, &QProcess::errorOccurred, opener, [opener, url](QProcess::ProcessError error) {
+        if (error == QProcess::FailedToStart) {
+            reportUnopenedPage(url, openerProgram() + " cannot be started");
+            opener->deleteLater();
+        }
+    });
+    QObject::connect(opener, &QProcess::finished, opener, [opener, url, clock](int code, QProcess::ExitStatus status) {
+        if ((status != QProcess::NormalExit || code != 0) && clock.elapsed() < kOpenerVerdictMs)
+            reportUnopenedPage(url, openerProgram() + " ended with code " + QString::number(code));
+        opener->deleteLater();
+    });
+    opener->start(openerProgram(), {url.toString()});
+}
+
 HelpUrlOpener& urlOpener()
 {
-    static HelpUrlOpener opener = [](const QUrl& url) { QDesktopServices::openUrl(url); };
+    static HelpUrlOpener opener = openWithDesktop;
     return opener;
 }
 
@@ -45,5 +88,10 @@ void openHelpFile(const QString& pagePath, int context)
 
 void setHelpUrlOpener(HelpUrlOpener opener)
 {
-    urlOpener() = std::move(opener);
+    urlOpener() = opener ? std::move(opener) : HelpUrlOpener(openWithDesktop);
+}
+
+void setHelpOpenerProgram(QString program)
+{
+    openerProgram() = std::move(program);
 }

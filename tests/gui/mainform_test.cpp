@@ -2,23 +2,34 @@
 #include "core/inifile.h"
 #include "core/tfuncs2.h"
 #include "gui/windowfixture.h"
+#include "window/filelistmodel.h"
 #include "window/mainu.h"
+#include "window/startup.h"
+#include "winutil/formposu.h"
 #include "winutil/helppage.h"
 
 #include <QtTest>
+
+#include <QMouseEvent>
 
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QStatusBar>
 #include <QTimeEdit>
 #include <QToolButton>
 #include <QTreeView>
+
+#include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
 
 class MainFormTest : public WindowFixture
 {
@@ -29,7 +40,9 @@ private slots:
     void firstStartWritesSamplePresets();
     void settingsSurviveARestart();
     void refusedSettingsFileAtExit();
+    void unreadableSettingsFileAtStartAndExit();
     void sizeLimits();
+    void firstStartSize();
     void layoutPassLinesUpThePanel();
     void statusTextFollowsHints();
     void helpOpensThePage();
@@ -163,6 +176,28 @@ void MainFormTest::refusedSettingsFileAtExit()
     QCOMPARE(boxes[0].text, "Unable to write to " + iniPath());
 }
 
+// A FIFO in the settings file's place: one box at the start says why it is not read, no sample presets are written
+// over it, and one box at exit says it was not saved; it stays a FIFO. The alarm ends a run that would block on it.
+void MainFormTest::unreadableSettingsFileAtStartAndExit()
+{
+    QCOMPARE(::mkfifo(iniPath().c_str(), 0600), 0);
+    ::alarm(20);
+    {
+        TMainForm form(iniPath());
+        QCOMPARE(boxes.size(), std::size_t{1});
+        QCOMPARE(boxes[0].caption, std::string("Stampkeep"));
+        QCOMPARE(boxes[0].text, "Cannot read " + iniPath() + ": not a regular file");
+        QVERIFY(!find<QAction>(form, "preA1")->isEnabled());
+        showActive(form);
+        QCOMPARE(boxes.size(), std::size_t{1});
+        form.close();
+    }
+    ::alarm(0);
+    QCOMPARE(boxes.size(), std::size_t{2});
+    QCOMPARE(boxes[1].text, "Unable to write to " + iniPath());
+    QVERIFY(std::filesystem::is_fifo(iniPath()));
+}
+
 void MainFormTest::sizeLimits()
 {
     TMainForm form(iniPath());
@@ -171,6 +206,54 @@ void MainFormTest::sizeLimits()
     QCOMPARE(form.minimumHeight(), 400);
     form.resize(100, 100);
     QCOMPARE(form.size(), QSize(form.minimumWidth(), 400));
+}
+
+// Without a stored placement the window opens large enough for fifteen rows and the stamp and attribute columns
+// of a camera's files, centred; a small screen keeps it within, and a stored placement wins.
+void MainFormTest::firstStartSize()
+{
+    const auto restore = qScopeGuard([] { setAvailableAreaOverride({}); });
+    std::vector<std::string> files;
+    for (const char* name : {"DSC_0042.JPG", "DSC_0043.JPG", "holiday-notes.txt"})
+        files.push_back(makeFile(name, local(2023, 12, 28, 20, 58, 58)));
+
+    const QRect large(0, 0, 1920, 1080);
+    setAvailableAreaOverride(large);
+    QRect firstStart;
+    {
+        TMainForm form(iniPath());
+        form.setOwnCommandLine(StartUp::parseArguments(files, iniPath()));
+        showActive(form);
+        auto* list = find<QTreeView>(form, "lvMain");
+        QCOMPARE(list->model()->rowCount(), 3);
+        QVERIFY(list->viewport()->height() / list->sizeHintForRow(0) >= 15);
+        for (const int column : {FileListModel::ColModified, FileListModel::ColCreated, FileListModel::ColAttr}) {
+            // What the rows' texts need: the stamps are not cut.
+            QVERIFY(list->header()->sectionSize(column) >=
+                    static_cast<QAbstractItemView*>(list)->sizeHintForColumn(column));
+            QVERIFY(list->header()->sectionViewportPosition(column) + list->header()->sectionSize(column) <=
+                    list->viewport()->width());
+        }
+        QCOMPARE(form.geometry().center(), large.center());
+        firstStart = form.geometry();
+    }
+
+    const QRect small(100, 50, 640, 480);
+    setAvailableAreaOverride(small);
+    {
+        TMainForm form(iniPath());
+        showActive(form);
+        QVERIFY(small.contains(form.geometry()));
+    }
+
+    IniFile ini(iniPath());
+    for (const auto& [key, value] : {std::pair{"Left", 10}, {"Top", 20}, {"Right", 610}, {"Bottom", 470}})
+        ini.writeInteger("MainForm Settings", key, value);
+    setAvailableAreaOverride(large);
+    TMainForm form(iniPath());
+    showActive(form);
+    QCOMPARE(form.geometry(), QRect(10, 20, 600, 450));
+    QVERIFY(firstStart.width() > 600 && firstStart.height() > 450);
 }
 
 void MainFormTest::layoutPassLinesUpThePanel()
@@ -208,6 +291,24 @@ void MainFormTest::statusTextFollowsHints()
     QStatusTipEvent none(QString{});
     QCoreApplication::sendEvent(&form, &none);
     QCOMPARE(form.statusBar()->currentMessage(), QString(" 0 files, 0 selected."));
+
+    // The hint of an empty spot of a group goes when the pointer leaves the group.
+    auto* attributes = find<QWidget>(form, "gbAttr");
+    QMouseEvent move(QEvent::MouseMove, QPointF(2, attributes->height() - 2), attributes->mapToGlobal(QPointF(2, 2)),
+                     Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(attributes, &move);
+    QCOMPARE(form.statusBar()->currentMessage(), QString(" Click a button to select; click again to de-select"));
+    QEvent leave(QEvent::Leave);
+    QCoreApplication::sendEvent(attributes, &leave);
+    QCOMPARE(form.statusBar()->currentMessage(), QString(" 0 files, 0 selected."));
+
+    // Help, About and Exit are push buttons: they carry their actions' hints.
+    for (const auto& [button, action] :
+         {std::pair{"btnHelp", "acHelp"}, std::pair{"btnAbout", "acAbout"}, std::pair{"btnExit", "acExit"}}) {
+        QVERIFY(!find<QAction>(form, action)->statusTip().isEmpty());
+        QCOMPARE(find<QWidget>(form, button)->toolTip(), find<QAction>(form, action)->toolTip());
+        QCOMPARE(find<QWidget>(form, button)->statusTip(), find<QAction>(form, action)->statusTip());
+    }
 }
 
 void MainFormTest::helpOpensThePage()
@@ -223,6 +324,18 @@ void MainFormTest::helpOpensThePage()
     QVERIFY(opened.isEmpty());
     QCOMPARE(boxes.size(), std::size_t{1});
     QCOMPARE(QString::fromStdString(boxes[0].text), "Help file not found: " + page);
+
+    // An opener that cannot start, or gives up, leaves the user a box naming the page to open by hand.
+    QFile(page).open(QIODevice::WriteOnly);
+    for (const char* opener : {"/nonexistent/opener", "false"}) {
+        boxes.clear();
+        setHelpOpenerProgram(opener);
+        find<QAction>(form, "acHelp")->trigger();
+        QTRY_COMPARE(boxes.size(), std::size_t{1});
+        QVERIFY2(QString::fromStdString(boxes[0].text).contains(page), boxes[0].text.c_str());
+    }
+    setHelpOpenerProgram("xdg-open");
+    QFile::remove(page);
 }
 
 QTEST_MAIN(MainFormTest)

@@ -16,9 +16,13 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QMimeData>
+#include <QScopeGuard>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTimeEdit>
+#include <QToolButton>
 #include <QTreeView>
+#include <QVector3D>
 
 namespace {
 
@@ -45,6 +49,16 @@ bool dropOn(QWidget* picker, const QMimeData& data)
     return drop.isAccepted() && drop.dropAction() == Qt::CopyAction;
 }
 
+// A colour as red, green and blue from 0 to 1; for a widget, the mean colour of its picture.
+QVector3D rgb(const QColor& colour)
+{
+    return QVector3D(colour.redF(), colour.greenF(), colour.blueF());
+}
+QVector3D rgb(QWidget& widget)
+{
+    return rgb(widget.grab().toImage().scaled(1, 1, Qt::IgnoreAspectRatio, Qt::SmoothTransformation).pixelColor(0, 0));
+}
+
 } // namespace
 
 class PanelTest : public WindowFixture
@@ -60,6 +74,7 @@ private slots:
     void dateOutsideThePickersRange();
     void hintsOfThePanel();
     void dropsOnThePickers();
+    void pressedButtonsStandOut();
 };
 
 void PanelTest::includesEnableTheirControls()
@@ -319,6 +334,46 @@ void PanelTest::dropsOnThePickers()
     text.setText("13:14:15");
     QVERIFY(!dropOn(timePicker, text));
     QCOMPARE(timePicker->time(), QTime(18, 30, 0));
+}
+
+// In the two styles Qt brings and in a light and a dark palette, each source and attribute button looks clearly
+// different once pressed, and nearer to the palette's highlight colour.
+void PanelTest::pressedButtonsStandOut()
+{
+    const QString ownStyle = QApplication::style()->name();
+    const QPalette ownPalette = QApplication::palette();
+    const auto restore = qScopeGuard([&] {
+        QApplication::setStyle(ownStyle);
+        QApplication::setPalette(ownPalette);
+    });
+    QPalette dark(QColor(45, 45, 48));
+    dark.setColor(QPalette::Highlight, QColor(61, 142, 201));
+
+    for (const char* style : {"Fusion", "Windows"}) {
+        for (const bool darkPalette : {false, true}) {
+            QApplication::setStyle(style);
+            QApplication::setPalette(darkPalette ? dark : QApplication::style()->standardPalette());
+            const QString where = QString("%1 %2: ").arg(style, darkPalette ? "dark" : "light");
+            TMainForm form(iniPath());
+            showActive(form);
+            for (const char* name :
+                 {"acModFmClk", "acModFmCre", "acModFmFld", "acCreFmClk", "acCreFmMod", "acCreFmFld", "acAminus",
+                  "acAPlus", "acSMinus", "acSPlus", "acHMinus", "acHPlus", "acRMinus", "acRPlus"}) {
+                auto* action = find<QAction>(form, name);
+                auto* button = find<QToolButton>(form, qPrintable("tb" + QString(name).mid(2)));
+                QCOMPARE(button->defaultAction(), action);
+                action->setChecked(false);
+                const QVector3D released = rgb(*button);
+                action->setChecked(true);
+                const QVector3D pressed = rgb(*button);
+                const QVector3D highlight = rgb(button->palette().color(QPalette::Highlight));
+                // The styles' own pressed look moves the mean colour by 0.16 at most, and toward the highlight by 0.12.
+                QVERIFY2((released - pressed).length() > 0.2f, qPrintable(where + name));
+                QVERIFY2((pressed - highlight).length() < (released - highlight).length() - 0.17f,
+                         qPrintable(where + name));
+            }
+        }
+    }
 }
 
 QTEST_MAIN(PanelTest)

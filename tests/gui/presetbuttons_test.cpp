@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QStyleOptionToolButton>
 #include <QTimeEdit>
 #include <QToolButton>
 
@@ -29,6 +30,7 @@ private slots:
     void removedPresetOpensTheDialogOnItsButton();
     void configuringAnUnconfiguredPresetCopiesThePanel();
     void shiftAltNumberOpensTheMenu();
+    void eachArrowBelongsToItsButton();
 
 private:
     QAction* action(const char* name) const { return form->findChild<QAction*>(name); }
@@ -177,6 +179,39 @@ void PresetButtonsTest::shiftAltNumberOpensTheMenu()
     QCOMPARE(shown, form->findChild<QMenu*>("pmPre4"));
     QVERIFY(!action("preA4")->isEnabled());
     QVERIFY(!action("preR4")->isEnabled());
+}
+
+// Each preset's menu arrow lies inside the frame of its own button, which is drawn at rest, and the buttons stand
+// apart, so that an arrow is nearer its own button than the next; the row keeps clear of the Help button.
+void PresetButtonsTest::eachArrowBelongsToItsButton()
+{
+    const QColor panel = form->palette().color(QPalette::Window);
+    for (int n = 1; n <= 5; ++n) {
+        const QString which = QString("preset %1").arg(n);
+        auto* button = form->findChild<QToolButton*>(QString("tbPre%1").arg(n));
+        QStyleOptionToolButton option;
+        option.initFrom(button);
+        option.subControls = QStyle::SC_ToolButton | QStyle::SC_ToolButtonMenu;
+        option.features = QStyleOptionToolButton::MenuButtonPopup | QStyleOptionToolButton::HasMenu;
+        const QRect arrow = button->style()
+                                ->subControlRect(QStyle::CC_ToolButton, &option, QStyle::SC_ToolButtonMenu, button)
+                                .translated(button->pos());
+        QVERIFY2(button->geometry().contains(arrow), qPrintable(which));
+        if (n < 5) {
+            const QWidget* next = form->findChild<QToolButton*>(QString("tbPre%1").arg(n + 1));
+            QVERIFY2(next->x() - (arrow.right() + 1) >= 4, qPrintable(which));
+        }
+
+        // The frame: the pixels down the button's left and right edges are not the panel's.
+        const QImage picture = button->grab().toImage();
+        int framed = 0;
+        for (int y = picture.height() / 4; y < picture.height() * 3 / 4; ++y)
+            for (const int x : {0, picture.width() - 1})
+                framed += picture.pixelColor(x, y) != panel;
+        QVERIFY2(framed >= picture.height() / 2, qPrintable(which));
+    }
+    QVERIFY(form->findChild<QWidget*>("tbPresets")->geometry().right() <
+            form->findChild<QWidget*>("btnHelp")->geometry().left());
 }
 
 QTEST_MAIN(PresetButtonsTest)

@@ -44,7 +44,8 @@ QDateTime diskModified(const std::string& path)
 void WindowFixture::initTestCase()
 {
     BuildDateTimeFormats();
-    QGuiApplication::setApplicationDisplayName("Stampkeep");
+    // As the program names itself: boxes are captioned with the name, and window titles get nothing appended.
+    QGuiApplication::setApplicationName("Stampkeep");
 }
 
 void WindowFixture::init()
