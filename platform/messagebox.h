@@ -37,6 +37,8 @@ struct MessageBoxRequest
     MessageButtons buttons = MessageButtons::Ok;
     int helpContext = 0; // non-zero adds a Help button that opens the help page at this context
     bool hasOwner = true;
+    // A file or folder named in the text, which a box shows on one line: whole, or shortened in its middle.
+    std::string path = {};
 };
 
 using MessageBoxHandler = std::function<MessageResult(const MessageBoxRequest&)>;

@@ -14,8 +14,11 @@
 
 #include <QActionGroup>
 #include <QApplication>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QStatusTipEvent>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QToolTip>
 
 #include <algorithm>
@@ -24,6 +27,8 @@
 namespace {
 
 constexpr int kHelpContext = 14;
+// The blank a line edit keeps on each side of its text, inside the frame.
+constexpr int kLineEditInnerMargin = 2;
 const char* const kGroupHint = "Click a button to select; click again to de-select";
 
 void showError(const std::string& text)
@@ -180,6 +185,33 @@ void TPresetForm::ArrangeControls()
     ui->tbMod->move(ui->tbMod->x(), ui->tbAttrS->y());
     ui->lblC->move(ui->lblC->x(), ui->lblH->y());
     ui->tbCre->move(ui->tbCre->x(), ui->tbAttrR->y());
+
+    fitNameField();
+}
+
+void TPresetForm::fitNameField()
+{
+    // A name of the longest length shows whole in any font, even one of wide capitals only.
+    QLineEdit* name = ui->ebName;
+    const QFontMetrics metrics(name->font());
+    const int letter = std::max(metrics.horizontalAdvance(u'W'), metrics.horizontalAdvance(u'M'));
+    const QMargins margins = name->textMargins() + name->contentsMargins();
+    const int inner = letter * name->maxLength() + margins.left() + margins.right() + 2 * kLineEditInnerMargin +
+                      name->style()->pixelMetric(QStyle::PM_TextCursorWidth, nullptr, name);
+    QStyleOptionFrame frame;
+    frame.initFrom(name);
+    frame.lineWidth = name->hasFrame() ? name->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &frame, name) : 0;
+    frame.state |= QStyle::State_Sunken;
+    const QSize fitted =
+        name->style()->sizeFromContents(QStyle::CT_LineEdit, &frame, QSize(inner, metrics.height()), name);
+    name->resize(std::max(name->width(), fitted.width()), name->height());
+
+    // The dialog widens with it when the font is large.
+    const int needed = name->geometry().right() + 1 + name->x();
+    if (needed > width()) {
+        setFixedWidth(needed);
+        ui->sbPre->setGeometry(0, ui->sbPre->y(), needed, ui->sbPre->height());
+    }
 }
 
 void TPresetForm::loadImages()

@@ -69,6 +69,7 @@ private:
     void FormActivate();
     void aePresetSettingChange();
     void ArrangeControls();
+    void fitNameField();
     void loadImages();
     void bindButtons();
     void bindChecks();

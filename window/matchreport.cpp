@@ -106,6 +106,7 @@ std::optional<MessageBoxRequest> matchReportBox(const std::string& caption, int 
                           "A comparison of the selected file(s) with the contents of the folder " +
                               withoutTrailingSlash(folder) + " finds:\r\n\r\n",
                           MessageIcon::Question, MessageButtons::OkCancel, 12};
+    box.path = withoutTrailingSlash(folder);
     if (x && !e && !n && !s) {
         box.text += "No matching filenames, so no changes will be made.";
         box.icon = MessageIcon::Error;

@@ -5,10 +5,13 @@
 #include "window/mainu.h"
 #include "window/matchreport.h"
 #include "winutil/filedialog.h"
+#include "winutil/qtmessagebox.h"
 
 #include <QtTest>
 
 #include <QAction>
+#include <QLabel>
+#include <QMessageBox>
 #include <QTreeView>
 
 #include <cstdio>
@@ -35,6 +38,7 @@ private slots:
     void cancelTouchesNothing();
     void unlistableFolderTouchesNothing();
     void cancelledBrowserKeepsTheLastComparison();
+    void shownReportLinesUpItsColumnsAndFitsTheFolder();
 
 private:
     // Lists the files under "list/" and selects them; each has the stamp kListed.
@@ -266,6 +270,34 @@ void FolderMatchTest::cancelledBrowserKeepsTheLastComparison()
     QCOMPARE(diskModified(paths[0]), later);
     QCOMPARE(diskModified(paths[1]), kListed);
     QCOMPARE(form.fileList().rowImage(1), int(FileListModel::ImageTouched));
+}
+
+// The report as the window shows it: the answers in columns that line up, and a folder too long for the box
+// shortened in its middle, whole in its tool tip.
+void FolderMatchTest::shownReportLinesUpItsColumnsAndFitsTheFolder()
+{
+    const QString folder = QString("/a-folder").repeated(40);
+    const auto box =
+        qtMessageBoxFor(*matchReportBox("Stampkeep", 5, {3, 2, 0, 0}, folder.toStdString() + "/", true, false));
+    box->show();
+    QMap<QString, QPoint> at; // where the box shows each of its labels' texts
+    QString named;            // the text of the label that names the folder
+    for (const QLabel* label : box->findChildren<QLabel*>()) {
+        at[label->text()] = label->mapTo(box.get(), QPoint());
+        named = label->toolTip() == folder ? label->text() : named;
+    }
+    const std::pair<QString, QString> rows[] = {{"Click Yes", "to process name-only matches as well as exact matches."},
+                                                {"Click No", "to process only exact matches."},
+                                                {"Click Cancel", "to do neither."}};
+    for (const auto& [answer, effect] : rows) {
+        QVERIFY2(at.contains(answer) && at.contains(effect), qPrintable(answer));
+        QCOMPARE(at[answer], QPoint(at[rows[0].first].x(), at[effect].y()));
+        QCOMPARE(at[effect].x(), at[rows[0].second].x());
+    }
+    QVERIFY2(named.endsWith(" finds:") && named.count(u'…') == 1, qPrintable(named));
+    const QStringList ends = named.chopped(QString(" finds:").size()).split(u'…');
+    QVERIFY(ends[0].size() > 10 && folder.startsWith(ends[0]) && ends[1].size() > 10 && folder.endsWith(ends[1]));
+    QVERIFY(at[named].x() + box->fontMetrics().horizontalAdvance(named) <= box->width());
 }
 
 QTEST_MAIN(FolderMatchTest)

@@ -8,6 +8,7 @@
 #include <QtTest>
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
@@ -15,6 +16,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QScopeGuard>
 #include <QStatusBar>
 #include <QTimeEdit>
 #include <QToolButton>
@@ -65,6 +68,8 @@ private slots:
     void savedSectionHoldsSeventeenKeysInOrder();
     void statusBarShowsTheHintUnderThePointer();
     void layoutLinesUpTheRows();
+    void mnemonicsReachOneControlEach();
+    void nameFieldShowsTheLongestName();
     void helpOpensThePage();
 
 private:
@@ -552,6 +557,46 @@ void PresetFormTest::layoutLinesUpTheRows()
     QCOMPARE(times->y(), (time.bottom() + 1 + find<QWidget>(form, "comSeqN")->y() - times->height()) / 2);
     auto* bar = find<QStatusBar>(form, "sbPre");
     QCOMPARE(bar->geometry().bottom(), form.height() - 1);
+}
+
+// The letters that the labels and buttons underline, and those that the check boxes, which have no text, answer to
+// through their actions, are all different; each label has a buddy to move to.
+void PresetFormTest::mnemonicsReachOneControlEach()
+{
+    TPresetForm form(iniPath());
+    showActive(form);
+    QStringList keys;
+    for (const QLabel* label : form.findChildren<QLabel*>(QRegularExpression("^lbl"))) {
+        keys << QKeySequence::mnemonic(QString(label->text()).replace("<u>", "&")).toString();
+        QVERIFY2(!keys.last().isEmpty() && label->buddy(), qPrintable(label->objectName()));
+    }
+    for (const QPushButton* button : form.findChildren<QPushButton*>())
+        keys << QKeySequence::mnemonic(button->text()).toString();
+    for (const char* action : {"acDate", "acTime", "acSeq"})
+        keys << find<QAction>(form, action)->shortcut().toString();
+    keys.removeAll(QString());
+    QCOMPARE(keys.removeDuplicates(), 0);
+
+    QTest::keyClick(&form, Qt::Key_E, Qt::AltModifier);
+    QTRY_VERIFY(find<QLineEdit>(form, "ebDesc")->hasFocus());
+}
+
+// A name as long as the field takes shows whole: with the cursor at its end, its start is still in sight. So too in
+// a large system font, where the dialog widens with the field.
+void PresetFormTest::nameFieldShowsTheLongestName()
+{
+    TPresetForm form(iniPath());
+    showActive(form);
+    auto* name = find<QLineEdit>(form, "ebName");
+    name->setText("Sample: simple touch");
+    const auto restore = qScopeGuard([font = QApplication::font()] { QApplication::setFont(font); });
+    for (const int points : {QApplication::font().pointSize(), 24}) {
+        QApplication::setFont(QFont(QApplication::font().family(), points));
+        QTRY_COMPARE(name->font().pointSize(), points);
+        name->grab(); // a line edit scrolls to its cursor while it paints
+        QCOMPARE(name->cursorPositionAt(QPoint(0, name->height() / 2)), 0);
+        QVERIFY(name->geometry().right() < form.width());
+    }
 }
 
 void PresetFormTest::helpOpensThePage()

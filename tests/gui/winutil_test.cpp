@@ -1,6 +1,7 @@
 // The window program's utilities: placement, version block reader, About box, glyphs, tool-button cycling, path
 // shortening, the folder browser, the help page and the Qt message box.
 #include "core/inifile.h"
+#include "core/sharedu.h"
 #include "fake/tempdir.h"
 #include "platform/messagebox.h"
 #include "winutil/aboutbox.h"
@@ -132,6 +133,7 @@ private slots:
 
     void helpPage();
     void qtMessageBoxHelpKeepsItOpen();
+    void qtMessageBoxKeepsCommandLineLinesWhole();
 
 private:
     QList<QUrl> openedUrls_;
@@ -773,6 +775,28 @@ void WinutilTest::qtMessageBoxHelpKeepsItOpen()
     QCOMPARE(showMessageBox(request), MessageResult::No);
     QVERIFY(stayedOpen);
     QVERIFY(helpReport.startsWith("Help file not found: "));
+}
+
+// The command line's boxes show each line of their text as one line: the switch help, and errors whose lines are
+// wider than a box wraps its text.
+void WinutilTest::qtMessageBoxKeepsCommandLineLinesWhole()
+{
+    TTouchSettings settings;
+    ShowSwitchHelp(false);
+    ParseCommandLine(settings, {"/Q", "/D:not-a-date/with-slashes/and-more-of-them/in-it/that-run-on"},
+                     IniFile("/nonexistent/stampkeep.ini"), false);
+    QCOMPARE(boxes_.size(), 2);
+    for (const MessageBoxRequest& request : boxes_) {
+        const std::unique_ptr<QMessageBox> box = qtMessageBoxFor(request);
+        box->show();
+        QStringList whole; // the lines shown by labels that neither wrap nor are too narrow for them
+        for (const QLabel* label : box->findChildren<QLabel*>())
+            for (const QString& line :
+                 label->isVisible() ? label->text().split(u'\n', Qt::SkipEmptyParts) : QStringList())
+                if (!label->wordWrap() && label->fontMetrics().horizontalAdvance(line) <= label->width())
+                    whole << line;
+        QCOMPARE(whole, QString::fromStdString(request.text).split("\r\n", Qt::SkipEmptyParts));
+    }
 }
 
 QTEST_MAIN(WinutilTest)
