@@ -84,12 +84,14 @@ void checkWrite(IniFile& ini, const std::string& section, const std::string& key
 }
 
 // The same bytes can be taken out anywhere the run slides to without changing the result; one of those places must
-// be whole lines.
+// be whole lines. A byte-order mark is no part of the first line: that line starts after it.
 bool removesWholeLines(std::string_view before, const Change& change)
 {
+    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
     const std::size_t length = change.removed.size();
     for (std::size_t at = change.at;; --at) {
-        const bool startsLine = at == 0 || before[at - 1] == '\n';
+        const bool startsLine = at == 0 || before[at - 1] == '\n' ||
+                                (at == kByteOrderMark.size() && before.starts_with(kByteOrderMark));
         const bool endsLine = at + length == before.size() || before[at + length - 1] == '\n';
         if (startsLine && endsLine)
             return true;
