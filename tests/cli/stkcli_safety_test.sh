@@ -7,14 +7,9 @@ STKCLI=$(readlink -f "$1")
 TOOL=$(readlink -f "$2")
 export TZ=UTC LC_ALL=C
 
-work=$(mktemp -d)
-trap 'chmod -R u+rwX "$work" 2>/dev/null; rm -rf "$work"' EXIT
-export XDG_CONFIG_HOME=$work/config
-mkdir -p "$XDG_CONFIG_HOME/stampkeep" "$work/app"
-printf '#!/bin/sh\n' > "$work/app/stampkeep" && chmod +x "$work/app/stampkeep"
-echo "$work/app/stampkeep" > "$XDG_CONFIG_HOME/stampkeep/app-path"
 # shellcheck source=tests/cli/clisupport.sh
 source "$(dirname "$0")/clisupport.sh"
+make_registered_work
 
 # --- a stamp the file system does not keep is a failure, and exit code 4 tells a script so
 fresh_files probe far

@@ -8,14 +8,9 @@ set -u
 STKCLI=$(readlink -f "$1")
 export TZ=UTC LC_ALL=C
 
-work=$(mktemp -d)
-trap 'chmod -R u+rwX "$work" 2>/dev/null; rm -rf "$work"' EXIT
-export XDG_CONFIG_HOME=$work/config
-mkdir -p "$XDG_CONFIG_HOME/stampkeep" "$work/app"
-printf '#!/bin/sh\n' > "$work/app/stampkeep" && chmod +x "$work/app/stampkeep"
-echo "$work/app/stampkeep" > "$XDG_CONFIG_HOME/stampkeep/app-path"
 # shellcheck source=tests/cli/clisupport.sh
 source "$(dirname "$0")/clisupport.sh"
+make_registered_work
 # No ../share/stampkeep beside the stand-in, so the settings file lies beside it.
 ini=$work/app/stampkeep.ini
 
