@@ -46,7 +46,7 @@ double presetClock(const IniFile& ini, const std::string& section, int clock)
         const double now = nowLocal();
         const double date = readDate(ini, section, "Date", now);
         const double time = readTime(ini, section, "Time", now);
-        return std::floor(date) + (time - std::floor(time));
+        return joinDateAndTime(date, time);
     }
     }
 }

@@ -566,3 +566,8 @@ bool parseTime(const std::string& text, const std::string& longTimeFormat, doubl
     out = static_cast<double>((time.hour * 60 + time.minute) * 60 + time.second) / 86'400;
     return true;
 }
+
+double joinDateAndTime(double date, double time)
+{
+    return std::floor(date) + (time - std::floor(time));
+}

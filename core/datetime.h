@@ -9,6 +9,9 @@
 // Marks a date or time that is not given (that part of a stamp is not to change).
 constexpr double kNoDateTime = -1.0;
 
+// The whole days of `date` with the time of day of `time`.
+double joinDateAndTime(double date, double time);
+
 // Calendar fields from a serial, rounded to the nearest millisecond; false for a negative serial or one beyond
 // year 9999.
 bool serialToCalendar(double serial, CalendarTime& out);

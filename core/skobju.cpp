@@ -6,8 +6,6 @@
 #include "platform/filetime.h"
 #include "platform/paths.h"
 
-#include <cmath>
-
 namespace {
 
 std::string inQuotes(const std::string& text)
@@ -281,7 +279,7 @@ FileTime StampFromParts(double date, double time, FileTime own)
         if (time == kNoDateTime)
             time = ownLocal;
     }
-    return LocalToStamp(std::floor(date) + (time - std::floor(time)));
+    return LocalToStamp(joinDateAndTime(date, time));
 }
 
 FileTime LocalToStamp(double serial)

@@ -22,7 +22,7 @@ FileTime SequenceClock::stampFor(FileTime own) const
 {
     if (date == kNoDateTime || time == kNoDateTime)
         return StampFromParts(date, time, own);
-    const double serial = std::floor(date) + (time - std::floor(time));
+    const double serial = joinDateAndTime(date, time);
     if (serial != convertedSerial) {
         convertedStamp = LocalToStamp(serial);
         convertedSerial = serial;
