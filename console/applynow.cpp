@@ -32,22 +32,18 @@ double ZeroClock(bool minutes)
     return serial;
 }
 
-// The date/time that a preset's Clock key chooses.
-double presetClock(const IniFile& ini, const std::string& section, int clock)
+// The date/time that a preset's clock chooses.
+double presetClock(const PresetValues& preset)
 {
-    switch (clock) {
+    switch (preset.clock) {
     case kClockSystem:
         return nowLocal();
     case kClockZeroSeconds:
         return ZeroClock(false);
     case kClockZeroMinutes:
         return ZeroClock(true);
-    default: {
-        const double now = nowLocal();
-        const double date = readDate(ini, section, "Date", now);
-        const double time = readTime(ini, section, "Time", now);
-        return joinDateAndTime(date, time);
-    }
+    default:
+        return joinDateAndTime(preset.date, preset.time);
     }
 }
 
@@ -69,22 +65,6 @@ SequenceClock startClock(const TTouchSettings& s)
         clock.time = kNoDateTime;
     clock.step = s.Increment;
     return clock;
-}
-
-AttributeMasks masksFor(const TTouchSettings& s)
-{
-    AttributeMasks masks;
-    const std::pair<std::int32_t, std::uint32_t> changes[] = {{s.ArchiveChange, kAttrArchive},
-                                                              {s.SystemChange, kAttrSystem},
-                                                              {s.HiddenChange, kAttrHidden},
-                                                              {s.ReadOnlyChange, kAttrReadOnly}};
-    for (const auto& [change, bit] : changes) {
-        if (change == -1)
-            masks.removeBit(bit);
-        else if (change == 1)
-            masks.addBit(bit);
-    }
-    return masks;
 }
 
 // Whether the run computes from or shows what the listing left unread: the stored attributes and Created stamps.
@@ -111,21 +91,19 @@ void report(const TskObj& entry, int result, int level, std::ostream& out)
 
 void ReadPresetSettings(TTouchSettings& s, const IniFile& ini, int n)
 {
-    const std::string section = presetSection(n);
-    s.ArchiveChange = attrChangeToRecord(ini.readInteger(section, "AttrA", kAttrUnchanged));
-    s.SystemChange = attrChangeToRecord(ini.readInteger(section, "AttrS", kAttrUnchanged));
-    s.HiddenChange = attrChangeToRecord(ini.readInteger(section, "AttrH", kAttrUnchanged));
-    s.ReadOnlyChange = attrChangeToRecord(ini.readInteger(section, "AttrR", kAttrUnchanged));
-    s.ModifiedSource = ini.readInteger(section, "Mod", kSourceNone);
-    s.CreatedSource = ini.readInteger(section, "Cre", kSourceNone);
-    const double clock = presetClock(ini, section, ini.readInteger(section, "Clock", kClockSystem));
+    const PresetValues preset = readPreset(ini, n, nowLocal());
+    s.ArchiveChange = attrChangeToRecord(preset.attrA);
+    s.SystemChange = attrChangeToRecord(preset.attrS);
+    s.HiddenChange = attrChangeToRecord(preset.attrH);
+    s.ReadOnlyChange = attrChangeToRecord(preset.attrR);
+    s.ModifiedSource = preset.mod;
+    s.CreatedSource = preset.cre;
+    const double clock = presetClock(preset);
     s.SwitchDate = std::floor(clock);
     s.SwitchTime = clock - std::floor(clock);
-    s.KeepDate = !ini.readBool(section, "UseDate", true);
-    s.KeepTime = !ini.readBool(section, "UseTime", true);
-    s.Increment = (s.KeepDate || s.KeepTime)
-                      ? 0
-                      : incrementSeconds(ini.readInteger(section, "SeqNum", 0), ini.readInteger(section, "SeqUnit", 0));
+    s.KeepDate = !preset.useDate;
+    s.KeepTime = !preset.useTime;
+    s.Increment = (s.KeepDate || s.KeepTime) ? 0 : incrementSeconds(preset.seqNum, preset.seqUnit);
 }
 
 std::size_t ApplyNow(const TTouchSettings& settings, WorkList& list, const IniFile& settingsFile, std::ostream& out)
@@ -136,7 +114,7 @@ std::size_t ApplyNow(const TTouchSettings& settings, WorkList& list, const IniFi
         ReadPresetSettings(work, settingsFile, work.PresetNo);
 
     SequenceClock clock = startClock(work);
-    const AttributeMasks masks = masksFor(work);
+    const AttributeMasks masks = attributeMasks(attributeChanges(work));
     if (needsStoredAttributes(work))
         list.addStoredAttributes();
     const bool fromClock = work.ModifiedSource == kSourceClock || work.CreatedSource == kSourceClock;

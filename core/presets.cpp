@@ -9,6 +9,9 @@
 
 namespace {
 
+// The increment list; the unit list beside it says seconds or minutes.
+constexpr std::array kSteps = {1, 2, 5, 10, 20, 30};
+
 bool equalNoCase(const std::string& a, const std::string& b)
 {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(),
@@ -29,11 +32,18 @@ int attrChangeToRecord(int code)
 
 int incrementSeconds(int seqIndex, int unitIndex)
 {
-    static constexpr std::array kSteps = {1, 2, 5, 10, 20, 30};
     if (seqIndex < 0 || seqIndex >= static_cast<int>(kSteps.size()))
         return 0;
     const int step = kSteps[static_cast<std::size_t>(seqIndex)];
     return unitIndex == 0 ? step : (unitIndex == 1 ? step * 60 : 0);
+}
+
+IncrementEntry incrementEntry(int seconds)
+{
+    const bool minutes = seconds > kSteps.back();
+    const int wanted = minutes ? std::max(seconds / 60, 1) : seconds;
+    const auto entry = std::lower_bound(kSteps.begin(), kSteps.end() - 1, wanted);
+    return {static_cast<int>(entry - kSteps.begin()), minutes ? 1 : 0};
 }
 
 double readDate(const IniFile& ini, const std::string& section, const std::string& key, double fallback)
@@ -58,12 +68,32 @@ void writeTime(IniFile& ini, const std::string& section, const std::string& key,
     ini.writeString(section, key, timeToText(serial));
 }
 
+bool presetEnabled(const IniFile& ini, int n)
+{
+    return ini.readBool(presetSection(n), "Enabled", false);
+}
+
 bool anyPresetEnabled(const IniFile& ini)
 {
     for (int n = 1; n <= kPresetCount; ++n)
-        if (ini.readBool(presetSection(n), "Enabled", false))
+        if (presetEnabled(ini, n))
             return true;
     return false;
+}
+
+PresetValues readPreset(const IniFile& ini, int n, double now)
+{
+    const std::string section = presetSection(n);
+    PresetValues values;
+    values.name = ini.readString(section, "Name", "");
+    values.desc = ini.readString(section, "Desc", "");
+    values.date = readDate(ini, section, "Date", now);
+    values.time = readTime(ini, section, "Time", now);
+    for (const auto& [key, field] : kPresetFlagKeys)
+        values.*field = ini.readBool(section, key, values.*field);
+    for (const auto& [key, field] : kPresetNumberKeys)
+        values.*field = ini.readInteger(section, key, values.*field);
+    return values;
 }
 
 void writeSamplePresets(IniFile& ini)

@@ -32,6 +32,13 @@ int attrChangeToRecord(int code);
 
 // The sequential step in seconds for the index of the lists 1, 2, 5, 10, 20, 30 and sec/min; 0 outside them.
 int incrementSeconds(int seqIndex, int unitIndex);
+// The entry of those lists for a step in seconds: the first not smaller, in seconds up to 30, else in minutes.
+struct IncrementEntry
+{
+    int seqIndex;
+    int unitIndex;
+};
+IncrementEntry incrementEntry(int seconds);
 
 // Dates and times stored as text in the locale's formats; empty or unreadable text gives the fallback.
 double readDate(const IniFile& ini, const std::string& section, const std::string& key, double fallback);
@@ -82,6 +89,11 @@ inline constexpr PresetNumberKey kPresetNumberKeys[] = {
     {"SeqNum", &PresetValues::seqNum}, {"SeqUnit", &PresetValues::seqUnit}, {"Clock", &PresetValues::clock},
     {"Mod", &PresetValues::mod},       {"Cre", &PresetValues::cre},         {"AttrA", &PresetValues::attrA},
     {"AttrS", &PresetValues::attrS},   {"AttrH", &PresetValues::attrH},     {"AttrR", &PresetValues::attrR}};
+
+// Whether preset n is configured.
+bool presetEnabled(const IniFile& ini, int n);
+// Preset n as stored: an absent key gives the default above, an absent or unreadable date or time gives `now`.
+PresetValues readPreset(const IniFile& ini, int n, double now);
 
 // Another preset that already carries the name (compared without regard to case), with its stored name.
 struct NameClash

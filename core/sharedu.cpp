@@ -243,16 +243,15 @@ bool CommandLineParser::parseValueSwitch(const std::string& argument, const std:
 
 bool CommandLineParser::UsePresetSwitch(int n)
 {
-    const IniFile& ini = settingsFile_;
-    const std::string section = presetSection(n);
-    if (!ini.readBool(section, "Enabled", false)) {
+    if (!presetEnabled(settingsFile_, n)) {
         reportSettingsProblem();
         ReportLine("Preset # " + std::to_string(n) + " is not configured.");
         return false;
     }
     // Set from this preset alone, so that a second preset switch does not inherit the first one's need.
-    settings_.PresetNeedsFolder =
-        ini.readInteger(section, "Cre", 0) == kSourceFolder || ini.readInteger(section, "Mod", 0) == kSourceFolder;
+    // The preset's date and time play no part here.
+    const PresetValues preset = readPreset(settingsFile_, n, 0);
+    settings_.PresetNeedsFolder = preset.cre == kSourceFolder || preset.mod == kSourceFolder;
     return true;
 }
 

@@ -3,6 +3,7 @@
 #include "core/touchplan.h"
 
 #include "core/presets.h"
+#include "core/sharedu.h"
 
 #include <cmath>
 
@@ -40,4 +41,22 @@ void setNewStamps(TskObj& file, int modifiedSource, int createdSource, const Seq
         file.NewCreated = clock.stampFor(file.CurCreated);
     else if (createdSource == kSourceOtherStamp)
         file.NewCreated = file.CurModified;
+}
+
+std::array<std::int32_t, 4> attributeChanges(const TTouchSettings& record)
+{
+    return {record.ArchiveChange, record.SystemChange, record.HiddenChange, record.ReadOnlyChange};
+}
+
+AttributeMasks attributeMasks(const std::array<std::int32_t, 4>& changes)
+{
+    static constexpr std::uint32_t kBits[] = {kAttrArchive, kAttrSystem, kAttrHidden, kAttrReadOnly};
+    AttributeMasks masks;
+    for (std::size_t i = 0; i < changes.size(); ++i) {
+        if (changes[i] == -1)
+            masks.removeBit(kBits[i]);
+        else if (changes[i] == 1)
+            masks.addBit(kBits[i]);
+    }
+    return masks;
 }

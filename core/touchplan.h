@@ -5,7 +5,10 @@
 #include "core/datetime.h"
 #include "core/skobju.h"
 
+#include <array>
 #include <cstdint>
+
+struct TTouchSettings;
 
 // The date and the time of day that the next file gets, advanced from file to file by `step` seconds.
 struct SequenceClock
@@ -28,3 +31,8 @@ struct SequenceClock
 // not given is the file's own, or the file's other stamp, so that both taken from the other swap them. Other codes
 // leave the stamp alone.
 void setNewStamps(TskObj& file, int modifiedSource, int createdSource, const SequenceClock& clock);
+
+// The record's attribute changes (+1 add, -1 remove, 0 leave) of archive, system, hidden and read-only, in that order.
+std::array<std::int32_t, 4> attributeChanges(const TTouchSettings& record);
+// The masks that make those changes.
+AttributeMasks attributeMasks(const std::array<std::int32_t, 4>& changes);

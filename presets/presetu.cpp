@@ -40,42 +40,6 @@ void showError(const std::string& text)
     showMessageBox(request);
 }
 
-// A configured preset; an absent key keeps the dialog's default (empty texts, now for the date and the time).
-PresetValues storedValues(const IniFile& ini, const std::string& section)
-{
-    PresetValues values;
-    values.name = ini.readString(section, "Name", "");
-    values.desc = ini.readString(section, "Desc", "");
-    values.date = readDate(ini, section, "Date", dateToSerial(QDate::currentDate()));
-    values.time = readTime(ini, section, "Time", timeToSerial(QTime::currentTime()));
-    for (const auto& [key, field] : kPresetFlagKeys)
-        values.*field = ini.readBool(section, key, values.*field);
-    for (const auto& [key, field] : kPresetNumberKeys)
-        values.*field = ini.readInteger(section, key, values.*field);
-    return values;
-}
-
-// A new preset starts from the main window's panel, with the date and time shown there.
-PresetValues panelValues(const PanelState& panel)
-{
-    PresetValues values;
-    values.date = dateToSerial(panel.date.date());
-    values.time = timeToSerial(panel.time.time());
-    values.useDate = panel.useDate;
-    values.useTime = panel.useTime;
-    values.useSeq = panel.useSeq;
-    values.seqNum = panel.seqNum;
-    values.seqUnit = panel.seqUnit;
-    values.clock = kClockStored;
-    values.mod = panel.mod;
-    values.cre = panel.cre;
-    values.attrA = panel.attrA;
-    values.attrS = panel.attrS;
-    values.attrH = panel.attrH;
-    values.attrR = panel.attrR;
-    return values;
-}
-
 // What keeps the entry from being stored, checked in this order; nullptr when nothing does.
 const char* entryProblem(const PresetValues& values)
 {
@@ -380,7 +344,6 @@ std::vector<TPresetForm::CodedGroup> TPresetForm::codedGroups() const
 bool TPresetForm::LoadPreset(int n, const PanelState& panel)
 {
     setWindowTitle(QString("Configure preset #%1").arg(n));
-    sectionName = presetSection(n);
     presetIndex = n;
     for (const CodedGroup& group : codedGroups()) {
         for (QAction* button : group.order) {
@@ -391,12 +354,13 @@ bool TPresetForm::LoadPreset(int n, const PanelState& panel)
 
     const IniFile ini(iniFileName);
     PresetValues values;
-    if (ini.readBool(sectionName, "Enabled", false)) {
-        values = storedValues(ini, sectionName);
+    if (presetEnabled(ini, n)) {
+        values = readPreset(ini, n, dateTimeToSerial(QDateTime::currentDateTime()));
         if (!checkStoredDate(serialToDate(values.date)))
             return false;
     } else {
-        values = panelValues(panel);
+        // A new preset starts from the main window's panel, with the date and time shown there.
+        values = panel.toPreset();
     }
     showValues(values);
     UpdateControls();

@@ -1,9 +1,8 @@
 // The preset dialog: configures one of the five presets and stores it in the settings file.
 #pragma once
 
-#include "core/presets.h"
+#include "core/panelstate.h"
 
-#include <QDateTime>
 #include <QDialog>
 #include <QIcon>
 #include <QList>
@@ -17,24 +16,6 @@ class PresetForm;
 }
 class QAction;
 class QLabel;
-
-// A copy of the main window's touch panel, from which a preset that is not configured yet starts.
-struct PanelState
-{
-    QDateTime date; // the date picker's value; only its date counts
-    QDateTime time; // the time picker's value; only its time of day counts
-    bool useDate = true;
-    bool useTime = true;
-    bool useSeq = false;
-    int seqNum = 0;
-    int seqUnit = 0;
-    int mod = kSourceNone; // StampSource of the pressed Modified button
-    int cre = kSourceNone;
-    int attrA = kAttrUnchanged; // AttrChange of the pressed archive button
-    int attrS = kAttrUnchanged;
-    int attrH = kAttrUnchanged;
-    int attrR = kAttrUnchanged;
-};
 
 class TPresetForm : public QDialog
 {
@@ -92,7 +73,6 @@ private:
     std::unique_ptr<Ui::PresetForm> ui;
     int presetIndex = 1;
     std::string iniFileName;
-    std::string sectionName;
     bool firstActivation = true;
 
     QList<QIcon> ilStates;

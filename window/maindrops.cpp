@@ -86,7 +86,9 @@ void TMainForm::lvMainDragDrop(QDropEvent* event, bool fromList)
     if (!fromList) {
         // The file manager is released at once; adding may take a while and ask the user to read a message.
         QMetaObject::invokeMethod(
-            this, [this, paths = droppedLocalFiles(*event->mimeData())] { dropFiles(paths); }, Qt::QueuedConnection);
+            this,
+            [this, paths = droppedLocalFiles(*event->mimeData())] { whenIdle([this, paths] { dropFiles(paths); }); },
+            Qt::QueuedConnection);
         return;
     }
     const QModelIndex target = ui->lvMain->dropTarget();
@@ -103,7 +105,7 @@ void TMainForm::dropFiles(const std::vector<std::string>& paths)
     std::set<std::string> networkDrives;
     std::set<std::string> cdromDrives;
     {
-        const AddingFiles adding(*this);
+        const BusyGuard adding(*this);
         Platform& platform = currentPlatform();
         for (const std::string& path : paths) {
             const std::string name = trimmedName(path);

@@ -33,18 +33,6 @@ std::string failureText(int count, const std::string& lines)
 
 } // namespace
 
-TMainForm::AddingFiles::AddingFiles(TMainForm& form) : form(form)
-{
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    form.SetBusy(true);
-}
-
-TMainForm::AddingFiles::~AddingFiles()
-{
-    QApplication::restoreOverrideCursor();
-    form.SetBusy(false);
-}
-
 void TMainForm::connectListActions()
 {
     connect(ui->acSelect, &QAction::triggered, this, &TMainForm::aSelectClick);
@@ -88,7 +76,7 @@ void TMainForm::aSelectClick()
         return;
     selectFolder = QFile::decodeName(QByteArray::fromStdString(folderPart(chosen.front())));
     {
-        const AddingFiles adding(*this);
+        const BusyGuard adding(*this);
         int failed = 0;
         std::string failures;
         for (const std::string& path : chosen) {

@@ -6,6 +6,7 @@
 #include "core/skobju.h"
 #include "core/tfuncs2.h"
 #include "platform/messagebox.h"
+#include "winutil/actionbinding.h"
 #include "winutil/filedialog.h"
 #include "winutil/pathbytes.h"
 #include "winutil/qtdatetime.h"
@@ -17,6 +18,7 @@
 #include <QMouseEvent>
 #include <QStatusTipEvent>
 
+#include <cmath>
 #include <functional>
 
 namespace {
@@ -57,6 +59,20 @@ std::array<LabelLink, 6> labelLinks(const Ui::MainForm& ui)
              {ui.lblS, ui.acLblS, ui.tbAttrS},
              {ui.lblH, ui.acLblH, ui.tbAttrH},
              {ui.lblR, ui.acLblR, ui.tbAttrR}}};
+}
+
+// The source and attribute groups with the field of the state that each shows.
+template <typename State> auto panelGroups(const Ui::MainForm& ui, State& panel)
+{
+    using Code = decltype((panel.mod));
+    return std::array<std::pair<Code, QList<QAction*>>, 6>{{
+        {panel.mod, {ui.acModFmClk, ui.acModFmCre, ui.acModFmFld}},
+        {panel.cre, {ui.acCreFmClk, ui.acCreFmMod, ui.acCreFmFld}},
+        {panel.attrs[0], {ui.acAminus, ui.acAPlus}},
+        {panel.attrs[1], {ui.acSMinus, ui.acSPlus}},
+        {panel.attrs[2], {ui.acHMinus, ui.acHPlus}},
+        {panel.attrs[3], {ui.acRMinus, ui.acRPlus}},
+    }};
 }
 
 QDateTime ZeroTime(const QDateTime& value, bool minutesToo)
@@ -107,7 +123,6 @@ void TMainForm::connectPanelActions()
 
     watchPanelEvents();
     connectTouchActions();
-    UpdateDateTimeControls();
 }
 
 void TMainForm::watchPanelEvents()
@@ -147,16 +162,25 @@ void TMainForm::watchPanelEvents()
 
 void TMainForm::acDateExecute()
 {
-    UpdateDateTimeControls();
+    clockPartsChanged();
     if (ui->acDate->isChecked() && ui->DTDateMod->isEnabled())
         ui->DTDateMod->setFocus();
 }
 
 void TMainForm::acTimeExecute()
 {
-    UpdateDateTimeControls();
+    clockPartsChanged();
     if (ui->acTime->isChecked() && ui->DTTimeMod->isEnabled())
         ui->DTTimeMod->setFocus();
+}
+
+void TMainForm::clockPartsChanged()
+{
+    if (!ui->acDate->isChecked() && !ui->acTime->isChecked()) {
+        ui->acModFmClk->setChecked(false);
+        ui->acCreFmClk->setChecked(false);
+    }
+    UpdateDateTimeControls();
 }
 
 void TMainForm::UpdateDateTimeControls()
@@ -171,26 +195,75 @@ void TMainForm::UpdateDateTimeControls()
     const bool sequence = ui->acSeq->isEnabled() && ui->acSeq->isChecked();
     ui->comSeqN->setEnabled(sequence);
     ui->comSeqU->setEnabled(sequence);
-    enableClockSources();
-}
-
-void TMainForm::enableClockSources()
-{
-    const bool included = ui->acDate->isChecked() || ui->acTime->isChecked();
-    for (QAction* source : {ui->acModFmClk, ui->acCreFmClk}) {
-        if (!included)
-            source->setChecked(false);
-        source->setEnabled(!busy && included);
-    }
+    for (QAction* source : {ui->acModFmClk, ui->acCreFmClk})
+        source->setEnabled(!busy && (date || time));
 }
 
 void TMainForm::comSeqNChange()
 {
-    bool isNumber = false;
-    int number = ui->comSeqN->currentText().toInt(&isNumber);
-    if (!isNumber)
-        number = 1;
-    seqStep = ui->comSeqU->currentIndex() > 0 ? number * 60 : number;
+    // A list without a selection counts as its first entry.
+    seqStep = incrementSeconds(std::max(ui->comSeqN->currentIndex(), 0), std::max(ui->comSeqU->currentIndex(), 0));
+}
+
+void TMainForm::showPanelState(const PanelState& panel)
+{
+    const bool dateShown =
+        !panel.date || setPickerValue(ui->DTDateMod, std::floor(*panel.date) + timeToSerial(ui->DTDateMod->time()));
+    if (panel.time && dateShown)
+        setPickerValue(ui->DTTimeMod, dateToSerial(ui->DTTimeMod->date()) + (*panel.time - std::floor(*panel.time)));
+    if (panel.zeroSeconds)
+        acZerSecExecute();
+    if (panel.zeroMinutes)
+        acZerMinExecute();
+
+    for (const auto& [check, value] : {std::pair{ui->acDate, panel.useDate}, std::pair{ui->acTime, panel.useTime},
+                                       std::pair{ui->acSeq, panel.useSeq}}) {
+        if (value)
+            check->setChecked(*value);
+    }
+    clockPartsChanged();
+    if (panel.seqUnit)
+        ui->comSeqU->setCurrentIndex(*panel.seqUnit);
+    if (panel.seqNum)
+        ui->comSeqN->setCurrentIndex(*panel.seqNum);
+    comSeqNChange();
+
+    for (const auto& [code, buttons] : panelGroups(*ui, panel)) {
+        if (code)
+            pressPosition(buttons, *code);
+    }
+}
+
+PanelState TMainForm::currentPanelState() const
+{
+    PanelState panel;
+    panel.date = dateTimeToSerial(ui->DTDateMod->dateTime());
+    panel.time = timeToSerial(ui->DTTimeMod->time());
+    panel.useDate = ui->acDate->isChecked();
+    panel.useTime = ui->acTime->isChecked();
+    panel.useSeq = ui->acSeq->isChecked();
+    panel.seqNum = ui->comSeqN->currentIndex();
+    panel.seqUnit = ui->comSeqU->currentIndex();
+    for (auto& [code, buttons] : panelGroups(*ui, panel))
+        code = pressedPosition(buttons);
+    return panel;
+}
+
+std::array<QAction*, 14> TMainForm::changeButtons() const
+{
+    return {ui->acModFmClk, ui->acModFmCre, ui->acModFmFld, ui->acCreFmClk, ui->acCreFmMod,
+            ui->acCreFmFld, ui->acAminus,   ui->acAPlus,    ui->acSMinus,   ui->acSPlus,
+            ui->acHMinus,   ui->acHPlus,    ui->acRMinus,   ui->acRPlus};
+}
+
+void TMainForm::panelUpdate()
+{
+    for (QAction* button : changeButtons()) {
+        if (button != ui->acModFmClk && button != ui->acCreFmClk)
+            button->setEnabled(!busy);
+    }
+    for (QAction* action : {ui->acSelect, ui->acReset, ui->acNow, ui->acClkFmFile, ui->acZerMin, ui->acZerSec})
+        action->setEnabled(!busy);
 }
 
 void TMainForm::acNowExecute()

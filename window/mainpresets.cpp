@@ -7,13 +7,9 @@
 #include "core/presets.h"
 #include "platform/messagebox.h"
 #include "presets/presetu.h"
-#include "winutil/actionbinding.h"
 #include "winutil/qtdatetime.h"
 
-#include <QActionGroup>
 #include <QMenu>
-
-#include <cmath>
 
 void TMainForm::fillPresetTable()
 {
@@ -58,45 +54,55 @@ void TMainForm::prepareConfiguredPresets()
         }
     }
     for (int n = 1; n <= kPresetCount; ++n) {
-        const std::string section = presetSection(n);
-        if (!ini.readBool(section, "Enabled", false))
+        if (!presetEnabled(ini, n))
             continue;
-        setPresetConfigured(n, QString::fromStdString(ini.readString(section, "Name", "Preset " + std::to_string(n))),
-                            QString::fromStdString(
-                                ini.readString(section, "Desc", "Apply commands from preset #" + std::to_string(n))));
+        const PresetValues preset = readPreset(ini, n, 0);
+        setPresetConfigured(
+            n, QString::fromStdString(preset.name.empty() ? "Preset " + std::to_string(n) : preset.name),
+            QString::fromStdString(preset.desc.empty() ? "Apply commands from preset #" + std::to_string(n)
+                                                       : preset.desc));
     }
 }
 
 void TMainForm::setPresetConfigured(int n, const QString& name, const QString& desc)
 {
-    const PresetEntry& entry = presetTable[static_cast<std::size_t>(n - 1)];
+    PresetEntry& entry = presetTable[static_cast<std::size_t>(n - 1)];
+    entry.configured = true;
     entry.apply->setToolTip(name);
     entry.apply->setStatusTip(QString("Preset %1 - %2").arg(n).arg(desc));
-    entry.apply->setEnabled(true);
-    entry.remove->setEnabled(true);
     entry.menu->setDefaultAction(entry.apply);
     entry.button->setIcon(entry.apply->icon());
     entry.button->setToolTip(entry.apply->toolTip());
     entry.button->setStatusTip(entry.apply->statusTip());
+    presetsUpdate();
 }
 
 void TMainForm::setPresetNotConfigured(int n)
 {
-    const PresetEntry& entry = presetTable[static_cast<std::size_t>(n - 1)];
+    PresetEntry& entry = presetTable[static_cast<std::size_t>(n - 1)];
+    entry.configured = false;
     entry.apply->setToolTip(QString("Apply preset %1").arg(n));
     entry.apply->setStatusTip(QString("Apply settings from preset #%1").arg(n));
-    entry.apply->setEnabled(false);
-    entry.remove->setEnabled(false);
     entry.menu->setDefaultAction(entry.configure);
     entry.button->setIcon(entry.configure->icon());
     entry.button->setToolTip(entry.configure->toolTip());
     entry.button->setStatusTip(entry.configure->statusTip());
+    presetsUpdate();
+}
+
+void TMainForm::presetsUpdate()
+{
+    for (const PresetEntry& entry : presetTable) {
+        entry.button->setEnabled(!busy);
+        entry.apply->setEnabled(entry.configured);
+        entry.remove->setEnabled(entry.configured);
+    }
 }
 
 void TMainForm::tbPreAll(int n)
 {
     const PresetEntry& entry = presetTable[static_cast<std::size_t>(n - 1)];
-    (entry.apply->isEnabled() ? entry.apply : entry.configure)->trigger();
+    (entry.configured ? entry.apply : entry.configure)->trigger();
 }
 
 void TMainForm::preM_AllExecute(int n)
@@ -106,55 +112,8 @@ void TMainForm::preM_AllExecute(int n)
 
 void TMainForm::preA_AllExecute(int n)
 {
-    const IniFile ini(iniFileName);
-    const std::string section = presetSection(n);
-    const int clock = ini.readInteger(section, "Clock", kClockSystem);
-    if (clock == kClockSystem || clock == kClockZeroSeconds || clock == kClockZeroMinutes) {
-        ui->acNow->trigger();
-        if (clock == kClockZeroSeconds)
-            ui->acZerSec->trigger();
-        else if (clock == kClockZeroMinutes)
-            ui->acZerMin->trigger();
-    } else {
-        const double now = dateTimeToSerial(QDateTime::currentDateTime());
-        const double date = readDate(ini, section, "Date", now);
-        if (setPickerValue(ui->DTDateMod, date))
-            setPickerValue(ui->DTTimeMod, std::floor(date) + readTime(ini, section, "Time", now) -
-                                              std::floor(readTime(ini, section, "Time", now)));
-    }
-    ui->acDate->setChecked(ini.readBool(section, "UseDate", true));
-    ui->acTime->setChecked(ini.readBool(section, "UseTime", true));
-    ui->acSeq->setChecked(ini.readBool(section, "UseSeq", false));
-    UpdateDateTimeControls();
-    ui->comSeqN->setCurrentIndex(ini.readInteger(section, "SeqNum", 0));
-    ui->comSeqU->setCurrentIndex(ini.readInteger(section, "SeqUnit", 0));
-    comSeqNChange();
-
-    pressPosition({ui->acModFmClk, ui->acModFmCre, ui->acModFmFld}, ini.readInteger(section, "Mod", kSourceNone));
-    pressPosition({ui->acCreFmClk, ui->acCreFmMod, ui->acCreFmFld}, ini.readInteger(section, "Cre", kSourceNone));
-    pressPosition({ui->acAminus, ui->acAPlus}, ini.readInteger(section, "AttrA", kAttrUnchanged));
-    pressPosition({ui->acSMinus, ui->acSPlus}, ini.readInteger(section, "AttrS", kAttrUnchanged));
-    pressPosition({ui->acHMinus, ui->acHPlus}, ini.readInteger(section, "AttrH", kAttrUnchanged));
-    pressPosition({ui->acRMinus, ui->acRPlus}, ini.readInteger(section, "AttrR", kAttrUnchanged));
-}
-
-PanelState TMainForm::currentPanelState() const
-{
-    PanelState panel;
-    panel.date = ui->DTDateMod->dateTime();
-    panel.time = ui->DTTimeMod->dateTime();
-    panel.useDate = ui->acDate->isChecked();
-    panel.useTime = ui->acTime->isChecked();
-    panel.useSeq = ui->acSeq->isChecked();
-    panel.seqNum = ui->comSeqN->currentIndex();
-    panel.seqUnit = ui->comSeqU->currentIndex();
-    panel.mod = pressedPosition({ui->acModFmClk, ui->acModFmCre, ui->acModFmFld});
-    panel.cre = pressedPosition({ui->acCreFmClk, ui->acCreFmMod, ui->acCreFmFld});
-    panel.attrA = pressedPosition({ui->acAminus, ui->acAPlus});
-    panel.attrS = pressedPosition({ui->acSMinus, ui->acSPlus});
-    panel.attrH = pressedPosition({ui->acHMinus, ui->acHPlus});
-    panel.attrR = pressedPosition({ui->acRMinus, ui->acRPlus});
-    return panel;
+    const double now = dateTimeToSerial(QDateTime::currentDateTime());
+    showPanelState(PanelState::fromPreset(readPreset(IniFile(iniFileName), n, now), now));
 }
 
 void TMainForm::preC_AllExecute(int n)

@@ -22,62 +22,12 @@
 
 namespace {
 
-// The fourteen source and attribute buttons; a touch needs at least one of them down.
-std::array<QAction*, 14> changeButtons(const Ui::MainForm& ui)
-{
-    return {ui.acModFmClk, ui.acModFmCre, ui.acModFmFld, ui.acCreFmClk, ui.acCreFmMod, ui.acCreFmFld, ui.acAminus,
-            ui.acAPlus,    ui.acSMinus,   ui.acSPlus,    ui.acHMinus,   ui.acHPlus,    ui.acRMinus,   ui.acRPlus};
-}
-
-AttributeMasks masksFrom(const Ui::MainForm& ui)
-{
-    const struct
-    {
-        QAction* remove;
-        QAction* add;
-        std::uint32_t bit;
-    } pairs[] = {{ui.acAminus, ui.acAPlus, kAttrArchive},
-                 {ui.acSMinus, ui.acSPlus, kAttrSystem},
-                 {ui.acHMinus, ui.acHPlus, kAttrHidden},
-                 {ui.acRMinus, ui.acRPlus, kAttrReadOnly}};
-    AttributeMasks masks;
-    for (const auto& pair : pairs) {
-        if (pair.remove->isChecked())
-            masks.removeBit(pair.bit);
-        else if (pair.add->isChecked())
-            masks.addBit(pair.bit);
-    }
-    return masks;
-}
-
 std::vector<int> inListOrder(std::vector<int> rows)
 {
     std::sort(rows.begin(), rows.end());
     rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
     return rows;
 }
-
-// The hourglass and the busy state for one run, taken back however the run ends.
-class BusyRun
-{
-public:
-    explicit BusyRun(TMainForm& form) : form(form)
-    {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        form.SetBusy(true);
-    }
-    ~BusyRun()
-    {
-        QApplication::restoreOverrideCursor();
-        form.SetBusy(false);
-        form.aeMainHint();
-    }
-    BusyRun(const BusyRun&) = delete;
-    BusyRun& operator=(const BusyRun&) = delete;
-
-private:
-    TMainForm& form;
-};
 
 // Shows how far a run is and lets the window repaint, about ten times a second; user input waits.
 class RunProgress
@@ -105,7 +55,7 @@ private:
 void runOnRows(TMainForm& form, const std::vector<int>& rows, const char* verb, int doneImage, int failedImage,
                const std::function<int(TskObj&)>& change)
 {
-    const BusyRun busyRun(form);
+    const TMainForm::BusyGuard busyGuard(form);
     FileListModel& files = form.fileList();
     RunProgress progress(*form.statusBar(), rows.size());
     int failed = 0;
@@ -142,35 +92,31 @@ void TMainForm::connectTouchActions()
 
 void TMainForm::acApplyUpdate()
 {
-    const bool selected = selectedCount() > 0;
-    bool anyDown = false;
-    for (QAction* button : changeButtons(*ui)) {
-        anyDown = anyDown || button->isChecked();
-        if (button != ui->acModFmClk && button != ui->acCreFmClk)
-            button->setEnabled(!busy);
-    }
-    ui->acApply->setEnabled(!busy && selected && anyDown);
-    ui->acUndoTouch->setEnabled(!busy && selected);
-    for (QAction* action : {ui->acSelect, ui->acReset, ui->acNow, ui->acClkFmFile, ui->acZerMin, ui->acZerSec})
-        action->setEnabled(!busy);
-    enableClockSources();
-    for (const PresetEntry& preset : presetTable) {
-        if (preset.button)
-            preset.button->setEnabled(!busy);
-    }
+    const std::array<QAction*, 14> buttons = changeButtons();
+    const bool anyDown = std::any_of(buttons.begin(), buttons.end(), [](const QAction* b) { return b->isChecked(); });
+    ui->acApply->setEnabled(!busy && selectedCount() > 0 && anyDown);
+}
+
+void TMainForm::acUndoTouchUpdate()
+{
+    ui->acUndoTouch->setEnabled(!busy && selectedCount() > 0);
 }
 
 void TMainForm::acApplyExecute()
 {
     if ((ui->acModFmFld->isChecked() || ui->acCreFmFld->isChecked()) && !matchWithChosenFolder())
         return;
-    const int modifiedSource = pressedPosition({ui->acModFmClk, ui->acModFmCre, ui->acModFmFld});
-    const int createdSource = pressedPosition({ui->acCreFmClk, ui->acCreFmMod, ui->acCreFmFld});
-    SequenceClock clock{ui->acDate->isChecked() ? dateTimeToSerial(ui->DTDateMod->dateTime()) : kNoDateTime,
-                        ui->acTime->isChecked() ? timeToSerial(ui->DTTimeMod->time()) : kNoDateTime, seqStep};
+    const PanelState panel = currentPanelState();
+    const int modifiedSource = *panel.mod;
+    const int createdSource = *panel.cre;
+    SequenceClock clock{*panel.useDate ? *panel.date : kNoDateTime, *panel.useTime ? *panel.time : kNoDateTime,
+                        seqStep};
     const bool sequential = (modifiedSource == kSourceClock || createdSource == kSourceClock) &&
                             ui->acSeq->isChecked() && ui->acSeq->isEnabled();
-    const AttributeMasks masks = masksFrom(*ui);
+    std::array<std::int32_t, 4> changes{};
+    std::transform(panel.attrs.begin(), panel.attrs.end(), changes.begin(),
+                   [](const std::optional<int>& code) { return attrChangeToRecord(*code); });
+    const AttributeMasks masks = attributeMasks(changes);
 
     const std::vector<int> rows = inListOrder(selectedRows());
     runOnRows(*this, rows, "touch", FileListModel::ImageTouched, FileListModel::ImageTouchFailed, [&](TskObj& file) {
@@ -194,10 +140,10 @@ void TMainForm::acUndoTouchExecute()
 
 void TMainForm::acResetExecute()
 {
-    for (QAction* button : changeButtons(*ui))
+    for (QAction* button : changeButtons())
         button->setChecked(false);
     ui->acDate->setChecked(true);
     ui->acTime->setChecked(true);
     ui->acSeq->setChecked(false);
-    UpdateDateTimeControls();
+    clockPartsChanged();
 }

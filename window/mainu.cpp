@@ -25,6 +25,8 @@
 #include <QSocketNotifier>
 #include <QStatusTipEvent>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int kMinTrackHeight = 400;
@@ -78,33 +80,28 @@ void TMainForm::FormCreate()
     RestoreFormPlacement(iniFileName, *this, true);
     prepareConfiguredPresets();
     readSettings();
-    UpdateDateTimeControls();
-    comSeqNChange();
-
     presetForm = new TPresetForm(iniFileName, this);
+    updateActions();
     connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
-            &TMainForm::runUpdateHandlers);
+            &TMainForm::updateActions);
     watchInterruption();
 }
 
 void TMainForm::readSettings()
 {
     const IniFile ini(iniFileName);
-    ui->acDate->setChecked(ini.readBool("Settings", "ChangeDate", true));
-    ui->acTime->setChecked(ini.readBool("Settings", "ChangeTime", true));
-    ui->acSeq->setChecked(ini.readBool("Settings", "Sequential", false));
+    PanelState panel = PanelState::fromSettings(ini, dateTimeToSerial(QDateTime::currentDateTime()));
+    // A stored date the picker cannot show starts as the nearest one it can, without a word.
+    const QDate shown = serialToDate(*panel.date);
+    panel.date = dateToSerial(std::clamp(shown.isValid() ? shown : ui->DTDateMod->minimumDate(),
+                                         ui->DTDateMod->minimumDate(), ui->DTDateMod->maximumDate()));
+    showPanelState(panel);
     matchFolder = ini.readString("Settings", "WasFolder", programFolder());
-    ui->comSeqN->setCurrentIndex(ini.readInteger("Settings", "SeqNumber", 0));
-    ui->comSeqU->setCurrentIndex(ini.readInteger("Settings", "SeqUnit", 0));
 
     std::string location = ini.readString("Location", "Location", withTrailingSlash(programFolder()));
     if (location.empty())
         location = programFolder();
     selectFolder = QString::fromStdString(withTrailingSlash(location));
-
-    const double now = dateTimeToSerial(QDateTime::currentDateTime());
-    ui->DTDateMod->setDateTime(serialToDateTime(readDate(ini, "Settings", "ClockDate", now)));
-    ui->DTTimeMod->setDateTime(serialToDateTime(readTime(ini, "Settings", "ClockTime", now)));
 }
 
 void TMainForm::FormActivate()
@@ -147,13 +144,7 @@ void TMainForm::FormDestroy()
 void TMainForm::writeSettings()
 {
     IniFile ini(iniFileName);
-    ini.writeBool("Settings", "ChangeDate", ui->acDate->isChecked());
-    ini.writeBool("Settings", "ChangeTime", ui->acTime->isChecked());
-    ini.writeBool("Settings", "Sequential", ui->acSeq->isChecked());
-    ini.writeInteger("Settings", "SeqNumber", ui->comSeqN->currentIndex());
-    ini.writeInteger("Settings", "SeqUnit", ui->comSeqU->currentIndex());
-    writeDate(ini, "Settings", "ClockDate", dateTimeToSerial(ui->DTDateMod->dateTime()));
-    writeTime(ini, "Settings", "ClockTime", dateTimeToSerial(ui->DTTimeMod->dateTime()));
+    currentPanelState().writeSettings(ini);
     ini.writeString("Location", "Location", selectFolder.toStdString());
     ini.writeString("Settings", "WasFolder", matchFolder);
 }
@@ -199,17 +190,54 @@ int TMainForm::selectedCount() const
 void TMainForm::SetBusy(bool value)
 {
     busy = value;
-    runUpdateHandlers();
-    UpdateDateTimeControls();
+    updateActions();
     // Repaint during long operations; user input waits until the operation is over.
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
-void TMainForm::runUpdateHandlers()
+TMainForm::BusyGuard::BusyGuard(TMainForm& form) : form(form)
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    form.SetBusy(true);
+}
+
+TMainForm::BusyGuard::~BusyGuard()
+{
+    QApplication::restoreOverrideCursor();
+    form.SetBusy(false);
+    form.aeMainHint();
+    // After the code that made the window busy has finished, not inside it.
+    if (!form.waitingWork.empty())
+        QMetaObject::invokeMethod(&form, &TMainForm::runWaitingWork, Qt::QueuedConnection);
+}
+
+void TMainForm::whenIdle(std::function<void()> work)
+{
+    if (busy)
+        waitingWork.push_back(std::move(work));
+    else
+        work();
+}
+
+void TMainForm::runWaitingWork()
+{
+    // Work that makes the window busy again queues what arrives meanwhile behind what is still waiting.
+    while (!busy && !waitingWork.empty()) {
+        const std::function<void()> work = std::move(waitingWork.front());
+        waitingWork.erase(waitingWork.begin());
+        work();
+    }
+}
+
+void TMainForm::updateActions()
 {
     acRemoveUpdate();
     acItemDownUpdate();
     acApplyUpdate();
+    acUndoTouchUpdate();
+    panelUpdate();
+    UpdateDateTimeControls();
+    presetsUpdate();
 }
 
 void TMainForm::acHelpExecute()

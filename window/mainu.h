@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/handoffmessage.h"
+#include "core/panelstate.h"
 #include "platform/platform.h"
 
 #include <QIcon>
@@ -10,6 +11,7 @@
 #include <QPersistentModelIndex>
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -22,7 +24,6 @@ class FileListModel;
 class TPresetForm;
 struct MatchCounts;
 struct MatchDecision;
-struct PanelState;
 class QAction;
 class QDragMoveEvent;
 class QDropEvent;
@@ -44,6 +45,19 @@ public:
     // A later start's command line: the window comes forward and takes it.
     void handOffMessage(const HandOffMessage& message);
 
+    // While busy, the window takes no commands; later starts and drops wait until it is idle again.
+    class BusyGuard
+    {
+    public:
+        explicit BusyGuard(TMainForm& form);
+        ~BusyGuard();
+        BusyGuard(const BusyGuard&) = delete;
+        BusyGuard& operator=(const BusyGuard&) = delete;
+
+    private:
+        TMainForm& form;
+    };
+
     void SetBusy(bool value);
     void aeMainHint();
     void aeMainSettingChange();
@@ -62,6 +76,7 @@ private:
         QAction* apply = nullptr;
         QAction* configure = nullptr;
         QAction* remove = nullptr;
+        bool configured = false;
     };
 
     // Frame
@@ -73,7 +88,11 @@ private:
     void connectActions();
     void readSettings();
     void writeSettings();
-    void runUpdateHandlers();
+    // Enables and disables every command as the window's state allows; run whenever the event loop is about to wait.
+    void updateActions();
+    // Runs `work` now, or once the window is no longer busy.
+    void whenIdle(std::function<void()> work);
+    void runWaitingWork();
     void panelLayoutPass();
     void AutoSizeColumns();
     void acHelpExecute();
@@ -90,7 +109,7 @@ private:
     void prepareConfiguredPresets();
     void setPresetConfigured(int n, const QString& name, const QString& desc);
     void setPresetNotConfigured(int n);
-    PanelState currentPanelState() const;
+    void presetsUpdate();
     void tbPreAll(int n);
     void preA_AllExecute(int n);
     void preC_AllExecute(int n);
@@ -104,19 +123,6 @@ public:
     void AddFile(const std::string& path, FileTime creation, FileTime lastWrite, std::uint32_t attributes);
 
 private:
-    // The hourglass and the busy state while files are added, restored on every path.
-    class AddingFiles
-    {
-    public:
-        explicit AddingFiles(TMainForm& form);
-        ~AddingFiles();
-        AddingFiles(const AddingFiles&) = delete;
-        AddingFiles& operator=(const AddingFiles&) = delete;
-
-    private:
-        TMainForm& form;
-    };
-
     void connectListActions();
     void connectListDrops();
     static void showListError(const std::string& text);
@@ -155,12 +161,19 @@ private:
     void connectPanelActions();
     void watchPanelEvents();
     void connectTouchActions();
+    // Shows what the state names; a date outside the date picker's range gets its range error and leaves the time.
+    void showPanelState(const PanelState& panel);
+    PanelState currentPanelState() const;
+    // The fourteen source and attribute buttons; a touch needs at least one of them down.
+    std::array<QAction*, 14> changeButtons() const;
     void acApplyUpdate();
+    void acUndoTouchUpdate();
+    void panelUpdate();
     void acDateExecute();
     void acTimeExecute();
+    // Without a date or a time to set, the two "from displayed" buttons are released.
+    void clockPartsChanged();
     void UpdateDateTimeControls();
-    // Enables the two "from displayed" buttons while a date or time is included, else releases them.
-    void enableClockSources();
     void comSeqNChange();
     void acNowExecute();
     void acZerSecExecute();
@@ -196,6 +209,7 @@ private:
     TPresetForm* presetForm = nullptr;
 
     bool busy = false;
+    std::vector<std::function<void()>> waitingWork; // arrived while busy, in order
     bool interrupted = false;
     bool firstActivation = true;
     int minTrackWidth = 0;

@@ -38,6 +38,7 @@ private slots:
     void keptDateHandsOverNoSequence();
     void presetSwitchAppliesOnlyThePreset();
     void badSwitchHandsOverNothing();
+    void handOffDuringABusyRunWaitsForItsEnd();
     void killedFirstInstanceIsReplaced();
     void twoQuickLaterStartsBothArrive();
     void unreachableInstanceLeavesAWindowOfItsOwn();
@@ -301,6 +302,22 @@ void HandOffTest::badSwitchHandsOverNothing()
     form->handOffMessage(message);
     QCOMPARE(listedNames(), QStringList{});
     QVERIFY(!action("acAPlus")->isChecked());
+}
+
+// A touch or an adding of files runs to its end before the next command line is taken.
+void HandOffTest::handOffDuringABusyRunWaitsForItsEnd()
+{
+    becomeRunningInstance();
+    const HandOffMessage message = StartUp::parseArguments({"x.txt", "/A+"}, iniPath());
+    {
+        const TMainForm::BusyGuard busy(*form);
+        form->handOffMessage(message);
+        QCoreApplication::processEvents();
+        QCOMPARE(listedNames(), QStringList{});
+        QVERIFY(!action("acAPlus")->isChecked());
+    }
+    QTRY_COMPARE(listedNames(), QStringList{"x.txt"});
+    QVERIFY(action("acAPlus")->isChecked());
 }
 
 void HandOffTest::killedFirstInstanceIsReplaced()

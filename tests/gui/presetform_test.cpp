@@ -4,6 +4,7 @@
 #include "core/tfuncs2.h"
 #include "gui/windowfixture.h"
 #include "presets/presetu.h"
+#include "winutil/qtdatetime.h"
 
 #include <QtTest>
 
@@ -141,7 +142,7 @@ void PresetFormTest::configuredPresetPressesStoredButtons()
     // Buttons pressed from an earlier use are raised by the next load.
     PanelState panel;
     panel.mod = kSourceClock;
-    panel.attrH = kAttrAdd;
+    panel.attrs[2] = kAttrAdd;
     QVERIFY(form.LoadPreset(4, panel));
     QCOMPARE(pressedButtons(form), QStringList({"tbModFmClk", "tbHPlus", "tbtSpec"}));
 
@@ -193,16 +194,16 @@ void PresetFormTest::unconfiguredPresetCopiesThePanel()
     QVERIFY(form.LoadPreset(1, {}));
 
     PanelState panel;
-    panel.date = QDateTime(QDate(2003, 4, 5), QTime(10, 20, 30));
-    panel.time = QDateTime(QDate(2000, 1, 1), QTime(11, 22, 33));
+    panel.date = dateTimeToSerial(QDateTime(QDate(2003, 4, 5), QTime(10, 20, 30)));
+    panel.time = dateTimeToSerial(QDateTime(QDate(2000, 1, 1), QTime(11, 22, 33)));
     panel.useTime = false;
     panel.useSeq = true;
     panel.seqNum = 2;
     panel.seqUnit = 1;
     panel.mod = kSourceOtherStamp;
     panel.cre = kSourceFolder;
-    panel.attrH = kAttrAdd;
-    panel.attrR = kAttrRemove;
+    panel.attrs[2] = kAttrAdd;
+    panel.attrs[3] = kAttrRemove;
     // A section without Enabled counts as not configured.
     QVERIFY(form.LoadPreset(4, panel));
     QCOMPARE(form.windowTitle(), QString("Configure preset #4"));
@@ -320,8 +321,8 @@ void PresetFormTest::systemClockDisablesPickersButKeepsTheirValues()
 {
     TPresetForm form(iniPath());
     PanelState panel;
-    panel.date = QDateTime(QDate(2004, 2, 3), QTime(0, 0));
-    panel.time = QDateTime(QDate(2004, 2, 3), QTime(8, 9, 10));
+    panel.date = dateTimeToSerial(QDateTime(QDate(2004, 2, 3), QTime(0, 0)));
+    panel.time = dateTimeToSerial(QDateTime(QDate(2004, 2, 3), QTime(8, 9, 10)));
     panel.cre = kSourceClock;
     QVERIFY(form.LoadPreset(5, panel));
     find<QLineEdit>(form, "ebName")->setText("Morning");
@@ -440,14 +441,14 @@ void PresetFormTest::savedSectionHoldsSeventeenKeysInOrder()
     writeIni("[Preset5]\nEnabled=0\nName=Old\nStale=1\nMod=1\n[Settings]\nSeqUnit=1\n");
     TPresetForm form(iniPath());
     PanelState panel;
-    panel.date = QDateTime(QDate(1999, 6, 2), QTime(0, 0));
-    panel.time = QDateTime(QDate(1999, 6, 2), QTime(23, 45, 1));
+    panel.date = dateTimeToSerial(QDateTime(QDate(1999, 6, 2), QTime(0, 0)));
+    panel.time = dateTimeToSerial(QDateTime(QDate(1999, 6, 2), QTime(23, 45, 1)));
     panel.useSeq = true;
     panel.seqNum = 3;
     panel.seqUnit = 1;
     panel.cre = kSourceOtherStamp;
-    panel.attrS = kAttrRemove;
-    panel.attrH = kAttrAdd;
+    panel.attrs[1] = kAttrRemove;
+    panel.attrs[2] = kAttrAdd;
     QVERIFY(form.LoadPreset(5, panel));
     find<QLineEdit>(form, "ebName")->setText("New");
     find<QLineEdit>(form, "ebDesc")->setText("New one");

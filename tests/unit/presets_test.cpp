@@ -68,6 +68,40 @@ TEST_F(PresetsTest, SaveWritesSeventeenKeysInOrder)
     EXPECT_EQ(readTime(ini, "Preset3", "Time", 0), 0.5);
 }
 
+TEST_F(PresetsTest, ReadingGivesWhatWasSavedAndDefaultsForAbsentKeys)
+{
+    PresetValues saved;
+    saved.name = "Photos";
+    saved.desc = "Fix";
+    saved.date = 37017.0;
+    saved.time = 0.25;
+    saved.useTime = false;
+    saved.seqNum = 4;
+    saved.clock = kClockZeroMinutes;
+    saved.cre = kSourceOtherStamp;
+    saved.attrH = kAttrRemove;
+    savePreset(ini, 2, saved);
+    const PresetValues read = readPreset(ini, 2, 1.5);
+    EXPECT_EQ(read.name, "Photos");
+    EXPECT_EQ(read.date, 37017.0);
+    EXPECT_EQ(read.time, 0.25);
+    EXPECT_FALSE(read.useTime);
+    EXPECT_EQ(read.seqNum, 4);
+    EXPECT_EQ(read.clock, kClockZeroMinutes);
+    EXPECT_EQ(read.cre, kSourceOtherStamp);
+    EXPECT_EQ(read.attrH, kAttrRemove);
+    EXPECT_EQ(read.attrR, kAttrUnchanged);
+
+    ini.writeString("Preset4", "Mod", "2");
+    const PresetValues sparse = readPreset(ini, 4, 1.5);
+    EXPECT_FALSE(presetEnabled(ini, 4));
+    EXPECT_EQ(sparse.mod, kSourceOtherStamp);
+    EXPECT_EQ(sparse.date, 1.5);
+    EXPECT_EQ(sparse.time, 1.5);
+    EXPECT_TRUE(sparse.useDate);
+    EXPECT_EQ(sparse.clock, kClockSystem);
+}
+
 TEST_F(PresetsTest, NameClashesIgnoreCaseAndTheOwnPreset)
 {
     writeSamplePresets(ini);
@@ -97,6 +131,14 @@ TEST(PresetCodes, IncrementsAndAttributeChanges)
     EXPECT_EQ(incrementSeconds(6, 0), 0);
     EXPECT_EQ(incrementSeconds(-1, 0), 0);
     EXPECT_EQ(incrementSeconds(2, 2), 0);
+    for (const int seconds : {1, 2, 5, 10, 20, 30, 60, 120, 300, 600, 1200, 1800}) {
+        const IncrementEntry entry = incrementEntry(seconds);
+        EXPECT_EQ(incrementSeconds(entry.seqIndex, entry.unitIndex), seconds);
+    }
+    // Between two entries, the larger; past the last, the last.
+    EXPECT_EQ(incrementSeconds(incrementEntry(7).seqIndex, incrementEntry(7).unitIndex), 10);
+    EXPECT_EQ(incrementSeconds(incrementEntry(31).seqIndex, incrementEntry(31).unitIndex), 60);
+    EXPECT_EQ(incrementSeconds(incrementEntry(3600).seqIndex, incrementEntry(3600).unitIndex), 1800);
     EXPECT_EQ(attrChangeToRecord(kAttrRemove), -1);
     EXPECT_EQ(attrChangeToRecord(kAttrAdd), 1);
     EXPECT_EQ(attrChangeToRecord(3), 0);
