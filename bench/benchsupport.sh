@@ -1,7 +1,7 @@
 # Shared by the benchmark scripts (sourced): a temporary work folder that stkcli sees as Stampkeep's, and a timer.
 
-# make_work N: sets $work (removed at exit), with N empty files in $work/files and the app-path registration
-# pointing at a stand-in program, so that stkcli runs without a window.
+# make_work N [EXTENSION]: sets $work (removed at exit), with N empty files in $work/files (named with EXTENSION, txt
+# without) and the app-path registration pointing at a stand-in program, so that stkcli runs without a window.
 make_work() {
     work=$(mktemp -d)
     trap 'rm -rf "$work"' EXIT
@@ -9,7 +9,7 @@ make_work() {
     mkdir -p "$XDG_CONFIG_HOME/stampkeep" "$work/files"
     printf '#!/bin/sh\n' > "$work/stampkeep" && chmod +x "$work/stampkeep"
     echo "$work/stampkeep" > "$XDG_CONFIG_HOME/stampkeep/app-path"
-    (cd "$work/files" && seq -f "file%0${#1}g.txt" "$1" | xargs touch)
+    (cd "$work/files" && seq -f "file%0${#1}g.${2:-txt}" "$1" | xargs touch)
 }
 
 # elapsed_ms COMMAND...: the wall time of one run, in milliseconds; the output is dropped.

@@ -48,6 +48,30 @@ bool showsLocally(time_t moment, const CalendarTime& local)
            fields.tm_sec == local.second;
 }
 
+// The moment at which UTC shows these fields.
+time_t asIfUtc(const CalendarTime& t)
+{
+    tm fields{};
+    fields.tm_year = t.year - 1900;
+    fields.tm_mon = t.month - 1;
+    fields.tm_mday = t.day;
+    fields.tm_hour = t.hour;
+    fields.tm_min = t.minute;
+    fields.tm_sec = t.second;
+    return timegm(&fields);
+}
+
+// False for a moment before 1601.
+bool fromUnixTime(time_t seconds, int millisecond, FileTime& utc)
+{
+    const std::int64_t sinceEpoch = static_cast<std::int64_t>(seconds) + kUnixEpochInFileTimeSeconds;
+    if (sinceEpoch < 0)
+        return false;
+    utc = static_cast<FileTime>(sinceEpoch) * kFileTimeUnitsPerSecond +
+          static_cast<FileTime>(millisecond) * kUnitsPerMillisecond;
+    return true;
+}
+
 } // namespace
 
 FileTime fileTimeFromTimespec(const timespec& ts)
@@ -93,16 +117,9 @@ bool localToFileTime(const CalendarTime& local, FileTime& utc)
 {
     if (!isValid(local))
         return false;
-    tm fields{};
-    fields.tm_year = local.year - 1900;
-    fields.tm_mon = local.month - 1;
-    fields.tm_mday = local.day;
-    fields.tm_hour = local.hour;
-    fields.tm_min = local.minute;
-    fields.tm_sec = local.second;
     // mktime would do this, but it re-reads the zone file's status on every call when TZ is unset: a system call per
     // touched file. The offsets a day before and after cover any change of the zone's rules in between.
-    const time_t asUtc = timegm(&fields);
+    const time_t asUtc = asIfUtc(local);
     long before = 0;
     long after = 0;
     if (!offsetAt(asUtc - kSecondsPerDay, before) || !offsetAt(asUtc + kSecondsPerDay, after))
@@ -111,10 +128,13 @@ bool localToFileTime(const CalendarTime& local, FileTime& utc)
     time_t seconds = asUtc - before;
     if (before != after && !showsLocally(seconds, local) && showsLocally(asUtc - after, local))
         seconds = asUtc - after;
-    const std::int64_t sinceEpoch = static_cast<std::int64_t>(seconds) + kUnixEpochInFileTimeSeconds;
-    if (sinceEpoch < 0)
+    return fromUnixTime(seconds, local.millisecond, utc);
+}
+
+bool offsetTimeToFileTime(const CalendarTime& fields, int offsetMinutes, FileTime& utc)
+{
+    constexpr int kLargestOffsetMinutes = 24 * 60 - 1;
+    if (!isValid(fields) || offsetMinutes < -kLargestOffsetMinutes || offsetMinutes > kLargestOffsetMinutes)
         return false;
-    utc = static_cast<FileTime>(sinceEpoch) * kFileTimeUnitsPerSecond +
-          static_cast<FileTime>(local.millisecond) * kUnitsPerMillisecond;
-    return true;
+    return fromUnixTime(asIfUtc(fields) - offsetMinutes * 60, fields.millisecond, utc);
 }

@@ -1,44 +1,12 @@
 // Conversions of file times: to and from `timespec`, and between UTC and local calendar time.
 #include "platform/filetime.h"
 
+#include "fake/scopedzone.h"
+#include "fake/unixtime.h"
+
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <optional>
-#include <string>
-
 namespace {
-
-// Sets TZ for one test and puts the previous value back.
-class ZoneGuard
-{
-public:
-    explicit ZoneGuard(const char* zone)
-    {
-        if (const char* previous = std::getenv("TZ"))
-            previous_ = previous;
-        setenv("TZ", zone, 1);
-        tzset();
-    }
-    ~ZoneGuard()
-    {
-        if (previous_)
-            setenv("TZ", previous_->c_str(), 1);
-        else
-            unsetenv("TZ");
-        tzset();
-    }
-    ZoneGuard(const ZoneGuard&) = delete;
-    ZoneGuard& operator=(const ZoneGuard&) = delete;
-
-private:
-    std::optional<std::string> previous_;
-};
-
-constexpr FileTime fromUnix(std::int64_t seconds)
-{
-    return static_cast<FileTime>(seconds + kUnixEpochInFileTimeSeconds) * kFileTimeUnitsPerSecond;
-}
 
 TEST(FileTimeTest, TimespecConversionsKeep100NanosecondUnits)
 {
@@ -57,7 +25,7 @@ TEST(FileTimeTest, TimespecConversionsKeep100NanosecondUnits)
 // Berlin is one hour ahead of UTC in January and two in July: each conversion must use the rule of its own date.
 TEST(FileTimeTest, LocalTimeFollowsTheRulesOfTheConvertedDate)
 {
-    const ZoneGuard zone("Europe/Berlin");
+    const ScopedZone zone("Europe/Berlin");
     const FileTime januaryUtc = fromUnix(1610712855); // 2021-01-15 12:14:15 UTC
     const FileTime julyUtc = fromUnix(1626347655);    // 2021-07-15 11:14:15 UTC
 
@@ -81,7 +49,7 @@ TEST(FileTimeTest, LocalTimeFollowsTheRulesOfTheConvertedDate)
 // earlier moment is taken) and the hour that is skipped (moved forward).
 TEST(FileTimeTest, LocalTimeOnTheDaysTheClocksChange)
 {
-    const ZoneGuard zone("Europe/Berlin");
+    const ScopedZone zone("Europe/Berlin");
     FileTime utc = 0;
     ASSERT_TRUE(localToFileTime({2021, 10, 31, 12, 0, 0, 0}, utc));
     EXPECT_EQ(utc, fromUnix(1635678000)); // 11:00 UTC, winter time already
@@ -95,7 +63,7 @@ TEST(FileTimeTest, LocalTimeOnTheDaysTheClocksChange)
 
 TEST(FileTimeTest, MillisecondsAreCarriedBothWays)
 {
-    const ZoneGuard zone("UTC");
+    const ScopedZone zone("UTC");
     FileTime utc = 0;
     ASSERT_TRUE(localToFileTime({2001, 5, 6, 13, 14, 15, 789}, utc));
     EXPECT_EQ(utc, 126336284557890000u);
@@ -110,7 +78,7 @@ TEST(FileTimeTest, MillisecondsAreCarriedBothWays)
 // Fields that name no moment, and moments outside what a file time can hold, fail instead of wrapping.
 TEST(FileTimeTest, RefusesInvalidFieldsAndTimesOutOfRange)
 {
-    const ZoneGuard zone("UTC");
+    const ScopedZone zone("UTC");
     FileTime utc = 42;
     for (const CalendarTime& invalid :
          {CalendarTime{2021, 2, 29, 0, 0, 0, 0}, CalendarTime{2021, 13, 1, 0, 0, 0, 0},
@@ -128,9 +96,30 @@ TEST(FileTimeTest, RefusesInvalidFieldsAndTimesOutOfRange)
     EXPECT_FALSE(fileTimeToLocal(~FileTime{0}, local));
 }
 
+// A fixed offset wins over the zone's rules, on either side of UTC and on the day the clocks change.
+TEST(FileTimeTest, FieldsAtAFixedOffset)
+{
+    const ScopedZone zone("Europe/Berlin");
+    FileTime utc = 0;
+    ASSERT_TRUE(offsetTimeToFileTime({2001, 5, 6, 13, 14, 15, 250}, 120, utc));
+    EXPECT_EQ(utc, fromUnix(989147655) + 2'500'000); // 11:14:15.25 UTC
+    ASSERT_TRUE(offsetTimeToFileTime({2001, 5, 6, 13, 14, 15, 0}, -330, utc));
+    EXPECT_EQ(utc, fromUnix(989174655)); // 18:44:15 UTC
+    ASSERT_TRUE(offsetTimeToFileTime({2021, 3, 28, 2, 30, 0, 0}, 0, utc));
+    EXPECT_EQ(utc, fromUnix(1616898600)); // 02:30 UTC, though Berlin skips that hour
+
+    utc = 42;
+    EXPECT_FALSE(offsetTimeToFileTime({2021, 13, 1, 0, 0, 0, 0}, 0, utc));
+    EXPECT_FALSE(offsetTimeToFileTime({2021, 1, 1, 0, 0, 0, 0}, 24 * 60, utc));
+    EXPECT_FALSE(offsetTimeToFileTime({1601, 1, 1, 0, 0, 0, 0}, 60, utc));
+    EXPECT_EQ(utc, 42u);
+    ASSERT_TRUE(offsetTimeToFileTime({1601, 1, 1, 0, 0, 0, 0}, -60, utc));
+    EXPECT_EQ(utc, 3600 * kFileTimeUnitsPerSecond);
+}
+
 TEST(FileTimeTest, EarliestMomentEastOfUtcHasNoFileTime)
 {
-    const ZoneGuard zone("Europe/Berlin");
+    const ScopedZone zone("Europe/Berlin");
     FileTime utc = 0;
     EXPECT_FALSE(localToFileTime({1601, 1, 1, 0, 0, 0, 0}, utc));
 }
