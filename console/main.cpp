@@ -1,8 +1,10 @@
 // stkcli: touches the files named on its command line, or hands the command line to Stampkeep.
 #include "console/applynow.h"
 #include "console/parameters.h"
+#include "core/recordeddate.h"
 #include "core/sharedu.h"
 #include "core/tfuncs2.h"
+#include "media/exifdatereader.h"
 #include "platform/interruption.h"
 #include "platform/paths.h"
 #include "platform/platform.h"
@@ -87,6 +89,9 @@ int run(std::vector<std::string> arguments)
 
 int main(int argc, char** argv)
 {
+    // Photos' dates taken, for the recorded-date source.
+    static ExifDateReader recordedDates;
+    setRecordedDateReader(&recordedDates);
     std::setlocale(LC_ALL, "");
     installInterruptionHandlers();
     BuildDateTimeFormats();

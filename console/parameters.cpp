@@ -2,7 +2,10 @@
 #include "console/parameters.h"
 
 #include "core/datetime.h"
+#include "core/presets.h"
 #include "core/tfuncs2.h"
+
+#include <array>
 
 namespace {
 
@@ -12,11 +15,13 @@ void addSignSwitch(std::vector<std::string>& arguments, const char* letter, std:
         arguments.push_back(std::string("/") + letter + (change < 0 ? "-" : "+"));
 }
 
-void addSourceSwitch(std::vector<std::string>& arguments, const char* fromClock, const char* fromOther,
-                     std::int32_t source)
+// `names` are the switches of the sources from the clock, the other stamp and the recorded date.
+void addSourceSwitch(std::vector<std::string>& arguments, const std::array<const char*, 3>& names, std::int32_t source)
 {
-    if (source == 1 || source == 2)
-        arguments.emplace_back(source == 1 ? fromClock : fromOther);
+    if (source == kSourceClock || source == kSourceOtherStamp)
+        arguments.emplace_back(names[static_cast<std::size_t>(source - kSourceClock)]);
+    else if (source == kSourceRecorded)
+        arguments.emplace_back(names[2]);
 }
 
 } // namespace
@@ -32,8 +37,8 @@ std::vector<std::string> BuildParameters(const TTouchSettings& s, const std::vec
     addSignSwitch(arguments, "S", s.SystemChange);
     addSignSwitch(arguments, "H", s.HiddenChange);
     addSignSwitch(arguments, "R", s.ReadOnlyChange);
-    addSourceSwitch(arguments, "/MS", "/MC", s.ModifiedSource);
-    addSourceSwitch(arguments, "/CS", "/CM", s.CreatedSource);
+    addSourceSwitch(arguments, {"/MS", "/MC", "/ME"}, s.ModifiedSource);
+    addSourceSwitch(arguments, {"/CS", "/CM", "/CE"}, s.CreatedSource);
     if (s.SwitchDate > kNoDateTime)
         arguments.push_back("/D:" + dateToText(s.SwitchDate));
     if (s.SwitchTime > kNoDateTime)

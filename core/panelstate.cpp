@@ -14,10 +14,10 @@ std::optional<int> codeInSet(int code, int last)
     return code >= 0 && code <= last ? std::optional(code) : std::nullopt;
 }
 
-// A record names what it changes: 0 leaves the group.
-std::optional<int> namedCode(std::int32_t recordCode, std::int32_t first, std::int32_t last)
+// A start's switches name the sources they set: 0 leaves the group, and no switch chooses a folder.
+std::optional<int> namedSource(std::int32_t recordCode)
 {
-    return recordCode >= first && recordCode <= last ? std::optional<int>(recordCode) : std::nullopt;
+    return recordCode == kSourceNone || recordCode == kSourceFolder ? std::nullopt : codeInSet(recordCode, kSourceLast);
 }
 
 } // namespace
@@ -61,8 +61,8 @@ PanelState PanelState::fromPreset(const PresetValues& preset, double now)
     panel.useSeq = preset.useSeq;
     panel.seqNum = preset.seqNum;
     panel.seqUnit = preset.seqUnit;
-    panel.mod = codeInSet(preset.mod, kSourceFolder);
-    panel.cre = codeInSet(preset.cre, kSourceFolder);
+    panel.mod = codeInSet(preset.mod, kSourceLast);
+    panel.cre = codeInSet(preset.cre, kSourceLast);
     for (std::size_t i = 0; i < panel.attrs.size(); ++i)
         panel.attrs[i] = codeInSet(preset.*kAttrFields[i], kAttrAdd);
     return panel;
@@ -85,8 +85,8 @@ PanelState PanelState::fromSwitches(const TTouchSettings& record)
         panel.time = record.SwitchTime;
     panel.zeroSeconds = record.ZeroSeconds != 0;
     panel.zeroMinutes = record.ZeroMinutes != 0;
-    panel.mod = namedCode(record.ModifiedSource, kSourceClock, kSourceOtherStamp);
-    panel.cre = namedCode(record.CreatedSource, kSourceClock, kSourceOtherStamp);
+    panel.mod = namedSource(record.ModifiedSource);
+    panel.cre = namedSource(record.CreatedSource);
     const std::array<std::int32_t, 4> changes = attributeChanges(record);
     for (std::size_t i = 0; i < panel.attrs.size(); ++i) {
         if (changes[i] == -1)

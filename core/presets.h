@@ -13,6 +13,8 @@ constexpr int kSourceNone = 0;
 constexpr int kSourceClock = 1;
 constexpr int kSourceOtherStamp = 2;
 constexpr int kSourceFolder = 3;
+constexpr int kSourceRecorded = 4; // the date recorded in the file, such as a photo's date taken
+constexpr int kSourceLast = kSourceRecorded;
 
 // AttrChange codes of the keys AttrA, AttrS, AttrH, AttrR.
 constexpr int kAttrUnchanged = 0;

@@ -178,33 +178,33 @@ bool CommandLineParser::ParseSwitch(const std::string& argument)
 
 bool CommandLineParser::parseTwoLetterSwitch(const std::string& argument, const std::string& switchText)
 {
-    static constexpr std::string_view kTable = "^A+^S+^H+^R+^A-^S-^H-^R-^MS^CS^MC^CM^ZS^ZM^XT^XD^R0^R1^R2^R3^";
+    static constexpr std::string_view kTable = "^A+^S+^H+^R+^A-^S-^H-^R-^MS^CS^MC^CM^ME^CE^ZS^ZM^XT^XD^R0^R1^R2^R3^";
     const std::size_t at = kTable.find("^" + upper(switchText) + "^");
     if (at == std::string_view::npos)
         return invalidSwitch(argument);
 
     TTouchSettings& s = settings_;
     std::int32_t* const attributeFields[] = {&s.ArchiveChange, &s.SystemChange, &s.HiddenChange, &s.ReadOnlyChange};
+    // The source switches name Modified and Created in turn.
+    static constexpr std::int32_t kSources[] = {kSourceClock, kSourceOtherStamp, kSourceRecorded};
     const std::size_t entry = at / 3;
     if (entry < 4)
         *attributeFields[entry] = 1;
     else if (entry < 8)
         *attributeFields[entry - 4] = -1;
-    else if (entry == 8 || entry == 10)
-        s.ModifiedSource = entry == 8 ? 1 : 2;
-    else if (entry == 9 || entry == 11)
-        s.CreatedSource = entry == 9 ? 1 : 2;
-    else if (entry == 12)
-        s.ZeroSeconds = 1;
-    else if (entry == 13)
-        s.ZeroMinutes = 1;
+    else if (entry < 14)
+        (entry % 2 == 0 ? s.ModifiedSource : s.CreatedSource) = kSources[(entry - 8) / 2];
     else if (entry == 14)
-        s.KeepTime = 1;
+        s.ZeroSeconds = 1;
     else if (entry == 15)
+        s.ZeroMinutes = 1;
+    else if (entry == 16)
+        s.KeepTime = 1;
+    else if (entry == 17)
         s.KeepDate = 1;
     else
-        s.ReportLevel = static_cast<std::int32_t>(entry - 16);
-    if (entry < 12)
+        s.ReportLevel = static_cast<std::int32_t>(entry - 18);
+    if (entry < 14)
         s.SwitchesGiven = 1;
     return true;
 }
@@ -320,6 +320,7 @@ void ShowSwitchHelp(bool consoleMode, std::ostream& console)
                                   "  /ZS, /ZM - Zero seconds or minutes before using system date/time.",
                                   "  /MS, /CS - Set Modified or Created date/time from system date/time.",
                                   "  /MC, /CM - Set Modified from Created or Created from Modified.",
+                                  "  /ME, /CE - Set Modified or Created date/time from the date recorded in the file.",
                                   "",
                                   "  /XT - Don't change the time portion of date/time.",
                                   "  /XD - Don't change the date portion of date/time.",

@@ -39,8 +39,8 @@ struct TTouchSettings
     std::int32_t SystemChange;
     std::int32_t HiddenChange;
     std::int32_t ReadOnlyChange;
-    std::int32_t ModifiedSource; // 0 leave, 1 from the date/time, 2 from the old Created stamp
-    std::int32_t CreatedSource;  // 0 leave, 1 from the date/time, 2 from the old Modified stamp
+    std::int32_t ModifiedSource; // 0 leave, 1 from the date/time, 2 from the old Created stamp, 4 recorded date
+    std::int32_t CreatedSource;  // 0 leave, 1 from the date/time, 2 from the old Modified stamp, 4 recorded date
     double SwitchTime;           // -1.0 when not given
     double SwitchDate;
     std::uint8_t ZeroSeconds;

@@ -2,6 +2,7 @@
 #include "core/skobju.h"
 
 #include "core/datetime.h"
+#include "core/recordeddate.h"
 #include "core/tfuncs2.h"
 #include "platform/filetime.h"
 #include "platform/paths.h"
@@ -15,7 +16,13 @@ std::string inQuotes(const std::string& text)
 
 int timeBits(const EntryChange& change)
 {
-    return (change.modified ? kFailModified : 0) | (change.created ? kFailCreated : 0);
+    return (change.modified || change.modifiedFromRecorded ? kFailModified : 0) |
+           (change.created || change.createdFromRecorded ? kFailCreated : 0);
+}
+
+bool changesStamps(const EntryChange& change)
+{
+    return change.modified || change.created || change.modifiedFromRecorded || change.createdFromRecorded;
 }
 
 } // namespace
@@ -37,11 +44,13 @@ void TskObj::ClearPending()
 void TskObj::ClearNewModified()
 {
     NewModified = NoStamp;
+    ModifiedFromRecorded = false;
 }
 
 void TskObj::ClearNewCreated()
 {
     NewCreated = NoStamp;
+    CreatedFromRecorded = false;
 }
 
 void TskObj::SetNewModified(double localSerial)
@@ -96,23 +105,27 @@ int TskObj::Touch(TouchReport report)
     const bool full = report == TouchReport::Full;
     EntryChange change;
     change.readBack = full;
-    if (NewModified != NoStamp || NewCreated != NoStamp) {
-        const auto pending = [](FileTime stamp) { return stamp == NoStamp ? std::nullopt : std::optional(stamp); };
-        change.modified = pending(NewModified);
-        change.created = pending(NewCreated);
-        if (!platform.isNtFamily() && (CurAttrs & kAttrDirectory)) {
-            result |= timeBits(change);
-            appendLine("Folder date/time cannot be changed in Windows 9x");
-            change.modified = change.created = std::nullopt;
-        }
+    const auto pending = [](FileTime stamp) { return stamp == NoStamp ? std::nullopt : std::optional(stamp); };
+    change.modified = pending(NewModified);
+    change.created = pending(NewCreated);
+    change.modifiedFromRecorded = ModifiedFromRecorded;
+    change.createdFromRecorded = CreatedFromRecorded;
+    if (changesStamps(change) && !platform.isNtFamily() && (CurAttrs & kAttrDirectory)) {
+        result |= timeBits(change);
+        appendLine("Folder date/time cannot be changed in Windows 9x");
+        change.modified = change.created = std::nullopt;
+        change.modifiedFromRecorded = change.createdFromRecorded = false;
     }
+    if (change.modifiedFromRecorded || change.createdFromRecorded)
+        change.readRecorded = [this](int descriptor) { return readRecordedDate(descriptor, systemPath()); };
     if (NewAttrs != kNoAttrs)
         change.attributes = newAttrMasks;
-    if (!change.modified && !change.created && !change.attributes)
+    if (!changesStamps(change) && !change.attributes)
         return result;
 
     const EntryChangeOutcome outcome = platform.changeEntry(systemPath(), change);
-    if (change.modified || change.created) {
+    takeRecordedDate(change, outcome, result);
+    if (changesStamps(change)) {
         if (stampsFailed(outcome)) {
             result |= timeBits(change);
         } else {
@@ -201,6 +214,25 @@ bool TskObj::attributesFailed(const EntryChangeOutcome& outcome)
         return false;
     appendLine("Unable to set attributes: " + inQuotes(reason));
     return true;
+}
+
+void TskObj::takeRecordedDate(EntryChange& change, const EntryChangeOutcome& outcome, int& result)
+{
+    if (!change.modifiedFromRecorded && !change.createdFromRecorded)
+        return;
+    // Where the entry could not be opened, the stamps fail with the open's reason.
+    if (!outcome.recorded && !outcome.openFailure.empty())
+        return;
+    if (!outcome.recorded) {
+        result |= (change.modifiedFromRecorded ? kFailModified : 0) | (change.createdFromRecorded ? kFailCreated : 0);
+        appendLine("No recorded date in the file");
+    } else {
+        if (change.modifiedFromRecorded)
+            change.modified = NewModified = *outcome.recorded;
+        if (change.createdFromRecorded)
+            change.created = NewCreated = *outcome.recorded;
+    }
+    change.modifiedFromRecorded = change.createdFromRecorded = false;
 }
 
 void TskObj::appendLine(const std::string& line)

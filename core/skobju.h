@@ -61,6 +61,9 @@ public:
     FileTime OrigModified;
     FileTime CurModified;
     FileTime NewModified = ~FileTime{0};
+    // Pending stamps that take the date recorded in the file, read when the file is touched.
+    bool ModifiedFromRecorded = false;
+    bool CreatedFromRecorded = false;
     int MatchKind = 0; // 0 no usable partner, 1 same name with another extension, 2 same name and extension
     // The partner's own name as the comparison found it, letter case and all; empty to search by the file's name.
     std::string matchName;
@@ -77,6 +80,8 @@ private:
     // Each appends the failure line of its step, if it failed, and answers whether it did.
     bool stampsFailed(const EntryChangeOutcome& outcome);
     bool attributesFailed(const EntryChangeOutcome& outcome);
+    // Stamps that were to take the recorded date become ordinary ones once it is read; without one they fail.
+    void takeRecordedDate(EntryChange& change, const EntryChangeOutcome& outcome, int& result);
 
     // What SetNewAttrs asked for; applied to the entry's attributes as they are when it is touched.
     AttributeMasks newAttrMasks;

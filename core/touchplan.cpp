@@ -37,10 +37,14 @@ void setNewStamps(TskObj& file, int modifiedSource, int createdSource, const Seq
         file.NewModified = clock.stampFor(file.CurModified);
     else if (modifiedSource == kSourceOtherStamp)
         file.NewModified = file.CurCreated;
+    else if (modifiedSource == kSourceRecorded)
+        file.ModifiedFromRecorded = true;
     if (createdSource == kSourceClock)
         file.NewCreated = clock.stampFor(file.CurCreated);
     else if (createdSource == kSourceOtherStamp)
         file.NewCreated = file.CurModified;
+    else if (createdSource == kSourceRecorded)
+        file.CreatedFromRecorded = true;
 }
 
 std::array<std::int32_t, 4> attributeChanges(const TTouchSettings& record)

@@ -106,9 +106,10 @@ public:
     }
     bool changeMode(mode_t mode) const { return (pathOnly() ? chmod(procPath_, mode) : fchmod(fd_.get(), mode)) == 0; }
 
-private:
     bool pathOnly() const { return procPath_[0] != '\0'; }
+    int descriptor() const { return fd_.get(); }
 
+private:
     Descriptor fd_;
     char procPath_[32] = "";
 };
@@ -338,6 +339,20 @@ EntryChangeOutcome changeEntryAt(const std::string& path, const EntryChange& cha
         outcome.openFailure = systemMessage();
         return outcome;
     }
-    ChangeRun(entry, change, outcome).run();
+    if (!change.modifiedFromRecorded && !change.createdFromRecorded) {
+        ChangeRun(entry, change, outcome).run();
+        return outcome;
+    }
+    struct statx status;
+    if (!entry.pathOnly() && entry.readStatus(status) && S_ISREG(status.stx_mode))
+        outcome.recorded = change.readRecorded(entry.descriptor());
+    EntryChange dated = change;
+    if (outcome.recorded) {
+        if (change.modifiedFromRecorded)
+            dated.modified = outcome.recorded;
+        if (change.createdFromRecorded)
+            dated.created = outcome.recorded;
+    }
+    ChangeRun(entry, dated, outcome).run();
     return outcome;
 }

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <limits>
 #include <optional>
 #include <string>
@@ -71,6 +72,11 @@ struct EntryChange
     // Whether the stamps are read back for the caller to show. Where a new Modified stamp lies outside the range that
     // every common file system keeps, it is read back all the same, to find out whether it was kept.
     bool readBack = true;
+    // Stamps that take the date recorded in the file, which `readRecorded` reads through the entry's descriptor once
+    // it is open: only a regular file that the caller may read has one. Without a date those stamps stay as they are.
+    bool modifiedFromRecorded = false;
+    bool createdFromRecorded = false;
+    std::function<std::optional<FileTime>(int descriptor)> readRecorded;
 };
 
 // What became of a change: an empty text for each step that went or was not asked for, else the reason it failed.
@@ -80,6 +86,7 @@ struct EntryChangeOutcome
     std::string openFailure; // nothing was tried
     std::string stampsFailure;
     std::string attributesFailure;
+    std::optional<FileTime> recorded; // the date recorded in the file, when a stamp was to take it
     // The entry after the change: what was read back, else what was asked for or known before.
     EntryInfo after;
 };

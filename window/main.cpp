@@ -1,4 +1,6 @@
 // Stampkeep: parses its command line, then either hands it to the running instance or becomes that instance.
+#include "core/recordeddate.h"
+#include "media/exifdatereader.h"
 #include "platform/interruption.h"
 #include "platform/paths.h"
 #include "platform/programfiles.h"
@@ -30,6 +32,9 @@ int runStampkeep(int argc, char** argv)
     QApplication::setWindowIcon(QIcon(":/resources/stampkeep.png"));
     BuildDateTimeFormats();
     installQtMessageBox();
+    // Photos' dates taken, for the recorded-date source.
+    static ExifDateReader recordedDates;
+    setRecordedDateReader(&recordedDates);
 
     // The arguments as the system passed them, bytes and all, once Qt has taken its own options out: a name need not
     // be text.

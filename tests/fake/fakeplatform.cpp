@@ -79,11 +79,19 @@ EntryChangeOutcome FakePlatform::changeEntry(const std::string& path, const Entr
         return outcome;
     }
     FakeEntry& entry = it->second;
-    if ((change.modified || change.created) && fails(FakeCall::SetTimes, path)) {
+    EntryChange dated = change;
+    if ((change.modifiedFromRecorded || change.createdFromRecorded) && !(entry.attrs & kAttrDirectory)) {
+        outcome.recorded = change.readRecorded(-1);
+        if (outcome.recorded && change.modifiedFromRecorded)
+            dated.modified = outcome.recorded;
+        if (outcome.recorded && change.createdFromRecorded)
+            dated.created = outcome.recorded;
+    }
+    if ((dated.modified || dated.created) && fails(FakeCall::SetTimes, path)) {
         outcome.stampsFailure = errorText;
     } else {
-        entry.modified = change.modified.value_or(entry.modified);
-        entry.created = change.created.value_or(entry.created);
+        entry.modified = dated.modified.value_or(entry.modified);
+        entry.created = dated.created.value_or(entry.created);
     }
     if (change.attributes && fails(FakeCall::SetAttributes, path))
         outcome.attributesFailure = errorText;

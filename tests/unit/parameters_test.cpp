@@ -1,6 +1,7 @@
 // The command line handed to Stampkeep: it must parse back into the same choices.
 #include "console/parameters.h"
 
+#include "core/presets.h"
 #include "core/tfuncs2.h"
 #include "fake/fakeplatform.h"
 
@@ -52,6 +53,16 @@ TEST_F(ParametersTest, EveryArgumentArrivesWhole)
     EXPECT_EQ(again.HiddenChange, 1);
     EXPECT_EQ(again.CreatedSource, 2);
     EXPECT_EQ(again.Increment, 30);
+}
+
+TEST_F(ParametersTest, RecordedDateSourcesArrive)
+{
+    const TTouchSettings settings = parse({"c.txt", "/ME", "/CE"});
+    const std::vector<std::string> parameters = BuildParameters(settings, {"c.txt"});
+    EXPECT_EQ(parameters, (std::vector<std::string>{"c.txt", "/ME", "/CE"}));
+    const TTouchSettings again = parse(parameters);
+    EXPECT_EQ(again.ModifiedSource, kSourceRecorded);
+    EXPECT_EQ(again.CreatedSource, kSourceRecorded);
 }
 
 TEST_F(ParametersTest, APresetStandsAlone)

@@ -2,6 +2,7 @@
 #include "core/sharedu.h"
 
 #include "core/inifile.h"
+#include "core/presets.h"
 #include "core/tfuncs2.h"
 #include "fake/fakeplatform.h"
 #include "fake/tempdir.h"
@@ -66,6 +67,20 @@ TEST_F(ParserTest, SwitchLettersIgnoreCase)
     EXPECT_TRUE(parse({"/A+", "/A-", "/MS", "/MC"}));
     EXPECT_EQ(settings.ArchiveChange, -1);
     EXPECT_EQ(settings.ModifiedSource, 2);
+}
+
+// The recorded date is a source like the others: the later switch for a stamp wins, and without a stamp from the
+// displayed date/time the date, time and step are dropped.
+TEST_F(ParserTest, RecordedDateSwitches)
+{
+    EXPECT_TRUE(parse({"/MS", "/ME", "/ce", "/D:5/6/2001", "/S:60"}));
+    EXPECT_EQ(settings.ModifiedSource, kSourceRecorded);
+    EXPECT_EQ(settings.CreatedSource, kSourceRecorded);
+    EXPECT_EQ(settings.SwitchDate, -1.0);
+    EXPECT_EQ(settings.Increment, 0);
+    EXPECT_TRUE(parse({"/ME", "/MS", "/D:5/6/2001"}));
+    EXPECT_EQ(settings.ModifiedSource, kSourceClock);
+    EXPECT_EQ(settings.SwitchDate, 37017.0);
 }
 
 TEST_F(ParserTest, IncrementLimits)
@@ -241,9 +256,12 @@ TEST(SwitchHelp, ConsoleAndWindowTexts)
                          "  /R0..R3 - Reporting: 0=none, 1=errors only (default), 2=filenames, 3=details.\n",
                          0),
               0u);
-    EXPECT_NE(text.find("\n\n  /XT - Don't change the time portion of date/time.\n"), std::string::npos);
+    EXPECT_NE(text.find("  /MC, /CM - Set Modified from Created or Created from Modified.\n"
+                        "  /ME, /CE - Set Modified or Created date/time from the date recorded in the file.\n\n"
+                        "  /XT - Don't change the time portion of date/time.\n"),
+              std::string::npos);
     EXPECT_NE(text.find("    Stampkeep and apply the switches or load the files.\n"), std::string::npos);
-    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 22);
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 23);
 
     MessageBoxRequest shown;
     setMessageBoxHandler([&](const MessageBoxRequest& box) {

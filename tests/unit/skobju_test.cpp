@@ -5,11 +5,14 @@
 #include "core/tfuncs2.h"
 #include "fake/entrysetup.h"
 #include "fake/fakeplatform.h"
+#include "fake/fakerecordeddate.h"
 #include "fake/tempdir.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -137,6 +140,43 @@ TEST_F(RealFileTest, UntouchGoesBackToTheFirstKnownState)
     EXPECT_EQ(file.StatusText, "");
     EXPECT_EQ(file.Touch(), 0);
     EXPECT_EQ(file.StatusText, "");
+}
+
+// Both stamps take the date the file records; a file without one, and anything that is no regular file, keeps its
+// stamps and says why, while its other changes still apply.
+TEST_F(RealFileTest, StampsFromTheRecordedDate)
+{
+    FakeRecordedDateReader reader;
+    const FileTime taken = LocalToStamp(kMay6th2001 + k131415);
+    const std::string photo = folder.makeFile("photo.jpg", "data");
+    const std::string plain = folder.makeFile("notes.txt", "data");
+    const std::string fifo = folder / "pipe";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    for (const std::string& path : {photo, fifo, folder.path()})
+        reader.dates[path] = taken;
+
+    TskObj file = listed(photo);
+    file.ModifiedFromRecorded = file.CreatedFromRecorded = true;
+    EXPECT_EQ(file.Touch(), 0);
+    EXPECT_EQ(file.CurModified, taken);
+    EXPECT_EQ(file.CurCreated, taken);
+    EXPECT_EQ(currentPlatform().readEntry(photo)->created, taken);
+    EXPECT_NE(file.StatusText.find("Created date/time changed from original of "), std::string::npos);
+
+    for (const std::string& path : {plain, fifo, folder.path()}) {
+        TskObj other = listed(path);
+        const FileTime before = other.CurModified;
+        other.CreatedFromRecorded = true;
+        other.ModifiedFromRecorded = true;
+        EXPECT_EQ(other.Touch(), kFailModified | kFailCreated) << path;
+        EXPECT_EQ(other.StatusText, "No recorded date in the file") << path;
+        EXPECT_EQ(currentPlatform().readEntry(path)->modified, before) << path;
+    }
+    TskObj hidden = listed(plain);
+    hidden.ModifiedFromRecorded = true;
+    hidden.SetNewAttrs(~kAttrHidden, kAttrHidden);
+    EXPECT_EQ(hidden.Touch(), kFailModified);
+    EXPECT_EQ(attrsOnDisk(plain) & kAttrHidden, kAttrHidden);
 }
 
 TEST_F(RealFileTest, FoldersAreStampedToo)
