@@ -25,12 +25,15 @@ install_missing_packages() {
     as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-# build DIR [cmake options...]: configures once, then builds incrementally.
+# build DIR [cmake options...]: configures (options given also reach a folder configured before), then builds
+# incrementally.
 build() {
     local dir=$1
     shift
     if [ ! -f "$dir/build.ninja" ]; then
         cmake -S "$ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
+    elif [ $# -gt 0 ]; then
+        cmake "$dir" "$@" >/dev/null
     fi
     cmake --build "$dir"
 }
