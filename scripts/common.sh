@@ -8,7 +8,8 @@ PACKAGES=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmar
           qt6-base-dev qt6-qpa-plugins libgl-dev fonts-dejavu-core
           samba smbclient
           clang libclang-rt-14-dev strace
-          dpkg-dev file lintian desktop-file-utils appstream man-db)
+          dpkg-dev file lintian desktop-file-utils appstream man-db
+          locales tzdata)
 
 as_root() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
@@ -23,6 +24,25 @@ install_missing_packages() {
     echo "Installing: ${missing[*]}"
     as_root env DEBIAN_FRONTEND=noninteractive apt-get update -qq
     as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# The locales besides C that tests run in: German (language and date formats not English), in which scripts/test
+# runs them once more, and US English for a test that needs an English locale other than C.
+TEST_LOCALES=(de_DE.UTF-8 en_US.UTF-8)
+
+# Generates those of them the machine lacks, leaving every other generated locale as it is.
+install_test_locales() {
+    local missing=()
+    for name in "${TEST_LOCALES[@]}"; do
+        LC_ALL=$name locale 2>&1 >/dev/null | grep -q . && missing+=("$name")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Generating locales: ${missing[*]}"
+    for name in "${missing[@]}"; do
+        grep -qx "$name UTF-8" /etc/locale.gen ||
+            echo "$name UTF-8" | as_root tee -a /etc/locale.gen >/dev/null
+    done
+    as_root locale-gen --keep-existing
 }
 
 # build DIR [cmake options...]: configures (options given also reach a folder configured before), then builds
