@@ -9,7 +9,7 @@ PACKAGES=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmar
           samba smbclient
           clang libclang-rt-14-dev strace
           dpkg-dev file lintian desktop-file-utils appstream man-db
-          locales tzdata)
+          locales tzdata xvfb xauth x11-utils)
 
 as_root() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
