@@ -1,4 +1,13 @@
-# Shared by the benchmark scripts (sourced): a temporary work folder that stkcli sees as Stampkeep's, and a timer.
+# Shared by the benchmark scripts (sourced): the build, a temporary work folder that stkcli sees as Stampkeep's, and a
+# timer.
+# shellcheck shell=bash
+source "$(dirname "${BASH_SOURCE[0]}")/../scripts/common.sh"
+
+# build_benchmarks DIR: builds DIR with the benchmark programs, which a plain build leaves out; the build's own output
+# goes to standard error, apart from the figures.
+build_benchmarks() {
+    build "$1" -DSTAMPKEEP_BENCH=ON >&2
+}
 
 # make_work N [EXTENSION]: sets $work (removed at exit), with N empty files in $work/files (named with EXTENSION, txt
 # without) and the app-path registration pointing at a stand-in program, so that stkcli runs without a window.

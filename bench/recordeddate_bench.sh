@@ -13,6 +13,7 @@ done
 export TZ=UTC LC_ALL=C
 
 source "$(dirname "$0")/benchsupport.sh"
+build_benchmarks "$BUILD"
 make_work "$N" jpg
 
 cd "$work"

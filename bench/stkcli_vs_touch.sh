@@ -1,14 +1,19 @@
 #!/usr/bin/env bash
 # Times stkcli against GNU touch on the same N files (default 10,000): stamps only, then attributes only; the median
-# of ROUNDS rounds (default 11) in which the three commands take turns.
+# of ROUNDS rounds (default 11) in which the three commands take turns. BUILD (default build/) is configured with the
+# benchmark programs and built first.
+#
+#     bench/stkcli_vs_touch.sh [BUILD [N]]
 set -euo pipefail
-STKCLI=$(readlink -f "${1:-$(dirname "$0")/../build/stkcli}")
+BUILD=$(readlink -f "${1:-$(dirname "$0")/../build}")
+STKCLI=$BUILD/stkcli
 N=${2:-10000}
 ROUNDS=${ROUNDS:-11}
 [[ $ROUNDS =~ ^[1-9][0-9]*$ ]] || { echo "ROUNDS must be a positive whole number, not '$ROUNDS'" >&2; exit 2; }
 export TZ=UTC LC_ALL=C
 
 source "$(dirname "$0")/benchsupport.sh"
+build_benchmarks "$BUILD"
 make_work "$N"
 
 # run NAME [WRAPPER...]: one run of a compared command on every file, under WRAPPER if given. A failed run stops the
@@ -63,5 +68,4 @@ printf "ratio /MS to touch:       %.2f\n" "$(median <"$work/stamp.ratio")"
 printf "ratio /A+ /R+ to touch:   %.2f\n" "$(median <"$work/attr.ratio")"
 echo "system calls per file:    touch ${touch_calls}, stkcli /MS ${stamp_calls}, stkcli /A+ /R+ ${attr_calls}"
 # The same calls in bare loops: how much of the ratio the calls alone take.
-call_floor=$(dirname "$STKCLI")/call_floor
-if [ -x "$call_floor" ]; then "$call_floor" "$work/files"; fi
+"$BUILD/call_floor" "$work/files"

@@ -1,12 +1,16 @@
 #!/usr/bin/env bash
 # Times the window's touch of N selected rows (Modified from the displayed date/time, default 100,000) against
-# stkcli doing the same to the same files, in one run; best of three each.
+# stkcli doing the same to the same files, in one run; best of three each. BUILD (default build/) is configured with
+# the benchmark programs and built first.
+#
+#     bench/touch_bench.sh [BUILD [N]]
 set -euo pipefail
 BUILD=$(readlink -f "${1:-$(dirname "$0")/../build}")
 N=${2:-100000}
 export TZ=UTC LC_ALL=C QT_QPA_PLATFORM=offscreen
 
 source "$(dirname "$0")/benchsupport.sh"
+build_benchmarks "$BUILD"
 make_work "$N"
 export XDG_RUNTIME_DIR=$work/runtime
 mkdir -m 700 "$XDG_RUNTIME_DIR"

@@ -9,7 +9,8 @@ PACKAGES=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmar
           samba smbclient
           libexiv2-dev exiv2 imagemagick
           clang libclang-rt-14-dev strace
-          dpkg-dev file lintian desktop-file-utils appstream man-db)
+          dpkg-dev file lintian desktop-file-utils appstream man-db
+          locales tzdata xvfb xauth x11-utils)
 
 as_root() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
@@ -26,12 +27,34 @@ install_missing_packages() {
     as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-# build DIR [cmake options...]: configures once, then builds incrementally.
+# The locales besides C that tests run in: German (language and date formats not English), in which scripts/test
+# runs them once more, and US English for a test that needs an English locale other than C.
+TEST_LOCALES=(de_DE.UTF-8 en_US.UTF-8)
+
+# Generates those of them the machine lacks, leaving every other generated locale as it is.
+install_test_locales() {
+    local missing=()
+    for name in "${TEST_LOCALES[@]}"; do
+        LC_ALL=$name locale 2>&1 >/dev/null | grep -q . && missing+=("$name")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Generating locales: ${missing[*]}"
+    for name in "${missing[@]}"; do
+        grep -qx "$name UTF-8" /etc/locale.gen ||
+            echo "$name UTF-8" | as_root tee -a /etc/locale.gen >/dev/null
+    done
+    as_root locale-gen --keep-existing
+}
+
+# build DIR [cmake options...]: configures (options given also reach a folder configured before), then builds
+# incrementally.
 build() {
     local dir=$1
     shift
     if [ ! -f "$dir/build.ninja" ]; then
         cmake -S "$ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
+    elif [ $# -gt 0 ]; then
+        cmake "$dir" "$@" >/dev/null
     fi
     cmake --build "$dir"
 }

@@ -18,6 +18,8 @@
 #include <QToolButton>
 #include <QTreeView>
 
+#include <cerrno>
+#include <cstring>
 #include <stdexcept>
 
 namespace {
@@ -320,7 +322,9 @@ void TouchTest::failureMessageCountsFiles()
     QCOMPARE(files.rowImage(2), int(FileListModel::ImageTouched));
     // The failed row keeps the stamp it still has and says why.
     QCOMPARE(files.data(files.index(1, FileListModel::ColModified), Qt::DisplayRole).toString(), oldText);
-    QVERIFY(files.data(files.index(1, 0), Qt::ToolTipRole).toString().contains("No such file or directory"));
+    // In the language of the process's locale, as the program writes it.
+    const QString missingReason = QString::fromLocal8Bit(std::strerror(ENOENT));
+    QVERIFY(files.data(files.index(1, 0), Qt::ToolTipRole).toString().contains(missingReason));
 
     // The only selected file failing: no plural.
     boxes.clear();
