@@ -332,8 +332,8 @@ std::vector<TPresetForm::CodedGroup> TPresetForm::codedGroups() const
 {
     return {
         {&PresetValues::clock, 1, {ui->acTSpec, ui->acTSys, ui->acTZMin, ui->acTZSec}},
-        {&PresetValues::mod, 0, {nullptr, ui->acModFmClk, ui->acModFmCre, ui->acModFmFld}},
-        {&PresetValues::cre, 0, {nullptr, ui->acCreFmClk, ui->acCreFmMod, ui->acCreFmFld}},
+        {&PresetValues::mod, 0, {nullptr, ui->acModFmClk, ui->acModFmCre, ui->acModFmFld, ui->acModFmRec}},
+        {&PresetValues::cre, 0, {nullptr, ui->acCreFmClk, ui->acCreFmMod, ui->acCreFmFld, ui->acCreFmRec}},
         {&PresetValues::attrA, 0, {nullptr, ui->acAminus, ui->acAPlus}},
         {&PresetValues::attrS, 0, {nullptr, ui->acSMinus, ui->acSPlus}},
         {&PresetValues::attrH, 0, {nullptr, ui->acHMinus, ui->acHPlus}},

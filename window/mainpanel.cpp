@@ -66,8 +66,8 @@ template <typename State> auto panelGroups(const Ui::MainForm& ui, State& panel)
 {
     using Code = decltype((panel.mod));
     return std::array<std::pair<Code, QList<QAction*>>, 6>{{
-        {panel.mod, {ui.acModFmClk, ui.acModFmCre, ui.acModFmFld}},
-        {panel.cre, {ui.acCreFmClk, ui.acCreFmMod, ui.acCreFmFld}},
+        {panel.mod, {ui.acModFmClk, ui.acModFmCre, ui.acModFmFld, ui.acModFmRec}},
+        {panel.cre, {ui.acCreFmClk, ui.acCreFmMod, ui.acCreFmFld, ui.acCreFmRec}},
         {panel.attrs[0], {ui.acAminus, ui.acAPlus}},
         {panel.attrs[1], {ui.acSMinus, ui.acSPlus}},
         {panel.attrs[2], {ui.acHMinus, ui.acHPlus}},
@@ -249,10 +249,10 @@ PanelState TMainForm::currentPanelState() const
     return panel;
 }
 
-std::array<QAction*, 14> TMainForm::changeButtons() const
+std::array<QAction*, 16> TMainForm::changeButtons() const
 {
-    return {ui->acModFmClk, ui->acModFmCre, ui->acModFmFld, ui->acCreFmClk, ui->acCreFmMod,
-            ui->acCreFmFld, ui->acAminus,   ui->acAPlus,    ui->acSMinus,   ui->acSPlus,
+    return {ui->acModFmClk, ui->acModFmCre, ui->acModFmFld, ui->acModFmRec, ui->acCreFmClk, ui->acCreFmMod,
+            ui->acCreFmFld, ui->acCreFmRec, ui->acAminus,   ui->acAPlus,    ui->acSMinus,   ui->acSPlus,
             ui->acHMinus,   ui->acHPlus,    ui->acRMinus,   ui->acRPlus};
 }
 

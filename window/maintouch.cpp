@@ -92,7 +92,7 @@ void TMainForm::connectTouchActions()
 
 void TMainForm::acApplyUpdate()
 {
-    const std::array<QAction*, 14> buttons = changeButtons();
+    const std::array<QAction*, 16> buttons = changeButtons();
     const bool anyDown = std::any_of(buttons.begin(), buttons.end(), [](const QAction* b) { return b->isChecked(); });
     ui->acApply->setEnabled(!busy && selectedCount() > 0 && anyDown);
 }

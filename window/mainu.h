@@ -164,8 +164,8 @@ private:
     // Shows what the state names; a date outside the date picker's range gets its range error and leaves the time.
     void showPanelState(const PanelState& panel);
     PanelState currentPanelState() const;
-    // The fourteen source and attribute buttons; a touch needs at least one of them down.
-    std::array<QAction*, 14> changeButtons() const;
+    // The sixteen source and attribute buttons; a touch needs at least one of them down.
+    std::array<QAction*, 16> changeButtons() const;
     void acApplyUpdate();
     void acUndoTouchUpdate();
     void panelUpdate();

@@ -38,8 +38,14 @@ QActionGroup* bindButtonGroup(const std::vector<ButtonBinding>& members, const Q
 template <class Form> void bindSourceAndAttributeButtons(const Form& ui, const QList<QIcon>& images, QObject* owner)
 {
     const std::vector<std::vector<ButtonBinding>> groups = {
-        {{ui.tbModFmClk, ui.acModFmClk, 0}, {ui.tbModFmCre, ui.acModFmCre, 1}, {ui.tbModFmFld, ui.acModFmFld, 5}},
-        {{ui.tbCreFmClk, ui.acCreFmClk, 0}, {ui.tbCreFmMod, ui.acCreFmMod, 2}, {ui.tbCreFmFld, ui.acCreFmFld, 5}},
+        {{ui.tbModFmClk, ui.acModFmClk, 0},
+         {ui.tbModFmCre, ui.acModFmCre, 1},
+         {ui.tbModFmFld, ui.acModFmFld, 5},
+         {ui.tbModFmRec, ui.acModFmRec, 6}},
+        {{ui.tbCreFmClk, ui.acCreFmClk, 0},
+         {ui.tbCreFmMod, ui.acCreFmMod, 2},
+         {ui.tbCreFmFld, ui.acCreFmFld, 5},
+         {ui.tbCreFmRec, ui.acCreFmRec, 6}},
         {{ui.tbAminus, ui.acAminus, 3}, {ui.tbAPlus, ui.acAPlus, 4}},
         {{ui.tbSMinus, ui.acSMinus, 3}, {ui.tbSPlus, ui.acSPlus, 4}},
         {{ui.tbHMinus, ui.acHMinus, 3}, {ui.tbHPlus, ui.acHPlus, 4}},

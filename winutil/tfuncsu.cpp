@@ -50,8 +50,8 @@ QList<QIcon> withHotImages(QList<QIcon> images, const QList<QIcon>& hot)
 void loadStateGlyphs(QList<QIcon>& list)
 {
     QList<QIcon> hot;
-    LoadGlyphRange(list, 30, 35);
-    LoadGlyphRange(hot, 36, 41);
+    LoadGlyphList(list, {30, 31, 32, 33, 34, 35, 42});
+    LoadGlyphList(hot, {36, 37, 38, 39, 40, 41, 43});
     list = withHotImages(list, hot);
 }
 

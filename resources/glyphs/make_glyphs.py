@@ -3,7 +3,7 @@
 
 Glyphs are 16 x 16 (20 and 21: 12 x 11) pixel maps, one character per pixel, on pure red, which the program makes
 transparent. They are written as 256-colour BMP files named after their number (10.bmp ... 58.bmp). The hot images
-(36-41) are the normal ones (30-35) in brighter colours; the dim clock buttons (55-58) are 24, 15, 16 and 17 in greys.
+(36-41, 43) are the normal ones (30-35, 42) in brighter colours; the dim clock buttons (55-58) are 24, 15, 16 and 17 in greys.
 
 Run from anywhere: python3 resources/glyphs/make_glyphs.py [--sheet contact.png]
 Only the standard library is used.
@@ -386,6 +386,25 @@ PLUS = [
     "................",
 ]
 
+CAMERA = [
+    "................",
+    "................",
+    "................",
+    "....kkkkk.......",
+    "...kdddddk..kk..",
+    ".kkkkkkkkkkkkkk.",
+    ".kgggggkkkgggyk.",
+    ".kggggkBBBkgggk.",
+    ".kgggkBbbbBkggk.",
+    ".kgggkBbwbBkggk.",
+    ".kgggkBbbbBkggk.",
+    ".kggggkBBBkgggk.",
+    ".kgggggkkkggggk.",
+    ".kkkkkkkkkkkkkk.",
+    "................",
+    "................",
+]
+
 FOLDER = [
     "................",
     "................",
@@ -518,6 +537,9 @@ def drawings():
     for index, pixels in enumerate(states):
         result[30 + index] = (pixels, PALETTE)
         result[36 + index] = (pixels, HOT)
+    # The recorded-date source came later than the numbers after 41 were taken.
+    result[42] = (grid(CAMERA), PALETTE)
+    result[43] = (grid(CAMERA), HOT)
     for index, number in enumerate((24, 15, 16, 17)):
         result[55 + index] = (normal[number], DIM)
     return result

@@ -25,9 +25,10 @@
 
 namespace {
 
-const QStringList kButtons = {"tbModFmClk", "tbModFmCre", "tbModFmFld", "tbCreFmClk", "tbCreFmMod", "tbCreFmFld",
-                              "tbAminus",   "tbAPlus",    "tbSMinus",   "tbSPlus",    "tbHMinus",   "tbHPlus",
-                              "tbRMinus",   "tbRPlus",    "tbtSpec",    "tbtSys",     "tbtZMin",    "tbtZSec"};
+const QStringList kButtons = {"tbModFmClk", "tbModFmCre", "tbModFmFld", "tbModFmRec", "tbCreFmClk",
+                              "tbCreFmMod", "tbCreFmFld", "tbCreFmRec", "tbAminus",   "tbAPlus",
+                              "tbSMinus",   "tbSPlus",    "tbHMinus",   "tbHPlus",    "tbRMinus",
+                              "tbRPlus",    "tbtSpec",    "tbtSys",     "tbtZMin",    "tbtZSec"};
 
 const std::string kNoAction = "You must select at least one action from the Attributes or Settings pane.";
 const std::string kNoDateOrTime = "In order to set the Modified or Created date/time stamp to a specific value, "
@@ -166,7 +167,7 @@ void PresetFormTest::configuredPresetPressesStoredButtons()
 void PresetFormTest::valuesOutsideTheirListsPressNothing()
 {
     // Codes outside their lists press no button; absent keys take the dialog's defaults.
-    writeIni("[Preset1]\nEnabled=1\nName=Odd\nDesc=Odd values\nClock=5\nMod=4\nCre=-1\nAttrA=3\nAttrR=2\n"
+    writeIni("[Preset1]\nEnabled=1\nName=Odd\nDesc=Odd values\nClock=5\nMod=5\nCre=-1\nAttrA=3\nAttrR=2\n"
              "SeqNum=9\nSeqUnit=-2\n[Preset2]\nEnabled=1\n");
     TPresetForm form(iniPath());
     QVERIFY(form.LoadPreset(1, {}));
@@ -351,11 +352,12 @@ void PresetFormTest::labelsCycleTheirGroups()
     showActive(form);
 
     QStringList walk;
-    for (int click = 0; click < 4; ++click) {
+    for (int click = 0; click < 5; ++click) {
         clickOn(form, "lblM");
         walk.append(pressedButtons(form).join(' '));
     }
-    QCOMPARE(walk, QStringList({"tbModFmClk tbtSpec", "tbModFmCre tbtSpec", "tbModFmFld tbtSpec", "tbtSpec"}));
+    QCOMPARE(walk, QStringList({"tbModFmClk tbtSpec", "tbModFmCre tbtSpec", "tbModFmFld tbtSpec", "tbModFmRec tbtSpec",
+                                "tbtSpec"}));
 
     // The second click of a double click is one more click.
     auto* archive = find<QLabel>(form, "lblA");

@@ -1,8 +1,10 @@
 // Touch, undo and reset of the selected rows, checked on real files.
 #include "core/inifile.h"
+#include "core/presets.h"
 #include "core/skobju.h"
 #include "core/tfuncs2.h"
 #include "fake/entrysetup.h"
+#include "fake/fakerecordeddate.h"
 #include "gui/windowfixture.h"
 #include "window/filelistmodel.h"
 #include "window/mainu.h"
@@ -55,6 +57,7 @@ private slots:
     void sequenceStepFollowsTheLists();
     void otherStampsSwap();
     void attributeMasks();
+    void recordedDateFromAPreset();
     void failureMessageCountsFiles();
     void runEndsBusyEvenWhenItThrows();
     void undo();
@@ -276,6 +279,34 @@ void TouchTest::otherStampsSwap()
     QVERIFY(boxes.empty());
     QCOMPARE(diskModified(path), local(1999, 1, 2, 8, 0, 0));
     QCOMPARE(diskCreated(path), local(2003, 4, 5, 18, 30, 0));
+}
+
+// A preset's recorded-date code presses the panel's buttons; a file without a recorded date keeps its stamps and
+// counts in the failure message.
+void TouchTest::recordedDateFromAPreset()
+{
+    FakeRecordedDateReader reader;
+    const std::string photo = makeFile("photo.jpg", local(2020, 1, 1, 0, 0, 0));
+    const std::string notes = makeFile("notes.txt", local(2020, 1, 1, 0, 0, 0));
+    reader.dates[photo] = LocalToStamp(dateTimeToSerial(local(2019, 8, 9, 10, 11, 12)));
+    IniFile ini(iniPath());
+    ini.writeBool("Preset1", "Enabled", true);
+    ini.writeInteger("Preset1", "Mod", kSourceRecorded);
+    ini.writeInteger("Preset1", "Cre", kSourceRecorded);
+    TMainForm form(iniPath());
+    trigger(form, "preA1");
+    QVERIFY(find<QAction>(form, "acModFmRec")->isChecked());
+    QVERIFY(find<QAction>(form, "acCreFmRec")->isChecked());
+
+    listFile(form, photo);
+    listFile(form, notes);
+    selectRows(form, {0, 1});
+    trigger(form, "acApply");
+    QCOMPARE(boxes.size(), std::size_t{1});
+    QVERIFY(boxes[0].text.starts_with("Stampkeep was unable to touch 1 of 2 files."));
+    QCOMPARE(diskModified(photo), local(2019, 8, 9, 10, 11, 12));
+    QCOMPARE(diskCreated(photo), local(2019, 8, 9, 10, 11, 12));
+    QCOMPARE(diskModified(notes), local(2020, 1, 1, 0, 0, 0));
 }
 
 void TouchTest::attributeMasks()

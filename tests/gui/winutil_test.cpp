@@ -559,10 +559,10 @@ void WinutilTest::glyphsWithHotVariants()
 
     QList<QIcon> states;
     loadStateGlyphs(states);
-    LoadGlyphRange(normal, 30, 35);
-    LoadGlyphRange(hot, 36, 41);
-    QCOMPARE(states.size(), 6);
-    for (int i = 0; i < 6; ++i) {
+    LoadGlyphList(normal, {30, 31, 32, 33, 34, 35, 42});
+    LoadGlyphList(hot, {36, 37, 38, 39, 40, 41, 43});
+    QCOMPARE(states.size(), 7);
+    for (int i = 0; i < 7; ++i) {
         QCOMPARE(image(states[i], QIcon::Normal), image(normal[i], QIcon::Normal));
         QCOMPARE(image(states[i], QIcon::Active), image(hot[i], QIcon::Normal));
     }

@@ -15,7 +15,8 @@ namespace {
 int usage()
 {
     std::fprintf(stderr, "usage: dosattrib_tool set PATH ATTRS_HEX CREATE_UNIX_SECONDS\n"
-                         "       dosattrib_tool get PATH...\n");
+                         "       dosattrib_tool get PATH...\n"
+                         "       dosattrib_tool created PATH...\n");
     return 2;
 }
 
@@ -25,15 +26,29 @@ int fail(const char* what, const std::string& reason)
     return 1;
 }
 
-// Prints the stored attributes in hex, or "none" when no value of ours is stored.
-void show(const std::string& path)
+std::optional<DosAttrib> stored(const std::string& path)
 {
     std::array<unsigned char, kMaxDosAttribSize> bytes;
     const ssize_t size = getxattr(path.c_str(), kDosAttribName, bytes.data(), bytes.size());
-    const std::optional<DosAttrib> value =
-        size > 0 ? decodeDosAttrib(std::span(bytes.data(), static_cast<std::size_t>(size))) : std::nullopt;
-    if (value)
+    return size > 0 ? decodeDosAttrib(std::span(bytes.data(), static_cast<std::size_t>(size))) : std::nullopt;
+}
+
+// Prints the stored attributes in hex, or "none" when no value of ours is stored.
+void show(const std::string& path)
+{
+    if (const std::optional<DosAttrib> value = stored(path))
         std::printf("%x\n", value->attrib);
+    else
+        std::printf("none\n");
+}
+
+// Prints the stored creation time in whole seconds since 1970, or "none".
+void showCreated(const std::string& path)
+{
+    const std::optional<DosAttrib> value = stored(path);
+    if (value && value->createTime)
+        std::printf("%lld\n",
+                    static_cast<long long>(*value->createTime / kFileTimeUnitsPerSecond - kUnixEpochInFileTimeSeconds));
     else
         std::printf("none\n");
 }
@@ -42,9 +57,9 @@ void show(const std::string& path)
 
 int main(int argc, char** argv)
 {
-    if (argc >= 3 && std::string(argv[1]) == "get") {
+    if (argc >= 3 && (std::string(argv[1]) == "get" || std::string(argv[1]) == "created")) {
         for (int i = 2; i < argc; ++i)
-            show(argv[i]);
+            (std::string(argv[1]) == "get" ? show : showCreated)(argv[i]);
         return 0;
     }
     if (argc != 5 || std::string(argv[1]) != "set")
