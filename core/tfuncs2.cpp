@@ -2,6 +2,7 @@
 #include "core/tfuncs2.h"
 
 #include "core/datetime.h"
+#include "core/driveclass.h"
 #include "core/sharedu.h"
 #include "platform/paths.h"
 
@@ -81,30 +82,15 @@ bool GetFileStamps(const std::string& path, FileTime& created, FileTime& modifie
     return GetFileStamps(path, created, modified, attrs);
 }
 
-std::string GetRemoteName(const std::string& root)
-{
-    return currentPlatform().remoteName(root).value_or(root);
-}
-
 bool AddFileSpec(TTouchSettings& settings, const std::string& spec, const std::string& currentDirectory,
                  bool consoleMode, const std::function<void(const std::string&)>& reportLine,
                  const SpecMatcher& matches)
 {
     Platform& platform = currentPlatform();
     const std::string pattern = fullPath(spec, currentDirectory);
-    const std::string root = withTrailingSlash(platform.driveRoot(pattern));
-    switch (platform.getDriveType(root)) {
-    case DriveType::Network: {
-        const std::string remote = GetRemoteName(root);
-        reportLine(remote != root ? "Network drives not supported (" + remote + ", mapped to " + root + ")"
-                                  : "Network drives not supported (" + root + ")");
+    if (const std::string refusal = specRefusal(ClassifyDrive(pattern)); !refusal.empty()) {
+        reportLine(refusal);
         return false;
-    }
-    case DriveType::CdRom:
-        reportLine("CD-ROM drives not supported (" + root + ")");
-        return false;
-    case DriveType::Fixed:
-        break;
     }
     if (!(matches ? matches(pattern) : platform.hasMatch(spec))) {
         // A search that could not be made is no "no match": the user should learn why, in either program.

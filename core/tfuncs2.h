@@ -21,9 +21,6 @@ int CompareStamps(FileTime a, FileTime b);
 bool GetFileStamps(const std::string& path, FileTime& created, FileTime& modified, std::uint32_t& attrs);
 bool GetFileStamps(const std::string& path, FileTime& created, FileTime& modified);
 
-// The share behind a network root, or the root unchanged.
-std::string GetRemoteName(const std::string& root);
-
 // Whether a file specification, made a full path, matches anything. A caller that needs the matches anyway may list
 // them as it checks, so that each specification is searched once; without one, the platform's search answers.
 using SpecMatcher = std::function<bool(const std::string& fullPath)>;

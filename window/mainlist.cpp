@@ -3,6 +3,7 @@
 
 #include "ui_mainform.h"
 
+#include "core/driveclass.h"
 #include "core/tfuncs2.h"
 #include "platform/messagebox.h"
 #include "platform/paths.h"
@@ -107,29 +108,10 @@ void TMainForm::aSelectClick()
 
 bool TMainForm::refuseDrive(const std::string& path)
 {
-    Platform& platform = currentPlatform();
-    const std::string root = platform.driveRoot(path);
-    switch (platform.getDriveType(root)) {
-    case DriveType::Network: {
-        const std::string remote = GetRemoteName(root);
-        const std::string advice =
-            " Stampkeep only works with files on local drives. Please run Stampkeep on the machine that contains the "
-            "drive identified as \"";
-        if (remote != root)
-            showListError("You have selected files from the Network drive \"" + remote + "\", mapped to \"" + root +
-                          "\" on your system." + advice + remote + "\".");
-        else
-            showListError("You have selected files from the Network drive \"" + root + "\"." + advice + root + "\".");
-        return true;
-    }
-    case DriveType::CdRom:
-        showListError("You have selected files from the CD-ROM drive \"" + root +
-                      "\". Stampkeep cannot modify files on a CD-ROM.");
-        return true;
-    case DriveType::Fixed:
-        break;
-    }
-    return false;
+    const std::string refusal = selectionRefusal(ClassifyDrive(path));
+    if (!refusal.empty())
+        showListError(refusal);
+    return !refusal.empty();
 }
 
 bool TMainForm::addListedFile(const std::string& path)
