@@ -1,21 +1,11 @@
 // The presets and panel settings in the settings file: section names, code sets, typed values, samples, saving.
 #include "core/presets.h"
 
+#include "core/asciitext.h"
 #include "core/tfuncs2.h"
 
 #include <algorithm>
 #include <array>
-#include <cctype>
-
-namespace {
-
-bool equalNoCase(const std::string& a, const std::string& b)
-{
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                      [](unsigned char x, unsigned char y) { return std::tolower(x) == std::tolower(y); });
-}
-
-} // namespace
 
 std::string presetSection(int n)
 {

@@ -1,6 +1,7 @@
 // The touch settings record, the command-line parser that fills it, and the switch help.
 #include "core/sharedu.h"
 
+#include "core/asciitext.h"
 #include "core/inifile.h"
 #include "core/integertext.h"
 #include "core/presets.h"
@@ -10,7 +11,6 @@
 #include "platform/platform.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstring>
 
 void ShortString::assign(std::string_view value)
@@ -49,16 +49,9 @@ void CopyTouchSettings(const TTouchSettings& source, TTouchSettings& target)
 
 namespace {
 
-std::string upper(std::string text)
-{
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    return text;
-}
-
 bool hasValuePrefix(const std::string& switchText)
 {
-    const std::string prefix = upper(switchText.substr(0, 2));
+    const std::string prefix = asciiUppered(switchText.substr(0, 2));
     return prefix == "S:" || prefix == "T:" || prefix == "D:";
 }
 
@@ -179,7 +172,7 @@ bool CommandLineParser::ParseSwitch(const std::string& argument)
 bool CommandLineParser::parseTwoLetterSwitch(const std::string& argument, const std::string& switchText)
 {
     static constexpr std::string_view kTable = "^A+^S+^H+^R+^A-^S-^H-^R-^MS^CS^MC^CM^ZS^ZM^XT^XD^R0^R1^R2^R3^";
-    const std::size_t at = kTable.find("^" + upper(switchText) + "^");
+    const std::size_t at = kTable.find("^" + asciiUppered(switchText) + "^");
     if (at == std::string_view::npos)
         return invalidSwitch(argument);
 
@@ -213,7 +206,7 @@ bool CommandLineParser::parseValueSwitch(const std::string& argument, const std:
 {
     if (!hasValuePrefix(switchText))
         return invalidSwitch(argument);
-    const char kind = static_cast<char>(std::toupper(static_cast<unsigned char>(switchText[0])));
+    const char kind = asciiUpper(switchText[0]);
     const std::string value = switchText.substr(2);
     if (kind == 'S') {
         const std::int32_t increment = parseInteger(value).value_or(-1);

@@ -1,13 +1,13 @@
 // Stamps, file specifications with their drive checks, and the date/time formats shared by both programs.
 #include "core/tfuncs2.h"
 
+#include "core/asciitext.h"
 #include "core/datetime.h"
 #include "core/driveclass.h"
 #include "core/sharedu.h"
 #include "platform/paths.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 
 std::string DisplayFormat;
@@ -23,27 +23,6 @@ constexpr FileTime kHalfSecond = 5'000'000;
 std::uint32_t highHalf(FileTime stamp)
 {
     return static_cast<std::uint32_t>(stamp >> 32);
-}
-
-std::string toLower(std::string text)
-{
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
-
-// Replaces every occurrence of `from` (matched without regard to case) by `to`.
-std::string replaceAllNoCase(const std::string& text, const std::string& from, const std::string& to)
-{
-    const std::string lowered = toLower(text);
-    const std::string needle = toLower(from);
-    std::string result;
-    std::size_t start = 0;
-    for (std::size_t at = lowered.find(needle); at != std::string::npos; at = lowered.find(needle, start)) {
-        result += text.substr(start, at - start) + to;
-        start = at + needle.size();
-    }
-    return result + text.substr(start);
 }
 
 std::string fileSpecsText(const TTouchSettings& settings)
@@ -108,8 +87,8 @@ bool AddFileSpec(TTouchSettings& settings, const std::string& spec, const std::s
 
 std::string SetFormatRun(char letter, int n, const std::string& format)
 {
-    const std::string lowered = toLower(format);
-    const char lower = static_cast<char>(std::tolower(static_cast<unsigned char>(letter)));
+    const std::string lowered = asciiLowered(format);
+    const char lower = asciiLower(letter);
     const std::size_t first = lowered.find(lower);
     if (first == std::string::npos)
         return lowered;
