@@ -2,6 +2,7 @@
 #include "core/sharedu.h"
 
 #include "core/asciitext.h"
+#include "core/errorbox.h"
 #include "core/inifile.h"
 #include "core/integertext.h"
 #include "core/presets.h"
@@ -123,7 +124,8 @@ bool CommandLineParser::ParseCommandLine(const std::vector<std::string>& argumen
     if (settings_.SwitchesGiven)
         makeConsistent();
     if (!consoleMode_ && !messages_.empty())
-        showMessageBox({"Stampkeep command-line error", messages_, MessageIcon::Error, MessageButtons::Ok, 0, false});
+        showMessageBox({std::string(kProgramName) + " command-line error", messages_, MessageIcon::Error,
+                        MessageButtons::Ok, 0, false});
     return result;
 }
 
@@ -346,5 +348,6 @@ void ShowSwitchHelp(bool consoleMode, std::ostream& console)
     std::string text;
     for (const std::string& line : lines)
         text += line + "\r\n";
-    showMessageBox({"Stampkeep command-line switches", text, MessageIcon::Information, MessageButtons::Ok, 0, false});
+    showMessageBox({std::string(kProgramName) + " command-line switches", text, MessageIcon::Information,
+                    MessageButtons::Ok, 0, false});
 }

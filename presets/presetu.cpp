@@ -3,9 +3,9 @@
 
 #include "ui_presetform.h"
 
+#include "core/errorbox.h"
 #include "core/inifile.h"
 #include "core/tfuncs2.h"
-#include "platform/messagebox.h"
 #include "winutil/actionbinding.h"
 #include "winutil/formposu.h"
 #include "winutil/helppage.h"
@@ -30,15 +30,6 @@ constexpr int kHelpContext = 14;
 // The blank a line edit keeps on each side of its text, inside the frame.
 constexpr int kLineEditInnerMargin = 2;
 const char* const kGroupHint = "Click a button to select; click again to de-select";
-
-void showError(const std::string& text)
-{
-    MessageBoxRequest request;
-    request.caption = QApplication::applicationDisplayName().toStdString();
-    request.text = text;
-    request.icon = MessageIcon::Error;
-    showMessageBox(request);
-}
 
 // A configured preset; an absent key keeps the dialog's default (empty texts, now for the date and the time).
 PresetValues storedValues(const IniFile& ini, const std::string& section)
@@ -409,11 +400,11 @@ bool TPresetForm::checkStoredDate(const QDate& date) const
     const QDate maximum = ui->DTDateMod->maximumDate();
     const QDate minimum = ui->DTDateMod->minimumDate();
     if (date > maximum) {
-        showError("Date exceeds maximum of " + maximum.toString(ui->DTDateMod->displayFormat()).toStdString());
+        showErrorBox("Date exceeds maximum of " + maximum.toString(ui->DTDateMod->displayFormat()).toStdString());
         return false;
     }
     if (date < minimum) {
-        showError("Date is less than minimum of " + minimum.toString(ui->DTDateMod->displayFormat()).toStdString());
+        showErrorBox("Date is less than minimum of " + minimum.toString(ui->DTDateMod->displayFormat()).toStdString());
         return false;
     }
     return true;
@@ -463,20 +454,20 @@ void TPresetForm::btnOKClick()
 {
     const PresetValues values = enteredValues();
     if (const char* problem = entryProblem(values)) {
-        showError(problem);
+        showErrorBox(problem);
         return;
     }
     IniFile ini(iniFileName);
     if (const auto clash = findNameClash(ini, presetIndex, values.name)) {
-        showError("Preset #" + std::to_string(clash->preset) + " is named \"" + clash->storedName +
-                  "\". Please choose a different name.");
+        showErrorBox("Preset #" + std::to_string(clash->preset) + " is named \"" + clash->storedName +
+                     "\". Please choose a different name.");
         return;
     }
     try {
         savePreset(ini, presetIndex, values);
     } catch (const IniWriteError& error) {
         // The dialog stays open with the entry as it was; a part of the section may have been written.
-        showError(error.what());
+        showErrorBox(error.what());
         return;
     }
     accept();

@@ -7,6 +7,7 @@
 #include "window/startup.h"
 #include "winutil/qtmessagebox.h"
 
+#include "core/errorbox.h"
 #include "core/tfuncs2.h"
 
 #include <QApplication>
@@ -24,7 +25,7 @@ int runStampkeep(int argc, char** argv)
     // Past a file size limit, saving the settings file must end in "Unable to write to", not kill the program.
     std::signal(SIGXFSZ, SIG_IGN);
     QApplication app(argc, argv); // also adopts the user's locale for the C library
-    QApplication::setApplicationName("Stampkeep");
+    QApplication::setApplicationName(kProgramName);
     // Docks and task bars match the window to its desktop entry and icon by these.
     QGuiApplication::setDesktopFileName("org.stampkeep.Stampkeep");
     QApplication::setWindowIcon(QIcon(":/resources/stampkeep.png"));

@@ -4,6 +4,7 @@
 #include "ui_mainform.h"
 
 #include "core/driveclass.h"
+#include "core/errorbox.h"
 #include "window/filelistmodel.h"
 #include "window/listview.h"
 #include "winutil/pathbytes.h"
@@ -102,7 +103,7 @@ void TMainForm::dropFiles(const std::vector<std::string>& paths)
         }
         selectAddedRows();
         for (const std::string& message : refusals.messages())
-            showListError(message);
+            showErrorBox(message);
     }
     AutoSizeColumns();
 }

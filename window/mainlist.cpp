@@ -4,8 +4,8 @@
 #include "ui_mainform.h"
 
 #include "core/driveclass.h"
+#include "core/errorbox.h"
 #include "core/tfuncs2.h"
-#include "platform/messagebox.h"
 #include "platform/paths.h"
 #include "window/filelistmodel.h"
 #include "winutil/filedialog.h"
@@ -71,12 +71,6 @@ void TMainForm::connectListActions()
     connectListDrops();
 }
 
-void TMainForm::showListError(const std::string& text)
-{
-    showMessageBox(
-        {QGuiApplication::applicationDisplayName().toStdString(), text, MessageIcon::Error, MessageButtons::Ok});
-}
-
 void TMainForm::aSelectClick()
 {
     const std::vector<std::string> chosen = openFileNames(this, "Select Files", "All files (*)", selectFolder);
@@ -100,7 +94,7 @@ void TMainForm::aSelectClick()
         }
         selectAddedRows();
         if (failed > 0)
-            showListError(failureText(failed, failures));
+            showErrorBox(failureText(failed, failures));
         ClearSortMarks();
     }
     AutoSizeColumns();
@@ -110,7 +104,7 @@ bool TMainForm::refuseDrive(const std::string& path)
 {
     const std::string refusal = selectionRefusal(ClassifyDrive(path));
     if (!refusal.empty())
-        showListError(refusal);
+        showErrorBox(refusal);
     return !refusal.empty();
 }
 

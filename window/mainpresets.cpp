@@ -3,9 +3,9 @@
 
 #include "ui_mainform.h"
 
+#include "core/errorbox.h"
 #include "core/inifile.h"
 #include "core/presets.h"
-#include "platform/messagebox.h"
 #include "presets/presetu.h"
 #include "winutil/actionbinding.h"
 #include "winutil/qtdatetime.h"
@@ -49,12 +49,12 @@ void TMainForm::prepareConfiguredPresets()
     const bool anyEnabled = anyPresetEnabled(ini);
     if (const std::optional<std::string> problem = ini.problem()) {
         // Said once here; the window's other reads quietly take the defaults, and no write goes over the file.
-        showMessageBox({"Stampkeep", *problem, MessageIcon::Error, MessageButtons::Ok});
+        showErrorBox(*problem);
     } else if (!anyEnabled) {
         try {
             writeSamplePresets(ini);
         } catch (const IniWriteError& error) {
-            showMessageBox({"Stampkeep", error.what(), MessageIcon::Error, MessageButtons::Ok});
+            showErrorBox(error.what());
         }
     }
     for (int n = 1; n <= kPresetCount; ++n) {
@@ -172,7 +172,7 @@ void TMainForm::preR_AllExecute(int n)
     try {
         IniFile(iniFileName).eraseSection(presetSection(n));
     } catch (const IniWriteError& error) {
-        showMessageBox({"Stampkeep", error.what(), MessageIcon::Error, MessageButtons::Ok});
+        showErrorBox(error.what());
         return;
     }
     setPresetNotConfigured(n);

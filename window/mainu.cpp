@@ -3,6 +3,7 @@
 
 #include "ui_mainform.h"
 
+#include "core/errorbox.h"
 #include "core/inifile.h"
 #include "core/presets.h"
 #include "core/tfuncs2.h"
@@ -140,7 +141,7 @@ void TMainForm::FormDestroy()
         writeSettings();
     } catch (const IniWriteError& error) {
         // The keys written before the refusal stay; the rest of the settings are not saved this time.
-        showMessageBox({"Stampkeep", error.what(), MessageIcon::Error, MessageButtons::Ok});
+        showErrorBox(error.what());
     }
 }
 

@@ -119,7 +119,6 @@ private:
 
     void connectListActions();
     void connectListDrops();
-    static void showListError(const std::string& text);
     void aSelectClick();
     // Refuses, with its message, a network or CD-ROM drive that holds `path`.
     bool refuseDrive(const std::string& path);

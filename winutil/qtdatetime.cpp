@@ -2,11 +2,10 @@
 #include "winutil/qtdatetime.h"
 
 #include "core/datetime.h"
+#include "core/errorbox.h"
 #include "core/tfuncs2.h"
-#include "platform/messagebox.h"
 
 #include <QDateTimeEdit>
-#include <QGuiApplication>
 
 namespace {
 
@@ -33,9 +32,7 @@ double calendarSerial(const QDate& date, const QTime& time)
 
 void showRangeError(const char* format, QDate limit)
 {
-    const std::string text = format + dateToText(dateToSerial(limit));
-    showMessageBox(
-        {QGuiApplication::applicationDisplayName().toStdString(), text, MessageIcon::Error, MessageButtons::Ok});
+    showErrorBox(format + dateToText(dateToSerial(limit)));
 }
 
 } // namespace
