@@ -90,7 +90,7 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    BuildDateTimeFormats();
+    const DateTimeFormats formats = BuildDateTimeFormats();
     const int count = argc > 1 ? std::atoi(argv[1]) : 100000;
 
     QTemporaryDir folder;
@@ -99,7 +99,7 @@ int main(int argc, char** argv)
     std::printf("%d files\n", count);
     timer.report("creating the files (setup)");
 
-    TMainForm form((folder.path() + "/stampkeep.ini").toStdString());
+    TMainForm form((folder.path() + "/stampkeep.ini").toStdString(), formats);
     form.show();
     QApplication::processEvents();
 

@@ -33,7 +33,7 @@ double ZeroClock(bool minutes)
 }
 
 // The date/time that a preset's Clock key chooses.
-double presetClock(const IniFile& ini, const std::string& section, int clock)
+double presetClock(const DateTimeFormats& formats, const IniFile& ini, const std::string& section, int clock)
 {
     switch (clock) {
     case kClockSystem:
@@ -44,8 +44,8 @@ double presetClock(const IniFile& ini, const std::string& section, int clock)
         return ZeroClock(true);
     default: {
         const double now = nowLocal();
-        const double date = readDate(ini, section, "Date", now);
-        const double time = readTime(ini, section, "Time", now);
+        const double date = readDate(formats, ini, section, "Date", now);
+        const double time = readTime(formats, ini, section, "Time", now);
         return joinDateAndTime(date, time);
     }
     }
@@ -95,7 +95,7 @@ bool needsStoredAttributes(const TTouchSettings& s)
     return s.ModifiedSource == kSourceOtherStamp || createdKeepsAPart || s.ReportLevel == 3;
 }
 
-void report(const TskObj& entry, int result, int level, std::ostream& out)
+void report(const DateTimeFormats& formats, const TskObj& entry, int result, int level, std::ostream& out)
 {
     if (level == 1 || level == 2) {
         if (result != 0)
@@ -103,13 +103,14 @@ void report(const TskObj& entry, int result, int level, std::ostream& out)
         else if (level == 2)
             out << printable(entry.FileName) << '\n';
     } else if (level == 3) {
-        out << printable(entry.FileName) << '\n' << (result == 0 ? entry.DetailLine() : entry.StatusText) << "\n\n";
+        out << printable(entry.FileName) << '\n'
+            << (result == 0 ? entry.DetailLine(formats) : entry.StatusText) << "\n\n";
     }
 }
 
 } // namespace
 
-void ReadPresetSettings(TTouchSettings& s, const IniFile& ini, int n)
+void ReadPresetSettings(TTouchSettings& s, const IniFile& ini, const DateTimeFormats& formats, int n)
 {
     const std::string section = presetSection(n);
     s.ArchiveChange = attrChangeToRecord(ini.readInteger(section, "AttrA", kAttrUnchanged));
@@ -118,7 +119,7 @@ void ReadPresetSettings(TTouchSettings& s, const IniFile& ini, int n)
     s.ReadOnlyChange = attrChangeToRecord(ini.readInteger(section, "AttrR", kAttrUnchanged));
     s.ModifiedSource = ini.readInteger(section, "Mod", kSourceNone);
     s.CreatedSource = ini.readInteger(section, "Cre", kSourceNone);
-    const double clock = presetClock(ini, section, ini.readInteger(section, "Clock", kClockSystem));
+    const double clock = presetClock(formats, ini, section, ini.readInteger(section, "Clock", kClockSystem));
     s.SwitchDate = std::floor(clock);
     s.SwitchTime = clock - std::floor(clock);
     s.KeepDate = !ini.readBool(section, "UseDate", true);
@@ -128,12 +129,13 @@ void ReadPresetSettings(TTouchSettings& s, const IniFile& ini, int n)
                       : incrementSeconds(ini.readInteger(section, "SeqNum", 0), ini.readInteger(section, "SeqUnit", 0));
 }
 
-std::size_t ApplyNow(const TTouchSettings& settings, WorkList& list, const IniFile& settingsFile, std::ostream& out)
+std::size_t ApplyNow(const TTouchSettings& settings, WorkList& list, const IniFile& settingsFile,
+                     const DateTimeFormats& formats, std::ostream& out)
 {
     TTouchSettings work = settings;
     list.finish();
     if (work.PresetNo > 0)
-        ReadPresetSettings(work, settingsFile, work.PresetNo);
+        ReadPresetSettings(work, settingsFile, formats, work.PresetNo);
 
     SequenceClock clock = startClock(work);
     const AttributeMasks masks = masksFor(work);
@@ -152,9 +154,9 @@ std::size_t ApplyNow(const TTouchSettings& settings, WorkList& list, const IniFi
             clock.advance();
         if (masks.changes())
             entry.SetNewAttrs(masks.keep, masks.add);
-        const int result = entry.Touch(touchReport);
+        const int result = entry.Touch(formats, touchReport);
         failed += result != 0;
-        report(entry, result, work.ReportLevel, out);
+        report(formats, entry, result, work.ReportLevel, out);
     }
     out << std::flush;
     return failed;

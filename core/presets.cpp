@@ -2,7 +2,6 @@
 #include "core/presets.h"
 
 #include "core/asciitext.h"
-#include "core/tfuncs2.h"
 
 #include <algorithm>
 #include <array>
@@ -26,26 +25,30 @@ int incrementSeconds(int seqIndex, int unitIndex)
     return unitIndex == 0 ? step : (unitIndex == 1 ? step * 60 : 0);
 }
 
-double readDate(const IniFile& ini, const std::string& section, const std::string& key, double fallback)
+double readDate(const DateTimeFormats& formats, const IniFile& ini, const std::string& section, const std::string& key,
+                double fallback)
 {
     double date = 0;
-    return textToDate(ini.readString(section, key, ""), date) ? date : fallback;
+    return textToDate(formats, ini.readString(section, key, ""), date) ? date : fallback;
 }
 
-double readTime(const IniFile& ini, const std::string& section, const std::string& key, double fallback)
+double readTime(const DateTimeFormats& formats, const IniFile& ini, const std::string& section, const std::string& key,
+                double fallback)
 {
     double time = 0;
-    return textToTime(ini.readString(section, key, ""), time) ? time : fallback;
+    return textToTime(formats, ini.readString(section, key, ""), time) ? time : fallback;
 }
 
-void writeDate(IniFile& ini, const std::string& section, const std::string& key, double serial)
+void writeDate(const DateTimeFormats& formats, IniFile& ini, const std::string& section, const std::string& key,
+               double serial)
 {
-    ini.writeString(section, key, dateToText(serial));
+    ini.writeString(section, key, dateToText(formats, serial));
 }
 
-void writeTime(IniFile& ini, const std::string& section, const std::string& key, double serial)
+void writeTime(const DateTimeFormats& formats, IniFile& ini, const std::string& section, const std::string& key,
+               double serial)
 {
-    ini.writeString(section, key, timeToText(serial));
+    ini.writeString(section, key, timeToText(formats, serial));
 }
 
 bool anyPresetEnabled(const IniFile& ini)
@@ -84,15 +87,15 @@ std::optional<NameClash> findNameClash(const IniFile& ini, int n, const std::str
     return std::nullopt;
 }
 
-void savePreset(IniFile& ini, int n, const PresetValues& values)
+void savePreset(const DateTimeFormats& formats, IniFile& ini, int n, const PresetValues& values)
 {
     const std::string section = presetSection(n);
     ini.eraseSection(section);
     ini.writeBool(section, "Enabled", true);
     ini.writeString(section, "Name", values.name);
     ini.writeString(section, "Desc", values.desc);
-    writeDate(ini, section, "Date", values.date);
-    writeTime(ini, section, "Time", values.time);
+    writeDate(formats, ini, section, "Date", values.date);
+    writeTime(formats, ini, section, "Time", values.time);
     for (const auto& [key, field] : kPresetFlagKeys)
         ini.writeBool(section, key, values.*field);
     for (const auto& [key, field] : kPresetNumberKeys)

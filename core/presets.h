@@ -1,6 +1,7 @@
 // The presets and panel settings in the settings file: section names, code sets, typed values, samples, saving.
 #pragma once
 
+#include "core/datetimeformats.h"
 #include "core/inifile.h"
 
 #include <optional>
@@ -34,10 +35,14 @@ int attrChangeToRecord(int code);
 int incrementSeconds(int seqIndex, int unitIndex);
 
 // Dates and times stored as text in the locale's formats; empty or unreadable text gives the fallback.
-double readDate(const IniFile& ini, const std::string& section, const std::string& key, double fallback);
-double readTime(const IniFile& ini, const std::string& section, const std::string& key, double fallback);
-void writeDate(IniFile& ini, const std::string& section, const std::string& key, double serial);
-void writeTime(IniFile& ini, const std::string& section, const std::string& key, double serial);
+double readDate(const DateTimeFormats& formats, const IniFile& ini, const std::string& section, const std::string& key,
+                double fallback);
+double readTime(const DateTimeFormats& formats, const IniFile& ini, const std::string& section, const std::string& key,
+                double fallback);
+void writeDate(const DateTimeFormats& formats, IniFile& ini, const std::string& section, const std::string& key,
+               double serial);
+void writeTime(const DateTimeFormats& formats, IniFile& ini, const std::string& section, const std::string& key,
+               double serial);
 
 bool anyPresetEnabled(const IniFile& ini);
 // The two samples written when no preset is configured.
@@ -92,4 +97,4 @@ struct NameClash
 
 std::optional<NameClash> findNameClash(const IniFile& ini, int n, const std::string& name);
 // Erases preset n's section and writes all seventeen keys; stops with IniWriteError where the file refuses.
-void savePreset(IniFile& ini, int n, const PresetValues& values);
+void savePreset(const DateTimeFormats& formats, IniFile& ini, int n, const PresetValues& values);

@@ -72,10 +72,11 @@ bool isSwitch(const std::string& argument)
 class CommandLineParser
 {
 public:
-    CommandLineParser(TTouchSettings& settings, const IniFile& settingsFile, bool consoleMode,
-                      std::vector<std::string>* allSpecs, std::ostream& console, const SpecMatcher& matches)
-        : settings_(settings), settingsFile_(settingsFile), consoleMode_(consoleMode), allSpecs_(allSpecs),
-          console_(console), matches_(matches)
+    CommandLineParser(TTouchSettings& settings, const IniFile& settingsFile, const DateTimeFormats& formats,
+                      bool consoleMode, std::vector<std::string>* allSpecs, std::ostream& console,
+                      const SpecMatcher& matches)
+        : settings_(settings), settingsFile_(settingsFile), formats_(formats), consoleMode_(consoleMode),
+          allSpecs_(allSpecs), console_(console), matches_(matches)
     {
     }
 
@@ -94,6 +95,7 @@ private:
 
     TTouchSettings& settings_;
     const IniFile& settingsFile_;
+    const DateTimeFormats& formats_;
     bool consoleMode_;
     std::vector<std::string>* allSpecs_;
     std::ostream& console_;
@@ -225,12 +227,12 @@ bool CommandLineParser::parseValueSwitch(const std::string& argument, const std:
         return true;
     }
     if (kind == 'T') {
-        if (textToTime(value, settings_.SwitchTime))
+        if (textToTime(formats_, value, settings_.SwitchTime))
             return true;
         ReportLine("\"" + value + "\" is not a valid time");
         return false;
     }
-    if (textToDate(value, settings_.SwitchDate))
+    if (textToDate(formats_, value, settings_.SwitchDate))
         return true;
     ReportLine("\"" + value + "\" is not a valid date");
     return false;
@@ -290,10 +292,10 @@ bool CommandLineParser::invalidSwitch(const std::string& argument)
 } // namespace
 
 bool ParseCommandLine(TTouchSettings& settings, const std::vector<std::string>& arguments, const IniFile& settingsFile,
-                      bool consoleMode, std::vector<std::string>* allSpecs, std::ostream& console,
-                      const SpecMatcher& matches)
+                      const DateTimeFormats& formats, bool consoleMode, std::vector<std::string>* allSpecs,
+                      std::ostream& console, const SpecMatcher& matches)
 {
-    return CommandLineParser(settings, settingsFile, consoleMode, allSpecs, console, matches)
+    return CommandLineParser(settings, settingsFile, formats, consoleMode, allSpecs, console, matches)
         .ParseCommandLine(arguments);
 }
 

@@ -1,20 +1,9 @@
-// Stamps, file specifications with their drive checks, and the date/time formats shared by both programs.
+// Stamps and file specifications with their drive checks.
 #include "core/tfuncs2.h"
 
-#include "core/asciitext.h"
-#include "core/datetime.h"
 #include "core/driveclass.h"
 #include "core/sharedu.h"
 #include "platform/paths.h"
-
-#include <algorithm>
-#include <cmath>
-
-std::string DisplayFormat;
-std::string PickerDateFormat;
-std::string PickerTimeFormat;
-std::string shortDateFormat;
-std::string longTimeFormat;
 
 namespace {
 
@@ -83,54 +72,4 @@ bool AddFileSpec(TTouchSettings& settings, const std::string& spec, const std::s
     if (settings.FileSpecs.length < ShortString::kMaxLength)
         settings.FileSpecs.assign(fileSpecsText(settings) + spec + "\r\n");
     return true;
-}
-
-std::string SetFormatRun(char letter, int n, const std::string& format)
-{
-    const std::string lowered = asciiLowered(format);
-    const char lower = asciiLower(letter);
-    const std::size_t first = lowered.find(lower);
-    if (first == std::string::npos)
-        return lowered;
-    const std::size_t runEnd = lowered.find_first_not_of(lower, first);
-    const std::size_t run = (runEnd == std::string::npos ? lowered.size() : runEnd) - first;
-    return replaceAllNoCase(lowered, std::string(run, lower), std::string(static_cast<std::size_t>(n), lower));
-}
-
-void BuildDateTimeFormats()
-{
-    Platform& platform = currentPlatform();
-    shortDateFormat = platform.shortDateFormat();
-    longTimeFormat = platform.longTimeFormat();
-
-    const std::string date = SetFormatRun('y', 4, SetFormatRun('d', 2, SetFormatRun('m', 2, shortDateFormat)));
-    const std::string time = SetFormatRun('h', 2, longTimeFormat);
-    DisplayFormat = date + " " + time;
-    PickerDateFormat = date;
-    std::replace(PickerDateFormat.begin(), PickerDateFormat.end(), 'm', 'M');
-    PickerTimeFormat = time;
-    for (const char* marker : {"ampm", "am/pm", "a/p"})
-        PickerTimeFormat = replaceAllNoCase(PickerTimeFormat, marker, "tt");
-    if (PickerTimeFormat.find("tt") == std::string::npos)
-        std::replace(PickerTimeFormat.begin(), PickerTimeFormat.end(), 'h', 'H');
-}
-
-std::string dateToText(double serial)
-{
-    return formatDateTime(SetFormatRun('y', 4, shortDateFormat), std::floor(serial));
-}
-
-std::string timeToText(double serial)
-{
-    return formatDateTime(longTimeFormat, serial - std::floor(serial));
-}
-
-bool textToDate(const std::string& text, double& date)
-{
-    return parseDate(text, shortDateFormat, date);
-}
-
-bool textToTime(const std::string& text, double& time)
-{
-    return parseTime(text, longTimeFormat, time);
 }

@@ -1,4 +1,4 @@
-// Stamps, file specifications with their drive checks, and the date/time formats shared by both programs.
+// Stamps and file specifications with their drive checks.
 #pragma once
 
 #include "platform/platform.h"
@@ -30,22 +30,3 @@ using SpecMatcher = std::function<bool(const std::string& fullPath)>;
 bool AddFileSpec(TTouchSettings& settings, const std::string& spec, const std::string& currentDirectory,
                  bool consoleMode, const std::function<void(const std::string&)>& reportLine,
                  const SpecMatcher& matches = {});
-
-// Lower-cases `format` and makes every run of `letter` as long as its first run exactly `n` letters long.
-std::string SetFormatRun(char letter, int n, const std::string& format);
-
-// The formats built once at start from the user's locale.
-extern std::string DisplayFormat;    // stamps shown as text: date, a blank, time
-extern std::string PickerDateFormat; // the date pickers' display format
-extern std::string PickerTimeFormat; // the time pickers' display format
-extern std::string shortDateFormat;  // the locale's own short date format, for reading and writing dates
-extern std::string longTimeFormat;   // the locale's own long time format, for reading and writing times
-
-void BuildDateTimeFormats();
-
-// Dates and times as text in the locale's formats (command line, settings file). A serial's other part is ignored.
-// A date is written with a four-digit year even where the format has two, so that every date reads back as itself.
-std::string dateToText(double serial);
-std::string timeToText(double serial);
-bool textToDate(const std::string& text, double& date);
-bool textToTime(const std::string& text, double& time);

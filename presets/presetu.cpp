@@ -5,7 +5,6 @@
 
 #include "core/errorbox.h"
 #include "core/inifile.h"
-#include "core/tfuncs2.h"
 #include "winutil/actionbinding.h"
 #include "winutil/formposu.h"
 #include "winutil/helppage.h"
@@ -32,13 +31,13 @@ constexpr int kLineEditInnerMargin = 2;
 const char* const kGroupHint = "Click a button to select; click again to de-select";
 
 // A configured preset; an absent key keeps the dialog's default (empty texts, now for the date and the time).
-PresetValues storedValues(const IniFile& ini, const std::string& section)
+PresetValues storedValues(const DateTimeFormats& formats, const IniFile& ini, const std::string& section)
 {
     PresetValues values;
     values.name = ini.readString(section, "Name", "");
     values.desc = ini.readString(section, "Desc", "");
-    values.date = readDate(ini, section, "Date", dateToSerial(QDate::currentDate()));
-    values.time = readTime(ini, section, "Time", timeToSerial(QTime::currentTime()));
+    values.date = readDate(formats, ini, section, "Date", dateToSerial(QDate::currentDate()));
+    values.time = readTime(formats, ini, section, "Time", timeToSerial(QTime::currentTime()));
     for (const auto& [key, field] : kPresetFlagKeys)
         values.*field = ini.readBool(section, key, values.*field);
     for (const auto& [key, field] : kPresetNumberKeys)
@@ -85,8 +84,9 @@ const char* entryProblem(const PresetValues& values)
 
 } // namespace
 
-TPresetForm::TPresetForm(std::string iniFile, QWidget* parent)
-    : QDialog(parent), ui(std::make_unique<Ui::PresetForm>()), iniFileName(std::move(iniFile))
+TPresetForm::TPresetForm(std::string iniFile, DateTimeFormats formats, QWidget* parent)
+    : QDialog(parent), ui(std::make_unique<Ui::PresetForm>()), iniFileName(std::move(iniFile)),
+      formats(std::move(formats))
 {
     ui->setupUi(this);
     FormCreate();
@@ -99,8 +99,8 @@ void TPresetForm::FormCreate()
     firstActivation = true;
     if (parentWidget())
         setFont(parentWidget()->font());
-    ui->DTDateMod->setDisplayFormat(qtPickerFormat(PickerDateFormat));
-    ui->DTTimeMod->setDisplayFormat(qtPickerFormat(PickerTimeFormat));
+    ui->DTDateMod->setDisplayFormat(qtPickerFormat(formats.PickerDateFormat));
+    ui->DTTimeMod->setDisplayFormat(qtPickerFormat(formats.PickerTimeFormat));
     RestoreFormPlacement(iniFileName, *this, true);
     loadImages();
     bindButtons();
@@ -383,7 +383,7 @@ bool TPresetForm::LoadPreset(int n, const PanelState& panel)
     const IniFile ini(iniFileName);
     PresetValues values;
     if (ini.readBool(sectionName, "Enabled", false)) {
-        values = storedValues(ini, sectionName);
+        values = storedValues(formats, ini, sectionName);
         if (!checkStoredDate(serialToDate(values.date)))
             return false;
     } else {
@@ -464,7 +464,7 @@ void TPresetForm::btnOKClick()
         return;
     }
     try {
-        savePreset(ini, presetIndex, values);
+        savePreset(formats, ini, presetIndex, values);
     } catch (const IniWriteError& error) {
         // The dialog stays open with the entry as it was; a part of the section may have been written.
         showErrorBox(error.what());

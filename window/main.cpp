@@ -7,8 +7,8 @@
 #include "window/startup.h"
 #include "winutil/qtmessagebox.h"
 
+#include "core/datetimeformats.h"
 #include "core/errorbox.h"
-#include "core/tfuncs2.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -29,7 +29,7 @@ int runStampkeep(int argc, char** argv)
     // Docks and task bars match the window to its desktop entry and icon by these.
     QGuiApplication::setDesktopFileName("org.stampkeep.Stampkeep");
     QApplication::setWindowIcon(QIcon(":/resources/stampkeep.png"));
-    BuildDateTimeFormats();
+    const DateTimeFormats formats = BuildDateTimeFormats();
     installQtMessageBox();
 
     // The arguments as the system passed them, bytes and all, once Qt has taken its own options out: a name need not
@@ -43,12 +43,12 @@ int runStampkeep(int argc, char** argv)
     // An installed program keeps its settings in the user's configuration folder, which may not exist yet.
     if (runsInstalled(program))
         makePrivateFolders(folderPart(iniFileName));
-    HandOffMessage ownCommandLine = StartUp::parseArguments(arguments, iniFileName);
+    HandOffMessage ownCommandLine = StartUp::parseArguments(arguments, iniFileName, formats);
     StartUp start;
     if (start.handOver(ownCommandLine))
         return 0;
 
-    TMainForm mainForm(iniFileName);
+    TMainForm mainForm(iniFileName, formats);
     mainForm.setOwnCommandLine(std::move(ownCommandLine));
     start.storeHandles(static_cast<std::uint32_t>(getpid()), static_cast<std::uint32_t>(mainForm.winId()));
     HandOffChannel channel;

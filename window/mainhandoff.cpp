@@ -88,9 +88,9 @@ void TMainForm::ApplyHandOffSwitches(const TTouchSettings& record)
     }
     // A date outside the picker's range gets the picker's range error, as a date typed there would.
     if (record.SwitchDate > -1.0)
-        setPickerValue(ui->DTDateMod, std::floor(record.SwitchDate) + timeToSerial(ui->DTDateMod->time()));
+        setPickerValue(ui->DTDateMod, std::floor(record.SwitchDate) + timeToSerial(ui->DTDateMod->time()), formats);
     if (record.SwitchTime > -1.0)
-        setPickerValue(ui->DTTimeMod, dateToSerial(ui->DTTimeMod->date()) + record.SwitchTime);
+        setPickerValue(ui->DTTimeMod, dateToSerial(ui->DTTimeMod->date()) + record.SwitchTime, formats);
     if (record.ZeroSeconds)
         ui->acZerSec->trigger();
     if (record.ZeroMinutes)

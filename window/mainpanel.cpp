@@ -195,8 +195,8 @@ void TMainForm::comSeqNChange()
 
 void TMainForm::acNowExecute()
 {
-    setPickerValue(ui->DTDateMod, dateTimeToSerial(QDateTime::currentDateTime()));
-    setPickerValue(ui->DTTimeMod, dateTimeToSerial(QDateTime::currentDateTime()));
+    setPickerValue(ui->DTDateMod, dateTimeToSerial(QDateTime::currentDateTime()), formats);
+    setPickerValue(ui->DTTimeMod, dateTimeToSerial(QDateTime::currentDateTime()), formats);
 }
 
 void TMainForm::acZerSecExecute()
@@ -224,10 +224,10 @@ void TMainForm::SetClockFromFile(const std::string& path)
         return;
     const double serial = StampToLocal(modified);
     // A refused date leaves the time picker as it is too.
-    if (ui->acDate->isChecked() && !setPickerValue(ui->DTDateMod, serial))
+    if (ui->acDate->isChecked() && !setPickerValue(ui->DTDateMod, serial, formats))
         return;
     if (ui->acTime->isChecked())
-        setPickerValue(ui->DTTimeMod, serial);
+        setPickerValue(ui->DTTimeMod, serial, formats);
 }
 
 void TMainForm::LabelsClick(QObject* label)

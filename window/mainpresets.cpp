@@ -117,10 +117,12 @@ void TMainForm::preA_AllExecute(int n)
             ui->acZerMin->trigger();
     } else {
         const double now = dateTimeToSerial(QDateTime::currentDateTime());
-        const double date = readDate(ini, section, "Date", now);
-        if (setPickerValue(ui->DTDateMod, date))
-            setPickerValue(ui->DTTimeMod, std::floor(date) + readTime(ini, section, "Time", now) -
-                                              std::floor(readTime(ini, section, "Time", now)));
+        const double date = readDate(formats, ini, section, "Date", now);
+        if (setPickerValue(ui->DTDateMod, date, formats))
+            setPickerValue(ui->DTTimeMod,
+                           std::floor(date) + readTime(formats, ini, section, "Time", now) -
+                               std::floor(readTime(formats, ini, section, "Time", now)),
+                           formats);
     }
     ui->acDate->setChecked(ini.readBool(section, "UseDate", true));
     ui->acTime->setChecked(ini.readBool(section, "UseTime", true));

@@ -180,7 +180,7 @@ void TMainForm::acApplyExecute()
             clock.advance();
         if (masks.changes())
             file.SetNewAttrs(masks.keep, masks.add);
-        return file.Touch();
+        return file.Touch(formats);
     });
 }
 

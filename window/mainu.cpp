@@ -46,9 +46,9 @@ QWidget* openOverWindow()
 
 } // namespace
 
-TMainForm::TMainForm(std::string iniFile, QWidget* parent)
-    : QMainWindow(parent), ui(std::make_unique<Ui::MainForm>()), files(new FileListModel(this)),
-      iniFileName(std::move(iniFile))
+TMainForm::TMainForm(std::string iniFile, DateTimeFormats dateTimeFormats, QWidget* parent)
+    : QMainWindow(parent), ui(std::make_unique<Ui::MainForm>()), files(new FileListModel(dateTimeFormats, this)),
+      iniFileName(std::move(iniFile)), formats(std::move(dateTimeFormats))
 {
     ui->setupUi(this);
     ui->lvMain->setModel(files);
@@ -65,8 +65,8 @@ void TMainForm::FormCreate()
     setMinimumSize(minTrackWidth > 0 ? minTrackWidth : 640, kMinTrackHeight);
     seqStep = 60;
 
-    ui->DTDateMod->setDisplayFormat(qtPickerFormat(PickerDateFormat));
-    ui->DTTimeMod->setDisplayFormat(qtPickerFormat(PickerTimeFormat));
+    ui->DTDateMod->setDisplayFormat(qtPickerFormat(formats.PickerDateFormat));
+    ui->DTTimeMod->setDisplayFormat(qtPickerFormat(formats.PickerTimeFormat));
     for (QCheckBox* box : {ui->cbSeq, ui->cbDatex, ui->cbTimex})
         box->setText({});
 
@@ -82,7 +82,7 @@ void TMainForm::FormCreate()
     UpdateDateTimeControls();
     comSeqNChange();
 
-    presetForm = new TPresetForm(iniFileName, this);
+    presetForm = new TPresetForm(iniFileName, formats, this);
     connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
             &TMainForm::runUpdateHandlers);
     watchInterruption();
@@ -104,8 +104,8 @@ void TMainForm::readSettings()
     selectFolder = QString::fromStdString(withTrailingSlash(location));
 
     const double now = dateTimeToSerial(QDateTime::currentDateTime());
-    ui->DTDateMod->setDateTime(serialToDateTime(readDate(ini, "Settings", "ClockDate", now)));
-    ui->DTTimeMod->setDateTime(serialToDateTime(readTime(ini, "Settings", "ClockTime", now)));
+    ui->DTDateMod->setDateTime(serialToDateTime(readDate(formats, ini, "Settings", "ClockDate", now)));
+    ui->DTTimeMod->setDateTime(serialToDateTime(readTime(formats, ini, "Settings", "ClockTime", now)));
 }
 
 void TMainForm::FormActivate()
@@ -153,8 +153,8 @@ void TMainForm::writeSettings()
     ini.writeBool("Settings", "Sequential", ui->acSeq->isChecked());
     ini.writeInteger("Settings", "SeqNumber", ui->comSeqN->currentIndex());
     ini.writeInteger("Settings", "SeqUnit", ui->comSeqU->currentIndex());
-    writeDate(ini, "Settings", "ClockDate", dateTimeToSerial(ui->DTDateMod->dateTime()));
-    writeTime(ini, "Settings", "ClockTime", dateTimeToSerial(ui->DTTimeMod->dateTime()));
+    writeDate(formats, ini, "Settings", "ClockDate", dateTimeToSerial(ui->DTDateMod->dateTime()));
+    writeTime(formats, ini, "Settings", "ClockTime", dateTimeToSerial(ui->DTTimeMod->dateTime()));
     ini.writeString("Location", "Location", selectFolder.toStdString());
     ini.writeString("Settings", "WasFolder", matchFolder);
 }

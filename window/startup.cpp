@@ -20,13 +20,14 @@ bool StartUp::showHelpIfAsked(const std::vector<std::string>& arguments)
     return true;
 }
 
-HandOffMessage StartUp::parseArguments(const std::vector<std::string>& arguments, const std::string& iniFileName)
+HandOffMessage StartUp::parseArguments(const std::vector<std::string>& arguments, const std::string& iniFileName,
+                                       const DateTimeFormats& formats)
 {
     HandOffMessage message;
     message.workingFolder = currentPlatform().currentDirectory();
     InitTouchSettings(message.record);
     if (!arguments.empty() &&
-        !ParseCommandLine(message.record, arguments, IniFile(iniFileName), false, &message.specs)) {
+        !ParseCommandLine(message.record, arguments, IniFile(iniFileName), formats, false, &message.specs)) {
         InitTouchSettings(message.record);
         message.specs.clear();
     }

@@ -29,7 +29,6 @@ struct RunningInstance
         files.addEntry("/home/user/sub", kAttrDirectory, 1, 1);
         files.addEntry("/home/user/sub/x.dat", 0, 1, 1);
         files.addEntry("/x", 0, 1, 1);
-        BuildDateTimeFormats();
         setMessageBoxHandler([](const MessageBoxRequest&) { return MessageResult::Ok; });
     }
 
@@ -41,7 +40,7 @@ struct RunningInstance
     char name[13] = "handoff_fuzz";
     char* argv[1] = {name};
     QApplication application{argc, argv};
-    TMainForm form{fuzzFolder() + "/stampkeep.ini"};
+    TMainForm form{fuzzFolder() + "/stampkeep.ini", BuildDateTimeFormats()};
 };
 
 RunningInstance& runningInstance()

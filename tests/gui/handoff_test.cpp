@@ -94,10 +94,10 @@ void HandOffTest::becomeRunningInstance(const std::vector<std::string>& argument
 {
     const std::string ini = iniPath();
     start = std::make_unique<StartUp>();
-    HandOffMessage own = StartUp::parseArguments(arguments, ini);
+    HandOffMessage own = StartUp::parseArguments(arguments, ini, formats);
     QVERIFY(!start->handOver(own));
     QVERIFY(start->hasSharedBlock());
-    form = std::make_unique<TMainForm>(ini);
+    form = std::make_unique<TMainForm>(ini, formats);
     form->setOwnCommandLine(std::move(own));
     start->storeHandles(static_cast<std::uint32_t>(getpid()), static_cast<std::uint32_t>(form->winId()));
     channel = std::make_unique<HandOffChannel>();
@@ -295,7 +295,7 @@ void HandOffTest::presetSwitchAppliesOnlyThePreset()
 void HandOffTest::badSwitchHandsOverNothing()
 {
     becomeRunningInstance();
-    const HandOffMessage message = StartUp::parseArguments({"x.txt", "/Q", "/A+"}, iniPath());
+    const HandOffMessage message = StartUp::parseArguments({"x.txt", "/Q", "/A+"}, iniPath(), formats);
     QCOMPARE(boxes.size(), std::size_t{1});
     QCOMPARE(boxes[0].text, std::string("\"/Q\" is not a valid switch\r\n"));
     form->handOffMessage(message);

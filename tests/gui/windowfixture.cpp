@@ -43,7 +43,7 @@ QDateTime diskModified(const std::string& path)
 
 void WindowFixture::initTestCase()
 {
-    BuildDateTimeFormats();
+    formats = BuildDateTimeFormats();
     // As the program names itself: boxes are captioned with the name, and window titles get nothing appended.
     QGuiApplication::setApplicationName("Stampkeep");
 }

@@ -23,8 +23,8 @@ std::string fileText(const std::string& path)
 class PresetsTest : public ::testing::Test
 {
 protected:
-    PresetsTest() { BuildDateTimeFormats(); }
     FakePlatform platform; // only for the locale formats: M/d/yyyy and h:mm:ss tt
+    const DateTimeFormats formats = BuildDateTimeFormats();
     TempDir folder;
     IniFile ini{folder / "stampkeep.ini"};
 };
@@ -57,15 +57,15 @@ TEST_F(PresetsTest, SaveWritesSeventeenKeysInOrder)
     values.clock = kClockStored;
     values.mod = kSourceFolder;
     values.attrR = kAttrAdd;
-    savePreset(ini, 3, values);
+    savePreset(formats, ini, 3, values);
 
     EXPECT_EQ(fileText(ini.path()), "[Preset3]\nEnabled=1\nName=Nightly\nDesc=Zeit \xC3\xBC"
                                     "berall\n"
                                     "Date=5/6/2001\nTime=12:00:00 PM\nUseDate=1\nUseTime=1\nUseSeq=0\n"
                                     "SeqNum=0\nSeqUnit=0\nClock=-1\nMod=3\nCre=0\nAttrA=0\nAttrS=0\nAttrH=0\n"
                                     "AttrR=2\n");
-    EXPECT_EQ(readDate(ini, "Preset3", "Date", 0), 37017.0);
-    EXPECT_EQ(readTime(ini, "Preset3", "Time", 0), 0.5);
+    EXPECT_EQ(readDate(formats, ini, "Preset3", "Date", 0), 37017.0);
+    EXPECT_EQ(readTime(formats, ini, "Preset3", "Time", 0), 0.5);
 }
 
 TEST_F(PresetsTest, NameClashesIgnoreCaseAndTheOwnPreset)
@@ -83,10 +83,10 @@ TEST_F(PresetsTest, DatesInAnotherLocaleFallBack)
 {
     ini.writeString("Preset1", "Date", "06.02.1999");
     ini.writeString("Preset1", "Time", "");
-    EXPECT_EQ(readDate(ini, "Preset1", "Date", 42.0), 42.0);
-    EXPECT_EQ(readTime(ini, "Preset1", "Time", 0.25), 0.25);
+    EXPECT_EQ(readDate(formats, ini, "Preset1", "Date", 42.0), 42.0);
+    EXPECT_EQ(readTime(formats, ini, "Preset1", "Time", 0.25), 0.25);
     ini.writeString("Preset1", "Date", "6/2/1999");
-    EXPECT_EQ(readDate(ini, "Preset1", "Date", 42.0), 36313.0); // June 2nd under a month-first locale
+    EXPECT_EQ(readDate(formats, ini, "Preset1", "Date", 42.0), 36313.0); // June 2nd under a month-first locale
 }
 
 TEST(PresetCodes, IncrementsAndAttributeChanges)

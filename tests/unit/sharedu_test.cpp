@@ -22,7 +22,7 @@ protected:
         platform.workingDirectory = "/work";
         platform.addEntry("/work/x.txt", kAttrArchive, 1, 1);
         platform.addEntry("/work/a.txt", kAttrArchive, 1, 1);
-        BuildDateTimeFormats();
+        formats = BuildDateTimeFormats();
         settings = TTouchSettings{};
         InitTouchSettings(settings);
     }
@@ -31,10 +31,11 @@ protected:
     {
         output.str({});
         specs.clear();
-        return ParseCommandLine(settings, arguments, ini, consoleMode, &specs, output);
+        return ParseCommandLine(settings, arguments, ini, formats, consoleMode, &specs, output);
     }
 
     FakePlatform platform;
+    DateTimeFormats formats;
     TempDir folder;
     IniFile ini{folder / "stampkeep.ini"};
     TTouchSettings settings;
