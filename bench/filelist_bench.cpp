@@ -1,5 +1,6 @@
 // The file list with many rows, timed offscreen: adding real files, sorting by each column, select all and the
 // status text. Usage: filelist_bench [number of files, default 100000]
+#include "core/datetimeformats.h"
 #include "core/tfuncs2.h"
 #include "window/filelistmodel.h"
 #include "window/mainu.h"

@@ -1,6 +1,6 @@
 // Times the window's touch run (Modified from the displayed date/time) over every file of one folder, all rows
 // selected, and how often the window repainted meanwhile.
-#include "core/tfuncs2.h"
+#include "core/datetimeformats.h"
 #include "platform/messagebox.h"
 #include "window/filelistmodel.h"
 #include "window/mainu.h"

@@ -2,10 +2,10 @@
 #include "console/applynow.h"
 
 #include "core/datetime.h"
+#include "core/datetimeformats.h"
 #include "core/inifile.h"
 #include "core/presets.h"
 #include "core/printable.h"
-#include "core/tfuncs2.h"
 #include "core/touchplan.h"
 #include "platform/interruption.h"
 

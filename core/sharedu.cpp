@@ -2,12 +2,13 @@
 #include "core/sharedu.h"
 
 #include "core/asciitext.h"
+#include "core/datetimeformats.h"
 #include "core/errorbox.h"
+#include "core/filespecs.h"
 #include "core/inifile.h"
 #include "core/integertext.h"
 #include "core/presets.h"
 #include "core/printable.h"
-#include "core/tfuncs2.h"
 #include "platform/messagebox.h"
 #include "platform/platform.h"
 

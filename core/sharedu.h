@@ -2,8 +2,8 @@
 #pragma once
 
 #include "core/datetimeformats.h"
+#include "core/filespecs.h"
 #include "core/inifile.h"
-#include "core/tfuncs2.h"
 
 #include <bit>
 #include <cstddef>

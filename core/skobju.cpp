@@ -2,6 +2,7 @@
 #include "core/skobju.h"
 
 #include "core/datetime.h"
+#include "core/datetimeformats.h"
 #include "core/tfuncs2.h"
 #include "platform/filetime.h"
 #include "platform/paths.h"

@@ -7,6 +7,7 @@
 #include "core/inifile.h"
 #include "winutil/actionbinding.h"
 #include "winutil/formposu.h"
+#include "winutil/glyphs.h"
 #include "winutil/helppage.h"
 #include "winutil/qtdatetime.h"
 #include "winutil/tfuncsu.h"

@@ -1,6 +1,7 @@
 // The rows of the file list: one touched file each, with its display texts, image and a fast index by path.
 #include "window/filelistmodel.h"
 
+#include "core/datetimeformats.h"
 #include "core/tfuncs2.h"
 #include "platform/paths.h"
 #include "winutil/pathbytes.h"

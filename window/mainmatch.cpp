@@ -9,7 +9,6 @@
 #include "window/filelistmodel.h"
 #include "window/matchreport.h"
 #include "winutil/folderbrowser.h"
-#include "winutil/tfuncsu.h"
 
 #include <QItemSelectionModel>
 

@@ -6,7 +6,6 @@
 #include "core/errorbox.h"
 #include "core/inifile.h"
 #include "core/presets.h"
-#include "core/tfuncs2.h"
 #include "platform/interruption.h"
 #include "platform/messagebox.h"
 #include "platform/paths.h"
@@ -16,7 +15,6 @@
 #include "winutil/formposu.h"
 #include "winutil/helppage.h"
 #include "winutil/qtdatetime.h"
-#include "winutil/tfuncsu.h"
 
 #include <QAbstractEventDispatcher>
 #include <QApplication>

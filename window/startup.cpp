@@ -1,7 +1,8 @@
 // What a start of Stampkeep does with its command line before any window exists: help, parse, hand over or run.
 #include "window/startup.h"
 
-#include "core/tfuncs2.h"
+#include "core/datetimeformats.h"
+#include "core/handoffblock.h"
 #include "platform/platform.h"
 #include "platform/sharedblock.h"
 #include "window/handoffchannel.h"

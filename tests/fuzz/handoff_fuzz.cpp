@@ -2,8 +2,8 @@
 // as they come off the connection, and are also taken as a record (the first 336 bytes, padded with zeros) with the
 // rest as specifications, one a line, found in /home/user. The files named are looked up on an in-memory file system,
 // so that no real file is listed or touched, and the switches go onto the panel.
+#include "core/datetimeformats.h"
 #include "core/handoffmessage.h"
-#include "core/tfuncs2.h"
 #include "fake/fakeplatform.h"
 #include "fuzzsupport.h"
 #include "platform/messagebox.h"

@@ -1,7 +1,6 @@
 // The file list: adding through the dialog and by drops, refreshing, sorting, moving, removing and clearing rows.
 #include "core/inifile.h"
 #include "core/skobju.h"
-#include "core/tfuncs2.h"
 #include "fake/fakeplatform.h"
 #include "gui/windowfixture.h"
 #include "window/filelistmodel.h"

@@ -1,7 +1,7 @@
 // Start-up and the hand-off: later starts, run as real processes (stampkeep, or stkcli starting it), reach the
 // running window held by this test.
+#include "core/handoffblock.h"
 #include "core/inifile.h"
-#include "core/tfuncs2.h"
 #include "gui/windowfixture.h"
 #include "platform/sharedblock.h"
 #include "window/filelistmodel.h"

@@ -1,6 +1,6 @@
 // The main window as a frame: its components, settings across runs, status text, size limits and layout.
+#include "core/datetimeformats.h"
 #include "core/inifile.h"
-#include "core/tfuncs2.h"
 #include "gui/windowfixture.h"
 #include "window/filelistmodel.h"
 #include "window/mainu.h"

@@ -1,5 +1,6 @@
 // The touch settings panel: includes and their controls, the clock commands, group cycling, hints, and dates taken
 // from files picked or dropped.
+#include "core/datetimeformats.h"
 #include "core/tfuncs2.h"
 #include "gui/windowfixture.h"
 #include "window/filelistmodel.h"

@@ -1,6 +1,6 @@
 // The preset buttons and menus of the main window: apply, configure, remove and the Shift+Alt+n menus.
+#include "core/datetimeformats.h"
 #include "core/inifile.h"
-#include "core/tfuncs2.h"
 #include "gui/windowfixture.h"
 #include "window/mainu.h"
 

@@ -1,7 +1,7 @@
 // The preset dialog: loading a preset or the panel, the enabling rules, label cycling, hints, checks and saving.
 #include "core/datetime.h"
+#include "core/datetimeformats.h"
 #include "core/inifile.h"
-#include "core/tfuncs2.h"
 #include "gui/windowfixture.h"
 #include "presets/presetu.h"
 

@@ -2,7 +2,7 @@
 // presetdialog.png, so that the pictures of the documentation follow the window as it changes.
 //
 //     screenshots [--style NAME] [--dark] FOLDER
-#include "core/tfuncs2.h"
+#include "core/datetimeformats.h"
 #include "fake/entrysetup.h"
 #include "gui/windowfixture.h"
 #include "window/mainu.h"

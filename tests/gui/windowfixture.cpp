@@ -2,7 +2,7 @@
 // recorded and answered instead of shown; components found and actions run by name; files with given stamps.
 #include "gui/windowfixture.h"
 
-#include "core/tfuncs2.h"
+#include "core/datetimeformats.h"
 #include "fake/entrysetup.h"
 
 #include <QAbstractEventDispatcher>

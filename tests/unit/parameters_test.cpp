@@ -1,7 +1,7 @@
 // The command line handed to Stampkeep: it must parse back into the same choices.
 #include "console/parameters.h"
 
-#include "core/tfuncs2.h"
+#include "core/datetimeformats.h"
 #include "fake/fakeplatform.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // Presets in the settings file: samples, saving, name clashes, typed values and the code sets.
 #include "core/presets.h"
 
-#include "core/tfuncs2.h"
+#include "core/datetimeformats.h"
 #include "fake/fakeplatform.h"
 #include "fake/tempdir.h"
 

@@ -1,8 +1,8 @@
 // The command-line parser, the record's copy and the argument splitting.
 #include "core/sharedu.h"
 
+#include "core/datetimeformats.h"
 #include "core/inifile.h"
-#include "core/tfuncs2.h"
 #include "fake/fakeplatform.h"
 #include "fake/tempdir.h"
 #include "platform/messagebox.h"

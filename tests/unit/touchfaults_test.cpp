@@ -2,7 +2,7 @@
 // and the files around it are touched all the same.
 #include "core/skobju.h"
 
-#include "core/tfuncs2.h"
+#include "core/datetimeformats.h"
 #include "fake/entrysetup.h"
 #include "fake/tempdir.h"
 #include "platform/filetime.h"
