@@ -17,16 +17,6 @@ unsigned char foldedByte(char c)
 
 } // namespace
 
-char asciiLower(char c)
-{
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-char asciiUpper(char c)
-{
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
 std::string asciiLowered(std::string text)
 {
     std::ranges::transform(text, text.begin(), asciiLower);

@@ -4,8 +4,17 @@
 #include <string>
 #include <string_view>
 
-char asciiLower(char c);
-char asciiUpper(char c);
+// Inline: sorting long lists folds every byte it compares.
+constexpr char asciiLower(char c)
+{
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+constexpr char asciiUpper(char c)
+{
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
 std::string asciiLowered(std::string text);
 std::string asciiUppered(std::string text);
 
