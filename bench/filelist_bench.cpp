@@ -1,5 +1,6 @@
 // The file list with many rows, timed offscreen: adding real files, sorting by each column, select all and the
 // status text. Usage: filelist_bench [number of files, default 100000]
+#include "core/datetimeformats.h"
 #include "core/tfuncs2.h"
 #include "window/filelistmodel.h"
 #include "window/mainu.h"
@@ -90,7 +91,7 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    BuildDateTimeFormats();
+    const DateTimeFormats formats = BuildDateTimeFormats();
     const int count = argc > 1 ? std::atoi(argv[1]) : 100000;
 
     QTemporaryDir folder;
@@ -99,7 +100,7 @@ int main(int argc, char** argv)
     std::printf("%d files\n", count);
     timer.report("creating the files (setup)");
 
-    TMainForm form((folder.path() + "/stampkeep.ini").toStdString());
+    TMainForm form((folder.path() + "/stampkeep.ini").toStdString(), formats);
     form.show();
     QApplication::processEvents();
 

@@ -1,6 +1,6 @@
 // Times the window's touch run (Modified from the displayed date/time) over every file of one folder, all rows
 // selected, and how often the window repainted meanwhile.
-#include "core/tfuncs2.h"
+#include "core/datetimeformats.h"
 #include "platform/messagebox.h"
 #include "window/filelistmodel.h"
 #include "window/mainu.h"
@@ -59,7 +59,7 @@ int main(int argc, char** argv)
         std::cerr << "usage: touch_bench FOLDER\n";
         return 2;
     }
-    BuildDateTimeFormats();
+    const DateTimeFormats formats = BuildDateTimeFormats();
     int boxes = 0;
     setMessageBoxHandler([&boxes](const MessageBoxRequest& box) {
         ++boxes;
@@ -68,7 +68,7 @@ int main(int argc, char** argv)
     });
 
     const QTemporaryDir settings;
-    TMainForm form(settings.filePath("stampkeep.ini").toStdString());
+    TMainForm form(settings.filePath("stampkeep.ini").toStdString(), formats);
     const std::string folder = argv[1];
     for (const FileEntry& entry : currentPlatform().findFiles(folder + "/*")) {
         if (entry.name != "." && entry.name != "..")

@@ -2,10 +2,10 @@
 #include "console/applynow.h"
 
 #include "core/datetime.h"
+#include "core/datetimeformats.h"
 #include "core/inifile.h"
 #include "core/presets.h"
 #include "core/printable.h"
-#include "core/tfuncs2.h"
 #include "core/touchplan.h"
 #include "platform/interruption.h"
 
@@ -75,7 +75,7 @@ bool needsStoredAttributes(const TTouchSettings& s)
     return s.ModifiedSource == kSourceOtherStamp || createdKeepsAPart || s.ReportLevel == 3;
 }
 
-void report(const TskObj& entry, int result, int level, std::ostream& out)
+void report(const DateTimeFormats& formats, const TskObj& entry, int result, int level, std::ostream& out)
 {
     if (level == 1 || level == 2) {
         if (result != 0)
@@ -83,15 +83,16 @@ void report(const TskObj& entry, int result, int level, std::ostream& out)
         else if (level == 2)
             out << printable(entry.FileName) << '\n';
     } else if (level == 3) {
-        out << printable(entry.FileName) << '\n' << (result == 0 ? entry.DetailLine() : entry.StatusText) << "\n\n";
+        out << printable(entry.FileName) << '\n'
+            << (result == 0 ? entry.DetailLine(formats) : entry.StatusText) << "\n\n";
     }
 }
 
 } // namespace
 
-void ReadPresetSettings(TTouchSettings& s, const IniFile& ini, int n)
+void ReadPresetSettings(TTouchSettings& s, const IniFile& ini, const DateTimeFormats& formats, int n)
 {
-    const PresetValues preset = readPreset(ini, n, nowLocal());
+    const PresetValues preset = readPreset(formats, ini, n, nowLocal());
     s.ArchiveChange = attrChangeToRecord(preset.attrA);
     s.SystemChange = attrChangeToRecord(preset.attrS);
     s.HiddenChange = attrChangeToRecord(preset.attrH);
@@ -106,12 +107,13 @@ void ReadPresetSettings(TTouchSettings& s, const IniFile& ini, int n)
     s.Increment = (s.KeepDate || s.KeepTime) ? 0 : incrementSeconds(preset.seqNum, preset.seqUnit);
 }
 
-std::size_t ApplyNow(const TTouchSettings& settings, WorkList& list, const IniFile& settingsFile, std::ostream& out)
+std::size_t ApplyNow(const TTouchSettings& settings, WorkList& list, const IniFile& settingsFile,
+                     const DateTimeFormats& formats, std::ostream& out)
 {
     TTouchSettings work = settings;
     list.finish();
     if (work.PresetNo > 0)
-        ReadPresetSettings(work, settingsFile, work.PresetNo);
+        ReadPresetSettings(work, settingsFile, formats, work.PresetNo);
 
     SequenceClock clock = startClock(work);
     const AttributeMasks masks = attributeMasks(attributeChanges(work));
@@ -130,9 +132,9 @@ std::size_t ApplyNow(const TTouchSettings& settings, WorkList& list, const IniFi
             clock.advance();
         if (masks.changes())
             entry.SetNewAttrs(masks.keep, masks.add);
-        const int result = entry.Touch(touchReport);
+        const int result = entry.Touch(formats, touchReport);
         failed += result != 0;
-        report(entry, result, work.ReportLevel, out);
+        report(formats, entry, result, work.ReportLevel, out);
     }
     out << std::flush;
     return failed;

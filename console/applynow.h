@@ -11,7 +11,7 @@
 // Touches every entry of the expanded list, in sorted order, and reports at the record's level on `out`; answers how
 // many entries could not be touched as asked. A signal that asks the run to end stops it between two entries.
 std::size_t ApplyNow(const TTouchSettings& settings, WorkList& list, const IniFile& settingsFile,
-                     std::ostream& out = std::cout);
+                     const DateTimeFormats& formats, std::ostream& out = std::cout);
 
 // Fills the record's choices from preset n of the settings file (the parser has made sure it is enabled).
-void ReadPresetSettings(TTouchSettings& settings, const IniFile& settingsFile, int n);
+void ReadPresetSettings(TTouchSettings& settings, const IniFile& settingsFile, const DateTimeFormats& formats, int n);

@@ -1,9 +1,9 @@
 // stkcli: touches the files named on its command line, or hands the command line to Stampkeep.
 #include "console/applynow.h"
 #include "console/parameters.h"
+#include "core/datetimeformats.h"
 #include "core/recordeddate.h"
 #include "core/sharedu.h"
-#include "core/tfuncs2.h"
 #include "media/exifdatereader.h"
 #include "platform/interruption.h"
 #include "platform/paths.h"
@@ -29,7 +29,7 @@ bool asks(const std::vector<std::string>& arguments, std::initializer_list<const
     });
 }
 
-int run(std::vector<std::string> arguments)
+int run(std::vector<std::string> arguments, const DateTimeFormats& formats)
 {
     std::erase(arguments, std::string());
     // Help and the version come before any registration: a user asks for them before installing anything.
@@ -69,16 +69,16 @@ int run(std::vector<std::string> arguments)
     list.reserve(arguments.size());
     // The check that a specification matches anything lists its matches, so that no folder is searched twice.
     const SpecMatcher listMatches = [&list](const std::string& pattern) { return list.expandFullPath(pattern); };
-    if (!ParseCommandLine(settings, arguments, settingsFile, true, &specs, std::cout, listMatches))
+    if (!ParseCommandLine(settings, arguments, settingsFile, formats, true, &specs, std::cout, listMatches))
         return kExitBadCommandLine;
 
     if (!specs.empty() && settings.SwitchesGiven && !settings.PresetNeedsFolder) {
-        const std::size_t failed = ApplyNow(settings, list, settingsFile);
+        const std::size_t failed = ApplyNow(settings, list, settingsFile, formats);
         // Interrupted, the run has reported what it did; the caller then learns from the signal how it ended.
         raiseInterruption();
         return failed == 0 ? kExitDone : kExitNotAllTouched;
     }
-    if (!platform.startProgram(appPath, BuildParameters(settings, specs), currentDirectory)) {
+    if (!platform.startProgram(appPath, BuildParameters(settings, specs, formats), currentDirectory)) {
         std::cout << "Unable to start " << appPath << ": " << platform.lastErrorText() << '\n';
         return kExitStampkeepMissing;
     }
@@ -94,6 +94,5 @@ int main(int argc, char** argv)
     setRecordedDateReader(&recordedDates);
     std::setlocale(LC_ALL, "");
     installInterruptionHandlers();
-    BuildDateTimeFormats();
-    return run(std::vector<std::string>(argv + 1, argv + argc));
+    return run(std::vector<std::string>(argv + 1, argv + argc), BuildDateTimeFormats());
 }

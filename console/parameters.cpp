@@ -2,8 +2,8 @@
 #include "console/parameters.h"
 
 #include "core/datetime.h"
+#include "core/datetimeformats.h"
 #include "core/presets.h"
-#include "core/tfuncs2.h"
 
 #include <array>
 
@@ -26,7 +26,8 @@ void addSourceSwitch(std::vector<std::string>& arguments, const std::array<const
 
 } // namespace
 
-std::vector<std::string> BuildParameters(const TTouchSettings& s, const std::vector<std::string>& specs)
+std::vector<std::string> BuildParameters(const TTouchSettings& s, const std::vector<std::string>& specs,
+                                         const DateTimeFormats& formats)
 {
     std::vector<std::string> arguments(specs);
     if (s.PresetNo > 0) {
@@ -40,9 +41,9 @@ std::vector<std::string> BuildParameters(const TTouchSettings& s, const std::vec
     addSourceSwitch(arguments, {"/MS", "/MC", "/ME"}, s.ModifiedSource);
     addSourceSwitch(arguments, {"/CS", "/CM", "/CE"}, s.CreatedSource);
     if (s.SwitchDate > kNoDateTime)
-        arguments.push_back("/D:" + dateToText(s.SwitchDate));
+        arguments.push_back("/D:" + dateToText(formats, s.SwitchDate));
     if (s.SwitchTime > kNoDateTime)
-        arguments.push_back("/T:" + timeToText(s.SwitchTime));
+        arguments.push_back("/T:" + timeToText(formats, s.SwitchTime));
     const std::pair<std::uint8_t, const char*> flags[] = {
         {s.ZeroSeconds, "/ZS"}, {s.ZeroMinutes, "/ZM"}, {s.KeepDate, "/XD"}, {s.KeepTime, "/XT"}};
     for (const auto& [set, flag] : flags) {

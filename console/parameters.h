@@ -8,4 +8,6 @@
 
 // Every specification, then the preset switch alone or the switches that rebuild the record's choices; each an argument
 // of its own, byte for byte, so that a name holding `"` or a time holding a blank arrives whole.
-std::vector<std::string> BuildParameters(const TTouchSettings& settings, const std::vector<std::string>& specs);
+// Dates and times are written in `formats`.
+std::vector<std::string> BuildParameters(const TTouchSettings& settings, const std::vector<std::string>& specs,
+                                         const DateTimeFormats& formats);

@@ -1,6 +1,7 @@
 // The console tool's work list: the matched entries, sorted without regard to case and free of duplicates.
 #include "console/worklist.h"
 
+#include "core/asciitext.h"
 #include "platform/paths.h"
 
 #include <algorithm>
@@ -107,11 +108,6 @@ void sortEntries(std::vector<TskObj>& entries)
     entries = std::move(sorted);
 }
 
-char foldedCase(char c)
-{
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c;
-}
-
 // What the keys tell of two ASCII paths where the collation goes by character value: their bytes compared with the
 // letters made small, and paths equal so by their own bytes. Bytes that are equal as they stand are skipped first.
 bool foldedBefore(const TskObj& a, const TskObj& b)
@@ -120,10 +116,10 @@ bool foldedBefore(const TskObj& a, const TskObj& b)
     const std::string& y = b.FileName;
     const auto same = std::mismatch(x.begin(), x.end(), y.begin(), y.end());
     const auto [atX, atY] = std::mismatch(same.first, x.end(), same.second, y.end(),
-                                          [](char p, char q) { return foldedCase(p) == foldedCase(q); });
+                                          [](char p, char q) { return asciiLower(p) == asciiLower(q); });
     if (atX == x.end() || atY == y.end())
         return atX == x.end() && atY == y.end() ? x < y : atX == x.end();
-    return static_cast<unsigned char>(foldedCase(*atX)) < static_cast<unsigned char>(foldedCase(*atY));
+    return static_cast<unsigned char>(asciiLower(*atX)) < static_cast<unsigned char>(asciiLower(*atY));
 }
 
 } // namespace

@@ -1,5 +1,8 @@
 #include "core/datetime.h"
 
+#include "core/asciitext.h"
+#include "platform/calendar.h"
+
 #include <algorithm>
 #include <array>
 #include <charconv>
@@ -15,18 +18,12 @@ namespace {
 constexpr int kMsPerDay = 86'400'000;
 constexpr int kLastYear = 9999;
 
-bool isLeapYear(int year)
-{
-    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-}
-
 bool isValidDate(int year, int month, int day)
 {
-    static constexpr int kMonthDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     if (year < 1 || year > kLastYear || month < 1 || month > 12 || day < 1) {
         return false;
     }
-    return day <= kMonthDays[month - 1] + (month == 2 && isLeapYear(year) ? 1 : 0);
+    return day <= daysInMonth(year, month);
 }
 
 bool isValidTime(const CalendarTime& t)
@@ -63,11 +60,6 @@ CalendarTime dateFromDaysSinceMarchZero(int days)
 constexpr int kSerialZero = daysSinceMarchZero(1899, 12, 30);
 constexpr int kFirstSerialAfterLastYear = daysSinceMarchZero(kLastYear + 1, 1, 1) - kSerialZero;
 
-char asciiLower(char c)
-{
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 bool isAsciiLetter(char c)
 {
     const char lower = asciiLower(c);
@@ -77,12 +69,6 @@ bool isAsciiLetter(char c)
 bool isAsciiDigit(char c)
 {
     return c >= '0' && c <= '9';
-}
-
-bool startsWithNoCase(std::string_view text, std::string_view prefix)
-{
-    return text.size() >= prefix.size() && std::equal(prefix.begin(), prefix.end(), text.begin(),
-                                                      [](char a, char b) { return asciiLower(a) == asciiLower(b); });
 }
 
 // ---------------------------------------------------------------- formatting

@@ -1,6 +1,7 @@
 // The settings file's text: finding values and editing lines. The file itself is read and replaced by the platform.
 #include "core/inifile.h"
 
+#include "core/asciitext.h"
 #include "core/integertext.h"
 
 #include <algorithm>
@@ -23,16 +24,6 @@ std::string_view trim(std::string_view text)
     while (!text.empty() && isBlank(text.back()))
         text.remove_suffix(1);
     return text;
-}
-
-char asciiLower(char c)
-{
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool sameName(std::string_view a, std::string_view b)
-{
-    return std::ranges::equal(a, b, [](char x, char y) { return asciiLower(x) == asciiLower(y); });
 }
 
 struct Line
@@ -100,7 +91,7 @@ std::optional<std::span<const Line>> findSection(std::span<const Line> lines, st
 {
     const auto named = [&](const Line& line) {
         const std::optional<std::string_view> found = sectionName(line.content);
-        return found && sameName(*found, name);
+        return found && equalNoCase(*found, name);
     };
     const auto header = std::ranges::find_if(lines, named);
     if (header == lines.end())
@@ -113,7 +104,7 @@ std::optional<std::string_view> findValue(std::span<const Line> section, std::st
 {
     for (const Line& line : section.subspan(1)) {
         const std::optional<Entry> entry = splitEntry(line.content);
-        if (entry && sameName(entry->key, key))
+        if (entry && equalNoCase(entry->key, key))
             return entry->value;
     }
     return std::nullopt;

@@ -22,7 +22,7 @@ std::optional<int> namedSource(std::int32_t recordCode)
 
 } // namespace
 
-PanelState PanelState::fromSettings(const IniFile& ini, double now)
+PanelState PanelState::fromSettings(const DateTimeFormats& formats, const IniFile& ini, double now)
 {
     PanelState panel;
     panel.useDate = ini.readBool("Settings", "ChangeDate", true);
@@ -30,12 +30,12 @@ PanelState PanelState::fromSettings(const IniFile& ini, double now)
     panel.useSeq = ini.readBool("Settings", "Sequential", false);
     panel.seqNum = ini.readInteger("Settings", "SeqNumber", 0);
     panel.seqUnit = ini.readInteger("Settings", "SeqUnit", 0);
-    panel.date = readDate(ini, "Settings", "ClockDate", now);
-    panel.time = readTime(ini, "Settings", "ClockTime", now);
+    panel.date = readDate(formats, ini, "Settings", "ClockDate", now);
+    panel.time = readTime(formats, ini, "Settings", "ClockTime", now);
     return panel;
 }
 
-void PanelState::writeSettings(IniFile& ini) const
+void PanelState::writeSettings(const DateTimeFormats& formats, IniFile& ini) const
 {
     const PresetValues values = toPreset();
     ini.writeBool("Settings", "ChangeDate", values.useDate);
@@ -43,8 +43,8 @@ void PanelState::writeSettings(IniFile& ini) const
     ini.writeBool("Settings", "Sequential", values.useSeq);
     ini.writeInteger("Settings", "SeqNumber", values.seqNum);
     ini.writeInteger("Settings", "SeqUnit", values.seqUnit);
-    writeDate(ini, "Settings", "ClockDate", values.date);
-    writeTime(ini, "Settings", "ClockTime", values.time);
+    writeDate(formats, ini, "Settings", "ClockDate", values.date);
+    writeTime(formats, ini, "Settings", "ClockTime", values.time);
 }
 
 PanelState PanelState::fromPreset(const PresetValues& preset, double now)

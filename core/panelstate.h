@@ -25,8 +25,8 @@ struct PanelState
     std::array<std::optional<int>, 4> attrs; // AttrChange codes of archive, system, hidden and read-only
 
     // The panel's keys of the settings file; sources and attributes are not kept there.
-    static PanelState fromSettings(const IniFile& ini, double now);
-    void writeSettings(IniFile& ini) const;
+    static PanelState fromSettings(const DateTimeFormats& formats, const IniFile& ini, double now);
+    void writeSettings(const DateTimeFormats& formats, IniFile& ini) const;
     // A preset's clock other than the stored date and time takes `now`; a code outside its set leaves its group.
     static PanelState fromPreset(const PresetValues& preset, double now);
     // The switches of a command line; what they do not name (a 0 in the record) stays as it is.

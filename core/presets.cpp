@@ -1,22 +1,15 @@
 // The presets and panel settings in the settings file: section names, code sets, typed values, samples, saving.
 #include "core/presets.h"
 
-#include "core/tfuncs2.h"
+#include "core/asciitext.h"
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 
 namespace {
 
 // The increment list; the unit list beside it says seconds or minutes.
 constexpr std::array kSteps = {1, 2, 5, 10, 20, 30};
-
-bool equalNoCase(const std::string& a, const std::string& b)
-{
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                      [](unsigned char x, unsigned char y) { return std::tolower(x) == std::tolower(y); });
-}
 
 } // namespace
 
@@ -46,26 +39,30 @@ IncrementEntry incrementEntry(int seconds)
     return {static_cast<int>(entry - kSteps.begin()), minutes ? 1 : 0};
 }
 
-double readDate(const IniFile& ini, const std::string& section, const std::string& key, double fallback)
+double readDate(const DateTimeFormats& formats, const IniFile& ini, const std::string& section, const std::string& key,
+                double fallback)
 {
     double date = 0;
-    return textToDate(ini.readString(section, key, ""), date) ? date : fallback;
+    return textToDate(formats, ini.readString(section, key, ""), date) ? date : fallback;
 }
 
-double readTime(const IniFile& ini, const std::string& section, const std::string& key, double fallback)
+double readTime(const DateTimeFormats& formats, const IniFile& ini, const std::string& section, const std::string& key,
+                double fallback)
 {
     double time = 0;
-    return textToTime(ini.readString(section, key, ""), time) ? time : fallback;
+    return textToTime(formats, ini.readString(section, key, ""), time) ? time : fallback;
 }
 
-void writeDate(IniFile& ini, const std::string& section, const std::string& key, double serial)
+void writeDate(const DateTimeFormats& formats, IniFile& ini, const std::string& section, const std::string& key,
+               double serial)
 {
-    ini.writeString(section, key, dateToText(serial));
+    ini.writeString(section, key, dateToText(formats, serial));
 }
 
-void writeTime(IniFile& ini, const std::string& section, const std::string& key, double serial)
+void writeTime(const DateTimeFormats& formats, IniFile& ini, const std::string& section, const std::string& key,
+               double serial)
 {
-    ini.writeString(section, key, timeToText(serial));
+    ini.writeString(section, key, timeToText(formats, serial));
 }
 
 bool presetEnabled(const IniFile& ini, int n)
@@ -81,14 +78,14 @@ bool anyPresetEnabled(const IniFile& ini)
     return false;
 }
 
-PresetValues readPreset(const IniFile& ini, int n, double now)
+PresetValues readPreset(const DateTimeFormats& formats, const IniFile& ini, int n, double now)
 {
     const std::string section = presetSection(n);
     PresetValues values;
     values.name = ini.readString(section, "Name", "");
     values.desc = ini.readString(section, "Desc", "");
-    values.date = readDate(ini, section, "Date", now);
-    values.time = readTime(ini, section, "Time", now);
+    values.date = readDate(formats, ini, section, "Date", now);
+    values.time = readTime(formats, ini, section, "Time", now);
     for (const auto& [key, field] : kPresetFlagKeys)
         values.*field = ini.readBool(section, key, values.*field);
     for (const auto& [key, field] : kPresetNumberKeys)
@@ -124,15 +121,15 @@ std::optional<NameClash> findNameClash(const IniFile& ini, int n, const std::str
     return std::nullopt;
 }
 
-void savePreset(IniFile& ini, int n, const PresetValues& values)
+void savePreset(const DateTimeFormats& formats, IniFile& ini, int n, const PresetValues& values)
 {
     const std::string section = presetSection(n);
     ini.eraseSection(section);
     ini.writeBool(section, "Enabled", true);
     ini.writeString(section, "Name", values.name);
     ini.writeString(section, "Desc", values.desc);
-    writeDate(ini, section, "Date", values.date);
-    writeTime(ini, section, "Time", values.time);
+    writeDate(formats, ini, section, "Date", values.date);
+    writeTime(formats, ini, section, "Time", values.time);
     for (const auto& [key, field] : kPresetFlagKeys)
         ini.writeBool(section, key, values.*field);
     for (const auto& [key, field] : kPresetNumberKeys)

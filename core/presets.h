@@ -1,6 +1,7 @@
 // The presets and panel settings in the settings file: section names, code sets, typed values, samples, saving.
 #pragma once
 
+#include "core/datetimeformats.h"
 #include "core/inifile.h"
 
 #include <optional>
@@ -43,10 +44,14 @@ struct IncrementEntry
 IncrementEntry incrementEntry(int seconds);
 
 // Dates and times stored as text in the locale's formats; empty or unreadable text gives the fallback.
-double readDate(const IniFile& ini, const std::string& section, const std::string& key, double fallback);
-double readTime(const IniFile& ini, const std::string& section, const std::string& key, double fallback);
-void writeDate(IniFile& ini, const std::string& section, const std::string& key, double serial);
-void writeTime(IniFile& ini, const std::string& section, const std::string& key, double serial);
+double readDate(const DateTimeFormats& formats, const IniFile& ini, const std::string& section, const std::string& key,
+                double fallback);
+double readTime(const DateTimeFormats& formats, const IniFile& ini, const std::string& section, const std::string& key,
+                double fallback);
+void writeDate(const DateTimeFormats& formats, IniFile& ini, const std::string& section, const std::string& key,
+               double serial);
+void writeTime(const DateTimeFormats& formats, IniFile& ini, const std::string& section, const std::string& key,
+               double serial);
 
 bool anyPresetEnabled(const IniFile& ini);
 // The two samples written when no preset is configured.
@@ -95,7 +100,7 @@ inline constexpr PresetNumberKey kPresetNumberKeys[] = {
 // Whether preset n is configured.
 bool presetEnabled(const IniFile& ini, int n);
 // Preset n as stored: an absent key gives the default above, an absent or unreadable date or time gives `now`.
-PresetValues readPreset(const IniFile& ini, int n, double now);
+PresetValues readPreset(const DateTimeFormats& formats, const IniFile& ini, int n, double now);
 
 // Another preset that already carries the name (compared without regard to case), with its stored name.
 struct NameClash
@@ -106,4 +111,4 @@ struct NameClash
 
 std::optional<NameClash> findNameClash(const IniFile& ini, int n, const std::string& name);
 // Erases preset n's section and writes all seventeen keys; stops with IniWriteError where the file refuses.
-void savePreset(IniFile& ini, int n, const PresetValues& values);
+void savePreset(const DateTimeFormats& formats, IniFile& ini, int n, const PresetValues& values);

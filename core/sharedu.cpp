@@ -1,16 +1,18 @@
 // The touch settings record, the command-line parser that fills it, and the switch help.
 #include "core/sharedu.h"
 
+#include "core/asciitext.h"
+#include "core/datetimeformats.h"
+#include "core/errorbox.h"
+#include "core/filespecs.h"
 #include "core/inifile.h"
 #include "core/integertext.h"
 #include "core/presets.h"
 #include "core/printable.h"
-#include "core/tfuncs2.h"
 #include "platform/messagebox.h"
 #include "platform/platform.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstring>
 
 void ShortString::assign(std::string_view value)
@@ -49,16 +51,9 @@ void CopyTouchSettings(const TTouchSettings& source, TTouchSettings& target)
 
 namespace {
 
-std::string upper(std::string text)
-{
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    return text;
-}
-
 bool hasValuePrefix(const std::string& switchText)
 {
-    const std::string prefix = upper(switchText.substr(0, 2));
+    const std::string prefix = asciiUppered(switchText.substr(0, 2));
     return prefix == "S:" || prefix == "T:" || prefix == "D:";
 }
 
@@ -78,10 +73,11 @@ bool isSwitch(const std::string& argument)
 class CommandLineParser
 {
 public:
-    CommandLineParser(TTouchSettings& settings, const IniFile& settingsFile, bool consoleMode,
-                      std::vector<std::string>* allSpecs, std::ostream& console, const SpecMatcher& matches)
-        : settings_(settings), settingsFile_(settingsFile), consoleMode_(consoleMode), allSpecs_(allSpecs),
-          console_(console), matches_(matches)
+    CommandLineParser(TTouchSettings& settings, const IniFile& settingsFile, const DateTimeFormats& formats,
+                      bool consoleMode, std::vector<std::string>* allSpecs, std::ostream& console,
+                      const SpecMatcher& matches)
+        : settings_(settings), settingsFile_(settingsFile), formats_(formats), consoleMode_(consoleMode),
+          allSpecs_(allSpecs), console_(console), matches_(matches)
     {
     }
 
@@ -100,6 +96,7 @@ private:
 
     TTouchSettings& settings_;
     const IniFile& settingsFile_;
+    const DateTimeFormats& formats_;
     bool consoleMode_;
     std::vector<std::string>* allSpecs_;
     std::ostream& console_;
@@ -130,7 +127,8 @@ bool CommandLineParser::ParseCommandLine(const std::vector<std::string>& argumen
     if (settings_.SwitchesGiven)
         makeConsistent();
     if (!consoleMode_ && !messages_.empty())
-        showMessageBox({"Stampkeep command-line error", messages_, MessageIcon::Error, MessageButtons::Ok, 0, false});
+        showMessageBox({std::string(kProgramName) + " command-line error", messages_, MessageIcon::Error,
+                        MessageButtons::Ok, 0, false});
     return result;
 }
 
@@ -179,7 +177,7 @@ bool CommandLineParser::ParseSwitch(const std::string& argument)
 bool CommandLineParser::parseTwoLetterSwitch(const std::string& argument, const std::string& switchText)
 {
     static constexpr std::string_view kTable = "^A+^S+^H+^R+^A-^S-^H-^R-^MS^CS^MC^CM^ME^CE^ZS^ZM^XT^XD^R0^R1^R2^R3^";
-    const std::size_t at = kTable.find("^" + upper(switchText) + "^");
+    const std::size_t at = kTable.find("^" + asciiUppered(switchText) + "^");
     if (at == std::string_view::npos)
         return invalidSwitch(argument);
 
@@ -213,7 +211,7 @@ bool CommandLineParser::parseValueSwitch(const std::string& argument, const std:
 {
     if (!hasValuePrefix(switchText))
         return invalidSwitch(argument);
-    const char kind = static_cast<char>(std::toupper(static_cast<unsigned char>(switchText[0])));
+    const char kind = asciiUpper(switchText[0]);
     const std::string value = switchText.substr(2);
     if (kind == 'S') {
         const std::int32_t increment = parseInteger(value).value_or(-1);
@@ -230,12 +228,12 @@ bool CommandLineParser::parseValueSwitch(const std::string& argument, const std:
         return true;
     }
     if (kind == 'T') {
-        if (textToTime(value, settings_.SwitchTime))
+        if (textToTime(formats_, value, settings_.SwitchTime))
             return true;
         ReportLine("\"" + value + "\" is not a valid time");
         return false;
     }
-    if (textToDate(value, settings_.SwitchDate))
+    if (textToDate(formats_, value, settings_.SwitchDate))
         return true;
     ReportLine("\"" + value + "\" is not a valid date");
     return false;
@@ -250,7 +248,7 @@ bool CommandLineParser::UsePresetSwitch(int n)
     }
     // Set from this preset alone, so that a second preset switch does not inherit the first one's need.
     // The preset's date and time play no part here.
-    const PresetValues preset = readPreset(settingsFile_, n, 0);
+    const PresetValues preset = readPreset(formats_, settingsFile_, n, 0);
     settings_.PresetNeedsFolder = preset.cre == kSourceFolder || preset.mod == kSourceFolder;
     return true;
 }
@@ -294,10 +292,10 @@ bool CommandLineParser::invalidSwitch(const std::string& argument)
 } // namespace
 
 bool ParseCommandLine(TTouchSettings& settings, const std::vector<std::string>& arguments, const IniFile& settingsFile,
-                      bool consoleMode, std::vector<std::string>* allSpecs, std::ostream& console,
-                      const SpecMatcher& matches)
+                      const DateTimeFormats& formats, bool consoleMode, std::vector<std::string>* allSpecs,
+                      std::ostream& console, const SpecMatcher& matches)
 {
-    return CommandLineParser(settings, settingsFile, consoleMode, allSpecs, console, matches)
+    return CommandLineParser(settings, settingsFile, formats, consoleMode, allSpecs, console, matches)
         .ParseCommandLine(arguments);
 }
 
@@ -353,5 +351,6 @@ void ShowSwitchHelp(bool consoleMode, std::ostream& console)
     std::string text;
     for (const std::string& line : lines)
         text += line + "\r\n";
-    showMessageBox({"Stampkeep command-line switches", text, MessageIcon::Information, MessageButtons::Ok, 0, false});
+    showMessageBox({std::string(kProgramName) + " command-line switches", text, MessageIcon::Information,
+                    MessageButtons::Ok, 0, false});
 }

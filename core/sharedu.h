@@ -1,8 +1,9 @@
 // The touch settings record, the command-line parser that fills it, and the switch help.
 #pragma once
 
+#include "core/datetimeformats.h"
+#include "core/filespecs.h"
 #include "core/inifile.h"
-#include "core/tfuncs2.h"
 
 #include <bit>
 #include <cstddef>
@@ -80,10 +81,11 @@ void CopyTouchSettings(const TTouchSettings& source, TTouchSettings& target);
 // Parses the arguments (without the program name) into `settings`. In console mode every message is written to
 // `console` at once; in window mode they are collected and shown in one box. `allSpecs`, when given, receives
 // every accepted specification, also those beyond the 255 bytes that FileSpecs keeps. `matches`, when given,
-// decides whether a specification matches anything. Preset switches look in `settingsFile`.
+// decides whether a specification matches anything. Preset switches look in `settingsFile`; dates and times are read in
+// `formats`.
 bool ParseCommandLine(TTouchSettings& settings, const std::vector<std::string>& arguments, const IniFile& settingsFile,
-                      bool consoleMode, std::vector<std::string>* allSpecs = nullptr, std::ostream& console = std::cout,
-                      const SpecMatcher& matches = {});
+                      const DateTimeFormats& formats, bool consoleMode, std::vector<std::string>* allSpecs = nullptr,
+                      std::ostream& console = std::cout, const SpecMatcher& matches = {});
 
 // Help is asked for by "/?", "-?" or "--help" as the first argument.
 bool isHelpSwitch(const std::string& argument);

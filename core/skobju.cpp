@@ -2,6 +2,7 @@
 #include "core/skobju.h"
 
 #include "core/datetime.h"
+#include "core/datetimeformats.h"
 #include "core/recordeddate.h"
 #include "core/tfuncs2.h"
 #include "platform/filetime.h"
@@ -97,7 +98,7 @@ void TskObj::SetFromMatchingFile(const std::string& folder, bool modified, bool 
         NewCreated = partnerCreated;
 }
 
-int TskObj::Touch(TouchReport report)
+int TskObj::Touch(const DateTimeFormats& formats, TouchReport report)
 {
     Platform& platform = currentPlatform();
     StatusText.clear();
@@ -131,13 +132,13 @@ int TskObj::Touch(TouchReport report)
         } else {
             if (change.modified) {
                 if (full)
-                    appendStampLine("Modified", NewModified, OrigModified);
+                    appendStampLine(formats, "Modified", NewModified, OrigModified);
                 CurModified = outcome.after.modified;
                 ClearNewModified();
             }
             if (change.created) {
                 if (full)
-                    appendStampLine("Created", NewCreated, OrigCreated);
+                    appendStampLine(formats, "Created", NewCreated, OrigCreated);
                 CurCreated = outcome.after.created;
                 ClearNewCreated();
             }
@@ -243,21 +244,21 @@ void TskObj::appendLine(const std::string& line)
     StatusText += line;
 }
 
-void TskObj::appendStampLine(const char* what, FileTime requested, FileTime original)
+void TskObj::appendStampLine(const DateTimeFormats& formats, const char* what, FileTime requested, FileTime original)
 {
     const char* verdict = CompareStamps(requested, original) != 0 ? " date/time changed from original of "
                                                                   : " date/time same as original of ";
-    appendLine(what + std::string(verdict) + StampText(StampToLocal(original)));
+    appendLine(what + std::string(verdict) + StampText(formats, StampToLocal(original)));
 }
 
-std::string TskObj::CurModifiedText() const
+std::string TskObj::CurModifiedText(const DateTimeFormats& formats) const
 {
-    return StampText(StampToLocal(CurModified));
+    return StampText(formats, StampToLocal(CurModified));
 }
 
-std::string TskObj::CurCreatedText() const
+std::string TskObj::CurCreatedText(const DateTimeFormats& formats) const
 {
-    return StampText(StampToLocal(CurCreated));
+    return StampText(formats, StampToLocal(CurCreated));
 }
 
 std::string TskObj::CurAttrsText() const
@@ -270,9 +271,9 @@ std::string TskObj::NewAttrsText() const
     return AttrLetters(NewAttrs);
 }
 
-std::string TskObj::DetailLine() const
+std::string TskObj::DetailLine(const DateTimeFormats& formats) const
 {
-    return "\tM: " + CurModifiedText() + "\tC: " + CurCreatedText() + "\t" + CurAttrsText();
+    return "\tM: " + CurModifiedText(formats) + "\tC: " + CurCreatedText(formats) + "\t" + CurAttrsText();
 }
 
 std::string AttrLetters(std::uint32_t attrs)
@@ -288,9 +289,9 @@ std::string AttrLetters(std::uint32_t attrs)
     return letters;
 }
 
-std::string StampText(double serial)
+std::string StampText(const DateTimeFormats& formats, double serial)
 {
-    return serial < 0 ? "<empty>" : formatDateTime(DisplayFormat, serial);
+    return serial < 0 ? "<empty>" : formatDateTime(formats.DisplayFormat, serial);
 }
 
 double StampToLocal(FileTime stamp)

@@ -1,6 +1,7 @@
 // One file or folder to touch: its first-known, current and pending stamps and attributes, touch and undo.
 #pragma once
 
+#include "core/datetimeformats.h"
 #include "platform/platform.h"
 
 #include <string>
@@ -41,14 +42,15 @@ public:
     void SetFromMatchingFile(const std::string& folder, bool modified, bool created);
 
     // Apply the pending changes / go back to the first-known state; both return failure bits, 0 when all went.
-    int Touch(TouchReport report = TouchReport::Full);
+    // A full report writes stamps in the display format of `formats`.
+    int Touch(const DateTimeFormats& formats, TouchReport report = TouchReport::Full);
     int Untouch();
 
-    std::string CurModifiedText() const;
-    std::string CurCreatedText() const;
+    std::string CurModifiedText(const DateTimeFormats& formats) const;
+    std::string CurCreatedText(const DateTimeFormats& formats) const;
     std::string CurAttrsText() const;
     std::string NewAttrsText() const;
-    std::string DetailLine() const;
+    std::string DetailLine(const DateTimeFormats& formats) const;
 
     std::string FileName;
     std::string StatusText;
@@ -76,7 +78,7 @@ public:
 
 private:
     void appendLine(const std::string& line);
-    void appendStampLine(const char* what, FileTime requested, FileTime original);
+    void appendStampLine(const DateTimeFormats& formats, const char* what, FileTime requested, FileTime original);
     // Each appends the failure line of its step, if it failed, and answers whether it did.
     bool stampsFailed(const EntryChangeOutcome& outcome);
     bool attributesFailed(const EntryChangeOutcome& outcome);
@@ -90,7 +92,7 @@ private:
 // Five letters A S H R D, a blank for each bit not set; empty for kNoAttrs.
 std::string AttrLetters(std::uint32_t attrs);
 // A serial as text in the display format; "<empty>" for a negative serial.
-std::string StampText(double serial);
+std::string StampText(const DateTimeFormats& formats, double serial);
 // -1.0 when the stamp is NoStamp or cannot be converted.
 double StampToLocal(FileTime stamp);
 // NoStamp when the serial cannot be converted.

@@ -1,19 +1,5 @@
-// Stamps, file specifications with their drive checks, and the date/time formats shared by both programs.
+// Stamps: comparing them, and looking them up for a file specification.
 #include "core/tfuncs2.h"
-
-#include "core/datetime.h"
-#include "core/sharedu.h"
-#include "platform/paths.h"
-
-#include <algorithm>
-#include <cctype>
-#include <cmath>
-
-std::string DisplayFormat;
-std::string PickerDateFormat;
-std::string PickerTimeFormat;
-std::string shortDateFormat;
-std::string longTimeFormat;
 
 namespace {
 
@@ -22,32 +8,6 @@ constexpr FileTime kHalfSecond = 5'000'000;
 std::uint32_t highHalf(FileTime stamp)
 {
     return static_cast<std::uint32_t>(stamp >> 32);
-}
-
-std::string toLower(std::string text)
-{
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
-
-// Replaces every occurrence of `from` (matched without regard to case) by `to`.
-std::string replaceAllNoCase(const std::string& text, const std::string& from, const std::string& to)
-{
-    const std::string lowered = toLower(text);
-    const std::string needle = toLower(from);
-    std::string result;
-    std::size_t start = 0;
-    for (std::size_t at = lowered.find(needle); at != std::string::npos; at = lowered.find(needle, start)) {
-        result += text.substr(start, at - start) + to;
-        start = at + needle.size();
-    }
-    return result + text.substr(start);
-}
-
-std::string fileSpecsText(const TTouchSettings& settings)
-{
-    return settings.FileSpecs.str();
 }
 
 } // namespace
@@ -79,93 +39,4 @@ bool GetFileStamps(const std::string& path, FileTime& created, FileTime& modifie
 {
     std::uint32_t attrs = 0;
     return GetFileStamps(path, created, modified, attrs);
-}
-
-std::string GetRemoteName(const std::string& root)
-{
-    return currentPlatform().remoteName(root).value_or(root);
-}
-
-bool AddFileSpec(TTouchSettings& settings, const std::string& spec, const std::string& currentDirectory,
-                 bool consoleMode, const std::function<void(const std::string&)>& reportLine,
-                 const SpecMatcher& matches)
-{
-    Platform& platform = currentPlatform();
-    const std::string pattern = fullPath(spec, currentDirectory);
-    const std::string root = withTrailingSlash(platform.driveRoot(pattern));
-    switch (platform.getDriveType(root)) {
-    case DriveType::Network: {
-        const std::string remote = GetRemoteName(root);
-        reportLine(remote != root ? "Network drives not supported (" + remote + ", mapped to " + root + ")"
-                                  : "Network drives not supported (" + root + ")");
-        return false;
-    }
-    case DriveType::CdRom:
-        reportLine("CD-ROM drives not supported (" + root + ")");
-        return false;
-    case DriveType::Fixed:
-        break;
-    }
-    if (!(matches ? matches(pattern) : platform.hasMatch(spec))) {
-        // A search that could not be made is no "no match": the user should learn why, in either program.
-        if (!platform.lastErrorIsNoEntry())
-            reportLine("Cannot search \"" + spec + "\": " + platform.lastErrorText());
-        else if (consoleMode)
-            reportLine("No files match \"" + spec + "\"");
-        return false;
-    }
-    // Once the record's field is full, more text would be cut off again.
-    if (settings.FileSpecs.length < ShortString::kMaxLength)
-        settings.FileSpecs.assign(fileSpecsText(settings) + spec + "\r\n");
-    return true;
-}
-
-std::string SetFormatRun(char letter, int n, const std::string& format)
-{
-    const std::string lowered = toLower(format);
-    const char lower = static_cast<char>(std::tolower(static_cast<unsigned char>(letter)));
-    const std::size_t first = lowered.find(lower);
-    if (first == std::string::npos)
-        return lowered;
-    const std::size_t runEnd = lowered.find_first_not_of(lower, first);
-    const std::size_t run = (runEnd == std::string::npos ? lowered.size() : runEnd) - first;
-    return replaceAllNoCase(lowered, std::string(run, lower), std::string(static_cast<std::size_t>(n), lower));
-}
-
-void BuildDateTimeFormats()
-{
-    Platform& platform = currentPlatform();
-    shortDateFormat = platform.shortDateFormat();
-    longTimeFormat = platform.longTimeFormat();
-
-    const std::string date = SetFormatRun('y', 4, SetFormatRun('d', 2, SetFormatRun('m', 2, shortDateFormat)));
-    const std::string time = SetFormatRun('h', 2, longTimeFormat);
-    DisplayFormat = date + " " + time;
-    PickerDateFormat = date;
-    std::replace(PickerDateFormat.begin(), PickerDateFormat.end(), 'm', 'M');
-    PickerTimeFormat = time;
-    for (const char* marker : {"ampm", "am/pm", "a/p"})
-        PickerTimeFormat = replaceAllNoCase(PickerTimeFormat, marker, "tt");
-    if (PickerTimeFormat.find("tt") == std::string::npos)
-        std::replace(PickerTimeFormat.begin(), PickerTimeFormat.end(), 'h', 'H');
-}
-
-std::string dateToText(double serial)
-{
-    return formatDateTime(SetFormatRun('y', 4, shortDateFormat), std::floor(serial));
-}
-
-std::string timeToText(double serial)
-{
-    return formatDateTime(longTimeFormat, serial - std::floor(serial));
-}
-
-bool textToDate(const std::string& text, double& date)
-{
-    return parseDate(text, shortDateFormat, date);
-}
-
-bool textToTime(const std::string& text, double& time)
-{
-    return parseTime(text, longTimeFormat, time);
 }

@@ -1,6 +1,8 @@
 // Conversions of file times: to and from `timespec`, and between UTC and local calendar time.
 #include "platform/filetime.h"
 
+#include "platform/calendar.h"
+
 namespace {
 
 constexpr std::int64_t kNanosecondsPerUnit = 100;
@@ -9,17 +11,6 @@ constexpr FileTime kUnitsPerMillisecond = 10'000;
 constexpr int kFirstYear = 1601;
 constexpr int kLastYear = 30827;
 constexpr FileTime kLargestConvertible = 0x7FFF'FFFF'FFFF'FFFF;
-
-bool isLeapYear(int year)
-{
-    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-}
-
-int daysInMonth(int year, int month)
-{
-    constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    return month == 2 && isLeapYear(year) ? 29 : kDays[month - 1];
-}
 
 bool isValid(const CalendarTime& t)
 {

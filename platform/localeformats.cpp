@@ -2,6 +2,7 @@
 #include "platform/localeformats.h"
 
 #include <langinfo.h>
+#include <locale>
 
 namespace {
 
@@ -76,11 +77,6 @@ std::string_view fieldPicture(char conversion, bool padded)
     }
 }
 
-bool isAsciiLetter(char c)
-{
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
-
 // Reads the conversion starting after a `%` at `i`, moving `i` to its last character; empty when unsupported.
 std::string_view conversionAt(std::string_view format, std::size_t& i)
 {
@@ -116,7 +112,7 @@ std::optional<std::string> pictureFromStrftime(std::string_view format)
             if (field.empty())
                 return std::nullopt;
             picture += field;
-        } else if (isAsciiLetter(expanded[i])) {
+        } else if (std::isalpha(expanded[i], std::locale::classic())) {
             return std::nullopt;
         } else {
             picture += expanded[i];

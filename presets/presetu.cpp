@@ -3,11 +3,11 @@
 
 #include "ui_presetform.h"
 
+#include "core/errorbox.h"
 #include "core/inifile.h"
-#include "core/tfuncs2.h"
-#include "platform/messagebox.h"
 #include "winutil/actionbinding.h"
 #include "winutil/formposu.h"
+#include "winutil/glyphs.h"
 #include "winutil/helppage.h"
 #include "winutil/qtdatetime.h"
 #include "winutil/tfuncsu.h"
@@ -31,15 +31,6 @@ constexpr int kHelpContext = 14;
 constexpr int kLineEditInnerMargin = 2;
 const char* const kGroupHint = "Click a button to select; click again to de-select";
 
-void showError(const std::string& text)
-{
-    MessageBoxRequest request;
-    request.caption = QApplication::applicationDisplayName().toStdString();
-    request.text = text;
-    request.icon = MessageIcon::Error;
-    showMessageBox(request);
-}
-
 // What keeps the entry from being stored, checked in this order; nullptr when nothing does.
 const char* entryProblem(const PresetValues& values)
 {
@@ -58,8 +49,9 @@ const char* entryProblem(const PresetValues& values)
 
 } // namespace
 
-TPresetForm::TPresetForm(std::string iniFile, QWidget* parent)
-    : QDialog(parent), ui(std::make_unique<Ui::PresetForm>()), iniFileName(std::move(iniFile))
+TPresetForm::TPresetForm(std::string iniFile, DateTimeFormats formats, QWidget* parent)
+    : QDialog(parent), ui(std::make_unique<Ui::PresetForm>()), iniFileName(std::move(iniFile)),
+      formats(std::move(formats))
 {
     ui->setupUi(this);
     FormCreate();
@@ -72,8 +64,8 @@ void TPresetForm::FormCreate()
     firstActivation = true;
     if (parentWidget())
         setFont(parentWidget()->font());
-    ui->DTDateMod->setDisplayFormat(qtPickerFormat(PickerDateFormat));
-    ui->DTTimeMod->setDisplayFormat(qtPickerFormat(PickerTimeFormat));
+    ui->DTDateMod->setDisplayFormat(qtPickerFormat(formats.PickerDateFormat));
+    ui->DTTimeMod->setDisplayFormat(qtPickerFormat(formats.PickerTimeFormat));
     RestoreFormPlacement(iniFileName, *this, true);
     loadImages();
     bindButtons();
@@ -355,7 +347,7 @@ bool TPresetForm::LoadPreset(int n, const PanelState& panel)
     const IniFile ini(iniFileName);
     PresetValues values;
     if (presetEnabled(ini, n)) {
-        values = readPreset(ini, n, dateTimeToSerial(QDateTime::currentDateTime()));
+        values = readPreset(formats, ini, n, dateTimeToSerial(QDateTime::currentDateTime()));
         if (!checkStoredDate(serialToDate(values.date)))
             return false;
     } else {
@@ -373,11 +365,11 @@ bool TPresetForm::checkStoredDate(const QDate& date) const
     const QDate maximum = ui->DTDateMod->maximumDate();
     const QDate minimum = ui->DTDateMod->minimumDate();
     if (date > maximum) {
-        showError("Date exceeds maximum of " + maximum.toString(ui->DTDateMod->displayFormat()).toStdString());
+        showErrorBox("Date exceeds maximum of " + maximum.toString(ui->DTDateMod->displayFormat()).toStdString());
         return false;
     }
     if (date < minimum) {
-        showError("Date is less than minimum of " + minimum.toString(ui->DTDateMod->displayFormat()).toStdString());
+        showErrorBox("Date is less than minimum of " + minimum.toString(ui->DTDateMod->displayFormat()).toStdString());
         return false;
     }
     return true;
@@ -427,20 +419,20 @@ void TPresetForm::btnOKClick()
 {
     const PresetValues values = enteredValues();
     if (const char* problem = entryProblem(values)) {
-        showError(problem);
+        showErrorBox(problem);
         return;
     }
     IniFile ini(iniFileName);
     if (const auto clash = findNameClash(ini, presetIndex, values.name)) {
-        showError("Preset #" + std::to_string(clash->preset) + " is named \"" + clash->storedName +
-                  "\". Please choose a different name.");
+        showErrorBox("Preset #" + std::to_string(clash->preset) + " is named \"" + clash->storedName +
+                     "\". Please choose a different name.");
         return;
     }
     try {
-        savePreset(ini, presetIndex, values);
+        savePreset(formats, ini, presetIndex, values);
     } catch (const IniWriteError& error) {
         // The dialog stays open with the entry as it was; a part of the section may have been written.
-        showError(error.what());
+        showErrorBox(error.what());
         return;
     }
     accept();

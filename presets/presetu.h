@@ -22,8 +22,8 @@ class TPresetForm : public QDialog
     Q_OBJECT
 
 public:
-    // `iniFileName` is the settings file, beside the program.
-    explicit TPresetForm(std::string iniFileName, QWidget* parent = nullptr);
+    // `iniFileName` is the settings file, beside the program; dates are shown and stored in `formats`.
+    TPresetForm(std::string iniFileName, DateTimeFormats formats, QWidget* parent = nullptr);
     ~TPresetForm() override;
 
     // Prepares the dialog for preset n: from its section when configured, else from the panel. False when the
@@ -73,6 +73,7 @@ private:
     std::unique_ptr<Ui::PresetForm> ui;
     int presetIndex = 1;
     std::string iniFileName;
+    const DateTimeFormats formats;
     bool firstActivation = true;
 
     QList<QIcon> ilStates;

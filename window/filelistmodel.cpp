@@ -1,6 +1,7 @@
 // The rows of the file list: one touched file each, with its display texts, image and a fast index by path.
 #include "window/filelistmodel.h"
 
+#include "core/datetimeformats.h"
 #include "core/tfuncs2.h"
 #include "platform/paths.h"
 #include "winutil/pathbytes.h"
@@ -98,7 +99,8 @@ std::vector<std::pair<int, int>> rowRuns(std::vector<int> rows)
     return runs;
 }
 
-FileListModel::FileListModel(QObject* parent) : QAbstractTableModel(parent)
+FileListModel::FileListModel(DateTimeFormats formats, QObject* parent)
+    : QAbstractTableModel(parent), formats_(std::move(formats))
 {
     collator_.setCaseSensitivity(Qt::CaseInsensitive);
 }
@@ -317,9 +319,9 @@ void FileListModel::refreshRow(int row, bool modified, bool created, bool attrs)
 {
     Row& entry = rows_[static_cast<std::size_t>(row)];
     if (modified)
-        entry.modified = toQString(entry.object->CurModifiedText());
+        entry.modified = toQString(entry.object->CurModifiedText(formats_));
     if (created)
-        entry.created = toQString(entry.object->CurCreatedText());
+        entry.created = toQString(entry.object->CurCreatedText(formats_));
     if (attrs)
         entry.attrs = toQString(entry.object->CurAttrsText());
     emit dataChanged(index(row, 0), index(row, ColumnCount - 1));
@@ -332,8 +334,8 @@ void FileListModel::fillTexts(Row& row)
     // Keyed once per row rather than at each sort, which would cost more than the sorting itself.
     if (!row.nameKey)
         row.nameKey = collator_.sortKey(folded(row.fileName));
-    row.modified = toQString(object.CurModifiedText());
-    row.created = toQString(object.CurCreatedText());
+    row.modified = toQString(object.CurModifiedText(formats_));
+    row.created = toQString(object.CurCreatedText(formats_));
     row.attrs = toQString(object.CurAttrsText());
     row.folder = folderText(object.FileName);
 }

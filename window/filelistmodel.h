@@ -46,7 +46,8 @@ public:
     static constexpr int kHeaderAscending = 4;
     static constexpr int kHeaderDescending = 5;
 
-    explicit FileListModel(QObject* parent = nullptr);
+    // Stamps are shown in the display format of `formats`.
+    explicit FileListModel(DateTimeFormats formats, QObject* parent = nullptr);
     ~FileListModel() override;
 
     // The images of rows and headers (image numbers index this list).
@@ -105,6 +106,7 @@ private:
     // Points the index entries of the rows `first` to `last` at those rows.
     void reindexRows(int first, int last);
 
+    const DateTimeFormats formats_;
     QCollator collator_; // the user's locale, letter case ignored
     std::vector<Row> rows_;
     // The path index leads to a slot that follows its row: sorting and moving rows renumber slots, not paths.

@@ -2,7 +2,7 @@
 // byte, then the later start's whole message, which the running instance confirms once it has read it.
 #include "window/handoffchannel.h"
 
-#include "core/tfuncs2.h"
+#include "core/handoffblock.h"
 #include "platform/runtimefolder.h"
 #include "platform/sharedblock.h"
 

@@ -9,7 +9,8 @@
 #include "window/startup.h"
 #include "winutil/qtmessagebox.h"
 
-#include "core/tfuncs2.h"
+#include "core/datetimeformats.h"
+#include "core/errorbox.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -26,11 +27,11 @@ int runStampkeep(int argc, char** argv)
     // Past a file size limit, saving the settings file must end in "Unable to write to", not kill the program.
     std::signal(SIGXFSZ, SIG_IGN);
     QApplication app(argc, argv); // also adopts the user's locale for the C library
-    QApplication::setApplicationName("Stampkeep");
+    QApplication::setApplicationName(kProgramName);
     // Docks and task bars match the window to its desktop entry and icon by these.
     QGuiApplication::setDesktopFileName("org.stampkeep.Stampkeep");
     QApplication::setWindowIcon(QIcon(":/resources/stampkeep.png"));
-    BuildDateTimeFormats();
+    const DateTimeFormats formats = BuildDateTimeFormats();
     installQtMessageBox();
     // Photos' dates taken, for the recorded-date source.
     static ExifDateReader recordedDates;
@@ -47,12 +48,12 @@ int runStampkeep(int argc, char** argv)
     // An installed program keeps its settings in the user's configuration folder, which may not exist yet.
     if (runsInstalled(program))
         makePrivateFolders(folderPart(iniFileName));
-    HandOffMessage ownCommandLine = StartUp::parseArguments(arguments, iniFileName);
+    HandOffMessage ownCommandLine = StartUp::parseArguments(arguments, iniFileName, formats);
     StartUp start;
     if (start.handOver(ownCommandLine))
         return 0;
 
-    TMainForm mainForm(iniFileName);
+    TMainForm mainForm(iniFileName, formats);
     mainForm.setOwnCommandLine(std::move(ownCommandLine));
     start.storeHandles(static_cast<std::uint32_t>(getpid()), static_cast<std::uint32_t>(mainForm.winId()));
     HandOffChannel channel;

@@ -5,7 +5,7 @@
 
 #include "window/filelistmodel.h"
 #include "winutil/actionbinding.h"
-#include "winutil/tfuncsu.h"
+#include "winutil/glyphs.h"
 
 namespace {
 

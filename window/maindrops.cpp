@@ -3,7 +3,8 @@
 
 #include "ui_mainform.h"
 
-#include "core/tfuncs2.h"
+#include "core/driveclass.h"
+#include "core/errorbox.h"
 #include "window/filelistmodel.h"
 #include "window/listview.h"
 #include "winutil/pathbytes.h"
@@ -13,7 +14,6 @@
 #include <QMimeData>
 
 #include <algorithm>
-#include <set>
 
 namespace {
 
@@ -24,14 +24,6 @@ std::string trimmedName(const std::string& name)
     const auto first = std::find_if_not(name.begin(), name.end(), isBlank);
     const auto last = std::find_if_not(name.rbegin(), name.rend(), isBlank).base();
     return first < last ? std::string(first, last) : std::string();
-}
-
-std::string joined(const std::set<std::string>& entries, const std::string& separator)
-{
-    std::string text;
-    for (const std::string& entry : entries)
-        text += (text.empty() ? "" : separator) + entry;
-    return text;
 }
 
 bool hasLocalFile(const QMimeData& data)
@@ -102,44 +94,18 @@ void TMainForm::lvMainDragDrop(QDropEvent* event, bool fromList)
 
 void TMainForm::dropFiles(const std::vector<std::string>& paths)
 {
-    std::set<std::string> networkDrives;
-    std::set<std::string> cdromDrives;
+    DropRefusals refusals;
     {
         const BusyGuard adding(*this);
-        Platform& platform = currentPlatform();
         for (const std::string& path : paths) {
             const std::string name = trimmedName(path);
-            if (name.empty())
-                continue;
-            const std::string root = platform.driveRoot(name);
-            switch (platform.getDriveType(root)) {
-            case DriveType::Network: {
-                const std::string remote = GetRemoteName(root);
-                networkDrives.insert(remote != root ? "\t" + remote + " (mapped to " + root + ")" : "\t" + root);
-                break;
-            }
-            case DriveType::CdRom:
-                cdromDrives.insert(root);
-                break;
-            case DriveType::Fixed:
-                // A name that vanished since the drop is passed over without a word.
+            // A name that vanished since the drop is passed over without a word.
+            if (!name.empty() && !refusals.refuse(ClassifyDrive(name)))
                 addListedFile(name);
-                break;
-            }
         }
         selectAddedRows();
-        if (!networkDrives.empty()) {
-            const std::string plural = networkDrives.size() > 1 ? "s" : "";
-            showListError("You have selected one or more files from the following Network drive" + plural + ":\r\n" +
-                          joined(networkDrives, "\r\n") +
-                          "\r\n\r\nStampkeep only works with files on local drives. Please run Stampkeep on the "
-                          "machine that contains the drive" +
-                          plural + " listed above.");
-        }
-        if (!cdromDrives.empty())
-            showListError("You have selected one or more files from the CD-ROM drive" +
-                          std::string(cdromDrives.size() > 1 ? "s " : " ") + joined(cdromDrives, ", ") +
-                          ". Stampkeep cannot modify files on a CD-ROM.");
+        for (const std::string& message : refusals.messages())
+            showErrorBox(message);
     }
     AutoSizeColumns();
 }

@@ -61,14 +61,15 @@ QSize cellSize(const QTreeView& list, const QString& text, bool withImage)
 }
 
 // A first start shows the stamp and attribute columns whole, with room for a camera's file names and the start of
-// their folder, and kFirstStartRows rows, in the list's font and the style's measures.
-QSize firstStartSize(const QMainWindow& form, const QTreeView& list, int columnPad)
+// their folder, and kFirstStartRows rows, in the list's font and the style's measures; stamps are as wide as `formats`
+// writes them.
+QSize firstStartSize(const QMainWindow& form, const QTreeView& list, int columnPad, const DateTimeFormats& formats)
 {
     // Morning and evening: the two day-half markers need not be as wide.
     const QDateTime evening(QDate(2000, 12, 28), QTime(20, 58, 58));
     QString stamp;
     for (const QDateTime& when : {evening, evening.addSecs(-12 * 3600)}) {
-        const QString text = QString::fromStdString(StampText(dateTimeToSerial(when)));
+        const QString text = QString::fromStdString(StampText(formats, dateTimeToSerial(when)));
         if (list.fontMetrics().horizontalAdvance(text) > list.fontMetrics().horizontalAdvance(stamp))
             stamp = text;
     }
@@ -118,7 +119,7 @@ void TMainForm::aeMainSettingChange()
     AutoSizeColumns();
     if (firstStart) {
         layout()->activate();
-        PlaceAtFirstStart(*this, firstStartSize(*this, *ui->lvMain, columnPad));
+        PlaceAtFirstStart(*this, firstStartSize(*this, *ui->lvMain, columnPad, formats));
     }
 }
 

@@ -3,8 +3,9 @@
 
 #include "ui_mainform.h"
 
+#include "core/driveclass.h"
+#include "core/errorbox.h"
 #include "core/tfuncs2.h"
-#include "platform/messagebox.h"
 #include "platform/paths.h"
 #include "window/filelistmodel.h"
 #include "winutil/filedialog.h"
@@ -58,12 +59,6 @@ void TMainForm::connectListActions()
     connectListDrops();
 }
 
-void TMainForm::showListError(const std::string& text)
-{
-    showMessageBox(
-        {QGuiApplication::applicationDisplayName().toStdString(), text, MessageIcon::Error, MessageButtons::Ok});
-}
-
 void TMainForm::aSelectClick()
 {
     const std::vector<std::string> chosen = openFileNames(this, "Select Files", "All files (*)", selectFolder);
@@ -87,7 +82,7 @@ void TMainForm::aSelectClick()
         }
         selectAddedRows();
         if (failed > 0)
-            showListError(failureText(failed, failures));
+            showErrorBox(failureText(failed, failures));
         ClearSortMarks();
     }
     AutoSizeColumns();
@@ -95,29 +90,10 @@ void TMainForm::aSelectClick()
 
 bool TMainForm::refuseDrive(const std::string& path)
 {
-    Platform& platform = currentPlatform();
-    const std::string root = platform.driveRoot(path);
-    switch (platform.getDriveType(root)) {
-    case DriveType::Network: {
-        const std::string remote = GetRemoteName(root);
-        const std::string advice =
-            " Stampkeep only works with files on local drives. Please run Stampkeep on the machine that contains the "
-            "drive identified as \"";
-        if (remote != root)
-            showListError("You have selected files from the Network drive \"" + remote + "\", mapped to \"" + root +
-                          "\" on your system." + advice + remote + "\".");
-        else
-            showListError("You have selected files from the Network drive \"" + root + "\"." + advice + root + "\".");
-        return true;
-    }
-    case DriveType::CdRom:
-        showListError("You have selected files from the CD-ROM drive \"" + root +
-                      "\". Stampkeep cannot modify files on a CD-ROM.");
-        return true;
-    case DriveType::Fixed:
-        break;
-    }
-    return false;
+    const std::string refusal = selectionRefusal(ClassifyDrive(path));
+    if (!refusal.empty())
+        showErrorBox(refusal);
+    return !refusal.empty();
 }
 
 bool TMainForm::addListedFile(const std::string& path)

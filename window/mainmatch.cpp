@@ -3,14 +3,13 @@
 
 #include "ui_mainform.h"
 
+#include "core/errorbox.h"
 #include "core/skobju.h"
 #include "platform/paths.h"
 #include "window/filelistmodel.h"
 #include "window/matchreport.h"
 #include "winutil/folderbrowser.h"
-#include "winutil/tfuncsu.h"
 
-#include <QGuiApplication>
 #include <QItemSelectionModel>
 
 bool TMainForm::matchWithChosenFolder()
@@ -62,8 +61,8 @@ bool TMainForm::CompareWithFolder(const std::vector<std::string>& listing)
 MatchDecision TMainForm::ShowMatchReport(int rowCount, const MatchCounts& counts, const std::string& folder,
                                          bool modFromFolder, bool creFromFolder)
 {
-    const std::optional<MessageBoxRequest> box = matchReportBox(QGuiApplication::applicationDisplayName().toStdString(),
-                                                                rowCount, counts, folder, modFromFolder, creFromFolder);
+    const std::optional<MessageBoxRequest> box =
+        matchReportBox(kProgramName, rowCount, counts, folder, modFromFolder, creFromFolder);
     return matchDecisionFor(counts, box ? std::optional(showMessageBox(*box)) : std::nullopt);
 }
 

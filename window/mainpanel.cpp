@@ -208,9 +208,11 @@ void TMainForm::comSeqNChange()
 void TMainForm::showPanelState(const PanelState& panel)
 {
     const bool dateShown =
-        !panel.date || setPickerValue(ui->DTDateMod, std::floor(*panel.date) + timeToSerial(ui->DTDateMod->time()));
+        !panel.date ||
+        setPickerValue(ui->DTDateMod, std::floor(*panel.date) + timeToSerial(ui->DTDateMod->time()), formats);
     if (panel.time && dateShown)
-        setPickerValue(ui->DTTimeMod, dateToSerial(ui->DTTimeMod->date()) + (*panel.time - std::floor(*panel.time)));
+        setPickerValue(ui->DTTimeMod, dateToSerial(ui->DTTimeMod->date()) + (*panel.time - std::floor(*panel.time)),
+                       formats);
     if (panel.zeroSeconds)
         acZerSecExecute();
     if (panel.zeroMinutes)
@@ -268,8 +270,8 @@ void TMainForm::panelUpdate()
 
 void TMainForm::acNowExecute()
 {
-    setPickerValue(ui->DTDateMod, dateTimeToSerial(QDateTime::currentDateTime()));
-    setPickerValue(ui->DTTimeMod, dateTimeToSerial(QDateTime::currentDateTime()));
+    setPickerValue(ui->DTDateMod, dateTimeToSerial(QDateTime::currentDateTime()), formats);
+    setPickerValue(ui->DTTimeMod, dateTimeToSerial(QDateTime::currentDateTime()), formats);
 }
 
 void TMainForm::acZerSecExecute()
@@ -297,10 +299,10 @@ void TMainForm::SetClockFromFile(const std::string& path)
         return;
     const double serial = StampToLocal(modified);
     // A refused date leaves the time picker as it is too.
-    if (ui->acDate->isChecked() && !setPickerValue(ui->DTDateMod, serial))
+    if (ui->acDate->isChecked() && !setPickerValue(ui->DTDateMod, serial, formats))
         return;
     if (ui->acTime->isChecked())
-        setPickerValue(ui->DTTimeMod, serial);
+        setPickerValue(ui->DTTimeMod, serial, formats);
 }
 
 void TMainForm::LabelsClick(QObject* label)

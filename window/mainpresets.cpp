@@ -3,9 +3,9 @@
 
 #include "ui_mainform.h"
 
+#include "core/errorbox.h"
 #include "core/inifile.h"
 #include "core/presets.h"
-#include "platform/messagebox.h"
 #include "presets/presetu.h"
 #include "winutil/qtdatetime.h"
 
@@ -45,18 +45,18 @@ void TMainForm::prepareConfiguredPresets()
     const bool anyEnabled = anyPresetEnabled(ini);
     if (const std::optional<std::string> problem = ini.problem()) {
         // Said once here; the window's other reads quietly take the defaults, and no write goes over the file.
-        showMessageBox({"Stampkeep", *problem, MessageIcon::Error, MessageButtons::Ok});
+        showErrorBox(*problem);
     } else if (!anyEnabled) {
         try {
             writeSamplePresets(ini);
         } catch (const IniWriteError& error) {
-            showMessageBox({"Stampkeep", error.what(), MessageIcon::Error, MessageButtons::Ok});
+            showErrorBox(error.what());
         }
     }
     for (int n = 1; n <= kPresetCount; ++n) {
         if (!presetEnabled(ini, n))
             continue;
-        const PresetValues preset = readPreset(ini, n, 0);
+        const PresetValues preset = readPreset(formats, ini, n, 0);
         setPresetConfigured(
             n, QString::fromStdString(preset.name.empty() ? "Preset " + std::to_string(n) : preset.name),
             QString::fromStdString(preset.desc.empty() ? "Apply commands from preset #" + std::to_string(n)
@@ -113,7 +113,7 @@ void TMainForm::preM_AllExecute(int n)
 void TMainForm::preA_AllExecute(int n)
 {
     const double now = dateTimeToSerial(QDateTime::currentDateTime());
-    showPanelState(PanelState::fromPreset(readPreset(IniFile(iniFileName), n, now), now));
+    showPanelState(PanelState::fromPreset(readPreset(formats, IniFile(iniFileName), n, now), now));
 }
 
 void TMainForm::preC_AllExecute(int n)
@@ -131,7 +131,7 @@ void TMainForm::preR_AllExecute(int n)
     try {
         IniFile(iniFileName).eraseSection(presetSection(n));
     } catch (const IniWriteError& error) {
-        showMessageBox({"Stampkeep", error.what(), MessageIcon::Error, MessageButtons::Ok});
+        showErrorBox(error.what());
         return;
     }
     setPresetNotConfigured(n);

@@ -4,11 +4,11 @@
 #include "ui_mainform.h"
 
 #include "core/datetime.h"
+#include "core/errorbox.h"
 #include "core/presets.h"
 #include "core/skobju.h"
 #include "core/touchplan.h"
 #include "platform/interruption.h"
-#include "platform/messagebox.h"
 #include "window/filelistmodel.h"
 #include "winutil/actionbinding.h"
 #include "winutil/qtdatetime.h"
@@ -77,8 +77,7 @@ void runOnRows(TMainForm& form, const std::vector<int>& rows, const char* verb, 
                              std::to_string(processed) + " file" + (processed > 1 ? "s" : "") +
                              ". A red icon indicates a problem file. Move the mouse over the red icon for more "
                              "information.";
-    showMessageBox(
-        {QGuiApplication::applicationDisplayName().toStdString(), text, MessageIcon::Error, MessageButtons::Ok});
+    showErrorBox(text);
 }
 
 } // namespace
@@ -127,7 +126,7 @@ void TMainForm::acApplyExecute()
             clock.advance();
         if (masks.changes())
             file.SetNewAttrs(masks.keep, masks.add);
-        return file.Touch();
+        return file.Touch(formats);
     });
 }
 

@@ -3,9 +3,9 @@
 
 #include "ui_mainform.h"
 
+#include "core/errorbox.h"
 #include "core/inifile.h"
 #include "core/presets.h"
-#include "core/tfuncs2.h"
 #include "platform/interruption.h"
 #include "platform/messagebox.h"
 #include "platform/paths.h"
@@ -15,7 +15,6 @@
 #include "winutil/formposu.h"
 #include "winutil/helppage.h"
 #include "winutil/qtdatetime.h"
-#include "winutil/tfuncsu.h"
 
 #include <QAbstractEventDispatcher>
 #include <QApplication>
@@ -47,9 +46,9 @@ QWidget* openOverWindow()
 
 } // namespace
 
-TMainForm::TMainForm(std::string iniFile, QWidget* parent)
-    : QMainWindow(parent), ui(std::make_unique<Ui::MainForm>()), files(new FileListModel(this)),
-      iniFileName(std::move(iniFile))
+TMainForm::TMainForm(std::string iniFile, DateTimeFormats dateTimeFormats, QWidget* parent)
+    : QMainWindow(parent), ui(std::make_unique<Ui::MainForm>()), files(new FileListModel(dateTimeFormats, this)),
+      iniFileName(std::move(iniFile)), formats(std::move(dateTimeFormats))
 {
     ui->setupUi(this);
     ui->lvMain->setModel(files);
@@ -66,8 +65,8 @@ void TMainForm::FormCreate()
     setMinimumSize(minTrackWidth > 0 ? minTrackWidth : 640, kMinTrackHeight);
     seqStep = 60;
 
-    ui->DTDateMod->setDisplayFormat(qtPickerFormat(PickerDateFormat));
-    ui->DTTimeMod->setDisplayFormat(qtPickerFormat(PickerTimeFormat));
+    ui->DTDateMod->setDisplayFormat(qtPickerFormat(formats.PickerDateFormat));
+    ui->DTTimeMod->setDisplayFormat(qtPickerFormat(formats.PickerTimeFormat));
     for (QCheckBox* box : {ui->cbSeq, ui->cbDatex, ui->cbTimex})
         box->setText({});
 
@@ -80,7 +79,7 @@ void TMainForm::FormCreate()
     RestoreFormPlacement(iniFileName, *this, true);
     prepareConfiguredPresets();
     readSettings();
-    presetForm = new TPresetForm(iniFileName, this);
+    presetForm = new TPresetForm(iniFileName, formats, this);
     updateActions();
     connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
             &TMainForm::updateActions);
@@ -90,7 +89,7 @@ void TMainForm::FormCreate()
 void TMainForm::readSettings()
 {
     const IniFile ini(iniFileName);
-    PanelState panel = PanelState::fromSettings(ini, dateTimeToSerial(QDateTime::currentDateTime()));
+    PanelState panel = PanelState::fromSettings(formats, ini, dateTimeToSerial(QDateTime::currentDateTime()));
     // A stored date the picker cannot show starts as the nearest one it can, without a word.
     const QDate shown = serialToDate(*panel.date);
     panel.date = dateToSerial(std::clamp(shown.isValid() ? shown : ui->DTDateMod->minimumDate(),
@@ -137,14 +136,14 @@ void TMainForm::FormDestroy()
         writeSettings();
     } catch (const IniWriteError& error) {
         // The keys written before the refusal stay; the rest of the settings are not saved this time.
-        showMessageBox({"Stampkeep", error.what(), MessageIcon::Error, MessageButtons::Ok});
+        showErrorBox(error.what());
     }
 }
 
 void TMainForm::writeSettings()
 {
     IniFile ini(iniFileName);
-    currentPanelState().writeSettings(ini);
+    currentPanelState().writeSettings(formats, ini);
     ini.writeString("Location", "Location", selectFolder.toStdString());
     ini.writeString("Settings", "WasFolder", matchFolder);
 }

@@ -1,6 +1,7 @@
 // The main window: control panel, file list and status bar; its handlers live in one file per concern.
 #pragma once
 
+#include "core/datetimeformats.h"
 #include "core/handoffmessage.h"
 #include "core/panelstate.h"
 #include "platform/platform.h"
@@ -37,7 +38,7 @@ class TMainForm : public QMainWindow
 
 public:
     // `iniFileName` is the settings file, beside the program.
-    explicit TMainForm(std::string iniFileName, QWidget* parent = nullptr);
+    TMainForm(std::string iniFileName, DateTimeFormats formats, QWidget* parent = nullptr);
     ~TMainForm() override;
 
     // This start's own command line, taken when the window is first shown.
@@ -125,7 +126,6 @@ public:
 private:
     void connectListActions();
     void connectListDrops();
-    static void showListError(const std::string& text);
     void aSelectClick();
     // Refuses, with its message, a network or CD-ROM drive that holds `path`.
     bool refuseDrive(const std::string& path);
@@ -214,6 +214,7 @@ private:
     bool firstActivation = true;
     int minTrackWidth = 0;
     std::string iniFileName;
+    const DateTimeFormats formats;
     std::array<PresetEntry, 5> presetTable;
     std::string matchFolder;
     int seqStep = 60;

@@ -1,30 +1,13 @@
 // Comparing file names with a folder's entries and the report of what the comparison found.
 #include "window/matchreport.h"
 
+#include "core/asciitext.h"
 #include "platform/paths.h"
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 
 namespace {
-
-char folded(char c)
-{
-    return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-}
-
-bool lessNoCase(const std::string& a, const std::string& b)
-{
-    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
-                                        [](char x, char y) { return folded(x) < folded(y); });
-}
-
-bool startsWithNoCase(const std::string& text, const std::string& prefix)
-{
-    return text.size() >= prefix.size() && std::equal(prefix.begin(), prefix.end(), text.begin(),
-                                                      [](char x, char y) { return folded(x) == folded(y); });
-}
 
 std::string withoutTrailingSlash(const std::string& folder)
 {

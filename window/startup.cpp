@@ -1,7 +1,8 @@
 // What a start of Stampkeep does with its command line before any window exists: help, parse, hand over or run.
 #include "window/startup.h"
 
-#include "core/tfuncs2.h"
+#include "core/datetimeformats.h"
+#include "core/handoffblock.h"
 #include "platform/platform.h"
 #include "platform/sharedblock.h"
 #include "window/handoffchannel.h"
@@ -20,13 +21,14 @@ bool StartUp::showHelpIfAsked(const std::vector<std::string>& arguments)
     return true;
 }
 
-HandOffMessage StartUp::parseArguments(const std::vector<std::string>& arguments, const std::string& iniFileName)
+HandOffMessage StartUp::parseArguments(const std::vector<std::string>& arguments, const std::string& iniFileName,
+                                       const DateTimeFormats& formats)
 {
     HandOffMessage message;
     message.workingFolder = currentPlatform().currentDirectory();
     InitTouchSettings(message.record);
     if (!arguments.empty() &&
-        !ParseCommandLine(message.record, arguments, IniFile(iniFileName), false, &message.specs)) {
+        !ParseCommandLine(message.record, arguments, IniFile(iniFileName), formats, false, &message.specs)) {
         InitTouchSettings(message.record);
         message.specs.clear();
     }

@@ -1,6 +1,7 @@
 // What a start of Stampkeep does with its command line before any window exists: help, parse, hand over or run.
 #pragma once
 
+#include "core/datetimeformats.h"
 #include "core/handoffmessage.h"
 
 #include <memory>
@@ -19,7 +20,8 @@ public:
     static bool showHelpIfAsked(const std::vector<std::string>& arguments);
     // The command line parsed in window mode, with every specification it accepted and the folder they were found
     // in; a start with any bad switch hands over nothing (defaults).
-    static HandOffMessage parseArguments(const std::vector<std::string>& arguments, const std::string& iniFileName);
+    static HandOffMessage parseArguments(const std::vector<std::string>& arguments, const std::string& iniFileName,
+                                         const DateTimeFormats& formats);
 
     // Puts the record into the hand-off block and, when another instance runs, hands it the whole message. True
     // when that instance has taken it: this start ends. False when this start is to run a window of its own: as the

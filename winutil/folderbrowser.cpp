@@ -3,7 +3,7 @@
 #include "platform/paths.h"
 #include "winutil/filedialog.h"
 #include "winutil/pathbytes.h"
-#include "winutil/tfuncsu.h"
+#include "winutil/pathfit.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>

@@ -2,13 +2,12 @@
 // browser at an anchor per context.
 #include "winutil/helppage.h"
 
-#include "platform/messagebox.h"
+#include "core/errorbox.h"
 #include "platform/programfiles.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QProcess>
 #include <QUrl>
 
@@ -27,12 +26,8 @@ QString& openerProgram()
 
 void reportUnopenedPage(const QUrl& url, const QString& reason)
 {
-    MessageBoxRequest request;
-    request.caption = QGuiApplication::applicationDisplayName().toStdString();
-    request.text = "The help page could not be opened (" + reason.toStdString() +
-                   "). Please open it in a browser:\r\n" + url.toLocalFile().toStdString();
-    request.icon = MessageIcon::Error;
-    showMessageBox(request);
+    showErrorBox("The help page could not be opened (" + reason.toStdString() + "). Please open it in a browser:\r\n" +
+                 url.toLocalFile().toStdString());
 }
 
 // The desktop's opener as a process of its own, whose failure can be seen: QDesktopServices reports success as soon
@@ -73,11 +68,7 @@ void openHelpPage(int context)
 void openHelpFile(const QString& pagePath, int context)
 {
     if (!QFileInfo(pagePath).isFile()) {
-        MessageBoxRequest request;
-        request.caption = QGuiApplication::applicationDisplayName().toStdString();
-        request.text = "Help file not found: " + pagePath.toStdString();
-        request.icon = MessageIcon::Error;
-        showMessageBox(request);
+        showErrorBox("Help file not found: " + pagePath.toStdString());
         return;
     }
     QUrl url = QUrl::fromLocalFile(pagePath);

@@ -2,11 +2,9 @@
 #include "winutil/qtdatetime.h"
 
 #include "core/datetime.h"
-#include "core/tfuncs2.h"
-#include "platform/messagebox.h"
+#include "core/errorbox.h"
 
 #include <QDateTimeEdit>
-#include <QGuiApplication>
 
 namespace {
 
@@ -31,11 +29,9 @@ double calendarSerial(const QDate& date, const QTime& time)
     return serial;
 }
 
-void showRangeError(const char* format, QDate limit)
+void showRangeError(const DateTimeFormats& formats, const char* format, QDate limit)
 {
-    const std::string text = format + dateToText(dateToSerial(limit));
-    showMessageBox(
-        {QGuiApplication::applicationDisplayName().toStdString(), text, MessageIcon::Error, MessageButtons::Ok});
+    showErrorBox(format + dateToText(formats, dateToSerial(limit)));
 }
 
 } // namespace
@@ -85,16 +81,16 @@ QString qtPickerFormat(const std::string& picture)
     return QString::fromStdString(picture).replace(QLatin1String("tt"), QLatin1String("AP"));
 }
 
-bool setPickerValue(QDateTimeEdit* picker, double serial)
+bool setPickerValue(QDateTimeEdit* picker, double serial, const DateTimeFormats& formats)
 {
     const QDateTime value = serialToDateTime(serial);
     if (picker->displayedSections() & QDateTimeEdit::DateSections_Mask) {
         if (!value.isValid() || value.date() < picker->minimumDate()) {
-            showRangeError("Date is less than minimum of ", picker->minimumDate());
+            showRangeError(formats, "Date is less than minimum of ", picker->minimumDate());
             return false;
         }
         if (value.date() > picker->maximumDate()) {
-            showRangeError("Date exceeds maximum of ", picker->maximumDate());
+            showRangeError(formats, "Date exceeds maximum of ", picker->maximumDate());
             return false;
         }
     }

@@ -1,6 +1,8 @@
 // Date/time serials and picture formats as the Qt widgets take them.
 #pragma once
 
+#include "core/datetimeformats.h"
+
 #include <QDate>
 #include <QDateTime>
 #include <QString>
@@ -22,6 +24,6 @@ double dateToSerial(const QDate& date);
 double timeToSerial(const QTime& time);
 // The pickers' notation: "tt" (the AM/PM marker) becomes Qt's "AP"; the other letters mean the same.
 QString qtPickerFormat(const std::string& picture);
-// Sets a picker's full value. A picker that shows a date refuses one outside its range with the range error and
-// keeps its value (Qt would clamp silently).
-bool setPickerValue(QDateTimeEdit* picker, double serial);
+// Sets a picker's full value. A picker that shows a date refuses one outside its range with the range error, which
+// writes the limit in `formats`, and keeps its value (Qt would clamp silently).
+bool setPickerValue(QDateTimeEdit* picker, double serial, const DateTimeFormats& formats);

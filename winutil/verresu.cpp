@@ -2,6 +2,8 @@
 // too short for its own key ends the reading, which also keeps a zero length from looping.
 #include "winutil/verresu.h"
 
+#include "core/asciitext.h"
+
 #include "winutil/versionblock.h"
 
 #include <QString>
@@ -162,7 +164,7 @@ private:
     bool readStringTable(const Block& table)
     {
         TVerLangObj language;
-        language.Key = QString::fromStdString(table.key).toUpper().toStdString();
+        language.Key = asciiUppered(table.key);
         for (std::size_t pos = table.headerEnd; pos < table.end;) {
             const std::optional<Block> entry = reader_.readBlock(pos, table.end);
             if (!entry)
@@ -196,12 +198,6 @@ private:
     Contents contents_;
 };
 
-bool equalsIgnoringCase(std::string_view a, std::string_view b)
-{
-    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    return std::ranges::equal(a, b, {}, lower, lower);
-}
-
 } // namespace
 
 TVerInfoObj::TVerInfoObj(std::span<const unsigned char> block)
@@ -233,7 +229,7 @@ std::string TVerInfoObj::GetValue(std::string_view name) const
         return {};
     for (const std::string& entry : languages_.front().Strings) {
         const std::size_t equals = entry.find('=');
-        if (equalsIgnoringCase(std::string_view(entry).substr(0, equals), name))
+        if (equalNoCase(std::string_view(entry).substr(0, equals), name))
             return entry.substr(equals + 1);
     }
     return {};

@@ -2,8 +2,8 @@
 // preset switches, on an in-memory file system. Input: one byte of options (bit 0 console mode, bits 1-3 the
 // locale's formats), the settings file up to the first NUL, then the arguments, each ended by a NUL.
 #include "console/parameters.h"
+#include "core/datetimeformats.h"
 #include "core/sharedu.h"
-#include "core/tfuncs2.h"
 #include "fake/fakeplatform.h"
 #include "fuzzsupport.h"
 #include "platform/messagebox.h"
@@ -143,12 +143,13 @@ bool sameChoices(const TTouchSettings& a, const TTouchSettings& b)
 
 // What stkcli hands to Stampkeep must parse back there into the same choices, without an error box.
 void checkHandedOver(const TTouchSettings& parsed, const std::vector<std::string>& specs,
-                     const std::string& settingsPath)
+                     const std::string& settingsPath, const DateTimeFormats& formats)
 {
     TTouchSettings received{};
     InitTouchSettings(received);
     const int boxesBefore = boxesShown();
-    const bool ok = ParseCommandLine(received, BuildParameters(parsed, specs), IniFile(settingsPath), false);
+    const bool ok =
+        ParseCommandLine(received, BuildParameters(parsed, specs, formats), IniFile(settingsPath), formats, false);
     require(ok && boxesShown() == boxesBefore, "the handed-over command line parses without a message");
     require(sameChoices(parsed, received), "the handed-over command line gives the same choices");
 }
@@ -158,7 +159,6 @@ void checkHandedOver(const TTouchSettings& parsed, const std::vector<std::string
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
     fakeFiles();
-    BuildDateTimeFormats();
     setMessageBoxHandler([](const MessageBoxRequest& request) {
         require(!request.text.empty(), "a box has a text");
         ++boxesShown();
@@ -175,11 +175,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bool consoleMode = options & 1;
     const LocaleFormats& locale = kLocales[(options >> 1) % kLocales.size()];
     FakePlatform& files = fakeFiles();
-    if (files.dateFormat != locale.shortDate || files.timeFormat != locale.longTime) {
-        files.dateFormat = locale.shortDate;
-        files.timeFormat = locale.longTime;
-        BuildDateTimeFormats();
-    }
+    files.dateFormat = locale.shortDate;
+    files.timeFormat = locale.longTime;
+    const DateTimeFormats formats = BuildDateTimeFormats();
 
     const std::vector<std::string_view> fields = splitFields(asText(data + 1, size - 1), 2);
     const std::string settingsPath = settingsFile(fields[0]);
@@ -187,12 +185,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     InitTouchSettings(settings);
     std::vector<std::string> specs;
     std::ostringstream console;
-    const bool parsed = ParseCommandLine(settings, argumentsIn(fields[1]), IniFile::readOnce(settingsPath), consoleMode,
-                                         &specs, console);
+    const bool parsed = ParseCommandLine(settings, argumentsIn(fields[1]), IniFile::readOnce(settingsPath), formats,
+                                         consoleMode, &specs, console);
 
     checkRecord(settings, parsed);
     checkSpecList(settings, specs);
     if (consoleMode && parsed)
-        checkHandedOver(settings, specs, settingsPath);
+        checkHandedOver(settings, specs, settingsPath, formats);
     return 0;
 }

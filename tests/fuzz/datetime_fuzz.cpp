@@ -2,7 +2,7 @@
 // formats. Input: one byte choosing the date format, one the time format, then a date text, a time text and a free
 // format, each ended by a NUL, and eight bytes for a moment to write.
 #include "core/datetime.h"
-#include "core/tfuncs2.h"
+#include "core/datetimeformats.h"
 #include "fuzzsupport.h"
 
 #include <array>
@@ -49,8 +49,10 @@ void checkDate(const std::string& text, const std::string& format)
     double again = -2;
     if (carriesYear(format, day))
         require(parseDate(formatDateTime(format, day), format, again) && again == day, "a date read is written back");
-    shortDateFormat = format;
-    require(textToDate(dateToText(day), again) && again == day, "a date read is stored and read back");
+    DateTimeFormats formats;
+    formats.shortDateFormat = format;
+    require(textToDate(formats, dateToText(formats, day), again) && again == day,
+            "a date read is stored and read back");
 }
 
 bool hasSeconds(const std::string& format)

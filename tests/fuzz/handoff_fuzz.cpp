@@ -2,8 +2,8 @@
 // as they come off the connection, and are also taken as a record (the first 336 bytes, padded with zeros) with the
 // rest as specifications, one a line, found in /home/user. The files named are looked up on an in-memory file system,
 // so that no real file is listed or touched, and the switches go onto the panel.
+#include "core/datetimeformats.h"
 #include "core/handoffmessage.h"
-#include "core/tfuncs2.h"
 #include "fake/fakeplatform.h"
 #include "fuzzsupport.h"
 #include "platform/messagebox.h"
@@ -29,7 +29,6 @@ struct RunningInstance
         files.addEntry("/home/user/sub", kAttrDirectory, 1, 1);
         files.addEntry("/home/user/sub/x.dat", 0, 1, 1);
         files.addEntry("/x", 0, 1, 1);
-        BuildDateTimeFormats();
         setMessageBoxHandler([](const MessageBoxRequest&) { return MessageResult::Ok; });
     }
 
@@ -41,7 +40,7 @@ struct RunningInstance
     char name[13] = "handoff_fuzz";
     char* argv[1] = {name};
     QApplication application{argc, argv};
-    TMainForm form{fuzzFolder() + "/stampkeep.ini"};
+    TMainForm form{fuzzFolder() + "/stampkeep.ini", BuildDateTimeFormats()};
 };
 
 RunningInstance& runningInstance()

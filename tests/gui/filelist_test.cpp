@@ -1,7 +1,6 @@
 // The file list: adding through the dialog and by drops, refreshing, sorting, moving, removing and clearing rows.
 #include "core/inifile.h"
 #include "core/skobju.h"
-#include "core/tfuncs2.h"
 #include "fake/fakeplatform.h"
 #include "gui/windowfixture.h"
 #include "window/filelistmodel.h"
@@ -152,7 +151,7 @@ QPoint FileListTest::rowCentre(TMainForm& form, int row)
 void FileListTest::modelKeepsItsIndexRight()
 {
     // The model on its own: the model tester watches every change, the path index must follow each of them.
-    FileListModel model;
+    FileListModel model(formats);
     QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
     for (const char* name : {"/d/c", "/d/a", "/d/B", "/d/b", "/e/a"})
         model.AddFile(name, 0, 0, 0);
@@ -211,7 +210,7 @@ void FileListTest::modelKeepsItsIndexRight()
 
 void FileListTest::addingAListedPathRefreshesItsRow()
 {
-    TMainForm form(iniPath());
+    TMainForm form(iniPath(), formats);
     const std::string a = folder->makeFile("a.txt");
     const std::string b = folder->makeFile("b.txt");
     const std::string c = folder->makeFile("c.txt");
@@ -253,7 +252,7 @@ void FileListTest::addingAListedPathRefreshesItsRow()
 
 void FileListTest::failuresAreNamedUpToNineteen()
 {
-    TMainForm form(iniPath());
+    TMainForm form(iniPath(), formats);
     const std::string listed = folder->makeFile("present.txt");
     std::vector<std::string> chosen = {listed};
     std::string lines;
@@ -284,7 +283,7 @@ void FileListTest::failuresAreNamedUpToNineteen()
 
 void FileListTest::cancellingStillFitsTheColumns()
 {
-    TMainForm form(iniPath());
+    TMainForm form(iniPath(), formats);
     QHeaderView* header = listView(form)->header();
     for (int column = 0; column < header->count(); ++column)
         header->resizeSection(column, 3);
@@ -298,7 +297,7 @@ void FileListTest::cancellingStillFitsTheColumns()
 void FileListTest::dialogRefusesNetworkAndCdRomDrives()
 {
     // Only the first chosen file's drive decides; a refusal adds nothing at all.
-    TMainForm form(iniPath());
+    TMainForm form(iniPath(), formats);
     FakePlatform platform;
     platform.setDrive("/net/mapped/", DriveType::Network, "//server/share");
     platform.setDrive("/net/plain/", DriveType::Network);
@@ -330,7 +329,7 @@ void FileListTest::dialogRefusesNetworkAndCdRomDrives()
 
 void FileListTest::sortingByColumns()
 {
-    TMainForm form(iniPath());
+    TMainForm form(iniPath(), formats);
     showActive(form);
     // A base stamp well inside one 2^32 span, so that the half-second rule applies to its neighbours.
     const FileTime base = ((kUnixEpoch + 10'000'000ull * 1'600'000'000) & ~FileTime{0xFFFFFFFF}) + 100'000'000;
@@ -384,7 +383,7 @@ void FileListTest::sortingByColumns()
 
 void FileListTest::movingUpAndDown()
 {
-    TMainForm form(iniPath());
+    TMainForm form(iniPath(), formats);
     std::vector<std::string> paths;
     for (const char* name : {"a", "b", "c", "d"})
         paths.push_back(folder->makeFile(name));
@@ -430,7 +429,7 @@ void FileListTest::movingUpAndDown()
 
 void FileListTest::removingClearingAndSelectingAll()
 {
-    TMainForm form(iniPath());
+    TMainForm form(iniPath(), formats);
     auto* remove = form.findChild<QAction*>("acRemove");
     auto* clear = form.findChild<QAction*>("acClear");
     auto* selectAll = form.findChild<QAction*>("acSelAll");
@@ -470,7 +469,7 @@ void FileListTest::removingClearingAndSelectingAll()
 void FileListTest::rowAppearance()
 {
     // What a row shows beyond its texts: italics for folders, the status text as the tip of a touched row.
-    TMainForm form(iniPath());
+    TMainForm form(iniPath(), formats);
     const std::string folderPath = folder->makeFolder("folder");
     const std::string file = folder->makeFile("file");
     addThroughDialog(form, {folderPath, file});
@@ -488,7 +487,7 @@ void FileListTest::rowAppearance()
 
 void FileListTest::popupMenuOffersTheListCommands()
 {
-    TMainForm form(iniPath());
+    TMainForm form(iniPath(), formats);
     showActive(form);
     auto* menu = form.findChild<QMenu*>("pmList");
     QVERIFY(menu);
@@ -503,7 +502,7 @@ void FileListTest::popupMenuOffersTheListCommands()
 
 void FileListTest::keysAndButtons()
 {
-    TMainForm form(iniPath());
+    TMainForm form(iniPath(), formats);
     showActive(form);
     std::vector<std::string> paths;
     for (const char* name : {"a", "b", "c"})
@@ -534,7 +533,7 @@ void FileListTest::keysAndButtons()
 
 void FileListTest::dropFromNetworkDrivesAndALocalFolder()
 {
-    TMainForm form(iniPath());
+    TMainForm form(iniPath(), formats);
     FakePlatform platform;
     platform.setDrive("/mnt/b/", DriveType::Network, "//server/b");
     platform.setDrive("/mnt/a/", DriveType::Network);
@@ -576,7 +575,7 @@ void FileListTest::dropFromNetworkDrivesAndALocalFolder()
 
 void FileListTest::dropFromCdRomDrives()
 {
-    TMainForm form(iniPath());
+    TMainForm form(iniPath(), formats);
     FakePlatform platform;
     platform.setDrive("/media/cd1/", DriveType::CdRom);
     platform.setDrive("/media/cd2/", DriveType::CdRom);
@@ -601,7 +600,7 @@ void FileListTest::draggingARowInsideTheList()
 {
     // Drags inside the list cannot run offscreen, so the view's signals stand in for it: the drag starts, passes
     // over rows and ends in a drop, marked as coming from the list itself.
-    TMainForm form(iniPath());
+    TMainForm form(iniPath(), formats);
     showActive(form);
     std::vector<std::string> paths;
     for (const char* name : {"a", "b", "c", "d"})
@@ -656,7 +655,7 @@ void FileListTest::draggingARowInsideTheList()
 // A name whose bytes are no text is listed byte for byte, whether the dialog or a file manager hands it over.
 void FileListTest::namesThatAreNoTextKeepTheirBytes()
 {
-    TMainForm form(iniPath());
+    TMainForm form(iniPath(), formats);
     showActive(form);
     const std::string odd = folder->makeFile("bad\xFF\xFEname.txt");
     const std::string plain = folder->makeFile("plain.txt");

@@ -108,7 +108,7 @@ void FolderMatchTest::onePartnerPerName()
     QFETCH(QStringList, partners);
     QFETCH(int, kind);
     QFETCH(QString, line);
-    TMainForm form(iniPath());
+    TMainForm form(iniPath(), formats);
     const std::vector<std::string> paths = listFiles(form, {listed});
     const std::string partnerFolder = makePartners(partners);
     if (partners.first().startsWith("data/"))
@@ -124,7 +124,7 @@ void FolderMatchTest::onePartnerPerName()
 
 void FolderMatchTest::allExactShowsNoBox()
 {
-    TMainForm form(iniPath());
+    TMainForm form(iniPath(), formats);
     const std::vector<std::string> paths = listFiles(form, {"a.txt", "b.txt", "c.txt"});
     applyFromFolder(form, makePartners({"a.txt", "B.TXT", "c.txt", "d.txt"}));
     QVERIFY(boxes.empty());
@@ -136,7 +136,7 @@ void FolderMatchTest::allExactShowsNoBox()
 // The whole Yes/No/Cancel box, word for word; No keeps only the exact matches selected and touches them alone.
 void FolderMatchTest::noAnswerTouchesOnlyExactMatches()
 {
-    TMainForm form(iniPath());
+    TMainForm form(iniPath(), formats);
     const std::vector<std::string> paths = listFiles(form, {"a.txt", "b.txt", "c.txt", "d.txt", "e.txt"});
     const std::string partners = makePartners({"a.txt", "b.txt", "c.txt", "d.bak", "e.bak"});
     answer = MessageResult::No;
@@ -191,7 +191,7 @@ void FolderMatchTest::allFilesAndCountWordsOpenTheLines()
 
 void FolderMatchTest::severalAndNoneTouchNothing()
 {
-    TMainForm form(iniPath());
+    TMainForm form(iniPath(), formats);
     const std::vector<std::string> paths = listFiles(form, {"a.txt", "b.txt", "c.txt", "d.txt", "e.txt"});
     applyFromFolder(form, makePartners({"a.1", "a.2", "b.1", "b.2", "c.1", "c.2", "x.txt"}));
 
@@ -211,7 +211,7 @@ void FolderMatchTest::twelveWithoutMatch()
     QStringList names;
     for (int i = 0; i < 12; ++i)
         names << QString("f%1.txt").arg(i);
-    TMainForm form(iniPath());
+    TMainForm form(iniPath(), formats);
     const std::vector<std::string> paths = listFiles(form, names);
     const std::string partners = makePartners({"other.txt"});
     applyFromFolder(form, partners);
@@ -226,7 +226,7 @@ void FolderMatchTest::twelveWithoutMatch()
 // Cancel in the report: no file touched, no row deselected, and the window not left busy.
 void FolderMatchTest::cancelTouchesNothing()
 {
-    TMainForm form(iniPath());
+    TMainForm form(iniPath(), formats);
     const std::vector<std::string> paths = listFiles(form, {"a.txt", "b.txt", "c.txt"});
     answer = MessageResult::Cancel;
     applyFromFolder(form, makePartners({"a.txt", "b.bak"}));
@@ -243,7 +243,7 @@ void FolderMatchTest::cancelTouchesNothing()
 
 void FolderMatchTest::unlistableFolderTouchesNothing()
 {
-    TMainForm form(iniPath());
+    TMainForm form(iniPath(), formats);
     const std::vector<std::string> paths = listFiles(form, {"a.txt"});
     applyFromFolder(form, *folder / "missing");
     QCOMPARE(int(boxes.size()), 1);
@@ -255,7 +255,7 @@ void FolderMatchTest::unlistableFolderTouchesNothing()
 // the run still counts the file as touched.
 void FolderMatchTest::cancelledBrowserKeepsTheLastComparison()
 {
-    TMainForm form(iniPath());
+    TMainForm form(iniPath(), formats);
     const std::vector<std::string> paths = listFiles(form, {"a.txt", "b.txt"});
     const std::string partners = makePartners({"A.TXT", "b.txt"});
     applyFromFolder(form, partners);

@@ -1,7 +1,7 @@
 // Start-up and the hand-off: later starts, run as real processes (stampkeep, or stkcli starting it), reach the
 // running window held by this test.
+#include "core/handoffblock.h"
 #include "core/inifile.h"
-#include "core/tfuncs2.h"
 #include "gui/windowfixture.h"
 #include "platform/sharedblock.h"
 #include "window/filelistmodel.h"
@@ -95,10 +95,10 @@ void HandOffTest::becomeRunningInstance(const std::vector<std::string>& argument
 {
     const std::string ini = iniPath();
     start = std::make_unique<StartUp>();
-    HandOffMessage own = StartUp::parseArguments(arguments, ini);
+    HandOffMessage own = StartUp::parseArguments(arguments, ini, formats);
     QVERIFY(!start->handOver(own));
     QVERIFY(start->hasSharedBlock());
-    form = std::make_unique<TMainForm>(ini);
+    form = std::make_unique<TMainForm>(ini, formats);
     form->setOwnCommandLine(std::move(own));
     start->storeHandles(static_cast<std::uint32_t>(getpid()), static_cast<std::uint32_t>(form->winId()));
     channel = std::make_unique<HandOffChannel>();
@@ -296,7 +296,7 @@ void HandOffTest::presetSwitchAppliesOnlyThePreset()
 void HandOffTest::badSwitchHandsOverNothing()
 {
     becomeRunningInstance();
-    const HandOffMessage message = StartUp::parseArguments({"x.txt", "/Q", "/A+"}, iniPath());
+    const HandOffMessage message = StartUp::parseArguments({"x.txt", "/Q", "/A+"}, iniPath(), formats);
     QCOMPARE(boxes.size(), std::size_t{1});
     QCOMPARE(boxes[0].text, std::string("\"/Q\" is not a valid switch\r\n"));
     form->handOffMessage(message);
@@ -308,7 +308,7 @@ void HandOffTest::badSwitchHandsOverNothing()
 void HandOffTest::handOffDuringABusyRunWaitsForItsEnd()
 {
     becomeRunningInstance();
-    const HandOffMessage message = StartUp::parseArguments({"x.txt", "/A+"}, iniPath());
+    const HandOffMessage message = StartUp::parseArguments({"x.txt", "/A+"}, iniPath(), formats);
     {
         const TMainForm::BusyGuard busy(*form);
         form->handOffMessage(message);

@@ -28,7 +28,7 @@ void InterruptedWindowTest::runStopsBetweenTwoFilesThenTheWindowCloses()
 {
     installInterruptionHandlers();
     const QDateTime before = local(2000, 1, 1, 0, 0, 0);
-    TMainForm form(iniPath());
+    TMainForm form(iniPath(), formats);
     showActive(form);
     std::vector<std::string> paths;
     for (const char* name : {"gone.txt", "b.txt", "c.txt"}) {
@@ -56,7 +56,7 @@ void InterruptedWindowTest::runStopsBetweenTwoFilesThenTheWindowCloses()
 
 void InterruptedWindowTest::idleWindowClosesAsExitDoes()
 {
-    TMainForm form(iniPath());
+    TMainForm form(iniPath(), formats);
     find<QComboBox>(form, "comSeqN")->setCurrentIndex(4);
     showActive(form);
     idle();

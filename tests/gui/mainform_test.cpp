@@ -1,6 +1,6 @@
 // The main window as a frame: its components, settings across runs, status text, size limits and layout.
+#include "core/datetimeformats.h"
 #include "core/inifile.h"
-#include "core/tfuncs2.h"
 #include "gui/windowfixture.h"
 #include "window/filelistmodel.h"
 #include "window/mainu.h"
@@ -50,7 +50,7 @@ private slots:
 
 void MainFormTest::componentTree()
 {
-    TMainForm form(iniPath());
+    TMainForm form(iniPath(), formats);
     for (const char* name :
          {"pnlControl", "gbFiles", "gbAttr",    "gbSettings", "gbDateTime", "tbFiles", "tbTouch", "tbMod",
           "tbCre",      "tbAttrA", "tbAttrS",   "tbAttrH",    "tbAttrR",    "tbClkA",  "tbClkB",  "tbPresets",
@@ -117,7 +117,7 @@ void MainFormTest::componentTree()
 
 void MainFormTest::firstStartWritesSamplePresets()
 {
-    TMainForm form(iniPath());
+    TMainForm form(iniPath(), formats);
     const IniFile ini(iniPath());
     QCOMPARE(ini.readString("Preset1", "Name", ""), std::string("Sample: simple touch"));
     QCOMPARE(ini.readInteger("Preset2", "Cre", 0), 2);
@@ -139,7 +139,7 @@ void MainFormTest::firstStartWritesSamplePresets()
 void MainFormTest::settingsSurviveARestart()
 {
     {
-        TMainForm form(iniPath());
+        TMainForm form(iniPath(), formats);
         find<QAction>(form, "acDate")->setChecked(false);
         find<QAction>(form, "acSeq")->setChecked(true);
         find<QComboBox>(form, "comSeqN")->setCurrentIndex(4);
@@ -150,11 +150,11 @@ void MainFormTest::settingsSurviveARestart()
         form.close();
     }
     const IniFile ini(iniPath());
-    QCOMPARE(ini.readString("Settings", "ClockDate", ""), dateToText(37017.0));
+    QCOMPARE(ini.readString("Settings", "ClockDate", ""), dateToText(formats, 37017.0));
     QVERIFY(ini.readValue("MainForm Settings", "Left").has_value());
     QVERIFY(ini.readValue("Location", "Location").has_value());
 
-    TMainForm again(iniPath());
+    TMainForm again(iniPath(), formats);
     QVERIFY(!find<QAction>(again, "acDate")->isChecked());
     QVERIFY(find<QAction>(again, "acTime")->isChecked());
     QVERIFY(find<QAction>(again, "acSeq")->isChecked());
@@ -166,7 +166,7 @@ void MainFormTest::settingsSurviveARestart()
 
 void MainFormTest::refusedSettingsFileAtExit()
 {
-    TMainForm form(iniPath());
+    TMainForm form(iniPath(), formats);
     form.show();
     // A folder in place of the settings file refuses every write, also for root.
     QFile::remove(QString::fromStdString(iniPath()));
@@ -183,7 +183,7 @@ void MainFormTest::unreadableSettingsFileAtStartAndExit()
     QCOMPARE(::mkfifo(iniPath().c_str(), 0600), 0);
     ::alarm(20);
     {
-        TMainForm form(iniPath());
+        TMainForm form(iniPath(), formats);
         QCOMPARE(boxes.size(), std::size_t{1});
         QCOMPARE(boxes[0].caption, std::string("Stampkeep"));
         QCOMPARE(boxes[0].text, "Cannot read " + iniPath() + ": not a regular file");
@@ -200,7 +200,7 @@ void MainFormTest::unreadableSettingsFileAtStartAndExit()
 
 void MainFormTest::sizeLimits()
 {
-    TMainForm form(iniPath());
+    TMainForm form(iniPath(), formats);
     const auto* exit = find<QPushButton>(form, "btnExit");
     QCOMPARE(form.minimumWidth(), exit->x() + exit->width() + 16);
     QCOMPARE(form.minimumHeight(), 400);
@@ -221,8 +221,8 @@ void MainFormTest::firstStartSize()
     setAvailableAreaOverride(large);
     QRect firstStart;
     {
-        TMainForm form(iniPath());
-        form.setOwnCommandLine(StartUp::parseArguments(files, iniPath()));
+        TMainForm form(iniPath(), formats);
+        form.setOwnCommandLine(StartUp::parseArguments(files, iniPath(), formats));
         showActive(form);
         auto* list = find<QTreeView>(form, "lvMain");
         QCOMPARE(list->model()->rowCount(), 3);
@@ -241,7 +241,7 @@ void MainFormTest::firstStartSize()
     const QRect small(100, 50, 640, 480);
     setAvailableAreaOverride(small);
     {
-        TMainForm form(iniPath());
+        TMainForm form(iniPath(), formats);
         showActive(form);
         QVERIFY(small.contains(form.geometry()));
     }
@@ -250,7 +250,7 @@ void MainFormTest::firstStartSize()
     for (const auto& [key, value] : {std::pair{"Left", 10}, {"Top", 20}, {"Right", 610}, {"Bottom", 470}})
         ini.writeInteger("MainForm Settings", key, value);
     setAvailableAreaOverride(large);
-    TMainForm form(iniPath());
+    TMainForm form(iniPath(), formats);
     showActive(form);
     QCOMPARE(form.geometry(), QRect(10, 20, 600, 450));
     QVERIFY(firstStart.width() > 600 && firstStart.height() > 450);
@@ -258,7 +258,7 @@ void MainFormTest::firstStartSize()
 
 void MainFormTest::layoutPassLinesUpThePanel()
 {
-    TMainForm form(iniPath());
+    TMainForm form(iniPath(), formats);
     showActive(form);
     for (const char* row : {"A", "S", "H", "R"}) {
         auto* bar = find<QWidget>(form, qPrintable(QString("tbAttr") + row));
@@ -283,7 +283,7 @@ void MainFormTest::layoutPassLinesUpThePanel()
 
 void MainFormTest::statusTextFollowsHints()
 {
-    TMainForm form(iniPath());
+    TMainForm form(iniPath(), formats);
     showActive(form);
     QStatusTipEvent hint("Apply all pending changes");
     QCoreApplication::sendEvent(&form, &hint);
@@ -316,7 +316,7 @@ void MainFormTest::helpOpensThePage()
     // The page lies beside the program; this test program has none, so the missing page is reported by its path.
     QList<QUrl> opened;
     setHelpUrlOpener([&](const QUrl& url) { opened.push_back(url); });
-    TMainForm form(iniPath());
+    TMainForm form(iniPath(), formats);
     find<QAction>(form, "acHelp")->trigger();
     setHelpUrlOpener(nullptr);
     const QString page = QCoreApplication::applicationDirPath() + "/" +

@@ -1,5 +1,6 @@
 // The touch settings panel: includes and their controls, the clock commands, group cycling, hints, and dates taken
 // from files picked or dropped.
+#include "core/datetimeformats.h"
 #include "core/tfuncs2.h"
 #include "gui/windowfixture.h"
 #include "window/filelistmodel.h"
@@ -79,7 +80,7 @@ private slots:
 
 void PanelTest::includesEnableTheirControls()
 {
-    TMainForm form(iniPath());
+    TMainForm form(iniPath(), formats);
     showActive(form);
     auto* datePicker = find<QDateEdit>(form, "DTDateMod");
     auto* timePicker = find<QTimeEdit>(form, "DTTimeMod");
@@ -125,7 +126,7 @@ void PanelTest::includesEnableTheirControls()
 
 void PanelTest::zeroSecondsAndMinutes()
 {
-    TMainForm form(iniPath());
+    TMainForm form(iniPath(), formats);
     auto* datePicker = find<QDateEdit>(form, "DTDateMod");
     auto* timePicker = find<QTimeEdit>(form, "DTTimeMod");
     datePicker->setDateTime(local(2001, 5, 6, 1, 2, 3));
@@ -140,7 +141,7 @@ void PanelTest::zeroSecondsAndMinutes()
 
 void PanelTest::nowSetsBothPickers()
 {
-    TMainForm form(iniPath());
+    TMainForm form(iniPath(), formats);
     find<QDateEdit>(form, "DTDateMod")->setDate(QDate(2001, 5, 6));
     find<QTimeEdit>(form, "DTTimeMod")->setTime(QTime(3, 4, 5));
     const QDateTime before = QDateTime::currentDateTime().addSecs(-1);
@@ -155,7 +156,7 @@ void PanelTest::nowSetsBothPickers()
 
 void PanelTest::labelsCycleTheirGroups()
 {
-    TMainForm form(iniPath());
+    TMainForm form(iniPath(), formats);
     showActive(form);
     const auto modified = {"acModFmClk", "acModFmCre", "acModFmFld", "acModFmRec"};
     auto* label = find<QLabel>(form, "lblM");
@@ -196,7 +197,7 @@ void PanelTest::labelsCycleTheirGroups()
 void PanelTest::setFromFile()
 {
     const std::string path = makeFile("clock.txt", local(1999, 1, 2, 8, 9, 10));
-    TMainForm form(iniPath());
+    TMainForm form(iniPath(), formats);
     auto* datePicker = find<QDateEdit>(form, "DTDateMod");
     auto* timePicker = find<QTimeEdit>(form, "DTTimeMod");
     datePicker->setDate(QDate(2001, 5, 6));
@@ -232,7 +233,7 @@ void PanelTest::dateOutsideThePickersRange()
 {
     const std::string old = makeFile("old.txt", local(1975, 6, 7, 8, 9, 10));
     const std::string future = makeFile("future.txt", local(2106, 1, 1, 0, 0, 1));
-    TMainForm form(iniPath());
+    TMainForm form(iniPath(), formats);
     auto* datePicker = find<QDateEdit>(form, "DTDateMod");
     auto* timePicker = find<QTimeEdit>(form, "DTTimeMod");
     datePicker->setDate(QDate(2001, 5, 6));
@@ -242,12 +243,14 @@ void PanelTest::dateOutsideThePickersRange()
     setNextFileDialogAnswer({QString::fromStdString(old)});
     trigger(form, "acClkFmFile");
     QCOMPARE(boxes.size(), std::size_t{1});
-    QCOMPARE(boxes[0].text, "Date is less than minimum of " + dateToText(dateTimeToSerial(local(1980, 1, 1, 0, 0, 0))));
+    QCOMPARE(boxes[0].text,
+             "Date is less than minimum of " + dateToText(formats, dateTimeToSerial(local(1980, 1, 1, 0, 0, 0))));
     QCOMPARE(boxes[0].caption, std::string("Stampkeep"));
     setNextFileDialogAnswer({QString::fromStdString(future)});
     trigger(form, "acClkFmFile");
     QCOMPARE(boxes.size(), std::size_t{2});
-    QCOMPARE(boxes[1].text, "Date exceeds maximum of " + dateToText(dateTimeToSerial(local(2105, 12, 31, 0, 0, 0))));
+    QCOMPARE(boxes[1].text,
+             "Date exceeds maximum of " + dateToText(formats, dateTimeToSerial(local(2105, 12, 31, 0, 0, 0))));
     QCOMPARE(datePicker->date(), QDate(2001, 5, 6));
     QCOMPARE(timePicker->time(), QTime(13, 14, 15));
 
@@ -261,7 +264,7 @@ void PanelTest::dateOutsideThePickersRange()
 
 void PanelTest::hintsOfThePanel()
 {
-    TMainForm form(iniPath());
+    TMainForm form(iniPath(), formats);
     showActive(form);
     auto* timePicker = find<QTimeEdit>(form, "DTTimeMod");
     trigger(form, "acTime");
@@ -287,7 +290,7 @@ void PanelTest::dropsOnThePickers()
     const std::string second = makeFile("second.txt", local(2003, 4, 5, 18, 30, 0));
     const std::string sub = folder->makeFolder("sub");
     setModified(sub, local(2002, 3, 4, 5, 6, 7));
-    TMainForm form(iniPath());
+    TMainForm form(iniPath(), formats);
     showActive(form);
     auto* datePicker = find<QDateEdit>(form, "DTDateMod");
     auto* timePicker = find<QTimeEdit>(form, "DTTimeMod");
@@ -354,7 +357,7 @@ void PanelTest::pressedButtonsStandOut()
             QApplication::setStyle(style);
             QApplication::setPalette(darkPalette ? dark : QApplication::style()->standardPalette());
             const QString where = QString("%1 %2: ").arg(style, darkPalette ? "dark" : "light");
-            TMainForm form(iniPath());
+            TMainForm form(iniPath(), formats);
             showActive(form);
             for (const char* name :
                  {"acModFmClk", "acModFmCre", "acModFmFld", "acCreFmClk", "acCreFmMod", "acCreFmFld", "acAminus",

@@ -1,6 +1,6 @@
 // The preset buttons and menus of the main window: apply, configure, remove and the Shift+Alt+n menus.
+#include "core/datetimeformats.h"
 #include "core/inifile.h"
-#include "core/tfuncs2.h"
 #include "gui/windowfixture.h"
 #include "window/mainu.h"
 
@@ -72,7 +72,7 @@ private:
 void PresetButtonsTest::init()
 {
     WindowFixture::init();
-    form = std::make_unique<TMainForm>(iniPath());
+    form = std::make_unique<TMainForm>(iniPath(), formats);
     showActive(*form);
 }
 
@@ -108,14 +108,14 @@ void PresetButtonsTest::storedClockAndIncrement()
     IniFile ini(iniPath());
     ini.writeBool("Preset3", "Enabled", true);
     ini.writeInteger("Preset3", "Clock", 5); // outside the code set: the stored date and time
-    ini.writeString("Preset3", "Date", dateToText(37017.0));
-    ini.writeString("Preset3", "Time", timeToText(0.5));
+    ini.writeString("Preset3", "Date", dateToText(formats, 37017.0));
+    ini.writeString("Preset3", "Time", timeToText(formats, 0.5));
     ini.writeInteger("Preset3", "SeqNum", 3);
     ini.writeInteger("Preset3", "SeqUnit", 1);
     ini.writeBool("Preset3", "UseSeq", true);
     ini.writeInteger("Preset3", "Mod", 7); // outside the code set: the group stays as it is
     ini.writeInteger("Preset3", "AttrH", 2);
-    TMainForm again(iniPath());
+    TMainForm again(iniPath(), formats);
     again.findChild<QAction*>("acModFmFld")->setChecked(true);
     again.findChild<QAction*>("preA3")->trigger();
     QCOMPARE(again.findChild<QDateEdit*>("DTDateMod")->date(), QDate(2001, 5, 6));

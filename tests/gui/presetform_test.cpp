@@ -1,7 +1,7 @@
 // The preset dialog: loading a preset or the panel, the enabling rules, label cycling, hints, checks and saving.
 #include "core/datetime.h"
+#include "core/datetimeformats.h"
 #include "core/inifile.h"
-#include "core/tfuncs2.h"
 #include "gui/windowfixture.h"
 #include "presets/presetu.h"
 #include "winutil/qtdatetime.h"
@@ -43,9 +43,9 @@ double serialOf(const QDate& date, const QTime& time = QTime(0, 0))
 }
 
 // A date as the settings file holds it, with all four digits of the year whatever the locale's short format.
-std::string longYearDate(const QDate& date)
+std::string longYearDate(const DateTimeFormats& formats, const QDate& date)
 {
-    return formatDateTime(SetFormatRun('y', 4, shortDateFormat), serialOf(date));
+    return formatDateTime(SetFormatRun('y', 4, formats.shortDateFormat), serialOf(date));
 }
 
 } // namespace
@@ -104,7 +104,7 @@ QStringList PresetFormTest::pressedButtons(TPresetForm& form)
 
 void PresetFormTest::componentsAndLimits()
 {
-    TPresetForm form(iniPath());
+    TPresetForm form(iniPath(), formats);
     QCOMPARE(form.objectName(), QString("PresetForm"));
     for (const char* name : {"gbAttr", "gbStamp", "gbClock", "tbAttrA", "tbAttrS", "tbAttrH", "tbAttrR", "tbMod",
                              "tbCre", "tbTimes", "cbDatex", "cbTimex", "cbSeq", "btnHelp", "btnCancel", "sbPre"})
@@ -135,11 +135,11 @@ void PresetFormTest::componentsAndLimits()
 void PresetFormTest::configuredPresetPressesStoredButtons()
 {
     writeIni("[Preset3]\nEnabled=1\nName=Night shift\nDesc=Stamp at ten past one\nDate=" +
-             dateToText(serialOf(QDate(2001, 5, 6))) +
-             "\nTime=" + timeToText(serialOf(QDate(2001, 5, 6), QTime(13, 14, 15))) +
+             dateToText(formats, serialOf(QDate(2001, 5, 6))) +
+             "\nTime=" + timeToText(formats, serialOf(QDate(2001, 5, 6), QTime(13, 14, 15))) +
              "\nUseDate=1\nUseTime=0\nUseSeq=1\nSeqNum=4\nSeqUnit=1\nClock=2\nMod=3\nCre=2\nAttrA=1\nAttrS=2\n"
              "AttrH=0\nAttrR=1\n");
-    TPresetForm form(iniPath());
+    TPresetForm form(iniPath(), formats);
     // Buttons pressed from an earlier use are raised by the next load.
     PanelState panel;
     panel.mod = kSourceClock;
@@ -169,7 +169,7 @@ void PresetFormTest::valuesOutsideTheirListsPressNothing()
     // Codes outside their lists press no button; absent keys take the dialog's defaults.
     writeIni("[Preset1]\nEnabled=1\nName=Odd\nDesc=Odd values\nClock=5\nMod=5\nCre=-1\nAttrA=3\nAttrR=2\n"
              "SeqNum=9\nSeqUnit=-2\n[Preset2]\nEnabled=1\n");
-    TPresetForm form(iniPath());
+    TPresetForm form(iniPath(), formats);
     QVERIFY(form.LoadPreset(1, {}));
     QCOMPARE(pressedButtons(form), QStringList({"tbRPlus"}));
     QCOMPARE(find<QComboBox>(form, "comSeqN")->currentIndex(), -1);
@@ -191,7 +191,7 @@ void PresetFormTest::unconfiguredPresetCopiesThePanel()
 {
     writeIni("[Preset1]\nEnabled=1\nName=First\nDesc=The first\nClock=0\nMod=1\n"
              "[Preset4]\nName=Left behind\nClock=1\nMod=3\n");
-    TPresetForm form(iniPath());
+    TPresetForm form(iniPath(), formats);
     QVERIFY(form.LoadPreset(1, {}));
 
     PanelState panel;
@@ -224,7 +224,7 @@ void PresetFormTest::unconfiguredPresetCopiesThePanel()
 
 void PresetFormTest::okChecksInOrder()
 {
-    TPresetForm form(iniPath());
+    TPresetForm form(iniPath(), formats);
     QVERIFY(form.LoadPreset(2, {}));
     showActive(form);
 
@@ -263,7 +263,7 @@ void PresetFormTest::okChecksInOrder()
 void PresetFormTest::namesAreUniqueWithoutRegardToCase()
 {
     writeIni("[Preset2]\nEnabled=1\nName=Sample: fix copy\nDesc=Fix\nAttrR=1\nCre=2\n");
-    TPresetForm form(iniPath());
+    TPresetForm form(iniPath(), formats);
     QVERIFY(form.LoadPreset(2, {}));
     find<QLineEdit>(form, "ebName")->setText("SAMPLE: FIX COPY");
     clickOn(form, "btnOK");
@@ -285,7 +285,7 @@ void PresetFormTest::namesAreUniqueWithoutRegardToCase()
 
 void PresetFormTest::dateAndTimeUncheckedDisableClockSources()
 {
-    TPresetForm form(iniPath());
+    TPresetForm form(iniPath(), formats);
     PanelState panel;
     panel.useSeq = true;
     panel.mod = kSourceClock;
@@ -320,7 +320,7 @@ void PresetFormTest::dateAndTimeUncheckedDisableClockSources()
 
 void PresetFormTest::systemClockDisablesPickersButKeepsTheirValues()
 {
-    TPresetForm form(iniPath());
+    TPresetForm form(iniPath(), formats);
     PanelState panel;
     panel.date = dateTimeToSerial(QDateTime(QDate(2004, 2, 3), QTime(0, 0)));
     panel.time = dateTimeToSerial(QDateTime(QDate(2004, 2, 3), QTime(8, 9, 10)));
@@ -337,8 +337,8 @@ void PresetFormTest::systemClockDisablesPickersButKeepsTheirValues()
     clickOn(form, "btnOK");
     const IniFile ini(iniPath());
     QCOMPARE(ini.readInteger("Preset5", "Clock", 99), 0);
-    QCOMPARE(ini.readString("Preset5", "Date", ""), dateToText(serialOf(QDate(2004, 2, 3))));
-    QCOMPARE(ini.readString("Preset5", "Time", ""), timeToText(serialOf(QDate(2004, 2, 3), QTime(8, 9, 10))));
+    QCOMPARE(ini.readString("Preset5", "Date", ""), dateToText(formats, serialOf(QDate(2004, 2, 3))));
+    QCOMPARE(ini.readString("Preset5", "Time", ""), timeToText(formats, serialOf(QDate(2004, 2, 3), QTime(8, 9, 10))));
 
     clickOn(form, "tbtSpec");
     QVERIFY(find<QDateEdit>(form, "DTDateMod")->isEnabled());
@@ -347,7 +347,7 @@ void PresetFormTest::systemClockDisablesPickersButKeepsTheirValues()
 
 void PresetFormTest::labelsCycleTheirGroups()
 {
-    TPresetForm form(iniPath());
+    TPresetForm form(iniPath(), formats);
     QVERIFY(form.LoadPreset(1, {}));
     showActive(form);
 
@@ -384,10 +384,12 @@ void PresetFormTest::labelsCycleTheirGroups()
 
 void PresetFormTest::storedDateOutsideThePickerRange()
 {
-    writeIni("[Preset1]\nEnabled=1\nName=Late\nDesc=Late\nMod=1\nDate=" + longYearDate(QDate(2106, 1, 1)) +
-             "\n[Preset2]\nEnabled=1\nName=Early\nDesc=Early\nMod=1\nDate=" + longYearDate(QDate(1979, 12, 31)) +
-             "\n[Preset3]\nEnabled=1\nName=Edge\nDesc=Edge\nMod=1\nDate=" + longYearDate(QDate(2105, 12, 31)) + "\n");
-    TPresetForm form(iniPath());
+    writeIni(
+        "[Preset1]\nEnabled=1\nName=Late\nDesc=Late\nMod=1\nDate=" + longYearDate(formats, QDate(2106, 1, 1)) +
+        "\n[Preset2]\nEnabled=1\nName=Early\nDesc=Early\nMod=1\nDate=" + longYearDate(formats, QDate(1979, 12, 31)) +
+        "\n[Preset3]\nEnabled=1\nName=Edge\nDesc=Edge\nMod=1\nDate=" + longYearDate(formats, QDate(2105, 12, 31)) +
+        "\n");
+    TPresetForm form(iniPath(), formats);
     const QString format = find<QDateEdit>(form, "DTDateMod")->displayFormat();
     QVERIFY(!form.LoadPreset(1, {}));
     QVERIFY(!form.LoadPreset(2, {}));
@@ -400,7 +402,7 @@ void PresetFormTest::storedDateOutsideThePickerRange()
 
 void PresetFormTest::refusedWriteKeepsTheDialogOpen()
 {
-    TPresetForm form(iniPath());
+    TPresetForm form(iniPath(), formats);
     QVERIFY(form.LoadPreset(1, {}));
     form.show();
     find<QLineEdit>(form, "ebName")->setText("Kept");
@@ -422,7 +424,7 @@ void PresetFormTest::utf8TextRoundTrips()
     const QString name = QString::fromUtf8("Überstunden ☀ 日本");
     const QString desc = QString::fromUtf8("Ändert „Erstellt“ – 🕒 時刻 = '#1'; [x] \"quoted\"");
     {
-        TPresetForm form(iniPath());
+        TPresetForm form(iniPath(), formats);
         QVERIFY(form.LoadPreset(4, {}));
         find<QLineEdit>(form, "ebName")->setText(name);
         find<QLineEdit>(form, "ebDesc")->setText(desc);
@@ -431,7 +433,7 @@ void PresetFormTest::utf8TextRoundTrips()
         QCOMPARE(form.result(), int(QDialog::Accepted));
     }
     QCOMPARE(IniFile(iniPath()).readString("Preset4", "Name", ""), name.toStdString());
-    TPresetForm again(iniPath());
+    TPresetForm again(iniPath(), formats);
     QVERIFY(again.LoadPreset(4, {}));
     QCOMPARE(find<QLineEdit>(again, "ebName")->text(), name);
     QCOMPARE(find<QLineEdit>(again, "ebDesc")->text(), desc);
@@ -441,7 +443,7 @@ void PresetFormTest::savedSectionHoldsSeventeenKeysInOrder()
 {
     // A section that is not configured: the dialog starts from the panel, and saving drops the stale keys.
     writeIni("[Preset5]\nEnabled=0\nName=Old\nStale=1\nMod=1\n[Settings]\nSeqUnit=1\n");
-    TPresetForm form(iniPath());
+    TPresetForm form(iniPath(), formats);
     PanelState panel;
     panel.date = dateTimeToSerial(QDateTime(QDate(1999, 6, 2), QTime(0, 0)));
     panel.time = dateTimeToSerial(QDateTime(QDate(1999, 6, 2), QTime(23, 45, 1)));
@@ -466,8 +468,8 @@ void PresetFormTest::savedSectionHoldsSeventeenKeysInOrder()
         "Enabled=1",
         "Name=New",
         "Desc=New one",
-        "Date=" + QString::fromStdString(dateToText(serialOf(QDate(1999, 6, 2)))),
-        "Time=" + QString::fromStdString(timeToText(serialOf(QDate(1999, 6, 2), QTime(23, 45, 1)))),
+        "Date=" + QString::fromStdString(dateToText(formats, serialOf(QDate(1999, 6, 2)))),
+        "Time=" + QString::fromStdString(timeToText(formats, serialOf(QDate(1999, 6, 2), QTime(23, 45, 1)))),
         "UseDate=1",
         "UseTime=1",
         "UseSeq=1",
@@ -497,7 +499,7 @@ void PresetFormTest::savedSectionHoldsSeventeenKeysInOrder()
 
 void PresetFormTest::statusBarShowsTheHintUnderThePointer()
 {
-    TPresetForm form(iniPath());
+    TPresetForm form(iniPath(), formats);
     QVERIFY(form.LoadPreset(1, {}));
     showActive(form);
     auto* bar = find<QStatusBar>(form, "sbPre");
@@ -537,7 +539,7 @@ void PresetFormTest::statusBarShowsTheHintUnderThePointer()
 
 void PresetFormTest::layoutLinesUpTheRows()
 {
-    TPresetForm form(iniPath());
+    TPresetForm form(iniPath(), formats);
     showActive(form);
     for (const char* row : {"A", "S", "H", "R"}) {
         auto* bar = find<QWidget>(form, qPrintable(QString("tbAttr") + row));
@@ -566,7 +568,7 @@ void PresetFormTest::layoutLinesUpTheRows()
 // through their actions, are all different; each label has a buddy to move to.
 void PresetFormTest::mnemonicsReachOneControlEach()
 {
-    TPresetForm form(iniPath());
+    TPresetForm form(iniPath(), formats);
     showActive(form);
     QStringList keys;
     for (const QLabel* label : form.findChildren<QLabel*>(QRegularExpression("^lbl"))) {
@@ -588,7 +590,7 @@ void PresetFormTest::mnemonicsReachOneControlEach()
 // a large system font, where the dialog widens with the field.
 void PresetFormTest::nameFieldShowsTheLongestName()
 {
-    TPresetForm form(iniPath());
+    TPresetForm form(iniPath(), formats);
     showActive(form);
     auto* name = find<QLineEdit>(form, "ebName");
     name->setText("Sample: simple touch");
@@ -604,7 +606,7 @@ void PresetFormTest::nameFieldShowsTheLongestName()
 
 void PresetFormTest::helpOpensThePage()
 {
-    TPresetForm form(iniPath());
+    TPresetForm form(iniPath(), formats);
     showActive(form);
     // The test program has no help page beside it, so the help engine reports the missing page.
     QTest::keyClick(&form, Qt::Key_F1);

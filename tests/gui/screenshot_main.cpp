@@ -2,7 +2,7 @@
 // presetdialog.png, so that the pictures of the documentation follow the window as it changes.
 //
 //     screenshots [--style NAME] [--dark] FOLDER
-#include "core/tfuncs2.h"
+#include "core/datetimeformats.h"
 #include "fake/entrysetup.h"
 #include "gui/windowfixture.h"
 #include "window/mainu.h"
@@ -126,7 +126,7 @@ int main(int argc, char** argv)
     if (parser.isSet("dark"))
         QApplication::setPalette(darkPalette());
     QApplication::setApplicationDisplayName("Stampkeep");
-    BuildDateTimeFormats();
+    const DateTimeFormats formats = BuildDateTimeFormats();
 
     // A fixed folder rather than a random one: its name shows in the Path column.
     const QString work = QDir::temp().filePath("stampkeep-screenshots");
@@ -135,8 +135,8 @@ int main(int argc, char** argv)
 
     int status = 0;
     {
-        TMainForm form(ini);
-        form.setOwnCommandLine(StartUp::parseArguments(files, ini));
+        TMainForm form(ini, formats);
+        form.setOwnCommandLine(StartUp::parseArguments(files, ini, formats));
         form.show();
         idle();
         form.findChild<QDateEdit*>("DTDateMod")->setDate(QDate(2024, 7, 20));

@@ -96,7 +96,7 @@ void TouchTest::setClock(TMainForm& form, const QDateTime& when)
 
 void TouchTest::enablingRules()
 {
-    TMainForm form(iniPath());
+    TMainForm form(iniPath(), formats);
     auto* apply = find<QAction>(form, "acApply");
     auto* undo = find<QAction>(form, "acUndoTouch");
     listFile(form, makeFile("a.txt", local(2000, 1, 1, 12, 0, 0)));
@@ -137,7 +137,7 @@ void TouchTest::displayedDateAndTimeLandExactly()
 {
     const std::string path = makeFile("report.doc", local(1999, 1, 2, 8, 0, 0));
     const QDateTime created = diskCreated(path);
-    TMainForm form(iniPath());
+    TMainForm form(iniPath(), formats);
     showActive(form);
     listFile(form, path);
     selectRows(form, {0});
@@ -155,7 +155,7 @@ void TouchTest::displayedDateAndTimeLandExactly()
     const FileListModel& files = form.fileList();
     QCOMPARE(files.rowImage(0), int(FileListModel::ImageTouched));
     QCOMPARE(files.data(files.index(0, FileListModel::ColModified), Qt::DisplayRole).toString(),
-             QString::fromStdString(StampText(dateTimeToSerial(local(2001, 5, 6, 13, 14, 15)))));
+             QString::fromStdString(StampText(formats, dateTimeToSerial(local(2001, 5, 6, 13, 14, 15)))));
     QVERIFY(files.data(files.index(0, 0), Qt::ToolTipRole).toString().contains("Modified date/time changed"));
 }
 
@@ -165,7 +165,7 @@ void TouchTest::onlyTimeOrOnlyDateKeepsEachFilesOwnPart()
     const std::string late = makeFile("late.txt", local(2003, 4, 5, 18, 30, 0));
     const std::string early2 = makeFile("early2.txt", local(1999, 1, 2, 8, 0, 0));
     const std::string late2 = makeFile("late2.txt", local(2003, 4, 5, 18, 30, 0));
-    TMainForm form(iniPath());
+    TMainForm form(iniPath(), formats);
     for (const std::string& path : {early, late, early2, late2})
         listFile(form, path);
     setClock(form, local(2001, 5, 6, 13, 14, 15));
@@ -191,7 +191,7 @@ void TouchTest::onlyTimeOrOnlyDateKeepsEachFilesOwnPart()
 void TouchTest::sequenceCarriesPastMidnight()
 {
     std::vector<std::string> paths;
-    TMainForm form(iniPath());
+    TMainForm form(iniPath(), formats);
     for (const char* name : {"1.txt", "2.txt", "3.txt"})
         listFile(form, paths.emplace_back(makeFile(name, local(2000, 1, 1, 0, 0, 0))));
     selectRows(form, {0, 1, 2});
@@ -212,7 +212,7 @@ void TouchTest::sequenceStepsOverSelectedRowsAndFailures()
     const std::string skipped = makeFile("b.txt", before);
     const std::string vanished = makeFile("c.txt", before);
     const std::string last = makeFile("d.txt", before);
-    TMainForm form(iniPath());
+    TMainForm form(iniPath(), formats);
     for (const std::string& path : {first, skipped, vanished, last})
         listFile(form, path);
     QVERIFY(QFile::remove(QString::fromStdString(vanished)));
@@ -247,7 +247,7 @@ void TouchTest::sequenceStepFollowsTheLists()
         trigger(form, "acApply");
     };
     {
-        TMainForm fresh(iniPath());
+        TMainForm fresh(iniPath(), formats);
         touchBoth(fresh);
         QCOMPARE(diskModified(paths[1]), local(2001, 5, 6, 12, 0, 1));
     }
@@ -256,7 +256,7 @@ void TouchTest::sequenceStepFollowsTheLists()
         ini.writeInteger("Settings", "SeqNumber", 4);
         ini.writeInteger("Settings", "SeqUnit", 1);
     }
-    TMainForm form(iniPath());
+    TMainForm form(iniPath(), formats);
     touchBoth(form);
     QCOMPARE(diskModified(paths[1]), local(2001, 5, 6, 12, 20, 0));
 
@@ -270,7 +270,7 @@ void TouchTest::otherStampsSwap()
 {
     const std::string path = makeFile("swap.txt", local(2003, 4, 5, 18, 30, 0));
     setCreated(path, local(1999, 1, 2, 8, 0, 0));
-    TMainForm form(iniPath());
+    TMainForm form(iniPath(), formats);
     listFile(form, path);
     selectRows(form, {0});
     press(form, "acModFmCre");
@@ -293,7 +293,7 @@ void TouchTest::recordedDateFromAPreset()
     ini.writeBool("Preset1", "Enabled", true);
     ini.writeInteger("Preset1", "Mod", kSourceRecorded);
     ini.writeInteger("Preset1", "Cre", kSourceRecorded);
-    TMainForm form(iniPath());
+    TMainForm form(iniPath(), formats);
     trigger(form, "preA1");
     QVERIFY(find<QAction>(form, "acModFmRec")->isChecked());
     QVERIFY(find<QAction>(form, "acCreFmRec")->isChecked());
@@ -313,7 +313,7 @@ void TouchTest::attributeMasks()
 {
     const std::string path = makeFile("attrs.txt", local(2000, 1, 1, 0, 0, 0));
     QCOMPARE(setAttributes(path, kAttrArchive | kAttrHidden), std::string());
-    TMainForm form(iniPath());
+    TMainForm form(iniPath(), formats);
     listFile(form, path);
     selectRows(form, {0});
     press(form, "acRPlus");
@@ -330,7 +330,7 @@ void TouchTest::failureMessageCountsFiles()
     const std::string good = makeFile("good.txt", before);
     const std::string gone = makeFile("gone.txt", before);
     const std::string other = makeFile("other.txt", before);
-    TMainForm form(iniPath());
+    TMainForm form(iniPath(), formats);
     for (const std::string& path : {good, gone, other})
         listFile(form, path);
     QVERIFY(QFile::remove(QString::fromStdString(gone)));
@@ -369,7 +369,7 @@ void TouchTest::failureMessageCountsFiles()
 void TouchTest::runEndsBusyEvenWhenItThrows()
 {
     const std::string gone = makeFile("gone.txt", local(2000, 1, 1, 0, 0, 0));
-    TMainForm form(iniPath());
+    TMainForm form(iniPath(), formats);
     showActive(form);
     listFile(form, gone);
     QVERIFY(QFile::remove(QString::fromStdString(gone)));
@@ -397,7 +397,7 @@ void TouchTest::undo()
     const QDateTime before = local(2000, 1, 1, 0, 0, 0);
     const std::string touched = makeFile("touched.txt", before);
     const std::string untouched = makeFile("untouched.txt", before);
-    TMainForm form(iniPath());
+    TMainForm form(iniPath(), formats);
     listFile(form, touched);
     listFile(form, untouched);
     selectRows(form, {0});
@@ -418,12 +418,12 @@ void TouchTest::undo()
     QCOMPARE(files.rowImage(0), int(FileListModel::ImageListed));
     QCOMPARE(files.rowImage(1), int(FileListModel::ImageListed));
     QCOMPARE(files.data(files.index(0, FileListModel::ColModified), Qt::DisplayRole).toString(),
-             QString::fromStdString(StampText(dateTimeToSerial(before))));
+             QString::fromStdString(StampText(formats, dateTimeToSerial(before))));
 }
 
 void TouchTest::resetKeepsThePickers()
 {
-    TMainForm form(iniPath());
+    TMainForm form(iniPath(), formats);
     for (const char* name : {"acModFmCre", "acCreFmFld", "acAPlus", "acSMinus", "acHPlus", "acRMinus"})
         press(form, name);
     trigger(form, "acSeq");

@@ -2,7 +2,7 @@
 // recorded and answered instead of shown; components found and actions run by name; files with given stamps.
 #include "gui/windowfixture.h"
 
-#include "core/tfuncs2.h"
+#include "core/datetimeformats.h"
 #include "fake/entrysetup.h"
 
 #include <QAbstractEventDispatcher>
@@ -43,7 +43,7 @@ QDateTime diskModified(const std::string& path)
 
 void WindowFixture::initTestCase()
 {
-    BuildDateTimeFormats();
+    formats = BuildDateTimeFormats();
     // As the program names itself: boxes are captioned with the name, and window titles get nothing appended.
     QGuiApplication::setApplicationName("Stampkeep");
 }

@@ -2,6 +2,7 @@
 // recorded and answered instead of shown; components found and actions run by name; files with given stamps.
 #pragma once
 
+#include "core/datetimeformats.h"
 #include "fake/tempdir.h"
 #include "platform/messagebox.h"
 #include "platform/platform.h"
@@ -53,6 +54,7 @@ protected:
     static void trigger(const QObject& window, const char* name);
     static void showActive(QWidget& window);
 
+    DateTimeFormats formats; // the locale's, built once for the whole run
     std::unique_ptr<TempDir> folder;
     std::vector<MessageBoxRequest> boxes;
     MessageResult answer = MessageResult::Ok;

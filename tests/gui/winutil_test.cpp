@@ -9,7 +9,9 @@
 #include "winutil/filedialog.h"
 #include "winutil/folderbrowser.h"
 #include "winutil/formposu.h"
+#include "winutil/glyphs.h"
 #include "winutil/helppage.h"
+#include "winutil/pathfit.h"
 #include "winutil/qtdatetime.h"
 #include "winutil/qtmessagebox.h"
 #include "winutil/tfuncsu.h"
@@ -784,7 +786,7 @@ void WinutilTest::qtMessageBoxKeepsCommandLineLinesWhole()
     TTouchSettings settings;
     ShowSwitchHelp(false);
     ParseCommandLine(settings, {"/Q", "/D:not-a-date/with-slashes/and-more-of-them/in-it/that-run-on"},
-                     IniFile("/nonexistent/stampkeep.ini"), false);
+                     IniFile("/nonexistent/stampkeep.ini"), BuildDateTimeFormats(), false);
     QCOMPARE(boxes_.size(), 2);
     for (const MessageBoxRequest& request : boxes_) {
         const std::unique_ptr<QMessageBox> box = qtMessageBoxFor(request);

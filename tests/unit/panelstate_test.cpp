@@ -1,8 +1,8 @@
 // The panel's state as the settings file, a preset and a start's switches give it.
 #include "core/panelstate.h"
 
+#include "core/datetimeformats.h"
 #include "core/sharedu.h"
-#include "core/tfuncs2.h"
 #include "fake/fakeplatform.h"
 #include "fake/tempdir.h"
 
@@ -73,10 +73,10 @@ TEST(PanelStateTest, SwitchesLeaveWhatTheyDoNotName)
 TEST(PanelStateTest, SettingsRoundTrip)
 {
     FakePlatform platform; // the locale formats the dates are written in
-    BuildDateTimeFormats();
+    const DateTimeFormats formats = BuildDateTimeFormats();
     TempDir folder;
     IniFile ini(folder / "stampkeep.ini");
-    PanelState written = PanelState::fromSettings(ini, 37017.5);
+    PanelState written = PanelState::fromSettings(formats, ini, 37017.5);
     EXPECT_EQ(written.useDate, true);
     EXPECT_EQ(written.useSeq, false);
     EXPECT_EQ(written.date, 37017.5);
@@ -84,8 +84,8 @@ TEST(PanelStateTest, SettingsRoundTrip)
     written.seqNum = 3;
     written.date = 36313.0;
     written.time = 0.25;
-    written.writeSettings(ini);
-    const PanelState read = PanelState::fromSettings(ini, 0);
+    written.writeSettings(formats, ini);
+    const PanelState read = PanelState::fromSettings(formats, ini, 0);
     EXPECT_EQ(read.useTime, false);
     EXPECT_EQ(read.seqNum, 3);
     EXPECT_EQ(read.date, 36313.0);

@@ -1,8 +1,8 @@
 // The command line handed to Stampkeep: it must parse back into the same choices.
 #include "console/parameters.h"
 
+#include "core/datetimeformats.h"
 #include "core/presets.h"
-#include "core/tfuncs2.h"
 #include "fake/fakeplatform.h"
 
 #include <gtest/gtest.h>
@@ -19,6 +19,7 @@ protected:
         platform.addEntry("/work/a b.txt", 0, 1, 1);
         platform.addEntry("/work/c.txt", 0, 1, 1);
         platform.workingDirectory = "/work";
+        formats = BuildDateTimeFormats();
     }
 
     TTouchSettings parse(const std::vector<std::string>& arguments)
@@ -26,23 +27,24 @@ protected:
         TTouchSettings settings{};
         InitTouchSettings(settings);
         std::ostringstream console;
-        EXPECT_TRUE(ParseCommandLine(settings, arguments, IniFile("/nowhere/stampkeep.ini"), true, nullptr, console))
+        EXPECT_TRUE(
+            ParseCommandLine(settings, arguments, IniFile("/nowhere/stampkeep.ini"), formats, true, nullptr, console))
             << console.str();
         return settings;
     }
 
     FakePlatform platform;
+    DateTimeFormats formats;
 };
 
 // Each specification and switch is an argument of its own, byte for byte: a name holding `"` or a blank, and a time
 // with its AM/PM marker, arrive whole, so Stampkeep reads the same record.
 TEST_F(ParametersTest, EveryArgumentArrivesWhole)
 {
-    BuildDateTimeFormats();
     platform.addEntry("/work/q\"uote.txt", 0, 1, 1);
     const TTouchSettings settings =
         parse({"a b.txt", "q\"uote.txt", "/A-", "/h+", "/MS", "/CM", "/D:5/6/2001", "/T:10:00:00 AM", "/ZS", "/S:30"});
-    const std::vector<std::string> parameters = BuildParameters(settings, {"a b.txt", "q\"uote.txt"});
+    const std::vector<std::string> parameters = BuildParameters(settings, {"a b.txt", "q\"uote.txt"}, formats);
     EXPECT_EQ(parameters, (std::vector<std::string>{"a b.txt", "q\"uote.txt", "/A-", "/H+", "/MS", "/CM", "/D:5/6/2001",
                                                     "/T:10:00:00 AM", "/ZS", "/S:30"}));
 
@@ -58,7 +60,7 @@ TEST_F(ParametersTest, EveryArgumentArrivesWhole)
 TEST_F(ParametersTest, RecordedDateSourcesArrive)
 {
     const TTouchSettings settings = parse({"c.txt", "/ME", "/CE"});
-    const std::vector<std::string> parameters = BuildParameters(settings, {"c.txt"});
+    const std::vector<std::string> parameters = BuildParameters(settings, {"c.txt"}, formats);
     EXPECT_EQ(parameters, (std::vector<std::string>{"c.txt", "/ME", "/CE"}));
     const TTouchSettings again = parse(parameters);
     EXPECT_EQ(again.ModifiedSource, kSourceRecorded);
@@ -71,8 +73,8 @@ TEST_F(ParametersTest, APresetStandsAlone)
     InitTouchSettings(settings);
     settings.PresetNo = 3;
     settings.ArchiveChange = 1;
-    EXPECT_EQ(BuildParameters(settings, {"c.txt"}), (std::vector<std::string>{"c.txt", "/3"}));
-    EXPECT_EQ(BuildParameters(settings, {}), std::vector<std::string>{"/3"});
+    EXPECT_EQ(BuildParameters(settings, {"c.txt"}, formats), (std::vector<std::string>{"c.txt", "/3"}));
+    EXPECT_EQ(BuildParameters(settings, {}, formats), std::vector<std::string>{"/3"});
 }
 
 } // namespace

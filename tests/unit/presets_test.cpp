@@ -1,7 +1,7 @@
 // Presets in the settings file: samples, saving, name clashes, typed values and the code sets.
 #include "core/presets.h"
 
-#include "core/tfuncs2.h"
+#include "core/datetimeformats.h"
 #include "fake/fakeplatform.h"
 #include "fake/tempdir.h"
 
@@ -23,8 +23,8 @@ std::string fileText(const std::string& path)
 class PresetsTest : public ::testing::Test
 {
 protected:
-    PresetsTest() { BuildDateTimeFormats(); }
     FakePlatform platform; // only for the locale formats: M/d/yyyy and h:mm:ss tt
+    const DateTimeFormats formats = BuildDateTimeFormats();
     TempDir folder;
     IniFile ini{folder / "stampkeep.ini"};
 };
@@ -57,15 +57,15 @@ TEST_F(PresetsTest, SaveWritesSeventeenKeysInOrder)
     values.clock = kClockStored;
     values.mod = kSourceFolder;
     values.attrR = kAttrAdd;
-    savePreset(ini, 3, values);
+    savePreset(formats, ini, 3, values);
 
     EXPECT_EQ(fileText(ini.path()), "[Preset3]\nEnabled=1\nName=Nightly\nDesc=Zeit \xC3\xBC"
                                     "berall\n"
                                     "Date=5/6/2001\nTime=12:00:00 PM\nUseDate=1\nUseTime=1\nUseSeq=0\n"
                                     "SeqNum=0\nSeqUnit=0\nClock=-1\nMod=3\nCre=0\nAttrA=0\nAttrS=0\nAttrH=0\n"
                                     "AttrR=2\n");
-    EXPECT_EQ(readDate(ini, "Preset3", "Date", 0), 37017.0);
-    EXPECT_EQ(readTime(ini, "Preset3", "Time", 0), 0.5);
+    EXPECT_EQ(readDate(formats, ini, "Preset3", "Date", 0), 37017.0);
+    EXPECT_EQ(readTime(formats, ini, "Preset3", "Time", 0), 0.5);
 }
 
 TEST_F(PresetsTest, ReadingGivesWhatWasSavedAndDefaultsForAbsentKeys)
@@ -80,8 +80,8 @@ TEST_F(PresetsTest, ReadingGivesWhatWasSavedAndDefaultsForAbsentKeys)
     saved.clock = kClockZeroMinutes;
     saved.cre = kSourceOtherStamp;
     saved.attrH = kAttrRemove;
-    savePreset(ini, 2, saved);
-    const PresetValues read = readPreset(ini, 2, 1.5);
+    savePreset(formats, ini, 2, saved);
+    const PresetValues read = readPreset(formats, ini, 2, 1.5);
     EXPECT_EQ(read.name, "Photos");
     EXPECT_EQ(read.date, 37017.0);
     EXPECT_EQ(read.time, 0.25);
@@ -93,7 +93,7 @@ TEST_F(PresetsTest, ReadingGivesWhatWasSavedAndDefaultsForAbsentKeys)
     EXPECT_EQ(read.attrR, kAttrUnchanged);
 
     ini.writeString("Preset4", "Mod", "2");
-    const PresetValues sparse = readPreset(ini, 4, 1.5);
+    const PresetValues sparse = readPreset(formats, ini, 4, 1.5);
     EXPECT_FALSE(presetEnabled(ini, 4));
     EXPECT_EQ(sparse.mod, kSourceOtherStamp);
     EXPECT_EQ(sparse.date, 1.5);
@@ -117,10 +117,10 @@ TEST_F(PresetsTest, DatesInAnotherLocaleFallBack)
 {
     ini.writeString("Preset1", "Date", "06.02.1999");
     ini.writeString("Preset1", "Time", "");
-    EXPECT_EQ(readDate(ini, "Preset1", "Date", 42.0), 42.0);
-    EXPECT_EQ(readTime(ini, "Preset1", "Time", 0.25), 0.25);
+    EXPECT_EQ(readDate(formats, ini, "Preset1", "Date", 42.0), 42.0);
+    EXPECT_EQ(readTime(formats, ini, "Preset1", "Time", 0.25), 0.25);
     ini.writeString("Preset1", "Date", "6/2/1999");
-    EXPECT_EQ(readDate(ini, "Preset1", "Date", 42.0), 36313.0); // June 2nd under a month-first locale
+    EXPECT_EQ(readDate(formats, ini, "Preset1", "Date", 42.0), 36313.0); // June 2nd under a month-first locale
 }
 
 TEST(PresetCodes, IncrementsAndAttributeChanges)

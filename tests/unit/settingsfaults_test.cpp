@@ -3,8 +3,8 @@
 // settings file that cannot be read, as the command line's preset switches report it.
 #include "core/presets.h"
 
+#include "core/datetimeformats.h"
 #include "core/sharedu.h"
-#include "core/tfuncs2.h"
 #include "fake/fakeplatform.h"
 #include "fake/tempdir.h"
 #include "platform/messagebox.h"
@@ -74,12 +74,12 @@ PresetValues versionValues(int k)
 }
 
 // The file as one complete savePreset of version k leaves it, worked out on a copy of the initial file.
-std::string savedText(const TempDir& dir, int k)
+std::string savedText(const DateTimeFormats& formats, const TempDir& dir, int k)
 {
     const std::string scratch = dir / "scratch.ini";
     store(scratch, kInitial);
     IniFile ini(scratch);
-    savePreset(ini, 1, versionValues(k));
+    savePreset(formats, ini, 1, versionValues(k));
     const std::string text = contents(scratch);
     fs::remove(scratch);
     return text;
@@ -108,11 +108,12 @@ protected:
     {
         platform.dateFormat = "dd.MM.yyyy";
         platform.timeFormat = "HH:mm:ss";
-        BuildDateTimeFormats();
+        formats = BuildDateTimeFormats();
         store(path, kInitial);
     }
 
     FakePlatform platform; // only for the locale formats
+    DateTimeFormats formats;
     TempDir dir;
     std::string path = dir / "stampkeep.ini";
 };
@@ -127,7 +128,7 @@ TEST_F(SettingsFaultsTest, ReadOnlyFolderRefusesTheSaveAndKeepsTheFile)
     fs::permissions(dir.path(), fs::perms::owner_read | fs::perms::owner_exec);
     IniFile ini(path);
     try {
-        savePreset(ini, 1, versionValues(1));
+        savePreset(formats, ini, 1, versionValues(1));
         ADD_FAILURE() << "the save went through";
     } catch (const IniWriteError& error) {
         EXPECT_EQ(std::string(error.what()), "Unable to write to " + path);
@@ -141,7 +142,7 @@ TEST_F(SettingsFaultsTest, ReadOnlyFolderRefusesTheSaveAndKeepsTheFile)
 // the file is the one the last key that fitted left, whole.
 TEST_F(SettingsFaultsTest, FileSizeLimitStopsTheSaveAtACompleteFile)
 {
-    const std::string saved = savedText(dir, 7);
+    const std::string saved = savedText(formats, dir, 7);
     const std::size_t sectionStart = saved.find("[Preset1]");
     const rlim_t limit = (sectionStart + saved.size()) / 2;
 
@@ -159,7 +160,7 @@ TEST_F(SettingsFaultsTest, FileSizeLimitStopsTheSaveAtACompleteFile)
         } else {
             try {
                 IniFile ini(path);
-                savePreset(ini, 1, versionValues(7));
+                savePreset(formats, ini, 1, versionValues(7));
             } catch (const IniWriteError& error) {
                 message = error.what();
             }
@@ -201,7 +202,7 @@ TEST_F(SettingsFaultsTest, KilledWriterLeavesACompleteState)
         if (child == 0) {
             IniFile ini(path);
             for (int k = round * kVersionsPerRound;; ++k)
-                savePreset(ini, 1, versionValues(k));
+                savePreset(formats, ini, 1, versionValues(k));
         }
         std::this_thread::sleep_for(std::chrono::microseconds(delayMicroseconds(random)));
         ASSERT_EQ(::kill(child, SIGKILL), 0);
@@ -213,7 +214,7 @@ TEST_F(SettingsFaultsTest, KilledWriterLeavesACompleteState)
         if (text == kInitial)
             continue;
         const int version = versionIn(text);
-        const std::string saved = savedText(dir, version < 0 ? 0 : version);
+        const std::string saved = savedText(formats, dir, version < 0 ? 0 : version);
         ASSERT_TRUE(isStateOfSave(text, saved)) << "round " << round << " left:\n" << text;
         midSave += text != saved;
     }
@@ -231,7 +232,7 @@ TEST_F(SettingsFaultsTest, PresetSwitchNamesTheRefusedSettingsFileOnce)
     ::alarm(10);
     TTouchSettings settings{};
     std::ostringstream console;
-    EXPECT_FALSE(ParseCommandLine(settings, {"/1", "/2"}, IniFile::readOnce(path), true, nullptr, console));
+    EXPECT_FALSE(ParseCommandLine(settings, {"/1", "/2"}, IniFile::readOnce(path), formats, true, nullptr, console));
     EXPECT_EQ(console.str(), refusal + "\nPreset # 1 is not configured.\nPreset # 2 is not configured.\n");
 
     std::vector<MessageBoxRequest> boxes;
@@ -239,7 +240,7 @@ TEST_F(SettingsFaultsTest, PresetSwitchNamesTheRefusedSettingsFileOnce)
         boxes.push_back(box);
         return MessageResult::Ok;
     });
-    EXPECT_FALSE(ParseCommandLine(settings, {"/3", "/4"}, IniFile(path), false));
+    EXPECT_FALSE(ParseCommandLine(settings, {"/3", "/4"}, IniFile(path), formats, false));
     setMessageBoxHandler(nullptr);
     ::alarm(0);
     ASSERT_EQ(boxes.size(), 1u);

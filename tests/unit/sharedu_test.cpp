@@ -1,9 +1,9 @@
 // The command-line parser, the record's copy and the argument splitting.
 #include "core/sharedu.h"
 
+#include "core/datetimeformats.h"
 #include "core/inifile.h"
 #include "core/presets.h"
-#include "core/tfuncs2.h"
 #include "fake/fakeplatform.h"
 #include "fake/tempdir.h"
 #include "platform/messagebox.h"
@@ -23,7 +23,7 @@ protected:
         platform.workingDirectory = "/work";
         platform.addEntry("/work/x.txt", kAttrArchive, 1, 1);
         platform.addEntry("/work/a.txt", kAttrArchive, 1, 1);
-        BuildDateTimeFormats();
+        formats = BuildDateTimeFormats();
         settings = TTouchSettings{};
         InitTouchSettings(settings);
     }
@@ -32,10 +32,11 @@ protected:
     {
         output.str({});
         specs.clear();
-        return ParseCommandLine(settings, arguments, ini, consoleMode, &specs, output);
+        return ParseCommandLine(settings, arguments, ini, formats, consoleMode, &specs, output);
     }
 
     FakePlatform platform;
+    DateTimeFormats formats;
     TempDir folder;
     IniFile ini{folder / "stampkeep.ini"};
     TTouchSettings settings;

@@ -2,6 +2,7 @@
 #include "core/skobju.h"
 
 #include "core/datetime.h"
+#include "core/datetimeformats.h"
 #include "core/tfuncs2.h"
 #include "fake/entrysetup.h"
 #include "fake/fakeplatform.h"
@@ -41,7 +42,7 @@ std::uint32_t attrsOnDisk(const std::string& path)
 class RealFileTest : public ::testing::Test
 {
 protected:
-    RealFileTest() { BuildDateTimeFormats(); }
+    const DateTimeFormats formats = BuildDateTimeFormats();
     TempDir folder;
 };
 
@@ -53,16 +54,16 @@ TEST_F(RealFileTest, ReadOnlyFileKeepsItsBitWhenStamped)
     ASSERT_EQ(file.CurAttrs, kAttrReadOnly | kAttrArchive);
 
     file.SetNewModified(kMay6th2001 + k131415);
-    EXPECT_EQ(file.Touch(), 0);
+    EXPECT_EQ(file.Touch(formats), 0);
     EXPECT_EQ(file.StatusText,
-              "Modified date/time changed from original of " + StampText(StampToLocal(file.OrigModified)));
+              "Modified date/time changed from original of " + StampText(formats, StampToLocal(file.OrigModified)));
     EXPECT_EQ(attrsOnDisk(path), kAttrReadOnly | kAttrArchive);
     EXPECT_EQ(file.CurModified, LocalToStamp(kMay6th2001 + k131415));
 
     // Asked to drop read-only as well, the attribute line names the first-known letters.
     file.SetNewModified(kMay6th2001);
     file.SetNewAttrs(~kAttrReadOnly, 0);
-    EXPECT_EQ(file.Touch(), 0);
+    EXPECT_EQ(file.Touch(formats), 0);
     EXPECT_NE(file.StatusText.find("\r\nAttributes changed from original of \"A  R \""), std::string::npos);
     EXPECT_EQ(attrsOnDisk(path), kAttrArchive);
     EXPECT_EQ(file.CurAttrs, kAttrArchive);
@@ -77,7 +78,7 @@ TEST_F(RealFileTest, BothStampsFromEachOtherSwap)
     TskObj file = listed(path);
     file.NewModified = file.CurCreated;
     file.NewCreated = file.CurModified;
-    EXPECT_EQ(file.Touch(), 0);
+    EXPECT_EQ(file.Touch(formats), 0);
 
     const TskObj reread = listed(path);
     EXPECT_EQ(reread.CurModified, created);
@@ -95,8 +96,8 @@ TEST_F(RealFileTest, StampsWithinHalfASecondOfTheOriginalAreTheSame)
     TskObj file = listed(path);
     file.NewModified = original + 3 * kSecond / 10;
     file.NewCreated = original + 2 * kSecond;
-    EXPECT_EQ(file.Touch(), 0);
-    const std::string when = StampText(StampToLocal(original));
+    EXPECT_EQ(file.Touch(formats), 0);
+    const std::string when = StampText(formats, StampToLocal(original));
     EXPECT_EQ(file.StatusText, "Modified date/time same as original of " + when +
                                    "\r\nCreated date/time changed from original of " + when);
 }
@@ -126,7 +127,7 @@ TEST_F(RealFileTest, UntouchGoesBackToTheFirstKnownState)
         file.SetNewModified(kMay6th2001 + i);
         file.SetNewCreated(kMay6th2001 - i);
         file.SetNewAttrs(~0u, kAttrHidden | kAttrReadOnly);
-        ASSERT_EQ(file.Touch(), 0) << file.StatusText;
+        ASSERT_EQ(file.Touch(formats), 0) << file.StatusText;
     }
     EXPECT_EQ(file.Untouch(), 0);
     EXPECT_EQ(file.StatusText, "");
@@ -138,7 +139,7 @@ TEST_F(RealFileTest, UntouchGoesBackToTheFirstKnownState)
     // Nothing left to undo, and nothing pending to touch: both do nothing and report nothing.
     EXPECT_EQ(file.Untouch(), 0);
     EXPECT_EQ(file.StatusText, "");
-    EXPECT_EQ(file.Touch(), 0);
+    EXPECT_EQ(file.Touch(formats), 0);
     EXPECT_EQ(file.StatusText, "");
 }
 
@@ -157,7 +158,7 @@ TEST_F(RealFileTest, StampsFromTheRecordedDate)
 
     TskObj file = listed(photo);
     file.ModifiedFromRecorded = file.CreatedFromRecorded = true;
-    EXPECT_EQ(file.Touch(), 0);
+    EXPECT_EQ(file.Touch(formats), 0);
     EXPECT_EQ(file.CurModified, taken);
     EXPECT_EQ(file.CurCreated, taken);
     EXPECT_EQ(currentPlatform().readEntry(photo)->created, taken);
@@ -168,14 +169,14 @@ TEST_F(RealFileTest, StampsFromTheRecordedDate)
         const FileTime before = other.CurModified;
         other.CreatedFromRecorded = true;
         other.ModifiedFromRecorded = true;
-        EXPECT_EQ(other.Touch(), kFailModified | kFailCreated) << path;
+        EXPECT_EQ(other.Touch(formats), kFailModified | kFailCreated) << path;
         EXPECT_EQ(other.StatusText, "No recorded date in the file") << path;
         EXPECT_EQ(currentPlatform().readEntry(path)->modified, before) << path;
     }
     TskObj hidden = listed(plain);
     hidden.ModifiedFromRecorded = true;
     hidden.SetNewAttrs(~kAttrHidden, kAttrHidden);
-    EXPECT_EQ(hidden.Touch(), kFailModified);
+    EXPECT_EQ(hidden.Touch(formats), kFailModified);
     EXPECT_EQ(attrsOnDisk(plain) & kAttrHidden, kAttrHidden);
 }
 
@@ -186,7 +187,7 @@ TEST_F(RealFileTest, FoldersAreStampedToo)
     EXPECT_TRUE(dir.CurAttrs & kAttrDirectory);
     dir.SetNewModified(kMay6th2001 + k131415);
     dir.SetNewCreated(kMay6th2001);
-    EXPECT_EQ(dir.Touch(), 0) << dir.StatusText;
+    EXPECT_EQ(dir.Touch(formats), 0) << dir.StatusText;
     EXPECT_EQ(listed(path).CurCreated, LocalToStamp(kMay6th2001));
 }
 
@@ -227,11 +228,12 @@ class FakeFileTest : public ::testing::Test
 protected:
     FakeFileTest()
     {
-        BuildDateTimeFormats();
+        formats = BuildDateTimeFormats();
         platform.addEntry("/d/f.txt", kAttrArchive, 100 * kSecond, 200 * kSecond);
         platform.addEntry("/d/sub", kAttrDirectory, 100 * kSecond, 200 * kSecond);
     }
     FakePlatform platform;
+    DateTimeFormats formats;
 };
 
 // Each failed step becomes its bits and one line carrying the platform's message; an entry that cannot be opened
@@ -243,7 +245,7 @@ TEST_F(FakeFileTest, FailuresGiveBitsAndLines)
     file.NewModified = 300 * kSecond;
     file.NewCreated = 300 * kSecond;
     file.SetNewAttrs(~0u, kAttrHidden);
-    EXPECT_EQ(file.Touch(), kFailModified | kFailCreated | kFailAttributes);
+    EXPECT_EQ(file.Touch(formats), kFailModified | kFailCreated | kFailAttributes);
     EXPECT_EQ(file.StatusText, "Unable to open file: \"Permission denied\"\r\n"
                                "Unable to set attributes: \"Permission denied\"");
     EXPECT_EQ(file.NewModified, 300 * kSecond);
@@ -253,7 +255,7 @@ TEST_F(FakeFileTest, FailuresGiveBitsAndLines)
     platform.fail(FakeCall::SetAttributes, "/d/sub");
     folder.NewModified = 300 * kSecond;
     folder.SetNewAttrs(~0u, kAttrHidden);
-    EXPECT_EQ(folder.Touch(), kFailAttributes);
+    EXPECT_EQ(folder.Touch(formats), kFailAttributes);
     EXPECT_TRUE(folder.StatusText.starts_with("Modified date/time changed from original of "));
     EXPECT_TRUE(folder.StatusText.ends_with("\r\nUnable to set attributes: \"Permission denied\""));
     EXPECT_EQ(platform.entries["/d/sub"].modified, 300 * kSecond);
@@ -264,7 +266,7 @@ TEST_F(FakeFileTest, RefusedSetTimeKeepsThePendingStamp)
     TskObj file = listed("/d/f.txt");
     platform.fail(FakeCall::SetTimes, "/d/f.txt");
     file.NewCreated = 300 * kSecond;
-    EXPECT_EQ(file.Touch(), kFailCreated);
+    EXPECT_EQ(file.Touch(formats), kFailCreated);
     EXPECT_EQ(file.StatusText, "Unable to set file time: \"Permission denied\"");
     EXPECT_EQ(file.NewCreated, 300 * kSecond);
     EXPECT_EQ(file.CurCreated, 100 * kSecond);
@@ -275,7 +277,7 @@ TEST_F(FakeFileTest, FoldersOutsideTheNtFamily)
     platform.ntFamily = false;
     TskObj dir = listed("/d/sub");
     dir.NewModified = 300 * kSecond;
-    EXPECT_EQ(dir.Touch(), kFailModified);
+    EXPECT_EQ(dir.Touch(formats), kFailModified);
     EXPECT_EQ(dir.StatusText, "Folder date/time cannot be changed in Windows 9x");
     EXPECT_EQ(platform.entries["/d/sub"].modified, 200 * kSecond);
 }
@@ -284,7 +286,7 @@ TEST_F(FakeFileTest, UntouchReportsWhatItCouldNotRestore)
 {
     TskObj file = listed("/d/f.txt");
     file.NewModified = 300 * kSecond;
-    ASSERT_EQ(file.Touch(), 0);
+    ASSERT_EQ(file.Touch(formats), 0);
     platform.fail(FakeCall::SetTimes, "/d/f.txt");
     EXPECT_EQ(file.Untouch(), kFailModified);
     EXPECT_EQ(file.StatusText, "Unable to set file time: \"Permission denied\"");
@@ -296,7 +298,7 @@ TEST(AttrLetters, FixedPositions)
     EXPECT_EQ(AttrLetters(kAttrArchive | kAttrSystem | kAttrHidden | kAttrReadOnly | kAttrDirectory), "ASHRD");
     EXPECT_EQ(AttrLetters(0), "     ");
     EXPECT_EQ(AttrLetters(kNoAttrs), "");
-    EXPECT_EQ(StampText(-1.0), "<empty>");
+    EXPECT_EQ(StampText(DateTimeFormats{}, -1.0), "<empty>");
 }
 
 } // namespace

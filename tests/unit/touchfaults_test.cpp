@@ -2,7 +2,7 @@
 // and the files around it are touched all the same.
 #include "core/skobju.h"
 
-#include "core/tfuncs2.h"
+#include "core/datetimeformats.h"
 #include "fake/entrysetup.h"
 #include "fake/tempdir.h"
 #include "platform/filetime.h"
@@ -54,7 +54,7 @@ FileTime createdOnDisk(const std::string& path)
 
 TEST(TouchFaults, EntriesChangedAfterListingFailAlone)
 {
-    BuildDateTimeFormats();
+    const DateTimeFormats formats = BuildDateTimeFormats();
     TempDir dir;
     for (const char* name : {"a.txt", "deleted.txt", "unreadable.txt", "folder.txt", "z.txt"})
         dir.makeFile(name, "data");
@@ -74,7 +74,7 @@ TEST(TouchFaults, EntriesChangedAfterListingFailAlone)
     for (TskObj& file : files) {
         file.NewModified = kNewStamp;
         file.SetNewAttrs(~0u, kAttrArchive);
-        results[fs::path(file.FileName).filename().string()] = file.Touch();
+        results[fs::path(file.FileName).filename().string()] = file.Touch(formats);
     }
     const auto statusOf = [&](const std::string& name) {
         return std::ranges::find(files, dir / name, &TskObj::FileName)->StatusText;
