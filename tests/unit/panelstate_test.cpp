@@ -45,7 +45,7 @@ TEST(PanelStateTest, SwitchesLeaveWhatTheyDoNotName)
     record.Increment = 120;
     record.SwitchTime = 0.75;
     record.ZeroSeconds = 1;
-    record.CreatedSource = kSourceOtherStamp;
+    record.CreatedSource = kSourceRecorded;
     record.ModifiedSource = kSourceFolder; // no switch names it
     record.HiddenChange = -1;
     record.ReadOnlyChange = 1;
@@ -58,7 +58,7 @@ TEST(PanelStateTest, SwitchesLeaveWhatTheyDoNotName)
     EXPECT_EQ(panel.time, 0.75);
     EXPECT_TRUE(panel.zeroSeconds);
     EXPECT_FALSE(panel.mod);
-    EXPECT_EQ(panel.cre, kSourceOtherStamp);
+    EXPECT_EQ(panel.cre, kSourceRecorded);
     EXPECT_FALSE(panel.attrs[0]);
     EXPECT_EQ(panel.attrs[2], kAttrRemove);
     EXPECT_EQ(panel.attrs[3], kAttrAdd);
