@@ -308,7 +308,7 @@ void HandOffTest::badSwitchHandsOverNothing()
 void HandOffTest::handOffDuringABusyRunWaitsForItsEnd()
 {
     becomeRunningInstance();
-    const HandOffMessage message = StartUp::parseArguments({"x.txt", "/A+"}, iniPath(), formats);
+    const HandOffMessage message = StartUp::parseArguments({"x.txt", "/A+", "/ME"}, iniPath(), formats);
     {
         const TMainForm::BusyGuard busy(*form);
         form->handOffMessage(message);
@@ -318,6 +318,7 @@ void HandOffTest::handOffDuringABusyRunWaitsForItsEnd()
     }
     QTRY_COMPARE(listedNames(), QStringList{"x.txt"});
     QVERIFY(action("acAPlus")->isChecked());
+    QVERIFY(action("acModFmRec")->isChecked());
 }
 
 void HandOffTest::killedFirstInstanceIsReplaced()
