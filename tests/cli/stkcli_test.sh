@@ -160,6 +160,11 @@ run 0 ro /MS /D:05/06/01 /T:13:14:15 /R3
 expect_eq "read-only kept" "$work/files/ro
 	M: 05/06/2001 13:14:15	C: $(shown_birth ro)	   R " "$out"
 expect_eq "read-only mode" "-r--r--r--" "$(stat -c %A "$work/files/ro")"
+# A new Created stamp and hidden bit are stored on a file that stays read-only.
+run 0 ro /CS /D:01/02/99 /T:01:02:03 /H+ /R3
+expect_eq "stored on a read-only file" "$work/files/ro
+	M: 05/06/2001 13:14:15	C: 01/02/1999 01:02:03	  HR " "$out"
+expect_eq "read-only mode after storing" "-r--r--r--" "$(stat -c %A "$work/files/ro")"
 
 # A stamp-only run reads and writes no stored attributes, of read-only entries neither.
 fresh_files rh h

@@ -1,4 +1,4 @@
-// The main window as a frame: its components, settings across runs, status text, size limits and layout.
+// The main window as a frame: its components, settings across runs, status text, layout in every font and its keys.
 #include "core/datetimeformats.h"
 #include "core/inifile.h"
 #include "gui/windowfixture.h"
@@ -13,14 +13,11 @@
 #include <QMouseEvent>
 
 #include <QAction>
-#include <QCheckBox>
+#include <QApplication>
 #include <QComboBox>
 #include <QDateEdit>
-#include <QGroupBox>
 #include <QHeaderView>
-#include <QLabel>
 #include <QMenu>
-#include <QPushButton>
 #include <QScopeGuard>
 #include <QStatusBar>
 #include <QTimeEdit>
@@ -41,9 +38,9 @@ private slots:
     void settingsSurviveARestart();
     void refusedSettingsFileAtExit();
     void unreadableSettingsFileAtStartAndExit();
-    void sizeLimits();
     void firstStartSize();
-    void layoutPassLinesUpThePanel();
+    void layoutHoldsInEveryFont();
+    void keysReachOneThingEach();
     void statusTextFollowsHints();
     void helpOpensThePage();
 };
@@ -63,54 +60,7 @@ void MainFormTest::componentTree()
           "tbClkFmFile", "tbZerSec",   "tbZerMin",   "tbPre1",     "tbPre5"})
         QVERIFY2(find<QToolButton>(form, name), name);
 
-    // Captions and hints: the short part is the tool tip, the long part the status text.
-    const struct
-    {
-        const char* name;
-        const char* text;
-        const char* tip;
-        const char* status;
-        const char* shortcut;
-    } actions[] = {
-        {"acHelp", "Help", "Help", "Activate the help system", "F1"},
-        {"acAbout", "A&bout", "About", "Display copyright and version information", ""},
-        {"acExit", "E&xit", "Exit", "Exit the program", ""},
-        {"acSelect", "&Add files", "Add files", "Add files to list", "Ctrl+F"},
-        {"acRemove", "&Remove highlighted files", "Remove files", "Remove the highlighted file(s) from the list",
-         "Del"},
-        {"acApply", "Touch (apply changes)", "Touch (apply changes)", "Apply all pending changes", "Ctrl+Return"},
-        {"acUndoTouch", "Undo changes", "Undo changes", "Undo all changes to selected files", "Ctrl+Z"},
-        {"acDate", "Include &date", "Include date", "Include date when setting file times from date/time", "Alt+D"},
-        {"acClkFmFile", "Set from &file", "Set date/time from file",
-         "Set the date/time to match a file's Modified date/time", ""},
-        {"acModFmCre", "Modified from Created", "Modified from Created",
-         "Set new Modified date/time from old Created date/time", ""},
-        {"acRPlus", "Add read-only attribute", "Add read-only attribute", "Add the read-only attribute", ""},
-        {"preM3", "shortcut only", "", "", "Shift+Alt+3"},
-    };
-    for (const auto& expected : actions) {
-        auto* action = find<QAction>(form, expected.name);
-        QVERIFY2(action, expected.name);
-        QCOMPARE(action->text(), QString(expected.text));
-        if (*expected.tip)
-            QCOMPARE(action->toolTip(), QString(expected.tip));
-        QCOMPARE(action->statusTip(), QString(expected.status));
-        QCOMPARE(action->shortcut(), QKeySequence(expected.shortcut));
-    }
-    QCOMPARE(find<QGroupBox>(form, "gbDateTime")->title(), QString("Date/time"));
-    QCOMPARE(find<QLabel>(form, "lblR")->statusTip(),
-             QString("Click to cycle read-only attribute off, on, or unchanged"));
-    QCOMPARE(find<QDateEdit>(form, "DTDateMod")->toolTip(), QString("Click to set date"));
-    QCOMPARE(find<QComboBox>(form, "comSeqN")->count(), 6);
-    QCOMPARE(find<QComboBox>(form, "comSeqU")->itemText(1), QString("min"));
-    QVERIFY(find<QCheckBox>(form, "cbDatex")->text().isEmpty());
-    QCOMPARE(find<QPushButton>(form, "btnExit")->text(), QString("E&xit"));
-    QCOMPARE(form.windowTitle(), QString("Stampkeep"));
-
     auto* list = find<QTreeView>(form, "lvMain");
-    const QStringList captions = {"Filename", "Modified", "Created", "Attr", "Path"};
-    for (int column = 0; column < captions.size(); ++column)
-        QCOMPARE(list->model()->headerData(column, Qt::Horizontal).toString(), captions[column]);
     QCOMPARE(list->selectionMode(), QAbstractItemView::ExtendedSelection);
     QCOMPARE(list->selectionBehavior(), QAbstractItemView::SelectRows);
 }
@@ -198,16 +148,6 @@ void MainFormTest::unreadableSettingsFileAtStartAndExit()
     QVERIFY(std::filesystem::is_fifo(iniPath()));
 }
 
-void MainFormTest::sizeLimits()
-{
-    TMainForm form(iniPath(), formats);
-    const auto* exit = find<QPushButton>(form, "btnExit");
-    QCOMPARE(form.minimumWidth(), exit->x() + exit->width() + 16);
-    QCOMPARE(form.minimumHeight(), 400);
-    form.resize(100, 100);
-    QCOMPARE(form.size(), QSize(form.minimumWidth(), 400));
-}
-
 // Without a stored placement the window opens large enough for fifteen rows and the stamp and attribute columns
 // of a camera's files, centred; a small screen keeps it within, and a stored placement wins.
 void MainFormTest::firstStartSize()
@@ -256,29 +196,43 @@ void MainFormTest::firstStartSize()
     QVERIFY(firstStart.width() > 600 && firstStart.height() > 450);
 }
 
-void MainFormTest::layoutPassLinesUpThePanel()
+// In a small, the usual and a large font, at the size it opens with and at its smallest, every component of the
+// window shows whole, clear of its neighbours.
+void MainFormTest::layoutHoldsInEveryFont()
+{
+    const auto restore = qScopeGuard([font = QApplication::font()] { QApplication::setFont(font); });
+    for (const int points : kFontPoints) {
+        QApplication::setFont(QFont(QApplication::font().family(), points));
+        QFile::remove(QString::fromStdString(iniPath()));
+        TMainForm form(iniPath(), formats);
+        showActive(form);
+        QStringList faults = layoutFaults(form);
+        form.resize(1, 1);
+        idle();
+        QCOMPARE(form.size(), form.minimumSize());
+        faults << layoutFaults(form);
+        // The panel's labels and the preset bar do not yet make room for a large font.
+        if (points == kFontPoints[2])
+            QEXPECT_FAIL("", "labels cut off by their groups, the preset bar under Help", Continue);
+        QVERIFY2(faults.isEmpty(), qPrintable(QString("At %1 points:\n").arg(points) + faults.join('\n')));
+    }
+}
+
+// Every key the window declares reaches its one action or control, and the keys the guide names are there.
+void MainFormTest::keysReachOneThingEach()
 {
     TMainForm form(iniPath(), formats);
     showActive(form);
-    for (const char* row : {"A", "S", "H", "R"}) {
-        auto* bar = find<QWidget>(form, qPrintable(QString("tbAttr") + row));
-        auto* label = find<QLabel>(form, qPrintable(QString("lbl") + row));
-        QCOMPARE(bar->x() + bar->width(), bar->parentWidget()->width() - 8);
-        QCOMPARE(label->x() + label->width(), bar->x() - 8);
-        QCOMPARE(bar->y(), label->y() + label->height() - bar->height() + 2);
-    }
-    for (const char* centred : {"tbMod", "tbCre", "tbFiles", "tbTouch", "lblM", "lblC", "lblFilA", "lblFilT"}) {
-        auto* widget = find<QWidget>(form, centred);
-        QCOMPARE(widget->x(), (widget->parentWidget()->width() - widget->width()) / 2);
-    }
-    QCOMPARE(find<QWidget>(form, "lblM")->y(), find<QWidget>(form, "lblA")->y());
-    QCOMPARE(find<QWidget>(form, "tbFiles")->y(), find<QWidget>(form, "tbAttrS")->y());
-    QCOMPARE(find<QWidget>(form, "lblFilT")->y(), find<QWidget>(form, "lblH")->y());
-    QCOMPARE(find<QWidget>(form, "tbCre")->y(), find<QWidget>(form, "tbAttrR")->y());
-    const auto* help = find<QWidget>(form, "btnHelp");
-    QCOMPARE(find<QWidget>(form, "tbPresets")->y(),
-             help->y() + help->height() - find<QWidget>(form, "tbPresets")->height() + 2);
-    QCOMPARE(find<QWidget>(form, "tbClkA")->x(), find<QWidget>(form, "DTTimeMod")->x());
+    find<QTreeView>(form, "lvMain")->setFocus();
+    const ShortcutCheck check = checkShortcuts(form);
+    QVERIFY2(check.faults.isEmpty(), qPrintable(check.faults.join('\n')));
+    const std::pair<const char*, const char*> guide[] = {
+        {"Ctrl+F", "acSelect"},   {"Ctrl+Return", "acApply"}, {"Ctrl+Z", "acUndoTouch"},
+        {"Ctrl+R", "acReset"},    {"F1", "acHelp"},           {"Del", "acRemove"},
+        {"Shift+Alt+1", "preM1"}, {"Shift+Alt+5", "preM5"},   {"Alt+R", "acLblR"},
+    };
+    for (const auto& [key, action] : guide)
+        QCOMPARE(check.reached.value(QKeySequence(key).toString()), QString(action));
 }
 
 void MainFormTest::statusTextFollowsHints()

@@ -69,8 +69,8 @@ private slots:
     void utf8TextRoundTrips();
     void savedSectionHoldsSeventeenKeysInOrder();
     void statusBarShowsTheHintUnderThePointer();
-    void layoutLinesUpTheRows();
-    void mnemonicsReachOneControlEach();
+    void layoutHoldsInEveryFont();
+    void keysReachOneThingEach();
     void nameFieldShowsTheLongestName();
     void helpOpensThePage();
 
@@ -110,15 +110,6 @@ void PresetFormTest::componentsAndLimits()
                              "tbCre", "tbTimes", "cbDatex", "cbTimex", "cbSeq", "btnHelp", "btnCancel", "sbPre"})
         QVERIFY2(find<QWidget>(form, name), name);
 
-    // The clock buttons' hints say which of the two zeroing buttons is which.
-    QCOMPARE(find<QToolButton>(form, "tbtZMin")->toolTip(), QString("System date/time, zero seconds"));
-    QCOMPARE(find<QToolButton>(form, "tbtZSec")->statusTip(),
-             QString("Use the current system date/time with seconds and minutes set to zero"));
-    QCOMPARE(find<QToolButton>(form, "tbCreFmMod")->statusTip(),
-             QString("Set new Created date/time from old Modified date/time"));
-    QCOMPARE(find<QCheckBox>(form, "cbSeq")->statusTip(), QString("Enable sequential timestamps"));
-    QCOMPARE(find<QAction>(form, "acLblR")->shortcut(), QKeySequence("Alt+R"));
-    QCOMPARE(find<QAction>(form, "acHelp")->shortcut(), QKeySequence("F1"));
     QVERIFY(find<QPushButton>(form, "btnOK")->isDefault());
     QVERIFY(!find<QStatusBar>(form, "sbPre")->isSizeGripEnabled());
 
@@ -537,50 +528,36 @@ void PresetFormTest::statusBarShowsTheHintUnderThePointer()
     QVERIFY(attributes->toolTip().isEmpty());
 }
 
-void PresetFormTest::layoutLinesUpTheRows()
+// In a small, the usual and a large font every component of the dialog shows whole, clear of its neighbours.
+void PresetFormTest::layoutHoldsInEveryFont()
 {
-    TPresetForm form(iniPath(), formats);
-    showActive(form);
-    for (const char* row : {"A", "S", "H", "R"}) {
-        auto* bar = find<QWidget>(form, qPrintable(QString("tbAttr") + row));
-        auto* label = find<QLabel>(form, qPrintable(QString("lbl") + row));
-        QCOMPARE(bar->x() + bar->width(), bar->parentWidget()->width() - 8);
-        QCOMPARE(bar->y(), label->y() + label->height() - bar->height() + 2);
-        QCOMPARE(label->x() + label->width(), bar->x() - 8);
+    const auto restore = qScopeGuard([font = QApplication::font()] { QApplication::setFont(font); });
+    for (const int points : kFontPoints) {
+        QApplication::setFont(QFont(QApplication::font().family(), points));
+        TPresetForm form(iniPath(), formats);
+        QVERIFY(form.LoadPreset(1, {}));
+        showActive(form);
+        const QStringList faults = layoutFaults(form);
+        // The labels do not yet make room for a large font.
+        if (points == kFontPoints[2])
+            QEXPECT_FAIL("", "labels over their fields, labels cut off by their group", Continue);
+        QVERIFY2(faults.isEmpty(), qPrintable(QString("At %1 points:\n").arg(points) + faults.join('\n')));
     }
-    for (const char* centred : {"tbMod", "tbCre", "lblM", "lblC"}) {
-        auto* widget = find<QWidget>(form, centred);
-        QCOMPARE(widget->x(), (widget->parentWidget()->width() - widget->width()) / 2);
-    }
-    QCOMPARE(find<QWidget>(form, "lblM")->y(), find<QWidget>(form, "lblA")->y());
-    QCOMPARE(find<QWidget>(form, "tbMod")->y(), find<QWidget>(form, "tbAttrS")->y());
-    QCOMPARE(find<QWidget>(form, "lblC")->y(), find<QWidget>(form, "lblH")->y());
-    QCOMPARE(find<QWidget>(form, "tbCre")->y(), find<QWidget>(form, "tbAttrR")->y());
-    const QRect time = find<QWidget>(form, "DTTimeMod")->geometry();
-    auto* times = find<QWidget>(form, "tbTimes");
-    QCOMPARE(times->x(), time.x());
-    QCOMPARE(times->y(), (time.bottom() + 1 + find<QWidget>(form, "comSeqN")->y() - times->height()) / 2);
-    auto* bar = find<QStatusBar>(form, "sbPre");
-    QCOMPARE(bar->geometry().bottom(), form.height() - 1);
 }
 
-// The letters that the labels and buttons underline, and those that the check boxes, which have no text, answer to
-// through their actions, are all different; each label has a buddy to move to.
-void PresetFormTest::mnemonicsReachOneControlEach()
+// Every key the dialog declares, and every letter its labels underline, reaches one action or control; the
+// description's letter moves there.
+void PresetFormTest::keysReachOneThingEach()
 {
     TPresetForm form(iniPath(), formats);
+    QVERIFY(form.LoadPreset(1, {}));
     showActive(form);
-    QStringList keys;
-    for (const QLabel* label : form.findChildren<QLabel*>(QRegularExpression("^lbl"))) {
-        keys << QKeySequence::mnemonic(QString(label->text()).replace("<u>", "&")).toString();
-        QVERIFY2(!keys.last().isEmpty() && label->buddy(), qPrintable(label->objectName()));
-    }
-    for (const QPushButton* button : form.findChildren<QPushButton*>())
-        keys << QKeySequence::mnemonic(button->text()).toString();
-    for (const char* action : {"acDate", "acTime", "acSeq"})
-        keys << find<QAction>(form, action)->shortcut().toString();
-    keys.removeAll(QString());
-    QCOMPARE(keys.removeDuplicates(), 0);
+    const ShortcutCheck check = checkShortcuts(form);
+    QVERIFY2(check.faults.isEmpty(), qPrintable(check.faults.join('\n')));
+    QCOMPARE(check.reached.value(QKeySequence("F1").toString()), QString("acHelp"));
+    // Each label also names the control it stands for, to those who listen to the screen.
+    for (const QLabel* label : form.findChildren<QLabel*>(QRegularExpression("^lbl")))
+        QVERIFY2(label->buddy(), qPrintable(label->objectName()));
 
     QTest::keyClick(&form, Qt::Key_E, Qt::AltModifier);
     QTRY_VERIFY(find<QLineEdit>(form, "ebDesc")->hasFocus());

@@ -313,13 +313,21 @@ void TouchTest::attributeMasks()
 {
     const std::string path = makeFile("attrs.txt", local(2000, 1, 1, 0, 0, 0));
     QCOMPARE(setAttributes(path, kAttrArchive | kAttrHidden), std::string());
+    // A file already read-only loses its archive bit and stays read-only, its mode untouched.
+    const std::string readOnly = makeFile("ro.txt", local(2000, 1, 1, 0, 0, 0));
+    QCOMPARE(setAttributes(readOnly, kAttrArchive | kAttrReadOnly), std::string());
+    const QFile::Permissions readOnlyMode = QFileInfo(QString::fromStdString(readOnly)).permissions();
     TMainForm form(iniPath(), formats);
     listFile(form, path);
-    selectRows(form, {0});
+    listFile(form, readOnly);
+    selectRows(form, {0, 1});
     press(form, "acRPlus");
     press(form, "acAminus");
     trigger(form, "acApply");
+    QVERIFY(boxes.empty());
     QCOMPARE(currentPlatform().readEntry(path)->attrs, kAttrHidden | kAttrReadOnly);
+    QCOMPARE(currentPlatform().readEntry(readOnly)->attrs, kAttrReadOnly);
+    QCOMPARE(QFileInfo(QString::fromStdString(readOnly)).permissions(), readOnlyMode);
     const FileListModel& files = form.fileList();
     QCOMPARE(files.data(files.index(0, FileListModel::ColAttr), Qt::DisplayRole).toString(), QString("  HR "));
 }

@@ -5,12 +5,72 @@
 #include "core/datetimeformats.h"
 #include "fake/entrysetup.h"
 
+#include <QAbstractButton>
 #include <QAbstractEventDispatcher>
+#include <QApplication>
 #include <QEventLoop>
 #include <QFileInfo>
-#include <QGuiApplication>
+#include <QLabel>
+#include <QRegularExpression>
+#include <QShortcutEvent>
 #include <QTimer>
 #include <QtTest>
+
+namespace {
+
+// Dialogs that a window owns are windows of their own.
+bool belongsTo(const QObject& object, const QWidget& window)
+{
+    const QObject* holder = &object;
+    while (holder && !holder->isWidgetType())
+        holder = holder->parent();
+    return holder && static_cast<const QWidget*>(holder)->window() == &window;
+}
+
+// Components are what the form or our code names; Qt's inner parts (named qt_..., or not at all) are the business of
+// the widget that holds them.
+bool isComponent(const QWidget& widget, const QWidget& window)
+{
+    const QString name = widget.objectName();
+    return widget.window() == &window && widget.isVisibleTo(&window) && !name.isEmpty() && !name.startsWith("qt_");
+}
+
+QString described(const QWidget& widget)
+{
+    const QRect place = widget.geometry();
+    return QString("%1 (%2,%3 %4x%5)")
+        .arg(widget.objectName())
+        .arg(place.x())
+        .arg(place.y())
+        .arg(place.width())
+        .arg(place.height());
+}
+
+// Stands between the shortcut map and what a key reaches: records it, and keeps it from acting.
+class ShortcutRecorder : public QObject
+{
+public:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::Shortcut)
+            return false;
+        reached.append(watched);
+        ambiguous = ambiguous || static_cast<QShortcutEvent*>(event)->isAmbiguous();
+        return true;
+    }
+
+    QList<QObject*> reached;
+    bool ambiguous = false;
+};
+
+// A label that underlines its letter by hand answers Alt and that letter, through an action of the window.
+QKeySequence underlinedKey(const QLabel& label)
+{
+    const QRegularExpressionMatch letter = QRegularExpression("<u>(.)</u>").match(label.text());
+    return letter.hasMatch() ? QKeySequence::mnemonic("&" + letter.captured(1)) : QKeySequence();
+}
+
+} // namespace
 
 void idle()
 {
@@ -88,4 +148,108 @@ void WindowFixture::showActive(QWidget& window)
 {
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
+}
+
+QStringList layoutFaults(const QWidget& window)
+{
+    QStringList faults;
+    QList<const QWidget*> parents = {&window};
+    for (const QWidget* widget : window.findChildren<QWidget*>()) {
+        if (widget->window() == &window && widget->isVisibleTo(&window))
+            parents.append(widget);
+    }
+    for (const QWidget* parent : parents) {
+        QList<const QWidget*> siblings;
+        for (const QWidget* child : parent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (isComponent(*child, window))
+                siblings.append(child);
+        }
+        for (qsizetype i = 0; i < siblings.size(); ++i) {
+            const QWidget& widget = *siblings[i];
+            if (!parent->rect().contains(widget.geometry()))
+                faults << described(widget) + " reaches outside " + described(*parent);
+            if (!window.rect().contains(QRect(widget.mapTo(&window, QPoint(0, 0)), widget.size())))
+                faults << described(widget) + " reaches outside the window";
+            for (qsizetype j = i + 1; j < siblings.size(); ++j) {
+                if (widget.geometry().intersects(siblings[j]->geometry()))
+                    faults << described(widget) + " overlaps " + described(*siblings[j]);
+            }
+        }
+    }
+    return faults;
+}
+
+ShortcutCheck checkShortcuts(QWidget& window)
+{
+    QList<QAction*> actions;
+    for (QAction* action : window.findChildren<QAction*>()) {
+        if (belongsTo(*action, window))
+            actions.append(action);
+    }
+    QList<std::pair<QKeySequence, QObject*>> declared;
+    for (QAction* action : actions) {
+        for (const QKeySequence& key : action->shortcuts())
+            declared.append({key, action});
+    }
+    for (QAbstractButton* button : window.findChildren<QAbstractButton*>()) {
+        if (belongsTo(*button, window) && button->isVisibleTo(&window) &&
+            !QKeySequence::mnemonic(button->text()).isEmpty())
+            declared.append({QKeySequence::mnemonic(button->text()), button});
+    }
+    QList<QKeySequence> underlined;
+    for (QLabel* label : window.findChildren<QLabel*>()) {
+        if (!belongsTo(*label, window) || !label->isVisibleTo(&window))
+            continue;
+        if (label->buddy() && !QKeySequence::mnemonic(label->text()).isEmpty())
+            declared.append({QKeySequence::mnemonic(label->text()), label});
+        if (!underlinedKey(*label).isEmpty())
+            underlined.append(underlinedKey(*label));
+    }
+
+    ShortcutCheck check;
+    QMap<QString, QStringList> owners;
+    for (const auto& [key, owner] : declared)
+        owners[key.toString()].append(owner->objectName());
+    for (auto owner = owners.cbegin(); owner != owners.cend(); ++owner) {
+        if (owner.value().size() > 1)
+            check.faults << owner.key() + " declared by " + owner.value().join(", ");
+    }
+
+    // Actions answer their keys only while enabled; which ones are is not at stake here.
+    QList<std::pair<QAction*, bool>> enabled;
+    for (QAction* action : actions) {
+        enabled.append({action, action->isEnabled()});
+        action->setEnabled(true);
+    }
+    ShortcutRecorder recorder;
+    QList<QObject*> watched = window.findChildren<QObject*>();
+    watched.append(&window);
+    for (QObject* object : watched)
+        object->installEventFilter(&recorder);
+    const auto press = [&](const QKeySequence& key, const QObject* owner) {
+        recorder.reached.clear();
+        recorder.ambiguous = false;
+        QWidget* focus = QApplication::focusWidget();
+        QTest::keySequence(focus && focus->window() == &window ? focus : &window, key);
+        QStringList names;
+        for (const QObject* object : recorder.reached)
+            names << object->objectName();
+        check.reached[key.toString()] = names.join(", ");
+        const bool reachedOwner = recorder.reached.size() == 1 && (!owner || recorder.reached[0] == owner);
+        if (!reachedOwner || recorder.ambiguous)
+            check.faults << key.toString() + " reaches " + (names.isEmpty() ? "nothing" : names.join(", ")) +
+                                (recorder.ambiguous ? " (ambiguous)" : "");
+    };
+    for (const auto& [key, owner] : declared) {
+        const auto* widget = qobject_cast<const QWidget*>(owner);
+        if (!widget || widget->isEnabled())
+            press(key, owner);
+    }
+    for (const QKeySequence& key : underlined)
+        press(key, nullptr);
+    for (QObject* object : watched)
+        object->removeEventFilter(&recorder);
+    for (const auto& [action, wasEnabled] : enabled)
+        action->setEnabled(wasEnabled);
+    return check;
 }

@@ -9,7 +9,9 @@
 
 #include <QAction>
 #include <QDateTime>
+#include <QMap>
 #include <QObject>
+#include <QStringList>
 #include <QWidget>
 
 #include <memory>
@@ -26,6 +28,23 @@ QDateTime local(int year, int month, int day, int hour, int minute, int second);
 void setModified(const std::string& path, FileTime stamp);
 void setModified(const std::string& path, const QDateTime& when);
 QDateTime diskModified(const std::string& path);
+
+// Small, usual and large fonts, in points: a window must hold together in each.
+constexpr int kFontPoints[] = {7, 9, 14};
+// What a user would see wrong in a laid-out window: a visible component overlapping a visible sibling, or reaching
+// outside its parent or the window. One line each; none when the layout holds.
+QStringList layoutFaults(const QWidget& window);
+
+// Every key that the window declares (the shortcuts of its actions, the Alt+letters of its visible buttons and of
+// its labels that have a buddy, the letters its labels underline), pressed in the active window: `reached` names
+// what each key reached; `faults` lists the keys declared twice, reaching nothing, more than one thing or something
+// other than their owner. Nothing reached acts.
+struct ShortcutCheck
+{
+    QMap<QString, QString> reached;
+    QStringList faults;
+};
+ShortcutCheck checkShortcuts(QWidget& window);
 
 class WindowFixture : public QObject
 {

@@ -11,6 +11,7 @@
 
 #include <csignal>
 #include <fcntl.h>
+#include <string>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <sys/xattr.h>
@@ -134,6 +135,30 @@ TEST_F(EntryChangeTest, AStampOutsideTheFileSystemsRangeFails)
     EXPECT_EQ(platform.changeEntry(file, request).stampsFailure, kStampOutOfRange);
     EXPECT_EQ(storedValue(file), Bytes{});
     EXPECT_EQ(modifiedOf(file), kModified);
+}
+
+// A value the file system has no room for leaves the mode as it was: the read-only file that was to become writable
+// and hidden stays read-only. The room is filled with other values first; a file system with room for any number of
+// them cannot run this.
+TEST_F(EntryChangeTest, AFailedValueWritePutsTheModeBack)
+{
+    const std::string file = dir.makeFile("full.txt");
+    int filled = 0;
+    for (const std::size_t size : {1024, 256, 64, 16, 4, 1}) {
+        const std::string value(size, 'x');
+        while (filled < 1000 &&
+               setxattr(file.c_str(), ("user.f" + std::to_string(filled)).c_str(), value.data(), size, 0) == 0)
+            ++filled;
+    }
+    if (filled >= 1000 || storeValue(file, Bytes{0}))
+        GTEST_SKIP() << "this file system has room for every value";
+    ASSERT_EQ(chmod(file.c_str(), 0444), 0);
+
+    const EntryChangeOutcome outcome =
+        change(file, std::nullopt, std::nullopt, AttributeMasks{~kAttrReadOnly, kAttrHidden});
+    EXPECT_NE(outcome.attributesFailure, "");
+    EXPECT_EQ(statusOf(file).st_mode & 07777, 0444u);
+    EXPECT_EQ(storedValue(file), Bytes{});
 }
 
 // The value is written only when what it tells changes: a Samba value stays byte for byte, none is made for nothing,

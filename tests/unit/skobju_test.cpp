@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <sys/stat.h>
 
 #include <sys/stat.h>
 
@@ -178,6 +179,26 @@ TEST_F(RealFileTest, StampsFromTheRecordedDate)
     hidden.SetNewAttrs(~kAttrHidden, kAttrHidden);
     EXPECT_EQ(hidden.Touch(formats), kFailModified);
     EXPECT_EQ(attrsOnDisk(plain) & kAttrHidden, kAttrHidden);
+}
+
+// A file that was read-only when listed is read-only again after undo, its mode bit for bit, when the touch took
+// nothing else away.
+TEST_F(RealFileTest, UntouchMakesAReadOnlyFileReadOnlyAgain)
+{
+    const std::string path = folder.makeFile("ro.txt");
+    ASSERT_EQ(chmod(path.c_str(), 0444), 0);
+    TskObj file = listed(path);
+    file.SetNewAttrs(~kAttrReadOnly, 0);
+    ASSERT_EQ(file.Touch(formats), 0) << file.StatusText;
+    ASSERT_EQ(attrsOnDisk(path), 0u);
+
+    EXPECT_EQ(file.Untouch(), 0) << file.StatusText;
+    EXPECT_EQ(attrsOnDisk(path), kAttrReadOnly);
+    struct stat status
+    {
+    };
+    ASSERT_EQ(stat(path.c_str(), &status), 0);
+    EXPECT_EQ(status.st_mode & 07777, 0444u);
 }
 
 TEST_F(RealFileTest, FoldersAreStampedToo)

@@ -16,6 +16,8 @@ TEST(CompareStamps, HalfSecondToleranceWithinEqualHighHalves)
     EXPECT_EQ(CompareStamps(base + 4 * kSecond / 10, base), 0);
     EXPECT_EQ(CompareStamps(base, base + 6 * kSecond / 10), -1);
     EXPECT_EQ(CompareStamps(base + 6 * kSecond / 10, base), 1);
+    // Half a second apart is apart.
+    EXPECT_EQ(CompareStamps(base, base + kSecond / 2), -1);
 
     // Close stamps on either side of a change of the high half compare exactly.
     const FileTime edge = FileTime{0x01C0D62F} << 32;
