@@ -60,7 +60,7 @@ build() {
 }
 
 # The libFuzzer targets, each tests/fuzz/NAME_fuzz.cpp with its starting corpus in tests/fuzz/corpus/NAME.
-FUZZ_TARGETS=(cmdline inifile datetime dosattrib verinfo handoff)
+FUZZ_TARGETS=(cmdline inifile datetime dosattrib verinfo handoff exifdate)
 
 # Builds them in build-fuzz, with clang and the sanitizers.
 build_fuzz() {

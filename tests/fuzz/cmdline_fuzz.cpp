@@ -3,6 +3,7 @@
 // locale's formats), the settings file up to the first NUL, then the arguments, each ended by a NUL.
 #include "console/parameters.h"
 #include "core/datetimeformats.h"
+#include "core/presets.h"
 #include "core/sharedu.h"
 #include "fake/fakeplatform.h"
 #include "fuzzsupport.h"
@@ -91,6 +92,12 @@ bool isDateOrNone(double date)
     return date == -1.0 || (date >= 0 && date == std::floor(date));
 }
 
+// A switch names the displayed date/time, the other stamp or the recorded date; never a folder.
+bool isSwitchSource(std::int32_t source)
+{
+    return source == kSourceNone || source == kSourceClock || source == kSourceOtherStamp || source == kSourceRecorded;
+}
+
 bool isTimeOrNone(double time)
 {
     return time == -1.0 || (time >= 0 && time < 1);
@@ -103,8 +110,7 @@ void checkRecord(const TTouchSettings& s, bool parsed)
     require(isChange(s.ArchiveChange) && isChange(s.SystemChange) && isChange(s.HiddenChange) &&
                 isChange(s.ReadOnlyChange),
             "attribute changes -1, 0, +1");
-    require(s.ModifiedSource >= 0 && s.ModifiedSource <= 2 && s.CreatedSource >= 0 && s.CreatedSource <= 2,
-            "stamp sources 0..2");
+    require(isSwitchSource(s.ModifiedSource) && isSwitchSource(s.CreatedSource), "stamp sources 0, 1, 2, 4");
     require(s.Increment >= 0 && s.Increment <= kMaxIncrement, "increment 0..1800");
     require(isDateOrNone(s.SwitchDate), "a switch date is a day number or none");
     require(isTimeOrNone(s.SwitchTime), "a switch time is a fraction of a day or none");
