@@ -161,11 +161,12 @@ int main(int argc, char** argv)
             status = 1;
 
         // A preset not configured yet starts from the panel, whose date does not change from run to run. The dialog
-        // runs its own event loop: it is filled in, drawn and closed from inside it, once it shows.
+        // runs its own event loop: it is filled in, drawn and closed from inside it, once it is active, as a user sees
+        // it: its first activation lines its controls up in the current font.
         auto* dialog = form.findChild<QDialog*>("PresetForm");
         QTimer waitForDialog;
         QObject::connect(&waitForDialog, &QTimer::timeout, dialog, [dialog, &waitForDialog, &status, &output] {
-            if (!dialog->isVisible())
+            if (!dialog->isActiveWindow())
                 return;
             waitForDialog.stop();
             dialog->findChild<QLineEdit*>("ebName")->setText("Holiday photos");
