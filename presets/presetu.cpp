@@ -6,6 +6,7 @@
 #include "core/errorbox.h"
 #include "core/inifile.h"
 #include "winutil/actionbinding.h"
+#include "winutil/designfit.h"
 #include "winutil/formposu.h"
 #include "winutil/glyphs.h"
 #include "winutil/helppage.h"
@@ -27,8 +28,6 @@
 namespace {
 
 constexpr int kHelpContext = 14;
-// The blank a line edit keeps on each side of its text, inside the frame.
-constexpr int kLineEditInnerMargin = 2;
 const char* const kGroupHint = "Click a button to select; click again to de-select";
 
 // What keeps the entry from being stored, checked in this order; nullptr when nothing does.
@@ -62,6 +61,7 @@ TPresetForm::~TPresetForm() = default;
 void TPresetForm::FormCreate()
 {
     firstActivation = true;
+    design = DesignGeometry(*this);
     if (parentWidget())
         setFont(parentWidget()->font());
     ui->DTDateMod->setDisplayFormat(qtPickerFormat(formats.PickerDateFormat));
@@ -108,8 +108,7 @@ void TPresetForm::aePresetSettingChange()
         system.setUnderline(false);
         system.setStrikeOut(false);
         setFont(system);
-        const int barHeight = QFontMetrics(system).height() + 6;
-        ui->sbPre->setGeometry(0, height() - barHeight, width(), barHeight);
+        ui->sbPre->resize(width(), QFontMetrics(system).height() + 6);
         ArrangeControls();
     } else if (firstActivation) {
         ArrangeControls();
@@ -119,30 +118,68 @@ void TPresetForm::aePresetSettingChange()
 
 void TPresetForm::ArrangeControls()
 {
+    // Each pass starts from the design, so that the dialog shrinks again with the font; the status bar keeps the
+    // height the font gave it.
+    const int statusHeight = ui->sbPre->height();
+    design.restore();
     for (QLabel* label : {ui->lblName, ui->lblDesc, ui->lblA, ui->lblS, ui->lblH, ui->lblR, ui->lblM, ui->lblC})
         label->adjustSize();
+    for (QWidget* widget :
+         std::initializer_list<QWidget*>{ui->ebName, ui->ebDesc, ui->DTDateMod, ui->DTTimeMod, ui->comSeqN, ui->comSeqU,
+                                         ui->btnHelp, ui->btnCancel, ui->btnOK})
+        growToText(widget);
+    fitNameField();
 
-    const std::pair<QLabel*, QWidget*> attributeRows[] = {
-        {ui->lblA, ui->tbAttrA}, {ui->lblS, ui->tbAttrS}, {ui->lblH, ui->tbAttrH}, {ui->lblR, ui->tbAttrR}};
-    for (const auto& [label, bar] : attributeRows) {
-        bar->move(ui->gbAttr->width() - bar->width() - 8, label->y() + label->height() - bar->height() + 2);
-        label->move(bar->x() - label->width() - 8, label->y());
-    }
+    // Each field starts below its label.
+    keepBelow(ui->ebName, ui->lblName, 0);
+    keepBelow(ui->lblDesc, ui->ebName, design.gapBelow(ui->ebName, ui->lblDesc));
+    keepBelow(ui->ebDesc, ui->lblDesc, 0);
 
-    for (QWidget* widget : {static_cast<QWidget*>(ui->tbMod), static_cast<QWidget*>(ui->tbCre),
-                            static_cast<QWidget*>(ui->lblM), static_cast<QWidget*>(ui->lblC)})
-        centreHorizontally(widget);
-
+    placeLabelledBars(
+        ui->gbAttr,
+        {{ui->lblA, ui->tbAttrA}, {ui->lblS, ui->tbAttrS}, {ui->lblH, ui->tbAttrH}, {ui->lblR, ui->tbAttrR}}, design);
+    centreContents(ui->gbStamp);
+    stackClockRows({ui->cbDatex, ui->DTDateMod, ui->cbTimex, ui->DTTimeMod, ui->cbSeq, ui->comSeqN, ui->comSeqU},
+                   design);
     const QRect time = ui->DTTimeMod->geometry();
     ui->tbTimes->move(time.x(), (time.y() + time.height() + ui->comSeqN->y() - ui->tbTimes->height()) / 2);
+    widenToContents(ui->gbClock, design);
 
-    // Rows line up across the two groups.
+    // Rows line up across the two groups; a bar never starts above the bottom of its label.
     ui->lblM->move(ui->lblM->x(), ui->lblA->y());
     ui->tbMod->move(ui->tbMod->x(), ui->tbAttrS->y());
     ui->lblC->move(ui->lblC->x(), ui->lblH->y());
     ui->tbCre->move(ui->tbCre->x(), ui->tbAttrR->y());
+    keepBelow(ui->tbMod, ui->lblM, 0);
+    keepBelow(ui->tbCre, ui->lblC, 0);
 
-    fitNameField();
+    const QList<QGroupBox*> groups = {ui->gbAttr, ui->gbStamp, ui->gbClock};
+    for (QGroupBox* group : groups)
+        keepBelow(group, ui->ebDesc, design.gapBelow(ui->ebDesc, group));
+    lineUpGroups(groups, design);
+    placeDialogEdges(statusHeight);
+}
+
+void TPresetForm::placeDialogEdges(int statusHeight)
+{
+    // As wide as the groups or the name field need, with the design's blanks on the right; the description spans it.
+    const int width =
+        std::max({design.rootSize().width(), ui->gbClock->geometry().right() + 1 + design.blankRightOf(ui->gbClock),
+                  ui->ebName->geometry().right() + 1 + ui->ebName->x()});
+    ui->ebDesc->resize(width - design.blankRightOf(ui->ebDesc) - ui->ebDesc->x(), ui->ebDesc->height());
+
+    // Help on the left; Cancel and OK keep their distance from the right edge.
+    const QList<QWidget*> buttons = {ui->btnHelp, ui->btnCancel, ui->btnOK};
+    for (QWidget* button : buttons)
+        keepBelow(button, ui->gbAttr, design.gapBelow(ui->gbAttr, button));
+    alignRight({ui->btnCancel, ui->btnOK}, width - design.blankRightOf(ui->btnOK), design);
+
+    int buttonsBottom = 0;
+    for (const QWidget* button : buttons)
+        buttonsBottom = std::max(buttonsBottom, button->geometry().bottom() + 1);
+    const int statusTop = buttonsBottom + design.gapBelow(ui->btnOK, ui->sbPre);
+    ui->sbPre->setGeometry(0, statusTop, width, statusHeight);
+    setFixedSize(width, statusTop + statusHeight);
 }
 
 void TPresetForm::fitNameField()
@@ -161,13 +198,6 @@ void TPresetForm::fitNameField()
     const QSize fitted =
         name->style()->sizeFromContents(QStyle::CT_LineEdit, &frame, QSize(inner, metrics.height()), name);
     name->resize(std::max(name->width(), fitted.width()), name->height());
-
-    // The dialog widens with it when the font is large.
-    const int needed = name->geometry().right() + 1 + name->x();
-    if (needed > width()) {
-        setFixedWidth(needed);
-        ui->sbPre->setGeometry(0, ui->sbPre->y(), needed, ui->sbPre->height());
-    }
 }
 
 void TPresetForm::loadImages()

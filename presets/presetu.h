@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/panelstate.h"
+#include "winutil/designfit.h"
 
 #include <QDialog>
 #include <QIcon>
@@ -50,6 +51,8 @@ private:
     void FormActivate();
     void aePresetSettingChange();
     void ArrangeControls();
+    // The dialog's size, the description field's width, the buttons and the status bar, from what the groups need.
+    void placeDialogEdges(int statusHeight);
     void fitNameField();
     void loadImages();
     void bindButtons();
@@ -75,6 +78,7 @@ private:
     std::string iniFileName;
     const DateTimeFormats formats;
     bool firstActivation = true;
+    DesignGeometry design; // where the components stand at the design font
 
     QList<QIcon> ilStates;
     QList<QIcon> ilClock;

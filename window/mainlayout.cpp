@@ -17,6 +17,9 @@
 namespace {
 
 constexpr int kFirstStartRows = 15;
+constexpr int kMinTrackHeight = 400;
+// Right of Exit, as the design leaves it.
+constexpr int kRightOfExit = 16;
 // Between two preset buttons: more than between a button and its own arrow, so that each arrow reads as its button's.
 constexpr int kPresetSpacing = 6;
 
@@ -125,30 +128,32 @@ void TMainForm::aeMainSettingChange()
 
 void TMainForm::panelLayoutPass()
 {
+    // Each pass starts from the design, so that the panel shrinks again with the font.
+    panelDesign.restore();
     fitToContents({ui->lblA, ui->lblS, ui->lblH, ui->lblR, ui->lblM, ui->lblC, ui->lblFilA, ui->lblFilT, ui->tbAttrA,
                    ui->tbAttrS, ui->tbAttrH, ui->tbAttrR, ui->tbMod, ui->tbCre, ui->tbFiles, ui->tbTouch, ui->tbClkA,
                    ui->tbClkB});
     fitToContents({ui->tbPresets}, kPresetSpacing);
+    for (QWidget* widget : std::initializer_list<QWidget*>{ui->lblPresets, ui->btnHelp, ui->btnAbout, ui->btnExit,
+                                                           ui->DTDateMod, ui->DTTimeMod, ui->comSeqN, ui->comSeqU})
+        growToText(widget);
 
-    const std::pair<QLabel*, QWidget*> attributeRows[] = {
-        {ui->lblA, ui->tbAttrA}, {ui->lblS, ui->tbAttrS}, {ui->lblH, ui->tbAttrH}, {ui->lblR, ui->tbAttrR}};
-    for (const auto& [label, bar] : attributeRows) {
-        bar->move(bar->parentWidget()->width() - bar->width() - 8, label->y() + label->height() - bar->height() + 2);
-        label->move(bar->x() - label->width() - 8, label->y());
-    }
+    placeLabelledBars(
+        ui->gbAttr,
+        {{ui->lblA, ui->tbAttrA}, {ui->lblS, ui->tbAttrS}, {ui->lblH, ui->tbAttrH}, {ui->lblR, ui->tbAttrR}},
+        panelDesign);
+    centreContents(ui->gbFiles);
+    centreContents(ui->gbSettings);
+    stackClockRows({ui->cbDatex, ui->DTDateMod, ui->cbTimex, ui->DTTimeMod, ui->cbSeq, ui->comSeqN, ui->comSeqU},
+                   panelDesign);
 
     const QRect time = ui->DTTimeMod->geometry();
     const int clockTop = (time.y() + time.height() + ui->comSeqN->y() - ui->tbClkA->height()) / 2;
     ui->tbClkA->move(time.x(), clockTop);
     ui->tbClkB->move(time.x() + time.width() - ui->tbClkB->width(), clockTop);
+    widenToContents(ui->gbDateTime, panelDesign);
 
-    for (QWidget* widget :
-         {static_cast<QWidget*>(ui->tbMod), static_cast<QWidget*>(ui->tbCre), static_cast<QWidget*>(ui->tbFiles),
-          static_cast<QWidget*>(ui->tbTouch), static_cast<QWidget*>(ui->lblM), static_cast<QWidget*>(ui->lblC),
-          static_cast<QWidget*>(ui->lblFilA), static_cast<QWidget*>(ui->lblFilT)})
-        centreHorizontally(widget);
-
-    // Rows line up across the group boxes.
+    // Rows line up across the group boxes; a bar never starts above the bottom of its label.
     ui->lblM->move(ui->lblM->x(), ui->lblA->y());
     ui->lblFilA->move(ui->lblFilA->x(), ui->lblA->y());
     ui->tbMod->move(ui->tbMod->x(), ui->tbAttrS->y());
@@ -157,8 +162,49 @@ void TMainForm::panelLayoutPass()
     ui->lblFilT->move(ui->lblFilT->x(), ui->lblH->y());
     ui->tbCre->move(ui->tbCre->x(), ui->tbAttrR->y());
     ui->tbTouch->move(ui->tbTouch->x(), ui->tbAttrR->y());
+    for (const auto& [label, bar] : {std::pair{ui->lblM, ui->tbMod}, std::pair{ui->lblFilA, ui->tbFiles},
+                                     std::pair{ui->lblC, ui->tbCre}, std::pair{ui->lblFilT, ui->tbTouch}})
+        keepBelow(bar, label, 0);
 
-    ui->tbPresets->move(ui->tbPresets->x(), ui->btnHelp->y() + ui->btnHelp->height() - ui->tbPresets->height() + 2);
+    lineUpGroups({ui->gbFiles, ui->gbAttr, ui->gbSettings, ui->gbDateTime}, panelDesign);
+    placeButtonRow();
+    ui->pnlControl->setFixedHeight(
+        std::max(panelDesign.rootSize().height(),
+                 ui->pnlControl->childrenRect().bottom() + 1 + panelDesign.margins(ui->pnlControl).bottom()));
+    followPanelWidth();
+}
+
+void TMainForm::placeButtonRow()
+{
+    QWidget* groups = ui->gbFiles;
+    const QList<QWidget*> buttons = {ui->btnHelp, ui->btnAbout, ui->btnExit};
+    for (QWidget* button : buttons)
+        keepBelow(button, groups, panelDesign.gapBelow(groups, button));
+    keepBelow(ui->lblPresets, groups, panelDesign.gapBelow(groups, ui->lblPresets));
+
+    // The bar ends 2 below the buttons, and starts below its label; the buttons follow it down.
+    QWidget* bar = ui->tbPresets;
+    const int barTop = std::max(ui->btnHelp->geometry().bottom() + 1 - bar->height() + 2,
+                                ui->lblPresets->geometry().bottom() + 1 + panelDesign.gapBelow(ui->lblPresets, bar));
+    bar->move(bar->x(), barTop);
+    for (QWidget* button : buttons)
+        button->move(button->x(), barTop + bar->height() - 2 - button->height());
+
+    // Exit keeps its distance from the group boxes' right edge, unless the bar needs the buttons' room.
+    QWidget* lastGroup = ui->gbDateTime;
+    const int right =
+        lastGroup->geometry().right() - panelDesign.rect(lastGroup).right() + panelDesign.rect(ui->btnExit).right() + 1;
+    alignRight(buttons, right, panelDesign);
+    const int shortfall =
+        bar->geometry().right() + 1 + panelDesign.gapRightOf(ui->btnHelp, ui->btnAbout) - ui->btnHelp->x();
+    if (shortfall > 0)
+        alignRight(buttons, right + shortfall, panelDesign);
+}
+
+void TMainForm::followPanelWidth()
+{
+    minTrackWidth = ui->btnExit->geometry().right() + 1 + kRightOfExit;
+    setMinimumSize(minTrackWidth > 0 ? minTrackWidth : 640, kMinTrackHeight);
 }
 
 void TMainForm::AutoSizeColumns()

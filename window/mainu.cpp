@@ -28,8 +28,6 @@
 
 namespace {
 
-constexpr int kMinTrackHeight = 400;
-
 // The folder of the program, without a trailing `/`.
 std::string programFolder()
 {
@@ -61,8 +59,8 @@ void TMainForm::FormCreate()
 {
     busy = false;
     firstActivation = true;
-    minTrackWidth = ui->btnExit->geometry().right() + 1 + 16;
-    setMinimumSize(minTrackWidth > 0 ? minTrackWidth : 640, kMinTrackHeight);
+    panelDesign = DesignGeometry(*ui->pnlControl);
+    followPanelWidth();
     seqStep = 60;
 
     ui->DTDateMod->setDisplayFormat(qtPickerFormat(formats.PickerDateFormat));

@@ -5,6 +5,7 @@
 #include "core/handoffmessage.h"
 #include "core/panelstate.h"
 #include "platform/platform.h"
+#include "winutil/designfit.h"
 
 #include <QIcon>
 #include <QList>
@@ -95,6 +96,10 @@ private:
     void whenIdle(std::function<void()> work);
     void runWaitingWork();
     void panelLayoutPass();
+    // The preset bar and the Help, About and Exit buttons, below the group boxes.
+    void placeButtonRow();
+    // The window is never narrower than the panel, Exit included.
+    void followPanelWidth();
     void AutoSizeColumns();
     void acHelpExecute();
     void acAboutExecute();
@@ -213,6 +218,7 @@ private:
     bool interrupted = false;
     bool firstActivation = true;
     int minTrackWidth = 0;
+    DesignGeometry panelDesign; // where the panel's components stand at the design font
     std::string iniFileName;
     const DateTimeFormats formats;
     std::array<PresetEntry, 5> presetTable;

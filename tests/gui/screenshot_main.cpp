@@ -1,7 +1,7 @@
 // Draws the real main window and preset dialog offscreen, with a few files listed, into mainwindow.png and
 // presetdialog.png, so that the pictures of the documentation follow the window as it changes.
 //
-//     screenshots [--style NAME] [--dark] FOLDER
+//     screenshots [--style NAME] [--dark] [--font-points N] FOLDER
 #include "core/datetimeformats.h"
 #include "fake/entrysetup.h"
 #include "gui/windowfixture.h"
@@ -14,6 +14,7 @@
 #include <QDateEdit>
 #include <QDialog>
 #include <QDir>
+#include <QFont>
 #include <QLineEdit>
 #include <QPalette>
 #include <QStyle>
@@ -115,6 +116,7 @@ int main(int argc, char** argv)
     QCommandLineParser parser;
     parser.addOption({"style", "Draws with this widget style.", "name"});
     parser.addOption({"dark", "Draws with a dark palette."});
+    parser.addOption({"font-points", "Draws in the application font at this size.", "points"});
     parser.addPositionalArgument("folder", "Where mainwindow.png and presetdialog.png go.");
     parser.process(app);
     if (parser.positionalArguments().size() != 1)
@@ -125,6 +127,16 @@ int main(int argc, char** argv)
         QApplication::setStyle(parser.value("style"));
     if (parser.isSet("dark"))
         QApplication::setPalette(darkPalette());
+    if (parser.isSet("font-points")) {
+        bool valid = false;
+        const int points = parser.value("font-points").toInt(&valid);
+        if (!valid || points <= 0) {
+            std::cerr << "screenshots: --font-points needs a positive whole number\n";
+            return 2;
+        }
+        // As a user's larger system font reaches the windows: through the application font they follow.
+        QApplication::setFont(QFont(QApplication::font().family(), points));
+    }
     QApplication::setApplicationDisplayName("Stampkeep");
     const DateTimeFormats formats = BuildDateTimeFormats();
 
@@ -149,11 +161,12 @@ int main(int argc, char** argv)
             status = 1;
 
         // A preset not configured yet starts from the panel, whose date does not change from run to run. The dialog
-        // runs its own event loop: it is filled in, drawn and closed from inside it, once it shows.
+        // runs its own event loop: it is filled in, drawn and closed from inside it, once it is active, as a user sees
+        // it: its first activation lines its controls up in the current font.
         auto* dialog = form.findChild<QDialog*>("PresetForm");
         QTimer waitForDialog;
         QObject::connect(&waitForDialog, &QTimer::timeout, dialog, [dialog, &waitForDialog, &status, &output] {
-            if (!dialog->isVisible())
+            if (!dialog->isActiveWindow())
                 return;
             waitForDialog.stop();
             dialog->findChild<QLineEdit*>("ebName")->setText("Holiday photos");

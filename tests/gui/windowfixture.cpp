@@ -8,9 +8,13 @@
 #include <QAbstractButton>
 #include <QAbstractEventDispatcher>
 #include <QApplication>
+#include <QComboBox>
+#include <QDateTimeEdit>
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QShortcutEvent>
 #include <QTimer>
@@ -44,6 +48,30 @@ QString described(const QWidget& widget)
         .arg(place.y())
         .arg(place.width())
         .arg(place.height());
+}
+
+// What keeps a component from showing its whole text in its own font: a label smaller than it asks to be, a date or
+// time whose editor is narrower than what it shows, a caption wider than its button, a text lower than a line.
+QString cutText(const QWidget& widget)
+{
+    const QFontMetrics metrics = widget.fontMetrics();
+    if (const auto* label = qobject_cast<const QLabel*>(&widget)) {
+        const QSize wanted = label->sizeHint();
+        return label->width() < wanted.width() || label->height() < wanted.height() ? "is smaller than its text" : "";
+    }
+    const QWidget* textArea = &widget;
+    int textWidth = 0;
+    if (const auto* picker = qobject_cast<const QDateTimeEdit*>(&widget)) {
+        textArea = picker->findChild<QLineEdit*>();
+        textWidth = metrics.horizontalAdvance(picker->text());
+    } else if (const auto* button = qobject_cast<const QPushButton*>(&widget)) {
+        textWidth = metrics.size(Qt::TextShowMnemonic, button->text()).width();
+    } else if (!qobject_cast<const QComboBox*>(&widget) && !qobject_cast<const QLineEdit*>(&widget)) {
+        return {};
+    }
+    if (textArea->width() < textWidth)
+        return "is narrower than its text";
+    return textArea->height() < metrics.height() ? "is lower than a line of its text" : "";
 }
 
 // Stands between the shortcut map and what a key reaches: records it, and keeps it from acting.
@@ -150,6 +178,36 @@ void WindowFixture::showActive(QWidget& window)
     QVERIFY(QTest::qWaitForWindowActive(&window));
 }
 
+QMap<QString, QRect> componentPlaces(const QWidget& parent)
+{
+    QMap<QString, QRect> places;
+    for (const QWidget* widget : parent.findChildren<QWidget*>()) {
+        if (isComponent(*widget, *parent.window()))
+            places.insert(widget->objectName(), widget->geometry());
+    }
+    return places;
+}
+
+QStringList movedComponents(const QMap<QString, QRect>& before, const QMap<QString, QRect>& after)
+{
+    QStringList moved;
+    for (auto place = before.cbegin(); place != before.cend(); ++place) {
+        const QRect now = after.value(place.key());
+        if (now != place.value())
+            moved << QString("%1 from %2,%3 %4x%5 to %6,%7 %8x%9")
+                         .arg(place.key())
+                         .arg(place->x())
+                         .arg(place->y())
+                         .arg(place->width())
+                         .arg(place->height())
+                         .arg(now.x())
+                         .arg(now.y())
+                         .arg(now.width())
+                         .arg(now.height());
+    }
+    return moved;
+}
+
 QStringList layoutFaults(const QWidget& window)
 {
     QStringList faults;
@@ -166,6 +224,8 @@ QStringList layoutFaults(const QWidget& window)
         }
         for (qsizetype i = 0; i < siblings.size(); ++i) {
             const QWidget& widget = *siblings[i];
+            if (const QString cut = cutText(widget); !cut.isEmpty())
+                faults << described(widget) + " " + cut;
             if (!parent->rect().contains(widget.geometry()))
                 faults << described(widget) + " reaches outside " + described(*parent);
             if (!window.rect().contains(QRect(widget.mapTo(&window, QPoint(0, 0)), widget.size())))

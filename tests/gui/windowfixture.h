@@ -31,9 +31,13 @@ QDateTime diskModified(const std::string& path);
 
 // Small, usual and large fonts, in points: a window must hold together in each.
 constexpr int kFontPoints[] = {7, 9, 14};
-// What a user would see wrong in a laid-out window: a visible component overlapping a visible sibling, or reaching
-// outside its parent or the window. One line each; none when the layout holds.
+// What a user would see wrong in a laid-out window: a visible component overlapping a visible sibling, reaching
+// outside its parent or the window, or too small for its text. One line each; none when the layout holds.
 QStringList layoutFaults(const QWidget& window);
+// Where each visible component under `parent` stands, by name.
+QMap<QString, QRect> componentPlaces(const QWidget& parent);
+// One line for each component of `before` that stands elsewhere, or is sized otherwise, in `after`.
+QStringList movedComponents(const QMap<QString, QRect>& before, const QMap<QString, QRect>& after);
 
 // Every key that the window declares (the shortcuts of its actions, the Alt+letters of its visible buttons and of
 // its labels that have a buddy, the letters its labels underline), pressed in the active window: `reached` names
