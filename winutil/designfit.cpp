@@ -180,7 +180,9 @@ void placeLabelledBars(QGroupBox* group, const QList<LabelledBar>& rows, const D
     widenGroup(group, needed);
 
     QWidget* barAbove = nullptr;
-    for (const auto& [label, bar] : rows) {
+    for (const LabelledBar& row : rows) {
+        QLabel* label = row.label;
+        QWidget* bar = row.bar;
         const auto barTop = [label, bar] { return label->y() + label->height() - bar->height() + 2; };
         if (barAbove) {
             const int lowest = barAbove->geometry().bottom() + 1 + design.gapBelow(barAbove, bar);
