@@ -2,6 +2,8 @@
 # timer.
 # shellcheck shell=bash
 source "$(dirname "${BASH_SOURCE[0]}")/../scripts/common.sh"
+# shellcheck source=tests/cli/clisupport.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../tests/cli/clisupport.sh"
 
 # build_benchmarks DIR: builds DIR with the benchmark programs, which a plain build leaves out; the build's own output
 # goes to standard error, apart from the figures.
@@ -9,15 +11,11 @@ build_benchmarks() {
     build "$1" -DSTAMPKEEP_BENCH=ON >&2
 }
 
-# make_work N [EXTENSION]: sets $work (removed at exit), with N empty files in $work/files (named with EXTENSION, txt
-# without) and the app-path registration pointing at a stand-in program, so that stkcli runs without a window.
+# make_work N [EXTENSION]: the registered work folder of the stkcli tests, with N empty files in $work/files (named
+# with EXTENSION, txt without).
 make_work() {
-    work=$(mktemp -d)
-    trap 'rm -rf "$work"' EXIT
-    export XDG_CONFIG_HOME=$work/config
-    mkdir -p "$XDG_CONFIG_HOME/stampkeep" "$work/files"
-    printf '#!/bin/sh\n' > "$work/stampkeep" && chmod +x "$work/stampkeep"
-    echo "$work/stampkeep" > "$XDG_CONFIG_HOME/stampkeep/app-path"
+    make_registered_work
+    mkdir -p "$work/files"
     (cd "$work/files" && seq -f "file%0${#1}g.${2:-txt}" "$1" | xargs touch)
 }
 

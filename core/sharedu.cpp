@@ -4,7 +4,7 @@
 #include "core/asciitext.h"
 #include "core/datetimeformats.h"
 #include "core/errorbox.h"
-#include "core/filespecs.h"
+#include "core/filepatterns.h"
 #include "core/inifile.h"
 #include "core/integertext.h"
 #include "core/presets.h"

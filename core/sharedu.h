@@ -2,7 +2,7 @@
 #pragma once
 
 #include "core/datetimeformats.h"
-#include "core/filespecs.h"
+#include "core/filepatterns.h"
 #include "core/inifile.h"
 
 #include <bit>

@@ -1,5 +1,5 @@
 // File specifications of the command line: refused drives, unmatched and unsearchable specifications, the list.
-#include "core/filespecs.h"
+#include "core/filepatterns.h"
 
 #include "core/sharedu.h"
 #include "fake/fakeplatform.h"

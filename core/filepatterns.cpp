@@ -1,5 +1,5 @@
 // File specifications of the command line: whether each may be touched and matches anything, and the record's list.
-#include "core/filespecs.h"
+#include "core/filepatterns.h"
 
 #include "core/driveclass.h"
 #include "core/sharedu.h"
