@@ -92,10 +92,7 @@ public:
 
     void run()
     {
-        if (!entry_.readStatus(status_)) {
-            outcome_.openFailure = systemMessage();
-            return;
-        }
+        status_ = entry_.openedStatus();
         before_ = status_;
         if (change_.created || change_.attributes)
             readStoredValue();
@@ -295,8 +292,7 @@ EntryChangeOutcome changeEntryAt(const std::string& path, const EntryChange& cha
         ChangeRun(entry, change, outcome).run();
         return outcome;
     }
-    struct statx status;
-    if (!entry.pathOnly() && entry.readStatus(status) && S_ISREG(status.stx_mode))
+    if (!entry.pathOnly() && S_ISREG(entry.openedStatus().stx_mode))
         outcome.recorded = change.readRecorded(entry.descriptor());
     EntryChange dated = change;
     if (outcome.recorded) {

@@ -35,10 +35,7 @@ public:
 
     void run()
     {
-        if (!entry_.readStatus(status_)) {
-            outcome_.openFailure = std::strerror(errno);
-            return;
-        }
+        status_ = entry_.openedStatus();
         const bool valueKnown = snapshot_.storedValueKnown && entry_.withOwnerBit(status_, S_IRUSR, [&] {
             now_ = entry_.readValue();
             return now_.readable;

@@ -45,8 +45,8 @@ std::string OpenEntry::openPath(const std::string& path, EntryChangeOutcome& out
     if (!fd_)
         return std::strerror(errno);
     std::snprintf(procPath_, sizeof procPath_, "/proc/self/fd/%d", fd_.get());
-    struct statx status;
-    if (statx(fd_.get(), "", AT_EMPTY_PATH, STATX_TYPE | STATX_MNT_ID, &status) != 0)
+    struct statx& status = opened_;
+    if (statx(fd_.get(), "", AT_EMPTY_PATH, kStatusMask | STATX_MNT_ID, &status) != 0)
         return std::strerror(errno);
     if (S_ISLNK(status.stx_mode))
         return kLinkNotFollowed;
@@ -135,6 +135,7 @@ bool keepsSetGroupId(const struct statx& status, mode_t mode)
 
 bool anyRefusedDrive()
 {
-    const std::vector<MountEntry>& mounts = processMounts();
-    return std::ranges::any_of(mounts, [](const MountEntry& mount) { return mount.driveType != DriveType::Fixed; });
+    static const bool any = std::ranges::any_of(
+        processMounts(), [](const MountEntry& mount) { return mount.driveType != DriveType::Fixed; });
+    return any;
 }

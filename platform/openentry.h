@@ -39,6 +39,8 @@ public:
     // Opens `path`; where it cannot, says why in `outcome` and answers false.
     bool open(const std::string& path, EntryChangeOutcome& outcome);
 
+    // The status read when it was opened, and read anew.
+    const struct statx& openedStatus() const { return opened_; }
     bool readStatus(struct statx& status) const;
     bool setLastWrite(const timespec& stamp) const;
     // Reads `user.DOSATTRIB` at its real size; errno is kept for the caller when it is unreadable.
@@ -59,6 +61,7 @@ private:
 
     Descriptor fd_;
     char procPath_[32] = "";
+    struct statx opened_;
 };
 
 // Reads a stored value at its real size through `get`, one getxattr call of one entry.
