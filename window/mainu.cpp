@@ -119,10 +119,9 @@ void TMainForm::FormDestroy()
     ui->DTDateMod->setAcceptDrops(false);
     ui->DTTimeMod->setAcceptDrops(false);
     try {
-        SaveFormPlacement(iniFileName, *this, true);
         writeSettings();
     } catch (const IniWriteError& error) {
-        // The keys written before the refusal stay; the rest of the settings are not saved this time.
+        // Saved whole or not at all: the settings of the last save stay.
         showErrorBox(error.what());
     }
 }
@@ -130,9 +129,12 @@ void TMainForm::FormDestroy()
 void TMainForm::writeSettings()
 {
     IniFile ini(iniFileName);
-    currentPanelState().writeSettings(formats, ini);
-    ini.writeString("Location", "Location", selectFolder.toStdString());
-    ini.writeString("Settings", "WasFolder", matchFolder);
+    ini.writeTogether([&] {
+        SaveFormPlacement(ini, *this, true);
+        currentPanelState().writeSettings(formats, ini);
+        ini.writeString("Location", "Location", selectFolder.toStdString());
+        ini.writeString("Settings", "WasFolder", matchFolder);
+    });
 }
 
 bool TMainForm::event(QEvent* event)
