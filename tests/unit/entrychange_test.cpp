@@ -335,6 +335,25 @@ TEST_F(EntryChangeTest, ALiftThatWouldDropSetGroupIdFails)
     EXPECT_EQ(storedValue(file), Bytes{});
 }
 
+// A Created stamp the entry already has writes nothing: an ordinary user may set it on a file of root's that it can
+// read but not write. Needs root to make such a file.
+TEST_F(EntryChangeTest, CreatedAsItIsWritesNothing)
+{
+    if (geteuid() != 0)
+        GTEST_SKIP() << "needs root to own the file";
+    const std::string file = dir.makeFile("roots.txt");
+    ASSERT_TRUE(storeValue(file, kSambaValue));
+    ASSERT_EQ(chmod(dir.path().c_str(), 0755), 0);
+    ASSERT_EQ(chmod(file.c_str(), 0644), 0);
+    EXPECT_TRUE(inChild([&] {
+        if (setgroups(0, nullptr) != 0 || setgid(65534) != 0 || setuid(65534) != 0)
+            return false;
+        const EntryChangeOutcome outcome = change(file, std::nullopt, kCreated);
+        return outcome.openFailure.empty() && outcome.stampsFailure.empty() && outcome.after.created == kCreated;
+    }));
+    EXPECT_EQ(storedValue(file), kSambaValue);
+}
+
 // Clearing read-only adds the write bits that `chmod +w` adds under the process's umask, so a round trip gives the
 // usual mode back.
 TEST_F(EntryChangeTest, ClearingReadOnlyFollowsTheUmask)
