@@ -44,6 +44,7 @@ private slots:
     void twoQuickLaterStartsBothArrive();
     void unreachableInstanceLeavesAWindowOfItsOwn();
     void malformedMessagesAreDropped();
+    void aMessageInPiecesIsConfirmed();
 
 private:
     // This test process as the running instance.
@@ -305,13 +306,16 @@ void HandOffTest::badSwitchHandsOverNothing()
     QVERIFY(!action("acAPlus")->isChecked());
 }
 
-// A touch or an adding of files runs to its end before the next command line is taken.
+// A touch or an adding of files runs to its end before the next command line is taken; every command line that
+// waited is taken then, in order, also after one that names no files.
 void HandOffTest::handOffDuringABusyRunWaitsForItsEnd()
 {
     becomeRunningInstance();
-    const HandOffMessage message = StartUp::parseArguments({"x.txt", "/A+", "/ME"}, iniPath(), formats);
+    const HandOffMessage switchesOnly = StartUp::parseArguments({"/A+"}, iniPath(), formats);
+    const HandOffMessage message = StartUp::parseArguments({"x.txt", "/ME"}, iniPath(), formats);
     {
         const TMainForm::BusyGuard busy(*form);
+        form->handOffMessage(switchesOnly);
         form->handOffMessage(message);
         QCoreApplication::processEvents();
         QCOMPARE(listedNames(), QStringList{});
@@ -413,6 +417,29 @@ void HandOffTest::malformedMessagesAreDropped()
         QTRY_COMPARE_WITH_TIMEOUT(peer.state(), QLocalSocket::UnconnectedState, 2000);
     }
     QCOMPARE(listedNames(), QStringList{});
+}
+
+// A message may arrive in pieces: here everything but its last byte, then that byte alone. It is confirmed once
+// whole, and its file listed.
+void HandOffTest::aMessageInPiecesIsConfirmed()
+{
+    becomeRunningInstance();
+    const QString socketPath = QString::fromStdString(runtime.path()) + "/" +
+                               QString::fromStdString(SharedBlock::systemName(kHandOffBlockName).substr(1)) + ".socket";
+    HandOffMessage message = StartUp::parseArguments({"x.txt"}, iniPath(), formats);
+    message.workingFolder = folder->path();
+    const std::string frame = std::string(1, kHandOffWakeUp) + encodeHandOff(message);
+    QLocalSocket peer;
+    peer.connectToServer(socketPath);
+    QVERIFY(peer.waitForConnected(1000));
+    peer.write(frame.data(), static_cast<qint64>(frame.size() - 1));
+    QVERIFY(peer.waitForBytesWritten(1000));
+    QTest::qWait(200);
+    QCOMPARE(peer.state(), QLocalSocket::ConnectedState);
+    peer.write(frame.data() + frame.size() - 1, 1);
+    QVERIFY(peer.waitForReadyRead(3000));
+    QCOMPARE(peer.read(1), QByteArray(1, kHandOffReceived));
+    QTRY_COMPARE(listedNames(), QStringList{"x.txt"});
 }
 
 QTEST_MAIN(HandOffTest)
