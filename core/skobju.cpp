@@ -120,12 +120,6 @@ int TskObj::Touch(const DateTimeFormats& formats, TouchReport report)
     change.created = pending(NewCreated);
     change.modifiedFromRecorded = ModifiedFromRecorded;
     change.createdFromRecorded = CreatedFromRecorded;
-    if (changesStamps(change) && !platform.isNtFamily() && (CurAttrs & kAttrDirectory)) {
-        result |= timeBits(change);
-        appendLine("Folder date/time cannot be changed in Windows 9x");
-        change.modified = change.created = std::nullopt;
-        change.modifiedFromRecorded = change.createdFromRecorded = false;
-    }
     if (change.modifiedFromRecorded || change.createdFromRecorded)
         change.readRecorded = [this](int descriptor) { return readRecordedDate(descriptor, systemPath()); };
     if (NewAttrs != kNoAttrs)
