@@ -1,13 +1,15 @@
 // Reads the recorded date of every file named, as a touch would before stamping it, for bench/recordeddate_bench.sh.
-#include "media/exifdatereader.h"
+#include "core/mediaplugin.h"
 #include "platform/descriptor.h"
+#include "platform/interruption.h"
 
 #include <cstdio>
 #include <fcntl.h>
 
 int main(int argc, char** argv)
 {
-    ExifDateReader reader;
+    // The plugin beside this program, loaded on the first date as in stkcli.
+    MediaPluginReader reader(interruptionSignal);
     setRecordedDateReader(&reader);
     int dated = 0;
     for (int i = 1; i < argc; ++i) {

@@ -1,66 +1,80 @@
-// The recorded date of a photo or raw file, read from its EXIF data with Exiv2.
+// The recorded date of a photo or raw file, read from its Exif data with Exiv2.
 #include "media/exifdatereader.h"
 
+#include "media/descriptorio.h"
 #include "media/exifdate.h"
+#include "media/exiftags.h"
+#include "platform/filetime.h"
 
-#include <exception>
+#include <exiv2/bmffimage.hpp>
+#include <exiv2/crwimage.hpp>
 #include <exiv2/error.hpp>
-#include <exiv2/exif.hpp>
 #include <exiv2/image.hpp>
-#include <sys/stat.h>
+#include <exiv2/xmp_exiv2.hpp>
+#include <exiv2/xmpsidecar.hpp>
 
 namespace {
 
-// One date with the tags that complete it.
-struct DateTags
+void prepareExiv2()
 {
-    const char* date;
-    const char* subSeconds;
-    const char* offset;
-};
-
-constexpr DateTags kDateTaken{"Exif.Photo.DateTimeOriginal", "Exif.Photo.SubSecTimeOriginal",
-                              "Exif.Photo.OffsetTimeOriginal"};
-constexpr DateTags kDateDigitized{"Exif.Photo.DateTimeDigitized", "Exif.Photo.SubSecTimeDigitized",
-                                  "Exif.Photo.OffsetTimeDigitized"};
-
-std::string tagText(const Exiv2::ExifData& exif, const char* key)
-{
-    const auto found = exif.findKey(Exiv2::ExifKey(key));
-    return found == exif.end() ? std::string() : found->toString();
+    static const bool prepared = [] {
+        Exiv2::LogMsg::setLevel(Exiv2::LogMsg::mute);
+        // Exiv2 reads ISO-media files (HEIC, AVIF, CR3, JPEG XL) only when asked to.
+        Exiv2::enableBMFF(true);
+        return true;
+    }();
+    (void)prepared;
 }
 
-std::optional<FileTime> dateFrom(const Exiv2::ExifData& exif, const DateTags& tags)
+// A CRW file keeps the camera's clock, which Exiv2 shows as if it were UTC turned into this machine's local time. The
+// camera's clock is read as local time, like every date without an offset.
+void showCameraClock(Exiv2::ExifData& exif)
 {
-    return exifDateToFileTime(tagText(exif, tags.date), tagText(exif, tags.subSeconds), tagText(exif, tags.offset));
+    const auto found = exif.findKey(Exiv2::ExifKey("Exif.Photo.DateTimeOriginal"));
+    if (found == exif.end())
+        return;
+    CalendarTime camera;
+    const std::optional<FileTime> asShown = exifDateToFileTime(found->toString(), "", "");
+    FileTime onCameraClock = 0;
+    if (!asShown || !fileTimeToUtc(*asShown, camera) || !localToFileTime(camera, onCameraClock))
+        return;
+    // Written back as Exif text, so that one reading of tags serves every format.
+    char text[32];
+    std::snprintf(text, sizeof text, "%04d:%02d:%02d %02d:%02d:%02d", camera.year, camera.month, camera.day,
+                  camera.hour, camera.minute, camera.second);
+    found->setValue(text);
 }
 
-bool isRegularFile(int fd)
+// XMP may hold a year or a year and month alone; Exiv2 turns that into a whole date, which is no recorded date.
+void dropPartialXmpDates(const Exiv2::XmpData& xmp, Exiv2::ExifData& exif)
 {
-    struct stat status;
-    return fstat(fd, &status) == 0 && S_ISREG(status.st_mode);
+    constexpr std::size_t kFullDateLength = 10; // "YYYY-MM-DD"
+    for (const auto& [xmpKey, exifKey] : {std::pair{"Xmp.exif.DateTimeOriginal", "Exif.Photo.DateTimeOriginal"},
+                                          std::pair{"Xmp.exif.DateTimeDigitized", "Exif.Photo.DateTimeDigitized"}}) {
+        const auto source = xmp.findKey(Exiv2::XmpKey(xmpKey));
+        const auto converted = exif.findKey(Exiv2::ExifKey(exifKey));
+        if (source != xmp.end() && converted != exif.end() && source->toString().size() < kFullDateLength)
+            exif.erase(converted);
+    }
 }
 
 } // namespace
 
-ExifDateReader::ExifDateReader()
+std::optional<FileTime> exiv2RecordedDate(BoundedFile& file, const std::string& path)
 {
-    Exiv2::LogMsg::setLevel(Exiv2::LogMsg::mute);
-}
-
-std::optional<FileTime> ExifDateReader::recordedDate(int fd, const std::string& /*path*/)
-{
-    // Opening a FIFO or a device has side effects; they are never opened again.
-    if (!isRegularFile(fd))
-        return std::nullopt;
+    prepareExiv2();
     try {
-        // The same open file, whatever its name has become meanwhile.
-        const auto image = Exiv2::ImageFactory::open("/proc/self/fd/" + std::to_string(fd), false);
+        Exiv2::BasicIo::AutoPtr io(new DescriptorIo(file, path));
+        const auto image = Exiv2::ImageFactory::open(io);
         image->readMetadata();
-        const Exiv2::ExifData& exif = image->exifData();
-        if (const std::optional<FileTime> taken = dateFrom(exif, kDateTaken))
-            return taken;
-        return dateFrom(exif, kDateDigitized);
+        Exiv2::ExifData& exif = image->exifData();
+        if (image->imageType() == Exiv2::ImageType::crw)
+            showCameraClock(exif);
+        if (image->imageType() == Exiv2::ImageType::xmp)
+            dropPartialXmpDates(image->xmpData(), exif);
+        return recordedDateOf(exif);
+    } catch (const ReadAbandoned&) {
+        throw;
     } catch (const std::exception&) {
         // Exiv2's own errors, and the standard ones its parsers throw on malformed data: a corrupt file has no date.
         return std::nullopt;
