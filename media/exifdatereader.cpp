@@ -6,12 +6,11 @@
 #include "media/exiftags.h"
 #include "platform/filetime.h"
 
+#include <cstdio>
 #include <exiv2/bmffimage.hpp>
 #include <exiv2/crwimage.hpp>
 #include <exiv2/error.hpp>
 #include <exiv2/image.hpp>
-#include <exiv2/xmp_exiv2.hpp>
-#include <exiv2/xmpsidecar.hpp>
 
 namespace {
 
@@ -45,19 +44,6 @@ void showCameraClock(Exiv2::ExifData& exif)
     found->setValue(text);
 }
 
-// XMP may hold a year or a year and month alone; Exiv2 turns that into a whole date, which is no recorded date.
-void dropPartialXmpDates(const Exiv2::XmpData& xmp, Exiv2::ExifData& exif)
-{
-    constexpr std::size_t kFullDateLength = 10; // "YYYY-MM-DD"
-    for (const auto& [xmpKey, exifKey] : {std::pair{"Xmp.exif.DateTimeOriginal", "Exif.Photo.DateTimeOriginal"},
-                                          std::pair{"Xmp.exif.DateTimeDigitized", "Exif.Photo.DateTimeDigitized"}}) {
-        const auto source = xmp.findKey(Exiv2::XmpKey(xmpKey));
-        const auto converted = exif.findKey(Exiv2::ExifKey(exifKey));
-        if (source != xmp.end() && converted != exif.end() && source->toString().size() < kFullDateLength)
-            exif.erase(converted);
-    }
-}
-
 } // namespace
 
 std::optional<FileTime> exiv2RecordedDate(BoundedFile& file, const std::string& path)
@@ -70,8 +56,6 @@ std::optional<FileTime> exiv2RecordedDate(BoundedFile& file, const std::string& 
         Exiv2::ExifData& exif = image->exifData();
         if (image->imageType() == Exiv2::ImageType::crw)
             showCameraClock(exif);
-        if (image->imageType() == Exiv2::ImageType::xmp)
-            dropPartialXmpDates(image->xmpData(), exif);
         return recordedDateOf(exif);
     } catch (const ReadAbandoned&) {
         throw;
