@@ -50,8 +50,15 @@ std::optional<FileTime> exiv2RecordedDate(BoundedFile& file, const std::string& 
 {
     prepareExiv2();
     try {
+// Exiv2 0.27 takes its I/O object only as the std::auto_ptr it declares.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
         Exiv2::BasicIo::AutoPtr io(new DescriptorIo(file, path));
+#pragma GCC diagnostic pop
         const auto image = Exiv2::ImageFactory::open(io);
+        // Exiv2 may know a file's kind and still make nothing of it.
+        if (!image.get())
+            return std::nullopt;
         image->readMetadata();
         Exiv2::ExifData& exif = image->exifData();
         if (image->imageType() == Exiv2::ImageType::crw)

@@ -20,7 +20,7 @@ class InputFeed
 public:
     explicit InputFeed(BoundedFile& file) : file_(file) {}
 
-    // False once the whole file has been handed over, and the decoder told so.
+    // False once the whole file has been handed over.
     bool feed(JxlDecoder* decoder)
     {
         const std::size_t unconsumed = JxlDecoderReleaseInput(decoder);
@@ -31,8 +31,6 @@ public:
         offset_ += got;
         bytes_.resize(unconsumed + got);
         JxlDecoderSetInput(decoder, bytes_.data(), bytes_.size());
-        if (got == 0)
-            JxlDecoderCloseInput(decoder);
         return got > 0;
     }
 
@@ -91,14 +89,17 @@ std::optional<FileTime> jxlRecordedDate(BoundedFile& file)
         return std::nullopt;
     InputFeed input(file);
     ExifBox exif;
-    bool moreInput = true;
+    bool atEnd = false;
     for (;;) {
         switch (JxlDecoderProcessInput(decoder.get())) {
         case JXL_DEC_NEED_MORE_INPUT:
-            if (!moreInput)
-                return std::nullopt;
-            moreInput = input.feed(decoder.get());
-            break;
+            if (!atEnd) {
+                atEnd = !input.feed(decoder.get());
+                break;
+            }
+            // The decoder is never told that the file ended, as it then complains on standard error about a file cut
+            // short: an Exif box that ends with the file is taken as far as it was written.
+            return exif.started() ? exif.finish(decoder.get()) : std::nullopt;
         case JXL_DEC_BOX:
             if (exif.started())
                 return exif.finish(decoder.get());

@@ -2,6 +2,8 @@
 #include "core/mediaplugin.h"
 #include "media/mediadatereader.h"
 
+#include <type_traits>
+
 extern "C" __attribute__((visibility("default"))) RecordedDateReader* stampkeepMediaReader(int (*stopSignal)())
 {
     static MediaDateReader reader(stopSignal);

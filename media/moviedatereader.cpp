@@ -155,11 +155,14 @@ std::optional<FileTime> movieHeaderCreationTime(BoundedFile& file, const Box& mo
         return std::nullopt;
     // Version 1 counts in 64 bits, version 0 in 32, after the version and flags.
     const std::uint64_t seconds = bytes[0] == 1 ? bigEndian(bytes + 4, 8) : bigEndian(bytes + 4, 4);
-    constexpr std::uint64_t kLastSecond = std::uint64_t{1} << 40; // far beyond any calendar date shown
-    if (seconds == 0 || seconds > kLastSecond)
+    constexpr std::uint64_t kBeyondAnyDate = std::uint64_t{1} << 40; // tens of thousands of years
+    if (seconds == 0 || seconds > kBeyondAnyDate)
         return std::nullopt;
-    return (static_cast<FileTime>(seconds) + kUnixEpochInFileTimeSeconds - kMovieEpochBeforeUnix) *
-           kFileTimeUnitsPerSecond;
+    const FileTime utc = (static_cast<FileTime>(seconds) + kUnixEpochInFileTimeSeconds - kMovieEpochBeforeUnix) *
+                         kFileTimeUnitsPerSecond;
+    // Only a moment the calendar can show is a date.
+    CalendarTime fields;
+    return fileTimeToUtc(utc, fields) ? std::optional(utc) : std::nullopt;
 }
 
 // The offset of an ISO 8601 time as EXIF writes it ("+HH:MM"); empty for none, nothing for a malformed one.

@@ -61,7 +61,7 @@ build() {
 }
 
 # The libFuzzer targets, each tests/fuzz/NAME_fuzz.cpp with its starting corpus in tests/fuzz/corpus/NAME.
-FUZZ_TARGETS=(cmdline inifile datetime dosattrib verinfo handoff exifdate)
+FUZZ_TARGETS=(cmdline inifile datetime dosattrib verinfo handoff exifdate mediafile moviedate)
 
 # Builds them in build-fuzz, with clang and the sanitizers.
 build_fuzz() {
