@@ -14,15 +14,6 @@ build_benchmarks "$BUILD"
 make_work "$N"
 cd "$work/files"
 
-# elapsed_us COMMAND...: the wall time of one run, in microseconds; the output is dropped.
-elapsed_us() {
-    local start end
-    start=$(date +%s%N)
-    "$@" >/dev/null
-    end=$(date +%s%N)
-    echo $(((end - start) / 1000))
-}
-median() { sort -g | awk '{ v[NR] = $1 } END { print (NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2) }'; }
 
 programs=(stkcli stkcli_nomedia)
 for ((r = 0; r < ROUNDS; r++)); do

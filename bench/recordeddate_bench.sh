@@ -37,8 +37,6 @@ run() {
     esac || { echo "recordeddate_bench: the $2 run over $1 failed with exit code $?" >&2; exit 1; }
 }
 
-# median: the median of the numbers on standard input.
-median() { sort -g | awk '{ v[NR] = $1 } END { print (NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2) }'; }
 per_file() { awk -v ms="$1" -v n="$N" 'BEGIN { printf "%.3f", ms / n }'; }
 
 echo "files of each kind, rounds:  $N, $ROUNDS (medians, whole commands)"

@@ -56,8 +56,9 @@ std::optional<FileTime> exiv2RecordedDate(BoundedFile& file, const std::string& 
         Exiv2::BasicIo::AutoPtr io(new DescriptorIo(file, path));
 #pragma GCC diagnostic pop
         const auto image = Exiv2::ImageFactory::open(io);
-        // Exiv2 may know a file's kind and still make nothing of it.
-        if (!image.get())
+        // Exiv2 may know a file's kind and still make nothing of it. Its video readers are left alone: they write past
+        // their buffers on malformed files, and hold no Exif date.
+        if (!image.get() || image->mimeType().starts_with("video/"))
             return std::nullopt;
         image->readMetadata();
         Exiv2::ExifData& exif = image->exifData();

@@ -2,21 +2,17 @@
 // or the movie boxes. Whatever it holds, the read ends with a date the calendar can show or none.
 #include "fuzzsupport.h"
 #include "media/mediadatereader.h"
-#include "platform/descriptor.h"
 #include "platform/filetime.h"
 
 #include <cstdlib>
-#include <sys/mman.h>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     static const int zoned = setenv("TZ", "Europe/Berlin", 1);
     require(zoned == 0, "the time zone is set");
-    const Descriptor file(memfd_create("media", MFD_CLOEXEC));
-    require(static_cast<bool>(file), "a memory file is made");
-    require(write(file.get(), data, size) == static_cast<ssize_t>(size), "the input is written whole");
+    const int file = inputAsFile(data, size);
     MediaDateReader reader{[] { return 0; }};
-    if (const std::optional<FileTime> date = reader.recordedDate(file.get(), "input")) {
+    if (const std::optional<FileTime> date = reader.recordedDate(file, "input")) {
         CalendarTime fields;
         require(fileTimeToUtc(*date, fields), "a recorded date is a calendar moment");
     }

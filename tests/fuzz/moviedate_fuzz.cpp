@@ -2,20 +2,16 @@
 // holds ends in a date the calendar can show or none, within the file.
 #include "fuzzsupport.h"
 #include "media/moviedatereader.h"
-#include "platform/descriptor.h"
 #include "platform/filetime.h"
 
 #include <cstdlib>
-#include <sys/mman.h>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     static const int zoned = setenv("TZ", "Europe/Berlin", 1);
     require(zoned == 0, "the time zone is set");
-    const Descriptor file(memfd_create("movie", MFD_CLOEXEC));
-    require(static_cast<bool>(file), "a memory file is made");
-    require(write(file.get(), data, size) == static_cast<ssize_t>(size), "the input is written whole");
-    BoundedFile bounded(file.get(), size, [] { return 0; });
+    const int file = inputAsFile(data, size);
+    BoundedFile bounded(file, size, [] { return 0; });
     try {
         if (const std::optional<FileTime> date = movieRecordedDate(bounded)) {
             CalendarTime fields;
