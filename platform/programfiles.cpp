@@ -71,8 +71,8 @@ std::string mediaPluginPath(const std::string& programPath)
     const std::string beside = folder + kMediaPluginName;
     if (exists(beside) || !runsInstalled(programPath))
         return beside;
-    // The library folder this build installs to (multiarch on Debian), then the plain one of other layouts.
-    const std::string installed = fullPath(folder + "../" STAMPKEEP_LIBDIR "/stampkeep/" + kMediaPluginName, "/");
+    // The folder this build installs it to (multiarch on Debian), then the plain one of other layouts.
+    const std::string installed = fullPath(folder + "../" STAMPKEEP_PLUGIN_DIR "/" + kMediaPluginName, "/");
     const std::string plain = fullPath(folder + "../lib/stampkeep/" + kMediaPluginName, "/");
     return exists(installed) || !exists(plain) ? installed : plain;
 }

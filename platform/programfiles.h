@@ -21,7 +21,7 @@ std::string settingsFilePath(const std::string& programPath);
 std::string helpPagePath(const std::string& programPath);
 
 // The media plugin (the recorded-date readers) of the Stampkeep program at `programPath`: beside it, else in the
-// installed library folder `<prefix>/<libdir>/stampkeep/` or `<prefix>/lib/stampkeep/`. The path where it should be
+// installed library folder `<prefix>/lib/<multiarch>/stampkeep/` or `<prefix>/lib/stampkeep/`. The path where it should be
 // when it is nowhere, so that the loader's message names it.
 std::string mediaPluginPath(const std::string& programPath);
 
