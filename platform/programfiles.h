@@ -21,8 +21,8 @@ std::string settingsFilePath(const std::string& programPath);
 std::string helpPagePath(const std::string& programPath);
 
 // The media plugin (the recorded-date readers) of the Stampkeep program at `programPath`: beside it, else in the
-// installed library folder `<prefix>/lib/<multiarch>/stampkeep/` or `<prefix>/lib/stampkeep/`. The path where it should be
-// when it is nowhere, so that the loader's message names it.
+// installed library folder `<prefix>/lib/<multiarch>/stampkeep/` or `<prefix>/lib/stampkeep/`. The path where it should
+// be when it is nowhere, so that the loader's message names it.
 std::string mediaPluginPath(const std::string& programPath);
 
 // Makes `folder` and the folders above it that are missing, private to the user as the XDG rules ask; false (errno
