@@ -119,6 +119,8 @@ void TMainForm::acApplyExecute()
 
     const std::vector<int> rows = inListOrder(selectedRows());
     runOnRows(*this, rows, "touch", FileListModel::ImageTouched, FileListModel::ImageTouchFailed, [&](TskObj& file) {
+        // A part that failed before is not tried again: the panel alone says what this touch changes.
+        file.ClearPending();
         setNewStamps(file, modifiedSource, createdSource, clock);
         file.SetFromMatchingFile(matchFolder, modifiedSource == kSourceFolder, createdSource == kSourceFolder);
         // Each selected file takes a step, also one that fails.
