@@ -24,6 +24,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QLabel>
 #include <QLayout>
 #include <QMessageBox>
@@ -710,6 +711,10 @@ void WinutilTest::browseForFolderAnswered()
     QCOMPARE(browserStartFolder("/"), "/");
     QCOMPARE(browserStartFolder(data + "/"), data);
     QCOMPARE(browserStartFolder(data), data);
+    // Nothing remembered yet: both dialogs open in the user's home folder, not where the program lies.
+    QCOMPARE(FolderBrowser(nullptr, "", "Select folder").directory().absolutePath(), QDir::homePath());
+    QCOMPARE(dialogStartFolder(""), QDir::homePath());
+    QCOMPARE(dialogStartFolder(data), data);
 }
 
 void WinutilTest::folderBrowserValidation()
