@@ -3,6 +3,7 @@
 
 #include "core/datetime.h"
 #include "core/datetimeformats.h"
+#include "core/driveclass.h"
 #include "core/recordeddate.h"
 #include "core/tfuncs2.h"
 #include "platform/filetime.h"
@@ -19,6 +20,14 @@ int timeBits(const EntryChange& change)
 {
     return (change.modified || change.modifiedFromRecorded ? kFailModified : 0) |
            (change.created || change.createdFromRecorded ? kFailCreated : 0);
+}
+
+// Why the entry could not be opened: a refused drive in the words the command line uses for it.
+std::string openFailureText(const EntryChangeOutcome& outcome)
+{
+    if (outcome.refusedDrive == DriveType::Fixed)
+        return outcome.openFailure;
+    return specRefusal(DriveClass{outcome.refusedDrive, outcome.refusedRoot, GetRemoteName(outcome.refusedRoot)});
 }
 
 bool changesStamps(const EntryChange& change)
@@ -200,7 +209,7 @@ int TskObj::Untouch()
 bool TskObj::stampsFailed(const EntryChangeOutcome& outcome)
 {
     if (!outcome.openFailure.empty())
-        appendLine("Unable to open file: " + inQuotes(outcome.openFailure));
+        appendLine("Unable to open file: " + inQuotes(openFailureText(outcome)));
     else if (!outcome.stampsFailure.empty())
         appendLine("Unable to set file time: " + inQuotes(outcome.stampsFailure));
     else
@@ -210,7 +219,7 @@ bool TskObj::stampsFailed(const EntryChangeOutcome& outcome)
 
 bool TskObj::attributesFailed(const EntryChangeOutcome& outcome)
 {
-    const std::string& reason = outcome.openFailure.empty() ? outcome.attributesFailure : outcome.openFailure;
+    const std::string reason = outcome.openFailure.empty() ? outcome.attributesFailure : openFailureText(outcome);
     if (reason.empty())
         return false;
     appendLine("Unable to set attributes: " + inQuotes(reason));

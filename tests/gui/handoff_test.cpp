@@ -39,6 +39,7 @@ private slots:
     void presetSwitchAppliesOnlyThePreset();
     void badSwitchHandsOverNothing();
     void handOffDuringABusyRunWaitsForItsEnd();
+    void windowKeptFromItsEventsStillConfirms();
     void killedFirstInstanceIsReplaced();
     void twoQuickLaterStartsBothArrive();
     void unreachableInstanceLeavesAWindowOfItsOwn();
@@ -319,6 +320,30 @@ void HandOffTest::handOffDuringABusyRunWaitsForItsEnd()
     QTRY_COMPARE(listedNames(), QStringList{"x.txt"});
     QVERIFY(action("acAPlus")->isChecked());
     QVERIFY(action("acModFmRec")->isChecked());
+}
+
+// A window kept from its event loop, as a long touch or a long read of a photo keeps it, confirms a later start at
+// once: that start ends without a window of its own, and its file is listed once the run is over.
+void HandOffTest::windowKeptFromItsEventsStillConfirms()
+{
+    becomeRunningInstance();
+    QProcess later;
+    later.setProcessEnvironment(laterEnvironment());
+    later.setWorkingDirectory(QString::fromStdString(folder->path()));
+    {
+        const TMainForm::BusyGuard busy(*form);
+        QElapsedTimer clock;
+        clock.start();
+        later.start(program, {"x.txt"});
+        // Waiting here holds this thread, the window's, for the whole life of the later start.
+        QVERIFY(later.waitForFinished(20000));
+        QVERIFY2(clock.elapsed() < 4000, qPrintable(QString::number(clock.elapsed()) + " ms"));
+        QCOMPARE(later.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(later.exitCode(), 0);
+        QCoreApplication::processEvents();
+        QCOMPARE(listedNames(), QStringList{});
+    }
+    QTRY_COMPARE(listedNames(), QStringList{"x.txt"});
 }
 
 void HandOffTest::killedFirstInstanceIsReplaced()

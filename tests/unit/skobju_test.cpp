@@ -276,10 +276,12 @@ TEST_F(FakeFileTest, FailuresGiveBitsAndLines)
     platform.fail(FakeCall::SetAttributes, "/d/sub");
     folder.NewModified = 300 * kSecond;
     folder.SetNewAttrs(~0u, kAttrHidden);
-    EXPECT_EQ(folder.Touch(formats), kFailAttributes);
-    EXPECT_TRUE(folder.StatusText.starts_with("Modified date/time changed from original of "));
-    EXPECT_TRUE(folder.StatusText.ends_with("\r\nUnable to set attributes: \"Permission denied\""));
-    EXPECT_EQ(platform.entries["/d/sub"].modified, 300 * kSecond);
+    // Attributes that fail take the new stamp back with them: no entry is left half changed.
+    const FileTime before = platform.entries["/d/sub"].modified;
+    EXPECT_EQ(folder.Touch(formats), kFailModified | kFailAttributes);
+    EXPECT_EQ(folder.StatusText, "Unable to set file time: \"Permission denied\"\r\n"
+                                 "Unable to set attributes: \"Permission denied\"");
+    EXPECT_EQ(platform.entries["/d/sub"].modified, before);
 }
 
 TEST_F(FakeFileTest, RefusedSetTimeKeepsThePendingStamp)
