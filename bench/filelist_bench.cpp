@@ -1,7 +1,6 @@
 // The file list with many rows, timed offscreen: adding real files, sorting by each column, select all and the
 // status text. Usage: filelist_bench [number of files, default 100000]
 #include "core/datetimeformats.h"
-#include "core/tfuncs2.h"
 #include "window/filelistmodel.h"
 #include "window/mainu.h"
 
@@ -25,14 +24,6 @@
 #include <vector>
 
 namespace {
-
-struct Found
-{
-    std::string path;
-    FileTime created = 0;
-    FileTime modified = 0;
-    std::uint32_t attrs = 0;
-};
 
 // Wall time, and the processor time of this process: the machine may be busy with other work.
 class Stopwatch
@@ -105,17 +96,16 @@ int main(int argc, char** argv)
     QApplication::processEvents();
 
     timer.restart();
-    std::vector<Found> found(paths.size());
-    for (std::size_t i = 0; i < paths.size(); ++i) {
-        found[i].path = paths[i];
-        GetFileStamps(paths[i], found[i].created, found[i].modified, found[i].attrs);
-    }
+    // Each file as the window lists it: its exact state, kept for Undo.
+    std::vector<EntrySnapshot> found(paths.size());
+    for (std::size_t i = 0; i < paths.size(); ++i)
+        found[i] = currentPlatform().snapshotEntry(paths[i]).value();
     timer.report("looking the files up");
 
     // Adding ends when the rows are selected and the view has laid them out.
     timer.restart();
-    for (const Found& file : found)
-        form.AddFile(file.path, file.created, file.modified, file.attrs);
+    for (std::size_t i = 0; i < paths.size(); ++i)
+        form.AddFile(paths[i], std::move(found[i]));
     QApplication::processEvents();
     timer.report("adding them to the list");
 

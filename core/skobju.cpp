@@ -168,42 +168,20 @@ int TskObj::Touch(const DateTimeFormats& formats, TouchReport report)
     return result;
 }
 
-int TskObj::Untouch()
+int TskObj::Untouch(const EntrySnapshot& listed)
 {
-    Platform& platform = currentPlatform();
     StatusText.clear();
-    const EntryInfo now = platform.readEntry(systemPath()).value_or(EntryInfo{CurAttrs, CurCreated, CurModified});
-    EntryChange change;
-    if (CompareStamps(now.modified, OrigModified) != 0)
-        change.modified = OrigModified;
-    if (CompareStamps(now.created, OrigCreated) != 0)
-        change.created = OrigCreated;
-    if (OrigAttrs != now.attrs)
-        change.attributes = AttributeMasks{0, OrigAttrs};
-    if (!change.modified && !change.created && !change.attributes)
-        return 0;
-
-    const EntryChangeOutcome outcome = platform.changeEntry(systemPath(), change);
-    int result = 0;
-    if (change.modified || change.created) {
-        if (stampsFailed(outcome)) {
-            result |= timeBits(change);
-        } else {
-            CurCreated = outcome.after.created;
-            CurModified = outcome.after.modified;
-            ClearNewModified();
-            ClearNewCreated();
-        }
-    }
-    if (change.attributes) {
-        if (attributesFailed(outcome)) {
-            result |= kFailAttributes;
-        } else {
-            CurAttrs = outcome.after.attrs;
-            NewAttrs = kNoAttrs;
-        }
-    }
-    return result;
+    const EntryChangeOutcome outcome = currentPlatform().restoreEntry(systemPath(), listed);
+    // A restore is whole or nothing: where any step failed, the entry is as it was and nothing went back.
+    const bool stampsFailure = stampsFailed(outcome);
+    const bool attributesFailure = attributesFailed(outcome);
+    if (stampsFailure || attributesFailure)
+        return kFailModified | kFailCreated | kFailAttributes;
+    CurAttrs = outcome.after.attrs;
+    CurCreated = outcome.after.created;
+    CurModified = outcome.after.modified;
+    ClearPending();
+    return 0;
 }
 
 bool TskObj::stampsFailed(const EntryChangeOutcome& outcome)

@@ -218,14 +218,16 @@ Qt::DropActions FileListModel::supportedDragActions() const
     return Qt::CopyAction;
 }
 
-int FileListModel::AddFile(const std::string& path, FileTime created, FileTime lastWrite, std::uint32_t attrs)
+int FileListModel::AddFile(const std::string& path, EntrySnapshot listed)
 {
-    auto object = std::make_unique<TskObj>(attrs, lastWrite, created, path);
+    const EntryInfo& info = listed.info;
+    auto object = std::make_unique<TskObj>(info.attrs, info.modified, info.created, path);
     const int found = findPath(path);
     if (found >= 0) {
         // A listed path keeps its row; its earlier touch and undo record go with the old object.
         Row& entry = rows_[static_cast<std::size_t>(found)];
         entry.object = std::move(object);
+        entry.listed = std::move(listed);
         entry.image = ImageListed;
         fillTexts(entry);
         emit dataChanged(index(found, 0), index(found, ColumnCount - 1));
@@ -235,6 +237,7 @@ int FileListModel::AddFile(const std::string& path, FileTime created, FileTime l
     beginInsertRows({}, row, row);
     Row entry;
     entry.object = std::move(object);
+    entry.listed = std::move(listed);
     entry.slot = newSlot();
     fillTexts(entry);
     pathIndex_.emplace(path, entry.slot);

@@ -64,8 +64,9 @@ public:
     QMimeData* mimeData(const QModelIndexList& indexes) const override;
     Qt::DropActions supportedDragActions() const override;
 
-    // Adds a row for the path, or gives the row that lists it a fresh object and image 0; returns its row.
-    int AddFile(const std::string& path, FileTime created, FileTime lastWrite, std::uint32_t attrs);
+    // Adds a row for the path, or gives the row that lists it a fresh object and image 0; returns its row. The row
+    // keeps `listed`, the entry as it is now, for Undo.
+    int AddFile(const std::string& path, EntrySnapshot listed);
     // The row that lists a path, or -1. Paths are compared exactly: names that differ in letter case are two files.
     int findPath(const std::string& path) const;
     void removeRowsAt(std::vector<int> rows);
@@ -74,6 +75,7 @@ public:
     void moveRowTo(int row, int to);
 
     TskObj& object(int row) { return *rows_[static_cast<std::size_t>(row)].object; }
+    const EntrySnapshot& listedState(int row) const { return rows_[static_cast<std::size_t>(row)].listed; }
     int rowImage(int row) const { return rows_[static_cast<std::size_t>(row)].image; }
     void setRowImage(int row, int image);
     // Re-reads the row's texts from its object; a column whose change failed keeps its old text.
@@ -88,7 +90,8 @@ private:
     struct Row
     {
         std::unique_ptr<TskObj> object;
-        int slot = 0; // where rowOfSlot_ keeps this row's number
+        EntrySnapshot listed; // the entry exactly as it was listed
+        int slot = 0;         // where rowOfSlot_ keeps this row's number
         int image = ImageListed;
         QString fileName;
         std::optional<QCollatorSortKey> nameKey; // the file name's place in the collation order

@@ -50,10 +50,10 @@ private:
     QElapsedTimer clock;
 };
 
-// Runs `change` on the object of every row in `rows` in order, shows each outcome in its row and sums up the
-// failures in one box. A stop signal ends the run between two rows, without the box: the window closes next.
+// Runs `change` on every row of `rows` in order, shows each outcome in its row and sums up the failures in one box.
+// A stop signal ends the run between two rows, without the box: the window closes next.
 void runOnRows(TMainForm& form, const std::vector<int>& rows, const char* verb, int doneImage, int failedImage,
-               const std::function<int(TskObj&)>& change)
+               const std::function<int(int row)>& change)
 {
     const TMainForm::BusyGuard busyGuard(form);
     FileListModel& files = form.fileList();
@@ -63,7 +63,7 @@ void runOnRows(TMainForm& form, const std::vector<int>& rows, const char* verb, 
         if (interruptionSignal() != 0)
             return;
         const int row = rows[i];
-        const int bits = change(files.object(row));
+        const int bits = change(row);
         files.setRowImage(row, bits == 0 ? doneImage : failedImage);
         if (bits != 0)
             ++failed;
@@ -118,7 +118,8 @@ void TMainForm::acApplyExecute()
     const AttributeMasks masks = attributeMasks(changes);
 
     const std::vector<int> rows = inListOrder(selectedRows());
-    runOnRows(*this, rows, "touch", FileListModel::ImageTouched, FileListModel::ImageTouchFailed, [&](TskObj& file) {
+    runOnRows(*this, rows, "touch", FileListModel::ImageTouched, FileListModel::ImageTouchFailed, [&](int row) {
+        TskObj& file = files->object(row);
         // A part that failed before is not tried again: the panel alone says what this touch changes.
         file.ClearPending();
         setNewStamps(file, modifiedSource, createdSource, clock);
@@ -136,7 +137,7 @@ void TMainForm::acUndoTouchExecute()
 {
     const std::vector<int> rows = inListOrder(selectedRows());
     runOnRows(*this, rows, "undo", FileListModel::ImageListed, FileListModel::ImageUndoFailed,
-              [](TskObj& file) { return file.Untouch(); });
+              [this](int row) { return files->object(row).Untouch(files->listedState(row)); });
 }
 
 void TMainForm::acResetExecute()
