@@ -112,9 +112,9 @@ int TskObj::Touch(const DateTimeFormats& formats, TouchReport report)
     Platform& platform = currentPlatform();
     StatusText.clear();
     int result = 0;
-    const bool full = report == TouchReport::Full;
+    const bool withLines = report != TouchReport::Outcome;
     EntryChange change;
-    change.readBack = full;
+    change.readBack = report == TouchReport::Full;
     const auto pending = [](FileTime stamp) { return stamp == NoStamp ? std::nullopt : std::optional(stamp); };
     change.modified = pending(NewModified);
     change.created = pending(NewCreated);
@@ -140,13 +140,13 @@ int TskObj::Touch(const DateTimeFormats& formats, TouchReport report)
             result |= timeBits(change);
         } else {
             if (change.modified) {
-                if (full)
+                if (withLines)
                     appendStampLine(formats, "Modified", NewModified, OrigModified);
                 CurModified = outcome.after.modified;
                 ClearNewModified();
             }
             if (change.created) {
-                if (full)
+                if (withLines)
                     appendStampLine(formats, "Created", NewCreated, OrigCreated);
                 CurCreated = outcome.after.created;
                 ClearNewCreated();
@@ -157,7 +157,7 @@ int TskObj::Touch(const DateTimeFormats& formats, TouchReport report)
         if (attributesFailed(outcome)) {
             result |= kFailAttributes;
         } else {
-            if (full)
+            if (withLines)
                 appendLine((OrigAttrs == outcome.after.attrs ? "Attributes same as original of "
                                                              : "Attributes changed from original of ") +
                            inQuotes(AttrLetters(OrigAttrs)));

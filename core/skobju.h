@@ -9,12 +9,12 @@
 // Marks "no attribute change pending".
 constexpr std::uint32_t kNoAttrs = 0xFFFFFFFF;
 
-// How much a touch tells: everything (the stamps as the file system keeps them, and a line for every step), or only
-// whether it went, for a report that shows no more; failure lines are written either way.
+// How much a touch tells; failure lines are written either way.
 enum class TouchReport
 {
-    Full,
-    Outcome,
+    Full,    // a line for every step, and the stamps as the file system keeps them, read back
+    Lines,   // a line for every step; a stamp that every common file system keeps exactly as asked is not read back
+    Outcome, // only whether it went, for a report that shows no more
 };
 
 // Failure bits of Touch and Untouch.

@@ -72,6 +72,7 @@ void TMainForm::aSelectClick()
     selectFolder = QFile::decodeName(QByteArray::fromStdString(folderPart(chosen.front())));
     {
         const BusyGuard adding(*this);
+        files->reserve(chosen.size());
         int failed = 0;
         std::string failures;
         for (const std::string& path : chosen) {

@@ -67,7 +67,7 @@ void runOnRows(TMainForm& form, const std::vector<int>& rows, const char* verb, 
         files.setRowImage(row, bits == 0 ? doneImage : failedImage);
         if (bits != 0)
             ++failed;
-        files.refreshRow(row, !(bits & kFailModified), !(bits & kFailCreated), !(bits & kFailAttributes));
+        files.refreshRow(row);
         progress.step(i + 1);
     }
     if (failed == 0)
@@ -129,7 +129,9 @@ void TMainForm::acApplyExecute()
             clock.advance();
         if (masks.changes())
             file.SetNewAttrs(masks.keep, masks.add);
-        return file.Touch(formats);
+        // A whole-second stamp inside the range every common file system keeps is shown as set: reading each one
+        // back would cost most of the run.
+        return file.Touch(formats, TouchReport::Lines);
     });
 }
 
