@@ -71,8 +71,9 @@ int main(int argc, char** argv)
     TMainForm form(settings.filePath("stampkeep.ini").toStdString(), formats);
     const std::string folder = argv[1];
     for (const FileEntry& entry : currentPlatform().findFiles(folder + "/*")) {
+        const std::string path = folder + "/" + entry.name;
         if (entry.name != "." && entry.name != "..")
-            form.fileList().AddFile(folder + "/" + entry.name, entry.created, entry.modified, entry.attrs);
+            form.fileList().AddFile(path, currentPlatform().snapshotEntry(path).value());
     }
     form.show();
     QApplication::processEvents();

@@ -557,3 +557,13 @@ double joinDateAndTime(double date, double time)
 {
     return std::floor(date) + (time - std::floor(time));
 }
+
+double wholeSeconds(double serial)
+{
+    CalendarTime fields;
+    if (!serialToCalendar(serial, fields))
+        return serial;
+    fields.millisecond = 0;
+    calendarToSerial(fields, serial);
+    return serial;
+}

@@ -11,6 +11,8 @@ constexpr double kNoDateTime = -1.0;
 
 // The whole days of `date` with the time of day of `time`.
 double joinDateAndTime(double date, double time);
+// The serial without its fraction of a second; a serial that serialToCalendar does not read stays as it is.
+double wholeSeconds(double serial);
 
 // Calendar fields from a serial, rounded to the nearest millisecond; false for a negative serial or one beyond
 // year 9999.

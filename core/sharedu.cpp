@@ -221,7 +221,7 @@ bool CommandLineParser::parseValueSwitch(const std::string& argument, const std:
         }
         if (increment > kMaxIncrement) {
             settings_.Increment = 0;
-            ReportLine("Sequential increment is limited to one hour");
+            ReportLine("Sequential increment is limited to half an hour (1800 seconds)");
             return false;
         }
         settings_.Increment = increment;

@@ -112,9 +112,9 @@ int TskObj::Touch(const DateTimeFormats& formats, TouchReport report)
     Platform& platform = currentPlatform();
     StatusText.clear();
     int result = 0;
-    const bool full = report == TouchReport::Full;
+    const bool withLines = report != TouchReport::Outcome;
     EntryChange change;
-    change.readBack = full;
+    change.readBack = report == TouchReport::Full;
     const auto pending = [](FileTime stamp) { return stamp == NoStamp ? std::nullopt : std::optional(stamp); };
     change.modified = pending(NewModified);
     change.created = pending(NewCreated);
@@ -134,13 +134,13 @@ int TskObj::Touch(const DateTimeFormats& formats, TouchReport report)
             result |= timeBits(change);
         } else {
             if (change.modified) {
-                if (full)
+                if (withLines)
                     appendStampLine(formats, "Modified", NewModified, OrigModified);
                 CurModified = outcome.after.modified;
                 ClearNewModified();
             }
             if (change.created) {
-                if (full)
+                if (withLines)
                     appendStampLine(formats, "Created", NewCreated, OrigCreated);
                 CurCreated = outcome.after.created;
                 ClearNewCreated();
@@ -151,7 +151,7 @@ int TskObj::Touch(const DateTimeFormats& formats, TouchReport report)
         if (attributesFailed(outcome)) {
             result |= kFailAttributes;
         } else {
-            if (full)
+            if (withLines)
                 appendLine((OrigAttrs == outcome.after.attrs ? "Attributes same as original of "
                                                              : "Attributes changed from original of ") +
                            inQuotes(AttrLetters(OrigAttrs)));
@@ -162,42 +162,20 @@ int TskObj::Touch(const DateTimeFormats& formats, TouchReport report)
     return result;
 }
 
-int TskObj::Untouch()
+int TskObj::Untouch(const EntrySnapshot& listed)
 {
-    Platform& platform = currentPlatform();
     StatusText.clear();
-    const EntryInfo now = platform.readEntry(systemPath()).value_or(EntryInfo{CurAttrs, CurCreated, CurModified});
-    EntryChange change;
-    if (CompareStamps(now.modified, OrigModified) != 0)
-        change.modified = OrigModified;
-    if (CompareStamps(now.created, OrigCreated) != 0)
-        change.created = OrigCreated;
-    if (OrigAttrs != now.attrs)
-        change.attributes = AttributeMasks{0, OrigAttrs};
-    if (!change.modified && !change.created && !change.attributes)
-        return 0;
-
-    const EntryChangeOutcome outcome = platform.changeEntry(systemPath(), change);
-    int result = 0;
-    if (change.modified || change.created) {
-        if (stampsFailed(outcome)) {
-            result |= timeBits(change);
-        } else {
-            CurCreated = outcome.after.created;
-            CurModified = outcome.after.modified;
-            ClearNewModified();
-            ClearNewCreated();
-        }
-    }
-    if (change.attributes) {
-        if (attributesFailed(outcome)) {
-            result |= kFailAttributes;
-        } else {
-            CurAttrs = outcome.after.attrs;
-            NewAttrs = kNoAttrs;
-        }
-    }
-    return result;
+    const EntryChangeOutcome outcome = currentPlatform().restoreEntry(systemPath(), listed);
+    // A restore is whole or nothing: where any step failed, the entry is as it was and nothing went back.
+    const bool stampsFailure = stampsFailed(outcome);
+    const bool attributesFailure = attributesFailed(outcome);
+    if (stampsFailure || attributesFailure)
+        return kFailModified | kFailCreated | kFailAttributes;
+    CurAttrs = outcome.after.attrs;
+    CurCreated = outcome.after.created;
+    CurModified = outcome.after.modified;
+    ClearPending();
+    return 0;
 }
 
 bool TskObj::stampsFailed(const EntryChangeOutcome& outcome)

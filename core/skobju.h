@@ -9,12 +9,12 @@
 // Marks "no attribute change pending".
 constexpr std::uint32_t kNoAttrs = 0xFFFFFFFF;
 
-// How much a touch tells: everything (the stamps as the file system keeps them, and a line for every step), or only
-// whether it went, for a report that shows no more; failure lines are written either way.
+// How much a touch tells; failure lines are written either way.
 enum class TouchReport
 {
-    Full,
-    Outcome,
+    Full,    // a line for every step, and the stamps as the file system keeps them, read back
+    Lines,   // a line for every step; a stamp that every common file system keeps exactly as asked is not read back
+    Outcome, // only whether it went, for a report that shows no more
 };
 
 // Failure bits of Touch and Untouch.
@@ -41,10 +41,12 @@ public:
     // Takes the pending stamps from the partner that a folder comparison matched (MatchKind 1 or 2).
     void SetFromMatchingFile(const std::string& folder, bool modified, bool created);
 
-    // Apply the pending changes / go back to the first-known state; both return failure bits, 0 when all went.
-    // A full report writes stamps in the display format of `formats`.
+    // Applies the pending changes; returns failure bits, 0 when all went. A full report writes stamps in the display
+    // format of `formats`.
     int Touch(const DateTimeFormats& formats, TouchReport report = TouchReport::Full);
-    int Untouch();
+    // Puts the entry back exactly as `listed` holds it, writing nothing that is already so; returns failure bits, 0
+    // when it is back. The caller keeps the snapshot: only the window undoes, and the console's entries stay small.
+    int Untouch(const EntrySnapshot& listed);
 
     std::string CurModifiedText(const DateTimeFormats& formats) const;
     std::string CurCreatedText(const DateTimeFormats& formats) const;

@@ -21,9 +21,11 @@ void SequenceClock::advance()
 
 FileTime SequenceClock::stampFor(FileTime own) const
 {
+    // Users see and set whole seconds: the milliseconds of a clock read never reach a stamp.
+    const double shownTime = wholeSeconds(time);
     if (date == kNoDateTime || time == kNoDateTime)
-        return StampFromParts(date, time, own);
-    const double serial = joinDateAndTime(date, time);
+        return StampFromParts(date, shownTime, own);
+    const double serial = joinDateAndTime(date, shownTime);
     if (serial != convertedSerial) {
         convertedStamp = LocalToStamp(serial);
         convertedSerial = serial;

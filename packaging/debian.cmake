@@ -38,6 +38,8 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Qt loads its platform plugins at run time, so the libraries do not name them.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS qt6-qpa-plugins)
+# F1 and the About box's links open in the desktop's browser through xdg-open.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS xdg-utils)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "set and undo the date/time stamps and attributes of files")
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Stampkeep changes the Modified and Created stamps and the archive, system,
 hidden and read-only attributes of files and folders, and can put every

@@ -68,17 +68,17 @@ std::vector<int> keyRanks(const std::vector<const QCollatorSortKey*>& keys)
 
 // Each text's place in collation order; texts that collate equal share a place. Rows share few folders and fewer
 // attribute texts, so each distinct text is keyed only once.
-std::vector<int> collationRanks(const QCollator& collator, const std::vector<const QString*>& texts)
+std::vector<int> collationRanks(const QCollator& collator, const std::vector<QString>& texts)
 {
     QHash<QString, int> numberOf;
     std::vector<QCollatorSortKey> keys;
     std::vector<int> ranks;
     ranks.reserve(texts.size());
-    for (const QString* text : texts) {
-        auto it = numberOf.find(*text);
+    for (const QString& text : texts) {
+        auto it = numberOf.find(text);
         if (it == numberOf.end()) {
-            it = numberOf.insert(*text, static_cast<int>(keys.size()));
-            keys.push_back(collator.sortKey(folded(*text)));
+            it = numberOf.insert(text, static_cast<int>(keys.size()));
+            keys.push_back(collator.sortKey(folded(text)));
         }
         ranks.push_back(*it);
     }
@@ -137,19 +137,7 @@ QVariant FileListModel::data(const QModelIndex& index, int role) const
     const Row& row = rows_[static_cast<std::size_t>(index.row())];
     switch (role) {
     case Qt::DisplayRole:
-        switch (index.column()) {
-        case ColFilename:
-            return row.fileName;
-        case ColModified:
-            return row.modified;
-        case ColCreated:
-            return row.created;
-        case ColAttr:
-            return row.attrs;
-        case ColPath:
-            return row.folder;
-        }
-        return {};
+        return displayText(row, index.column());
     case Qt::DecorationRole:
         if (index.column() == ColFilename && row.image < images_.size())
             return images_[row.image];
@@ -218,16 +206,19 @@ Qt::DropActions FileListModel::supportedDragActions() const
     return Qt::CopyAction;
 }
 
-int FileListModel::AddFile(const std::string& path, FileTime created, FileTime lastWrite, std::uint32_t attrs)
+int FileListModel::AddFile(const std::string& path, EntrySnapshot listed)
 {
-    auto object = std::make_unique<TskObj>(attrs, lastWrite, created, path);
-    const int found = findPath(path);
-    if (found >= 0) {
+    const EntryInfo& info = listed.info;
+    auto object = std::make_unique<TskObj>(info.attrs, info.modified, info.created, path);
+    // One look into the index finds a listed path or makes its entry.
+    const auto [indexed, isNew] = pathIndex_.try_emplace(path, 0);
+    if (!isNew) {
         // A listed path keeps its row; its earlier touch and undo record go with the old object.
+        const int found = rowOfSlot_[static_cast<std::size_t>(indexed->second)];
         Row& entry = rows_[static_cast<std::size_t>(found)];
         entry.object = std::move(object);
+        entry.listed = std::move(listed);
         entry.image = ImageListed;
-        fillTexts(entry);
         emit dataChanged(index(found, 0), index(found, ColumnCount - 1));
         return found;
     }
@@ -235,14 +226,20 @@ int FileListModel::AddFile(const std::string& path, FileTime created, FileTime l
     beginInsertRows({}, row, row);
     Row entry;
     entry.object = std::move(object);
-    entry.slot = newSlot();
-    fillTexts(entry);
-    pathIndex_.emplace(path, entry.slot);
+    entry.listed = std::move(listed);
+    entry.slot = indexed->second = newSlot();
     rows_.push_back(std::move(entry));
     reindexRows(row, row);
     nameRanksValid_ = false;
     endInsertRows();
     return row;
+}
+
+void FileListModel::reserve(std::size_t count)
+{
+    rows_.reserve(rows_.size() + count);
+    rowOfSlot_.reserve(rowOfSlot_.size() + count);
+    pathIndex_.reserve(pathIndex_.size() + count);
 }
 
 int FileListModel::findPath(const std::string& path) const
@@ -323,29 +320,27 @@ void FileListModel::setRowImage(int row, int image)
     emit dataChanged(index(row, ColFilename), index(row, ColFilename), {Qt::DecorationRole, Qt::ToolTipRole});
 }
 
-void FileListModel::refreshRow(int row, bool modified, bool created, bool attrs)
+void FileListModel::refreshRow(int row)
 {
-    Row& entry = rows_[static_cast<std::size_t>(row)];
-    if (modified)
-        entry.modified = toQString(entry.object->CurModifiedText(formats_));
-    if (created)
-        entry.created = toQString(entry.object->CurCreatedText(formats_));
-    if (attrs)
-        entry.attrs = toQString(entry.object->CurAttrsText());
     emit dataChanged(index(row, 0), index(row, ColumnCount - 1));
 }
 
-void FileListModel::fillTexts(Row& row)
+QString FileListModel::displayText(const Row& row, int column) const
 {
     const TskObj& object = *row.object;
-    row.fileName = nameText(namePart(object.FileName));
-    // Keyed once per row rather than at each sort, which would cost more than the sorting itself.
-    if (!row.nameKey)
-        row.nameKey = collator_.sortKey(folded(row.fileName));
-    row.modified = toQString(object.CurModifiedText(formats_));
-    row.created = toQString(object.CurCreatedText(formats_));
-    row.attrs = toQString(object.CurAttrsText());
-    row.folder = folderText(object.FileName);
+    switch (column) {
+    case ColFilename:
+        return nameText(namePart(object.FileName));
+    case ColModified:
+        return toQString(object.CurModifiedText(formats_));
+    case ColCreated:
+        return toQString(object.CurCreatedText(formats_));
+    case ColAttr:
+        return toQString(object.CurAttrsText());
+    case ColPath:
+        return folderText(object.FileName);
+    }
+    return {};
 }
 
 int FileListModel::newSlot()
@@ -376,10 +371,10 @@ void FileListModel::sortByKey(int sortKey)
         for (const Row& row : rows_)
             stamps.push_back(column == ColModified ? row.object->CurModified : row.object->CurCreated);
     } else if (column == ColAttr || column == ColPath) {
-        std::vector<const QString*> texts;
+        std::vector<QString> texts;
         texts.reserve(rows_.size());
         for (const Row& row : rows_)
-            texts.push_back(column == ColAttr ? &row.attrs : &row.folder);
+            texts.push_back(displayText(row, column));
         ranks = collationRanks(collator_, texts);
     }
     if (!nameRanksValid_)
@@ -425,8 +420,12 @@ void FileListModel::rankNames()
 {
     std::vector<const QCollatorSortKey*> keys;
     keys.reserve(rows_.size());
-    for (const Row& row : rows_)
+    for (Row& row : rows_) {
+        // Keyed once per row rather than at each sort, which would cost more than the sorting itself.
+        if (!row.nameKey)
+            row.nameKey = collator_.sortKey(folded(displayText(row, ColFilename)));
         keys.push_back(&*row.nameKey);
+    }
     const std::vector<int> ranks = keyRanks(keys);
     for (std::size_t i = 0; i < rows_.size(); ++i)
         rows_[i].nameRank = ranks[i];

@@ -64,8 +64,11 @@ public:
     QMimeData* mimeData(const QModelIndexList& indexes) const override;
     Qt::DropActions supportedDragActions() const override;
 
-    // Adds a row for the path, or gives the row that lists it a fresh object and image 0; returns its row.
-    int AddFile(const std::string& path, FileTime created, FileTime lastWrite, std::uint32_t attrs);
+    // Adds a row for the path, or gives the row that lists it a fresh object and image 0; returns its row. The row
+    // keeps `listed`, the entry as it is now, for Undo.
+    int AddFile(const std::string& path, EntrySnapshot listed);
+    // Makes room for `count` more rows at once, so that a long run of adds does not grow the list step by step.
+    void reserve(std::size_t count);
     // The row that lists a path, or -1. Paths are compared exactly: names that differ in letter case are two files.
     int findPath(const std::string& path) const;
     void removeRowsAt(std::vector<int> rows);
@@ -74,10 +77,12 @@ public:
     void moveRowTo(int row, int to);
 
     TskObj& object(int row) { return *rows_[static_cast<std::size_t>(row)].object; }
+    const EntrySnapshot& listedState(int row) const { return rows_[static_cast<std::size_t>(row)].listed; }
     int rowImage(int row) const { return rows_[static_cast<std::size_t>(row)].image; }
     void setRowImage(int row, int image);
-    // Re-reads the row's texts from its object; a column whose change failed keeps its old text.
-    void refreshRow(int row, bool modified, bool created, bool attrs);
+    // Shows the row's object as it now is. Its texts are read from the object when shown, and a part whose change
+    // failed is as it was, so a failed column keeps its text.
+    void refreshRow(int row);
 
     // Sorts by the column of |sortKey| (1-based), descending when negative, the file name breaking ties.
     void sortByKey(int sortKey);
@@ -85,21 +90,20 @@ public:
     int headerImage(int column) const { return headerImages_[column]; }
 
 private:
+    // Display texts are made from the object when shown, not kept: a view asks for the few rows it shows, and a row
+    // that keeps none is quick to add.
     struct Row
     {
         std::unique_ptr<TskObj> object;
-        int slot = 0; // where rowOfSlot_ keeps this row's number
+        EntrySnapshot listed; // the entry exactly as it was listed
+        int slot = 0;         // where rowOfSlot_ keeps this row's number
         int image = ImageListed;
-        QString fileName;
-        std::optional<QCollatorSortKey> nameKey; // the file name's place in the collation order
-        int nameRank = 0;                        // the same as a number, while nameRanksValid_
-        QString modified;
-        QString created;
-        QString attrs;
-        QString folder;
+        // The file name's place in the collation order, made at the first sort by name that needs it.
+        std::optional<QCollatorSortKey> nameKey;
+        int nameRank = 0; // the same as a number, while nameRanksValid_
     };
 
-    void fillTexts(Row& row);
+    QString displayText(const Row& row, int column) const;
     // Numbers the rows' names in collation order, so that sorting compares numbers.
     void rankNames();
     int newSlot();

@@ -97,6 +97,7 @@ void TMainForm::dropFiles(const std::vector<std::string>& paths)
     DropRefusals refusals;
     {
         const BusyGuard adding(*this);
+        files->reserve(paths.size());
         for (const std::string& path : paths) {
             const std::string name = trimmedName(path);
             // A name that vanished since the drop is passed over without a word.

@@ -38,9 +38,13 @@ void TMainForm::AddMatchingFiles(const std::string& spec, const std::string& fol
     Platform& platform = currentPlatform();
     const std::string pattern = fullPath(spec, folder);
     const std::string patternFolder = searchFolder(pattern);
-    for (const FileEntry& entry : platform.findFiles(pattern)) {
-        if (entry.name != "." && entry.name != "..")
-            AddFile(patternFolder + entry.name, entry.created, entry.modified, entry.attrs);
+    // The search gives the names; each row takes its entry's exact state for Undo.
+    for (const FileEntry& entry : platform.findFiles(pattern, Platform::kNoLimit, EntryDetail::ModeAndTimes)) {
+        if (entry.name == "." || entry.name == "..")
+            continue;
+        const std::string path = patternFolder + entry.name;
+        if (std::optional<EntrySnapshot> listed = platform.snapshotEntry(path))
+            AddFile(path, std::move(*listed));
     }
 }
 

@@ -5,7 +5,6 @@
 
 #include "core/driveclass.h"
 #include "core/errorbox.h"
-#include "core/tfuncs2.h"
 #include "platform/paths.h"
 #include "window/filelistmodel.h"
 #include "winutil/filedialog.h"
@@ -16,6 +15,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <optional>
 
 namespace {
 
@@ -72,6 +72,7 @@ void TMainForm::aSelectClick()
     selectFolder = QFile::decodeName(QByteArray::fromStdString(folderPart(chosen.front())));
     {
         const BusyGuard adding(*this);
+        files->reserve(chosen.size());
         int failed = 0;
         std::string failures;
         for (const std::string& path : chosen) {
@@ -98,22 +99,20 @@ bool TMainForm::refuseDrive(const std::string& path)
 
 bool TMainForm::addListedFile(const std::string& path)
 {
-    FileTime created = 0;
-    FileTime modified = 0;
-    std::uint32_t attrs = 0;
-    if (!GetFileStamps(path, created, modified, attrs))
+    std::optional<EntrySnapshot> listed = currentPlatform().snapshotEntry(path);
+    if (!listed)
         return false;
-    AddFile(path, created, modified, attrs);
+    AddFile(path, std::move(*listed));
     return true;
 }
 
-void TMainForm::AddFile(const std::string& path, FileTime creation, FileTime lastWrite, std::uint32_t attributes)
+void TMainForm::AddFile(const std::string& path, EntrySnapshot listed)
 {
     // Selecting row by row costs time in proportion to the list for every row: the rows join the selection
     // together, at the end of the caller's run of adds or when the event loop next runs, whichever comes first.
     if (addedRows.empty())
         QMetaObject::invokeMethod(this, &TMainForm::selectAddedRows, Qt::QueuedConnection);
-    addedRows.push_back(files->AddFile(path, creation, lastWrite, attributes));
+    addedRows.push_back(files->AddFile(path, std::move(listed)));
 }
 
 void TMainForm::selectAddedRows()

@@ -50,10 +50,10 @@ private:
     QElapsedTimer clock;
 };
 
-// Runs `change` on the object of every row in `rows` in order, shows each outcome in its row and sums up the
-// failures in one box. A stop signal ends the run between two rows, without the box: the window closes next.
+// Runs `change` on every row of `rows` in order, shows each outcome in its row and sums up the failures in one box.
+// A stop signal ends the run between two rows, without the box: the window closes next.
 void runOnRows(TMainForm& form, const std::vector<int>& rows, const char* verb, int doneImage, int failedImage,
-               const std::function<int(TskObj&)>& change)
+               const std::function<int(int row)>& change)
 {
     const TMainForm::BusyGuard busyGuard(form);
     FileListModel& files = form.fileList();
@@ -63,11 +63,11 @@ void runOnRows(TMainForm& form, const std::vector<int>& rows, const char* verb, 
         if (interruptionSignal() != 0)
             return;
         const int row = rows[i];
-        const int bits = change(files.object(row));
+        const int bits = change(row);
         files.setRowImage(row, bits == 0 ? doneImage : failedImage);
         if (bits != 0)
             ++failed;
-        files.refreshRow(row, !(bits & kFailModified), !(bits & kFailCreated), !(bits & kFailAttributes));
+        files.refreshRow(row);
         progress.step(i + 1);
     }
     if (failed == 0)
@@ -118,7 +118,10 @@ void TMainForm::acApplyExecute()
     const AttributeMasks masks = attributeMasks(changes);
 
     const std::vector<int> rows = inListOrder(selectedRows());
-    runOnRows(*this, rows, "touch", FileListModel::ImageTouched, FileListModel::ImageTouchFailed, [&](TskObj& file) {
+    runOnRows(*this, rows, "touch", FileListModel::ImageTouched, FileListModel::ImageTouchFailed, [&](int row) {
+        TskObj& file = files->object(row);
+        // A part that failed before is not tried again: the panel alone says what this touch changes.
+        file.ClearPending();
         setNewStamps(file, modifiedSource, createdSource, clock);
         file.SetFromMatchingFile(matchFolder, modifiedSource == kSourceFolder, createdSource == kSourceFolder);
         // Each selected file takes a step, also one that fails.
@@ -126,7 +129,9 @@ void TMainForm::acApplyExecute()
             clock.advance();
         if (masks.changes())
             file.SetNewAttrs(masks.keep, masks.add);
-        return file.Touch(formats);
+        // A whole-second stamp inside the range every common file system keeps is shown as set: reading each one
+        // back would cost most of the run.
+        return file.Touch(formats, TouchReport::Lines);
     });
 }
 
@@ -134,7 +139,7 @@ void TMainForm::acUndoTouchExecute()
 {
     const std::vector<int> rows = inListOrder(selectedRows());
     runOnRows(*this, rows, "undo", FileListModel::ImageListed, FileListModel::ImageUndoFailed,
-              [](TskObj& file) { return file.Untouch(); });
+              [this](int row) { return files->object(row).Untouch(files->listedState(row)); });
 }
 
 void TMainForm::acResetExecute()

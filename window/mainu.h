@@ -125,7 +125,7 @@ private:
 public:
     // Lists a file, or gives the row that lists it a fresh object and image 0. The row joins the selection once
     // the current run of adds is over, so that adding many files stays quick.
-    void AddFile(const std::string& path, FileTime creation, FileTime lastWrite, std::uint32_t attributes);
+    void AddFile(const std::string& path, EntrySnapshot listed);
 
 private:
     void connectListActions();

@@ -1,17 +1,17 @@
+// The About box: the program's title and version, copyright and licence, from its version block.
 #include "winutil/aboutbox.h"
 
 #include "ui_aboutbox.h"
+#include "winutil/projectnotice.h"
 #include "winutil/verresu.h"
 
 #include <QApplication>
 #include <QBitmap>
+#include <QFileInfo>
 #include <QScreen>
+#include <QUrl>
 
 namespace {
-
-const char* const kFallbackCopyright = "Copyright \u00A9 2000 Orvane Software";
-const char* const kFallbackAuthor = "Written by the Stampkeep team";
-const char* const kFallbackPubDate = "Monthuary 32, 2001";
 
 QString valueOr(const TVerInfoObj& info, const char* name, const char* fallback)
 {
@@ -26,27 +26,42 @@ QString versionText(const QString& title, const QString& version, bool isBeta)
     return (isBeta ? QStringLiteral("%1 - beta version %2") : QStringLiteral("%1 - version %2")).arg(title, version);
 }
 
+QString link(const QUrl& url, const QString& text)
+{
+    return QStringLiteral("<a href=\"%1\">%2</a>").arg(url.toString().toHtmlEscaped(), text.toHtmlEscaped());
+}
+
+// The licence's text on this machine where it is installed, and on the web.
+QString licenceLinks(const QString& licenceFile)
+{
+    QString links = link(QUrl(projectnotice::kLicenceAddress), projectnotice::kLicenceAddress);
+    if (QFileInfo(licenceFile).isFile())
+        links = link(QUrl::fromLocalFile(licenceFile), licenceFile) + QStringLiteral("<br>") + links;
+    return QStringLiteral("The licence: ") + links;
+}
+
 } // namespace
 
 TAboutForm::TAboutForm(QWidget* owner) : TAboutForm(ReadVersionInfo(), owner) {}
 
-TAboutForm::TAboutForm(const TVerInfoObj& info, QWidget* owner) : QDialog(owner), ui(std::make_unique<Ui::AboutForm>())
+TAboutForm::TAboutForm(const TVerInfoObj& info, QWidget* owner, const QString& licenceFile)
+    : QDialog(owner), ui(std::make_unique<Ui::AboutForm>())
 {
     ui->setupUi(this);
     connect(ui->btnAboutOK, &QPushButton::clicked, this, &QDialog::accept);
-    FormCreate(info);
+    FormCreate(info, licenceFile);
 }
 
 TAboutForm::~TAboutForm() = default;
 
-void TAboutForm::FormCreate(const TVerInfoObj& info)
+void TAboutForm::FormCreate(const TVerInfoObj& info, const QString& licenceFile)
 {
     const QString title = QGuiApplication::applicationDisplayName();
     const bool isBeta = (info.FixedInfo()[TVerInfoObj::kFlagsIndex] & TVerInfoObj::kPreReleaseFlag) != 0;
     ui->lblVersion->setText(versionText(title, QString::fromStdString(info.GetValue("FileVersion")), isBeta));
-    ui->lblCopyright->setText(valueOr(info, "LegalCopyright", kFallbackCopyright));
-    ui->lblAuthor->setText(valueOr(info, "Comments", kFallbackAuthor));
-    ui->lblPubdate->setText(valueOr(info, "PubDate", kFallbackPubDate));
+    ui->lblCopyright->setText(valueOr(info, "LegalCopyright", projectnotice::kCopyright));
+    ui->lblAuthor->setText(valueOr(info, "Comments", projectnotice::kLicence));
+    ui->lblLicence->setText(licenceLinks(licenceFile));
     if (isBeta) {
         QPalette palette = ui->lblVersion->palette();
         palette.setColor(QPalette::WindowText, Qt::red);

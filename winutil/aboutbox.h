@@ -1,8 +1,11 @@
-// The About box: the program's title, version, copyright, author line and publication date, taken from a version
-// block, with fixed texts for entries that are missing.
+// The About box: the program's title and version, copyright and licence, taken from a version block, with the
+// project's own texts for entries that are missing.
 #pragma once
 
+#include "winutil/projectnotice.h"
+
 #include <QDialog>
+#include <QString>
 
 #include <memory>
 
@@ -19,11 +22,12 @@ class TAboutForm : public QDialog
 public:
     // From the running program's own version information.
     explicit TAboutForm(QWidget* owner);
-    TAboutForm(const TVerInfoObj& info, QWidget* owner);
+    // `licenceFile` is where the licence's text may be installed; it is named only where it is.
+    TAboutForm(const TVerInfoObj& info, QWidget* owner, const QString& licenceFile = projectnotice::kLicenceFile);
     ~TAboutForm() override;
 
 private:
-    void FormCreate(const TVerInfoObj& info);
+    void FormCreate(const TVerInfoObj& info, const QString& licenceFile);
     void showPicture();
 
     std::unique_ptr<Ui::AboutForm> ui;

@@ -1,7 +1,9 @@
+// The program's file dialogs, and the seam through which a test answers the next one.
 #include "winutil/filedialog.h"
 
 #include "winutil/pathbytes.h"
 
+#include <QDir>
 #include <QFileDialog>
 
 #include <optional>
@@ -18,13 +20,18 @@ std::optional<QStringList>& nextAnswer()
 QStringList openFiles(QWidget* owner, const QString& title, const QString& filter, const QString& startFolder,
                       QFileDialog::FileMode mode)
 {
-    QFileDialog dialog(owner, title, startFolder, filter);
+    QFileDialog dialog(owner, title, dialogStartFolder(startFolder), filter);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(mode);
     return runFileDialog(dialog);
 }
 
 } // namespace
+
+QString dialogStartFolder(const QString& remembered)
+{
+    return remembered.isEmpty() ? QDir::homePath() : remembered;
+}
 
 std::vector<std::string> openFileNames(QWidget* owner, const QString& title, const QString& filter,
                                        const QString& startFolder)

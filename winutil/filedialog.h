@@ -10,6 +10,10 @@
 class QFileDialog;
 class QWidget;
 
+// Where a dialog opens: the remembered folder, else the user's home folder (not the program's own folder, where Qt
+// would start).
+QString dialogStartFolder(const QString& remembered);
+
 // The files picked in an open dialog, as the file system spells their names; empty when cancelled. The filter is in
 // Qt's notation ("Programs (*.exe)").
 std::vector<std::string> openFileNames(QWidget* owner, const QString& title, const QString& filter,

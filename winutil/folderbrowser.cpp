@@ -1,3 +1,4 @@
+// The folder browser: a directory dialog for real folders, with its choice in a status line.
 #include "winutil/folderbrowser.h"
 
 #include "platform/paths.h"
@@ -31,9 +32,7 @@ FolderBrowser::FolderBrowser(QWidget* owner, const QString& initialFolder, const
     grid->addWidget(status_, grid->rowCount(), 0, 1, grid->columnCount());
     connect(this, &QFileDialog::currentChanged, this, &FolderBrowser::showChoice);
     connect(this, &QFileDialog::directoryEntered, this, &FolderBrowser::showChoice);
-    const QString start = browserStartFolder(initialFolder);
-    if (!start.isEmpty())
-        setDirectory(start);
+    setDirectory(browserStartFolder(initialFolder));
     showChoice({});
 }
 
@@ -76,5 +75,5 @@ QString browserStartFolder(const QString& initialFolder)
 {
     if (initialFolder.size() > 1 && initialFolder.endsWith(u'/'))
         return initialFolder.chopped(1);
-    return initialFolder;
+    return dialogStartFolder(initialFolder);
 }

@@ -30,5 +30,6 @@ private:
 // with a trailing `/` and returns true; on cancel returns false and leaves chosen as it was.
 bool BrowseForFolder(QWidget* owner, const std::string& initialFolder, const QString& title, std::string& chosen);
 
-// The folder the browser opens at: the initial folder without its trailing `/`, except for the root itself.
+// The folder the browser opens at: the initial folder without its trailing `/`, except for the root itself; the
+// user's home folder when there is none.
 QString browserStartFolder(const QString& initialFolder);

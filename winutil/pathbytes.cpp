@@ -49,6 +49,11 @@ std::vector<std::string> fileSystemPaths(const QStringList& paths)
     std::vector<std::string> result;
     result.reserve(static_cast<std::size_t>(paths.size()));
     for (const QString& path : paths) {
+        // A path without replacement characters was text all along, every name in it: one encoding gives its bytes.
+        if (!path.contains(QChar::ReplacementCharacter)) {
+            result.push_back(QFile::encodeName(path).toStdString());
+            continue;
+        }
         std::string bytes;
         bool first = true;
         for (const QString& name : path.split(u'/')) {

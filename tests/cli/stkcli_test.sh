@@ -81,7 +81,7 @@ fresh_files x.txt
 touch -d '2002-01-01 10:00:00' "$work/files/x.txt"
 run 1 x.txt /MS /Q /S:1801 none.txt
 expect_eq "bad switches" '"/Q" is not a valid switch
-Sequential increment is limited to one hour
+Sequential increment is limited to half an hour (1800 seconds)
 No files match "none.txt"' "$out"
 expect_eq "nothing touched" "2002-01-01 10:00:00" "$(mtime x.txt)"
 ls "$app" | grep -qx started && fail "Stampkeep started after a bad command line"

@@ -155,12 +155,12 @@ void FileListTest::modelKeepsItsIndexRight()
     FileListModel model(formats);
     QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
     for (const char* name : {"/d/c", "/d/a", "/d/B", "/d/b", "/e/a"})
-        model.AddFile(name, 0, 0, 0);
+        model.AddFile(name, EntrySnapshot{});
     QCOMPARE(model.rowCount(), 5);
     // Letter case makes another file here.
     QCOMPARE(model.findPath("/d/B"), 2);
     QCOMPARE(model.findPath("/d/b"), 3);
-    QCOMPARE(model.AddFile("/d/a", 0, 0, 0), 1);
+    QCOMPARE(model.AddFile("/d/a", EntrySnapshot{}), 1);
     QCOMPARE(model.rowCount(), 5);
 
     model.moveRowTo(0, 3);
@@ -181,7 +181,7 @@ void FileListTest::modelKeepsItsIndexRight()
     QCOMPARE(model.findPath("/d/a"), 2);
 
     // A name that comes in after a sort takes its place in the next one.
-    model.AddFile("/a/zz", 0, 0, 0);
+    model.AddFile("/a/zz", EntrySnapshot{});
     model.sortByKey(1);
     QCOMPARE(model.findPath("/a/zz"), 3);
     QCOMPARE(model.findPath("/e/a"), 0); // equal names keep their order
@@ -197,7 +197,7 @@ void FileListTest::modelKeepsItsIndexRight()
     model.clear();
     std::vector<int> everyOther;
     for (int i = 0; i < 300; ++i) {
-        model.AddFile("/f/" + std::to_string(i), 0, 0, 0);
+        model.AddFile("/f/" + std::to_string(i), EntrySnapshot{});
         if (i % 2 == 1)
             everyOther.push_back(i);
     }
@@ -541,7 +541,7 @@ void FileListTest::dropFromNetworkDrivesAndALocalFolder()
     platform.addEntry("/data/listed", 0, 0, 0);
     platform.addEntry("/data/local.txt", 0, 0, 0);
     platform.addEntry("/data/folder", kAttrDirectory, 0, 0);
-    form.AddFile("/data/listed", 0, 0, 0);
+    form.AddFile("/data/listed", EntrySnapshot{});
     listView(form)->header()->sectionClicked(FileListModel::ColFilename);
     QHeaderView* header = listView(form)->header();
     header->resizeSection(FileListModel::ColPath, 3);
@@ -679,7 +679,7 @@ void FileListTest::namesThatAreNoTextKeepTheirBytes()
 void FileListTest::controlCharactersInNamesShowAsEscapes()
 {
     FileListModel files(formats);
-    files.AddFile(*folder / "two\nlines/evil\xe2\x80\xaegpj.exe\r\x1b", 0, 0, 0);
+    files.AddFile(*folder / "two\nlines/evil\xe2\x80\xaegpj.exe\r\x1b", EntrySnapshot{});
     const auto shown = [&](int column) { return files.index(0, column).data().toString(); };
     QCOMPARE(shown(FileListModel::ColFilename), QString("evil\\u202egpj.exe\\r\\x1b"));
     QCOMPARE(shown(FileListModel::ColPath), QString::fromStdString(folder->path()) + "/two\\nlines");

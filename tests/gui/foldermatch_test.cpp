@@ -1,5 +1,4 @@
 // Stamps from same-named files of a chosen folder: the comparison, its report, the user's choice and the touch.
-#include "core/tfuncs2.h"
 #include "gui/windowfixture.h"
 #include "window/filelistmodel.h"
 #include "window/mainu.h"
@@ -55,12 +54,7 @@ std::vector<std::string> FolderMatchTest::listFiles(TMainForm& form, const QStri
     std::vector<std::string> paths;
     for (const QString& name : names) {
         const std::string path = makeFile("list/" + name.toStdString(), kListed);
-        FileTime created = 0;
-        FileTime modified = 0;
-        std::uint32_t attrs = 0;
-        if (!GetFileStamps(path, created, modified, attrs))
-            qWarning("cannot list %s", path.c_str());
-        form.AddFile(path, created, modified, attrs);
+        form.AddFile(path, listedState(path));
         paths.push_back(path);
     }
     listView(form)->selectAll();

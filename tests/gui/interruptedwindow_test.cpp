@@ -2,7 +2,6 @@
 // which must start with none noted, comes first.
 #include "core/handoffblock.h"
 #include "core/inifile.h"
-#include "core/tfuncs2.h"
 #include "fake/scopedvariable.h"
 #include "gui/windowfixture.h"
 #include "platform/interruption.h"
@@ -36,10 +35,8 @@ void InterruptedWindowTest::runStopsBetweenTwoFilesThenTheWindowCloses()
     showActive(form);
     std::vector<std::string> paths;
     for (const char* name : {"gone.txt", "b.txt", "c.txt"}) {
-        FileTime created = 0;
-        FileTime modified = 0;
-        QVERIFY(GetFileStamps(paths.emplace_back(makeFile(name, before)), created, modified));
-        form.AddFile(paths.back(), created, modified, 0);
+        const std::string& path = paths.emplace_back(makeFile(name, before));
+        form.AddFile(path, listedState(path));
     }
     QVERIFY(QFile::remove(QString::fromStdString(paths[0])));
     find<QTreeView>(form, "lvMain")->selectAll();

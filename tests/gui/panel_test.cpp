@@ -1,7 +1,6 @@
 // The touch settings panel: includes and their controls, the clock commands, group cycling, hints, and dates taken
 // from files picked or dropped.
 #include "core/datetimeformats.h"
-#include "core/tfuncs2.h"
 #include "gui/windowfixture.h"
 #include "window/filelistmodel.h"
 #include "window/mainu.h"
@@ -316,11 +315,7 @@ void PanelTest::dropsOnThePickers()
 
     // A row of the list is taken as a copy, so it stays in the list; with neither include nothing changes (the
     // pickers are disabled then, so the drop may not even arrive).
-    FileTime created = 0;
-    FileTime modified = 0;
-    std::uint32_t attrs = 0;
-    QVERIFY(GetFileStamps(second, created, modified, attrs));
-    form.fileList().AddFile(second, created, modified, attrs);
+    form.fileList().AddFile(second, listedState(second));
     const std::unique_ptr<QMimeData> row(form.fileList().mimeData({form.fileList().index(0, 0)}));
     trigger(form, "acDate");
     trigger(form, "acTime");

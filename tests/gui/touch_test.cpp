@@ -6,6 +6,7 @@
 #include "fake/entrysetup.h"
 #include "fake/fakerecordeddate.h"
 #include "gui/windowfixture.h"
+#include "platform/filetime.h"
 #include "window/filelistmodel.h"
 #include "window/mainu.h"
 #include "winutil/qtdatetime.h"
@@ -20,11 +21,78 @@
 #include <QToolButton>
 #include <QTreeView>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/xattr.h>
+
 #include <cerrno>
 #include <cstring>
+#include <map>
 #include <stdexcept>
 
 namespace {
+
+// What a user can see of an entry, its change time apart: every mode bit, Modified to the nanosecond, Created, and
+// each extended attribute with its bytes (as `getfattr -d` lists them).
+struct EntryState
+{
+    unsigned mode = 0;
+    std::int64_t modifiedSeconds = 0;
+    std::uint32_t modifiedNanoseconds = 0;
+    FileTime created = 0;
+    std::map<std::string, std::string> attributes;
+
+    bool operator==(const EntryState&) const = default;
+};
+
+EntryState entryState(const std::string& path)
+{
+    EntryState state;
+    struct statx status
+    {
+    };
+    if (statx(AT_FDCWD, path.c_str(), AT_SYMLINK_NOFOLLOW, STATX_MODE | STATX_MTIME, &status) != 0)
+        return state;
+    state.mode = status.stx_mode & 07777;
+    state.modifiedSeconds = status.stx_mtime.tv_sec;
+    state.modifiedNanoseconds = status.stx_mtime.tv_nsec;
+    state.created = currentPlatform().readEntry(path).value_or(EntryInfo{}).created;
+    std::string names(4096, '\0');
+    names.resize(static_cast<std::size_t>(std::max<ssize_t>(llistxattr(path.c_str(), names.data(), names.size()), 0)));
+    for (std::size_t at = 0; at < names.size(); at += std::strlen(names.c_str() + at) + 1) {
+        std::string value(4096, '\0');
+        const ssize_t size = lgetxattr(path.c_str(), names.c_str() + at, value.data(), value.size());
+        value.resize(static_cast<std::size_t>(std::max<ssize_t>(size, 0)));
+        state.attributes[names.c_str() + at] = value;
+    }
+    return state;
+}
+
+QByteArray describe(const EntryState& state)
+{
+    QByteArray text = QByteArray::number(state.mode, 8) + " " + QByteArray::number(state.modifiedSeconds) + "." +
+                      QByteArray::number(state.modifiedNanoseconds) + " created " + QByteArray::number(state.created);
+    for (const auto& [name, value] : state.attributes)
+        text += " " + QByteArray::fromStdString(name) + "=" + QByteArray::fromStdString(value).toHex();
+    return text;
+}
+
+// The process's umask for one scope.
+class UmaskScope
+{
+public:
+    explicit UmaskScope(mode_t mask) : saved(umask(mask)) {}
+    ~UmaskScope() { umask(saved); }
+
+private:
+    mode_t saved;
+};
+
+void setModifiedExactly(const std::string& path, const timespec& when)
+{
+    const timespec times[2] = {{0, UTIME_OMIT}, when};
+    QCOMPARE(utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
+}
 
 void setCreated(const std::string& path, const QDateTime& when)
 {
@@ -61,6 +129,9 @@ private slots:
     void failureMessageCountsFiles();
     void runEndsBusyEvenWhenItThrows();
     void undo();
+    void undoPutsFilesBackExactly();
+    void clockStampsHaveWholeSeconds();
+    void failedChangeIsNotRetried();
     void resetKeepsThePickers();
 
 private:
@@ -72,12 +143,7 @@ private:
 
 int TouchTest::listFile(TMainForm& form, const std::string& path)
 {
-    FileTime created = 0;
-    FileTime modified = 0;
-    std::uint32_t attrs = 0;
-    if (!GetFileStamps(path, created, modified, attrs))
-        qWarning("cannot list %s", path.c_str());
-    return form.fileList().AddFile(path, created, modified, attrs);
+    return form.fileList().AddFile(path, listedState(path));
 }
 
 void TouchTest::selectRows(TMainForm& form, std::initializer_list<int> rows)
@@ -427,6 +493,103 @@ void TouchTest::undo()
     QCOMPARE(files.rowImage(1), int(FileListModel::ImageListed));
     QCOMPARE(files.data(files.index(0, FileListModel::ColModified), Qt::DisplayRole).toString(),
              QString::fromStdString(StampText(formats, dateTimeToSerial(before))));
+}
+
+// Undo puts every file back exactly as it was listed, under either usual umask: every mode bit (set-group-id too),
+// Modified to the nanosecond although the touch moved it by less than half a second, Created, and the stored value,
+// which goes again from a file that had none.
+void TouchTest::undoPutsFilesBackExactly()
+{
+    for (const mode_t mask : {mode_t{002}, mode_t{022}}) {
+        const UmaskScope scope(mask);
+        const QDateTime shown = local(2001, 5, 6, 13, 14, 15);
+        timespec listedTime = timespecFromFileTime(LocalToStamp(dateTimeToSerial(shown)));
+        listedTime.tv_nsec = 298'992'382;
+        const std::string prefix = "umask" + std::to_string(mask) + "-";
+        const std::string shared = makeFile(prefix + "shared.txt", shown);
+        const std::string setGroupId = makeFile(prefix + "setgid.txt", shown);
+        const std::string plain = makeFile(prefix + "plain.txt", shown);
+        QCOMPARE(setAttributes(shared, kAttrArchive), std::string());
+        QCOMPARE(setAttributes(setGroupId, kAttrArchive | kAttrHidden), std::string());
+        QCOMPARE(chmod(shared.c_str(), 0664), 0);
+        QCOMPARE(chmod(setGroupId.c_str(), 02775), 0);
+        std::vector<EntryState> before;
+        for (const std::string& path : {shared, setGroupId, plain}) {
+            setModifiedExactly(path, listedTime);
+            before.push_back(entryState(path));
+        }
+        QVERIFY(before[2].attributes.empty());
+
+        TMainForm form(iniPath(), formats);
+        for (const std::string& path : {shared, setGroupId, plain})
+            listFile(form, path);
+        selectRows(form, {0, 1, 2});
+        setClock(form, shown);
+        press(form, "acModFmClk");
+        press(form, "acRPlus");
+        trigger(form, "acApply");
+        QVERIFY(boxes.empty());
+        for (const std::string& path : {shared, setGroupId, plain}) {
+            const EntryState touched = entryState(path);
+            QCOMPARE(touched.mode & 0222, 0u);
+            QCOMPARE(touched.modifiedNanoseconds, 0u);
+        }
+
+        trigger(form, "acUndoTouch");
+        QVERIFY(boxes.empty());
+        int row = 0;
+        for (const std::string& path : {shared, setGroupId, plain}) {
+            const EntryState after = entryState(path);
+            QVERIFY2(after == before[static_cast<std::size_t>(row)],
+                     describe(after) + " != " + describe(before[static_cast<std::size_t>(row)]));
+            QCOMPARE(form.fileList().rowImage(row++), int(FileListModel::ImageListed));
+        }
+    }
+}
+
+// A clock read carries milliseconds that the pickers do not show: the stamp gets the whole seconds shown.
+void TouchTest::clockStampsHaveWholeSeconds()
+{
+    const std::string path = makeFile("now.txt", local(2000, 1, 1, 0, 0, 0));
+    TMainForm form(iniPath(), formats);
+    listFile(form, path);
+    selectRows(form, {0});
+    trigger(form, "acNow");
+    setClock(form, local(2001, 5, 6, 13, 14, 15).addMSecs(517));
+    QCOMPARE(find<QTimeEdit>(form, "DTTimeMod")->time().msec(), 517);
+    press(form, "acModFmClk");
+    trigger(form, "acApply");
+    QVERIFY(boxes.empty());
+    QCOMPARE(entryState(path).modifiedNanoseconds, 0u);
+    QCOMPARE(diskModified(path), local(2001, 5, 6, 13, 14, 15));
+}
+
+// What failed in one touch is not tried again by the next, which does only what the panel asks for then.
+void TouchTest::failedChangeIsNotRetried()
+{
+    const QDateTime before = local(2000, 1, 1, 0, 0, 0);
+    const std::string good = makeFile("good.txt", before);
+    const std::string away = makeFile("away.txt", before);
+    TMainForm form(iniPath(), formats);
+    for (const std::string& path : {good, away})
+        listFile(form, path);
+    QVERIFY(QFile::remove(QString::fromStdString(away)));
+    find<QTreeView>(form, "lvMain")->selectAll();
+    setClock(form, local(2001, 5, 6, 13, 14, 15));
+    press(form, "acModFmClk");
+    trigger(form, "acApply");
+    QCOMPARE(boxes.size(), std::size_t{1});
+    QCOMPARE(form.fileList().rowImage(1), int(FileListModel::ImageTouchFailed));
+
+    // The file is back when the user, now asking for hidden only, touches both again.
+    makeFile("away.txt", before);
+    find<QAction>(form, "acModFmClk")->setChecked(false);
+    press(form, "acHPlus");
+    trigger(form, "acApply");
+    QCOMPARE(boxes.size(), std::size_t{1});
+    QCOMPARE(diskModified(away), before);
+    QCOMPARE(currentPlatform().readEntry(away)->attrs, kAttrHidden);
+    QCOMPARE(form.fileList().rowImage(1), int(FileListModel::ImageTouched));
 }
 
 void TouchTest::resetKeepsThePickers()

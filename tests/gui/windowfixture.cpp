@@ -129,6 +129,14 @@ QDateTime diskModified(const std::string& path)
     return QFileInfo(QString::fromStdString(path)).lastModified();
 }
 
+EntrySnapshot listedState(const std::string& path)
+{
+    const std::optional<EntrySnapshot> listed = currentPlatform().snapshotEntry(path);
+    if (!listed)
+        qWarning("cannot list %s", path.c_str());
+    return listed.value_or(EntrySnapshot{});
+}
+
 void WindowFixture::initTestCase()
 {
     formats = BuildDateTimeFormats();

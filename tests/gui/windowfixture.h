@@ -28,6 +28,8 @@ QDateTime local(int year, int month, int day, int hour, int minute, int second);
 void setModified(const std::string& path, FileTime stamp);
 void setModified(const std::string& path, const QDateTime& when);
 QDateTime diskModified(const std::string& path);
+// The entry as a row lists it, for adding it to a list directly.
+EntrySnapshot listedState(const std::string& path);
 
 // Small, usual and large fonts, in points: a window must hold together in each.
 constexpr int kFontPoints[] = {7, 9, 14};

@@ -24,7 +24,9 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QLabel>
+#include <QLayout>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
@@ -304,12 +306,13 @@ void WinutilTest::versionOfTheProgram()
     QVERIFY(info.IsWide());
     QCOMPARE(info.Languages().size(), 1u);
     QCOMPARE(info.Languages()[0].Key, "040904E4");
-    QCOMPARE(info.Languages()[0].Strings.size(), 11u);
-    QCOMPARE(info.Languages()[0].Strings.front(), "CompanyName=Orvane Software");
+    QCOMPARE(info.Languages()[0].Strings.size(), 10u);
+    QCOMPARE(info.Languages()[0].Strings.front(), "CompanyName=The Stampkeep developers");
     QCOMPARE(info.GetValue("fileversion"), "2.1.0.0");
     QCOMPARE(info.GetValue("ProductVersion"), "2.1.0.0");
-    QCOMPARE(info.GetValue("LegalCopyright"), "Copyright \u00A9 2002 Orvane Software");
-    QCOMPARE(info.GetValue("PubDate"), "December 24, 2002");
+    QCOMPARE(info.GetValue("LegalCopyright"), "Copyright \u00A9 2026 The Stampkeep developers");
+    QCOMPARE(info.GetValue("Comments"), "Free software under the GNU GPL 3.0 or later, with ABSOLUTELY NO WARRANTY.");
+    QCOMPARE(info.GetValue("PubDate"), "");
     QCOMPARE(info.GetValue("LegalTrademarks"), "");
     QCOMPARE(info.GetValue("NoSuchEntry"), "");
     QCOMPARE(info.Translations(), std::vector<std::string>{"040904e4"});
@@ -413,20 +416,38 @@ void WinutilTest::versionMalformedBlocks()
 
 // ---------------------------------------------------------------- About box
 
+// The box names this project, its licence and where to read it; a licence file that is not there is not offered.
 void WinutilTest::aboutBoxTexts()
 {
-    TAboutForm form(ReadVersionInfo(), nullptr);
+    TempDir temp;
+    const std::string licence = temp.makeFile("GPL-3", "GNU GENERAL PUBLIC LICENSE\n");
+    TAboutForm form(ReadVersionInfo(), nullptr, QString::fromStdString(licence));
+    form.layout()->activate();
     QCOMPARE(form.windowTitle(), "About Stampkeep");
-    QCOMPARE(form.size(), QSize(390, 144));
     QCOMPARE(labelText(form, "lblVersion"), "Stampkeep - version 2.1.0.0");
-    QCOMPARE(labelText(form, "lblCopyright"), "Copyright \u00A9 2002 Orvane Software");
-    QCOMPARE(labelText(form, "lblAuthor"), "Written by the Stampkeep team");
-    QCOMPARE(labelText(form, "lblPubdate"), "December 24, 2002");
+    QCOMPARE(labelText(form, "lblCopyright"), "Copyright \u00A9 2026 The Stampkeep developers");
+    QCOMPARE(labelText(form, "lblAuthor"),
+             "Free software under the GNU GPL 3.0 or later, with ABSOLUTELY NO WARRANTY.");
+    const QString links = labelText(form, "lblLicence");
+    QVERIFY2(links.contains("href=\"" + QUrl::fromLocalFile(QString::fromStdString(licence)).toString() + "\""),
+             qPrintable(links));
+    QVERIFY2(links.contains("href=\"https://www.gnu.org/licenses/gpl-3.0.html\""), qPrintable(links));
+    for (const QLabel* label : form.findChildren<QLabel*>()) {
+        QVERIFY2(!label->text().contains("Rights Reserved") && !label->text().contains("Orvane") &&
+                     !label->text().contains("Monthly"),
+                 qPrintable(label->text()));
+        // Every text shows whole at the box's own size.
+        QVERIFY2(label->width() >= label->sizeHint().width(), qPrintable(label->objectName()));
+    }
     QVERIFY(form.findChild<QLabel*>("lblVersion")->palette().color(QPalette::WindowText) != QColor(Qt::red));
     const QPixmap picture = form.findChild<QLabel*>("Image1")->pixmap();
     QVERIFY(!picture.isNull());
     QVERIFY(picture.width() <= 52 && picture.height() <= 52);
     QCOMPARE(picture.toImage().pixelColor(0, picture.height() - 1).alpha(), 0);
+
+    const TAboutForm withoutFile(ReadVersionInfo(), nullptr, QString::fromStdString(temp / "missing"));
+    QVERIFY(!labelText(withoutFile, "lblLicence").contains("file:"));
+    QVERIFY(labelText(withoutFile, "lblLicence").contains("https://www.gnu.org/licenses/gpl-3.0.html"));
 }
 
 void WinutilTest::aboutBoxBeta()
@@ -446,9 +467,9 @@ void WinutilTest::aboutBoxWithoutVersion()
 {
     const TAboutForm form(TVerInfoObj(), nullptr);
     QCOMPARE(labelText(form, "lblVersion"), "Stampkeep");
-    QCOMPARE(labelText(form, "lblCopyright"), "Copyright \u00A9 2000 Orvane Software");
-    QCOMPARE(labelText(form, "lblAuthor"), "Written by the Stampkeep team");
-    QCOMPARE(labelText(form, "lblPubdate"), "Monthuary 32, 2001");
+    QCOMPARE(labelText(form, "lblCopyright"), "Copyright \u00A9 2026 The Stampkeep developers");
+    QCOMPARE(labelText(form, "lblAuthor"),
+             "Free software under the GNU GPL 3.0 or later, with ABSOLUTELY NO WARRANTY.");
 }
 
 // ---------------------------------------------------------------- path and tool-button helpers
@@ -700,6 +721,10 @@ void WinutilTest::browseForFolderAnswered()
     QCOMPARE(browserStartFolder("/"), "/");
     QCOMPARE(browserStartFolder(data + "/"), data);
     QCOMPARE(browserStartFolder(data), data);
+    // Nothing remembered yet: both dialogs open in the user's home folder, not where the program lies.
+    QCOMPARE(FolderBrowser(nullptr, "", "Select folder").directory().absolutePath(), QDir::homePath());
+    QCOMPARE(dialogStartFolder(""), QDir::homePath());
+    QCOMPARE(dialogStartFolder(data), data);
 }
 
 void WinutilTest::folderBrowserValidation()

@@ -92,7 +92,7 @@ TEST_F(ParserTest, IncrementLimits)
     EXPECT_EQ(settings.Increment, 16);
 
     EXPECT_FALSE(parse({"/MS", "/S:1801"}));
-    EXPECT_EQ(output.str(), "Sequential increment is limited to one hour\n");
+    EXPECT_EQ(output.str(), "Sequential increment is limited to half an hour (1800 seconds)\n");
     EXPECT_EQ(settings.Increment, 0);
 
     // Every bad argument is reported, each naming the whole argument.
@@ -243,7 +243,8 @@ TEST_F(ParserTest, WindowModeShowsOneBox)
 
     EXPECT_FALSE(parse({"/9", "/S:2000"}, false));
     ASSERT_EQ(boxes.size(), 2u);
-    EXPECT_EQ(boxes[1].text, "\"/9\" is not a valid switch\r\nSequential increment is limited to one hour\r\n");
+    EXPECT_EQ(boxes[1].text,
+              "\"/9\" is not a valid switch\r\nSequential increment is limited to half an hour (1800 seconds)\r\n");
     EXPECT_EQ(output.str(), "");
     setMessageBoxHandler(nullptr);
 }

@@ -31,6 +31,13 @@ TskObj listed(const std::string& path)
     return TskObj(entry.attrs, entry.modified, entry.created, path);
 }
 
+EntrySnapshot snapshot(const std::string& path)
+{
+    const std::optional<EntrySnapshot> taken = currentPlatform().snapshotEntry(path);
+    EXPECT_TRUE(taken) << path;
+    return taken.value_or(EntrySnapshot{});
+}
+
 void stamp(const std::string& path, FileTime created, FileTime modified)
 {
     ASSERT_EQ(setStamps(path, created, modified), "");
@@ -157,6 +164,7 @@ TEST_F(RealFileTest, UntouchGoesBackToTheFirstKnownState)
     const FileTime modified = LocalToStamp(kMay6th2001 + k131415);
     stamp(path, created, modified);
     TskObj file = listed(path);
+    const EntrySnapshot asListed = snapshot(path);
 
     for (int i = 1; i <= 3; ++i) {
         file.SetNewModified(kMay6th2001 + i);
@@ -164,7 +172,7 @@ TEST_F(RealFileTest, UntouchGoesBackToTheFirstKnownState)
         file.SetNewAttrs(~0u, kAttrHidden | kAttrReadOnly);
         ASSERT_EQ(file.Touch(formats), 0) << file.StatusText;
     }
-    EXPECT_EQ(file.Untouch(), 0);
+    EXPECT_EQ(file.Untouch(asListed), 0);
     EXPECT_EQ(file.StatusText, "");
     const TskObj reread = listed(path);
     EXPECT_EQ(reread.CurModified, modified);
@@ -172,7 +180,7 @@ TEST_F(RealFileTest, UntouchGoesBackToTheFirstKnownState)
     EXPECT_EQ(reread.CurAttrs, file.OrigAttrs);
 
     // Nothing left to undo, and nothing pending to touch: both do nothing and report nothing.
-    EXPECT_EQ(file.Untouch(), 0);
+    EXPECT_EQ(file.Untouch(asListed), 0);
     EXPECT_EQ(file.StatusText, "");
     EXPECT_EQ(file.Touch(formats), 0);
     EXPECT_EQ(file.StatusText, "");
@@ -222,11 +230,12 @@ TEST_F(RealFileTest, UntouchMakesAReadOnlyFileReadOnlyAgain)
     const std::string path = folder.makeFile("ro.txt");
     ASSERT_EQ(chmod(path.c_str(), 0444), 0);
     TskObj file = listed(path);
+    const EntrySnapshot asListed = snapshot(path);
     file.SetNewAttrs(~kAttrReadOnly, 0);
     ASSERT_EQ(file.Touch(formats), 0) << file.StatusText;
     ASSERT_EQ(attrsOnDisk(path), 0u);
 
-    EXPECT_EQ(file.Untouch(), 0) << file.StatusText;
+    EXPECT_EQ(file.Untouch(asListed), 0) << file.StatusText;
     EXPECT_EQ(attrsOnDisk(path), kAttrReadOnly);
     struct stat status
     {
@@ -329,14 +338,33 @@ TEST_F(FakeFileTest, RefusedSetTimeKeepsThePendingStamp)
     EXPECT_EQ(file.CurCreated, 100 * kSecond);
 }
 
-TEST_F(FakeFileTest, UntouchReportsWhatItCouldNotRestore)
+// A restore is whole or nothing: one that fails leaves every column as it was and says why; one that goes takes the
+// entry's state as it now is and drops what was pending.
+TEST_F(FakeFileTest, UntouchIsWholeOrNothing)
 {
     TskObj file = listed("/d/f.txt");
+    const EntrySnapshot asListed = snapshot("/d/f.txt");
     file.NewModified = 300 * kSecond;
+    file.SetNewAttrs(~0u, kAttrHidden);
     ASSERT_EQ(file.Touch(formats), 0);
     platform.fail(FakeCall::SetTimes, "/d/f.txt");
-    EXPECT_EQ(file.Untouch(), kFailModified);
+    EXPECT_EQ(file.Untouch(asListed), kFailModified | kFailCreated | kFailAttributes);
     EXPECT_EQ(file.StatusText, "Unable to set file time: \"Permission denied\"");
+    EXPECT_EQ(file.CurModified, 300 * kSecond);
+
+    platform.addEntry("/d/g.txt", kAttrArchive, 100 * kSecond, 200 * kSecond);
+    TskObj other = listed("/d/g.txt");
+    const EntrySnapshot otherListed = snapshot("/d/g.txt");
+    other.NewModified = 300 * kSecond;
+    other.SetNewAttrs(~0u, kAttrHidden);
+    ASSERT_EQ(other.Touch(formats), 0);
+    other.NewCreated = 400 * kSecond;
+    EXPECT_EQ(other.Untouch(otherListed), 0);
+    EXPECT_EQ(other.StatusText, "");
+    EXPECT_EQ(other.CurModified, 200 * kSecond);
+    EXPECT_EQ(other.CurAttrs, kAttrArchive);
+    EXPECT_EQ(other.NewCreated, NoStamp);
+    EXPECT_EQ(platform.entries["/d/g.txt"].attrs, kAttrArchive);
 }
 
 TEST(AttrLetters, FixedPositions)

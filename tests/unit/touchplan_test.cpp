@@ -30,6 +30,21 @@ TEST(SequenceClock, MidnightMovesTheDateAndKeepsTheTimeOfDay)
     EXPECT_EQ(noDate.date, 0.0);
 }
 
+// A clock read carries milliseconds that the user never sees: stamps get whole seconds, and so does every step.
+TEST(SequenceClock, StampsHaveWholeSeconds)
+{
+    const double may6th2001 = 37017.0;
+    const double shown = (13 * 3600 + 14 * 60 + 15) / 86400.0;
+    SequenceClock clock{may6th2001, may6th2001 + shown + 0.017 / 86400.0, 10};
+    EXPECT_EQ(clock.stampFor(0), LocalToStamp(may6th2001 + shown));
+    clock.advance();
+    EXPECT_EQ(clock.stampFor(0), LocalToStamp(may6th2001 + shown + 10 / 86400.0));
+
+    const SequenceClock ownDate{kNoDateTime, shown + 0.999 / 86400.0, 0};
+    const FileTime own = LocalToStamp(may6th2001 - 3 + 0.5);
+    EXPECT_EQ(ownDate.stampFor(own), LocalToStamp(may6th2001 - 3 + shown));
+}
+
 TEST(AttributeMasks, KeepAndAdd)
 {
     AttributeMasks masks;

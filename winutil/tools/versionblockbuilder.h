@@ -2,6 +2,8 @@
 // Used by the build-time generator for Stampkeep's own block and by tests for blocks of their own making.
 #pragma once
 
+#include "winutil/projectnotice.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -194,17 +196,16 @@ inline Description stampkeepDescription(std::uint16_t major, std::uint16_t minor
     description.fixedInfo = {0xFEEF04BD, 0x00010000, versionMs, versionLs, versionMs, versionLs, 0x3F,
                              0,          0x4,        0x1,       0,         0,         0};
     description.tables = {{"040904E4",
-                           {{"CompanyName", "Orvane Software"},
+                           {{"CompanyName", projectnotice::kDevelopers},
                             {"FileDescription", "Stampkeep"},
                             {"FileVersion", version},
                             {"InternalName", "Stampkeep"},
-                            {"LegalCopyright", "Copyright \u00A9 2002 Orvane Software"},
+                            {"LegalCopyright", projectnotice::kCopyright},
                             {"LegalTrademarks", ""},
                             {"OriginalFilename", ""},
                             {"ProductName", ""},
                             {"ProductVersion", version},
-                            {"Comments", "Written by the Stampkeep team"},
-                            {"PubDate", "December 24, 2002"}}}};
+                            {"Comments", projectnotice::kLicence}}}};
     description.translations = {{0x0409, 0x04E4}};
     return description;
 }
