@@ -45,6 +45,9 @@ public:
     // A full report writes stamps in the display format of `formats`.
     int Touch(const DateTimeFormats& formats, TouchReport report = TouchReport::Full);
     int Untouch();
+    // What Touch would do, found without writing anything: the entry opened and its recorded date read, the pending
+    // values then taken as the entry's current ones, with the lines and failure bits a touch would give.
+    int Preview(const DateTimeFormats& formats, TouchReport report = TouchReport::Full);
 
     std::string CurModifiedText(const DateTimeFormats& formats) const;
     std::string CurCreatedText(const DateTimeFormats& formats) const;
@@ -77,6 +80,15 @@ public:
     const std::string& systemPath() const { return accessPath.empty() ? FileName : accessPath; }
 
 private:
+    // Touch, or with `write` false Preview.
+    int applyPending(const DateTimeFormats& formats, TouchReport report, bool write);
+    // What opening the entry for `change` and reading its recorded date tell, with nothing written.
+    EntryChangeOutcome look(const EntryChange& change);
+    // The change that the pending values ask for; a refusal known beforehand goes into `result` and the status.
+    EntryChange pendingChange(bool full, int& result);
+    // The entry's values after the outcome of its change, with the lines of a full report; answers the failure bits.
+    int takeOutcome(const DateTimeFormats& formats, const EntryChange& change, const EntryChangeOutcome& outcome,
+                    bool full);
     void appendLine(const std::string& line);
     void appendStampLine(const DateTimeFormats& formats, const char* what, FileTime requested, FileTime original);
     // Each appends the failure line of its step, if it failed, and answers whether it did.
