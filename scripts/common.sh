@@ -28,8 +28,9 @@ install_missing_packages() {
 }
 
 # The locales besides C that tests run in: German (language and date formats not English), in which scripts/test
-# runs them once more, and US English for a test that needs an English locale other than C.
-TEST_LOCALES=(de_DE.UTF-8 en_US.UTF-8)
+# runs them once more, US English for a test that needs an English locale other than C, and Finnish, whose time
+# separator is not `:`.
+TEST_LOCALES=(de_DE.UTF-8 en_US.UTF-8 fi_FI.UTF-8)
 
 # Generates those of them the machine lacks, leaving every other generated locale as it is.
 install_test_locales() {
