@@ -8,7 +8,7 @@ PACKAGES=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmar
           qt6-base-dev qt6-qpa-plugins libgl-dev fonts-dejavu-core
           samba smbclient
           libexiv2-dev exiv2 imagemagick
-          clang libclang-rt-14-dev strace
+          clang libclang-rt-14-dev strace time
           dpkg-dev file lintian desktop-file-utils appstream man-db
           locales tzdata xvfb xauth x11-utils)
 
