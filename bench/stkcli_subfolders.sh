@@ -11,10 +11,10 @@ STKCLI=$BUILD/stkcli
 FOLDERS=${2:-1000}
 FILES=${3:-100}
 ROUNDS=${ROUNDS:-7}
-[[ $ROUNDS =~ ^[1-9][0-9]*$ ]] || { echo "ROUNDS must be a positive whole number, not '$ROUNDS'" >&2; exit 2; }
 export TZ=UTC LC_ALL=C
 
 source "$(dirname "$0")/benchsupport.sh"
+check_rounds
 build_benchmarks "$BUILD"
 make_registered_work
 tree=$work/files/tree
@@ -30,7 +30,6 @@ run() { # NAME: one run over the whole tree; a failed run stops the script, as i
         stkcli) "$STKCLI" "$tree/*.txt" /SF /MS /D:2001-05-06 /T:13:14:15 ;;
     esac || { echo "stkcli_subfolders: the $1 run failed" >&2; exit 1; }
 }
-median() { sort -g | awk '{ v[NR] = $1 } END { print (NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2) }'; }
 
 names=(find stkcli)
 declare -A ms

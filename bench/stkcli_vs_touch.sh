@@ -9,10 +9,10 @@ BUILD=$(readlink -f "${1:-$(dirname "$0")/../build}")
 STKCLI=$BUILD/stkcli
 N=${2:-10000}
 ROUNDS=${ROUNDS:-11}
-[[ $ROUNDS =~ ^[1-9][0-9]*$ ]] || { echo "ROUNDS must be a positive whole number, not '$ROUNDS'" >&2; exit 2; }
 export TZ=UTC LC_ALL=C
 
 source "$(dirname "$0")/benchsupport.sh"
+check_rounds
 build_benchmarks "$BUILD"
 make_work "$N"
 
@@ -29,8 +29,6 @@ run() {
     esac || { echo "stkcli_vs_touch: the $name run failed with exit code $?" >&2; exit 1; }
 }
 
-# median: the median of the numbers on standard input.
-median() { sort -g | awk '{ v[NR] = $1 } END { print (NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2) }'; }
 
 # Each round's ratios come from runs side by side, so that a busy moment of the machine falls on both sides of the
 # ratio; the first command moves on by one each round, so that none is always first.
