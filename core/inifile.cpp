@@ -224,8 +224,33 @@ bool IniFile::readBool(const std::string& section, const std::string& key, bool 
     return readInteger(section, key, fallback ? 1 : 0) != 0;
 }
 
+void IniFile::writeTogether(const std::function<void()>& writes)
+{
+    std::vector<TextEdit> edits;
+    batch_ = &edits;
+    try {
+        writes();
+    } catch (...) {
+        batch_ = nullptr;
+        throw;
+    }
+    batch_ = nullptr;
+    rewrite([&edits](const std::string& text) {
+        std::optional<std::string> changed;
+        for (const TextEdit& edit : edits) {
+            if (std::optional<std::string> next = edit(changed.value_or(text)))
+                changed = std::move(next);
+        }
+        return changed;
+    });
+}
+
 void IniFile::rewrite(const TextEdit& edit)
 {
+    if (batch_) {
+        batch_->push_back(edit);
+        return;
+    }
     // The edit sees the text without the mark, and a file that had one keeps it.
     const bool written = rewriteStoredSettings(path_, [&](const std::string& stored) -> std::optional<std::string> {
         const std::string_view text = withoutByteOrderMark(stored);
@@ -241,8 +266,9 @@ void IniFile::rewrite(const TextEdit& edit)
 
 void IniFile::writeString(const std::string& section, const std::string& key, const std::string& value)
 {
-    rewrite([&](const std::string& text) -> std::optional<std::string> {
-        return withValue(text, section, key, firstLine(value));
+    // Captured by value: within writeTogether the edit runs after the call.
+    rewrite([section, key, line = firstLine(value)](const std::string& text) -> std::optional<std::string> {
+        return withValue(text, section, key, line);
     });
 }
 
@@ -258,5 +284,5 @@ void IniFile::writeBool(const std::string& section, const std::string& key, bool
 
 void IniFile::eraseSection(const std::string& section)
 {
-    rewrite([&](const std::string& text) { return withoutSection(text, section); });
+    rewrite([section](const std::string& text) { return withoutSection(text, section); });
 }

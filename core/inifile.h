@@ -8,6 +8,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 // Raised when the file cannot be written; the text is "Unable to write to <full path>".
 class IniWriteError : public std::runtime_error
@@ -61,6 +62,9 @@ public:
     void writeBool(const std::string& section, const std::string& key, bool value);
     // Removes the section's header and all its keys; an absent section leaves the file untouched.
     void eraseSection(const std::string& section);
+    // Makes every write that `writes` makes through this object in one replace of the file, so that they are saved
+    // all together or not at all. Reads inside answer from the file as it was before.
+    void writeTogether(const std::function<void()>& writes);
 
 private:
     using TextEdit = std::function<std::optional<std::string>(const std::string& text)>;
@@ -72,6 +76,7 @@ private:
 
     std::string path_;
     bool readOnce_ = false;
+    std::vector<TextEdit>* batch_ = nullptr; // the edits of writeTogether, while it runs
     // The file as last read, its text without the byte-order mark; nothing before the first read and after a write.
     mutable std::optional<StoredSettings> stored_;
 };

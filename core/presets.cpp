@@ -95,18 +95,20 @@ PresetValues readPreset(const DateTimeFormats& formats, const IniFile& ini, int 
 
 void writeSamplePresets(IniFile& ini)
 {
-    ini.writeString("Preset1", "Name", "Sample: simple touch");
-    ini.writeString("Preset1", "Desc", "Set Modified and Created from current date/time");
-    ini.writeInteger("Preset1", "Clock", kClockSystem);
-    ini.writeBool("Preset1", "Enabled", true);
-    ini.writeInteger("Preset1", "Mod", kSourceClock);
-    ini.writeInteger("Preset1", "Cre", kSourceClock);
+    ini.writeTogether([&ini] {
+        ini.writeString("Preset1", "Name", "Sample: simple touch");
+        ini.writeString("Preset1", "Desc", "Set Modified and Created from current date/time");
+        ini.writeInteger("Preset1", "Clock", kClockSystem);
+        ini.writeBool("Preset1", "Enabled", true);
+        ini.writeInteger("Preset1", "Mod", kSourceClock);
+        ini.writeInteger("Preset1", "Cre", kSourceClock);
 
-    ini.writeString("Preset2", "Name", "Sample: fix copy");
-    ini.writeString("Preset2", "Desc", "Set Created from Modified and remove read-only (useful after copy)");
-    ini.writeBool("Preset2", "Enabled", true);
-    ini.writeInteger("Preset2", "AttrR", kAttrRemove);
-    ini.writeInteger("Preset2", "Cre", kSourceOtherStamp);
+        ini.writeString("Preset2", "Name", "Sample: fix copy");
+        ini.writeString("Preset2", "Desc", "Set Created from Modified and remove read-only (useful after copy)");
+        ini.writeBool("Preset2", "Enabled", true);
+        ini.writeInteger("Preset2", "AttrR", kAttrRemove);
+        ini.writeInteger("Preset2", "Cre", kSourceOtherStamp);
+    });
 }
 
 std::optional<NameClash> findNameClash(const IniFile& ini, int n, const std::string& name)
@@ -124,14 +126,16 @@ std::optional<NameClash> findNameClash(const IniFile& ini, int n, const std::str
 void savePreset(const DateTimeFormats& formats, IniFile& ini, int n, const PresetValues& values)
 {
     const std::string section = presetSection(n);
-    ini.eraseSection(section);
-    ini.writeBool(section, "Enabled", true);
-    ini.writeString(section, "Name", values.name);
-    ini.writeString(section, "Desc", values.desc);
-    writeDate(formats, ini, section, "Date", values.date);
-    writeTime(formats, ini, section, "Time", values.time);
-    for (const auto& [key, field] : kPresetFlagKeys)
-        ini.writeBool(section, key, values.*field);
-    for (const auto& [key, field] : kPresetNumberKeys)
-        ini.writeInteger(section, key, values.*field);
+    ini.writeTogether([&] {
+        ini.eraseSection(section);
+        ini.writeBool(section, "Enabled", true);
+        ini.writeString(section, "Name", values.name);
+        ini.writeString(section, "Desc", values.desc);
+        writeDate(formats, ini, section, "Date", values.date);
+        writeTime(formats, ini, section, "Time", values.time);
+        for (const auto& [key, field] : kPresetFlagKeys)
+            ini.writeBool(section, key, values.*field);
+        for (const auto& [key, field] : kPresetNumberKeys)
+            ini.writeInteger(section, key, values.*field);
+    });
 }

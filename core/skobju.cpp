@@ -3,6 +3,7 @@
 
 #include "core/datetime.h"
 #include "core/datetimeformats.h"
+#include "core/driveclass.h"
 #include "core/recordeddate.h"
 #include "core/tfuncs2.h"
 #include "platform/filetime.h"
@@ -19,6 +20,14 @@ int timeBits(const EntryChange& change)
 {
     return (change.modified || change.modifiedFromRecorded ? kFailModified : 0) |
            (change.created || change.createdFromRecorded ? kFailCreated : 0);
+}
+
+// Why the entry could not be opened: a refused drive in the words the command line uses for it.
+std::string openFailureText(const EntryChangeOutcome& outcome)
+{
+    if (outcome.refusedDrive == DriveType::Fixed)
+        return outcome.openFailure;
+    return specRefusal(DriveClass{outcome.refusedDrive, outcome.refusedRoot, GetRemoteName(outcome.refusedRoot)});
 }
 
 bool changesStamps(const EntryChange& change)
@@ -98,7 +107,7 @@ void TskObj::SetFromMatchingFile(const std::string& folder, bool modified, bool 
         NewCreated = partnerCreated;
 }
 
-EntryChange TskObj::pendingChange(bool full, int& result)
+EntryChange TskObj::pendingChange(bool full)
 {
     EntryChange change;
     change.readBack = full;
@@ -107,12 +116,6 @@ EntryChange TskObj::pendingChange(bool full, int& result)
     change.created = pending(NewCreated);
     change.modifiedFromRecorded = ModifiedFromRecorded;
     change.createdFromRecorded = CreatedFromRecorded;
-    if (changesStamps(change) && !currentPlatform().isNtFamily() && (CurAttrs & kAttrDirectory)) {
-        result |= timeBits(change);
-        appendLine("Folder date/time cannot be changed in Windows 9x");
-        change.modified = change.created = std::nullopt;
-        change.modifiedFromRecorded = change.createdFromRecorded = false;
-    }
     if (change.modifiedFromRecorded || change.createdFromRecorded)
         change.readRecorded = [this](int descriptor) { return readRecordedDate(descriptor, systemPath()); };
     if (NewAttrs != kNoAttrs)
@@ -134,7 +137,7 @@ int TskObj::applyPending(const DateTimeFormats& formats, TouchReport report, boo
 {
     StatusText.clear();
     int result = 0;
-    EntryChange change = pendingChange(report == TouchReport::Full, result);
+    EntryChange change = pendingChange(report == TouchReport::Full);
     if (!changesStamps(change) && !change.attributes)
         return result;
     EntryChangeOutcome outcome = write ? currentPlatform().changeEntry(systemPath(), change) : look(change);
@@ -241,7 +244,7 @@ int TskObj::Untouch()
 bool TskObj::stampsFailed(const EntryChangeOutcome& outcome)
 {
     if (!outcome.openFailure.empty())
-        appendLine("Unable to open file: " + inQuotes(outcome.openFailure));
+        appendLine("Unable to open file: " + inQuotes(openFailureText(outcome)));
     else if (!outcome.stampsFailure.empty())
         appendLine("Unable to set file time: " + inQuotes(outcome.stampsFailure));
     else
@@ -251,7 +254,7 @@ bool TskObj::stampsFailed(const EntryChangeOutcome& outcome)
 
 bool TskObj::attributesFailed(const EntryChangeOutcome& outcome)
 {
-    const std::string& reason = outcome.openFailure.empty() ? outcome.attributesFailure : outcome.openFailure;
+    const std::string reason = outcome.openFailure.empty() ? outcome.attributesFailure : openFailureText(outcome);
     if (reason.empty())
         return false;
     appendLine("Unable to set attributes: " + inQuotes(reason));

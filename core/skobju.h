@@ -84,8 +84,8 @@ private:
     int applyPending(const DateTimeFormats& formats, TouchReport report, bool write);
     // What opening the entry for `change` and reading its recorded date tell, with nothing written.
     EntryChangeOutcome look(const EntryChange& change);
-    // The change that the pending values ask for; a refusal known beforehand goes into `result` and the status.
-    EntryChange pendingChange(bool full, int& result);
+    // The change that the pending values ask for.
+    EntryChange pendingChange(bool full);
     // The entry's values after the outcome of its change, with the lines of a full report; answers the failure bits.
     int takeOutcome(const DateTimeFormats& formats, const EntryChange& change, const EntryChangeOutcome& outcome,
                     bool full);

@@ -1,16 +1,14 @@
 // Changing one entry through one descriptor: its last-write time, its mode and its stored attribute value.
 #include "platform/entrychange.h"
 
-#include "platform/descriptor.h"
 #include "platform/entryinfo.h"
 #include "platform/filetime.h"
+#include "platform/openentry.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
-#include <span>
-#include <sys/xattr.h>
+#include <fstream>
 
 namespace {
 
@@ -30,28 +28,51 @@ std::string systemMessage()
     return std::strerror(errno);
 }
 
-bool isRegularOrFolder(mode_t mode)
+mode_t readUmask()
 {
-    return S_ISREG(mode) || S_ISDIR(mode);
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);) {
+        if (line.starts_with("Umask:"))
+            return static_cast<mode_t>(std::stoul(line.substr(6), nullptr, 8) & 0777);
+    }
+    return 022;
 }
 
-// Read-only already in force leaves the mode alone, so that group and other keep their write bits.
+// The process's umask, read where reading does not change it (umask() would, for every thread, for a moment); kept
+// for the process that read it, a forked child reads its own.
+mode_t processUmask()
+{
+    static pid_t readBy = 0;
+    static mode_t mask = 022;
+    if (readBy != getpid()) {
+        mask = readUmask();
+        readBy = getpid();
+    }
+    return mask;
+}
+
+// Setting read-only leaves a mode without the owner's write bit alone, so that group and other keep theirs; clearing
+// it adds what `chmod +w` adds, so that a round trip under the same umask gives the usual mode back.
 mode_t modeFor(mode_t mode, bool readOnly)
 {
-    if (!readOnly)
-        return mode | S_IWUSR;
-    return mode & S_IWUSR ? mode & ~kAllWriteBits : mode;
+    if (readOnly)
+        return mode & S_IWUSR ? mode & ~kAllWriteBits : mode;
+    return mode & S_IWUSR ? mode : mode | S_IWUSR | (kAllWriteBits & ~processUmask());
 }
 
 bool refusesDosAttrib(int error, mode_t mode)
 {
     // User attributes exist only on files and folders; other entries answer EPERM.
-    return error == ENOTSUP || (error == EPERM && !isRegularOrFolder(mode));
+    return error == ENOTSUP || (error == EPERM && !S_ISREG(mode) && !S_ISDIR(mode));
 }
 
-statx_timestamp statxTimestamp(FileTime stamp)
+timespec timespecOf(const statx_timestamp& t)
 {
-    const timespec ts = timespecFromFileTime(stamp);
+    return {static_cast<time_t>(t.tv_sec), static_cast<long>(t.tv_nsec)};
+}
+
+statx_timestamp statxTimestamp(const timespec& ts)
+{
     return {ts.tv_sec, static_cast<std::uint32_t>(ts.tv_nsec), 0};
 }
 
@@ -59,60 +80,6 @@ FileTime distance(FileTime a, FileTime b)
 {
     return a > b ? a - b : b - a;
 }
-
-// One entry, opened once. Regular files and folders are opened for reading; anything else (opening a device, FIFO or
-// socket has side effects) and what its owner may not read are held by path only, and reached through
-// /proc/self/fd for the calls that a path descriptor does not take.
-class OpenEntry
-{
-public:
-    bool open(const std::string& path)
-    {
-        // Looked up once before the open only to choose how to open it; everything that counts is read afterwards.
-        struct statx kind;
-        const bool readable =
-            statx(AT_FDCWD, path.c_str(), 0, STATX_TYPE, &kind) == 0 && isRegularOrFolder(kind.stx_mode);
-        if (readable)
-            fd_ = Descriptor(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
-        if (!fd_ && (!readable || errno == EACCES)) {
-            fd_ = Descriptor(::open(path.c_str(), O_PATH | O_CLOEXEC));
-            std::snprintf(procPath_, sizeof procPath_, "/proc/self/fd/%d", fd_.get());
-        }
-        return static_cast<bool>(fd_);
-    }
-
-    bool readStatus(struct statx& status) const
-    {
-        return statx(fd_.get(), "", AT_EMPTY_PATH, kEntryStatusMask, &status) == 0;
-    }
-    bool setLastWrite(FileTime stamp) const
-    {
-        const timespec times[2] = {{0, UTIME_OMIT}, timespecFromFileTime(stamp)};
-        return (pathOnly() ? utimensat(AT_FDCWD, procPath_, times, 0) : futimens(fd_.get(), times)) == 0;
-    }
-    ssize_t getValue(std::span<unsigned char> buffer) const
-    {
-        return pathOnly() ? getxattr(procPath_, kDosAttribName, buffer.data(), buffer.size())
-                          : fgetxattr(fd_.get(), kDosAttribName, buffer.data(), buffer.size());
-    }
-    bool setValue(std::span<const unsigned char> value) const
-    {
-        return (pathOnly() ? setxattr(procPath_, kDosAttribName, value.data(), value.size(), 0)
-                           : fsetxattr(fd_.get(), kDosAttribName, value.data(), value.size(), 0)) == 0;
-    }
-    bool removeValue() const
-    {
-        return (pathOnly() ? removexattr(procPath_, kDosAttribName) : fremovexattr(fd_.get(), kDosAttribName)) == 0;
-    }
-    bool changeMode(mode_t mode) const { return (pathOnly() ? chmod(procPath_, mode) : fchmod(fd_.get(), mode)) == 0; }
-
-    bool pathOnly() const { return procPath_[0] != '\0'; }
-    int descriptor() const { return fd_.get(); }
-
-private:
-    Descriptor fd_;
-    char procPath_[32] = "";
-};
 
 // One change under way: what the entry was, what it has become so far, and the outcome of each step.
 class ChangeRun
@@ -125,10 +92,7 @@ public:
 
     void run()
     {
-        if (!entry_.readStatus(status_)) {
-            outcome_.openFailure = systemMessage();
-            return;
-        }
+        status_ = entry_.openedStatus();
         before_ = status_;
         if (change_.created || change_.attributes)
             readStoredValue();
@@ -136,6 +100,11 @@ public:
             changeStamps();
         if (change_.created || change_.attributes)
             changeModeAndValue();
+        // No half change: where the attributes could not be set, the new stamps go too.
+        if (!outcome_.attributesFailure.empty() && change_.modified && outcome_.stampsFailure.empty()) {
+            putLastWriteBack();
+            outcome_.stampsFailure = outcome_.attributesFailure;
+        }
         if (change_.readBack)
             entry_.readStatus(status_);
         outcome_.after = entryInfoFrom(status_, stored_);
@@ -143,35 +112,19 @@ public:
 
 private:
     mode_t mode() const { return status_.stx_mode & kPermissionBits; }
-    bool ownedByCaller() const { return status_.stx_uid == geteuid(); }
 
-    // An owner without the permission that the kernel asks for gets just the missing bit, for one call.
-    template <typename Call> bool withOwnerBit(mode_t bit, Call call)
-    {
-        if ((mode() & bit) || geteuid() == 0 || !ownedByCaller())
-            return call();
-        if (!entry_.changeMode(mode() | bit))
-            return false;
-        const bool succeeded = call();
-        keepingErrno([&] { entry_.changeMode(mode()); });
-        return succeeded;
-    }
-
-    // None stored, none possible, or one longer than ours is no value: a write replaces it. A value that cannot be
-    // read for another reason cannot be carried over: writing one would lose its creation time and the bits kept in
-    // it, so the steps that write it fail instead.
+    // A value that cannot be read, or that this program cannot decode, cannot be carried over: writing one would lose
+    // its creation time and the bits kept in it, so the steps that write it fail instead.
     void readStoredValue()
     {
-        ssize_t size = -1;
-        const bool read = withOwnerBit(S_IRUSR, [&] {
-            size = entry_.getValue(storedBytes_);
-            return size >= 0;
+        const bool read = entry_.withOwnerBit(status_, S_IRUSR, [&] {
+            storedRaw_ = entry_.readValue();
+            return storedRaw_.readable;
         });
-        if (read) {
-            storedSize_ = static_cast<std::size_t>(size);
-            stored_ = decodeDosAttrib(std::span(storedBytes_.data(), storedSize_));
-        } else if (errno != ENODATA && errno != ENOTSUP && errno != EPERM && errno != ERANGE)
+        if (!read)
             storedUnreadable_ = systemMessage();
+        else if (storedRaw_.bytes && !(stored_ = decodeDosAttrib(*storedRaw_.bytes)))
+            storedUnreadable_ = kStoredValueUnknown;
     }
 
     void changeStamps()
@@ -182,11 +135,12 @@ private:
         }
         if (!change_.modified)
             return;
-        if (!entry_.setLastWrite(*change_.modified)) {
+        const timespec stamp = timespecFromFileTime(*change_.modified);
+        if (!entry_.setLastWrite(stamp)) {
             outcome_.stampsFailure = systemMessage();
             return;
         }
-        status_.stx_mtime = statxTimestamp(*change_.modified);
+        status_.stx_mtime = statxTimestamp(stamp);
         const bool safe = *change_.modified >= kFirstSafeStamp && *change_.modified < kEndOfSafeStamps;
         if (safe && !change_.readBack)
             return;
@@ -197,9 +151,10 @@ private:
         outcome_.stampsFailure = kStampOutOfRange;
     }
 
+    // The stamp exactly as it was read, to the nanosecond.
     void putLastWriteBack()
     {
-        if (entry_.setLastWrite(fileTimeFromStatx(before_.stx_mtime)))
+        if (entry_.setLastWrite(timespecOf(before_.stx_mtime)))
             status_.stx_mtime = before_.stx_mtime;
     }
 
@@ -279,7 +234,7 @@ private:
     bool storeValue(const DosAttrib& value, bool required)
     {
         const DosAttribBytes bytes = encodeDosAttrib(value.attrib, value.createTime.value_or(0), value.itime);
-        if (withOwnerBit(S_IWUSR, [&] { return entry_.setValue(bytes); })) {
+        if (entry_.withOwnerBit(status_, S_IWUSR, [&] { return entry_.setValue(bytes); })) {
             stored_ = value;
             return true;
         }
@@ -288,21 +243,17 @@ private:
 
     void putValueBack()
     {
-        const bool restored =
-            storedSize_ > 0 ? entry_.setValue(std::span(storedBytes_.data(), storedSize_)) : entry_.removeValue();
+        const bool restored = storedRaw_.bytes ? entry_.setValue(*storedRaw_.bytes) : entry_.removeValue();
         if (restored)
-            stored_ = decodeDosAttrib(std::span(storedBytes_.data(), storedSize_));
-    }
-
-    template <typename Call> static void keepingErrno(Call call)
-    {
-        const int error = errno;
-        call();
-        errno = error;
+            stored_ = storedRaw_.bytes ? decodeDosAttrib(*storedRaw_.bytes) : std::nullopt;
     }
 
     bool setMode(mode_t mode)
     {
+        if (!keepsSetGroupId(status_, mode)) {
+            errno = EPERM;
+            return false;
+        }
         if (!entry_.changeMode(mode))
             return false;
         status_.stx_mode = static_cast<std::uint16_t>((status_.stx_mode & ~kPermissionBits) | mode);
@@ -315,9 +266,8 @@ private:
     struct statx before_;
     struct statx status_; // what the entry has become so far
     std::optional<DosAttrib> stored_;
-    std::array<unsigned char, kMaxDosAttribSize> storedBytes_; // the value as read, to be put back
-    std::size_t storedSize_ = 0;
-    std::string storedUnreadable_; // why the stored value could not be read; empty when it could, or there is none
+    StoredValue storedRaw_;        // the value as read, to be put back
+    std::string storedUnreadable_; // why the stored value cannot be carried over; empty when it can, or there is none
 };
 
 } // namespace
@@ -327,24 +277,22 @@ EntryChangeOutcome changeEntryAt(const std::string& path, const EntryChange& cha
     EntryChangeOutcome outcome;
     const bool lastWriteOnly = change.modified && !change.created && !change.attributes && !change.readBack &&
                                *change.modified >= kFirstSafeStamp && *change.modified < kEndOfSafeStamps;
-    if (lastWriteOnly) {
+    // One call where no mount could lead to a refused drive: it sets the entry's own time, never a link's target.
+    if (lastWriteOnly && !anyRefusedDrive()) {
         const timespec times[2] = {{0, UTIME_OMIT}, timespecFromFileTime(*change.modified)};
-        if (utimensat(AT_FDCWD, path.c_str(), times, 0) != 0)
+        if (utimensat(AT_FDCWD, path.c_str(), times, AT_SYMLINK_NOFOLLOW) != 0)
             outcome.stampsFailure = systemMessage();
         outcome.after.modified = *change.modified;
         return outcome;
     }
     OpenEntry entry;
-    if (!entry.open(path)) {
-        outcome.openFailure = systemMessage();
+    if (!entry.open(path, outcome))
         return outcome;
-    }
     if (!change.modifiedFromRecorded && !change.createdFromRecorded) {
         ChangeRun(entry, change, outcome).run();
         return outcome;
     }
-    struct statx status;
-    if (!entry.pathOnly() && entry.readStatus(status) && S_ISREG(status.stx_mode))
+    if (!entry.pathOnly() && S_ISREG(entry.openedStatus().stx_mode))
         outcome.recorded = change.readRecorded(entry.descriptor());
     EntryChange dated = change;
     if (outcome.recorded) {

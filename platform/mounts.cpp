@@ -3,9 +3,12 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <fstream>
 #include <iterator>
+#include <mutex>
 #include <optional>
+#include <set>
 
 namespace {
 
@@ -55,7 +58,9 @@ std::optional<MountEntry> parseLine(std::string_view line)
         return std::nullopt;
     std::string fsType = unescape(separator[1]);
     const DriveType driveType = driveTypeOf(fsType);
-    return MountEntry{unescape(fields[kMountPointField]), std::move(fsType), unescape(separator[2]), driveType};
+    std::uint64_t id = 0;
+    std::from_chars(fields[0].data(), fields[0].data() + fields[0].size(), id);
+    return MountEntry{id, unescape(fields[kMountPointField]), std::move(fsType), unescape(separator[2]), driveType};
 }
 
 bool holds(std::string_view mountPoint, std::string_view path)
@@ -133,4 +138,18 @@ const std::vector<MountEntry>& processMounts()
 {
     static const std::vector<MountEntry> mounts = readProcessMounts();
     return mounts;
+}
+
+std::optional<MountEntry> mountWithId(std::uint64_t id)
+{
+    static std::mutex guard;
+    static std::vector<MountEntry> mounts = processMounts();
+    static std::set<std::uint64_t> unknown; // read again for once each
+    const std::lock_guard lock(guard);
+    auto found = std::ranges::find(mounts, id, &MountEntry::id);
+    if (found == mounts.end() && unknown.insert(id).second) {
+        mounts = readProcessMounts();
+        found = std::ranges::find(mounts, id, &MountEntry::id);
+    }
+    return found == mounts.end() ? std::nullopt : std::optional(*found);
 }

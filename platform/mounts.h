@@ -3,12 +3,15 @@
 
 #include "platform/platform.h"
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 struct MountEntry
 {
+    std::uint64_t id = 0; // the kernel's mount id, as statx reports it
     std::string mountPoint;
     std::string fsType;
     std::string source;
@@ -40,3 +43,6 @@ private:
 };
 // This process's mounts, read once: the tools check thousands of paths. Empty when the table cannot be read.
 const std::vector<MountEntry>& processMounts();
+// The mount of this process with the kernel's id `id`; the table is read again once for an id it does not know (a
+// mount made since); nothing when none has it.
+std::optional<MountEntry> mountWithId(std::uint64_t id);

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <ctime>
 #include <functional>
 #include <limits>
 #include <optional>
@@ -66,6 +67,17 @@ struct EntryInfo
     FileTime modified = 0;
 };
 
+// An entry exactly as it was listed, for Undo: every mode bit, the last-write time to the nanosecond and the stored
+// value byte for byte. `info` is what it showed then.
+struct EntrySnapshot
+{
+    EntryInfo info;
+    std::uint32_t mode = 0; // the permission bits, 07777
+    timespec modified{};
+    bool storedValueKnown = true; // false where it could not be read (it is then left as it is)
+    std::optional<std::vector<unsigned char>> storedValue; // nothing where there was none
+};
+
 // Attributes to keep and to add: the new attributes are add OR (keep AND current).
 struct AttributeMasks
 {
@@ -99,6 +111,9 @@ struct EntryChange
 struct EntryChangeOutcome
 {
     std::string openFailure; // nothing was tried
+    // Where the entry lies on a drive the programs refuse (openFailure is set too): its kind and mount point.
+    DriveType refusedDrive = DriveType::Fixed;
+    std::string refusedRoot;
     std::string stampsFailure;
     std::string attributesFailure;
     std::optional<FileTime> recorded; // the date recorded in the file, when a stamp was to take it
@@ -129,6 +144,11 @@ public:
     virtual std::optional<EntryInfo> readEntry(const std::string& path) = 0;
     // Applies one change to one entry (symbolic links followed), every step through one open descriptor.
     virtual EntryChangeOutcome changeEntry(const std::string& path, const EntryChange& change) = 0;
+
+    // An entry as it is now, its last component not followed; nothing (lastErrorText set) when it cannot be read.
+    virtual std::optional<EntrySnapshot> snapshotEntry(const std::string& path) = 0;
+    // Puts an entry back as the snapshot has it, through one descriptor, writing only what differs from it.
+    virtual EntryChangeOutcome restoreEntry(const std::string& path, const EntrySnapshot& snapshot) = 0;
 
     // The message for the last call above that failed, and whether it failed only because there was no such entry.
     virtual std::string lastErrorText() = 0;

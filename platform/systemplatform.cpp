@@ -5,6 +5,7 @@
 #include "platform/dirsearch.h"
 #include "platform/entrychange.h"
 #include "platform/entryinfo.h"
+#include "platform/entryrestore.h"
 #include "platform/filetime.h"
 #include "platform/localeformats.h"
 #include "platform/mounts.h"
@@ -62,6 +63,18 @@ std::optional<EntryInfo> SystemPlatform::readEntry(const std::string& path)
 EntryChangeOutcome SystemPlatform::changeEntry(const std::string& path, const EntryChange& change)
 {
     return changeEntryAt(path, change);
+}
+
+std::optional<EntrySnapshot> SystemPlatform::snapshotEntry(const std::string& path)
+{
+    std::optional<EntrySnapshot> snapshot = snapshotEntryAt(path);
+    track(snapshot.has_value());
+    return snapshot;
+}
+
+EntryChangeOutcome SystemPlatform::restoreEntry(const std::string& path, const EntrySnapshot& snapshot)
+{
+    return restoreEntryAt(path, snapshot);
 }
 
 std::string SystemPlatform::lastErrorText()

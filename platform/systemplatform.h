@@ -17,6 +17,8 @@ public:
 
     std::optional<EntryInfo> readEntry(const std::string& path) override;
     EntryChangeOutcome changeEntry(const std::string& path, const EntryChange& change) override;
+    std::optional<EntrySnapshot> snapshotEntry(const std::string& path) override;
+    EntryChangeOutcome restoreEntry(const std::string& path, const EntrySnapshot& snapshot) override;
 
     std::string lastErrorText() override;
     bool lastErrorIsNoEntry() override { return lastError_ == ENOENT; }

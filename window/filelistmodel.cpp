@@ -2,6 +2,7 @@
 #include "window/filelistmodel.h"
 
 #include "core/datetimeformats.h"
+#include "core/printable.h"
 #include "core/tfuncs2.h"
 #include "platform/paths.h"
 #include "winutil/pathbytes.h"
@@ -27,13 +28,20 @@ QString toQString(const std::string& text)
     return QString::fromStdString(text);
 }
 
+// A name as the list shows it: escaped as in a report, so that a control character is neither dropped nor obeyed
+// and an override cannot turn the rest of the row around.
+QString nameText(std::string_view name)
+{
+    return toQString(printable(name));
+}
+
 // The folder of a path without its trailing `/`, except for the root itself.
 QString folderText(const std::string& path)
 {
     std::string folder = folderPart(path);
     if (folder.size() > 1)
         folder.pop_back();
-    return toQString(folder);
+    return nameText(folder);
 }
 
 // The collator's keys for the C locale would tell letter case apart: texts are compared case-folded.
@@ -330,7 +338,7 @@ void FileListModel::refreshRow(int row, bool modified, bool created, bool attrs)
 void FileListModel::fillTexts(Row& row)
 {
     const TskObj& object = *row.object;
-    row.fileName = toQString(namePart(object.FileName));
+    row.fileName = nameText(namePart(object.FileName));
     // Keyed once per row rather than at each sort, which would cost more than the sorting itself.
     if (!row.nameKey)
         row.nameKey = collator_.sortKey(folded(row.fileName));

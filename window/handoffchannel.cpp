@@ -18,8 +18,8 @@ namespace {
 constexpr int kConnectWithinMs = 3000;
 // A peer that stops sending in the middle of its message is given up.
 constexpr int kSilentPeerMs = 5000;
-// The running instance reads nothing while it touches files; a long run may keep a later start waiting this long.
-constexpr int kConfirmWithinMs = 30000;
+// The running instance confirms from a thread of its own, however busy its window is.
+constexpr int kConfirmWithinMs = 5000;
 
 // The socket's path, named after the hand-off block; empty with `error` when there is no private folder for it.
 QString socketPath(QString& error)
@@ -33,7 +33,7 @@ QString socketPath(QString& error)
     return QString::fromStdString(*folder + "/" + SharedBlock::systemName(kHandOffBlockName).substr(1) + ".socket");
 }
 
-// Reads one later start's message as it comes, without holding up the window.
+// Reads one later start's message as it comes, in the receiving thread.
 class Arrival : public QObject
 {
 public:
@@ -66,7 +66,7 @@ private:
         }
         socket_->write(&kHandOffReceived, 1);
         socket_->flush();
-        // Taken once this socket is left alone: taking it runs events of its own, the peer's goodbye among them.
+        // Taken in the window's thread, which a long run keeps from its events until it ends.
         QMetaObject::invokeMethod(
             &channel_, [channel = &channel_, message = *message] { emit channel->messageArrived(message); },
             Qt::QueuedConnection);
@@ -104,13 +104,24 @@ bool writeAll(QLocalSocket& socket, const std::string& bytes)
 
 } // namespace
 
-HandOffChannel::HandOffChannel(QObject* parent) : QObject(parent), server(new QLocalServer(this))
+HandOffChannel::HandOffChannel(QObject* parent)
+    : QObject(parent), receiver(std::make_unique<QThread>()), server(new QLocalServer)
 {
     server->setSocketOptions(QLocalServer::UserAccessOption);
-    connect(server, &QLocalServer::newConnection, this, [this] {
+    connect(server, &QLocalServer::newConnection, server, [this] {
         while (QLocalSocket* socket = server->nextPendingConnection())
             new Arrival(socket, *this); // owned by the socket
     });
+    server->moveToThread(receiver.get());
+    connect(receiver.get(), &QThread::finished, server, &QObject::deleteLater);
+    receiver->setObjectName("hand-off receiver");
+    receiver->start();
+}
+
+HandOffChannel::~HandOffChannel()
+{
+    receiver->quit();
+    receiver->wait();
 }
 
 bool HandOffChannel::listen(QString& error)
@@ -118,12 +129,18 @@ bool HandOffChannel::listen(QString& error)
     const QString path = socketPath(error);
     if (path.isEmpty())
         return false;
-    // Only the owner of the hand-off block listens, so a socket found here was left by a dead instance.
-    QLocalServer::removeServer(path);
-    if (server->listen(path))
-        return true;
-    error = server->errorString();
-    return false;
+    bool listening = false;
+    QMetaObject::invokeMethod(
+        server,
+        [&] {
+            // Only the owner of the hand-off block listens, so a socket found here was left by a dead instance.
+            QLocalServer::removeServer(path);
+            listening = server->listen(path);
+            if (!listening)
+                error = server->errorString();
+        },
+        Qt::BlockingQueuedConnection);
+    return listening;
 }
 
 bool HandOffChannel::deliver(const HandOffMessage& message, QString& error)

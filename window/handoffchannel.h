@@ -6,7 +6,10 @@
 
 #include <QObject>
 
+#include <memory>
+
 class QLocalServer;
+class QThread;
 
 class HandOffChannel : public QObject
 {
@@ -14,6 +17,7 @@ class HandOffChannel : public QObject
 
 public:
     explicit HandOffChannel(QObject* parent = nullptr);
+    ~HandOffChannel() override;
 
     // Starts listening, replacing a socket left by a dead instance; false with `error` when it cannot.
     bool listen(QString& error);
@@ -22,9 +26,11 @@ public:
     static bool deliver(const HandOffMessage& message, QString& error);
 
 signals:
-    // A later start's whole message has arrived and been confirmed.
+    // A later start's whole message has arrived and been confirmed; told in this object's thread.
     void messageArrived(const HandOffMessage& message);
 
 private:
-    QLocalServer* server;
+    // Later starts are read and confirmed in a thread of their own, so a window busy with a long run still answers.
+    std::unique_ptr<QThread> receiver;
+    QLocalServer* server; // lives in the receiving thread, and goes when it ends
 };

@@ -8,6 +8,7 @@
 #include "window/handoffchannel.h"
 #include "window/mainu.h"
 #include "window/startup.h"
+#include "window/stopwatcher.h"
 #include "winutil/qtmessagebox.h"
 
 #include "core/datetimeformats.h"
@@ -32,6 +33,10 @@ int runStampkeep(int argc, char** argv)
     // Docks and task bars match the window to its desktop entry and icon by these.
     QGuiApplication::setDesktopFileName("org.stampkeep.Stampkeep");
     QApplication::setWindowIcon(QIcon(":/resources/stampkeep.png"));
+    // A stop during the start answers the box it shows and ends the start; the window takes stops over once made.
+    const QMetaObject::Connection startStops =
+        QObject::connect(&StopWatcher::instance(), &StopWatcher::stopRequested, &StopWatcher::answerOpenBox);
+    const auto stopped = [] { return interruptionSignal() != 0; };
     const DateTimeFormats formats = BuildDateTimeFormats();
     installQtMessageBox();
     // Photos' dates taken, for the recorded-date source.
@@ -50,11 +55,16 @@ int runStampkeep(int argc, char** argv)
     if (runsInstalled(program))
         makePrivateFolders(folderPart(iniFileName));
     HandOffMessage ownCommandLine = StartUp::parseArguments(arguments, iniFileName, formats);
+    if (stopped())
+        return 0;
     StartUp start;
     if (start.handOver(ownCommandLine))
         return 0;
 
     TMainForm mainForm(iniFileName, formats);
+    QObject::disconnect(startStops);
+    if (stopped())
+        return 0;
     mainForm.setOwnCommandLine(std::move(ownCommandLine));
     start.storeHandles(static_cast<std::uint32_t>(getpid()), static_cast<std::uint32_t>(mainForm.winId()));
     HandOffChannel channel;

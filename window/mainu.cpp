@@ -6,11 +6,11 @@
 #include "core/errorbox.h"
 #include "core/inifile.h"
 #include "core/presets.h"
-#include "platform/interruption.h"
 #include "platform/messagebox.h"
 #include "platform/paths.h"
 #include "presets/presetu.h"
 #include "window/filelistmodel.h"
+#include "window/stopwatcher.h"
 #include "winutil/aboutbox.h"
 #include "winutil/formposu.h"
 #include "winutil/helppage.h"
@@ -19,9 +19,6 @@
 #include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDialog>
-#include <QFile>
-#include <QSocketNotifier>
 #include <QStatusTipEvent>
 
 #include <algorithm>
@@ -32,14 +29,6 @@ namespace {
 std::string programFolder()
 {
     return QCoreApplication::applicationDirPath().toStdString();
-}
-
-// The box, dialog or menu open over the window; each runs an event loop of its own until it is answered.
-QWidget* openOverWindow()
-{
-    if (QWidget* popup = QApplication::activePopupWidget())
-        return popup;
-    return QApplication::activeModalWidget();
 }
 
 } // namespace
@@ -130,10 +119,9 @@ void TMainForm::FormDestroy()
     ui->DTDateMod->setAcceptDrops(false);
     ui->DTTimeMod->setAcceptDrops(false);
     try {
-        SaveFormPlacement(iniFileName, *this, true);
         writeSettings();
     } catch (const IniWriteError& error) {
-        // The keys written before the refusal stay; the rest of the settings are not saved this time.
+        // Saved whole or not at all: the settings of the last save stay.
         showErrorBox(error.what());
     }
 }
@@ -141,9 +129,12 @@ void TMainForm::FormDestroy()
 void TMainForm::writeSettings()
 {
     IniFile ini(iniFileName);
-    currentPanelState().writeSettings(formats, ini);
-    ini.writeString("Location", "Location", selectFolder.toStdString());
-    ini.writeString("Settings", "WasFolder", matchFolder);
+    ini.writeTogether([&] {
+        SaveFormPlacement(ini, *this, true);
+        currentPanelState().writeSettings(formats, ini);
+        ini.writeString("Location", "Location", selectFolder.toStdString());
+        ini.writeString("Settings", "WasFolder", matchFolder);
+    });
 }
 
 bool TMainForm::event(QEvent* event)
@@ -255,24 +246,13 @@ void TMainForm::acExitExecute()
 
 void TMainForm::watchInterruption()
 {
-    const int descriptor = interruptionNotifier();
-    if (descriptor < 0)
-        return;
-    auto* notifier = new QSocketNotifier(descriptor, QSocketNotifier::Read, this);
-    connect(notifier, &QSocketNotifier::activated, this, &TMainForm::interruptionArrived);
+    connect(&StopWatcher::instance(), &StopWatcher::stopRequested, this, [this] {
+        interrupted = true;
+        closeIfInterrupted();
+    });
     // What cannot close at once closes when the loop next waits: after the run, or after the box.
     connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
             &TMainForm::closeIfInterrupted);
-}
-
-void TMainForm::interruptionArrived()
-{
-    // Left in the pipe, the byte would wake the loop again at once.
-    QFile pipe;
-    if (pipe.open(interruptionNotifier(), QIODevice::ReadOnly | QIODevice::Unbuffered, QFileDevice::DontCloseHandle))
-        pipe.readAll();
-    interrupted = true;
-    closeIfInterrupted();
 }
 
 void TMainForm::closeIfInterrupted()
@@ -280,14 +260,9 @@ void TMainForm::closeIfInterrupted()
     // Hidden, the window has closed already.
     if (!interrupted || !isVisible())
         return;
-    if (QWidget* over = openOverWindow()) {
-        // Answered as Escape would; the code that opened it goes on, and a run it starts stops before its first file.
-        if (auto* dialog = qobject_cast<QDialog*>(over))
-            dialog->reject();
-        else
-            over->close();
+    // The code that opened the box goes on once it is answered, and a run it starts stops before its first file.
+    if (StopWatcher::answerOpenBox())
         return;
-    }
     // A run stops at its next file, an adding of files when it is over; then the loop waits and this comes back.
     if (busy)
         return;

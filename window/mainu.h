@@ -106,7 +106,6 @@ private:
     void acExitExecute();
     // A stop signal closes the window as Exit does, once no run, box or menu is in progress.
     void watchInterruption();
-    void interruptionArrived();
     void closeIfInterrupted();
     int selectedCount() const;
 

@@ -53,13 +53,12 @@ int storedExtent(int low, int high, int fallback)
 
 } // namespace
 
-void SaveFormPlacement(const std::string& iniPath, const QWidget& form, bool resizable)
+void SaveFormPlacement(IniFile& ini, const QWidget& form, bool resizable)
 {
     const QRect normal = form.normalGeometry();
     const Qt::WindowStates state = form.windowState();
     const bool maximized = (state & Qt::WindowMaximized) && !(state & Qt::WindowMinimized);
     const std::string section = sectionName(form);
-    IniFile ini(iniPath);
     ini.writeInteger(section, "Left", normal.left());
     ini.writeInteger(section, "Top", normal.top());
     if (resizable) {

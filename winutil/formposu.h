@@ -3,6 +3,7 @@
 
 #include <string>
 
+class IniFile;
 class QRect;
 class QSize;
 class QWidget;
@@ -14,8 +15,8 @@ class QWidget;
 // Writes Left, Top, Right and Bottom (these two only when resizable), MinX, MinY, MaxX, MaxY, ShowCmd and flags.
 // ShowCmd is 1 normal, 2 minimised, 3 maximised. Qt knows no minimised position, so MinX and MinY are -1 (not set);
 // MaxX and MaxY are the window's position while it is maximised, else -1. flags is 2 (restore to maximised) for a
-// window minimised from the maximised state, else 0. Throws IniWriteError; keys written before the failing one stay.
-void SaveFormPlacement(const std::string& iniPath, const QWidget& form, bool resizable);
+// window minimised from the maximised state, else 0. Throws IniWriteError.
+void SaveFormPlacement(IniFile& ini, const QWidget& form, bool resizable);
 
 // Centres the form on its screen's available area, then applies Left and Top (and Right and Bottom when resizable;
 // otherwise the form keeps its size), each absent key keeping the centred value. The rectangle is not moved onto a

@@ -35,7 +35,8 @@ std::string setAttributes(const std::string& path, std::uint32_t attrs)
 
 std::vector<unsigned char> storedValue(const std::string& path)
 {
-    std::vector<unsigned char> value(kMaxDosAttribSize);
+    const ssize_t length = getxattr(path.c_str(), kDosAttribName, nullptr, 0);
+    std::vector<unsigned char> value(length < 0 ? 0 : static_cast<std::size_t>(length));
     const ssize_t size = getxattr(path.c_str(), kDosAttribName, value.data(), value.size());
     value.resize(size < 0 ? 0 : static_cast<std::size_t>(size));
     return value;

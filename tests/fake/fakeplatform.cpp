@@ -1,6 +1,7 @@
 // An in-memory platform: entries with stamps and attributes, drive types, a clock and failures set by the test.
 #include "fake/fakeplatform.h"
 
+#include "platform/filetime.h"
 #include "platform/paths.h"
 
 #include <fnmatch.h>
@@ -101,16 +102,48 @@ EntryChangeOutcome FakePlatform::changeEntry(const std::string& path, const Entr
         if (outcome.recorded && change.createdFromRecorded)
             dated.created = outcome.recorded;
     }
-    if ((dated.modified || dated.created) && fails(FakeCall::SetTimes, path)) {
+    const bool stamps = dated.modified || dated.created;
+    if (change.attributes && fails(FakeCall::SetAttributes, path))
+        outcome.attributesFailure = errorText;
+    else if (change.attributes)
+        entry.attrs = (change.attributes->appliedTo(entry.attrs) & ~kAttrDirectory) | (entry.attrs & kAttrDirectory);
+    // As on disk, failed attributes take the new stamps back with them.
+    if (stamps && (fails(FakeCall::SetTimes, path) || !outcome.attributesFailure.empty())) {
         outcome.stampsFailure = errorText;
     } else {
         entry.modified = dated.modified.value_or(entry.modified);
         entry.created = dated.created.value_or(entry.created);
     }
-    if (change.attributes && fails(FakeCall::SetAttributes, path))
-        outcome.attributesFailure = errorText;
-    else if (change.attributes)
-        entry.attrs = (change.attributes->appliedTo(entry.attrs) & ~kAttrDirectory) | (entry.attrs & kAttrDirectory);
+    outcome.after = entry;
+    return outcome;
+}
+
+std::optional<EntrySnapshot> FakePlatform::snapshotEntry(const std::string& path)
+{
+    const auto it = entries.find(path);
+    if (it == entries.end() || fails(FakeCall::Read, path))
+        return std::nullopt;
+    const FakeEntry& entry = it->second;
+    const std::uint32_t mode = (entry.attrs & kAttrDirectory ? 0555 : 0444) | (entry.attrs & kAttrReadOnly ? 0 : 0200);
+    return EntrySnapshot{entry, mode, timespecFromFileTime(entry.modified), true, std::nullopt};
+}
+
+EntryChangeOutcome FakePlatform::restoreEntry(const std::string& path, const EntrySnapshot& snapshot)
+{
+    EntryChangeOutcome outcome;
+    const auto it = entries.find(path);
+    if (it == entries.end() || fails(FakeCall::Open, path)) {
+        outcome.openFailure = errorText;
+        return outcome;
+    }
+    FakeEntry& entry = it->second;
+    const bool stampsDiffer = entry.modified != snapshot.info.modified || entry.created != snapshot.info.created;
+    if (stampsDiffer && fails(FakeCall::SetTimes, path))
+        outcome.stampsFailure = errorText;
+    else if (entry.attrs != snapshot.info.attrs && fails(FakeCall::SetAttributes, path))
+        outcome.attributesFailure = outcome.stampsFailure = errorText;
+    else
+        entry = snapshot.info;
     outcome.after = entry;
     return outcome;
 }

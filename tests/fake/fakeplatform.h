@@ -48,6 +48,9 @@ public:
     bool searchSubfolders(const std::string& pattern, EntryDetail detail, const SubfolderWalk& walk) override;
     std::optional<EntryInfo> readEntry(const std::string& path) override;
     EntryChangeOutcome changeEntry(const std::string& path, const EntryChange& change) override;
+    // A snapshot holds the entry's attributes and stamps; its mode is made up from them, it has no stored value.
+    std::optional<EntrySnapshot> snapshotEntry(const std::string& path) override;
+    EntryChangeOutcome restoreEntry(const std::string& path, const EntrySnapshot& snapshot) override;
     std::string lastErrorText() override { return errorText; }
     bool lastErrorIsNoEntry() override { return !searchFails; }
     bool isNtFamily() override { return ntFamily; }

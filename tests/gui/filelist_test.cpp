@@ -61,6 +61,7 @@ private slots:
     void dropFromCdRomDrives();
     void draggingARowInsideTheList();
     void namesThatAreNoTextKeepTheirBytes();
+    void controlCharactersInNamesShowAsEscapes();
 
 private:
     void addThroughDialog(TMainForm& form, const std::vector<std::string>& paths);
@@ -671,6 +672,17 @@ void FileListTest::namesThatAreNoTextKeepTheirBytes()
                     "file://elsewhere" + at + "/other.txt"});
     QCOMPARE(listedPaths(form), (std::vector<std::string>{odd, plain}));
     QVERIFY(boxes.empty());
+}
+
+// Line breaks, terminal controls and a right-to-left override in a file's or its folder's name show as the report
+// writes them, neither dropped nor obeyed.
+void FileListTest::controlCharactersInNamesShowAsEscapes()
+{
+    FileListModel files(formats);
+    files.AddFile(*folder / "two\nlines/evil\xe2\x80\xaegpj.exe\r\x1b", 0, 0, 0);
+    const auto shown = [&](int column) { return files.index(0, column).data().toString(); };
+    QCOMPARE(shown(FileListModel::ColFilename), QString("evil\\u202egpj.exe\\r\\x1b"));
+    QCOMPARE(shown(FileListModel::ColPath), QString::fromStdString(folder->path()) + "/two\\nlines");
 }
 
 QTEST_MAIN(FileListTest)

@@ -39,10 +39,12 @@ private slots:
     void presetSwitchAppliesOnlyThePreset();
     void badSwitchHandsOverNothing();
     void handOffDuringABusyRunWaitsForItsEnd();
+    void windowKeptFromItsEventsStillConfirms();
     void killedFirstInstanceIsReplaced();
     void twoQuickLaterStartsBothArrive();
     void unreachableInstanceLeavesAWindowOfItsOwn();
     void malformedMessagesAreDropped();
+    void aMessageInPiecesIsConfirmed();
 
 private:
     // This test process as the running instance.
@@ -304,13 +306,16 @@ void HandOffTest::badSwitchHandsOverNothing()
     QVERIFY(!action("acAPlus")->isChecked());
 }
 
-// A touch or an adding of files runs to its end before the next command line is taken.
+// A touch or an adding of files runs to its end before the next command line is taken; every command line that
+// waited is taken then, in order, also after one that names no files.
 void HandOffTest::handOffDuringABusyRunWaitsForItsEnd()
 {
     becomeRunningInstance();
-    const HandOffMessage message = StartUp::parseArguments({"x.txt", "/A+", "/ME"}, iniPath(), formats);
+    const HandOffMessage switchesOnly = StartUp::parseArguments({"/A+"}, iniPath(), formats);
+    const HandOffMessage message = StartUp::parseArguments({"x.txt", "/ME"}, iniPath(), formats);
     {
         const TMainForm::BusyGuard busy(*form);
+        form->handOffMessage(switchesOnly);
         form->handOffMessage(message);
         QCoreApplication::processEvents();
         QCOMPARE(listedNames(), QStringList{});
@@ -319,6 +324,30 @@ void HandOffTest::handOffDuringABusyRunWaitsForItsEnd()
     QTRY_COMPARE(listedNames(), QStringList{"x.txt"});
     QVERIFY(action("acAPlus")->isChecked());
     QVERIFY(action("acModFmRec")->isChecked());
+}
+
+// A window kept from its event loop, as a long touch or a long read of a photo keeps it, confirms a later start at
+// once: that start ends without a window of its own, and its file is listed once the run is over.
+void HandOffTest::windowKeptFromItsEventsStillConfirms()
+{
+    becomeRunningInstance();
+    QProcess later;
+    later.setProcessEnvironment(laterEnvironment());
+    later.setWorkingDirectory(QString::fromStdString(folder->path()));
+    {
+        const TMainForm::BusyGuard busy(*form);
+        QElapsedTimer clock;
+        clock.start();
+        later.start(program, {"x.txt"});
+        // Waiting here holds this thread, the window's, for the whole life of the later start.
+        QVERIFY(later.waitForFinished(20000));
+        QVERIFY2(clock.elapsed() < 4000, qPrintable(QString::number(clock.elapsed()) + " ms"));
+        QCOMPARE(later.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(later.exitCode(), 0);
+        QCoreApplication::processEvents();
+        QCOMPARE(listedNames(), QStringList{});
+    }
+    QTRY_COMPARE(listedNames(), QStringList{"x.txt"});
 }
 
 void HandOffTest::killedFirstInstanceIsReplaced()
@@ -388,6 +417,29 @@ void HandOffTest::malformedMessagesAreDropped()
         QTRY_COMPARE_WITH_TIMEOUT(peer.state(), QLocalSocket::UnconnectedState, 2000);
     }
     QCOMPARE(listedNames(), QStringList{});
+}
+
+// A message may arrive in pieces: here everything but its last byte, then that byte alone. It is confirmed once
+// whole, and its file listed.
+void HandOffTest::aMessageInPiecesIsConfirmed()
+{
+    becomeRunningInstance();
+    const QString socketPath = QString::fromStdString(runtime.path()) + "/" +
+                               QString::fromStdString(SharedBlock::systemName(kHandOffBlockName).substr(1)) + ".socket";
+    HandOffMessage message = StartUp::parseArguments({"x.txt"}, iniPath(), formats);
+    message.workingFolder = folder->path();
+    const std::string frame = std::string(1, kHandOffWakeUp) + encodeHandOff(message);
+    QLocalSocket peer;
+    peer.connectToServer(socketPath);
+    QVERIFY(peer.waitForConnected(1000));
+    peer.write(frame.data(), static_cast<qint64>(frame.size() - 1));
+    QVERIFY(peer.waitForBytesWritten(1000));
+    QTest::qWait(200);
+    QCOMPARE(peer.state(), QLocalSocket::ConnectedState);
+    peer.write(frame.data() + frame.size() - 1, 1);
+    QVERIFY(peer.waitForReadyRead(3000));
+    QCOMPARE(peer.read(1), QByteArray(1, kHandOffReceived));
+    QTRY_COMPARE(listedNames(), QStringList{"x.txt"});
 }
 
 QTEST_MAIN(HandOffTest)

@@ -1,9 +1,12 @@
 // The window and a stop signal. The handlers and the noted signal last for the life of this process, so the run,
 // which must start with none noted, comes first.
+#include "core/handoffblock.h"
 #include "core/inifile.h"
 #include "core/tfuncs2.h"
+#include "fake/scopedvariable.h"
 #include "gui/windowfixture.h"
 #include "platform/interruption.h"
+#include "platform/sharedblock.h"
 #include "window/filelistmodel.h"
 #include "window/mainu.h"
 
@@ -22,6 +25,7 @@ class InterruptedWindowTest : public WindowFixture
 private slots:
     void runStopsBetweenTwoFilesThenTheWindowCloses();
     void idleWindowClosesAsExitDoes();
+    void stopDuringTheStartUpBoxEndsTheStart();
 };
 
 void InterruptedWindowTest::runStopsBetweenTwoFilesThenTheWindowCloses()
@@ -65,6 +69,39 @@ void InterruptedWindowTest::idleWindowClosesAsExitDoes()
     QTRY_VERIFY(!form.isVisible());
     const IniFile ini(iniPath());
     QCOMPARE(ini.readInteger("Settings", "SeqNumber", 0), 4);
+}
+
+// The real program, with a folder where its settings file belongs, stops at the "Cannot read" box before its window
+// exists; a stop signal then answers the box and ends the start by that signal, without a window.
+void InterruptedWindowTest::stopDuringTheStartUpBoxEndsTheStart()
+{
+    const TempDir runtime;
+    const ScopedVariable ownRuntime("XDG_RUNTIME_DIR", runtime.path().c_str());
+    const QString program = QString::fromStdString(*folder / "stampkeep");
+    QVERIFY(QFile::copy(STAMPKEEP_PROGRAM, program));
+    QVERIFY(QDir().mkpath(QString::fromStdString(*folder / "stampkeep.ini")));
+    const QString systemName = QString::fromStdString(SharedBlock::systemName(kHandOffBlockName));
+    const QString socket = QString::fromStdString(runtime.path()) + systemName + ".socket";
+    QProcess start;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("QT_QPA_PLATFORM", "offscreen");
+    start.setProcessEnvironment(environment);
+    start.start(program, {});
+    QVERIFY(start.waitForStarted());
+    // The block is made just before the window, whose making shows the box; the window would listen after it.
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists("/dev/shm" + systemName), 10000);
+    QTest::qWait(1000);
+    QVERIFY(!QFile::exists(socket));
+    QCOMPARE(start.state(), QProcess::Running);
+
+    ::kill(static_cast<pid_t>(start.processId()), SIGTERM);
+    const bool ended = start.waitForFinished(5000);
+    if (!ended)
+        start.kill();
+    QVERIFY(ended);
+    QCOMPARE(start.exitStatus(), QProcess::CrashExit);
+    QCOMPARE(start.exitCode(), SIGTERM);
+    QVERIFY(!QFile::exists(socket));
 }
 
 QTEST_MAIN(InterruptedWindowTest)

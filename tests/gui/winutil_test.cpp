@@ -180,7 +180,10 @@ void WinutilTest::placementRoundTrip()
     QWidget saved;
     saved.setObjectName("MainForm");
     saved.setGeometry(100, 120, 500, 300);
-    SaveFormPlacement(ini, saved, true);
+    {
+        IniFile file(ini);
+        SaveFormPlacement(file, saved, true);
+    }
     const std::string text = fileText(ini);
     const char* keys[] = {"[MainForm Settings]",
                           "Left=100",
@@ -209,7 +212,10 @@ void WinutilTest::placementRoundTrip()
     QWidget dialog;
     dialog.setObjectName("PresetForm");
     dialog.setGeometry(30, 40, 320, 240);
-    SaveFormPlacement(ini, dialog, false);
+    {
+        IniFile file(ini);
+        SaveFormPlacement(file, dialog, false);
+    }
     QVERIFY(!IniFile(ini).readValue("PresetForm Settings", "Right"));
     dialog.setGeometry(0, 0, 320, 240);
     RestoreFormPlacement(ini, dialog, false);
@@ -240,7 +246,10 @@ void WinutilTest::placementOfMaximisedWindow()
     form.show();
     form.showMaximized();
     QTRY_VERIFY(form.isMaximized());
-    SaveFormPlacement(ini, form, true);
+    {
+        IniFile file(ini);
+        SaveFormPlacement(file, form, true);
+    }
     const IniFile file(ini);
     QCOMPARE(file.readInteger("MainForm Settings", "ShowCmd", 0), 3);
     QCOMPARE(file.readInteger("MainForm Settings", "Right", 0), 450);
@@ -282,7 +291,8 @@ void WinutilTest::placementWriteFailure()
     TempDir temp;
     QWidget form;
     form.setObjectName("MainForm");
-    QVERIFY_THROWS_EXCEPTION(IniWriteError, SaveFormPlacement(temp / "missing/stampkeep.ini", form, true));
+    IniFile missing(temp / "missing/stampkeep.ini");
+    QVERIFY_THROWS_EXCEPTION(IniWriteError, SaveFormPlacement(missing, form, true));
 }
 
 // ---------------------------------------------------------------- version block

@@ -2,6 +2,7 @@
 #include "platform/dosattrib.h"
 #include "platform/entrychange.h"
 #include "platform/filetime.h"
+#include "platform/openentry.h"
 #include "platform/systemplatform.h"
 
 #include "fake/entrysetup.h"
@@ -10,9 +11,15 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <cstring>
 #include <fcntl.h>
+#include <functional>
+#include <grp.h>
+#include <sched.h>
 #include <string>
+#include <sys/mount.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <sys/xattr.h>
 #include <unistd.h>
@@ -211,6 +218,158 @@ TEST_F(EntryChangeTest, SpecialFilesAreNeverOpenedForReading)
     EXPECT_EQ(waitpid(writer, &status, WNOHANG), 0) << "the writer found a reader";
     kill(writer, SIGKILL);
     waitpid(writer, &status, 0);
+}
+
+// Runs `body` in a child process and answers whether it exited 0: for a umask, a mount namespace or another user that
+// must not reach the rest of the suite.
+bool inChild(const std::function<bool()>& body)
+{
+    const pid_t child = fork();
+    if (child == 0)
+        _exit(body() ? 0 : 1);
+    int status = 0;
+    return child > 0 && waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+timespec modifiedTimespecOf(const std::string& path)
+{
+    return statusOf(path).st_mtim;
+}
+
+// A link planted in a folder another user controls leads nowhere: neither the full change nor the stamp-only one
+// reaches the file or device it names, also when the link is swapped in after the entry was listed.
+TEST_F(EntryChangeTest, LinksAreNeverFollowed)
+{
+    const std::string target = dir.makeFile("target.txt");
+    ASSERT_EQ(chmod(target.c_str(), 0640), 0);
+    ASSERT_TRUE(storeValue(target, kSambaValue));
+    ASSERT_EQ(setStamps(target, std::nullopt, kModified), "");
+    std::vector<std::string> targets = {target};
+    const std::string device = dir / "null";
+    if (geteuid() == 0 && mknod(device.c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0)
+        targets.push_back(device);
+    const std::string theirs = dir.makeFolder("u");
+    if (geteuid() == 0)
+        ASSERT_EQ(chown(theirs.c_str(), 65534, 65534), 0);
+
+    for (const std::string& planted : targets) {
+        const struct stat before = statusOf(planted);
+        const std::string link = theirs + "/b.txt";
+        ASSERT_EQ(symlink(planted.c_str(), link.c_str()), 0);
+        EXPECT_EQ(change(link, kCreated, kCreated, AttributeMasks{~0u, kAttrReadOnly | kAttrHidden}).openFailure,
+                  kLinkNotFollowed);
+        EntryChange stampOnly;
+        stampOnly.modified = kCreated;
+        stampOnly.readBack = false;
+        platform.changeEntry(link, stampOnly);
+        const struct stat after = statusOf(planted);
+        EXPECT_EQ(after.st_mode, before.st_mode) << planted;
+        EXPECT_EQ(after.st_mtim.tv_sec, before.st_mtim.tv_sec) << planted;
+        EXPECT_EQ(after.st_ctim.tv_nsec, before.st_ctim.tv_nsec) << planted;
+        ASSERT_EQ(unlink(link.c_str()), 0);
+    }
+    EXPECT_EQ(storedValue(target), kSambaValue);
+}
+
+// No half change, and what is put back is exactly what was read: where the attributes cannot be set (a stored value
+// this program does not know, here 300 bytes of someone else's), the new stamp goes back to the nanosecond and the
+// value stays byte for byte; a run that changes only the stamp leaves the value alone and succeeds.
+TEST_F(EntryChangeTest, AFailedAttributeStepPutsTheStampBackExactly)
+{
+    const std::string file = dir.makeFile("foreign.txt");
+    const Bytes foreign(300, 'x');
+    ASSERT_TRUE(storeValue(file, foreign));
+    const timespec exact[2] = {{0, UTIME_OMIT}, {1'000'000'000, 123'456'789}};
+    ASSERT_EQ(utimensat(AT_FDCWD, file.c_str(), exact, 0), 0);
+
+    const EntryChangeOutcome failed = change(file, kModified, std::nullopt, AttributeMasks{~0u, kAttrHidden});
+    EXPECT_EQ(failed.attributesFailure, kStoredValueUnknown);
+    EXPECT_EQ(failed.stampsFailure, kStoredValueUnknown);
+    EXPECT_EQ(modifiedTimespecOf(file).tv_sec, 1'000'000'000);
+    EXPECT_EQ(modifiedTimespecOf(file).tv_nsec, 123'456'789);
+    EXPECT_EQ(storedValue(file), foreign);
+
+    EXPECT_EQ(change(file, kModified).stampsFailure, "");
+    EXPECT_EQ(modifiedOf(file), kModified);
+    EXPECT_EQ(storedValue(file), foreign);
+}
+
+// On a file system without extended attributes, a change that needs the stored value keeps the old Modified stamp.
+// Needs root for a ramfs mount in a private mount namespace.
+TEST_F(EntryChangeTest, NoStoredValuesMeansNoNewStampEither)
+{
+    if (geteuid() != 0)
+        GTEST_SKIP() << "needs root to mount a ramfs";
+    const std::string mountPoint = dir.makeFolder("ram");
+    EXPECT_TRUE(inChild([&] {
+        if (unshare(CLONE_NEWNS) != 0 || mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+            mount("none", mountPoint.c_str(), "ramfs", 0, nullptr) != 0)
+            return false;
+        const std::string file = mountPoint + "/f.txt";
+        close(open(file.c_str(), O_CREAT | O_WRONLY, 0644));
+        const timespec exact[2] = {{0, UTIME_OMIT}, {1'000'000'000, 123'456'789}};
+        utimensat(AT_FDCWD, file.c_str(), exact, 0);
+        const EntryChangeOutcome outcome = change(file, kModified, std::nullopt, AttributeMasks{~0u, kAttrArchive});
+        const timespec after = modifiedTimespecOf(file);
+        return !outcome.attributesFailure.empty() && after.tv_sec == 1'000'000'000 && after.tv_nsec == 123'456'789;
+    }));
+}
+
+// An owner outside the file's group loses its set-group-id bit on every chmod, so the lift that writing the value
+// needs would end at another mode: the change fails instead and the mode stays. Needs root to make such an owner.
+TEST_F(EntryChangeTest, ALiftThatWouldDropSetGroupIdFails)
+{
+    if (geteuid() != 0)
+        GTEST_SKIP() << "needs root to give the file to a user outside its group";
+    const std::string file = dir.makeFile("sgid.txt");
+    ASSERT_EQ(chmod(dir.path().c_str(), 0755), 0);
+    ASSERT_EQ(chown(file.c_str(), 65534, 0), 0);
+    ASSERT_EQ(chmod(file.c_str(), 02444), 0);
+    EXPECT_TRUE(inChild([&] {
+        if (setgroups(0, nullptr) != 0 || setgid(65534) != 0 || setuid(65534) != 0)
+            return false;
+        return change(file, std::nullopt, std::nullopt, AttributeMasks{~0u, kAttrHidden}).attributesFailure ==
+               std::strerror(EPERM);
+    }));
+    EXPECT_EQ(statusOf(file).st_mode & 07777, 02444u);
+    EXPECT_EQ(storedValue(file), Bytes{});
+}
+
+// A Created stamp the entry already has writes nothing: an ordinary user may set it on a file of root's that it can
+// read but not write. Needs root to make such a file.
+TEST_F(EntryChangeTest, CreatedAsItIsWritesNothing)
+{
+    if (geteuid() != 0)
+        GTEST_SKIP() << "needs root to own the file";
+    const std::string file = dir.makeFile("roots.txt");
+    ASSERT_TRUE(storeValue(file, kSambaValue));
+    ASSERT_EQ(chmod(dir.path().c_str(), 0755), 0);
+    ASSERT_EQ(chmod(file.c_str(), 0644), 0);
+    EXPECT_TRUE(inChild([&] {
+        if (setgroups(0, nullptr) != 0 || setgid(65534) != 0 || setuid(65534) != 0)
+            return false;
+        const EntryChangeOutcome outcome = change(file, std::nullopt, kCreated);
+        return outcome.openFailure.empty() && outcome.stampsFailure.empty() && outcome.after.created == kCreated;
+    }));
+    EXPECT_EQ(storedValue(file), kSambaValue);
+}
+
+// Clearing read-only adds the write bits that `chmod +w` adds under the process's umask, so a round trip gives the
+// usual mode back.
+TEST_F(EntryChangeTest, ClearingReadOnlyFollowsTheUmask)
+{
+    for (const auto& [umaskBits, expected] : {std::pair{002u, 0664u}, std::pair{022u, 0644u}}) {
+        const std::string file = dir.makeFile("rw" + std::to_string(umaskBits));
+        ASSERT_EQ(chmod(file.c_str(), 0664), 0);
+        EXPECT_TRUE(inChild([&] {
+            umask(umaskBits);
+            return change(file, std::nullopt, std::nullopt, AttributeMasks{~0u, kAttrReadOnly})
+                       .attributesFailure.empty() &&
+                   change(file, std::nullopt, std::nullopt, AttributeMasks{~kAttrReadOnly, 0})
+                       .attributesFailure.empty();
+        }));
+        EXPECT_EQ(statusOf(file).st_mode & 07777, expected) << "umask " << umaskBits;
+    }
 }
 
 } // namespace

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+
 namespace {
 
 // A machine with a local root, a USB disk, an NFS export, a Samba share, a CD, a mount nested inside the NFS one, a
@@ -94,3 +97,16 @@ TEST(MountsDriveTypeTest, KnowsEveryNetworkFileSystem)
 }
 
 } // namespace
+
+// An entry's drive is judged from the mount its descriptor reports, whatever path led to it.
+TEST(MountsByIdTest, TheKernelsMountIdFindsTheMount)
+{
+    struct statx status;
+    ASSERT_EQ(statx(AT_FDCWD, "/proc/self", 0, STATX_MNT_ID, &status), 0);
+    ASSERT_TRUE(status.stx_mask & STATX_MNT_ID);
+    const std::optional<MountEntry> mount = mountWithId(status.stx_mnt_id);
+    ASSERT_TRUE(mount);
+    EXPECT_EQ(mount->mountPoint, "/proc");
+    EXPECT_EQ(mount->fsType, "proc");
+    EXPECT_FALSE(mountWithId(~std::uint64_t{0}));
+}

@@ -68,6 +68,16 @@ TEST(PanelStateTest, SwitchesLeaveWhatTheyDoNotName)
     EXPECT_EQ(preset.mod, kSourceNone);
     EXPECT_EQ(preset.attrR, kAttrAdd);
     EXPECT_EQ(preset.clock, kClockStored);
+
+    // A hand-off with only /A+ names no source: both stamp groups stay as the panel has them.
+    TTouchSettings attributesOnly;
+    InitTouchSettings(attributesOnly);
+    attributesOnly.ArchiveChange = 1;
+    ASSERT_EQ(attributesOnly.ModifiedSource, kSourceNone);
+    const PanelState archive = PanelState::fromSwitches(attributesOnly);
+    EXPECT_FALSE(archive.mod);
+    EXPECT_FALSE(archive.cre);
+    EXPECT_EQ(archive.attrs[0], kAttrAdd);
 }
 
 TEST(PanelStateTest, SettingsRoundTrip)

@@ -68,6 +68,34 @@ TEST_F(PresetsTest, SaveWritesSeventeenKeysInOrder)
     EXPECT_EQ(readTime(formats, ini, "Preset3", "Time", 0), 0.5);
 }
 
+// A preset is saved whole or not at all: here the new one would take the file past its size limit only with its last
+// keys, and the old preset stays as it was, every key of it.
+TEST_F(PresetsTest, AFailedSaveLeavesTheOldPresetWhole)
+{
+    PresetValues old;
+    old.name = "Old";
+    old.seqNum = 7;
+    savePreset(formats, ini, 3, old);
+    const std::string filler(IniFile::kMaxValueLength, 'f');
+    // Filled up to 3,000 bytes short of the limit: room for a few keys more, not for the longer name and description.
+    ini.writeTogether([&] {
+        for (std::size_t k = 0; k < (kMaxSettingsFileSize - 8'000) / (filler.size() + 8); ++k)
+            ini.writeString("Filler", std::to_string(k), filler);
+    });
+    const std::size_t room = kMaxSettingsFileSize - fileText(ini.path()).size();
+    ini.writeString("Filler", "Last", std::string(room - 3'000 - 6, 'l'));
+    const std::string before = fileText(ini.path());
+
+    PresetValues longer = old;
+    longer.name = filler;
+    longer.desc = filler;
+    longer.seqNum = 8;
+    EXPECT_THROW(savePreset(formats, ini, 3, longer), IniWriteError);
+    EXPECT_EQ(fileText(ini.path()), before);
+    EXPECT_EQ(readPreset(formats, ini, 3, 0).name, "Old");
+    EXPECT_EQ(readPreset(formats, ini, 3, 0).seqNum, 7);
+}
+
 TEST_F(PresetsTest, ReadingGivesWhatWasSavedAndDefaultsForAbsentKeys)
 {
     PresetValues saved;

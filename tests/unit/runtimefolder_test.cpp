@@ -11,6 +11,25 @@
 
 namespace {
 
+constexpr uid_t kNobody = 65534;
+
+// A folder of another user that only its owner may enter: made for `nobody` when we are root, else one of root's.
+std::optional<std::string> othersPrivateFolder(const TempDir& temporary)
+{
+    if (geteuid() == 0) {
+        const std::string folder = temporary.makeFolder("nobody's");
+        if (chmod(folder.c_str(), 0700) != 0 || chown(folder.c_str(), kNobody, kNobody) != 0)
+            return std::nullopt;
+        return folder;
+    }
+    for (const char* folder : {"/root", "/proc/1/fd"}) {
+        struct stat st;
+        if (lstat(folder, &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid != getuid() && (st.st_mode & 077) == 0)
+            return folder;
+    }
+    return std::nullopt;
+}
+
 // Without an absolute XDG_RUNTIME_DIR, a folder of the user's own in the temporary folder is made private, and one
 // that others may enter is refused.
 TEST(RuntimeFolder, FallbackIsPrivateOrNothing)
@@ -31,11 +50,29 @@ TEST(RuntimeFolder, FallbackIsPrivateOrNothing)
     EXPECT_NE(error.find("not a private folder"), std::string::npos);
 }
 
-TEST(RuntimeFolder, AbsoluteXdgRuntimeDirIsTaken)
+// XDG_RUNTIME_DIR is taken only as a private folder of the user's own; another user's (as after `su` or `sudo -E`),
+// one that others may enter, and a link to a private one all give way to the fallback.
+TEST(RuntimeFolder, XdgRuntimeDirOnlyWhenPrivateAndOurs)
 {
-    const ScopedVariable runtime("XDG_RUNTIME_DIR", "/run/user/4242");
+    TempDir temporary;
+    const ScopedVariable tmpdir("TMPDIR", temporary.path().c_str());
+    const std::string fallback = temporary / ("stampkeep-" + std::to_string(getuid()));
+    const std::string own = temporary.makeFolder("own");
+    ASSERT_EQ(chmod(own.c_str(), 0700), 0);
+    const std::string open = temporary.makeFolder("open");
+    ASSERT_EQ(chmod(open.c_str(), 0755), 0);
+    const std::string link = temporary / "link";
+    ASSERT_EQ(symlink(own.c_str(), link.c_str()), 0);
+    const std::optional<std::string> others = othersPrivateFolder(temporary);
+    ASSERT_TRUE(others) << "no folder of another user that only its owner may enter";
+
     std::string error;
-    EXPECT_EQ(runtimeFolder(error), std::optional<std::string>("/run/user/4242"));
+    for (const std::string& refused : {*others, open, link}) {
+        const ScopedVariable runtime("XDG_RUNTIME_DIR", refused.c_str());
+        EXPECT_EQ(runtimeFolder(error), fallback) << refused << ": " << error;
+    }
+    const ScopedVariable runtime("XDG_RUNTIME_DIR", own.c_str());
+    EXPECT_EQ(runtimeFolder(error), own) << error;
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 #include "platform/sharedblock.h"
 
 #include "fake/scopedvariable.h"
+#include "fake/tempdir.h"
 
 #include <gtest/gtest.h>
 
@@ -94,7 +95,8 @@ TEST_F(SharedBlockTest, BlockBelongsToTheSessionAndGoesWithItsOwner)
 {
     const std::string here = SharedBlock::systemName(name);
     {
-        const ScopedVariable runtime("XDG_RUNTIME_DIR", "/run/user/another-session");
+        const TempDir anotherSession;
+        const ScopedVariable runtime("XDG_RUNTIME_DIR", anotherSession.path().c_str());
         EXPECT_NE(SharedBlock::systemName(name), here);
     }
 
