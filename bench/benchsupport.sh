@@ -19,13 +19,20 @@ make_work() {
     (cd "$work/files" && seq -f "file%0${#1}g.${2:-txt}" "$1" | xargs touch)
 }
 
-# elapsed_ms COMMAND...: the wall time of one run, in milliseconds; the output is dropped.
-elapsed_ms() {
+# elapsed_us COMMAND...: the wall time of one run, in microseconds; the output is dropped.
+elapsed_us() {
     local start end
     start=$(date +%s%N)
     "$@" >/dev/null
     end=$(date +%s%N)
-    echo $(((end - start) / 1000000))
+    echo $(((end - start) / 1000))
+}
+
+# elapsed_ms COMMAND...: the same in milliseconds.
+elapsed_ms() {
+    local us
+    us=$(elapsed_us "$@")
+    echo $((us / 1000))
 }
 
 # check_rounds: ROUNDS must be a positive whole number.

@@ -2,10 +2,9 @@
 #include "console/applynow.h"
 #include "console/parameters.h"
 #include "core/datetimeformats.h"
+#include "core/mediaplugin.h"
 #include "core/printable.h"
-#include "core/recordeddate.h"
 #include "core/sharedu.h"
-#include "media/exifdatereader.h"
 #include "platform/interruption.h"
 #include "platform/paths.h"
 #include "platform/platform.h"
@@ -116,8 +115,8 @@ int run(std::vector<std::string> arguments, const DateTimeFormats& formats)
 
 int main(int argc, char** argv)
 {
-    // Photos' dates taken, for the recorded-date source.
-    static ExifDateReader recordedDates;
+    // Photos' and videos' recorded dates, loaded when a run first needs one.
+    static MediaPluginReader recordedDates(interruptionSignal);
     setRecordedDateReader(&recordedDates);
     std::setlocale(LC_ALL, "");
     installInterruptionHandlers();

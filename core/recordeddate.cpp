@@ -1,4 +1,5 @@
-// A file's recorded date (the moment a photo was taken), behind one reader that the programs install at start.
+// A file's recorded date (the moment a photo was taken or a video recorded), behind one reader that the programs
+// install at start.
 #include "core/recordeddate.h"
 
 namespace {
@@ -22,4 +23,11 @@ std::optional<FileTime> readRecordedDate(int fd, const std::string& path)
     if (!reader)
         return std::nullopt;
     return reader->recordedDate(fd, path);
+}
+
+std::string noRecordedDateReason()
+{
+    const RecordedDateReader* reader = installedReader();
+    const std::string reason = reader ? reader->unavailableReason() : std::string();
+    return reason.empty() ? "No recorded date in the file" : reason;
 }

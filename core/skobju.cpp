@@ -270,7 +270,7 @@ void TskObj::takeRecordedDate(EntryChange& change, const EntryChangeOutcome& out
         return;
     if (!outcome.recorded) {
         result |= (change.modifiedFromRecorded ? kFailModified : 0) | (change.createdFromRecorded ? kFailCreated : 0);
-        appendLine("No recorded date in the file");
+        appendLine(noRecordedDateReason());
     } else {
         if (change.modifiedFromRecorded)
             change.modified = NewModified = *outcome.recorded;

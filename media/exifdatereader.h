@@ -1,16 +1,12 @@
-// The recorded date of a photo or raw file, read from its EXIF data with Exiv2.
+// The recorded date of a photo or raw file, read from its Exif data with Exiv2.
 #pragma once
 
-#include "core/recordeddate.h"
+#include "media/boundedfile.h"
+#include "platform/platform.h"
 
-// The date taken (DateTimeOriginal), else the date digitized (DateTimeDigitized), each with its own fraction of a
-// second and offset from UTC; the date of the last change (Image.DateTime) is no recorded date. Every format that
-// Exiv2 reads; anything else, a corrupt file or one that is not a regular file has no date. Exiv2 says nothing on
-// standard error once a reader exists.
-class ExifDateReader final : public RecordedDateReader
-{
-public:
-    ExifDateReader();
+#include <optional>
+#include <string>
 
-    std::optional<FileTime> recordedDate(int fd, const std::string& path) override;
-};
+// Every format Exiv2 reads, ISO-media ones (HEIC, AVIF, CR3, JPEG XL in its container) included; `path` names the file
+// in Exiv2's own messages, which stay muted. A file Exiv2 cannot parse has no date. Throws ReadAbandoned.
+std::optional<FileTime> exiv2RecordedDate(BoundedFile& file, const std::string& path);

@@ -43,8 +43,11 @@ set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Stampkeep changes the Modified and Created
 hidden and read-only attributes of files and folders, and can put every
 change back. New stamps come from a chosen date and time, optionally a step
 apart from file to file, from the file's other stamp, or from the same-named
-file in another folder. Attributes and Created stamps are kept where Samba
-shows them to Windows clients.
+file in another folder, or from the date recorded in the file: the date a
+photo was taken or a video recorded (Exif dates of JPEG, TIFF, PNG, WebP,
+HEIC/HEIF, AVIF, JPEG XL and raw images; QuickTime and movie header dates of
+MP4, MOV, M4V and 3GP videos). Attributes and Created stamps are kept where
+Samba shows them to Windows clients.
 .
 The package holds the window program stampkeep and the console tool stkcli.")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${CMAKE_CURRENT_SOURCE_DIR}/packaging/conffiles)

@@ -63,6 +63,28 @@ bool fromUnixTime(time_t seconds, int millisecond, FileTime& utc)
     return true;
 }
 
+// The calendar fields `split` (localtime_r or gmtime_r) gives for `utc`.
+bool fileTimeToCalendar(FileTime utc, tm* (*split)(const time_t*, tm*), CalendarTime& calendar)
+{
+    if (utc > kLargestConvertible)
+        return false;
+    const time_t seconds = timespecFromFileTime(utc).tv_sec;
+    tm fields{};
+    if (!split(&seconds, &fields))
+        return false;
+    const CalendarTime result{fields.tm_year + 1900,
+                              fields.tm_mon + 1,
+                              fields.tm_mday,
+                              fields.tm_hour,
+                              fields.tm_min,
+                              fields.tm_sec,
+                              static_cast<int>(utc % kFileTimeUnitsPerSecond / kUnitsPerMillisecond)};
+    if (!isValid(result))
+        return false;
+    calendar = result;
+    return true;
+}
+
 } // namespace
 
 FileTime fileTimeFromTimespec(const timespec& ts)
@@ -85,23 +107,12 @@ timespec timespecFromFileTime(FileTime ft)
 
 bool fileTimeToLocal(FileTime utc, CalendarTime& local)
 {
-    if (utc > kLargestConvertible)
-        return false;
-    const time_t seconds = timespecFromFileTime(utc).tv_sec;
-    tm fields{};
-    if (!localtime_r(&seconds, &fields))
-        return false;
-    const CalendarTime result{fields.tm_year + 1900,
-                              fields.tm_mon + 1,
-                              fields.tm_mday,
-                              fields.tm_hour,
-                              fields.tm_min,
-                              fields.tm_sec,
-                              static_cast<int>(utc % kFileTimeUnitsPerSecond / kUnitsPerMillisecond)};
-    if (!isValid(result))
-        return false;
-    local = result;
-    return true;
+    return fileTimeToCalendar(utc, localtime_r, local);
+}
+
+bool fileTimeToUtc(FileTime utc, CalendarTime& fields)
+{
+    return fileTimeToCalendar(utc, gmtime_r, fields);
 }
 
 bool localToFileTime(const CalendarTime& local, FileTime& utc)

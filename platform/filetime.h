@@ -26,6 +26,7 @@ timespec timespecFromFileTime(FileTime ft);
 
 // Both directions use the time-zone rules in force at the moment converted, not today's offset.
 bool fileTimeToLocal(FileTime utc, CalendarTime& local);
+bool fileTimeToUtc(FileTime utc, CalendarTime& fields);
 bool localToFileTime(const CalendarTime& local, FileTime& utc);
 // Fields shown at a fixed offset east of UTC (negative: west), whatever the local rules say; less than a day either
 // way.

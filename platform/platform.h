@@ -153,7 +153,6 @@ public:
     // The message for the last call above that failed, and whether it failed only because there was no such entry.
     virtual std::string lastErrorText() = 0;
     virtual bool lastErrorIsNoEntry() = 0;
-    virtual bool isNtFamily() = 0;
 
     virtual std::string currentDirectory() = 0;
     // The mount point holding an absolute path, with a trailing `/`.

@@ -1,5 +1,5 @@
-// Where Stampkeep's own files are: its settings file and its help page, beside the program or, for an installed
-// program, in the user's configuration folder and the installed data folder.
+// Where Stampkeep's own files are: its settings file, its help page and its media plugin, beside the program or, for an
+// installed program, in the user's configuration folder and the installed data folder.
 #include "platform/programfiles.h"
 
 #include "platform/paths.h"
@@ -14,6 +14,14 @@ namespace {
 std::string dataFolderOf(const std::string& programPath)
 {
     return folderPart(programPath) + "../share/stampkeep/";
+}
+
+constexpr const char* kMediaPluginName = "stampkeep_media.so";
+
+bool exists(const std::string& path)
+{
+    struct stat st;
+    return stat(path.c_str(), &st) == 0;
 }
 
 bool isFolder(const std::string& path)
@@ -52,10 +60,21 @@ std::string settingsFilePath(const std::string& programPath)
 std::string helpPagePath(const std::string& programPath)
 {
     const std::string beside = changeExtension(programPath, ".html");
-    struct stat st;
-    if (stat(beside.c_str(), &st) == 0 || !runsInstalled(programPath))
+    if (exists(beside) || !runsInstalled(programPath))
         return beside;
     return fullPath(dataFolderOf(programPath) + "stampkeep.html", "/");
+}
+
+std::string mediaPluginPath(const std::string& programPath)
+{
+    const std::string folder = folderPart(programPath);
+    const std::string beside = folder + kMediaPluginName;
+    if (exists(beside) || !runsInstalled(programPath))
+        return beside;
+    // The folder this build installs it to (multiarch on Debian), then the plain one of other layouts.
+    const std::string installed = fullPath(folder + "../" STAMPKEEP_PLUGIN_DIR "/" + kMediaPluginName, "/");
+    const std::string plain = fullPath(folder + "../lib/stampkeep/" + kMediaPluginName, "/");
+    return exists(installed) || !exists(plain) ? installed : plain;
 }
 
 bool makePrivateFolders(const std::string& folder)

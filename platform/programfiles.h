@@ -1,5 +1,5 @@
-// Where Stampkeep's own files are: its settings file and its help page, beside the program or, for an installed
-// program, in the user's configuration folder and the installed data folder.
+// Where Stampkeep's own files are: its settings file, its help page and its media plugin, beside the program or, for an
+// installed program, in the user's configuration folder and the installed data folder.
 #pragma once
 
 #include <optional>
@@ -19,6 +19,11 @@ std::string settingsFilePath(const std::string& programPath);
 
 // The help page of the Stampkeep at `programPath`: beside it, else in the installed data folder.
 std::string helpPagePath(const std::string& programPath);
+
+// The media plugin (the recorded-date readers) of the Stampkeep program at `programPath`: beside it, else in the
+// installed library folder `<prefix>/lib/<multiarch>/stampkeep/` or `<prefix>/lib/stampkeep/`. The path where it should
+// be when it is nowhere, so that the loader's message names it.
+std::string mediaPluginPath(const std::string& programPath);
 
 // Makes `folder` and the folders above it that are missing, private to the user as the XDG rules ask; false (errno
 // set) when one cannot be made.

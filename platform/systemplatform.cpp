@@ -82,11 +82,6 @@ std::string SystemPlatform::lastErrorText()
     return std::strerror(lastError_);
 }
 
-bool SystemPlatform::isNtFamily()
-{
-    return true;
-}
-
 std::string SystemPlatform::currentDirectory()
 {
     const std::unique_ptr<char, decltype(&std::free)> cwd(getcwd(nullptr, 0), std::free);

@@ -22,7 +22,6 @@ public:
 
     std::string lastErrorText() override;
     bool lastErrorIsNoEntry() override { return lastError_ == ENOENT; }
-    bool isNtFamily() override;
 
     std::string currentDirectory() override;
     std::string driveRoot(const std::string& fullPath) override;

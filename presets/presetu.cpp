@@ -352,15 +352,18 @@ void TPresetForm::UpdateControls()
 
 std::vector<TPresetForm::CodedGroup> TPresetForm::codedGroups() const
 {
-    return {
-        {&PresetValues::clock, 1, {ui->acTSpec, ui->acTSys, ui->acTZMin, ui->acTZSec}},
-        {&PresetValues::mod, 0, {nullptr, ui->acModFmClk, ui->acModFmCre, ui->acModFmFld, ui->acModFmRec}},
-        {&PresetValues::cre, 0, {nullptr, ui->acCreFmClk, ui->acCreFmMod, ui->acCreFmFld, ui->acCreFmRec}},
-        {&PresetValues::attrA, 0, {nullptr, ui->acAminus, ui->acAPlus}},
-        {&PresetValues::attrS, 0, {nullptr, ui->acSMinus, ui->acSPlus}},
-        {&PresetValues::attrH, 0, {nullptr, ui->acHMinus, ui->acHPlus}},
-        {&PresetValues::attrR, 0, {nullptr, ui->acRMinus, ui->acRPlus}},
-    };
+    std::vector<CodedGroup> groups = {{&PresetValues::clock, 1, {ui->acTSpec, ui->acTSys, ui->acTZMin, ui->acTZSec}}};
+    // The groups the panel has too, in their order; their code 0 is no button down.
+    constexpr std::array kSharedCodes = {&PresetValues::mod,   &PresetValues::cre,   &PresetValues::attrA,
+                                         &PresetValues::attrS, &PresetValues::attrH, &PresetValues::attrR};
+    const auto shared = sourceAndAttributeGroups(*ui);
+    for (std::size_t i = 0; i < shared.size(); ++i) {
+        std::vector<QAction*> order = {nullptr};
+        for (QAction* action : actionsOf(shared[i]))
+            order.push_back(action);
+        groups.push_back({kSharedCodes[i], 0, std::move(order)});
+    }
+    return groups;
 }
 
 bool TPresetForm::LoadPreset(int n, const PanelState& panel)

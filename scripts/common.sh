@@ -7,7 +7,8 @@ ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 PACKAGES=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev
           qt6-base-dev qt6-qpa-plugins libgl-dev fonts-dejavu-core
           samba smbclient
-          libexiv2-dev exiv2 imagemagick
+          libexiv2-dev exiv2 imagemagick libheif-dev libjxl-dev
+          libheif-examples libjxl-tools ffmpeg libimage-exiftool-perl
           clang libclang-rt-14-dev strace time
           dpkg-dev file lintian desktop-file-utils appstream man-db
           locales tzdata xvfb xauth x11-utils)
@@ -61,7 +62,7 @@ build() {
 }
 
 # The libFuzzer targets, each tests/fuzz/NAME_fuzz.cpp with its starting corpus in tests/fuzz/corpus/NAME.
-FUZZ_TARGETS=(cmdline inifile datetime dosattrib verinfo handoff exifdate)
+FUZZ_TARGETS=(cmdline inifile datetime dosattrib verinfo handoff exifdate mediafile moviedate)
 
 # Builds them in build-fuzz, with clang and the sanitizers.
 build_fuzz() {

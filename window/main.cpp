@@ -1,6 +1,5 @@
 // Stampkeep: parses its command line, then either hands it to the running instance or becomes that instance.
-#include "core/recordeddate.h"
-#include "media/exifdatereader.h"
+#include "core/mediaplugin.h"
 #include "platform/interruption.h"
 #include "platform/paths.h"
 #include "platform/programfiles.h"
@@ -39,8 +38,8 @@ int runStampkeep(int argc, char** argv)
     const auto stopped = [] { return interruptionSignal() != 0; };
     const DateTimeFormats formats = BuildDateTimeFormats();
     installQtMessageBox();
-    // Photos' dates taken, for the recorded-date source.
-    static ExifDateReader recordedDates;
+    // Photos' and videos' recorded dates, loaded when a run first needs one.
+    static MediaPluginReader recordedDates(interruptionSignal);
     setRecordedDateReader(&recordedDates);
 
     // The arguments as the system passed them, bytes and all, once Qt has taken its own options out: a name need not

@@ -61,18 +61,10 @@ std::array<LabelLink, 6> labelLinks(const Ui::MainForm& ui)
              {ui.lblR, ui.acLblR, ui.tbAttrR}}};
 }
 
-// The source and attribute groups with the field of the state that each shows.
-template <typename State> auto panelGroups(const Ui::MainForm& ui, State& panel)
+// The fields of the state that the source and attribute groups show, in the groups' order.
+template <typename State> auto groupCodes(State& panel)
 {
-    using Code = decltype((panel.mod));
-    return std::array<std::pair<Code, QList<QAction*>>, 6>{{
-        {panel.mod, {ui.acModFmClk, ui.acModFmCre, ui.acModFmFld, ui.acModFmRec}},
-        {panel.cre, {ui.acCreFmClk, ui.acCreFmMod, ui.acCreFmFld, ui.acCreFmRec}},
-        {panel.attrs[0], {ui.acAminus, ui.acAPlus}},
-        {panel.attrs[1], {ui.acSMinus, ui.acSPlus}},
-        {panel.attrs[2], {ui.acHMinus, ui.acHPlus}},
-        {panel.attrs[3], {ui.acRMinus, ui.acRPlus}},
-    }};
+    return std::array{&panel.mod, &panel.cre, &panel.attrs[0], &panel.attrs[1], &panel.attrs[2], &panel.attrs[3]};
 }
 
 QDateTime ZeroTime(const QDateTime& value, bool minutesToo)
@@ -230,9 +222,11 @@ void TMainForm::showPanelState(const PanelState& panel)
         ui->comSeqN->setCurrentIndex(*panel.seqNum);
     comSeqNChange();
 
-    for (const auto& [code, buttons] : panelGroups(*ui, panel)) {
-        if (code)
-            pressPosition(buttons, *code);
+    const auto groups = sourceAndAttributeGroups(*ui);
+    const auto codes = groupCodes(panel);
+    for (std::size_t i = 0; i < groups.size(); ++i) {
+        if (*codes[i])
+            pressPosition(actionsOf(groups[i]), **codes[i]);
     }
 }
 
@@ -246,8 +240,10 @@ PanelState TMainForm::currentPanelState() const
     panel.useSeq = ui->acSeq->isChecked();
     panel.seqNum = ui->comSeqN->currentIndex();
     panel.seqUnit = ui->comSeqU->currentIndex();
-    for (auto& [code, buttons] : panelGroups(*ui, panel))
-        code = pressedPosition(buttons);
+    const auto groups = sourceAndAttributeGroups(*ui);
+    const auto codes = groupCodes(panel);
+    for (std::size_t i = 0; i < groups.size(); ++i)
+        *codes[i] = pressedPosition(actionsOf(groups[i]));
     return panel;
 }
 

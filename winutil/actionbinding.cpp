@@ -111,3 +111,11 @@ QActionGroup* bindButtonGroup(const std::vector<ButtonBinding>& members, const Q
     }
     return group;
 }
+
+QList<QAction*> actionsOf(const std::vector<ButtonBinding>& group)
+{
+    QList<QAction*> actions;
+    for (const ButtonBinding& member : group)
+        actions.append(member.action);
+    return actions;
+}

@@ -5,6 +5,7 @@
 #include <QIcon>
 #include <QList>
 
+#include <array>
 #include <vector>
 
 class QAction;
@@ -34,10 +35,12 @@ QActionGroup* bindButtonGroup(const std::vector<ButtonBinding>& members, const Q
                               QActionGroup::ExclusionPolicy policy, QObject* owner);
 
 // The Modified and Created source buttons and the attribute buttons, which the main window and the preset dialog
-// both carry under the same names: one group per tool bar, in which at most one button is down.
-template <class Form> void bindSourceAndAttributeButtons(const Form& ui, const QList<QIcon>& images, QObject* owner)
+// both carry under the same names: one group per tool bar, in which at most one button is down, in the order of the
+// panel's and the presets' codes (Modified, Created, archive, system, hidden, read-only). A group's code is the
+// 1-based position of its pressed button (pressedPosition).
+template <class Form> std::array<std::vector<ButtonBinding>, 6> sourceAndAttributeGroups(const Form& ui)
 {
-    const std::vector<std::vector<ButtonBinding>> groups = {
+    return {{
         {{ui.tbModFmClk, ui.acModFmClk, 0},
          {ui.tbModFmCre, ui.acModFmCre, 1},
          {ui.tbModFmFld, ui.acModFmFld, 5},
@@ -50,7 +53,14 @@ template <class Form> void bindSourceAndAttributeButtons(const Form& ui, const Q
         {{ui.tbSMinus, ui.acSMinus, 3}, {ui.tbSPlus, ui.acSPlus, 4}},
         {{ui.tbHMinus, ui.acHMinus, 3}, {ui.tbHPlus, ui.acHPlus, 4}},
         {{ui.tbRMinus, ui.acRMinus, 3}, {ui.tbRPlus, ui.acRPlus, 4}},
-    };
-    for (const std::vector<ButtonBinding>& members : groups)
+    }};
+}
+
+// The actions of a group's buttons, in order.
+QList<QAction*> actionsOf(const std::vector<ButtonBinding>& group);
+
+template <class Form> void bindSourceAndAttributeButtons(const Form& ui, const QList<QIcon>& images, QObject* owner)
+{
+    for (const std::vector<ButtonBinding>& members : sourceAndAttributeGroups(ui))
         bindButtonGroup(members, images, QActionGroup::ExclusionPolicy::ExclusiveOptional, owner);
 }

@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# stkcli setting photos' stamps from the date each one records: real files made here with ImageMagick and exiv2.
+# stkcli setting photos' and videos' stamps from the date each one records: real files made here with ImageMagick,
+# exiv2, exiftool, heif-enc, cjxl and ffmpeg.
 # Usage: stkcli_photos_test.sh STKCLI DOSATTRIB_TOOL
 set -u
 STKCLI=$(readlink -f "$1")
 TOOL=$(readlink -f "$2")
 export TZ=UTC LC_ALL=C
-for program in convert exiv2; do
+for program in convert exiv2 exiftool heif-enc cjxl ffmpeg; do
     command -v $program >/dev/null || { echo "skipped: $program is missing"; exit 77; }
 done
 
@@ -42,8 +43,54 @@ expect_eq "no date: stamps kept" "2020-02-02 02:02:02 none" "$(date -u -r plain.
 
 out=$("$STKCLI" notes.txt taken.jpg /CE /A+)
 expect_eq "errors only: exit code" 4 "$?"
-expect_eq "errors only: the file without a date" "Error: $work/files/notes.txt" "$out"
+expect_eq "errors only: the file without a date, and why" "Error: $work/files/notes.txt
+No recorded date in the file" "$out"
 expect_eq "its other changes still apply" "20" "$("$TOOL" get notes.txt)"
+
+# One of each newer kind, all recorded at 2021-06-12 12:03:22 UTC: HEIC and AVIF from libheif's encoder, JPEG XL from
+# cjxl, an MP4's movie header time and a MOV's QuickTime creation date (local time with its offset).
+mkdir "$work/media" && cd "$work/media" || exit 1
+convert -size 16x16 xc:green source.jpg
+exiftool -q -overwrite_original -DateTimeOriginal='2021:06:12 14:03:22' -SubSecTimeOriginal=25 \
+    -OffsetTimeOriginal=+02:00 source.jpg
+heif-enc -q 50 -o photo.heic source.jpg >/dev/null
+heif-enc -A -q 50 -o photo.avif source.jpg >/dev/null
+cjxl source.jpg photo.jxl >/dev/null 2>&1
+rm source.jpg
+clip() { ffmpeg -loglevel error -f lavfi -i color=c=blue:s=16x16:d=0.1 "$@"; }
+clip -metadata creation_time=2021-06-12T12:03:22Z clip.mp4
+clip -movflags use_metadata_tags -metadata com.apple.quicktime.creationdate=2021-06-12T14:03:22.25+02:00 clip.mov
+"$STKCLI" '*' /ME
+expect_eq "newer kinds: exit code" 0 "$?"
+for file in photo.heic photo.avif photo.jxl clip.mov; do
+    expect_eq "$file: Modified" "2021-06-12 12:03:22.250000000" "$(date -u -r $file '+%F %T.%N')"
+done
+expect_eq "clip.mp4: Modified" "2021-06-12 12:03:22.000000000" "$(date -u -r clip.mp4 '+%F %T.%N')"
+
+# A run that reads no recorded date never loads the readers; one that does, does.
+loads() { LD_DEBUG=files "$STKCLI" "$@" 2>&1 >/dev/null | grep -q 'file=.*stampkeep_media.so' && echo yes || echo no; }
+expect_eq "stamp-only run: plugin not loaded" no "$(loads photo.heic /MS /D:01/02/2003 /T:04:05:06)"
+expect_eq "recorded-date run: plugin loaded" yes "$(loads photo.heic /ME)"
+
+# Without its plugin, a run that reads dates says why for each file; the other stamps still apply.
+mkdir "$work/bare" && cp "$STKCLI" "$work/bare/stkcli"
+out=$("$work/bare/stkcli" photo.heic /ME /CS /D:01/02/2003 /T:04:05:06 /R3)
+expect_eq "missing plugin: exit code" 4 "$?"
+expect_eq "missing plugin: the reason" "Cannot read recorded dates: $work/bare/stampkeep_media.so: cannot open \
+shared object file: No such file or directory" "$(sed -n 2p <<<"$out" | tr -d '\r')"
+expect_eq "missing plugin: Created still set" "2003-01-02 04:05:06" "$(date -u -d @"$("$TOOL" created photo.heic)" '+%F %T')"
+
+# A stop request ends a long read within one entry: a 2 GB sparse file that begins like a JPEG, SIGTERM after 0.3 s.
+printf '\xff\xd8\xff\xe0\x00\x10JFIF\x00' >huge.jpg && truncate -s 2G huge.jpg
+start=$(date +%s%N)
+"$STKCLI" huge.jpg /ME >/dev/null &
+sleep 0.3
+kill -TERM $!
+wait $!
+status=$?
+elapsed_ms=$((($(date +%s%N) - start) / 1000000))
+expect_eq "stopped read: ended by SIGTERM" 143 "$status"
+[ "$elapsed_ms" -lt 1300 ] || fail "stopped read: took $elapsed_ms ms, over a second after the signal"
 
 [ $failures -eq 0 ] || exit 1
 echo "stkcli photos: all checks passed"

@@ -31,7 +31,6 @@ public:
 
     std::map<std::string, FakeEntry> entries; // by full path
     FileTime currentTime = 0;
-    bool ntFamily = true;
     std::string workingDirectory = "/";
     std::string dateFormat = "M/d/yyyy";
     std::string timeFormat = "h:mm:ss tt";
@@ -53,7 +52,6 @@ public:
     EntryChangeOutcome restoreEntry(const std::string& path, const EntrySnapshot& snapshot) override;
     std::string lastErrorText() override { return errorText; }
     bool lastErrorIsNoEntry() override { return !searchFails; }
-    bool isNtFamily() override { return ntFamily; }
     std::string currentDirectory() override { return workingDirectory; }
     std::string driveRoot(const std::string& fullPath) override;
     DriveType getDriveType(const std::string& root) override;

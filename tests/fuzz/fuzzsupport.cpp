@@ -1,12 +1,15 @@
-// What the fuzz targets share: a temporary folder of their own, splitting an input into fields, and stopping on a
-// broken property.
+// What the fuzz targets share: a temporary folder of their own, splitting an input into fields or making it a file, and
+// stopping on a broken property.
 #include "fuzzsupport.h"
+
+#include "platform/descriptor.h"
 
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -85,4 +88,13 @@ void require(bool condition, const char* what)
         return;
     std::fprintf(stderr, "property broken: %s\n", what);
     std::abort();
+}
+
+int inputAsFile(const std::uint8_t* data, std::size_t size)
+{
+    static Descriptor file;
+    file = Descriptor(memfd_create("fuzz-input", MFD_CLOEXEC));
+    require(static_cast<bool>(file), "a memory file is made");
+    require(::write(file.get(), data, size) == static_cast<ssize_t>(size), "the input is written whole");
+    return file.get();
 }

@@ -90,8 +90,8 @@ bool removesWholeLines(std::string_view before, const Change& change)
     constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
     const std::size_t length = change.removed.size();
     for (std::size_t at = change.at;; --at) {
-        const bool startsLine = at == 0 || before[at - 1] == '\n' ||
-                                (at == kByteOrderMark.size() && before.starts_with(kByteOrderMark));
+        const bool startsLine =
+            at == 0 || before[at - 1] == '\n' || (at == kByteOrderMark.size() && before.starts_with(kByteOrderMark));
         const bool endsLine = at + length == before.size() || before[at + length - 1] == '\n';
         if (startsLine && endsLine)
             return true;

@@ -28,12 +28,14 @@ for file in etc/stampkeep/app-path usr/bin/stampkeep usr/bin/stkcli usr/share/ma
     usr/share/man/man1/stampkeep.1.gz usr/share/applications/org.stampkeep.Stampkeep.desktop \
     usr/share/metainfo/org.stampkeep.Stampkeep.metainfo.xml usr/share/icons/hicolor/64x64/apps/stampkeep.png \
     usr/share/icons/hicolor/scalable/apps/stampkeep.svg usr/share/stampkeep/stampkeep.html \
-    usr/share/doc/stampkeep/copyright usr/share/doc/stampkeep/changelog.Debian.gz; do
+    usr/share/doc/stampkeep/copyright usr/share/doc/stampkeep/changelog.Debian.gz \
+    "usr/lib/$(gcc -print-multiarch)/stampkeep/stampkeep_media.so"; do
     grep -qx "./$file" <<<"$contents" || fail "the package lacks $file"
 done
 expect_eq "conffiles" "/etc/stampkeep/app-path" "$(dpkg-deb --ctrl-tarfile "$deb" | tar -xO ./conffiles)"
 dpkg-deb -f "$deb" Depends | grep -q 'qt6-qpa-plugins' || fail "no dependency on the Qt platform plugins"
 dpkg-deb -f "$deb" Depends | grep -q 'libqt6widgets6' || fail "no dependencies from the shared libraries"
+dpkg-deb -f "$deb" Depends | grep -q 'libheif1.*libjxl' || fail "no dependencies from the media plugin's libraries"
 # The one warning left: the package is not uploaded to Debian, so its changelog closes no bug report.
 expect_eq "lintian" "" "$(lintian --suppress-tags initial-upload-closes-no-bugs "$deb" 2>/dev/null)"
 
@@ -61,6 +63,13 @@ expect_eq "stkcli --help" "Command-line switches for STKCLI:" "$("${as_user[@]}"
 "${as_user[@]}" sh -c "cd '$home/files' && '$root/usr/bin/stkcli' note.txt /MS /D:05/06/01 /T:13:14:15" ||
     fail "stkcli could not touch a file"
 expect_eq "touched" "2001-05-06 13:14:15" "$(date -u -r "$home/files/note.txt" '+%F %T')"
+# The installed plugin reads a recorded date: a movie whose header was made at 2001-05-06 11:14:15 UTC (seconds from
+# 1904 in the movie header's creation time).
+printf "\\x00\\x00\\x00\\x1cmoov\\x00\\x00\\x00\\x14mvhd\\x00\\x00\\x00\\x00$(printf '\\x%s' $(printf '%08x' \
+    $((989147655 + 2082844800)) | fold -w2))\\x00\\x00\\x00\\x00" >"$home/files/clip.mov"
+chown "$user:" "$home/files/clip.mov"
+"${as_user[@]}" sh -c "cd '$home/files' && '$root/usr/bin/stkcli' clip.mov /ME" || fail "stkcli read no recorded date"
+expect_eq "recorded date" "2001-05-06 11:14:15" "$(date -u -r "$home/files/clip.mov" '+%F %T')"
 
 "${as_user[@]}" "$root/usr/bin/stampkeep" 2>"$work/stampkeep.err" &
 window=$!

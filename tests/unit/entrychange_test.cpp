@@ -249,8 +249,9 @@ TEST_F(EntryChangeTest, LinksAreNeverFollowed)
     if (geteuid() == 0 && mknod(device.c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0)
         targets.push_back(device);
     const std::string theirs = dir.makeFolder("u");
-    if (geteuid() == 0)
+    if (geteuid() == 0) {
         ASSERT_EQ(chown(theirs.c_str(), 65534, 65534), 0);
+    }
 
     for (const std::string& planted : targets) {
         const struct stat before = statusOf(planted);

@@ -1,5 +1,5 @@
 // The recorded date of real pictures, made by ImageMagick and tagged by exiv2 in each test.
-#include "media/exifdatereader.h"
+#include "media/mediadatereader.h"
 
 #include "fake/scopedzone.h"
 #include "fake/tempdir.h"
@@ -61,7 +61,7 @@ protected:
 
     const ScopedZone zone{"Europe/Berlin"};
     TempDir dir;
-    ExifDateReader reader;
+    MediaDateReader reader{[] { return 0; }};
 };
 
 // The date taken with its own fraction and offset, in every format at hand.
@@ -145,6 +145,25 @@ TEST_F(ExifDateReaderTest, NoRecordedDate)
     farDates.replace(tiff + 18, 4, "\x00\xFF\x00\x00", 4);
     EXPECT_EQ(dateOf(dir.makeFile("fardates.jpg", farDates)), std::nullopt);
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+}
+
+// A CRW file keeps the camera's clock, which is this machine's local time like any date without an offset: 13:14:15 on
+// the camera is 11:14:15 UTC in Berlin's summer, whatever Exiv2 makes of it. The smallest such file: its header, then a
+// heap whose one directory (image properties) holds the date taken (seconds as if UTC, then a time zone code).
+TEST_F(ExifDateReaderTest, CrwDateIsTheCameraClock)
+{
+    const auto le32 = [](std::uint32_t value) {
+        return std::string{static_cast<char>(value), static_cast<char>(value >> 8), static_cast<char>(value >> 16),
+                           static_cast<char>(value >> 24)};
+    };
+    const auto le16 = [](std::uint16_t value) {
+        return std::string{static_cast<char>(value), static_cast<char>(value >> 8)};
+    };
+    const std::string header = "II" + le32(26) + "HEAPCCDR" + le32(0x00010002) + std::string(8, '\0');
+    const std::string properties =
+        le32(989154855) + le32(0) + le32(0) + le16(1) + le16(0x180e) + le32(12) + le32(0) + le32(12);
+    const std::string root = properties + le16(1) + le16(0x300a) + le32(28) + le32(0) + le32(28);
+    EXPECT_EQ(dateOf(dir.makeFile("camera.crw", header + root)), kAtPlusTwo);
 }
 
 // The file read is the one open, whatever its name has become; what is not a regular file is never opened again: the

@@ -1,5 +1,5 @@
-// Where Stampkeep's settings file and help page are: beside a program that is not installed, in the user's
-// configuration folder and the installed data folder for one that is.
+// Where Stampkeep's settings file, help page and media plugin are: beside a program that is not installed, in the
+// user's configuration folder and the installed data and library folders for one that is.
 #include "platform/programfiles.h"
 
 #include "fake/scopedvariable.h"
@@ -41,6 +41,24 @@ TEST(ProgramFiles, InTheUsersFoldersForAnInstalledProgram)
     EXPECT_EQ(helpPagePath(program), dir / "usr/share/stampkeep/stampkeep.html");
     dir.makeFile("usr/bin/stampkeep.html");
     EXPECT_EQ(helpPagePath(program), dir / "usr/bin/stampkeep.html");
+}
+
+// The media plugin: beside a program in a build folder; for an installed one, in the library folder this build
+// installs to, else in the plain lib/ folder; where it should be when it is nowhere.
+TEST(ProgramFiles, MediaPlugin)
+{
+    TempDir dir;
+    EXPECT_EQ(mediaPluginPath(dir.makeFile("build/stkcli")), dir / "build/stampkeep_media.so");
+    const std::string program = dir.makeFile("usr/bin/stkcli");
+    dir.makeFolder("usr/share/stampkeep");
+    const std::string installed = dir / ("usr/" STAMPKEEP_PLUGIN_DIR "/stampkeep_media.so");
+    EXPECT_EQ(mediaPluginPath(program), installed);
+    const std::string plain = dir.makeFile("usr/lib/stampkeep/stampkeep_media.so");
+    EXPECT_EQ(mediaPluginPath(program), plain == installed ? installed : plain);
+    dir.makeFile("usr/" STAMPKEEP_PLUGIN_DIR "/stampkeep_media.so");
+    EXPECT_EQ(mediaPluginPath(program), installed);
+    const std::string beside = dir.makeFile("usr/bin/stampkeep_media.so");
+    EXPECT_EQ(mediaPluginPath(program), beside);
 }
 
 TEST(ProgramFiles, MissingFoldersAreMadePrivate)
