@@ -35,5 +35,10 @@ elapsed_ms() {
     echo $((us / 1000))
 }
 
+# check_rounds: ROUNDS must be a positive whole number.
+check_rounds() {
+    [[ $ROUNDS =~ ^[1-9][0-9]*$ ]] || { echo "ROUNDS must be a positive whole number, not '$ROUNDS'" >&2; exit 2; }
+}
+
 # median: the median of the numbers on standard input.
 median() { sort -g | awk '{ v[NR] = $1 } END { print (NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2) }'; }

@@ -9,10 +9,10 @@ BUILD=$(readlink -f "${1:-$(dirname "$0")/../build}")
 STKCLI=$BUILD/stkcli
 N=${2:-10000}
 ROUNDS=${ROUNDS:-11}
-[[ $ROUNDS =~ ^[1-9][0-9]*$ ]] || { echo "ROUNDS must be a positive whole number, not '$ROUNDS'" >&2; exit 2; }
 export TZ=UTC LC_ALL=C
 
 source "$(dirname "$0")/benchsupport.sh"
+check_rounds
 build_benchmarks "$BUILD"
 make_work "$N"
 

@@ -9,6 +9,7 @@
 #include "core/touchplan.h"
 #include "platform/interruption.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -69,23 +70,34 @@ SequenceClock startClock(const TTouchSettings& s)
 
 // Whether the run computes from or shows what the listing left unread: the stored attributes and Created stamps.
 // New attributes need neither, as they are worked out from the entry's own when it is touched.
-bool needsStoredAttributes(const TTouchSettings& s)
+bool needsStoredAttributes(const TTouchSettings& s, bool dryRun)
 {
     const bool createdKeepsAPart = s.CreatedSource == kSourceClock && (s.KeepDate || s.KeepTime);
-    return s.ModifiedSource == kSourceOtherStamp || createdKeepsAPart || s.ReportLevel == 3;
+    return s.ModifiedSource == kSourceOtherStamp || createdKeepsAPart || s.ReportLevel == 3 || dryRun;
 }
 
-void report(const DateTimeFormats& formats, const TskObj& entry, int result, int level, std::ostream& out)
+// An error line is followed by its reasons at every level that shows it, as the detailed report gives them.
+void report(const DateTimeFormats& formats, const TskObj& entry, int result, int level, bool dryRun, std::ostream& out)
 {
     if (level == 1 || level == 2) {
         if (result != 0)
-            out << "Error: " << printable(entry.FileName) << '\n';
+            out << "Error: " << printable(entry.FileName) << '\n' << entry.StatusText << '\n';
         else if (level == 2)
             out << printable(entry.FileName) << '\n';
+        // A rehearsal is read for the values it would set.
+        if (result == 0 && dryRun)
+            out << entry.DetailLine(formats) << '\n';
     } else if (level == 3) {
         out << printable(entry.FileName) << '\n'
             << (result == 0 ? entry.DetailLine(formats) : entry.StatusText) << "\n\n";
     }
+}
+
+// A link met by a search is left alone: following it could reach a file the user never meant.
+void reportLink(std::string_view path, int level, std::ostream& out)
+{
+    if (level >= 2)
+        out << printable(std::string(path)) << "\nSymbolic link, not followed\n" << (level == 3 ? "\n" : "");
 }
 
 } // namespace
@@ -108,33 +120,41 @@ void ReadPresetSettings(TTouchSettings& s, const IniFile& ini, const DateTimeFor
 }
 
 std::size_t ApplyNow(const TTouchSettings& settings, WorkList& list, const IniFile& settingsFile,
-                     const DateTimeFormats& formats, std::ostream& out)
+                     const DateTimeFormats& formats, std::ostream& out, bool dryRun)
 {
     TTouchSettings work = settings;
+    if (dryRun) {
+        out << "Dry run: nothing is changed.\n";
+        work.ReportLevel = std::max(work.ReportLevel, 2);
+    }
     list.finish();
     if (work.PresetNo > 0)
         ReadPresetSettings(work, settingsFile, formats, work.PresetNo);
 
     SequenceClock clock = startClock(work);
     const AttributeMasks masks = attributeMasks(attributeChanges(work));
-    if (needsStoredAttributes(work))
-        list.addStoredAttributes();
+    const bool withStoredAttributes = needsStoredAttributes(work, dryRun);
     const bool fromClock = work.ModifiedSource == kSourceClock || work.CreatedSource == kSourceClock;
     // Only the detailed report shows the stamps as the file system keeps them and the lines of each step.
     const TouchReport touchReport = work.ReportLevel == 3 ? TouchReport::Full : TouchReport::Outcome;
     std::size_t failed = 0;
-    for (TskObj& entry : list.entries()) {
+    for (std::size_t position = 0; position < list.size(); ++position) {
         // A signal ends the run between two entries, never inside one.
         if (interruptionSignal() != 0)
             break;
+        if (list.isSymbolicLink(position)) {
+            reportLink(list.path(position), work.ReportLevel, out);
+            continue;
+        }
+        TskObj entry = list.entry(position, withStoredAttributes);
         setNewStamps(entry, work.ModifiedSource, work.CreatedSource, clock);
         if (fromClock && clock.step > 0)
             clock.advance();
         if (masks.changes())
             entry.SetNewAttrs(masks.keep, masks.add);
-        const int result = entry.Touch(formats, touchReport);
+        const int result = dryRun ? entry.Preview(formats, touchReport) : entry.Touch(formats, touchReport);
         failed += result != 0;
-        report(formats, entry, result, work.ReportLevel, out);
+        report(formats, entry, result, work.ReportLevel, dryRun, out);
     }
     out << std::flush;
     return failed;

@@ -10,8 +10,10 @@
 
 // Touches every entry of the expanded list, in sorted order, and reports at the record's level on `out`; answers how
 // many entries could not be touched as asked. A signal that asks the run to end stops it between two entries.
+// Symbolic links that a search met are reported and left alone. A dry run changes nothing: it reports at least each
+// entry with the values it would get, and counts what it can see fail without writing.
 std::size_t ApplyNow(const TTouchSettings& settings, WorkList& list, const IniFile& settingsFile,
-                     const DateTimeFormats& formats, std::ostream& out = std::cout);
+                     const DateTimeFormats& formats, std::ostream& out = std::cout, bool dryRun = false);
 
 // Fills the record's choices from preset n of the settings file (the parser has made sure it is enabled).
 void ReadPresetSettings(TTouchSettings& settings, const IniFile& settingsFile, const DateTimeFormats& formats, int n);

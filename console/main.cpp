@@ -3,11 +3,13 @@
 #include "console/parameters.h"
 #include "core/datetimeformats.h"
 #include "core/mediaplugin.h"
+#include "core/printable.h"
 #include "core/sharedu.h"
 #include "platform/interruption.h"
 #include "platform/paths.h"
 #include "platform/platform.h"
 #include "platform/programfiles.h"
+#include "platform/programstart.h"
 
 #include <algorithm>
 #include <clocale>
@@ -21,11 +23,34 @@ constexpr int kExitStampkeepMissing = 2;
 constexpr int kExitNotRegistered = 3;
 constexpr int kExitNotAllTouched = 4;
 
+// Whether a switch stands anywhere before the `--` that ends the switches.
 bool asks(const std::vector<std::string>& arguments, std::initializer_list<const char*> switches)
 {
-    return std::ranges::any_of(arguments, [&](const std::string& argument) {
+    const auto end = std::ranges::find(arguments, "--");
+    return std::any_of(arguments.begin(), end, [&](const std::string& argument) {
         return std::ranges::find(switches, argument) != switches.end();
     });
+}
+
+int startStampkeep(const std::string& appPath, const TTouchSettings& settings, const CommandLineOptions& options,
+                   const std::vector<std::string>& specs, const DateTimeFormats& formats,
+                   const std::string& currentDirectory)
+{
+    // A rehearsal is the console tool's own; Stampkeep shows its list before it changes anything anyway.
+    if (options.dryRun) {
+        std::cout << "\"" << printable(options.dryRunSwitch) << "\" is not a valid switch\n";
+        return kExitBadCommandLine;
+    }
+    if (!hasGraphicalDisplay()) {
+        std::cout << "Cannot start Stampkeep: no graphical display\n";
+        return kExitStampkeepMissing;
+    }
+    Platform& platform = currentPlatform();
+    if (!platform.startProgram(appPath, BuildParameters(settings, specs, formats, options), currentDirectory)) {
+        std::cout << "Unable to start " << appPath << ": " << platform.lastErrorText() << '\n';
+        return kExitStampkeepMissing;
+    }
+    return kExitDone;
 }
 
 int run(std::vector<std::string> arguments, const DateTimeFormats& formats)
@@ -44,11 +69,12 @@ int run(std::vector<std::string> arguments, const DateTimeFormats& formats)
     const std::string currentDirectory = platform.currentDirectory();
     const std::string appPath = platform.registeredAppPath().value_or("");
     if (appPath.empty()) {
-        std::cout << "ERROR: Cannot find Stampkeep.exe in Registry. Please reinstall Stampkeep.\n";
+        std::cout << "ERROR: Cannot find the Stampkeep registration (~/.config/stampkeep/app-path or "
+                     "/etc/stampkeep/app-path). Please reinstall Stampkeep.\n";
         return kExitNotRegistered;
     }
     if (!platform.isProgramFile(appPath)) {
-        std::cout << "ERROR: Stampkeep.exe is not present at the registered location:\n"
+        std::cout << "ERROR: Stampkeep is not present at the registered location:\n"
                   << appPath << "\nPlease reinstall Stampkeep.\n";
         return kExitStampkeepMissing;
     }
@@ -65,23 +91,24 @@ int run(std::vector<std::string> arguments, const DateTimeFormats& formats)
     std::vector<std::string> specs;
     specs.reserve(arguments.size());
     WorkList list;
-    list.reserve(arguments.size());
     // The check that a specification matches anything lists its matches, so that no folder is searched twice.
-    const SpecMatcher listMatches = [&list](const std::string& pattern) { return list.expandFullPath(pattern); };
-    if (!ParseCommandLine(settings, arguments, settingsFile, formats, true, &specs, std::cout, listMatches))
+    // The parser reads every switch before it checks a specification, so /SF is known here.
+    CommandLineOptions options;
+    const SpecMatcher listMatches = [&list, &options](const std::string& pattern) {
+        if (!options.subfolders)
+            return list.expandFullPath(pattern);
+        return list.expandTree(pattern, [](const std::string& line) { std::cout << printable(line) << '\n'; });
+    };
+    if (!ParseCommandLine(settings, arguments, settingsFile, formats, true, &specs, std::cout, listMatches, &options))
         return kExitBadCommandLine;
 
     if (!specs.empty() && settings.SwitchesGiven && !settings.PresetNeedsFolder) {
-        const std::size_t failed = ApplyNow(settings, list, settingsFile, formats);
+        const std::size_t failed = ApplyNow(settings, list, settingsFile, formats, std::cout, options.dryRun);
         // Interrupted, the run has reported what it did; the caller then learns from the signal how it ended.
         raiseInterruption();
-        return failed == 0 ? kExitDone : kExitNotAllTouched;
+        return failed == 0 && list.foldersLeftOut() == 0 ? kExitDone : kExitNotAllTouched;
     }
-    if (!platform.startProgram(appPath, BuildParameters(settings, specs, formats), currentDirectory)) {
-        std::cout << "Unable to start " << appPath << ": " << platform.lastErrorText() << '\n';
-        return kExitStampkeepMissing;
-    }
-    return kExitDone;
+    return startStampkeep(appPath, settings, options, specs, formats, currentDirectory);
 }
 
 } // namespace

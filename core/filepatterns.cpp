@@ -1,4 +1,4 @@
-// File specifications of the command line: whether each may be touched and matches anything, and the record's list.
+// File specifications of the command line: checked, matched (in subfolders too), listed.
 #include "core/filepatterns.h"
 
 #include "core/driveclass.h"
@@ -12,11 +12,21 @@ std::string fileSpecsText(const TTouchSettings& settings)
     return settings.FileSpecs.str();
 }
 
+bool hasMatch(const std::string& spec, const std::string& pattern, bool subfolders,
+              const std::function<void(const std::string&)>& reportLine)
+{
+    if (!subfolders)
+        return currentPlatform().hasMatch(spec);
+    return searchWithSubfolders(
+               pattern, EntryDetail::ModeAndTimes, [](const std::string&, std::vector<FileEntry>&) {}, reportLine)
+        .anyFound;
+}
+
 } // namespace
 
 bool AddFileSpec(TTouchSettings& settings, const std::string& spec, const std::string& currentDirectory,
                  bool consoleMode, const std::function<void(const std::string&)>& reportLine,
-                 const SpecMatcher& matches)
+                 const SpecMatcher& matches, bool subfolders)
 {
     Platform& platform = currentPlatform();
     const std::string pattern = fullPath(spec, currentDirectory);
@@ -24,7 +34,7 @@ bool AddFileSpec(TTouchSettings& settings, const std::string& spec, const std::s
         reportLine(refusal);
         return false;
     }
-    if (!(matches ? matches(pattern) : platform.hasMatch(spec))) {
+    if (!(matches ? matches(pattern) : hasMatch(spec, pattern, subfolders, reportLine))) {
         // A search that could not be made is no "no match": the user should learn why, in either program.
         if (!platform.lastErrorIsNoEntry())
             reportLine("Cannot search \"" + spec + "\": " + platform.lastErrorText());
@@ -36,4 +46,31 @@ bool AddFileSpec(TTouchSettings& settings, const std::string& spec, const std::s
     if (settings.FileSpecs.length < ShortString::kMaxLength)
         settings.FileSpecs.assign(fileSpecsText(settings) + spec + "\r\n");
     return true;
+}
+
+SubfolderSearch searchWithSubfolders(const std::string& pattern, EntryDetail detail,
+                                     const std::function<void(const std::string&, std::vector<FileEntry>&)>& found,
+                                     const std::function<void(const std::string&)>& reportLine)
+{
+    SubfolderSearch result;
+    const auto leaveOut = [&](const std::string& line) {
+        reportLine(line);
+        ++result.foldersLeftOut;
+    };
+    SubfolderWalk walk;
+    walk.found = [&](const std::string& folder, std::vector<FileEntry>& matches) {
+        result.anyFound = true;
+        found(folder, matches);
+    };
+    walk.mayEnter = [&](const std::string& folder) {
+        const std::string refusal = specRefusal(ClassifyDrive(folder));
+        if (!refusal.empty())
+            leaveOut(refusal);
+        return refusal.empty();
+    };
+    walk.cannotSearch = [&](const std::string& folder, const std::string& reason) {
+        leaveOut("Cannot search \"" + folder.substr(0, folder.size() - 1) + "\": " + reason);
+    };
+    currentPlatform().searchSubfolders(pattern, detail, walk);
+    return result;
 }

@@ -1,5 +1,5 @@
-// What a later start of Stampkeep hands to the running one: its parsed record, its working folder and every
-// specification it accepted, byte for byte, framed for the local connection between the two.
+// What a later start of Stampkeep hands to the running one: its parsed record, its working folder, every
+// specification it accepted, byte for byte, and the options beside the record, framed for the local connection.
 #include "core/handoffmessage.h"
 
 #include <cstdint>
@@ -64,6 +64,7 @@ std::string encodeHandOff(const HandOffMessage& message)
     appendLength(body, message.specs.size());
     for (const std::string& spec : message.specs)
         appendText(body, spec);
+    body += static_cast<char>(message.subfolders);
     std::string frame;
     frame.reserve(kHandOffLengthSize + body.size());
     appendLength(frame, body.size());
@@ -95,7 +96,9 @@ std::optional<HandOffMessage> decodeHandOffBody(std::string_view body)
             return std::nullopt;
         message.specs.push_back(std::move(*spec));
     }
-    if (!reader.done())
+    const std::optional<std::string_view> subfolders = reader.bytes(1);
+    if (!subfolders || static_cast<unsigned char>((*subfolders)[0]) > 1 || !reader.done())
         return std::nullopt;
+    message.subfolders = (*subfolders)[0] == 1;
     return message;
 }

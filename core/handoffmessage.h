@@ -1,5 +1,5 @@
-// What a later start of Stampkeep hands to the running one: its parsed record, its working folder and every
-// specification it accepted, byte for byte, framed for the local connection between the two.
+// What a later start of Stampkeep hands to the running one: its parsed record, its working folder, every
+// specification it accepted, byte for byte, and the options beside the record, framed for the local connection.
 #pragma once
 
 #include "core/sharedu.h"
@@ -15,6 +15,7 @@ struct HandOffMessage
     TTouchSettings record{};
     std::string workingFolder; // where the relative specifications were found
     std::vector<std::string> specs;
+    bool subfolders = false; // the specifications also match in every folder below their own
 };
 
 // The later start's first byte wakes the running instance; the frame follows, and the running instance answers

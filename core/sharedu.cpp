@@ -2,6 +2,7 @@
 #include "core/sharedu.h"
 
 #include "core/asciitext.h"
+#include "core/datetime.h"
 #include "core/datetimeformats.h"
 #include "core/errorbox.h"
 #include "core/filepatterns.h"
@@ -70,14 +71,54 @@ bool isSwitch(const std::string& argument)
     return rest.size() == 1 || rest.size() == 2 || (rest.size() >= 3 && hasValuePrefix(rest));
 }
 
+constexpr std::string_view kEndOfSwitches = "--";
+
+// Whether `text` is digits and `separator`s in exactly the places that `shape` marks with `9` and the separator.
+bool hasShape(std::string_view text, std::string_view shape)
+{
+    return text.size() == shape.size() && std::ranges::equal(text, shape, [](char c, char mark) {
+               return mark == '9' ? c >= '0' && c <= '9' : c == mark;
+           });
+}
+
+// Dates and times that mean the same on every machine, whatever the locale writes.
+bool isoDate(const std::string& text, double& date)
+{
+    return hasShape(text, "9999-99-99") && parseDate(text, "yyyy-MM-dd", date);
+}
+
+bool twentyFourHourTime(const std::string& text, double& time)
+{
+    return (hasShape(text, "99:99") || hasShape(text, "99:99:99")) && parseTime(text, "HH:mm:ss", time);
+}
+
+// The sample moment the messages show, 6 May 2001 13:14:15, in the locale's own form first.
+double sampleMoment()
+{
+    double serial = 0;
+    calendarToSerial(CalendarTime{2001, 5, 6, 13, 14, 15, 0}, serial);
+    return serial;
+}
+
+std::string dateForms(const DateTimeFormats& formats)
+{
+    return dateToText(formats, sampleMoment()) + " or 2001-05-06";
+}
+
+std::string timeForms(const DateTimeFormats& formats)
+{
+    const std::string own = timeToText(formats, sampleMoment());
+    return own + (own == "13:14:15" ? " or 13:14" : " or 13:14:15");
+}
+
 class CommandLineParser
 {
 public:
     CommandLineParser(TTouchSettings& settings, const IniFile& settingsFile, const DateTimeFormats& formats,
                       bool consoleMode, std::vector<std::string>* allSpecs, std::ostream& console,
-                      const SpecMatcher& matches)
+                      const SpecMatcher& matches, CommandLineOptions& options)
         : settings_(settings), settingsFile_(settingsFile), formats_(formats), consoleMode_(consoleMode),
-          allSpecs_(allSpecs), console_(console), matches_(matches)
+          allSpecs_(allSpecs), console_(console), matches_(matches), options_(options)
     {
     }
 
@@ -85,8 +126,10 @@ public:
 
 private:
     bool ParseSwitch(const std::string& argument);
-    bool parseTwoLetterSwitch(const std::string& argument, const std::string& switchText);
-    bool parseValueSwitch(const std::string& argument, const std::string& switchText);
+    bool applySwitch(const std::string& argument, const SwitchDefinition& definition, const std::string& value);
+    bool parseIncrement(const std::string& argument, const std::string& value);
+    bool parseTime(const std::string& value);
+    bool parseDate(const std::string& value);
     bool UsePresetSwitch(int n);
     bool acceptFileSpec(const std::string& spec);
     void makeConsistent();
@@ -101,6 +144,7 @@ private:
     std::vector<std::string>* allSpecs_;
     std::ostream& console_;
     const SpecMatcher& matches_;
+    CommandLineOptions& options_;
     std::string currentDirectory_ = currentPlatform().currentDirectory();
     std::string messages_;
     bool settingsProblemReported_ = false;
@@ -114,15 +158,24 @@ bool CommandLineParser::ParseCommandLine(const std::vector<std::string>& argumen
     settings_.PresetNo = 0;
     ResetTouchSettings(settings_);
     settings_.FileSpecs.length = 0;
+    options_ = {};
 
-    for (const std::string& argument : arguments) {
-        if (argument.empty())
+    // Switches count wherever they stand, so the specifications are checked once every switch (such as /SF) is known.
+    const auto endOfSwitches = std::ranges::find(arguments, kEndOfSwitches);
+    std::vector<std::string> specs;
+    for (auto argument = arguments.begin(); argument != endOfSwitches; ++argument) {
+        if (argument->empty())
             continue;
-        if (isSwitch(argument)) {
-            result &= ParseSwitch(argument);
-        } else if (!acceptFileSpec(argument) && consoleMode_) {
+        if (isSwitch(*argument))
+            result &= ParseSwitch(*argument);
+        else
+            specs.push_back(*argument);
+    }
+    if (endOfSwitches != arguments.end())
+        specs.insert(specs.end(), endOfSwitches + 1, arguments.end());
+    for (const std::string& spec : specs) {
+        if (!spec.empty() && !acceptFileSpec(spec) && consoleMode_)
             result = false;
-        }
     }
     if (settings_.SwitchesGiven)
         makeConsistent();
@@ -155,87 +208,89 @@ bool CommandLineParser::ParseSwitch(const std::string& argument)
     const std::string switchText = argument.substr(1);
     if (switchText.empty())
         return false;
-    if (switchText.size() == 1) {
-        const std::size_t digit = std::string_view("12345").find(switchText[0]);
-        settings_.PresetNo = digit == std::string_view::npos ? 0 : static_cast<std::int32_t>(digit) + 1;
-        if (settings_.PresetNo < 1)
-            return invalidSwitch(argument);
-        if (!UsePresetSwitch(settings_.PresetNo))
-            return false;
-        ResetTouchSettings(settings_);
-        settings_.SwitchesGiven = 1;
+    const SwitchDefinition* definition = findSwitch(switchText);
+    const bool options =
+        definition && (definition->kind == SwitchKind::Subfolders || definition->kind == SwitchKind::DryRun);
+    // Switches after a valid preset switch are ignored, except a preset switch and the options beside the record.
+    if (settings_.PresetNo > 0 && switchText.size() > 1 && !options)
         return true;
-    }
-    // Switches after a valid preset switch are ignored.
-    if (settings_.PresetNo > 0)
-        return true;
-    if (switchText.size() == 2)
-        return parseTwoLetterSwitch(argument, switchText);
-    return parseValueSwitch(argument, switchText);
+    if (!definition)
+        return invalidSwitch(argument);
+    const std::size_t valueStart = definition->name.ends_with(':') ? 2 : switchText.size();
+    return applySwitch(argument, *definition, switchText.substr(valueStart));
 }
 
-bool CommandLineParser::parseTwoLetterSwitch(const std::string& argument, const std::string& switchText)
+bool CommandLineParser::applySwitch(const std::string& argument, const SwitchDefinition& definition,
+                                    const std::string& value)
 {
-    static constexpr std::string_view kTable = "^A+^S+^H+^R+^A-^S-^H-^R-^MS^CS^MC^CM^ME^CE^ZS^ZM^XT^XD^R0^R1^R2^R3^";
-    const std::size_t at = kTable.find("^" + asciiUppered(switchText) + "^");
-    if (at == std::string_view::npos)
-        return invalidSwitch(argument);
-
     TTouchSettings& s = settings_;
-    std::int32_t* const attributeFields[] = {&s.ArchiveChange, &s.SystemChange, &s.HiddenChange, &s.ReadOnlyChange};
-    // The source switches name Modified and Created in turn.
-    static constexpr std::int32_t kSources[] = {kSourceClock, kSourceOtherStamp, kSourceRecorded};
-    const std::size_t entry = at / 3;
-    if (entry < 4)
-        *attributeFields[entry] = 1;
-    else if (entry < 8)
-        *attributeFields[entry - 4] = -1;
-    else if (entry < 14)
-        (entry % 2 == 0 ? s.ModifiedSource : s.CreatedSource) = kSources[(entry - 8) / 2];
-    else if (entry == 14)
-        s.ZeroSeconds = 1;
-    else if (entry == 15)
-        s.ZeroMinutes = 1;
-    else if (entry == 16)
-        s.KeepTime = 1;
-    else if (entry == 17)
-        s.KeepDate = 1;
-    else
-        s.ReportLevel = static_cast<std::int32_t>(entry - 18);
-    if (entry < 14)
+    switch (definition.kind) {
+    case SwitchKind::Preset:
+        s.PresetNo = definition.value;
+        if (!UsePresetSwitch(s.PresetNo))
+            return false;
+        ResetTouchSettings(s);
         s.SwitchesGiven = 1;
+        return true;
+    case SwitchKind::Number:
+        s.*definition.number = definition.value;
+        s.SwitchesGiven = 1;
+        return true;
+    case SwitchKind::Flag:
+        s.*definition.flag = 1;
+        return true;
+    case SwitchKind::Report:
+        s.ReportLevel = definition.value;
+        return true;
+    case SwitchKind::Increment:
+        return parseIncrement(argument, value);
+    case SwitchKind::Time:
+        return parseTime(value);
+    case SwitchKind::Date:
+        return parseDate(value);
+    case SwitchKind::Subfolders:
+        options_.subfolders = true;
+        return true;
+    case SwitchKind::DryRun:
+        // Only the console tool's own run can be rehearsed; the window shows before it changes anything anyway.
+        if (!consoleMode_)
+            return invalidSwitch(argument);
+        options_.dryRun = true;
+        options_.dryRunSwitch = argument;
+        return true;
+    }
+    return invalidSwitch(argument);
+}
+
+bool CommandLineParser::parseIncrement(const std::string& argument, const std::string& value)
+{
+    const std::int32_t increment = parseInteger(value).value_or(-1);
+    if (increment < 0) {
+        settings_.Increment = 0;
+        return invalidSwitch(argument);
+    }
+    if (increment > kMaxIncrement) {
+        settings_.Increment = 0;
+        ReportLine("Sequential increment is limited to half an hour (1800 seconds)");
+        return false;
+    }
+    settings_.Increment = increment;
     return true;
 }
 
-bool CommandLineParser::parseValueSwitch(const std::string& argument, const std::string& switchText)
+bool CommandLineParser::parseTime(const std::string& value)
 {
-    if (!hasValuePrefix(switchText))
-        return invalidSwitch(argument);
-    const char kind = asciiUpper(switchText[0]);
-    const std::string value = switchText.substr(2);
-    if (kind == 'S') {
-        const std::int32_t increment = parseInteger(value).value_or(-1);
-        if (increment < 0) {
-            settings_.Increment = 0;
-            return invalidSwitch(argument);
-        }
-        if (increment > kMaxIncrement) {
-            settings_.Increment = 0;
-            ReportLine("Sequential increment is limited to half an hour (1800 seconds)");
-            return false;
-        }
-        settings_.Increment = increment;
+    if (textToTime(formats_, value, settings_.SwitchTime) || twentyFourHourTime(value, settings_.SwitchTime))
         return true;
-    }
-    if (kind == 'T') {
-        if (textToTime(formats_, value, settings_.SwitchTime))
-            return true;
-        ReportLine("\"" + value + "\" is not a valid time");
-        return false;
-    }
-    if (textToDate(formats_, value, settings_.SwitchDate))
+    ReportLine("\"" + value + "\" is not a valid time: use " + timeForms(formats_));
+    return false;
+}
+
+bool CommandLineParser::parseDate(const std::string& value)
+{
+    if (isoDate(value, settings_.SwitchDate) || textToDate(formats_, value, settings_.SwitchDate))
         return true;
-    ReportLine("\"" + value + "\" is not a valid date");
+    ReportLine("\"" + value + "\" is not a valid date: use " + dateForms(formats_));
     return false;
 }
 
@@ -257,7 +312,7 @@ bool CommandLineParser::acceptFileSpec(const std::string& spec)
 {
     if (!AddFileSpec(
             settings_, spec, currentDirectory_, consoleMode_, [this](const std::string& line) { ReportLine(line); },
-            matches_))
+            matches_, options_.subfolders))
         return false;
     if (allSpecs_)
         allSpecs_->push_back(spec);
@@ -293,9 +348,11 @@ bool CommandLineParser::invalidSwitch(const std::string& argument)
 
 bool ParseCommandLine(TTouchSettings& settings, const std::vector<std::string>& arguments, const IniFile& settingsFile,
                       const DateTimeFormats& formats, bool consoleMode, std::vector<std::string>* allSpecs,
-                      std::ostream& console, const SpecMatcher& matches)
+                      std::ostream& console, const SpecMatcher& matches, CommandLineOptions* options)
 {
-    return CommandLineParser(settings, settingsFile, formats, consoleMode, allSpecs, console, matches)
+    CommandLineOptions unused;
+    return CommandLineParser(settings, settingsFile, formats, consoleMode, allSpecs, console, matches,
+                             options ? *options : unused)
         .ParseCommandLine(arguments);
 }
 
@@ -309,26 +366,8 @@ void ShowSwitchHelp(bool consoleMode, std::ostream& console)
     std::vector<std::string> lines = {consoleMode ? "Command-line switches for STKCLI:"
                                                   : "Command-line switches for Stampkeep:",
                                       "------------------------------------"};
-    if (consoleMode)
-        lines.push_back("  /R0..R3 - Reporting: 0=none, 1=errors only (default), 2=filenames, 3=details.");
-    lines.insert(lines.end(), {
-                                  "  /1 .. /5 - Apply the specified preset. All other switches are ignored.",
-                                  "",
-                                  "  /T:time, /D:date - Use the specified time or date for system date/time.",
-                                  "  /ZS, /ZM - Zero seconds or minutes before using system date/time.",
-                                  "  /MS, /CS - Set Modified or Created date/time from system date/time.",
-                                  "  /MC, /CM - Set Modified from Created or Created from Modified.",
-                                  "  /ME, /CE - Set Modified or Created date/time from the date recorded in the file.",
-                                  "",
-                                  "  /XT - Don't change the time portion of date/time.",
-                                  "  /XD - Don't change the date portion of date/time.",
-                                  "  /S:# - Increment successive date/time stamps by the specified number",
-                                  "    of seconds, up to 1/2 hour (1800).",
-                                  "",
-                                  "  /A+, /S+, /H+, /R+ - Add the specified file attribute.",
-                                  "  /A-, /S-, /H-, /R- - Remove the specified file attribute.",
-                                  "",
-                              });
+    const std::vector<std::string> switches = switchHelpLines(consoleMode);
+    lines.insert(lines.end(), switches.begin(), switches.end());
     if (consoleMode)
         lines.insert(lines.end(), {
                                       "  If one or more wildcard file specifications are included with command-line",

@@ -4,6 +4,7 @@
 #include "core/datetimeformats.h"
 #include "core/filepatterns.h"
 #include "core/inifile.h"
+#include "core/switchtable.h"
 
 #include <bit>
 #include <cstddef>
@@ -82,10 +83,13 @@ void CopyTouchSettings(const TTouchSettings& source, TTouchSettings& target);
 // `console` at once; in window mode they are collected and shown in one box. `allSpecs`, when given, receives
 // every accepted specification, also those beyond the 255 bytes that FileSpecs keeps. `matches`, when given,
 // decides whether a specification matches anything. Preset switches look in `settingsFile`; dates and times are read in
-// `formats`.
+// `formats`, or as YYYY-MM-DD and 24-hour HH:MM[:SS]. Switches count wherever they stand before a `--`, which makes
+// every later argument a specification; the specifications are checked once every switch is read. `options`, when
+// given, receives what the record has no room for (and is known before `matches` is asked).
 bool ParseCommandLine(TTouchSettings& settings, const std::vector<std::string>& arguments, const IniFile& settingsFile,
                       const DateTimeFormats& formats, bool consoleMode, std::vector<std::string>* allSpecs = nullptr,
-                      std::ostream& console = std::cout, const SpecMatcher& matches = {});
+                      std::ostream& console = std::cout, const SpecMatcher& matches = {},
+                      CommandLineOptions* options = nullptr);
 
 // Help is asked for by "/?", "-?" or "--help" as the first argument.
 bool isHelpSwitch(const std::string& argument);

@@ -107,12 +107,8 @@ void TskObj::SetFromMatchingFile(const std::string& folder, bool modified, bool 
         NewCreated = partnerCreated;
 }
 
-int TskObj::Touch(const DateTimeFormats& formats, TouchReport report)
+EntryChange TskObj::pendingChange(TouchReport report)
 {
-    Platform& platform = currentPlatform();
-    StatusText.clear();
-    int result = 0;
-    const bool withLines = report != TouchReport::Outcome;
     EntryChange change;
     change.readBack = report == TouchReport::Full;
     const auto pending = [](FileTime stamp) { return stamp == NoStamp ? std::nullopt : std::optional(stamp); };
@@ -124,11 +120,56 @@ int TskObj::Touch(const DateTimeFormats& formats, TouchReport report)
         change.readRecorded = [this](int descriptor) { return readRecordedDate(descriptor, systemPath()); };
     if (NewAttrs != kNoAttrs)
         change.attributes = newAttrMasks;
+    return change;
+}
+
+int TskObj::Touch(const DateTimeFormats& formats, TouchReport report)
+{
+    return applyPending(formats, report, true);
+}
+
+int TskObj::Preview(const DateTimeFormats& formats, TouchReport report)
+{
+    return applyPending(formats, report, false);
+}
+
+int TskObj::applyPending(const DateTimeFormats& formats, TouchReport report, bool write)
+{
+    StatusText.clear();
+    int result = 0;
+    EntryChange change = pendingChange(report);
     if (!changesStamps(change) && !change.attributes)
         return result;
-
-    const EntryChangeOutcome outcome = platform.changeEntry(systemPath(), change);
+    EntryChangeOutcome outcome = write ? currentPlatform().changeEntry(systemPath(), change) : look(change);
     takeRecordedDate(change, outcome, result);
+    if (!write)
+        outcome.after = {change.attributes ? NewAttrs : CurAttrs, change.created.value_or(CurCreated),
+                         change.modified.value_or(CurModified)};
+    return result | takeOutcome(formats, change, outcome, report != TouchReport::Outcome);
+}
+
+EntryChangeOutcome TskObj::look(const EntryChange& change)
+{
+    // The entry is opened and its recorded date read as a touch would, but the change asks for nothing to be written.
+    EntryChange look;
+    look.readBack = false;
+    look.modifiedFromRecorded = change.modifiedFromRecorded;
+    look.createdFromRecorded = change.createdFromRecorded;
+    std::optional<FileTime> recorded;
+    if (change.readRecorded)
+        look.readRecorded = [&](int descriptor) {
+            recorded = change.readRecorded(descriptor);
+            return std::optional<FileTime>();
+        };
+    EntryChangeOutcome outcome = currentPlatform().changeEntry(systemPath(), look);
+    outcome.recorded = recorded;
+    return outcome;
+}
+
+int TskObj::takeOutcome(const DateTimeFormats& formats, const EntryChange& change, const EntryChangeOutcome& outcome,
+                        bool withLines)
+{
+    int result = 0;
     if (changesStamps(change)) {
         if (stampsFailed(outcome)) {
             result |= timeBits(change);

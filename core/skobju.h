@@ -47,6 +47,9 @@ public:
     // Puts the entry back exactly as `listed` holds it, writing nothing that is already so; returns failure bits, 0
     // when it is back. The caller keeps the snapshot: only the window undoes, and the console's entries stay small.
     int Untouch(const EntrySnapshot& listed);
+    // What Touch would do, found without writing anything: the entry opened and its recorded date read, the pending
+    // values then taken as the entry's current ones, with the lines and failure bits a touch would give.
+    int Preview(const DateTimeFormats& formats, TouchReport report = TouchReport::Full);
 
     std::string CurModifiedText(const DateTimeFormats& formats) const;
     std::string CurCreatedText(const DateTimeFormats& formats) const;
@@ -79,6 +82,16 @@ public:
     const std::string& systemPath() const { return accessPath.empty() ? FileName : accessPath; }
 
 private:
+    // Touch, or with `write` false Preview.
+    int applyPending(const DateTimeFormats& formats, TouchReport report, bool write);
+    // What opening the entry for `change` and reading its recorded date tell, with nothing written.
+    EntryChangeOutcome look(const EntryChange& change);
+    // The change that the pending values ask for.
+    EntryChange pendingChange(TouchReport report);
+    // The entry's values after the outcome of its change, with a line for each step when asked; answers the failure
+    // bits.
+    int takeOutcome(const DateTimeFormats& formats, const EntryChange& change, const EntryChangeOutcome& outcome,
+                    bool withLines);
     void appendLine(const std::string& line);
     void appendStampLine(const DateTimeFormats& formats, const char* what, FileTime requested, FileTime original);
     // Each appends the failure line of its step, if it failed, and answers whether it did.

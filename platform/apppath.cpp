@@ -4,11 +4,11 @@
 #include "platform/programfiles.h"
 
 #include <fstream>
+#include <sys/stat.h>
 
 namespace {
 
 constexpr const char* kRegistration = "/stampkeep/app-path";
-constexpr const char* kSystemRegistration = "/etc/stampkeep/app-path";
 
 // The first line without its line end; nothing when the file cannot be read or the line is empty.
 std::optional<std::string> firstLineOf(const std::string& file)
@@ -24,13 +24,22 @@ std::optional<std::string> firstLineOf(const std::string& file)
     return line;
 }
 
+bool exists(const std::string& path)
+{
+    struct stat status;
+    return stat(path.c_str(), &status) == 0;
+}
+
 } // namespace
 
-std::optional<std::string> readAppPathRegistration()
+std::optional<std::string> readAppPathRegistration(const std::string& systemRegistration)
 {
+    const std::optional<std::string> system = firstLineOf(systemRegistration);
     if (const std::optional<std::string> folder = userConfigFolder()) {
-        if (std::optional<std::string> path = firstLineOf(*folder + kRegistration))
+        // A per-user registration left behind by a removed build would otherwise hide a good installation.
+        std::optional<std::string> path = firstLineOf(*folder + kRegistration);
+        if (path && (!system || exists(*path)))
             return path;
     }
-    return firstLineOf(kSystemRegistration);
+    return system;
 }

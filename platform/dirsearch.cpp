@@ -1,90 +1,156 @@
-// The directory search: the entries of one folder whose names match the last component of a pattern.
+// The directory search: the entries of one folder, or of a tree of folders, whose names match a pattern.
 #include "platform/dirsearch.h"
 
+#include "platform/descriptor.h"
 #include "platform/entryinfo.h"
 #include "platform/foldernames.h"
+#include "platform/interruption.h"
+#include "platform/namepattern.h"
 #include "platform/paths.h"
 
 #include <algorithm>
 #include <cerrno>
-#include <fnmatch.h>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
 #include <optional>
 #include <sys/stat.h>
 
 namespace {
 
-bool hasWildcards(const std::string& name)
+std::string folderToRead(const std::string& folder)
 {
-    return std::ranges::any_of(name, [](char c) { return c == '*' || c == '?'; });
-}
-
-// The pattern for fnmatch with every character but `*` and `?` taken literally.
-std::string fnmatchPattern(const std::string& name)
-{
-    std::string result;
-    for (const char c : name) {
-        if (c == '[' || c == '\\')
-            result += '\\';
-        result += c;
-    }
-    return result;
-}
-
-class NameMatcher
-{
-public:
-    explicit NameMatcher(const std::string& name) : pattern_(fnmatchPattern(name))
-    {
-        if (name.ends_with(".*"))
-            withoutExtension_ = fnmatchPattern(name.substr(0, name.size() - 2));
-    }
-
-    bool matches(const char* name) const
-    {
-        return fnmatch(pattern_.c_str(), name, 0) == 0 ||
-               (!withoutExtension_.empty() && fnmatch(withoutExtension_.c_str(), name, 0) == 0);
-    }
-
-private:
-    std::string pattern_;
-    std::string withoutExtension_; // a pattern ending in `.*`, without it; empty otherwise
-};
-
-std::string folderToRead(const std::string& pattern)
-{
-    const std::string folder = folderPart(pattern);
     return folder.empty() ? "./" : folder;
 }
 
-// Matching names of the pattern's folder in byte order; nothing (errno set) when the folder cannot be read.
-std::optional<std::vector<std::string>> matchingNames(const std::string& pattern)
+EntryInfo infoWithDetail(const struct statx& status, const std::string& path, EntryDetail detail)
 {
-    const NameMatcher matcher(namePart(pattern));
-    return folderNames(folderToRead(pattern), [&matcher](const char* name) { return matcher.matches(name); });
+    EntryInfo info = entryInfoFrom(status, std::nullopt);
+    if (detail == EntryDetail::Full)
+        addStoredInfo(path, info);
+    return info;
 }
 
-std::vector<FileEntry> namedEntry(const std::string& path, EntryDetail detail)
+// The entry at `path`, read without following a link in its last component.
+std::optional<struct statx> statusOf(int folder, const char* name)
 {
-    const std::optional<EntryInfo> info = readEntryInfo(path, detail);
+    struct statx status;
+    if (statx(folder, name, AT_SYMLINK_NOFOLLOW, kEntryStatusMask, &status) != 0)
+        return std::nullopt;
+    return status;
+}
+
+FileEntry entryOf(const std::string& name, const EntryInfo& info)
+{
+    FileEntry entry;
+    entry.name = name;
+    entry.attrs = info.attrs;
+    entry.created = info.created;
+    entry.modified = info.modified;
+    return entry;
+}
+
+FileEntry linkEntry(const std::string& name)
+{
+    FileEntry entry;
+    entry.name = name;
+    entry.symbolicLink = true;
+    return entry;
+}
+
+// An entry named without wildcards; nothing when no entry has that name. A symbolic link is followed, as a user who
+// names it means its target: resolved once, so that the change reaches the same target whatever happens to the link
+// meanwhile; a dangling one gives an empty list.
+std::optional<std::vector<FileEntry>> namedEntry(const std::string& path, EntryDetail detail)
+{
+    const std::optional<struct statx> status = statusOf(AT_FDCWD, path.c_str());
+    if (!status)
+        return std::nullopt;
+    if (!S_ISLNK(status->stx_mode))
+        return std::vector<FileEntry>{entryOf(namePart(path), infoWithDetail(*status, path, detail))};
+    char resolved[PATH_MAX];
+    if (!realpath(path.c_str(), resolved))
+        return std::vector<FileEntry>();
+    const std::optional<EntryInfo> info = readEntryInfo(resolved, detail);
     if (!info)
-        return {};
-    return {FileEntry{namePart(path), info->attrs, info->created, info->modified}};
+        return std::vector<FileEntry>();
+    FileEntry entry = entryOf(namePart(path), *info);
+    entry.target = resolved;
+    return std::vector<FileEntry>{entry};
+}
+
+// What one folder holds for a search: its matches, and the folders below it when a walk asks for them.
+struct FolderListing
+{
+    std::vector<FileEntry> matches;
+    std::vector<std::string> subfolders;
+};
+
+bool isFolder(int folder, const FolderName& entry)
+{
+    if (entry.kind != NameKind::Unknown)
+        return entry.kind == NameKind::Folder;
+    const std::optional<struct statx> status = statusOf(folder, entry.name.c_str());
+    return status && S_ISDIR(status->stx_mode);
+}
+
+// A match found by a search: a symbolic link is not followed and nothing more is read of it; anything else is read
+// relative to its open folder. Entries that cannot be read (removed meanwhile) are left out.
+std::optional<FileEntry> searchedEntry(int folder, const std::string& folderPath, const FolderName& found,
+                                       EntryDetail detail)
+{
+    if (found.kind == NameKind::Link)
+        return linkEntry(found.name);
+    const std::optional<struct statx> status = statusOf(folder, found.name.c_str());
+    if (!status)
+        return std::nullopt;
+    if (S_ISLNK(status->stx_mode))
+        return linkEntry(found.name);
+    return entryOf(found.name, infoWithDetail(*status, folderPath + found.name, detail));
+}
+
+// The matches of `pattern` among the names of the open folder; a name without wildcards that is there exactly as
+// written is that entry alone. At most `limit` matches are read.
+std::optional<FolderListing> listFolder(int folder, const std::string& folderPath, const NamePattern& pattern,
+                                        const std::string& exactName, std::size_t limit, EntryDetail detail,
+                                        bool withSubfolders)
+{
+    const std::optional<std::vector<FolderName>> names = folderEntries(folder);
+    if (!names)
+        return std::nullopt;
+    const bool exactIsThere = !pattern.hasWildcards() &&
+                              std::ranges::any_of(*names, [&](const FolderName& n) { return n.name == exactName; });
+    FolderListing listing;
+    for (const FolderName& name : *names) {
+        const bool matches = exactIsThere ? name.name == exactName : pattern.matches(name.name);
+        if (matches && listing.matches.size() < limit) {
+            if (std::optional<FileEntry> entry = searchedEntry(folder, folderPath, name, detail))
+                listing.matches.push_back(std::move(*entry));
+        }
+        if (withSubfolders && name.name != "." && name.name != ".." && isFolder(folder, name))
+            listing.subfolders.push_back(name.name);
+    }
+    return listing;
+}
+
+Descriptor openFolder(const std::string& path, int extraFlags = 0)
+{
+    return Descriptor(open(folderToRead(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | extraFlags));
 }
 
 std::vector<FileEntry> matchingEntries(const std::string& pattern, std::size_t limit, EntryDetail detail)
 {
-    const std::optional<std::vector<std::string>> names = matchingNames(pattern);
-    if (!names)
-        return {};
     const std::string folder = folderPart(pattern);
-    std::vector<FileEntry> entries;
-    for (auto name = names->begin(); name != names->end() && entries.size() < limit; ++name) {
-        if (const std::optional<EntryInfo> info = readEntryInfo(folder + *name, detail))
-            entries.push_back(FileEntry{*name, info->attrs, info->created, info->modified});
-    }
-    if (entries.empty())
+    const Descriptor descriptor = openFolder(folder);
+    const std::string name = namePart(pattern);
+    const std::optional<FolderListing> listing =
+        descriptor ? listFolder(descriptor.get(), folder, NamePattern(name), name, limit, detail, false) : std::nullopt;
+    if (!listing)
+        return {};
+    if (listing->matches.empty())
         errno = ENOENT;
-    return entries;
+    return listing->matches;
 }
 
 // The folders among the entries found, at most `limit`; a file named as a folder is "not a folder", as the system says.
@@ -98,6 +164,50 @@ std::vector<FileEntry> onlyFolders(std::vector<FileEntry> entries, std::size_t l
         errno = ENOTDIR;
     return entries;
 }
+
+// Searches the folders below the pattern's own, deepest first in byte order of their names. One folder is open at a
+// time, so that a deep tree does not run out of descriptors.
+class TreeWalk
+{
+public:
+    TreeWalk(const std::string& name, EntryDetail detail, const SubfolderWalk& walk)
+        : name_(name), pattern_(name), detail_(detail), walk_(walk)
+    {
+    }
+
+    void below(const std::string& folder, const std::vector<std::string>& subfolders, dev_t device)
+    {
+        for (const std::string& subfolder : subfolders) {
+            if (interruptionSignal() != 0)
+                return;
+            search(folder + subfolder + "/", device);
+        }
+    }
+
+private:
+    void search(const std::string& folder, dev_t parentDevice)
+    {
+        // O_NOFOLLOW: a folder swapped for a link since it was listed is not entered.
+        const Descriptor descriptor = openFolder(folder, O_NOFOLLOW);
+        struct stat status;
+        if (!descriptor || fstat(descriptor.get(), &status) != 0)
+            return walk_.cannotSearch(folder, std::strerror(errno));
+        if (status.st_dev != parentDevice && walk_.mayEnter && !walk_.mayEnter(folder))
+            return;
+        std::optional<FolderListing> listing =
+            listFolder(descriptor.get(), folder, pattern_, name_, Platform::kNoLimit, detail_, true);
+        if (!listing)
+            return walk_.cannotSearch(folder, std::strerror(errno));
+        if (!listing->matches.empty())
+            walk_.found(folder, listing->matches);
+        below(folder, listing->subfolders, status.st_dev);
+    }
+
+    std::string name_;
+    NamePattern pattern_;
+    EntryDetail detail_;
+    const SubfolderWalk& walk_;
+};
 
 } // namespace
 
@@ -113,15 +223,17 @@ std::vector<FileEntry> searchDirectory(const std::string& pattern, std::size_t l
     if (limit == 0)
         return {};
     if (path == "/")
-        return namedEntry(path, detail);
+        return namedEntry(path, detail).value_or(std::vector<FileEntry>());
     const std::string name = namePart(path);
     if (name.empty()) {
         errno = ENOENT;
         return {};
     }
     // A name that a shell has already expanded may hold `*` or `?` itself: an entry of that very name is the one meant.
-    std::vector<FileEntry> found = namedEntry(path, detail);
-    if (found.empty() && hasWildcards(name))
+    // Another letter case is searched for only when the name as written is not there.
+    std::optional<std::vector<FileEntry>> named = namedEntry(path, detail);
+    std::vector<FileEntry> found = named ? std::move(*named) : std::vector<FileEntry>();
+    if (!named && errno == ENOENT)
         found = matchingEntries(path, foldersOnly ? Platform::kNoLimit : limit, detail);
     return foldersOnly ? onlyFolders(std::move(found), limit) : found;
 }
@@ -129,4 +241,24 @@ std::vector<FileEntry> searchDirectory(const std::string& pattern, std::size_t l
 bool directoryHasMatch(const std::string& pattern)
 {
     return !searchDirectory(pattern, 1, EntryDetail::ModeAndTimes).empty();
+}
+
+bool searchTree(const std::string& pattern, EntryDetail detail, const SubfolderWalk& walk)
+{
+    std::vector<FileEntry> own = searchDirectory(pattern, Platform::kNoLimit, detail);
+    const int searchError = own.empty() ? errno : 0;
+    const std::string folder = folderPart(pattern);
+    const Descriptor descriptor = openFolder(folder);
+    struct stat status;
+    if (!descriptor || fstat(descriptor.get(), &status) != 0)
+        return false;
+    if (!own.empty())
+        walk.found(folder, own);
+    const std::optional<FolderListing> listing =
+        listFolder(descriptor.get(), folder, NamePattern(""), "", 0, detail, true);
+    if (!listing)
+        return false;
+    TreeWalk(namePart(pattern), detail, walk).below(folder, listing->subfolders, status.st_dev);
+    errno = searchError;
+    return true;
 }

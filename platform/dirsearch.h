@@ -1,4 +1,4 @@
-// The directory search: the entries of one folder whose names match the last component of a pattern.
+// The directory search: the entries of one folder, or of a tree of folders, whose names match a pattern.
 #pragma once
 
 #include "platform/platform.h"
@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-// Only `*` and `?` are wildcards (a `[` or `\` in a name is an ordinary character), matched case-sensitively; `*` and
-// `?` match a leading dot too, so `*` finds `.`, `..` and hidden names as on Windows. A pattern ending in `.*` also
-// matches what its part before the `.*` matches (a name without extension), so `*.*` matches every name. A last
-// component without wildcards names one entry, found without reading its folder, and so does one with wildcards when
-// an entry of exactly that name exists (a shell has expanded the pattern already). A pattern ending in `/` names the
+// The last component is a NamePattern, matched without regard to letter case; `*` and `?` match a leading dot too, so
+// `*` finds `.`, `..` and hidden names as on Windows. A last component that names an entry exactly as written is that
+// entry alone, found without reading its folder, wildcards and all (a shell has expanded the pattern already); a
+// symbolic link so named is followed (its target resolved once, in the entry's `target`). Links that a search matches
+// are not followed: they come with `symbolicLink` set and nothing else read. A pattern ending in `/` names the
 // folders that the pattern without it names (a file so named fails with ENOTDIR), and `/` alone the root folder, whose
 // entry has an empty name. Matches come in byte order of their names; entries whose attributes cannot be read
 // (a dangling link, an entry removed meanwhile) are left out. At most `limit` entries are returned.
@@ -19,3 +19,8 @@ std::vector<FileEntry> searchDirectory(const std::string& pattern, std::size_t l
                                        EntryDetail detail = EntryDetail::Full);
 // Whether anything matches, by the same rules.
 bool directoryHasMatch(const std::string& pattern);
+// The same search in the pattern's folder, then in every folder below it, at any depth, each folder's matches handed
+// to the walk; links to folders are not followed, a folder on another mount is searched only when the walk allows, and
+// a stop signal ends the walk between two folders. False (errno set) when the pattern's own folder cannot be read;
+// true otherwise, with errno telling why the pattern's own folder had no match.
+bool searchTree(const std::string& pattern, EntryDetail detail, const SubfolderWalk& walk);

@@ -1,4 +1,4 @@
-// The names in one folder, as the bytes the file system holds.
+// The names in one folder, as bytes, with what the folder itself tells of each entry's type.
 #pragma once
 
 #include <functional>
@@ -6,7 +6,26 @@
 #include <string>
 #include <vector>
 
-// The names in `folder` that `keep` accepts (every name when it is empty), `.` and `..` included, in byte order;
-// nothing (errno set) when the folder cannot be read. A name need not be text: its bytes come as they are.
+// What a folder's listing tells of an entry without a call of its own; Unknown where the file system does not say.
+enum class NameKind : unsigned char
+{
+    Other,
+    Folder,
+    Link,
+    Unknown,
+};
+
+struct FolderName
+{
+    std::string name;
+    NameKind kind;
+};
+
+// The names of the open folder `folderDescriptor` that `keep` accepts (every name when it is empty), `.` and `..`
+// included, in byte order; nothing (errno set) when it cannot be read. The descriptor stays open. A name need not be
+// text: its bytes come as they are.
+std::optional<std::vector<FolderName>> folderEntries(int folderDescriptor,
+                                                     const std::function<bool(const char*)>& keep = {});
+// The same names of the folder at a path.
 std::optional<std::vector<std::string>> folderNames(const std::string& folder,
                                                     const std::function<bool(const char*)>& keep = {});

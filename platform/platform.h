@@ -26,6 +26,21 @@ struct FileEntry
     std::uint32_t attrs = 0;
     FileTime created = 0;
     FileTime modified = 0;
+    // A symbolic link met through a wildcard or a walk of subfolders: not followed, so nothing else is read of it.
+    bool symbolicLink = false;
+    // Where a symbolic link named without wildcards leads, resolved once when listed; empty for any other entry.
+    std::string target = {};
+};
+
+// What a search of a pattern's folder and every folder below it meets besides the matches.
+struct SubfolderWalk
+{
+    // The matches of one folder, the folder given with its trailing `/`.
+    std::function<void(const std::string& folder, std::vector<FileEntry>& matches)> found;
+    // Asked before a folder on another mount than its parent is searched; false leaves it out.
+    std::function<bool(const std::string& folder)> mayEnter;
+    // A folder below the pattern's own that could not be read, with the system's reason.
+    std::function<void(const std::string& folder, const std::string& reason)> cannotSearch;
 };
 
 // How much of each entry a search reads. The stored attributes cost one more call per entry; without them hidden,
@@ -121,6 +136,9 @@ public:
     virtual void addStoredAttributes(const std::string& path, FileEntry& entry) = 0;
     // The same search when only "is there anything" matters.
     virtual bool hasMatch(const std::string& pattern) = 0;
+    // The same search in the pattern's folder and every folder below it, at any depth; links to folders are not
+    // followed, and a stop signal ends the walk. False (the error kept) when the pattern's own folder cannot be read.
+    virtual bool searchSubfolders(const std::string& pattern, EntryDetail detail, const SubfolderWalk& walk) = 0;
 
     // Reads what one entry is now (symbolic links followed); nothing when it cannot be read.
     virtual std::optional<EntryInfo> readEntry(const std::string& path) = 0;

@@ -1,7 +1,10 @@
 // Starting another program without waiting for it.
 #include "platform/programstart.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdlib>
+#include <initializer_list>
 #include <spawn.h>
 
 extern char** environ;
@@ -46,4 +49,13 @@ bool spawnProgram(const std::string& program, const std::vector<std::string>& ar
         return false;
     }
     return true;
+}
+
+bool hasGraphicalDisplay()
+{
+    return std::ranges::any_of(std::initializer_list<const char*>{"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"},
+                               [](const char* name) {
+                                   const char* value = std::getenv(name);
+                                   return value && *value;
+                               });
 }

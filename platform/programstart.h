@@ -9,3 +9,6 @@
 // console tool that starts programs exits right afterwards, which hands the child to init, so no zombie outlives it.
 bool spawnProgram(const std::string& program, const std::vector<std::string>& arguments,
                   const std::string& workingDirectory);
+
+// Whether a window program can be shown: a display (X11 or Wayland) or a chosen Qt platform is set in the environment.
+bool hasGraphicalDisplay();

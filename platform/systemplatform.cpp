@@ -46,6 +46,13 @@ bool SystemPlatform::hasMatch(const std::string& pattern)
     return track(directoryHasMatch(pattern));
 }
 
+bool SystemPlatform::searchSubfolders(const std::string& pattern, EntryDetail detail, const SubfolderWalk& walk)
+{
+    const bool searched = searchTree(pattern, detail, walk);
+    lastError_ = errno;
+    return searched;
+}
+
 std::optional<EntryInfo> SystemPlatform::readEntry(const std::string& path)
 {
     const std::optional<EntryInfo> info = readEntryInfo(path);

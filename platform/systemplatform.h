@@ -13,6 +13,7 @@ public:
                                      EntryDetail detail = EntryDetail::Full) override;
     void addStoredAttributes(const std::string& path, FileEntry& entry) override;
     bool hasMatch(const std::string& pattern) override;
+    bool searchSubfolders(const std::string& pattern, EntryDetail detail, const SubfolderWalk& walk) override;
 
     std::optional<EntryInfo> readEntry(const std::string& path) override;
     EntryChangeOutcome changeEntry(const std::string& path, const EntryChange& change) override;

@@ -9,7 +9,7 @@ PACKAGES=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmar
           samba smbclient
           libexiv2-dev exiv2 imagemagick libheif-dev libjxl-dev
           libheif-examples libjxl-tools ffmpeg libimage-exiftool-perl
-          clang libclang-rt-14-dev strace
+          clang libclang-rt-14-dev strace time
           dpkg-dev file lintian desktop-file-utils appstream man-db
           locales tzdata xvfb xauth x11-utils)
 
@@ -29,8 +29,9 @@ install_missing_packages() {
 }
 
 # The locales besides C that tests run in: German (language and date formats not English), in which scripts/test
-# runs them once more, and US English for a test that needs an English locale other than C.
-TEST_LOCALES=(de_DE.UTF-8 en_US.UTF-8)
+# runs them once more, US English for a test that needs an English locale other than C, and Finnish, whose time
+# separator is not `:`.
+TEST_LOCALES=(de_DE.UTF-8 en_US.UTF-8 fi_FI.UTF-8)
 
 # Generates those of them the machine lacks, leaving every other generated locale as it is.
 install_test_locales() {

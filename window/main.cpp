@@ -3,6 +3,7 @@
 #include "platform/interruption.h"
 #include "platform/paths.h"
 #include "platform/programfiles.h"
+#include "platform/programstart.h"
 #include "window/handoffchannel.h"
 #include "window/mainu.h"
 #include "window/startup.h"
@@ -80,6 +81,11 @@ int main(int argc, char** argv)
 {
     // From the first moment, so that a stop signal during the start also lets the start finish in order.
     installInterruptionHandlers();
+    // Qt would abort without a display; a start from a console or a script learns why instead.
+    if (!hasGraphicalDisplay()) {
+        std::cerr << "Cannot start Stampkeep: no graphical display\n";
+        return 2;
+    }
     const int exitCode = runStampkeep(argc, argv);
     // Everything is saved and released by now; the parent learns which signal ended the program.
     raiseInterruption();

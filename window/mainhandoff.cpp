@@ -4,6 +4,7 @@
 
 #include "ui_mainform.h"
 
+#include "core/filepatterns.h"
 #include "platform/paths.h"
 #include "platform/platform.h"
 #include "window/filelistmodel.h"
@@ -23,7 +24,7 @@ void TMainForm::TakeHandOff(const HandOffMessage& message)
     if (!message.specs.empty()) {
         const BusyGuard adding(*this);
         for (const std::string& spec : message.specs)
-            AddMatchingFiles(spec, message.workingFolder);
+            AddMatchingFiles(spec, message.workingFolder, message.subfolders);
     }
     // The columns fit the first rows; once the user has rows, the widths are the user's.
     if (wasEmpty && files->rowCount() > 0)
@@ -32,20 +33,31 @@ void TMainForm::TakeHandOff(const HandOffMessage& message)
         ApplyHandOffSwitches(message.record);
 }
 
-void TMainForm::AddMatchingFiles(const std::string& spec, const std::string& folder)
+void TMainForm::AddMatchingFiles(const std::string& spec, const std::string& folder, bool subfolders)
 {
     // Relative specifications are found where the start that named them was working.
-    Platform& platform = currentPlatform();
     const std::string pattern = fullPath(spec, folder);
-    const std::string patternFolder = searchFolder(pattern);
+    // As in the console tool: a link a search met is left alone, a link named on the command line is its target.
     // The search gives the names; each row takes its entry's exact state for Undo.
-    for (const FileEntry& entry : platform.findFiles(pattern, Platform::kNoLimit, EntryDetail::ModeAndTimes)) {
-        if (entry.name == "." || entry.name == "..")
-            continue;
-        const std::string path = patternFolder + entry.name;
-        if (std::optional<EntrySnapshot> listed = platform.snapshotEntry(path))
-            AddFile(path, std::move(*listed));
+    Platform& platform = currentPlatform();
+    const auto add = [this, &platform](const std::string& entryFolder, const std::vector<FileEntry>& found) {
+        for (const FileEntry& entry : found) {
+            if (entry.name == "." || entry.name == ".." || entry.symbolicLink)
+                continue;
+            const std::string path = entry.target.empty() ? entryFolder + entry.name : entry.target;
+            if (std::optional<EntrySnapshot> listed = platform.snapshotEntry(path))
+                AddFile(path, std::move(*listed));
+        }
+    };
+    if (!subfolders) {
+        add(searchFolder(pattern), platform.findFiles(pattern, Platform::kNoLimit, EntryDetail::ModeAndTimes));
+        return;
     }
+    // The start's parse has told of folders left out already.
+    searchWithSubfolders(
+        pattern, EntryDetail::ModeAndTimes,
+        [&](const std::string& entryFolder, std::vector<FileEntry>& found) { add(entryFolder, found); },
+        [](const std::string&) {});
 }
 
 void TMainForm::ApplyHandOffSwitches(const TTouchSettings& record)

@@ -203,7 +203,7 @@ private:
 
     // Hand-off (mainhandoff.cpp)
     void TakeHandOff(const HandOffMessage& message);
-    void AddMatchingFiles(const std::string& spec, const std::string& folder);
+    void AddMatchingFiles(const std::string& spec, const std::string& folder, bool subfolders);
     void ApplyHandOffSwitches(const TTouchSettings& record);
 
     std::unique_ptr<Ui::MainForm> ui;

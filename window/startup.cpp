@@ -25,13 +25,16 @@ HandOffMessage StartUp::parseArguments(const std::vector<std::string>& arguments
                                        const DateTimeFormats& formats)
 {
     HandOffMessage message;
+    CommandLineOptions options;
     message.workingFolder = currentPlatform().currentDirectory();
     InitTouchSettings(message.record);
-    if (!arguments.empty() &&
-        !ParseCommandLine(message.record, arguments, IniFile(iniFileName), formats, false, &message.specs)) {
+    if (!arguments.empty() && !ParseCommandLine(message.record, arguments, IniFile(iniFileName), formats, false,
+                                                &message.specs, std::cout, {}, &options)) {
         InitTouchSettings(message.record);
         message.specs.clear();
+        options = {};
     }
+    message.subfolders = options.subfolders;
     return message;
 }
 

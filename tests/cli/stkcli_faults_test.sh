@@ -31,7 +31,7 @@ chmod 755 "$work"
 (cd "$work/files" && for i in $(seq -w 0 9999); do : > "f$i"; done)
 closed=()
 for i in $(seq -w 9 10 9999); do closed+=("$work/files/f$i"); done
-printf 'Error: %s\n' "${closed[@]}" > "$work/expected"
+printf 'Error: %s\nUnable to set file time: "Operation not permitted"\n' "${closed[@]}" > "$work/expected"
 chown -R "$user:" "$work"
 chown root: "${closed[@]}"
 chmod 000 "$work"/files/f???0

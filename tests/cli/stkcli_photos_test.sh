@@ -43,7 +43,8 @@ expect_eq "no date: stamps kept" "2020-02-02 02:02:02 none" "$(date -u -r plain.
 
 out=$("$STKCLI" notes.txt taken.jpg /CE /A+)
 expect_eq "errors only: exit code" 4 "$?"
-expect_eq "errors only: the file without a date" "Error: $work/files/notes.txt" "$out"
+expect_eq "errors only: the file without a date, and why" "Error: $work/files/notes.txt
+No recorded date in the file" "$out"
 expect_eq "its other changes still apply" "20" "$("$TOOL" get notes.txt)"
 
 # One of each newer kind, all recorded at 2021-06-12 12:03:22 UTC: HEIC and AVIF from libheif's encoder, JPEG XL from

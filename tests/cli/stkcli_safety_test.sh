@@ -17,7 +17,8 @@ if touch -d '2500-01-01' "$work/files/probe" && [ "$(date -u -r "$work/files/pro
     touch -d '2002-01-01 10:00:00' "$work/files/far"
     out=$(cd "$work/files" && "$STKCLI" far /MS /D:01/01/2500 /T:00:00:00)
     expect_eq "out of range: exit code" 4 "$?"
-    expect_eq "out of range: error line" "Error: $work/files/far" "$out"
+    expect_eq "out of range: error line and its reason" "Error: $work/files/far
+Unable to set file time: \"Date is out of range for this file system\"" "$out"
     out=$(cd "$work/files" && "$STKCLI" far /MS /D:12/31/9999 /T:00:00:00 /R3)
     expect_eq "out of range: status line" "$work/files/far
 Unable to set file time: \"Date is out of range for this file system\"" "$(sed '/^$/d' <<<"$out")"

@@ -58,6 +58,20 @@ void FakePlatform::addStoredAttributes(const std::string& path, FileEntry& entry
     }
 }
 
+bool FakePlatform::searchSubfolders(const std::string& pattern, EntryDetail, const SubfolderWalk& walk)
+{
+    const std::string full = fullPath(pattern, workingDirectory);
+    const std::string top = folderPart(full);
+    std::map<std::string, std::vector<FileEntry>> byFolder;
+    for (const auto& [path, entry] : entries) {
+        if (path.starts_with(top) && matchesName(namePart(full), namePart(path)))
+            byFolder[folderPart(path)].push_back({namePart(path), entry.attrs, entry.created, entry.modified});
+    }
+    for (auto& [folder, found] : byFolder)
+        walk.found(folder, found);
+    return !searchFails;
+}
+
 bool FakePlatform::hasMatch(const std::string& pattern)
 {
     return !findFiles(pattern, 1).empty();

@@ -43,6 +43,8 @@ public:
                                      EntryDetail detail = EntryDetail::Full) override;
     void addStoredAttributes(const std::string& path, FileEntry& entry) override;
     bool hasMatch(const std::string& pattern) override;
+    // Every entry at or below the pattern's folder whose name matches, each folder's in one call.
+    bool searchSubfolders(const std::string& pattern, EntryDetail detail, const SubfolderWalk& walk) override;
     std::optional<EntryInfo> readEntry(const std::string& path) override;
     EntryChangeOutcome changeEntry(const std::string& path, const EntryChange& change) override;
     // A snapshot holds the entry's attributes and stamps; its mode is made up from them, it has no stored value.

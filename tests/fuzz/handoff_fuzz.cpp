@@ -91,13 +91,16 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 
 namespace {
 
-// The record from the input's first bytes, the lines after them as specifications.
+// The record from the input's first bytes, the next byte's lowest bit as the subfolders field, the lines after them as
+// specifications.
 HandOffMessage messageFrom(std::string_view input)
 {
     HandOffMessage message;
     std::memcpy(&message.record, input.data(), std::min(input.size(), sizeof message.record));
     message.workingFolder = "/home/user";
     input.remove_prefix(std::min(input.size(), sizeof message.record));
+    message.subfolders = !input.empty() && (input.front() & 1);
+    input.remove_prefix(std::min<std::size_t>(input.size(), 1));
     for (std::size_t start = 0; start < input.size();) {
         const std::size_t end = std::min(input.find('\n', start), input.size());
         message.specs.emplace_back(input.substr(start, end - start));

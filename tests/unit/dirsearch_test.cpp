@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -55,7 +56,7 @@ TEST_F(DirSearchTest, WildcardsMatchLikeWindows)
     EXPECT_EQ(find("README.*"), Names{"README"}) << "a trailing .* also matches no extension";
     EXPECT_EQ(find("a.*"), Names{"a.txt"});
     EXPECT_EQ(find("a.txt.*"), Names{"a.txt"});
-    EXPECT_EQ(find("readme*"), Names{}) << "matching is case-sensitive";
+    EXPECT_EQ(find("readme*"), Names{"README"}) << "letter case is not compared";
     EXPECT_EQ(find("?"), Names{"."});
     EXPECT_EQ(find("??"), Names{".."});
     EXPECT_EQ(find(".*"), (Names{".", "..", ".hidden"}));
@@ -147,11 +148,62 @@ TEST_F(DirSearchTest, RelativePatternsSearchTheCurrentFolder)
     EXPECT_TRUE(plain);
 }
 
-// Dangling links name nothing that could be stamped.
-TEST_F(DirSearchTest, DanglingLinksAreLeftOut)
+// Letters of UTF-8 names fold as the C.UTF-8 locale folds them, whatever the process's own locale; bytes that are not
+// UTF-8 equal only themselves; a name that is there exactly as written is that entry alone.
+TEST_F(DirSearchTest, LetterCaseIsFoldedTheSameEverywhere)
 {
-    ASSERT_EQ(symlink((dir / "gone").c_str(), (dir / "c.txt").c_str()), 0);
-    EXPECT_EQ(find("?.txt"), (Names{"a.txt", "b.txt"}));
+    dir.makeFile("B.TXT");
+    dir.makeFile("caf\xE9.jpg");
+    EXPECT_EQ(find("\xC3\x89T\xC3\x89.TXT"), Names{"\xC3\xA9t\xC3\xA9.txt"});
+    EXPECT_EQ(find("*.TXT"), (Names{"B.TXT", "a.txt", "b.txt", "x[1].txt", "\xC3\xA9t\xC3\xA9.txt"}));
+    EXPECT_EQ(find("CAF\xE9.*"), Names{"caf\xE9.jpg"});
+    EXPECT_EQ(find("caf\xC9.*"), Names{});
+    EXPECT_EQ(find("b.txt"), Names{"b.txt"}) << "the exact name alone";
+    EXPECT_EQ(find("readme"), Names{"README"});
+}
+
+// A link a search meets is not followed: it comes marked, with nothing read through it. A link named as it stands is
+// followed, its target resolved once; a dangling one names nothing that could be stamped.
+TEST_F(DirSearchTest, LinksAreFollowedOnlyWhenNamed)
+{
+    ASSERT_EQ(symlink((dir / "a.txt").c_str(), (dir / "c.txt").c_str()), 0);
+    ASSERT_EQ(symlink((dir / "gone").c_str(), (dir / "d.txt").c_str()), 0);
+    const std::vector<FileEntry> found = searchDirectory(dir / "?.txt", Platform::kNoLimit);
+    ASSERT_EQ(found.size(), 4u);
+    EXPECT_FALSE(found[0].symbolicLink);
+    EXPECT_TRUE(found[2].symbolicLink && found[3].symbolicLink);
+    EXPECT_EQ(found[2].modified, 0u);
+
+    const std::vector<FileEntry> named = searchDirectory(dir / "c.txt", Platform::kNoLimit);
+    ASSERT_EQ(named.size(), 1u);
+    EXPECT_EQ(named[0].name, "c.txt");
+    EXPECT_EQ(named[0].target, std::filesystem::canonical(dir / "a.txt").string());
+    EXPECT_FALSE(named[0].symbolicLink);
+    EXPECT_TRUE(searchDirectory(dir / "d.txt", Platform::kNoLimit).empty());
+}
+
+// A walk finds matches at every depth, in one call per folder, and does not enter a link to a folder; a folder it
+// cannot read is told and the rest is searched.
+TEST_F(DirSearchTest, TreeWalkBelowThePatternsFolder)
+{
+    dir.makeFile("sub/deep/C.TXT");
+    dir.makeFile("sub/d.txt");
+    dir.makeFolder("sub/closed");
+    ASSERT_EQ(symlink((dir / "sub").c_str(), (dir / "loop").c_str()), 0);
+    ASSERT_EQ(chmod((dir / "sub/closed").c_str(), 0), 0);
+    Names found;
+    Names unreadable;
+    SubfolderWalk walk;
+    walk.found = [&](const std::string& folder, std::vector<FileEntry>& matches) {
+        for (const FileEntry& entry : matches)
+            found.push_back(folder.substr(dir.path().size() + 1) + entry.name);
+    };
+    walk.cannotSearch = [&](const std::string& folder, const std::string&) { unreadable.push_back(folder); };
+    EXPECT_TRUE(searchTree(dir / "?.txt", EntryDetail::ModeAndTimes, walk));
+    chmod((dir / "sub/closed").c_str(), 0755);
+    EXPECT_EQ(found, (Names{"a.txt", "b.txt", "sub/d.txt", "sub/deep/C.TXT"}));
+    // Root reads every folder.
+    EXPECT_EQ(unreadable, geteuid() == 0 ? Names{} : Names{dir / "sub/closed/"});
 }
 
 } // namespace

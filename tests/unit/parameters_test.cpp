@@ -38,15 +38,15 @@ protected:
 };
 
 // Each specification and switch is an argument of its own, byte for byte: a name holding `"` or a blank, and a time
-// with its AM/PM marker, arrive whole, so Stampkeep reads the same record.
+// with its AM/PM marker, arrive whole, so Stampkeep reads the same record; the names come after `--`.
 TEST_F(ParametersTest, EveryArgumentArrivesWhole)
 {
     platform.addEntry("/work/q\"uote.txt", 0, 1, 1);
     const TTouchSettings settings =
         parse({"a b.txt", "q\"uote.txt", "/A-", "/h+", "/MS", "/CM", "/D:5/6/2001", "/T:10:00:00 AM", "/ZS", "/S:30"});
     const std::vector<std::string> parameters = BuildParameters(settings, {"a b.txt", "q\"uote.txt"}, formats);
-    EXPECT_EQ(parameters, (std::vector<std::string>{"a b.txt", "q\"uote.txt", "/A-", "/H+", "/MS", "/CM", "/D:5/6/2001",
-                                                    "/T:10:00:00 AM", "/ZS", "/S:30"}));
+    EXPECT_EQ(parameters, (std::vector<std::string>{"/T:10:00:00 AM", "/D:5/6/2001", "/ZS", "/MS", "/CM", "/S:30",
+                                                    "/H+", "/A-", "--", "a b.txt", "q\"uote.txt"}));
 
     const TTouchSettings again = parse(parameters);
     EXPECT_EQ(again.FileSpecs.str(), settings.FileSpecs.str());
@@ -61,7 +61,7 @@ TEST_F(ParametersTest, RecordedDateSourcesArrive)
 {
     const TTouchSettings settings = parse({"c.txt", "/ME", "/CE"});
     const std::vector<std::string> parameters = BuildParameters(settings, {"c.txt"}, formats);
-    EXPECT_EQ(parameters, (std::vector<std::string>{"c.txt", "/ME", "/CE"}));
+    EXPECT_EQ(parameters, (std::vector<std::string>{"/ME", "/CE", "--", "c.txt"}));
     const TTouchSettings again = parse(parameters);
     EXPECT_EQ(again.ModifiedSource, kSourceRecorded);
     EXPECT_EQ(again.CreatedSource, kSourceRecorded);
@@ -73,8 +73,11 @@ TEST_F(ParametersTest, APresetStandsAlone)
     InitTouchSettings(settings);
     settings.PresetNo = 3;
     settings.ArchiveChange = 1;
-    EXPECT_EQ(BuildParameters(settings, {"c.txt"}, formats), (std::vector<std::string>{"c.txt", "/3"}));
+    EXPECT_EQ(BuildParameters(settings, {"c.txt"}, formats), (std::vector<std::string>{"/3", "--", "c.txt"}));
     EXPECT_EQ(BuildParameters(settings, {}, formats), std::vector<std::string>{"/3"});
+    // Subfolders are no choice of the preset: they travel beside it.
+    EXPECT_EQ(BuildParameters(settings, {"c.txt"}, formats, {.subfolders = true}),
+              (std::vector<std::string>{"/3", "/SF", "--", "c.txt"}));
 }
 
 } // namespace

@@ -105,8 +105,45 @@ TEST_F(ParserTest, BadSwitchesAndValues)
 {
     EXPECT_FALSE(parse({"/9", "/0", "-QQ", "/T:25:00", "/D:13/45/2001", "-Q:1", "-"}));
     EXPECT_EQ(output.str(), "\"/9\" is not a valid switch\n\"/0\" is not a valid switch\n"
-                            "\"-QQ\" is not a valid switch\n\"25:00\" is not a valid time\n"
-                            "\"13/45/2001\" is not a valid date\n\"-Q:1\" is not a valid switch\n");
+                            "\"-QQ\" is not a valid switch\n\"25:00\" is not a valid time: use 1:14:15 PM or 13:14:15\n"
+                            "\"13/45/2001\" is not a valid date: use 5/6/2001 or 2001-05-06\n"
+                            "\"-Q:1\" is not a valid switch\n");
+}
+
+// ISO dates and 24-hour times mean the same beside the locale's forms; other shapes of them are not taken.
+TEST_F(ParserTest, IsoDatesAndTwentyFourHourTimes)
+{
+    EXPECT_TRUE(parse({"/MS", "/T:13:14", "/D:2001-05-06"}));
+    EXPECT_NEAR(settings.SwitchTime, (13 * 3600 + 14 * 60) / 86400.0, 1e-9);
+    EXPECT_EQ(settings.SwitchDate, 37017.0);
+    EXPECT_TRUE(parse({"/MS", "/T:13:14:15"}));
+    EXPECT_NEAR(settings.SwitchTime, (13 * 3600 + 14 * 60 + 15) / 86400.0, 1e-9);
+    EXPECT_FALSE(parse({"/MS", "/D:2001-5-6", "/D:2001-13-01", "/T:24:00"}));
+}
+
+// Switches count wherever they stand before `--`; after it every argument is a specification. /SF is known before
+// any specification is checked; /N belongs to the console tool alone.
+TEST_F(ParserTest, EndOfSwitchesAndTheOptions)
+{
+    platform.addEntry("/work/-n", 0, 1, 1);
+    CommandLineOptions options;
+    SpecMatcher seenWithSubfolders = [&](const std::string&) { return options.subfolders; };
+    EXPECT_TRUE(ParseCommandLine(settings, {"x.txt", "/SF", "/A+", "/N", "--", "-n", "/A-"}, ini, formats, true, &specs,
+                                 output, seenWithSubfolders, &options));
+    EXPECT_EQ(specs, (std::vector<std::string>{"x.txt", "-n", "/A-"}));
+    EXPECT_EQ(settings.ArchiveChange, 1);
+    EXPECT_TRUE(options.subfolders);
+    EXPECT_TRUE(options.dryRun);
+    EXPECT_EQ(options.dryRunSwitch, "/N");
+
+    MessageBoxRequest shown;
+    setMessageBoxHandler([&](const MessageBoxRequest& box) {
+        shown = box;
+        return MessageResult::Ok;
+    });
+    EXPECT_FALSE(parse({"x.txt", "-n"}, false));
+    setMessageBoxHandler(nullptr);
+    EXPECT_EQ(shown.text, "\"-n\" is not a valid switch\r\n");
 }
 
 TEST_F(ParserTest, TimeAndDateSwitchesReadTheLocaleFormats)
@@ -263,7 +300,10 @@ TEST(SwitchHelp, ConsoleAndWindowTexts)
                         "  /XT - Don't change the time portion of date/time.\n"),
               std::string::npos);
     EXPECT_NE(text.find("    Stampkeep and apply the switches or load the files.\n"), std::string::npos);
-    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 23);
+    EXPECT_NE(text.find("  /SF - Also match each file specification in every folder below its own.\n"
+                        "  /N - Dry run: show what would change, and change nothing.\n"
+                        "  -- - End of switches: every later argument is a file specification.\n\n"),
+              std::string::npos);
 
     MessageBoxRequest shown;
     setMessageBoxHandler([&](const MessageBoxRequest& box) {
@@ -276,6 +316,7 @@ TEST(SwitchHelp, ConsoleAndWindowTexts)
     EXPECT_EQ(shown.icon, MessageIcon::Information);
     EXPECT_EQ(shown.text.find("Command-line switches for Stampkeep:\r\n"), 0u);
     EXPECT_EQ(shown.text.find("/R0..R3"), std::string::npos);
+    EXPECT_EQ(shown.text.find("/N - Dry run"), std::string::npos);
     EXPECT_NE(shown.text.find("    file list loaded with the specified files.\r\n"), std::string::npos);
 }
 

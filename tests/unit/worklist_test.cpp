@@ -12,8 +12,8 @@ namespace {
 std::vector<std::string> fileNames(WorkList& list)
 {
     std::vector<std::string> names;
-    for (const TskObj& entry : list.entries())
-        names.push_back(entry.FileName);
+    for (std::size_t position = 0; position < list.size(); ++position)
+        names.emplace_back(list.path(position));
     return names;
 }
 
