@@ -3,7 +3,7 @@
 # stkcli does see, every stkcli*_test.sh beside this script passes as on a bare machine. /etc changes only for this
 # run, under an overlay in a private mount namespace.
 #
-#     registered_machine_test.sh STKCLI DOSATTRIB_TOOL
+#     registered_machine_test.sh STKCLI DOSATTRIB_TOOL STAMPKEEP
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 self=$here/$(basename "$0")
@@ -31,11 +31,16 @@ case ${1:-} in
     stkcli=$(readlink -f "$1")
     out=$(env XDG_CONFIG_HOME="$(mktemp -d)" "$stkcli" /? 2>&1) && code=0 || code=$?
     expect_eq "stkcli sees the machine's registration" "2" "$code"
-    expect_eq "the registration it sees" "ERROR: Stampkeep.exe is not present at the registered location:
+    expect_eq "the registration it sees" "ERROR: Stampkeep is not present at the registered location:
 /usr/bin/stampkeep-registered-by-the-test
 Please reinstall Stampkeep." "$out"
     for test in "$here"/stkcli*_test.sh; do
-        log=$("$here/private_etc.sh" "$test" "$@" 2>&1) && code=0 || code=$?
+        # Each test takes stkcli and the one more program it needs.
+        case $(basename "$test") in
+        stkcli_scripts_test.sh) arguments=("$1" "$3") ;;
+        *) arguments=("$1" "$2") ;;
+        esac
+        log=$("$here/private_etc.sh" "$test" "${arguments[@]}" 2>&1) && code=0 || code=$?
         [ "$code" -eq 0 ] || [ "$code" -eq 77 ] || fail "$(basename "$test") ended with $code:"$'\n'"$log"
     done
     [ "$failures" -eq 0 ] && echo "every console test passed with a registration in /etc" && exit 0
