@@ -126,6 +126,7 @@ std::optional<EntrySnapshot> snapshotEntryAt(const std::string& path)
         return std::nullopt;
     EntrySnapshot snapshot;
     snapshot.mode = status.stx_mode & kPermissionBits;
+    snapshot.symbolicLink = S_ISLNK(status.stx_mode);
     snapshot.modified = timespecOf(status.stx_mtime);
     StoredValue stored = readValueWith(
         [&path](void* buffer, std::size_t size) { return lgetxattr(path.c_str(), kDosAttribName, buffer, size); });

@@ -73,6 +73,7 @@ struct EntrySnapshot
 {
     EntryInfo info;
     std::uint32_t mode = 0; // the permission bits, 07777
+    bool symbolicLink = false; // the entry is a link itself, not followed
     timespec modified{};
     bool storedValueKnown = true; // false where it could not be read (it is then left as it is)
     std::optional<std::vector<unsigned char>> storedValue; // nothing where there was none

@@ -99,10 +99,20 @@ bool TMainForm::refuseDrive(const std::string& path)
 
 bool TMainForm::addListedFile(const std::string& path)
 {
-    std::optional<EntrySnapshot> listed = currentPlatform().snapshotEntry(path);
+    Platform& platform = currentPlatform();
+    std::optional<EntrySnapshot> listed = platform.snapshotEntry(path);
+    // A link the user chose stands for its target, resolved once, now, as one named on the command line does.
+    std::string entry = path;
+    if (listed && listed->symbolicLink) {
+        const std::vector<FileEntry> named = platform.findFiles(path, 1, EntryDetail::ModeAndTimes);
+        if (named.empty() || named.front().target.empty())
+            return false;
+        entry = named.front().target;
+        listed = platform.snapshotEntry(entry);
+    }
     if (!listed)
         return false;
-    AddFile(path, std::move(*listed));
+    AddFile(entry, std::move(*listed));
     return true;
 }
 

@@ -70,7 +70,7 @@ echo "$app/stampkeep" > "$XDG_CONFIG_HOME/stampkeep/app-path"
 # --- help
 run 0
 expect_eq "help without arguments" "Command-line switches for STKCLI:" "$(head -n1 <<<"$out")"
-expect_eq "help length" 28 "$(wc -l <<<"$out")"
+expect_eq "help length" 30 "$(wc -l <<<"$out")"
 help=$out
 run 0 ''
 expect_eq "an empty argument is skipped" "$help" "$out"

@@ -125,7 +125,7 @@ std::optional<EntrySnapshot> FakePlatform::snapshotEntry(const std::string& path
         return std::nullopt;
     const FakeEntry& entry = it->second;
     const std::uint32_t mode = (entry.attrs & kAttrDirectory ? 0555 : 0444) | (entry.attrs & kAttrReadOnly ? 0 : 0200);
-    return EntrySnapshot{entry, mode, timespecFromFileTime(entry.modified), true, std::nullopt};
+    return EntrySnapshot{entry, mode, false, timespecFromFileTime(entry.modified), true, std::nullopt};
 }
 
 EntryChangeOutcome FakePlatform::restoreEntry(const std::string& path, const EntrySnapshot& snapshot)

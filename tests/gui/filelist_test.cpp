@@ -19,6 +19,8 @@
 #include <QStatusBar>
 #include <QToolButton>
 
+#include <unistd.h>
+
 namespace {
 
 QStringList toQStringList(const std::vector<std::string>& paths)
@@ -243,6 +245,13 @@ void FileListTest::addingAListedPathRefreshesItsRow()
     const std::string upper = folder->makeFile("A.TXT");
     addThroughDialog(form, {upper});
     QCOMPARE(files.rowCount(), 4);
+
+    // A link chosen in the dialog stands for its target, which is what a Touch then changes.
+    const std::string link = *folder / "link-to-b";
+    QCOMPARE(symlink(b.c_str(), link.c_str()), 0);
+    addThroughDialog(form, {link});
+    QCOMPARE(files.rowCount(), 4);
+    QCOMPARE(files.object(1).FileName, b);
 
     // The dialog will start where the last files came from, also in the next run.
     const std::string other = folder->makeFile("sub/d.txt");

@@ -296,7 +296,9 @@ TEST(SwitchHelp, ConsoleAndWindowTexts)
                          0),
               0u);
     EXPECT_NE(text.find("  /MC, /CM - Set Modified from Created or Created from Modified.\n"
-                        "  /ME, /CE - Set Modified or Created date/time from the date recorded in the file.\n\n"
+                        "  /ME, /CE - Set Modified or Created date/time from the date recorded in the file.\n"
+                        "    The date a photo was taken or a video recorded (JPEG, TIFF, PNG, WebP, HEIC,\n"
+                        "    AVIF, JPEG XL, raw; MP4, MOV, M4V, 3GP).\n\n"
                         "  /XT - Don't change the time portion of date/time.\n"),
               std::string::npos);
     EXPECT_NE(text.find("    Stampkeep and apply the switches or load the files.\n"), std::string::npos);
