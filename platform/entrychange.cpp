@@ -248,17 +248,7 @@ private:
             stored_ = storedRaw_.bytes ? decodeDosAttrib(*storedRaw_.bytes) : std::nullopt;
     }
 
-    bool setMode(mode_t mode)
-    {
-        if (!keepsSetGroupId(status_, mode)) {
-            errno = EPERM;
-            return false;
-        }
-        if (!entry_.changeMode(mode))
-            return false;
-        status_.stx_mode = static_cast<std::uint16_t>((status_.stx_mode & ~kPermissionBits) | mode);
-        return true;
-    }
+    bool setMode(mode_t mode) { return entry_.setMode(status_, mode); }
 
     const OpenEntry& entry_;
     const EntryChange& change_;

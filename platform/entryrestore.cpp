@@ -95,19 +95,7 @@ private:
         return bytes ? entry_.setValue(*bytes) : entry_.removeValue() || errno == ENODATA;
     }
 
-    bool setMode(mode_t mode)
-    {
-        if (mode == this->mode())
-            return true;
-        if (!keepsSetGroupId(status_, mode)) {
-            errno = EPERM;
-            return false;
-        }
-        if (!entry_.changeMode(mode))
-            return false;
-        status_.stx_mode = static_cast<std::uint16_t>((status_.stx_mode & ~kPermissionBits) | mode);
-        return true;
-    }
+    bool setMode(mode_t mode) { return mode == this->mode() || entry_.setMode(status_, mode); }
 
     const OpenEntry& entry_;
     const EntrySnapshot& snapshot_;

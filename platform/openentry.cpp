@@ -128,6 +128,18 @@ bool OpenEntry::changeMode(mode_t mode) const
     return (pathOnly() ? chmod(procPath_, mode) : fchmod(fd_.get(), mode)) == 0;
 }
 
+bool OpenEntry::setMode(struct statx& status, mode_t mode) const
+{
+    if (!keepsSetGroupId(status, mode)) {
+        errno = EPERM;
+        return false;
+    }
+    if (!changeMode(mode))
+        return false;
+    status.stx_mode = static_cast<std::uint16_t>((status.stx_mode & ~07777) | mode);
+    return true;
+}
+
 bool keepsSetGroupId(const struct statx& status, mode_t mode)
 {
     return !(mode & S_ISGID) || geteuid() == 0 || inGroup(status.stx_gid);

@@ -48,6 +48,9 @@ public:
     bool setValue(std::span<const unsigned char> value) const;
     bool removeValue() const;
     bool changeMode(mode_t mode) const;
+    // Gives the entry, whose status is `status`, the permission bits `mode` and notes them in `status`; a mode the
+    // kernel would not keep whole (keepsSetGroupId) is refused with EPERM.
+    bool setMode(struct statx& status, mode_t mode) const;
 
     // An owner without the permission that the kernel asks for (reading or writing the stored value) gets just the
     // missing bit, for one call; `status` is the entry as it is now. A lift the mode would not survive is refused.
