@@ -102,8 +102,9 @@ TEST_F(ExifDateReaderTest, DateDigitizedWhenNoDateTaken)
 {
     const std::vector<std::string> digitized = {"Exif.Photo.DateTimeDigitized " + std::string(kDate),
                                                 "Exif.Photo.SubSecTimeDigitized 5",
-                                                "Exif.Photo.OffsetTimeDigitized +02:00"};
-    const FileTime digitizedAt = kAtPlusTwo + 500 * kUnitsPerMillisecond;
+                                                "Exif.Photo.OffsetTimeDigitized -05:00"};
+    // An offset other than the zone's own (+02:00 here), so that the Digitized date shows it takes its own.
+    const FileTime digitizedAt = fromUnix(989172855) + 500 * kUnitsPerMillisecond; // 18:14:15.5 UTC
     EXPECT_EQ(dateOf(picture("digitized.jpg", digitized)), digitizedAt);
 
     std::vector<std::string> blankTaken = digitized;
