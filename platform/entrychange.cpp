@@ -66,11 +66,6 @@ bool refusesDosAttrib(int error, mode_t mode)
     return error == ENOTSUP || (error == EPERM && !S_ISREG(mode) && !S_ISDIR(mode));
 }
 
-timespec timespecOf(const statx_timestamp& t)
-{
-    return {static_cast<time_t>(t.tv_sec), static_cast<long>(t.tv_nsec)};
-}
-
 statx_timestamp statxTimestamp(const timespec& ts)
 {
     return {ts.tv_sec, static_cast<std::uint32_t>(ts.tv_nsec), 0};

@@ -39,9 +39,14 @@ void addStored(const std::optional<DosAttrib>& stored, EntryInfo& info)
 
 } // namespace
 
+timespec timespecOf(const statx_timestamp& t)
+{
+    return {static_cast<time_t>(t.tv_sec), static_cast<long>(t.tv_nsec)};
+}
+
 FileTime fileTimeFromStatx(const statx_timestamp& t)
 {
-    return fileTimeFromTimespec(timespec{static_cast<time_t>(t.tv_sec), static_cast<long>(t.tv_nsec)});
+    return fileTimeFromTimespec(timespecOf(t));
 }
 
 EntryInfo entryInfoFrom(const struct statx& status, const std::optional<DosAttrib>& stored)

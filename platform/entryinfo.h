@@ -29,3 +29,5 @@ void addStoredInfo(const std::string& path, EntryInfo& info);
 // The same from a status already read and the stored value, if any.
 EntryInfo entryInfoFrom(const struct statx& status, const std::optional<DosAttrib>& stored);
 FileTime fileTimeFromStatx(const statx_timestamp& t);
+// The same moment to the nanosecond, as the calls that set times take it.
+timespec timespecOf(const statx_timestamp& t);

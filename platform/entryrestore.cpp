@@ -14,11 +14,6 @@ namespace {
 
 constexpr mode_t kPermissionBits = 07777;
 
-timespec timespecOf(const statx_timestamp& t)
-{
-    return {static_cast<time_t>(t.tv_sec), static_cast<long>(t.tv_nsec)};
-}
-
 std::optional<DosAttrib> decoded(const std::optional<std::vector<unsigned char>>& bytes)
 {
     return bytes ? decodeDosAttrib(*bytes) : std::nullopt;
