@@ -77,7 +77,8 @@ bool needsStoredAttributes(const TTouchSettings& s, bool dryRun)
 }
 
 // An error line is followed by its reasons at every level that shows it, as the detailed report gives them.
-void report(const DateTimeFormats& formats, const TskObj& entry, int result, int level, bool dryRun, std::ostream& out)
+void report(const DateTimeFormats& formats, const TouchedFile& entry, int result, int level, bool dryRun,
+            std::ostream& out)
 {
     if (level == 1 || level == 2) {
         if (result != 0)
@@ -146,7 +147,7 @@ std::size_t ApplyNow(const TTouchSettings& settings, WorkList& list, const IniFi
             reportLink(list.path(position), work.ReportLevel, out);
             continue;
         }
-        TskObj entry = list.entry(position, withStoredAttributes);
+        TouchedFile entry = list.entry(position, withStoredAttributes);
         setNewStamps(entry, work.ModifiedSource, work.CreatedSource, clock);
         if (fromClock && clock.step > 0)
             clock.advance();

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "console/worklist.h"
-#include "core/sharedu.h"
+#include "core/commandline.h"
 
 #include <iostream>
 #include <string>

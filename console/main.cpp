@@ -1,10 +1,10 @@
 // stkcli: touches the files named on its command line, or hands the command line to Stampkeep.
 #include "console/applynow.h"
 #include "console/parameters.h"
+#include "core/commandline.h"
 #include "core/datetimeformats.h"
 #include "core/mediaplugin.h"
 #include "core/printable.h"
-#include "core/sharedu.h"
 #include "platform/interruption.h"
 #include "platform/paths.h"
 #include "platform/platform.h"

@@ -1,7 +1,7 @@
 // The arguments that the console tool starts Stampkeep with.
 #pragma once
 
-#include "core/sharedu.h"
+#include "core/commandline.h"
 
 #include <string>
 #include <vector>

@@ -88,7 +88,7 @@ void WorkList::finish()
     order_.erase(std::unique(order_.begin(), order_.end(), samePath), order_.end());
 }
 
-TskObj WorkList::entry(std::size_t position, bool withStoredAttributes) const
+TouchedFile WorkList::entry(std::size_t position, bool withStoredAttributes) const
 {
     const Listed& listed = listed_[order_[position]];
     std::string fileName(path(position));
@@ -102,7 +102,7 @@ TskObj WorkList::entry(std::size_t position, bool withStoredAttributes) const
     found.modified = listed.modified;
     if (withStoredAttributes)
         currentPlatform().addStoredAttributes(accessPath.empty() ? fileName : accessPath, found);
-    TskObj result(found.attrs, found.modified, found.created, std::move(fileName));
+    TouchedFile result(found.attrs, found.modified, found.created, std::move(fileName));
     result.accessPath = std::move(accessPath);
     return result;
 }

@@ -1,7 +1,7 @@
 // The console tool's work list: the matched entries, kept compact, sorted without regard to case, free of duplicates.
 #pragma once
 
-#include "core/skobju.h"
+#include "core/touchedfile.h"
 #include "platform/paths.h"
 
 #include <deque>
@@ -35,7 +35,7 @@ public:
     std::string_view path(std::size_t position) const { return pathOf(order_[position]); }
     bool isSymbolicLink(std::size_t position) const { return listed_[order_[position]].symbolicLink; }
     // The entry as a file to touch, with its stored attributes and creation time read when asked.
-    TskObj entry(std::size_t position, bool withStoredAttributes) const;
+    TouchedFile entry(std::size_t position, bool withStoredAttributes) const;
     // Folders of the walks that could not be searched or lie on a refused drive.
     std::size_t foldersLeftOut() const { return foldersLeftOut_; }
 

@@ -1,8 +1,8 @@
 // File specifications of the command line: checked, matched (in subfolders too), listed.
 #include "core/filepatterns.h"
 
+#include "core/commandline.h"
 #include "core/driveclass.h"
-#include "core/sharedu.h"
 #include "platform/paths.h"
 
 namespace {

@@ -2,7 +2,7 @@
 // specification it accepted, byte for byte, and the options beside the record, framed for the local connection.
 #pragma once
 
-#include "core/sharedu.h"
+#include "core/commandline.h"
 
 #include <cstddef>
 #include <optional>

@@ -1,7 +1,7 @@
 // The touch panel's state as the settings file, a preset and a start's switches give it.
 #include "core/panelstate.h"
 
-#include "core/sharedu.h"
+#include "core/commandline.h"
 #include "core/touchplan.h"
 
 namespace {

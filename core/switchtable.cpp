@@ -2,10 +2,10 @@
 #include "core/switchtable.h"
 
 #include "core/asciitext.h"
+#include "core/commandline.h"
 #include "core/datetime.h"
 #include "core/datetimeformats.h"
 #include "core/presets.h"
-#include "core/sharedu.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 // the new stamps come from.
 #include "core/touchplan.h"
 
+#include "core/commandline.h"
 #include "core/presets.h"
-#include "core/sharedu.h"
 
 #include <cmath>
 
@@ -33,7 +33,7 @@ FileTime SequenceClock::stampFor(FileTime own) const
     return convertedStamp;
 }
 
-void setNewStamps(TskObj& file, int modifiedSource, int createdSource, const SequenceClock& clock)
+void setNewStamps(TouchedFile& file, int modifiedSource, int createdSource, const SequenceClock& clock)
 {
     if (modifiedSource == kSourceClock)
         file.NewModified = clock.stampFor(file.CurModified);

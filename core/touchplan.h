@@ -3,7 +3,7 @@
 #pragma once
 
 #include "core/datetime.h"
-#include "core/skobju.h"
+#include "core/touchedfile.h"
 
 #include <array>
 #include <cstdint>
@@ -30,7 +30,7 @@ struct SequenceClock
 // Gives the file its pending stamps from their sources (StampSource codes): the clock's date and time, where a part
 // not given is the file's own, or the file's other stamp, so that both taken from the other swap them. Other codes
 // leave the stamp alone.
-void setNewStamps(TskObj& file, int modifiedSource, int createdSource, const SequenceClock& clock);
+void setNewStamps(TouchedFile& file, int modifiedSource, int createdSource, const SequenceClock& clock);
 
 // The record's attribute changes (+1 add, -1 remove, 0 leave) of archive, system, hidden and read-only, in that order.
 std::array<std::int32_t, 4> attributeChanges(const TTouchSettings& record);

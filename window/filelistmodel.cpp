@@ -3,7 +3,7 @@
 
 #include "core/datetimeformats.h"
 #include "core/printable.h"
-#include "core/tfuncs2.h"
+#include "core/stamps.h"
 #include "platform/paths.h"
 #include "winutil/pathbytes.h"
 
@@ -209,7 +209,7 @@ Qt::DropActions FileListModel::supportedDragActions() const
 int FileListModel::AddFile(const std::string& path, EntrySnapshot listed)
 {
     const EntryInfo& info = listed.info;
-    auto object = std::make_unique<TskObj>(info.attrs, info.modified, info.created, path);
+    auto object = std::make_unique<TouchedFile>(info.attrs, info.modified, info.created, path);
     // One look into the index finds a listed path or makes its entry.
     const auto [indexed, isNew] = pathIndex_.try_emplace(path, 0);
     if (!isNew) {
@@ -327,7 +327,7 @@ void FileListModel::refreshRow(int row)
 
 QString FileListModel::displayText(const Row& row, int column) const
 {
-    const TskObj& object = *row.object;
+    const TouchedFile& object = *row.object;
     switch (column) {
     case ColFilename:
         return nameText(namePart(object.FileName));

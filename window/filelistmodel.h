@@ -1,7 +1,7 @@
 // The rows of the file list: one touched file each, with its display texts, image and a fast index by path.
 #pragma once
 
-#include "core/skobju.h"
+#include "core/touchedfile.h"
 
 #include <QAbstractTableModel>
 #include <QCollator>
@@ -76,7 +76,7 @@ public:
     // Moves the row to index `to`; the rows in between shift by one toward its old place.
     void moveRowTo(int row, int to);
 
-    TskObj& object(int row) { return *rows_[static_cast<std::size_t>(row)].object; }
+    TouchedFile& object(int row) { return *rows_[static_cast<std::size_t>(row)].object; }
     const EntrySnapshot& listedState(int row) const { return rows_[static_cast<std::size_t>(row)].listed; }
     int rowImage(int row) const { return rows_[static_cast<std::size_t>(row)].image; }
     void setRowImage(int row, int image);
@@ -94,7 +94,7 @@ private:
     // that keeps none is quick to add.
     struct Row
     {
-        std::unique_ptr<TskObj> object;
+        std::unique_ptr<TouchedFile> object;
         EntrySnapshot listed; // the entry exactly as it was listed
         int slot = 0;         // where rowOfSlot_ keeps this row's number
         int image = ImageListed;

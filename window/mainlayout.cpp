@@ -3,7 +3,7 @@
 
 #include "ui_mainform.h"
 
-#include "core/skobju.h"
+#include "core/touchedfile.h"
 #include "window/filelistmodel.h"
 #include "winutil/formposu.h"
 #include "winutil/qtdatetime.h"

@@ -4,7 +4,7 @@
 #include "ui_mainform.h"
 
 #include "core/errorbox.h"
-#include "core/skobju.h"
+#include "core/touchedfile.h"
 #include "platform/paths.h"
 #include "window/filelistmodel.h"
 #include "window/matchreport.h"
@@ -38,7 +38,7 @@ bool TMainForm::CompareWithFolder(const std::vector<std::string>& listing)
     MatchCounts counts;
     int selected = 0;
     for (const int row : selectedRows()) {
-        TskObj& file = files->object(row);
+        TouchedFile& file = files->object(row);
         const NameMatch match = matchName(listing, namePart(file.FileName));
         file.MatchKind = match.kind;
         file.matchName = match.partner;

@@ -3,8 +3,8 @@
 
 #include "ui_mainform.h"
 
-#include "core/skobju.h"
-#include "core/tfuncs2.h"
+#include "core/stamps.h"
+#include "core/touchedfile.h"
 #include "platform/messagebox.h"
 #include "winutil/actionbinding.h"
 #include "winutil/filedialog.h"

@@ -6,7 +6,7 @@
 #include "core/datetime.h"
 #include "core/errorbox.h"
 #include "core/presets.h"
-#include "core/skobju.h"
+#include "core/touchedfile.h"
 #include "core/touchplan.h"
 #include "platform/interruption.h"
 #include "window/filelistmodel.h"
@@ -119,7 +119,7 @@ void TMainForm::acApplyExecute()
 
     const std::vector<int> rows = inListOrder(selectedRows());
     runOnRows(*this, rows, "touch", FileListModel::ImageTouched, FileListModel::ImageTouchFailed, [&](int row) {
-        TskObj& file = files->object(row);
+        TouchedFile& file = files->object(row);
         // A part that failed before is not tried again: the panel alone says what this touch changes.
         file.ClearPending();
         setNewStamps(file, modifiedSource, createdSource, clock);

@@ -2,9 +2,9 @@
 // preset switches, on an in-memory file system. Input: one byte of options (bit 0 console mode, bits 1-3 the
 // locale's formats), the settings file up to the first NUL, then the arguments, each ended by a NUL.
 #include "console/parameters.h"
+#include "core/commandline.h"
 #include "core/datetimeformats.h"
 #include "core/presets.h"
-#include "core/sharedu.h"
 #include "fake/fakeplatform.h"
 #include "fuzzsupport.h"
 #include "platform/messagebox.h"

@@ -1,6 +1,6 @@
 // The file list: adding through the dialog and by drops, refreshing, sorting, moving, removing and clearing rows.
 #include "core/inifile.h"
-#include "core/skobju.h"
+#include "core/touchedfile.h"
 #include "fake/fakeplatform.h"
 #include "gui/windowfixture.h"
 #include "window/filelistmodel.h"
@@ -226,7 +226,7 @@ void FileListTest::addingAListedPathRefreshesItsRow()
     selectRows(form, {1});
     files.setRowImage(0, FileListModel::ImageTouched);
     files.object(0).StatusText = "touched";
-    const TskObj* before = &files.object(0);
+    const TouchedFile* before = &files.object(0);
     const QString modifiedBefore = files.index(0, FileListModel::ColModified).data().toString();
     setModified(a, kUnixEpoch + 10'000'000ull * 86400 * 12000);
 

@@ -1,8 +1,8 @@
 // Touch, undo and reset of the selected rows, checked on real files.
 #include "core/inifile.h"
 #include "core/presets.h"
-#include "core/skobju.h"
-#include "core/tfuncs2.h"
+#include "core/stamps.h"
+#include "core/touchedfile.h"
 #include "fake/entrysetup.h"
 #include "fake/fakerecordeddate.h"
 #include "gui/windowfixture.h"

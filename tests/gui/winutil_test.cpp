@@ -1,7 +1,7 @@
 // The window program's utilities: placement, version block reader, About box, glyphs, tool-button cycling, path
 // shortening, the folder browser, the help page and the Qt message box.
+#include "core/commandline.h"
 #include "core/inifile.h"
-#include "core/sharedu.h"
 #include "fake/tempdir.h"
 #include "platform/messagebox.h"
 #include "winutil/aboutbox.h"

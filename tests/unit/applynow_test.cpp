@@ -3,7 +3,7 @@
 
 #include "core/datetimeformats.h"
 #include "core/inifile.h"
-#include "core/skobju.h"
+#include "core/touchedfile.h"
 #include "fake/fakeplatform.h"
 #include "fake/tempdir.h"
 

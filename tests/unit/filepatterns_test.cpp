@@ -1,7 +1,7 @@
 // File specifications of the command line: refused drives, unmatched and unsearchable specifications, the list.
 #include "core/filepatterns.h"
 
-#include "core/sharedu.h"
+#include "core/commandline.h"
 #include "fake/fakeplatform.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 // The panel's state as the settings file, a preset and a start's switches give it.
 #include "core/panelstate.h"
 
+#include "core/commandline.h"
 #include "core/datetimeformats.h"
-#include "core/sharedu.h"
 #include "fake/fakeplatform.h"
 #include "fake/tempdir.h"
 

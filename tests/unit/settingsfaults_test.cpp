@@ -3,8 +3,8 @@
 // settings file that cannot be read, as the command line's preset switches report it.
 #include "core/presets.h"
 
+#include "core/commandline.h"
 #include "core/datetimeformats.h"
-#include "core/sharedu.h"
 #include "fake/fakeplatform.h"
 #include "fake/tempdir.h"
 #include "platform/messagebox.h"

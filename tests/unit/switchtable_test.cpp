@@ -1,7 +1,7 @@
 // The switch table: the parser finds each switch by it, and the help, both man pages and the help page name each one.
 #include "core/switchtable.h"
 
-#include "core/sharedu.h"
+#include "core/commandline.h"
 
 #include <gtest/gtest.h>
 

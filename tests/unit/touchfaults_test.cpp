@@ -1,6 +1,6 @@
 // Touching real files that changed between listing and touch: each such file reports its own failure bits and lines,
 // and the files around it are touched all the same.
-#include "core/skobju.h"
+#include "core/touchedfile.h"
 
 #include "core/datetimeformats.h"
 #include "fake/entrysetup.h"
@@ -21,9 +21,9 @@ namespace {
 // 2001-05-06 13:14:15 UTC.
 constexpr FileTime kNewStamp = 126336284550000000;
 
-TskObj listed(const FileEntry& entry, const std::string& folder)
+TouchedFile listed(const FileEntry& entry, const std::string& folder)
 {
-    return TskObj(entry.attrs, entry.modified, entry.created, folder + "/" + entry.name);
+    return TouchedFile(entry.attrs, entry.modified, entry.created, folder + "/" + entry.name);
 }
 
 FileTime modifiedOnDisk(const std::string& path)
@@ -59,7 +59,7 @@ TEST(TouchFaults, EntriesChangedAfterListingFailAlone)
     for (const char* name : {"a.txt", "deleted.txt", "unreadable.txt", "folder.txt", "z.txt"})
         dir.makeFile(name, "data");
 
-    std::vector<TskObj> files;
+    std::vector<TouchedFile> files;
     for (const FileEntry& entry : currentPlatform().findFiles(dir / "*.txt"))
         files.push_back(listed(entry, dir.path()));
     ASSERT_EQ(files.size(), 5u);
@@ -71,13 +71,13 @@ TEST(TouchFaults, EntriesChangedAfterListingFailAlone)
     fs::create_directory(dir / "folder.txt");
 
     std::map<std::string, int> results;
-    for (TskObj& file : files) {
+    for (TouchedFile& file : files) {
         file.NewModified = kNewStamp;
         file.SetNewAttrs(~0u, kAttrArchive);
         results[fs::path(file.FileName).filename().string()] = file.Touch(formats);
     }
     const auto statusOf = [&](const std::string& name) {
-        return std::ranges::find(files, dir / name, &TskObj::FileName)->StatusText;
+        return std::ranges::find(files, dir / name, &TouchedFile::FileName)->StatusText;
     };
 
     EXPECT_EQ(results["deleted.txt"], kFailModified | kFailAttributes);
@@ -96,7 +96,8 @@ TEST(TouchFaults, EntriesChangedAfterListingFailAlone)
     // the file's place gets the stamps and attributes, and is known as a folder from then on.
     EXPECT_EQ(results["folder.txt"], 0);
     EXPECT_EQ(modifiedOnDisk(dir / "folder.txt"), kNewStamp);
-    EXPECT_EQ(std::ranges::find(files, dir / "folder.txt", &TskObj::FileName)->CurAttrs, kAttrArchive | kAttrDirectory);
+    EXPECT_EQ(std::ranges::find(files, dir / "folder.txt", &TouchedFile::FileName)->CurAttrs,
+              kAttrArchive | kAttrDirectory);
 
     for (const char* name : {"a.txt", "z.txt"}) {
         EXPECT_EQ(results[name], 0) << name;

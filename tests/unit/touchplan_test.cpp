@@ -3,7 +3,7 @@
 
 #include "core/datetime.h"
 #include "core/presets.h"
-#include "core/tfuncs2.h"
+#include "core/stamps.h"
 
 #include <gtest/gtest.h>
 
@@ -52,7 +52,7 @@ TEST(AttributeMasks, KeepAndAdd)
     masks.removeBit(kAttrArchive);
     masks.addBit(kAttrReadOnly);
     EXPECT_TRUE(masks.changes());
-    TskObj file(kAttrArchive | kAttrHidden, 0, 0, "/f");
+    TouchedFile file(kAttrArchive | kAttrHidden, 0, 0, "/f");
     EXPECT_EQ(file.SetNewAttrs(masks.keep, masks.add), "  HR ");
 }
 
@@ -66,17 +66,17 @@ TEST(SetNewStamps, EachStampFromItsSource)
     const FileTime created = LocalToStamp(may6th2001 - 10 + 0.75);
     const SequenceClock clock{kNoDateTime, quarterPast, 0};
 
-    TskObj swapped(0, modified, created, "/f");
+    TouchedFile swapped(0, modified, created, "/f");
     setNewStamps(swapped, kSourceOtherStamp, kSourceOtherStamp, clock);
     EXPECT_EQ(swapped.NewModified, created);
     EXPECT_EQ(swapped.NewCreated, modified);
 
-    TskObj clocked(0, modified, created, "/f");
+    TouchedFile clocked(0, modified, created, "/f");
     setNewStamps(clocked, kSourceClock, kSourceClock, clock);
     EXPECT_EQ(clocked.NewModified, LocalToStamp(may6th2001 + quarterPast));
     EXPECT_EQ(clocked.NewCreated, LocalToStamp(may6th2001 - 10 + quarterPast));
 
-    TskObj untouched(0, modified, created, "/f");
+    TouchedFile untouched(0, modified, created, "/f");
     setNewStamps(untouched, kSourceNone, kSourceFolder, clock);
     EXPECT_EQ(untouched.NewModified, NoStamp);
     EXPECT_EQ(untouched.NewCreated, NoStamp);

@@ -1,5 +1,5 @@
 // The touch settings record, the command-line parser that fills it, and the switch help.
-#include "core/sharedu.h"
+#include "core/commandline.h"
 
 #include "core/asciitext.h"
 #include "core/datetime.h"

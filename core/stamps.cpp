@@ -1,5 +1,5 @@
 // Stamps: comparing them, and looking them up for a file specification.
-#include "core/tfuncs2.h"
+#include "core/stamps.h"
 
 namespace {
 

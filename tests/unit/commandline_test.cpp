@@ -1,5 +1,5 @@
 // The command-line parser, the record's copy and the argument splitting.
-#include "core/sharedu.h"
+#include "core/commandline.h"
 
 #include "core/datetimeformats.h"
 #include "core/inifile.h"

@@ -1,11 +1,11 @@
 // One file or folder to touch: its first-known, current and pending stamps and attributes, touch and undo.
-#include "core/skobju.h"
+#include "core/touchedfile.h"
 
 #include "core/datetime.h"
 #include "core/datetimeformats.h"
 #include "core/driveclass.h"
 #include "core/recordeddate.h"
-#include "core/tfuncs2.h"
+#include "core/stamps.h"
 #include "platform/filetime.h"
 #include "platform/paths.h"
 
@@ -37,60 +37,60 @@ bool changesStamps(const EntryChange& change)
 
 } // namespace
 
-TskObj::TskObj(std::uint32_t attrs, FileTime modified, FileTime created, std::string fileName)
+TouchedFile::TouchedFile(std::uint32_t attrs, FileTime modified, FileTime created, std::string fileName)
     : FileName(std::move(fileName)), OrigAttrs(attrs), CurAttrs(attrs), OrigCreated(created), CurCreated(created),
       OrigModified(modified), CurModified(modified)
 {
     ClearPending();
 }
 
-void TskObj::ClearPending()
+void TouchedFile::ClearPending()
 {
     ClearNewCreated();
     ClearNewModified();
     NewAttrs = kNoAttrs;
 }
 
-void TskObj::ClearNewModified()
+void TouchedFile::ClearNewModified()
 {
     NewModified = NoStamp;
     ModifiedFromRecorded = false;
 }
 
-void TskObj::ClearNewCreated()
+void TouchedFile::ClearNewCreated()
 {
     NewCreated = NoStamp;
     CreatedFromRecorded = false;
 }
 
-void TskObj::SetNewModified(double localSerial)
+void TouchedFile::SetNewModified(double localSerial)
 {
     NewModified = LocalToStamp(localSerial);
 }
 
-void TskObj::SetNewCreated(double localSerial)
+void TouchedFile::SetNewCreated(double localSerial)
 {
     NewCreated = LocalToStamp(localSerial);
 }
 
-void TskObj::SetNewModifiedParts(double date, double time)
+void TouchedFile::SetNewModifiedParts(double date, double time)
 {
     NewModified = StampFromParts(date, time, CurModified);
 }
 
-void TskObj::SetNewCreatedParts(double date, double time)
+void TouchedFile::SetNewCreatedParts(double date, double time)
 {
     NewCreated = StampFromParts(date, time, CurCreated);
 }
 
-std::string TskObj::SetNewAttrs(std::uint32_t keepMask, std::uint32_t addMask)
+std::string TouchedFile::SetNewAttrs(std::uint32_t keepMask, std::uint32_t addMask)
 {
     newAttrMasks = AttributeMasks{keepMask, addMask};
     NewAttrs = newAttrMasks.appliedTo(CurAttrs);
     return NewAttrsText();
 }
 
-void TskObj::SetFromMatchingFile(const std::string& folder, bool modified, bool created)
+void TouchedFile::SetFromMatchingFile(const std::string& folder, bool modified, bool created)
 {
     if ((!modified && !created) || (MatchKind != 1 && MatchKind != 2))
         return;
@@ -107,7 +107,7 @@ void TskObj::SetFromMatchingFile(const std::string& folder, bool modified, bool 
         NewCreated = partnerCreated;
 }
 
-EntryChange TskObj::pendingChange(TouchReport report)
+EntryChange TouchedFile::pendingChange(TouchReport report)
 {
     EntryChange change;
     change.readBack = report == TouchReport::Full;
@@ -123,17 +123,17 @@ EntryChange TskObj::pendingChange(TouchReport report)
     return change;
 }
 
-int TskObj::Touch(const DateTimeFormats& formats, TouchReport report)
+int TouchedFile::Touch(const DateTimeFormats& formats, TouchReport report)
 {
     return applyPending(formats, report, true);
 }
 
-int TskObj::Preview(const DateTimeFormats& formats, TouchReport report)
+int TouchedFile::Preview(const DateTimeFormats& formats, TouchReport report)
 {
     return applyPending(formats, report, false);
 }
 
-int TskObj::applyPending(const DateTimeFormats& formats, TouchReport report, bool write)
+int TouchedFile::applyPending(const DateTimeFormats& formats, TouchReport report, bool write)
 {
     StatusText.clear();
     int result = 0;
@@ -148,7 +148,7 @@ int TskObj::applyPending(const DateTimeFormats& formats, TouchReport report, boo
     return result | takeOutcome(formats, change, outcome, report != TouchReport::Outcome);
 }
 
-EntryChangeOutcome TskObj::look(const EntryChange& change)
+EntryChangeOutcome TouchedFile::look(const EntryChange& change)
 {
     // The entry is opened and its recorded date read as a touch would, but the change asks for nothing to be written.
     EntryChange look;
@@ -166,8 +166,8 @@ EntryChangeOutcome TskObj::look(const EntryChange& change)
     return outcome;
 }
 
-int TskObj::takeOutcome(const DateTimeFormats& formats, const EntryChange& change, const EntryChangeOutcome& outcome,
-                        bool withLines)
+int TouchedFile::takeOutcome(const DateTimeFormats& formats, const EntryChange& change,
+                             const EntryChangeOutcome& outcome, bool withLines)
 {
     int result = 0;
     if (changesStamps(change)) {
@@ -203,7 +203,7 @@ int TskObj::takeOutcome(const DateTimeFormats& formats, const EntryChange& chang
     return result;
 }
 
-int TskObj::Untouch(const EntrySnapshot& listed)
+int TouchedFile::Untouch(const EntrySnapshot& listed)
 {
     StatusText.clear();
     const EntryChangeOutcome outcome = currentPlatform().restoreEntry(systemPath(), listed);
@@ -219,7 +219,7 @@ int TskObj::Untouch(const EntrySnapshot& listed)
     return 0;
 }
 
-bool TskObj::stampsFailed(const EntryChangeOutcome& outcome)
+bool TouchedFile::stampsFailed(const EntryChangeOutcome& outcome)
 {
     if (!outcome.openFailure.empty())
         appendLine("Unable to open file: " + inQuotes(openFailureText(outcome)));
@@ -230,7 +230,7 @@ bool TskObj::stampsFailed(const EntryChangeOutcome& outcome)
     return true;
 }
 
-bool TskObj::attributesFailed(const EntryChangeOutcome& outcome)
+bool TouchedFile::attributesFailed(const EntryChangeOutcome& outcome)
 {
     const std::string reason = outcome.openFailure.empty() ? outcome.attributesFailure : openFailureText(outcome);
     if (reason.empty())
@@ -239,7 +239,7 @@ bool TskObj::attributesFailed(const EntryChangeOutcome& outcome)
     return true;
 }
 
-void TskObj::takeRecordedDate(EntryChange& change, const EntryChangeOutcome& outcome, int& result)
+void TouchedFile::takeRecordedDate(EntryChange& change, const EntryChangeOutcome& outcome, int& result)
 {
     if (!change.modifiedFromRecorded && !change.createdFromRecorded)
         return;
@@ -258,7 +258,7 @@ void TskObj::takeRecordedDate(EntryChange& change, const EntryChangeOutcome& out
     change.modifiedFromRecorded = change.createdFromRecorded = false;
 }
 
-void TskObj::appendLine(const std::string& line)
+void TouchedFile::appendLine(const std::string& line)
 {
     // Lines are separated, not terminated, by CR LF.
     if (!StatusText.empty())
@@ -266,34 +266,35 @@ void TskObj::appendLine(const std::string& line)
     StatusText += line;
 }
 
-void TskObj::appendStampLine(const DateTimeFormats& formats, const char* what, FileTime requested, FileTime original)
+void TouchedFile::appendStampLine(const DateTimeFormats& formats, const char* what, FileTime requested,
+                                  FileTime original)
 {
     const char* verdict = CompareStamps(requested, original) != 0 ? " date/time changed from original of "
                                                                   : " date/time same as original of ";
     appendLine(what + std::string(verdict) + StampText(formats, StampToLocal(original)));
 }
 
-std::string TskObj::CurModifiedText(const DateTimeFormats& formats) const
+std::string TouchedFile::CurModifiedText(const DateTimeFormats& formats) const
 {
     return StampText(formats, StampToLocal(CurModified));
 }
 
-std::string TskObj::CurCreatedText(const DateTimeFormats& formats) const
+std::string TouchedFile::CurCreatedText(const DateTimeFormats& formats) const
 {
     return StampText(formats, StampToLocal(CurCreated));
 }
 
-std::string TskObj::CurAttrsText() const
+std::string TouchedFile::CurAttrsText() const
 {
     return AttrLetters(CurAttrs);
 }
 
-std::string TskObj::NewAttrsText() const
+std::string TouchedFile::NewAttrsText() const
 {
     return AttrLetters(NewAttrs);
 }
 
-std::string TskObj::DetailLine(const DateTimeFormats& formats) const
+std::string TouchedFile::DetailLine(const DateTimeFormats& formats) const
 {
     return "\tM: " + CurModifiedText(formats) + "\tC: " + CurCreatedText(formats) + "\t" + CurAttrsText();
 }

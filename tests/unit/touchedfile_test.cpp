@@ -1,9 +1,9 @@
 // Touching and untouching one entry, on real files and on the in-memory platform.
-#include "core/skobju.h"
+#include "core/touchedfile.h"
 
 #include "core/datetime.h"
 #include "core/datetimeformats.h"
-#include "core/tfuncs2.h"
+#include "core/stamps.h"
 #include "fake/entrysetup.h"
 #include "fake/fakeplatform.h"
 #include "fake/fakerecordeddate.h"
@@ -23,12 +23,12 @@ constexpr FileTime kSecond = 10'000'000;
 const double kMay6th2001 = 37017.0; // 2001-05-06
 const double k131415 = (13 * 3600 + 14 * 60 + 15) / 86400.0;
 
-TskObj listed(const std::string& path)
+TouchedFile listed(const std::string& path)
 {
     const std::vector<FileEntry> found = currentPlatform().findFiles(path, 1);
     EXPECT_EQ(found.size(), 1u) << path;
     const FileEntry& entry = found.at(0);
-    return TskObj(entry.attrs, entry.modified, entry.created, path);
+    return TouchedFile(entry.attrs, entry.modified, entry.created, path);
 }
 
 EntrySnapshot snapshot(const std::string& path)
@@ -63,8 +63,8 @@ TEST_F(RealFileTest, ANameSwappedAfterListingIsNotFollowedNorRead)
     ASSERT_EQ(chmod(target.c_str(), 0640), 0);
     const std::string linked = folder.makeFile("linked.txt");
     const std::string piped = folder.makeFile("piped.txt");
-    TskObj link = listed(linked);
-    TskObj fifo = listed(piped);
+    TouchedFile link = listed(linked);
+    TouchedFile fifo = listed(piped);
     ASSERT_EQ(unlink(linked.c_str()) + symlink(target.c_str(), linked.c_str()), 0);
     ASSERT_EQ(unlink(piped.c_str()) + mkfifo(piped.c_str(), 0644), 0);
     const pid_t writer = fork();
@@ -73,7 +73,7 @@ TEST_F(RealFileTest, ANameSwappedAfterListingIsNotFollowedNorRead)
         _exit(open(piped.c_str(), O_WRONLY) >= 0 ? 0 : 1);
     usleep(100'000); // the writer now waits in its open for a reader
 
-    for (TskObj* file : {&link, &fifo}) {
+    for (TouchedFile* file : {&link, &fifo}) {
         file->SetNewAttrs(~0u, kAttrReadOnly | kAttrHidden);
         EXPECT_NE(file->Touch(formats), 0) << file->FileName;
     }
@@ -92,7 +92,7 @@ TEST_F(RealFileTest, ReadOnlyFileKeepsItsBitWhenStamped)
 {
     const std::string path = folder.makeFile("ro.txt", "data");
     ASSERT_EQ(setAttributes(path, kAttrReadOnly | kAttrArchive), "");
-    TskObj file = listed(path);
+    TouchedFile file = listed(path);
     ASSERT_EQ(file.CurAttrs, kAttrReadOnly | kAttrArchive);
 
     file.SetNewModified(kMay6th2001 + k131415);
@@ -117,12 +117,12 @@ TEST_F(RealFileTest, BothStampsFromEachOtherSwap)
     const FileTime created = LocalToStamp(kMay6th2001);
     const FileTime modified = LocalToStamp(kMay6th2001 + k131415);
     stamp(path, created, modified);
-    TskObj file = listed(path);
+    TouchedFile file = listed(path);
     file.NewModified = file.CurCreated;
     file.NewCreated = file.CurModified;
     EXPECT_EQ(file.Touch(formats), 0);
 
-    const TskObj reread = listed(path);
+    const TouchedFile reread = listed(path);
     EXPECT_EQ(reread.CurModified, created);
     EXPECT_EQ(reread.CurCreated, modified);
     EXPECT_EQ(file.CurModified, created);
@@ -135,7 +135,7 @@ TEST_F(RealFileTest, StampsWithinHalfASecondOfTheOriginalAreTheSame)
     const std::string path = folder.makeFile("same.txt");
     const FileTime original = LocalToStamp(kMay6th2001 + k131415);
     stamp(path, original, original);
-    TskObj file = listed(path);
+    TouchedFile file = listed(path);
     file.NewModified = original + 3 * kSecond / 10;
     file.NewCreated = original + 2 * kSecond;
     EXPECT_EQ(file.Touch(formats), 0);
@@ -149,7 +149,7 @@ TEST_F(RealFileTest, PartsKeepTheEntrysOwnDateOrTime)
     const std::string path = folder.makeFile("parts.txt");
     const double own = kMay6th2001 + 100 + 0.25; // 06:00 on another day
     stamp(path, LocalToStamp(own), LocalToStamp(own));
-    TskObj file = listed(path);
+    TouchedFile file = listed(path);
 
     file.SetNewModifiedParts(kNoDateTime, k131415);
     EXPECT_EQ(file.NewModified, LocalToStamp(kMay6th2001 + 100 + k131415));
@@ -163,7 +163,7 @@ TEST_F(RealFileTest, UntouchGoesBackToTheFirstKnownState)
     const FileTime created = LocalToStamp(kMay6th2001);
     const FileTime modified = LocalToStamp(kMay6th2001 + k131415);
     stamp(path, created, modified);
-    TskObj file = listed(path);
+    TouchedFile file = listed(path);
     const EntrySnapshot asListed = snapshot(path);
 
     for (int i = 1; i <= 3; ++i) {
@@ -174,7 +174,7 @@ TEST_F(RealFileTest, UntouchGoesBackToTheFirstKnownState)
     }
     EXPECT_EQ(file.Untouch(asListed), 0);
     EXPECT_EQ(file.StatusText, "");
-    const TskObj reread = listed(path);
+    const TouchedFile reread = listed(path);
     EXPECT_EQ(reread.CurModified, modified);
     EXPECT_EQ(reread.CurCreated, created);
     EXPECT_EQ(reread.CurAttrs, file.OrigAttrs);
@@ -199,7 +199,7 @@ TEST_F(RealFileTest, StampsFromTheRecordedDate)
     for (const std::string& path : {photo, fifo, folder.path()})
         reader.dates[path] = taken;
 
-    TskObj file = listed(photo);
+    TouchedFile file = listed(photo);
     file.ModifiedFromRecorded = file.CreatedFromRecorded = true;
     EXPECT_EQ(file.Touch(formats), 0);
     EXPECT_EQ(file.CurModified, taken);
@@ -208,7 +208,7 @@ TEST_F(RealFileTest, StampsFromTheRecordedDate)
     EXPECT_NE(file.StatusText.find("Created date/time changed from original of "), std::string::npos);
 
     for (const std::string& path : {plain, fifo, folder.path()}) {
-        TskObj other = listed(path);
+        TouchedFile other = listed(path);
         const FileTime before = other.CurModified;
         other.CreatedFromRecorded = true;
         other.ModifiedFromRecorded = true;
@@ -216,7 +216,7 @@ TEST_F(RealFileTest, StampsFromTheRecordedDate)
         EXPECT_EQ(other.StatusText, "No recorded date in the file") << path;
         EXPECT_EQ(currentPlatform().readEntry(path)->modified, before) << path;
     }
-    TskObj hidden = listed(plain);
+    TouchedFile hidden = listed(plain);
     hidden.ModifiedFromRecorded = true;
     hidden.SetNewAttrs(~kAttrHidden, kAttrHidden);
     EXPECT_EQ(hidden.Touch(formats), kFailModified);
@@ -229,7 +229,7 @@ TEST_F(RealFileTest, UntouchMakesAReadOnlyFileReadOnlyAgain)
 {
     const std::string path = folder.makeFile("ro.txt");
     ASSERT_EQ(chmod(path.c_str(), 0444), 0);
-    TskObj file = listed(path);
+    TouchedFile file = listed(path);
     const EntrySnapshot asListed = snapshot(path);
     file.SetNewAttrs(~kAttrReadOnly, 0);
     ASSERT_EQ(file.Touch(formats), 0) << file.StatusText;
@@ -247,7 +247,7 @@ TEST_F(RealFileTest, UntouchMakesAReadOnlyFileReadOnlyAgain)
 TEST_F(RealFileTest, FoldersAreStampedToo)
 {
     const std::string path = folder.makeFolder("sub");
-    TskObj dir = listed(path);
+    TouchedFile dir = listed(path);
     EXPECT_TRUE(dir.CurAttrs & kAttrDirectory);
     dir.SetNewModified(kMay6th2001 + k131415);
     dir.SetNewCreated(kMay6th2001);
@@ -261,7 +261,7 @@ TEST_F(RealFileTest, MatchingFileTakesThePartnersStamps)
 {
     const std::string partner = folder.makeFile("other/REPORT.DOC");
     stamp(partner, LocalToStamp(kMay6th2001), LocalToStamp(kMay6th2001 + k131415));
-    TskObj file = listed(folder.makeFile("report.doc"));
+    TouchedFile file = listed(folder.makeFile("report.doc"));
     const std::string other = folder / "other";
 
     file.MatchKind = 2;
@@ -305,7 +305,7 @@ protected:
 // fails every step asked for, and a refused attribute step leaves the stamps set.
 TEST_F(FakeFileTest, FailuresGiveBitsAndLines)
 {
-    TskObj file = listed("/d/f.txt");
+    TouchedFile file = listed("/d/f.txt");
     platform.fail(FakeCall::Open, "/d/f.txt");
     file.NewModified = 300 * kSecond;
     file.NewCreated = 300 * kSecond;
@@ -316,7 +316,7 @@ TEST_F(FakeFileTest, FailuresGiveBitsAndLines)
     EXPECT_EQ(file.NewModified, 300 * kSecond);
     EXPECT_NE(file.NewAttrs, kNoAttrs);
 
-    TskObj folder = listed("/d/sub");
+    TouchedFile folder = listed("/d/sub");
     platform.fail(FakeCall::SetAttributes, "/d/sub");
     folder.NewModified = 300 * kSecond;
     folder.SetNewAttrs(~0u, kAttrHidden);
@@ -330,7 +330,7 @@ TEST_F(FakeFileTest, FailuresGiveBitsAndLines)
 
 TEST_F(FakeFileTest, RefusedSetTimeKeepsThePendingStamp)
 {
-    TskObj file = listed("/d/f.txt");
+    TouchedFile file = listed("/d/f.txt");
     platform.fail(FakeCall::SetTimes, "/d/f.txt");
     file.NewCreated = 300 * kSecond;
     EXPECT_EQ(file.Touch(formats), kFailCreated);
@@ -343,7 +343,7 @@ TEST_F(FakeFileTest, RefusedSetTimeKeepsThePendingStamp)
 // entry's state as it now is and drops what was pending.
 TEST_F(FakeFileTest, UntouchIsWholeOrNothing)
 {
-    TskObj file = listed("/d/f.txt");
+    TouchedFile file = listed("/d/f.txt");
     const EntrySnapshot asListed = snapshot("/d/f.txt");
     file.NewModified = 300 * kSecond;
     file.SetNewAttrs(~0u, kAttrHidden);
@@ -354,7 +354,7 @@ TEST_F(FakeFileTest, UntouchIsWholeOrNothing)
     EXPECT_EQ(file.CurModified, 300 * kSecond);
 
     platform.addEntry("/d/g.txt", kAttrArchive, 100 * kSecond, 200 * kSecond);
-    TskObj other = listed("/d/g.txt");
+    TouchedFile other = listed("/d/g.txt");
     const EntrySnapshot otherListed = snapshot("/d/g.txt");
     other.NewModified = 300 * kSecond;
     other.SetNewAttrs(~0u, kAttrHidden);

@@ -22,11 +22,11 @@ constexpr int kFailModified = 2;
 constexpr int kFailCreated = 4;
 constexpr int kFailAttributes = 8;
 
-class TskObj
+class TouchedFile
 {
 public:
     // Takes the values of a directory entry.
-    TskObj(std::uint32_t attrs, FileTime modified, FileTime created, std::string fileName);
+    TouchedFile(std::uint32_t attrs, FileTime modified, FileTime created, std::string fileName);
 
     void ClearPending();
     void ClearNewModified();

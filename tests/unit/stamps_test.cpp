@@ -1,5 +1,5 @@
 // Stamp comparison and lookup.
-#include "core/tfuncs2.h"
+#include "core/stamps.h"
 
 #include "fake/fakeplatform.h"
 
