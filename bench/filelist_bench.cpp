@@ -2,7 +2,7 @@
 // all and the status text. Usage: filelist_bench [number of files, default 100000]
 #include "core/datetimeformats.h"
 #include "window/filelistmodel.h"
-#include "window/mainu.h"
+#include "window/mainwindow.h"
 #include "winutil/filedialog.h"
 
 #include <QAction>
@@ -93,7 +93,7 @@ int main(int argc, char** argv)
     std::printf("%d files\n", count);
     timer.report("creating the files (setup)");
 
-    TMainForm form((folder.path() + "/stampkeep.ini").toStdString(), formats);
+    MainWindow form((folder.path() + "/stampkeep.ini").toStdString(), formats);
     form.show();
     QApplication::processEvents();
 

@@ -3,7 +3,7 @@
 #include "core/datetimeformats.h"
 #include "platform/messagebox.h"
 #include "window/filelistmodel.h"
-#include "window/mainu.h"
+#include "window/mainwindow.h"
 
 #include <QAction>
 #include <QApplication>
@@ -68,7 +68,7 @@ int main(int argc, char** argv)
     });
 
     const QTemporaryDir settings;
-    TMainForm form(settings.filePath("stampkeep.ini").toStdString(), formats);
+    MainWindow form(settings.filePath("stampkeep.ini").toStdString(), formats);
     const std::string folder = argv[1];
     for (const FileEntry& entry : currentPlatform().findFiles(folder + "/*")) {
         const std::string path = folder + "/" + entry.name;

@@ -5,7 +5,7 @@
 #include "platform/programfiles.h"
 #include "platform/programstart.h"
 #include "window/handoffchannel.h"
-#include "window/mainu.h"
+#include "window/mainwindow.h"
 #include "window/startup.h"
 #include "window/stopwatcher.h"
 #include "winutil/qtmessagebox.h"
@@ -60,7 +60,7 @@ int runStampkeep(int argc, char** argv)
     if (start.handOver(ownCommandLine))
         return 0;
 
-    TMainForm mainForm(iniFileName, formats);
+    MainWindow mainForm(iniFileName, formats);
     QObject::disconnect(startStops);
     if (stopped())
         return 0;
@@ -70,7 +70,7 @@ int runStampkeep(int argc, char** argv)
     QString error;
     if (start.hasSharedBlock() && !channel.listen(error))
         std::cerr << "stampkeep: " << error.toStdString() << "; later starts cannot reach this window\n";
-    QObject::connect(&channel, &HandOffChannel::messageArrived, &mainForm, &TMainForm::handOffMessage);
+    QObject::connect(&channel, &HandOffChannel::messageArrived, &mainForm, &MainWindow::handOffMessage);
     mainForm.show();
     return QApplication::exec();
 }

@@ -1,5 +1,5 @@
 // The main window's images and the binding of its tool buttons, check boxes and groups to their actions.
-#include "window/mainu.h"
+#include "window/mainwindow.h"
 
 #include "ui_mainform.h"
 
@@ -24,7 +24,7 @@ void underlineMnemonic(QLabel* label)
 
 } // namespace
 
-void TMainForm::loadImages()
+void MainWindow::loadImages()
 {
     LoadGlyphRange(ilAction, 10, 23);
     loadStateGlyphs(ilStates);
@@ -32,7 +32,7 @@ void TMainForm::loadImages()
     files->setImages(ilList);
 }
 
-void TMainForm::bindButtons()
+void MainWindow::bindButtons()
 {
     const std::pair<QAction*, int> actionImages[] = {
         {ui->acApply, 0}, {ui->acSelect, 1}, {ui->acRemove, 2}, {ui->acClear, 3}, {ui->acUndoTouch, 4},

@@ -1,12 +1,12 @@
 // Files dropped on the list from a file manager, and a row dragged to another place inside the list.
-#include "window/mainu.h"
+#include "window/mainwindow.h"
 
 #include "ui_mainform.h"
 
 #include "core/driveclass.h"
 #include "core/errorbox.h"
 #include "window/filelistmodel.h"
-#include "window/listview.h"
+#include "window/filelistview.h"
 #include "winutil/pathbytes.h"
 
 #include <QDrag>
@@ -33,14 +33,14 @@ bool hasLocalFile(const QMimeData& data)
 
 } // namespace
 
-void TMainForm::connectListDrops()
+void MainWindow::connectListDrops()
 {
-    connect(ui->lvMain, &TListView::dragStarted, this, &TMainForm::lvMainStartDrag);
-    connect(ui->lvMain, &TListView::dragOver, this, &TMainForm::lvMainDragOver);
-    connect(ui->lvMain, &TListView::dragDrop, this, &TMainForm::lvMainDragDrop);
+    connect(ui->lvMain, &FileListView::dragStarted, this, &MainWindow::lvMainStartDrag);
+    connect(ui->lvMain, &FileListView::dragOver, this, &MainWindow::lvMainDragOver);
+    connect(ui->lvMain, &FileListView::dragDrop, this, &MainWindow::lvMainDragDrop);
 }
 
-void TMainForm::lvMainStartDrag()
+void MainWindow::lvMainStartDrag()
 {
     const int first = firstSelectedRow();
     dragItem = first >= 0 ? QPersistentModelIndex(files->index(first, 0)) : QPersistentModelIndex();
@@ -52,7 +52,7 @@ void TMainForm::lvMainStartDrag()
     drag->exec(Qt::CopyAction);
 }
 
-void TMainForm::lvMainDragOver(QDragMoveEvent* event, bool fromList)
+void MainWindow::lvMainDragOver(QDragMoveEvent* event, bool fromList)
 {
     if (fromList) {
         if (!dragItem.isValid())
@@ -71,7 +71,7 @@ void TMainForm::lvMainDragOver(QDragMoveEvent* event, bool fromList)
     event->accept();
 }
 
-void TMainForm::lvMainDragDrop(QDropEvent* event, bool fromList)
+void MainWindow::lvMainDragDrop(QDropEvent* event, bool fromList)
 {
     event->setDropAction(Qt::CopyAction);
     event->accept();
@@ -92,7 +92,7 @@ void TMainForm::lvMainDragDrop(QDropEvent* event, bool fromList)
     dragItem = QPersistentModelIndex();
 }
 
-void TMainForm::dropFiles(const std::vector<std::string>& paths)
+void MainWindow::dropFiles(const std::vector<std::string>& paths)
 {
     DropRefusals refusals;
     {

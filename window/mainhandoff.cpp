@@ -1,6 +1,6 @@
 // The command line of this or a later start, read from the hand-off block: files into the list, switches onto the
 // panel.
-#include "window/mainu.h"
+#include "window/mainwindow.h"
 
 #include "ui_mainform.h"
 
@@ -9,7 +9,7 @@
 #include "platform/platform.h"
 #include "window/filelistmodel.h"
 
-void TMainForm::handOffMessage(const HandOffMessage& message)
+void MainWindow::handOffMessage(const HandOffMessage& message)
 {
     if (isMinimized())
         showNormal();
@@ -18,7 +18,7 @@ void TMainForm::handOffMessage(const HandOffMessage& message)
     whenIdle([this, message] { TakeHandOff(message); });
 }
 
-void TMainForm::TakeHandOff(const HandOffMessage& message)
+void MainWindow::TakeHandOff(const HandOffMessage& message)
 {
     const bool wasEmpty = files->rowCount() == 0;
     if (!message.specs.empty()) {
@@ -33,7 +33,7 @@ void TMainForm::TakeHandOff(const HandOffMessage& message)
         ApplyHandOffSwitches(message.record);
 }
 
-void TMainForm::AddMatchingFiles(const std::string& spec, const std::string& folder, bool subfolders)
+void MainWindow::AddMatchingFiles(const std::string& spec, const std::string& folder, bool subfolders)
 {
     // Relative specifications are found where the start that named them was working.
     const std::string pattern = fullPath(spec, folder);
@@ -60,7 +60,7 @@ void TMainForm::AddMatchingFiles(const std::string& spec, const std::string& fol
         [](const std::string&) {});
 }
 
-void TMainForm::ApplyHandOffSwitches(const TTouchSettings& record)
+void MainWindow::ApplyHandOffSwitches(const TTouchSettings& record)
 {
     if (record.PresetNo >= 1) {
         if (record.PresetNo <= kPresetCount && presetTable[static_cast<std::size_t>(record.PresetNo - 1)].configured)

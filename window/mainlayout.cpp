@@ -1,13 +1,13 @@
 // Following the system fonts: the window and list fonts, and the panel layout pass that lines the controls up.
-#include "window/mainu.h"
+#include "window/mainwindow.h"
 
 #include "ui_mainform.h"
 
 #include "core/touchedfile.h"
 #include "window/filelistmodel.h"
-#include "winutil/formposu.h"
+#include "winutil/buttoncycle.h"
 #include "winutil/qtdatetime.h"
-#include "winutil/tfuncsu.h"
+#include "winutil/windowplacement.h"
 
 #include <QApplication>
 #include <QStyleOptionViewItem>
@@ -103,7 +103,7 @@ QSize firstStartSize(const QMainWindow& form, const QTreeView& list, int columnP
 
 } // namespace
 
-void TMainForm::aeMainSettingChange()
+void MainWindow::aeMainSettingChange()
 {
     const bool firstStart = firstActivation && !FormPlacementStored(iniFileName, *this);
     const QFont systemFont = QApplication::font();
@@ -126,7 +126,7 @@ void TMainForm::aeMainSettingChange()
     }
 }
 
-void TMainForm::panelLayoutPass()
+void MainWindow::panelLayoutPass()
 {
     // Each pass starts from the design, so that the panel shrinks again with the font.
     panelDesign.restore();
@@ -174,7 +174,7 @@ void TMainForm::panelLayoutPass()
     followPanelWidth();
 }
 
-void TMainForm::placeButtonRow()
+void MainWindow::placeButtonRow()
 {
     QWidget* groups = ui->gbFiles;
     const QList<QWidget*> buttons = {ui->btnHelp, ui->btnAbout, ui->btnExit};
@@ -201,13 +201,13 @@ void TMainForm::placeButtonRow()
         alignRight(buttons, right + shortfall, panelDesign);
 }
 
-void TMainForm::followPanelWidth()
+void MainWindow::followPanelWidth()
 {
     minTrackWidth = ui->btnExit->geometry().right() + 1 + kRightOfExit;
     setMinimumSize(minTrackWidth > 0 ? minTrackWidth : 640, kMinTrackHeight);
 }
 
-void TMainForm::AutoSizeColumns()
+void MainWindow::AutoSizeColumns()
 {
     // Each column fits its header, or its widest row once there are rows, plus the width of "AM".
     QHeaderView* header = ui->lvMain->header();

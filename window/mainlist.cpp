@@ -1,5 +1,5 @@
 // The file list: adding through the dialog, removing, clearing, moving, selecting and sorting rows.
-#include "window/mainu.h"
+#include "window/mainwindow.h"
 
 #include "ui_mainform.h"
 
@@ -34,19 +34,19 @@ std::string failureText(int count, const std::string& lines)
 
 } // namespace
 
-void TMainForm::connectListActions()
+void MainWindow::connectListActions()
 {
-    connect(ui->acSelect, &QAction::triggered, this, &TMainForm::aSelectClick);
-    connect(ui->acRemove, &QAction::triggered, this, &TMainForm::acRemoveExecute);
-    connect(ui->acClear, &QAction::triggered, this, &TMainForm::acClearExecute);
-    connect(ui->acItemUp, &QAction::triggered, this, &TMainForm::acItemUpExecute);
-    connect(ui->acItemDown, &QAction::triggered, this, &TMainForm::acItemDownExecute);
-    connect(ui->acSelAll, &QAction::triggered, this, &TMainForm::acSelAllExecute);
+    connect(ui->acSelect, &QAction::triggered, this, &MainWindow::aSelectClick);
+    connect(ui->acRemove, &QAction::triggered, this, &MainWindow::acRemoveExecute);
+    connect(ui->acClear, &QAction::triggered, this, &MainWindow::acClearExecute);
+    connect(ui->acItemUp, &QAction::triggered, this, &MainWindow::acItemUpExecute);
+    connect(ui->acItemDown, &QAction::triggered, this, &MainWindow::acItemDownExecute);
+    connect(ui->acSelAll, &QAction::triggered, this, &MainWindow::acSelAllExecute);
 
     QHeaderView* header = ui->lvMain->header();
     header->setSectionsClickable(true);
-    connect(header, &QHeaderView::sectionClicked, this, &TMainForm::lvMainColumnClick);
-    connect(ui->lvMain->selectionModel(), &QItemSelectionModel::selectionChanged, this, &TMainForm::lvMainSelectItem);
+    connect(header, &QHeaderView::sectionClicked, this, &MainWindow::lvMainColumnClick);
+    connect(ui->lvMain->selectionModel(), &QItemSelectionModel::selectionChanged, this, &MainWindow::lvMainSelectItem);
 
     pmList = new QMenu(this);
     pmList->setObjectName("pmList");
@@ -59,7 +59,7 @@ void TMainForm::connectListActions()
     connectListDrops();
 }
 
-void TMainForm::aSelectClick()
+void MainWindow::aSelectClick()
 {
     const std::vector<std::string> chosen = openFileNames(this, "Select Files", "All files (*)", selectFolder);
     if (chosen.empty()) {
@@ -89,7 +89,7 @@ void TMainForm::aSelectClick()
     AutoSizeColumns();
 }
 
-bool TMainForm::refuseDrive(const std::string& path)
+bool MainWindow::refuseDrive(const std::string& path)
 {
     const std::string refusal = selectionRefusal(ClassifyDrive(path));
     if (!refusal.empty())
@@ -97,7 +97,7 @@ bool TMainForm::refuseDrive(const std::string& path)
     return !refusal.empty();
 }
 
-bool TMainForm::addListedFile(const std::string& path)
+bool MainWindow::addListedFile(const std::string& path)
 {
     Platform& platform = currentPlatform();
     std::optional<EntrySnapshot> listed = platform.snapshotEntry(path);
@@ -116,16 +116,16 @@ bool TMainForm::addListedFile(const std::string& path)
     return true;
 }
 
-void TMainForm::AddFile(const std::string& path, EntrySnapshot listed)
+void MainWindow::AddFile(const std::string& path, EntrySnapshot listed)
 {
     // Selecting row by row costs time in proportion to the list for every row: the rows join the selection
     // together, at the end of the caller's run of adds or when the event loop next runs, whichever comes first.
     if (addedRows.empty())
-        QMetaObject::invokeMethod(this, &TMainForm::selectAddedRows, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(this, &MainWindow::selectAddedRows, Qt::QueuedConnection);
     addedRows.push_back(files->AddFile(path, std::move(listed)));
 }
 
-void TMainForm::selectAddedRows()
+void MainWindow::selectAddedRows()
 {
     if (addedRows.empty())
         return;
@@ -136,7 +136,7 @@ void TMainForm::selectAddedRows()
     ui->lvMain->selectionModel()->select(selection, QItemSelectionModel::Select | QItemSelectionModel::Rows);
 }
 
-std::vector<int> TMainForm::selectedRows() const
+std::vector<int> MainWindow::selectedRows() const
 {
     std::vector<int> rows;
     for (const QItemSelectionRange& range : ui->lvMain->selectionModel()->selection())
@@ -145,7 +145,7 @@ std::vector<int> TMainForm::selectedRows() const
     return rows;
 }
 
-int TMainForm::firstSelectedRow() const
+int MainWindow::firstSelectedRow() const
 {
     int first = -1;
     for (const QItemSelectionRange& range : ui->lvMain->selectionModel()->selection())
@@ -154,14 +154,14 @@ int TMainForm::firstSelectedRow() const
     return first;
 }
 
-void TMainForm::acRemoveExecute()
+void MainWindow::acRemoveExecute()
 {
     selectAddedRows();
     files->removeRowsAt(selectedRows());
     aeMainHint();
 }
 
-void TMainForm::acClearExecute()
+void MainWindow::acClearExecute()
 {
     addedRows.clear();
     files->clear();
@@ -169,17 +169,17 @@ void TMainForm::acClearExecute()
     aeMainHint();
 }
 
-void TMainForm::acItemUpExecute()
+void MainWindow::acItemUpExecute()
 {
     moveSelectedRow(-1);
 }
 
-void TMainForm::acItemDownExecute()
+void MainWindow::acItemDownExecute()
 {
     moveSelectedRow(1);
 }
 
-void TMainForm::moveSelectedRow(int step)
+void MainWindow::moveSelectedRow(int step)
 {
     selectAddedRows();
     const int row = firstSelectedRow();
@@ -188,7 +188,7 @@ void TMainForm::moveSelectedRow(int step)
     moveListRow(row, row + step);
 }
 
-void TMainForm::moveListRow(int row, int to)
+void MainWindow::moveListRow(int row, int to)
 {
     files->moveRowTo(row, to);
     ui->lvMain->selectionModel()->setCurrentIndex(files->index(to, 0),
@@ -196,18 +196,18 @@ void TMainForm::moveListRow(int row, int to)
     ClearSortMarks();
 }
 
-void TMainForm::acSelAllExecute()
+void MainWindow::acSelAllExecute()
 {
     ui->lvMain->selectAll();
 }
 
-void TMainForm::acRemoveUpdate()
+void MainWindow::acRemoveUpdate()
 {
     ui->acRemove->setEnabled(!busy && ui->lvMain->selectionModel()->hasSelection());
     ui->acClear->setEnabled(!busy && files->rowCount() > 0);
 }
 
-void TMainForm::acItemDownUpdate()
+void MainWindow::acItemDownUpdate()
 {
     const bool single = !busy && selectedCount() == 1;
     const int row = single ? firstSelectedRow() : -1;
@@ -216,7 +216,7 @@ void TMainForm::acItemDownUpdate()
     ui->acSelAll->setEnabled(!busy && files->rowCount() > 0);
 }
 
-void TMainForm::lvMainColumnClick(int column)
+void MainWindow::lvMainColumnClick(int column)
 {
     selectAddedRows();
     const int key = column + 1;
@@ -233,12 +233,12 @@ void TMainForm::lvMainColumnClick(int column)
         ui->lvMain->scrollTo(files->index(first, 0));
 }
 
-void TMainForm::lvMainSelectItem()
+void MainWindow::lvMainSelectItem()
 {
     aeMainHint();
 }
 
-void TMainForm::ClearSortMarks()
+void MainWindow::ClearSortMarks()
 {
     if (sortKey == 0)
         return;
@@ -247,7 +247,7 @@ void TMainForm::ClearSortMarks()
         SetColumnImage(column, FileListModel::kHeaderPlain);
 }
 
-void TMainForm::SetColumnImage(int columnIndex, int image)
+void MainWindow::SetColumnImage(int columnIndex, int image)
 {
     files->setHeaderImage(columnIndex, image);
 }

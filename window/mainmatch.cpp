@@ -1,5 +1,5 @@
 // Folder matching: the stamps of same-named files in a chosen folder.
-#include "window/mainu.h"
+#include "window/mainwindow.h"
 
 #include "ui_mainform.h"
 
@@ -12,7 +12,7 @@
 
 #include <QItemSelectionModel>
 
-bool TMainForm::matchWithChosenFolder()
+bool MainWindow::matchWithChosenFolder()
 {
     std::string chosen;
     if (!BrowseForFolder(this, matchFolder, "Select folder for matching files", chosen))
@@ -23,7 +23,7 @@ bool TMainForm::matchWithChosenFolder()
     return CompareWithFolder(listing);
 }
 
-void TMainForm::ListFolderFiles(std::vector<std::string>& list, const std::string& folder)
+void MainWindow::ListFolderFiles(std::vector<std::string>& list, const std::string& folder)
 {
     list.clear();
     for (const FileEntry& entry : currentPlatform().findFiles(withTrailingSlash(folder) + "*.*")) {
@@ -33,7 +33,7 @@ void TMainForm::ListFolderFiles(std::vector<std::string>& list, const std::strin
     sortListing(list);
 }
 
-bool TMainForm::CompareWithFolder(const std::vector<std::string>& listing)
+bool MainWindow::CompareWithFolder(const std::vector<std::string>& listing)
 {
     MatchCounts counts;
     int selected = 0;
@@ -58,15 +58,15 @@ bool TMainForm::CompareWithFolder(const std::vector<std::string>& listing)
     return decision.proceed;
 }
 
-MatchDecision TMainForm::ShowMatchReport(int rowCount, const MatchCounts& counts, const std::string& folder,
-                                         bool modFromFolder, bool creFromFolder)
+MatchDecision MainWindow::ShowMatchReport(int rowCount, const MatchCounts& counts, const std::string& folder,
+                                          bool modFromFolder, bool creFromFolder)
 {
     const std::optional<MessageBoxRequest> box =
         matchReportBox(kProgramName, rowCount, counts, folder, modFromFolder, creFromFolder);
     return matchDecisionFor(counts, box ? std::optional(showMessageBox(*box)) : std::nullopt);
 }
 
-void TMainForm::DeselectByMatchKind(int threshold)
+void MainWindow::DeselectByMatchKind(int threshold)
 {
     QItemSelection deselect;
     for (const int row : selectedRows()) {

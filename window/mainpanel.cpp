@@ -1,5 +1,5 @@
 // The touch settings panel: date/time controls, sequence, source and attribute groups, label cycling, hints.
-#include "window/mainu.h"
+#include "window/mainwindow.h"
 
 #include "ui_mainform.h"
 
@@ -7,10 +7,10 @@
 #include "core/touchedfile.h"
 #include "platform/messagebox.h"
 #include "winutil/actionbinding.h"
+#include "winutil/buttoncycle.h"
 #include "winutil/filedialog.h"
 #include "winutil/pathbytes.h"
 #include "winutil/qtdatetime.h"
-#include "winutil/tfuncsu.h"
 
 #include <QGuiApplication>
 #include <QLineEdit>
@@ -90,7 +90,7 @@ void acceptAsCopy(QDropEvent* event)
 
 } // namespace
 
-void TMainForm::connectPanelActions()
+void MainWindow::connectPanelActions()
 {
     for (QDateTimeEdit* picker : pickers(*ui)) {
         // The pickers show local time; Qt's date and time edits would keep UTC.
@@ -101,15 +101,15 @@ void TMainForm::connectPanelActions()
     }
     ui->DTDateMod->setDateRange(QDate(1980, 1, 1), QDate(2105, 12, 31));
 
-    connect(ui->acDate, &QAction::triggered, this, &TMainForm::acDateExecute);
-    connect(ui->acTime, &QAction::triggered, this, &TMainForm::acTimeExecute);
-    connect(ui->acSeq, &QAction::triggered, this, &TMainForm::UpdateDateTimeControls);
-    connect(ui->comSeqN, &QComboBox::currentIndexChanged, this, &TMainForm::comSeqNChange);
-    connect(ui->comSeqU, &QComboBox::currentIndexChanged, this, &TMainForm::comSeqNChange);
-    connect(ui->acNow, &QAction::triggered, this, &TMainForm::acNowExecute);
-    connect(ui->acZerSec, &QAction::triggered, this, &TMainForm::acZerSecExecute);
-    connect(ui->acZerMin, &QAction::triggered, this, &TMainForm::acZerMinExecute);
-    connect(ui->acClkFmFile, &QAction::triggered, this, &TMainForm::acClkFmFileExecute);
+    connect(ui->acDate, &QAction::triggered, this, &MainWindow::acDateExecute);
+    connect(ui->acTime, &QAction::triggered, this, &MainWindow::acTimeExecute);
+    connect(ui->acSeq, &QAction::triggered, this, &MainWindow::UpdateDateTimeControls);
+    connect(ui->comSeqN, &QComboBox::currentIndexChanged, this, &MainWindow::comSeqNChange);
+    connect(ui->comSeqU, &QComboBox::currentIndexChanged, this, &MainWindow::comSeqNChange);
+    connect(ui->acNow, &QAction::triggered, this, &MainWindow::acNowExecute);
+    connect(ui->acZerSec, &QAction::triggered, this, &MainWindow::acZerSecExecute);
+    connect(ui->acZerMin, &QAction::triggered, this, &MainWindow::acZerMinExecute);
+    connect(ui->acClkFmFile, &QAction::triggered, this, &MainWindow::acClkFmFileExecute);
     for (const LabelLink& link : labelLinks(*ui))
         connect(link.action, &QAction::triggered, this, [bar = link.bar] { cycleToolBar(bar); });
 
@@ -117,7 +117,7 @@ void TMainForm::connectPanelActions()
     connectTouchActions();
 }
 
-void TMainForm::watchPanelEvents()
+void MainWindow::watchPanelEvents()
 {
     auto* labels = new EventHook(this, [this](QObject* label, QEvent* event) {
         const bool press = event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick;
@@ -152,21 +152,21 @@ void TMainForm::watchPanelEvents()
         picker->installEventFilter(drops);
 }
 
-void TMainForm::acDateExecute()
+void MainWindow::acDateExecute()
 {
     clockPartsChanged();
     if (ui->acDate->isChecked() && ui->DTDateMod->isEnabled())
         ui->DTDateMod->setFocus();
 }
 
-void TMainForm::acTimeExecute()
+void MainWindow::acTimeExecute()
 {
     clockPartsChanged();
     if (ui->acTime->isChecked() && ui->DTTimeMod->isEnabled())
         ui->DTTimeMod->setFocus();
 }
 
-void TMainForm::clockPartsChanged()
+void MainWindow::clockPartsChanged()
 {
     if (!ui->acDate->isChecked() && !ui->acTime->isChecked()) {
         ui->acModFmClk->setChecked(false);
@@ -175,7 +175,7 @@ void TMainForm::clockPartsChanged()
     UpdateDateTimeControls();
 }
 
-void TMainForm::UpdateDateTimeControls()
+void MainWindow::UpdateDateTimeControls()
 {
     const bool date = ui->acDate->isChecked();
     const bool time = ui->acTime->isChecked();
@@ -191,13 +191,13 @@ void TMainForm::UpdateDateTimeControls()
         source->setEnabled(!busy && (date || time));
 }
 
-void TMainForm::comSeqNChange()
+void MainWindow::comSeqNChange()
 {
     // A list without a selection counts as its first entry.
     seqStep = incrementSeconds(std::max(ui->comSeqN->currentIndex(), 0), std::max(ui->comSeqU->currentIndex(), 0));
 }
 
-void TMainForm::showPanelState(const PanelState& panel)
+void MainWindow::showPanelState(const PanelState& panel)
 {
     const bool dateShown =
         !panel.date ||
@@ -230,7 +230,7 @@ void TMainForm::showPanelState(const PanelState& panel)
     }
 }
 
-PanelState TMainForm::currentPanelState() const
+PanelState MainWindow::currentPanelState() const
 {
     PanelState panel;
     panel.date = dateTimeToSerial(ui->DTDateMod->dateTime());
@@ -247,14 +247,14 @@ PanelState TMainForm::currentPanelState() const
     return panel;
 }
 
-std::array<QAction*, 16> TMainForm::changeButtons() const
+std::array<QAction*, 16> MainWindow::changeButtons() const
 {
     return {ui->acModFmClk, ui->acModFmCre, ui->acModFmFld, ui->acModFmRec, ui->acCreFmClk, ui->acCreFmMod,
             ui->acCreFmFld, ui->acCreFmRec, ui->acAminus,   ui->acAPlus,    ui->acSMinus,   ui->acSPlus,
             ui->acHMinus,   ui->acHPlus,    ui->acRMinus,   ui->acRPlus};
 }
 
-void TMainForm::panelUpdate()
+void MainWindow::panelUpdate()
 {
     for (QAction* button : changeButtons()) {
         if (button != ui->acModFmClk && button != ui->acCreFmClk)
@@ -264,30 +264,30 @@ void TMainForm::panelUpdate()
         action->setEnabled(!busy);
 }
 
-void TMainForm::acNowExecute()
+void MainWindow::acNowExecute()
 {
     setPickerValue(ui->DTDateMod, dateTimeToSerial(QDateTime::currentDateTime()), formats);
     setPickerValue(ui->DTTimeMod, dateTimeToSerial(QDateTime::currentDateTime()), formats);
 }
 
-void TMainForm::acZerSecExecute()
+void MainWindow::acZerSecExecute()
 {
     ui->DTTimeMod->setDateTime(ZeroTime(ui->DTTimeMod->dateTime(), false));
 }
 
-void TMainForm::acZerMinExecute()
+void MainWindow::acZerMinExecute()
 {
     ui->DTTimeMod->setDateTime(ZeroTime(ui->DTTimeMod->dateTime(), true));
 }
 
-void TMainForm::acClkFmFileExecute()
+void MainWindow::acClkFmFileExecute()
 {
     const std::string path = openFileName(this, "Set date/time from file's Modified time", "All files (*)", {});
     if (!path.empty())
         SetClockFromFile(path);
 }
 
-void TMainForm::SetClockFromFile(const std::string& path)
+void MainWindow::SetClockFromFile(const std::string& path)
 {
     FileTime created = 0;
     FileTime modified = 0;
@@ -301,7 +301,7 @@ void TMainForm::SetClockFromFile(const std::string& path)
         setPickerValue(ui->DTTimeMod, serial, formats);
 }
 
-void TMainForm::LabelsClick(QObject* label)
+void MainWindow::LabelsClick(QObject* label)
 {
     for (const LabelLink& link : labelLinks(*ui)) {
         if (link.label == label)
@@ -309,7 +309,7 @@ void TMainForm::LabelsClick(QObject* label)
     }
 }
 
-void TMainForm::FlyoverMouseMove(QWidget* sender, const QPoint& pos)
+void MainWindow::FlyoverMouseMove(QWidget* sender, const QPoint& pos)
 {
     // The hint of the child under the pointer, a disabled one included; the last in child order wins.
     QString hint;
@@ -324,7 +324,7 @@ void TMainForm::FlyoverMouseMove(QWidget* sender, const QPoint& pos)
     QCoreApplication::sendEvent(sender, &tip);
 }
 
-bool TMainForm::pickerDragEvent(QEvent* event)
+bool MainWindow::pickerDragEvent(QEvent* event)
 {
     switch (event->type()) {
     case QEvent::DragEnter:

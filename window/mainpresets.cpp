@@ -1,17 +1,17 @@
 // The five preset buttons and their menus: apply, configure and remove a preset, and show which are configured.
-#include "window/mainu.h"
+#include "window/mainwindow.h"
 
 #include "ui_mainform.h"
 
 #include "core/errorbox.h"
 #include "core/inifile.h"
 #include "core/presets.h"
-#include "presets/presetu.h"
+#include "presets/presetdialog.h"
 #include "winutil/qtdatetime.h"
 
 #include <QMenu>
 
-void TMainForm::fillPresetTable()
+void MainWindow::fillPresetTable()
 {
     for (int n = 1; n <= kPresetCount; ++n) {
         PresetEntry& entry = presetTable[static_cast<std::size_t>(n - 1)];
@@ -39,7 +39,7 @@ void TMainForm::fillPresetTable()
     }
 }
 
-void TMainForm::prepareConfiguredPresets()
+void MainWindow::prepareConfiguredPresets()
 {
     IniFile ini(iniFileName);
     const bool anyEnabled = anyPresetEnabled(ini);
@@ -64,7 +64,7 @@ void TMainForm::prepareConfiguredPresets()
     }
 }
 
-void TMainForm::setPresetConfigured(int n, const QString& name, const QString& desc)
+void MainWindow::setPresetConfigured(int n, const QString& name, const QString& desc)
 {
     PresetEntry& entry = presetTable[static_cast<std::size_t>(n - 1)];
     entry.configured = true;
@@ -77,7 +77,7 @@ void TMainForm::setPresetConfigured(int n, const QString& name, const QString& d
     presetsUpdate();
 }
 
-void TMainForm::setPresetNotConfigured(int n)
+void MainWindow::setPresetNotConfigured(int n)
 {
     PresetEntry& entry = presetTable[static_cast<std::size_t>(n - 1)];
     entry.configured = false;
@@ -90,7 +90,7 @@ void TMainForm::setPresetNotConfigured(int n)
     presetsUpdate();
 }
 
-void TMainForm::presetsUpdate()
+void MainWindow::presetsUpdate()
 {
     for (const PresetEntry& entry : presetTable) {
         entry.button->setEnabled(!busy);
@@ -99,24 +99,24 @@ void TMainForm::presetsUpdate()
     }
 }
 
-void TMainForm::tbPreAll(int n)
+void MainWindow::tbPreAll(int n)
 {
     const PresetEntry& entry = presetTable[static_cast<std::size_t>(n - 1)];
     (entry.configured ? entry.apply : entry.configure)->trigger();
 }
 
-void TMainForm::preM_AllExecute(int n)
+void MainWindow::preM_AllExecute(int n)
 {
     presetTable[static_cast<std::size_t>(n - 1)].button->showMenu();
 }
 
-void TMainForm::preA_AllExecute(int n)
+void MainWindow::preA_AllExecute(int n)
 {
     const double now = dateTimeToSerial(QDateTime::currentDateTime());
     showPanelState(PanelState::fromPreset(readPreset(formats, IniFile(iniFileName), n, now), now));
 }
 
-void TMainForm::preC_AllExecute(int n)
+void MainWindow::preC_AllExecute(int n)
 {
     if (!presetForm->LoadPreset(n, currentPanelState()) || presetForm->exec() != QDialog::Accepted)
         return;
@@ -126,7 +126,7 @@ void TMainForm::preC_AllExecute(int n)
     setPresetConfigured(n, name, desc);
 }
 
-void TMainForm::preR_AllExecute(int n)
+void MainWindow::preR_AllExecute(int n)
 {
     try {
         IniFile(iniFileName).eraseSection(presetSection(n));

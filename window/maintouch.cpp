@@ -1,5 +1,5 @@
 // Touch, undo and reset of the selected rows.
-#include "window/mainu.h"
+#include "window/mainwindow.h"
 
 #include "ui_mainform.h"
 
@@ -52,10 +52,10 @@ private:
 
 // Runs `change` on every row of `rows` in order, shows each outcome in its row and sums up the failures in one box.
 // A stop signal ends the run between two rows, without the box: the window closes next.
-void runOnRows(TMainForm& form, const std::vector<int>& rows, const char* verb, int doneImage, int failedImage,
+void runOnRows(MainWindow& form, const std::vector<int>& rows, const char* verb, int doneImage, int failedImage,
                const std::function<int(int row)>& change)
 {
-    const TMainForm::BusyGuard busyGuard(form);
+    const MainWindow::BusyGuard busyGuard(form);
     FileListModel& files = form.fileList();
     RunProgress progress(*form.statusBar(), rows.size());
     int failed = 0;
@@ -82,26 +82,26 @@ void runOnRows(TMainForm& form, const std::vector<int>& rows, const char* verb, 
 
 } // namespace
 
-void TMainForm::connectTouchActions()
+void MainWindow::connectTouchActions()
 {
-    connect(ui->acApply, &QAction::triggered, this, &TMainForm::acApplyExecute);
-    connect(ui->acUndoTouch, &QAction::triggered, this, &TMainForm::acUndoTouchExecute);
-    connect(ui->acReset, &QAction::triggered, this, &TMainForm::acResetExecute);
+    connect(ui->acApply, &QAction::triggered, this, &MainWindow::acApplyExecute);
+    connect(ui->acUndoTouch, &QAction::triggered, this, &MainWindow::acUndoTouchExecute);
+    connect(ui->acReset, &QAction::triggered, this, &MainWindow::acResetExecute);
 }
 
-void TMainForm::acApplyUpdate()
+void MainWindow::acApplyUpdate()
 {
     const std::array<QAction*, 16> buttons = changeButtons();
     const bool anyDown = std::any_of(buttons.begin(), buttons.end(), [](const QAction* b) { return b->isChecked(); });
     ui->acApply->setEnabled(!busy && selectedCount() > 0 && anyDown);
 }
 
-void TMainForm::acUndoTouchUpdate()
+void MainWindow::acUndoTouchUpdate()
 {
     ui->acUndoTouch->setEnabled(!busy && selectedCount() > 0);
 }
 
-void TMainForm::acApplyExecute()
+void MainWindow::acApplyExecute()
 {
     if ((ui->acModFmFld->isChecked() || ui->acCreFmFld->isChecked()) && !matchWithChosenFolder())
         return;
@@ -135,14 +135,14 @@ void TMainForm::acApplyExecute()
     });
 }
 
-void TMainForm::acUndoTouchExecute()
+void MainWindow::acUndoTouchExecute()
 {
     const std::vector<int> rows = inListOrder(selectedRows());
     runOnRows(*this, rows, "undo", FileListModel::ImageListed, FileListModel::ImageUndoFailed,
               [this](int row) { return files->object(row).Untouch(files->listedState(row)); });
 }
 
-void TMainForm::acResetExecute()
+void MainWindow::acResetExecute()
 {
     for (QAction* button : changeButtons())
         button->setChecked(false);

@@ -3,7 +3,7 @@
 // blanks.
 #include "winutil/designfit.h"
 
-#include "winutil/tfuncsu.h"
+#include "winutil/buttoncycle.h"
 
 #include <QComboBox>
 #include <QDateTimeEdit>

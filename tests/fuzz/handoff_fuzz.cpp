@@ -8,7 +8,7 @@
 #include "fuzzsupport.h"
 #include "platform/messagebox.h"
 #include "window/filelistmodel.h"
-#include "window/mainu.h"
+#include "window/mainwindow.h"
 
 #include <QAction>
 #include <QApplication>
@@ -40,7 +40,7 @@ struct RunningInstance
     char name[13] = "handoff_fuzz";
     char* argv[1] = {name};
     QApplication application{argc, argv};
-    TMainForm form{fuzzFolder() + "/stampkeep.ini", BuildDateTimeFormats()};
+    MainWindow form{fuzzFolder() + "/stampkeep.ini", BuildDateTimeFormats()};
 };
 
 RunningInstance& runningInstance()

@@ -4,8 +4,8 @@
 #include "fake/fakeplatform.h"
 #include "gui/windowfixture.h"
 #include "window/filelistmodel.h"
-#include "window/listview.h"
-#include "window/mainu.h"
+#include "window/filelistview.h"
+#include "window/mainwindow.h"
 #include "winutil/filedialog.h"
 
 #include <QtTest>
@@ -66,14 +66,14 @@ private slots:
     void controlCharactersInNamesShowAsEscapes();
 
 private:
-    void addThroughDialog(TMainForm& form, const std::vector<std::string>& paths);
-    static TListView* listView(TMainForm& form) { return form.findChild<TListView*>("lvMain"); }
-    static QStringList listedNames(TMainForm& form);
-    static std::vector<int> selectedRows(TMainForm& form);
-    static void selectRows(TMainForm& form, std::initializer_list<int> rows);
-    static void dropUris(TMainForm& form, const QStringList& uris);
-    static std::vector<std::string> listedPaths(TMainForm& form);
-    static QPoint rowCentre(TMainForm& form, int row);
+    void addThroughDialog(MainWindow& form, const std::vector<std::string>& paths);
+    static FileListView* listView(MainWindow& form) { return form.findChild<FileListView*>("lvMain"); }
+    static QStringList listedNames(MainWindow& form);
+    static std::vector<int> selectedRows(MainWindow& form);
+    static void selectRows(MainWindow& form, std::initializer_list<int> rows);
+    static void dropUris(MainWindow& form, const QStringList& uris);
+    static std::vector<std::string> listedPaths(MainWindow& form);
+    static QPoint rowCentre(MainWindow& form, int row);
 
     std::vector<bool> hourglassAtBox;
 };
@@ -89,13 +89,13 @@ void FileListTest::init()
     });
 }
 
-void FileListTest::addThroughDialog(TMainForm& form, const std::vector<std::string>& paths)
+void FileListTest::addThroughDialog(MainWindow& form, const std::vector<std::string>& paths)
 {
     setNextFileDialogAnswer(toQStringList(paths));
     trigger(form, "acSelect");
 }
 
-QStringList FileListTest::listedNames(TMainForm& form)
+QStringList FileListTest::listedNames(MainWindow& form)
 {
     QStringList names;
     const FileListModel& files = form.fileList();
@@ -104,7 +104,7 @@ QStringList FileListTest::listedNames(TMainForm& form)
     return names;
 }
 
-std::vector<int> FileListTest::selectedRows(TMainForm& form)
+std::vector<int> FileListTest::selectedRows(MainWindow& form)
 {
     std::vector<int> rows;
     for (const QModelIndex& index : listView(form)->selectionModel()->selectedRows())
@@ -113,7 +113,7 @@ std::vector<int> FileListTest::selectedRows(TMainForm& form)
     return rows;
 }
 
-void FileListTest::selectRows(TMainForm& form, std::initializer_list<int> rows)
+void FileListTest::selectRows(MainWindow& form, std::initializer_list<int> rows)
 {
     QItemSelectionModel* selection = listView(form)->selectionModel();
     selection->clearSelection();
@@ -122,7 +122,7 @@ void FileListTest::selectRows(TMainForm& form, std::initializer_list<int> rows)
 }
 
 // A drop from a file manager: the names arrive as a URI list.
-void FileListTest::dropUris(TMainForm& form, const QStringList& uris)
+void FileListTest::dropUris(MainWindow& form, const QStringList& uris)
 {
     std::unique_ptr<QMimeData> data(uriList(uris));
     QWidget* viewport = listView(form)->viewport();
@@ -138,7 +138,7 @@ void FileListTest::dropUris(TMainForm& form, const QStringList& uris)
     idle();
 }
 
-std::vector<std::string> FileListTest::listedPaths(TMainForm& form)
+std::vector<std::string> FileListTest::listedPaths(MainWindow& form)
 {
     std::vector<std::string> paths;
     for (int row = 0; row < form.fileList().rowCount(); ++row)
@@ -146,7 +146,7 @@ std::vector<std::string> FileListTest::listedPaths(TMainForm& form)
     return paths;
 }
 
-QPoint FileListTest::rowCentre(TMainForm& form, int row)
+QPoint FileListTest::rowCentre(MainWindow& form, int row)
 {
     return listView(form)->visualRect(form.fileList().index(row, 0)).center();
 }
@@ -213,7 +213,7 @@ void FileListTest::modelKeepsItsIndexRight()
 
 void FileListTest::addingAListedPathRefreshesItsRow()
 {
-    TMainForm form(iniPath(), formats);
+    MainWindow form(iniPath(), formats);
     const std::string a = folder->makeFile("a.txt");
     const std::string b = folder->makeFile("b.txt");
     const std::string c = folder->makeFile("c.txt");
@@ -262,7 +262,7 @@ void FileListTest::addingAListedPathRefreshesItsRow()
 
 void FileListTest::failuresAreNamedUpToNineteen()
 {
-    TMainForm form(iniPath(), formats);
+    MainWindow form(iniPath(), formats);
     const std::string listed = folder->makeFile("present.txt");
     std::vector<std::string> chosen = {listed};
     std::string lines;
@@ -293,7 +293,7 @@ void FileListTest::failuresAreNamedUpToNineteen()
 
 void FileListTest::cancellingStillFitsTheColumns()
 {
-    TMainForm form(iniPath(), formats);
+    MainWindow form(iniPath(), formats);
     QHeaderView* header = listView(form)->header();
     for (int column = 0; column < header->count(); ++column)
         header->resizeSection(column, 3);
@@ -307,7 +307,7 @@ void FileListTest::cancellingStillFitsTheColumns()
 void FileListTest::dialogRefusesNetworkAndCdRomDrives()
 {
     // Only the first chosen file's drive decides; a refusal adds nothing at all.
-    TMainForm form(iniPath(), formats);
+    MainWindow form(iniPath(), formats);
     FakePlatform platform;
     platform.setDrive("/net/mapped/", DriveType::Network, "//server/share");
     platform.setDrive("/net/plain/", DriveType::Network);
@@ -339,7 +339,7 @@ void FileListTest::dialogRefusesNetworkAndCdRomDrives()
 
 void FileListTest::sortingByColumns()
 {
-    TMainForm form(iniPath(), formats);
+    MainWindow form(iniPath(), formats);
     showActive(form);
     // A base stamp well inside one 2^32 span, so that the half-second rule applies to its neighbours.
     const FileTime base = ((kUnixEpoch + 10'000'000ull * 1'600'000'000) & ~FileTime{0xFFFFFFFF}) + 100'000'000;
@@ -393,7 +393,7 @@ void FileListTest::sortingByColumns()
 
 void FileListTest::movingUpAndDown()
 {
-    TMainForm form(iniPath(), formats);
+    MainWindow form(iniPath(), formats);
     std::vector<std::string> paths;
     for (const char* name : {"a", "b", "c", "d"})
         paths.push_back(folder->makeFile(name));
@@ -439,7 +439,7 @@ void FileListTest::movingUpAndDown()
 
 void FileListTest::removingClearingAndSelectingAll()
 {
-    TMainForm form(iniPath(), formats);
+    MainWindow form(iniPath(), formats);
     auto* remove = form.findChild<QAction*>("acRemove");
     auto* clear = form.findChild<QAction*>("acClear");
     auto* selectAll = form.findChild<QAction*>("acSelAll");
@@ -479,7 +479,7 @@ void FileListTest::removingClearingAndSelectingAll()
 void FileListTest::rowAppearance()
 {
     // What a row shows beyond its texts: italics for folders, the status text as the tip of a touched row.
-    TMainForm form(iniPath(), formats);
+    MainWindow form(iniPath(), formats);
     const std::string folderPath = folder->makeFolder("folder");
     const std::string file = folder->makeFile("file");
     addThroughDialog(form, {folderPath, file});
@@ -497,7 +497,7 @@ void FileListTest::rowAppearance()
 
 void FileListTest::popupMenuOffersTheListCommands()
 {
-    TMainForm form(iniPath(), formats);
+    MainWindow form(iniPath(), formats);
     showActive(form);
     auto* menu = form.findChild<QMenu*>("pmList");
     QVERIFY(menu);
@@ -512,14 +512,14 @@ void FileListTest::popupMenuOffersTheListCommands()
 
 void FileListTest::keysAndButtons()
 {
-    TMainForm form(iniPath(), formats);
+    MainWindow form(iniPath(), formats);
     showActive(form);
     std::vector<std::string> paths;
     for (const char* name : {"a", "b", "c"})
         paths.push_back(folder->makeFile(name));
     setNextFileDialogAnswer(toQStringList(paths));
     idle();
-    TListView* list = listView(form);
+    FileListView* list = listView(form);
     QTest::keyClick(list, Qt::Key_F, Qt::ControlModifier);
     QCOMPARE(listedNames(form), QStringList({"a", "b", "c"}));
 
@@ -543,7 +543,7 @@ void FileListTest::keysAndButtons()
 
 void FileListTest::dropFromNetworkDrivesAndALocalFolder()
 {
-    TMainForm form(iniPath(), formats);
+    MainWindow form(iniPath(), formats);
     FakePlatform platform;
     platform.setDrive("/mnt/b/", DriveType::Network, "//server/b");
     platform.setDrive("/mnt/a/", DriveType::Network);
@@ -585,7 +585,7 @@ void FileListTest::dropFromNetworkDrivesAndALocalFolder()
 
 void FileListTest::dropFromCdRomDrives()
 {
-    TMainForm form(iniPath(), formats);
+    MainWindow form(iniPath(), formats);
     FakePlatform platform;
     platform.setDrive("/media/cd1/", DriveType::CdRom);
     platform.setDrive("/media/cd2/", DriveType::CdRom);
@@ -610,13 +610,13 @@ void FileListTest::draggingARowInsideTheList()
 {
     // Drags inside the list cannot run offscreen, so the view's signals stand in for it: the drag starts, passes
     // over rows and ends in a drop, marked as coming from the list itself.
-    TMainForm form(iniPath(), formats);
+    MainWindow form(iniPath(), formats);
     showActive(form);
     std::vector<std::string> paths;
     for (const char* name : {"a", "b", "c", "d"})
         paths.push_back(folder->makeFile(name));
     addThroughDialog(form, paths);
-    TListView* list = listView(form);
+    FileListView* list = listView(form);
     QMimeData data;
     const auto drag = [&](std::initializer_list<QPoint> over) {
         list->dragStarted();
@@ -665,7 +665,7 @@ void FileListTest::draggingARowInsideTheList()
 // A name whose bytes are no text is listed byte for byte, whether the dialog or a file manager hands it over.
 void FileListTest::namesThatAreNoTextKeepTheirBytes()
 {
-    TMainForm form(iniPath(), formats);
+    MainWindow form(iniPath(), formats);
     showActive(form);
     const std::string odd = folder->makeFile("bad\xFF\xFEname.txt");
     const std::string plain = folder->makeFile("plain.txt");

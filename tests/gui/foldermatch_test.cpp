@@ -1,7 +1,7 @@
 // Stamps from same-named files of a chosen folder: the comparison, its report, the user's choice and the touch.
 #include "gui/windowfixture.h"
 #include "window/filelistmodel.h"
-#include "window/mainu.h"
+#include "window/mainwindow.h"
 #include "window/matchreport.h"
 #include "winutil/filedialog.h"
 #include "winutil/qtmessagebox.h"
@@ -41,15 +41,15 @@ private slots:
 
 private:
     // Lists the files under "list/" and selects them; each has the stamp kListed.
-    std::vector<std::string> listFiles(TMainForm& form, const QStringList& names);
+    std::vector<std::string> listFiles(MainWindow& form, const QStringList& names);
     // Creates the partners under "partners/" with the stamp kPartner.
     std::string makePartners(const QStringList& names);
-    void applyFromFolder(TMainForm& form, const std::string& chosen);
-    int selectedCount(TMainForm& form) { return int(listView(form)->selectionModel()->selectedRows().size()); }
-    QTreeView* listView(TMainForm& form) { return form.findChild<QTreeView*>("lvMain"); }
+    void applyFromFolder(MainWindow& form, const std::string& chosen);
+    int selectedCount(MainWindow& form) { return int(listView(form)->selectionModel()->selectedRows().size()); }
+    QTreeView* listView(MainWindow& form) { return form.findChild<QTreeView*>("lvMain"); }
 };
 
-std::vector<std::string> FolderMatchTest::listFiles(TMainForm& form, const QStringList& names)
+std::vector<std::string> FolderMatchTest::listFiles(MainWindow& form, const QStringList& names)
 {
     std::vector<std::string> paths;
     for (const QString& name : names) {
@@ -70,7 +70,7 @@ std::string FolderMatchTest::makePartners(const QStringList& names)
     return *folder / "partners";
 }
 
-void FolderMatchTest::applyFromFolder(TMainForm& form, const std::string& chosen)
+void FolderMatchTest::applyFromFolder(MainWindow& form, const std::string& chosen)
 {
     form.findChild<QAction*>("acModFmFld")->setChecked(true);
     setNextFileDialogAnswer(chosen.empty() ? QStringList() : QStringList{QString::fromStdString(chosen)});
@@ -102,7 +102,7 @@ void FolderMatchTest::onePartnerPerName()
     QFETCH(QStringList, partners);
     QFETCH(int, kind);
     QFETCH(QString, line);
-    TMainForm form(iniPath(), formats);
+    MainWindow form(iniPath(), formats);
     const std::vector<std::string> paths = listFiles(form, {listed});
     const std::string partnerFolder = makePartners(partners);
     if (partners.first().startsWith("data/"))
@@ -118,7 +118,7 @@ void FolderMatchTest::onePartnerPerName()
 
 void FolderMatchTest::allExactShowsNoBox()
 {
-    TMainForm form(iniPath(), formats);
+    MainWindow form(iniPath(), formats);
     const std::vector<std::string> paths = listFiles(form, {"a.txt", "b.txt", "c.txt"});
     applyFromFolder(form, makePartners({"a.txt", "B.TXT", "c.txt", "d.txt"}));
     QVERIFY(boxes.empty());
@@ -130,7 +130,7 @@ void FolderMatchTest::allExactShowsNoBox()
 // The whole Yes/No/Cancel box, word for word; No keeps only the exact matches selected and touches them alone.
 void FolderMatchTest::noAnswerTouchesOnlyExactMatches()
 {
-    TMainForm form(iniPath(), formats);
+    MainWindow form(iniPath(), formats);
     const std::vector<std::string> paths = listFiles(form, {"a.txt", "b.txt", "c.txt", "d.txt", "e.txt"});
     const std::string partners = makePartners({"a.txt", "b.txt", "c.txt", "d.bak", "e.bak"});
     answer = MessageResult::No;
@@ -185,7 +185,7 @@ void FolderMatchTest::allFilesAndCountWordsOpenTheLines()
 
 void FolderMatchTest::severalAndNoneTouchNothing()
 {
-    TMainForm form(iniPath(), formats);
+    MainWindow form(iniPath(), formats);
     const std::vector<std::string> paths = listFiles(form, {"a.txt", "b.txt", "c.txt", "d.txt", "e.txt"});
     applyFromFolder(form, makePartners({"a.1", "a.2", "b.1", "b.2", "c.1", "c.2", "x.txt"}));
 
@@ -205,7 +205,7 @@ void FolderMatchTest::twelveWithoutMatch()
     QStringList names;
     for (int i = 0; i < 12; ++i)
         names << QString("f%1.txt").arg(i);
-    TMainForm form(iniPath(), formats);
+    MainWindow form(iniPath(), formats);
     const std::vector<std::string> paths = listFiles(form, names);
     const std::string partners = makePartners({"other.txt"});
     applyFromFolder(form, partners);
@@ -220,7 +220,7 @@ void FolderMatchTest::twelveWithoutMatch()
 // Cancel in the report: no file touched, no row deselected, and the window not left busy.
 void FolderMatchTest::cancelTouchesNothing()
 {
-    TMainForm form(iniPath(), formats);
+    MainWindow form(iniPath(), formats);
     const std::vector<std::string> paths = listFiles(form, {"a.txt", "b.txt", "c.txt"});
     answer = MessageResult::Cancel;
     applyFromFolder(form, makePartners({"a.txt", "b.bak"}));
@@ -237,7 +237,7 @@ void FolderMatchTest::cancelTouchesNothing()
 
 void FolderMatchTest::unlistableFolderTouchesNothing()
 {
-    TMainForm form(iniPath(), formats);
+    MainWindow form(iniPath(), formats);
     const std::vector<std::string> paths = listFiles(form, {"a.txt"});
     applyFromFolder(form, *folder / "missing");
     QCOMPARE(int(boxes.size()), 1);
@@ -249,7 +249,7 @@ void FolderMatchTest::unlistableFolderTouchesNothing()
 // the run still counts the file as touched.
 void FolderMatchTest::cancelledBrowserKeepsTheLastComparison()
 {
-    TMainForm form(iniPath(), formats);
+    MainWindow form(iniPath(), formats);
     const std::vector<std::string> paths = listFiles(form, {"a.txt", "b.txt"});
     const std::string partners = makePartners({"A.TXT", "b.txt"});
     applyFromFolder(form, partners);

@@ -6,7 +6,7 @@
 #include "platform/sharedblock.h"
 #include "window/filelistmodel.h"
 #include "window/handoffchannel.h"
-#include "window/mainu.h"
+#include "window/mainwindow.h"
 #include "window/startup.h"
 
 #include <QtTest>
@@ -58,7 +58,7 @@ private:
 
     QString program; // a copy of stampkeep in the test folder, so that its settings file is the test's
     std::unique_ptr<StartUp> start;
-    std::unique_ptr<TMainForm> form;
+    std::unique_ptr<MainWindow> form;
     std::unique_ptr<HandOffChannel> channel;
     TempDir runtime;
 };
@@ -100,13 +100,13 @@ void HandOffTest::becomeRunningInstance(const std::vector<std::string>& argument
     HandOffMessage own = StartUp::parseArguments(arguments, ini, formats);
     QVERIFY(!start->handOver(own));
     QVERIFY(start->hasSharedBlock());
-    form = std::make_unique<TMainForm>(ini, formats);
+    form = std::make_unique<MainWindow>(ini, formats);
     form->setOwnCommandLine(std::move(own));
     start->storeHandles(static_cast<std::uint32_t>(getpid()), static_cast<std::uint32_t>(form->winId()));
     channel = std::make_unique<HandOffChannel>();
     QString error;
     QVERIFY2(channel->listen(error), qPrintable(error));
-    connect(channel.get(), &HandOffChannel::messageArrived, form.get(), &TMainForm::handOffMessage);
+    connect(channel.get(), &HandOffChannel::messageArrived, form.get(), &MainWindow::handOffMessage);
     if (activate) {
         showActive(*form);
     } else {
@@ -314,7 +314,7 @@ void HandOffTest::handOffDuringABusyRunWaitsForItsEnd()
     const HandOffMessage switchesOnly = StartUp::parseArguments({"/A+"}, iniPath(), formats);
     const HandOffMessage message = StartUp::parseArguments({"x.txt", "/ME"}, iniPath(), formats);
     {
-        const TMainForm::BusyGuard busy(*form);
+        const MainWindow::BusyGuard busy(*form);
         form->handOffMessage(switchesOnly);
         form->handOffMessage(message);
         QCoreApplication::processEvents();
@@ -335,7 +335,7 @@ void HandOffTest::windowKeptFromItsEventsStillConfirms()
     later.setProcessEnvironment(laterEnvironment());
     later.setWorkingDirectory(QString::fromStdString(folder->path()));
     {
-        const TMainForm::BusyGuard busy(*form);
+        const MainWindow::BusyGuard busy(*form);
         QElapsedTimer clock;
         clock.start();
         later.start(program, {"x.txt"});

@@ -7,7 +7,7 @@
 #include "platform/interruption.h"
 #include "platform/sharedblock.h"
 #include "window/filelistmodel.h"
-#include "window/mainu.h"
+#include "window/mainwindow.h"
 
 #include <QtTest>
 
@@ -31,7 +31,7 @@ void InterruptedWindowTest::runStopsBetweenTwoFilesThenTheWindowCloses()
 {
     installInterruptionHandlers();
     const QDateTime before = local(2000, 1, 1, 0, 0, 0);
-    TMainForm form(iniPath(), formats);
+    MainWindow form(iniPath(), formats);
     showActive(form);
     std::vector<std::string> paths;
     for (const char* name : {"gone.txt", "b.txt", "c.txt"}) {
@@ -57,7 +57,7 @@ void InterruptedWindowTest::runStopsBetweenTwoFilesThenTheWindowCloses()
 
 void InterruptedWindowTest::idleWindowClosesAsExitDoes()
 {
-    TMainForm form(iniPath(), formats);
+    MainWindow form(iniPath(), formats);
     find<QComboBox>(form, "comSeqN")->setCurrentIndex(4);
     showActive(form);
     idle();

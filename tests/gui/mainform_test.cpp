@@ -3,10 +3,10 @@
 #include "core/inifile.h"
 #include "gui/windowfixture.h"
 #include "window/filelistmodel.h"
-#include "window/mainu.h"
+#include "window/mainwindow.h"
 #include "window/startup.h"
-#include "winutil/formposu.h"
 #include "winutil/helppage.h"
+#include "winutil/windowplacement.h"
 
 #include <QtTest>
 
@@ -48,7 +48,7 @@ private slots:
 
 void MainFormTest::componentTree()
 {
-    TMainForm form(iniPath(), formats);
+    MainWindow form(iniPath(), formats);
     for (const char* name :
          {"pnlControl", "gbFiles", "gbAttr",    "gbSettings", "gbDateTime", "tbFiles", "tbTouch", "tbMod",
           "tbCre",      "tbAttrA", "tbAttrS",   "tbAttrH",    "tbAttrR",    "tbClkA",  "tbClkB",  "tbPresets",
@@ -68,7 +68,7 @@ void MainFormTest::componentTree()
 
 void MainFormTest::firstStartWritesSamplePresets()
 {
-    TMainForm form(iniPath(), formats);
+    MainWindow form(iniPath(), formats);
     const IniFile ini(iniPath());
     QCOMPARE(ini.readString("Preset1", "Name", ""), std::string("Sample: simple touch"));
     QCOMPARE(ini.readInteger("Preset2", "Cre", 0), 2);
@@ -90,7 +90,7 @@ void MainFormTest::firstStartWritesSamplePresets()
 void MainFormTest::settingsSurviveARestart()
 {
     {
-        TMainForm form(iniPath(), formats);
+        MainWindow form(iniPath(), formats);
         find<QAction>(form, "acDate")->setChecked(false);
         find<QAction>(form, "acSeq")->setChecked(true);
         find<QComboBox>(form, "comSeqN")->setCurrentIndex(4);
@@ -105,7 +105,7 @@ void MainFormTest::settingsSurviveARestart()
     QVERIFY(ini.readValue("MainForm Settings", "Left").has_value());
     QVERIFY(ini.readValue("Location", "Location").has_value());
 
-    TMainForm again(iniPath(), formats);
+    MainWindow again(iniPath(), formats);
     QVERIFY(!find<QAction>(again, "acDate")->isChecked());
     QVERIFY(find<QAction>(again, "acTime")->isChecked());
     QVERIFY(find<QAction>(again, "acSeq")->isChecked());
@@ -117,7 +117,7 @@ void MainFormTest::settingsSurviveARestart()
 
 void MainFormTest::refusedSettingsFileAtExit()
 {
-    TMainForm form(iniPath(), formats);
+    MainWindow form(iniPath(), formats);
     form.show();
     // A folder in place of the settings file refuses every write, also for root.
     QFile::remove(QString::fromStdString(iniPath()));
@@ -134,7 +134,7 @@ void MainFormTest::unreadableSettingsFileAtStartAndExit()
     QCOMPARE(::mkfifo(iniPath().c_str(), 0600), 0);
     ::alarm(20);
     {
-        TMainForm form(iniPath(), formats);
+        MainWindow form(iniPath(), formats);
         QCOMPARE(boxes.size(), std::size_t{1});
         QCOMPARE(boxes[0].caption, std::string("Stampkeep"));
         QCOMPARE(boxes[0].text, "Cannot read " + iniPath() + ": not a regular file");
@@ -162,7 +162,7 @@ void MainFormTest::firstStartSize()
     setAvailableAreaOverride(large);
     QRect firstStart;
     {
-        TMainForm form(iniPath(), formats);
+        MainWindow form(iniPath(), formats);
         form.setOwnCommandLine(StartUp::parseArguments(files, iniPath(), formats));
         showActive(form);
         auto* list = find<QTreeView>(form, "lvMain");
@@ -182,7 +182,7 @@ void MainFormTest::firstStartSize()
     const QRect small(100, 50, 640, 480);
     setAvailableAreaOverride(small);
     {
-        TMainForm form(iniPath(), formats);
+        MainWindow form(iniPath(), formats);
         showActive(form);
         QVERIFY(small.contains(form.geometry()));
     }
@@ -191,7 +191,7 @@ void MainFormTest::firstStartSize()
     for (const auto& [key, value] : {std::pair{"Left", 10}, {"Top", 20}, {"Right", 610}, {"Bottom", 470}})
         ini.writeInteger("MainForm Settings", key, value);
     setAvailableAreaOverride(large);
-    TMainForm form(iniPath(), formats);
+    MainWindow form(iniPath(), formats);
     showActive(form);
     QCOMPARE(form.geometry(), QRect(10, 20, 600, 450));
     QVERIFY(firstStart.width() > 600 && firstStart.height() > 450);
@@ -205,7 +205,7 @@ void MainFormTest::layoutHoldsInEveryFont()
     for (const int points : kFontPoints) {
         QApplication::setFont(QFont(QApplication::font().family(), points));
         QFile::remove(QString::fromStdString(iniPath()));
-        TMainForm form(iniPath(), formats);
+        MainWindow form(iniPath(), formats);
         showActive(form);
         QStringList faults = layoutFaults(form);
         form.resize(1, 1);
@@ -221,7 +221,7 @@ void MainFormTest::layoutHoldsInEveryFont()
 void MainFormTest::layoutFollowsTheFontBackAndForth()
 {
     const auto restore = qScopeGuard([font = QApplication::font()] { QApplication::setFont(font); });
-    TMainForm form(iniPath(), formats);
+    MainWindow form(iniPath(), formats);
     showActive(form);
     // The list and the status bar keep the window's size, which the user chooses.
     const QWidget* panel = find<QWidget>(form, "pnlControl");
@@ -249,7 +249,7 @@ void MainFormTest::layoutFollowsTheFontBackAndForth()
 // Every key the window declares reaches its one action or control, and the keys the guide names are there.
 void MainFormTest::keysReachOneThingEach()
 {
-    TMainForm form(iniPath(), formats);
+    MainWindow form(iniPath(), formats);
     showActive(form);
     find<QTreeView>(form, "lvMain")->setFocus();
     const ShortcutCheck check = checkShortcuts(form);
@@ -265,7 +265,7 @@ void MainFormTest::keysReachOneThingEach()
 
 void MainFormTest::statusTextFollowsHints()
 {
-    TMainForm form(iniPath(), formats);
+    MainWindow form(iniPath(), formats);
     showActive(form);
     QStatusTipEvent hint("Apply all pending changes");
     QCoreApplication::sendEvent(&form, &hint);
@@ -298,7 +298,7 @@ void MainFormTest::helpOpensThePage()
     // The page lies beside the program; this test program has none, so the missing page is reported by its path.
     QList<QUrl> opened;
     setHelpUrlOpener([&](const QUrl& url) { opened.push_back(url); });
-    TMainForm form(iniPath(), formats);
+    MainWindow form(iniPath(), formats);
     find<QAction>(form, "acHelp")->trigger();
     setHelpUrlOpener(nullptr);
     const QString page = QCoreApplication::applicationDirPath() + "/" +

@@ -3,7 +3,7 @@
 #include "core/datetimeformats.h"
 #include "gui/windowfixture.h"
 #include "window/filelistmodel.h"
-#include "window/mainu.h"
+#include "window/mainwindow.h"
 #include "winutil/filedialog.h"
 #include "winutil/qtdatetime.h"
 
@@ -27,7 +27,7 @@
 namespace {
 
 // Which button of a group is down, by action name; empty when none is.
-QString downButton(TMainForm& form, std::initializer_list<const char*> group)
+QString downButton(MainWindow& form, std::initializer_list<const char*> group)
 {
     for (const char* name : group) {
         if (form.findChild<QAction*>(name)->isChecked())
@@ -79,7 +79,7 @@ private slots:
 
 void PanelTest::includesEnableTheirControls()
 {
-    TMainForm form(iniPath(), formats);
+    MainWindow form(iniPath(), formats);
     showActive(form);
     auto* datePicker = find<QDateEdit>(form, "DTDateMod");
     auto* timePicker = find<QTimeEdit>(form, "DTTimeMod");
@@ -125,7 +125,7 @@ void PanelTest::includesEnableTheirControls()
 
 void PanelTest::zeroSecondsAndMinutes()
 {
-    TMainForm form(iniPath(), formats);
+    MainWindow form(iniPath(), formats);
     auto* datePicker = find<QDateEdit>(form, "DTDateMod");
     auto* timePicker = find<QTimeEdit>(form, "DTTimeMod");
     datePicker->setDateTime(local(2001, 5, 6, 1, 2, 3));
@@ -140,7 +140,7 @@ void PanelTest::zeroSecondsAndMinutes()
 
 void PanelTest::nowSetsBothPickers()
 {
-    TMainForm form(iniPath(), formats);
+    MainWindow form(iniPath(), formats);
     find<QDateEdit>(form, "DTDateMod")->setDate(QDate(2001, 5, 6));
     find<QTimeEdit>(form, "DTTimeMod")->setTime(QTime(3, 4, 5));
     const QDateTime before = QDateTime::currentDateTime().addSecs(-1);
@@ -155,7 +155,7 @@ void PanelTest::nowSetsBothPickers()
 
 void PanelTest::labelsCycleTheirGroups()
 {
-    TMainForm form(iniPath(), formats);
+    MainWindow form(iniPath(), formats);
     showActive(form);
     const auto modified = {"acModFmClk", "acModFmCre", "acModFmFld", "acModFmRec"};
     auto* label = find<QLabel>(form, "lblM");
@@ -196,7 +196,7 @@ void PanelTest::labelsCycleTheirGroups()
 void PanelTest::setFromFile()
 {
     const std::string path = makeFile("clock.txt", local(1999, 1, 2, 8, 9, 10));
-    TMainForm form(iniPath(), formats);
+    MainWindow form(iniPath(), formats);
     auto* datePicker = find<QDateEdit>(form, "DTDateMod");
     auto* timePicker = find<QTimeEdit>(form, "DTTimeMod");
     datePicker->setDate(QDate(2001, 5, 6));
@@ -232,7 +232,7 @@ void PanelTest::dateOutsideThePickersRange()
 {
     const std::string old = makeFile("old.txt", local(1975, 6, 7, 8, 9, 10));
     const std::string future = makeFile("future.txt", local(2106, 1, 1, 0, 0, 1));
-    TMainForm form(iniPath(), formats);
+    MainWindow form(iniPath(), formats);
     auto* datePicker = find<QDateEdit>(form, "DTDateMod");
     auto* timePicker = find<QTimeEdit>(form, "DTTimeMod");
     datePicker->setDate(QDate(2001, 5, 6));
@@ -263,7 +263,7 @@ void PanelTest::dateOutsideThePickersRange()
 
 void PanelTest::hintsOfThePanel()
 {
-    TMainForm form(iniPath(), formats);
+    MainWindow form(iniPath(), formats);
     showActive(form);
     auto* timePicker = find<QTimeEdit>(form, "DTTimeMod");
     trigger(form, "acTime");
@@ -289,7 +289,7 @@ void PanelTest::dropsOnThePickers()
     const std::string second = makeFile("second.txt", local(2003, 4, 5, 18, 30, 0));
     const std::string sub = folder->makeFolder("sub");
     setModified(sub, local(2002, 3, 4, 5, 6, 7));
-    TMainForm form(iniPath(), formats);
+    MainWindow form(iniPath(), formats);
     showActive(form);
     auto* datePicker = find<QDateEdit>(form, "DTDateMod");
     auto* timePicker = find<QTimeEdit>(form, "DTTimeMod");
@@ -352,7 +352,7 @@ void PanelTest::pressedButtonsStandOut()
             QApplication::setStyle(style);
             QApplication::setPalette(darkPalette ? dark : QApplication::style()->standardPalette());
             const QString where = QString("%1 %2: ").arg(style, darkPalette ? "dark" : "light");
-            TMainForm form(iniPath(), formats);
+            MainWindow form(iniPath(), formats);
             showActive(form);
             for (const char* name :
                  {"acModFmClk", "acModFmCre", "acModFmFld", "acCreFmClk", "acCreFmMod", "acCreFmFld", "acAminus",

@@ -2,7 +2,7 @@
 #include "core/datetimeformats.h"
 #include "core/inifile.h"
 #include "gui/windowfixture.h"
-#include "window/mainu.h"
+#include "window/mainwindow.h"
 
 #include <QtTest>
 
@@ -65,14 +65,14 @@ private:
         return false;
     }
 
-    std::unique_ptr<TMainForm> form;
+    std::unique_ptr<MainWindow> form;
     std::function<void(QDialog&)> dialogAnswer;
 };
 
 void PresetButtonsTest::init()
 {
     WindowFixture::init();
-    form = std::make_unique<TMainForm>(iniPath(), formats);
+    form = std::make_unique<MainWindow>(iniPath(), formats);
     showActive(*form);
 }
 
@@ -115,7 +115,7 @@ void PresetButtonsTest::storedClockAndIncrement()
     ini.writeBool("Preset3", "UseSeq", true);
     ini.writeInteger("Preset3", "Mod", 7); // outside the code set: the group stays as it is
     ini.writeInteger("Preset3", "AttrH", 2);
-    TMainForm again(iniPath(), formats);
+    MainWindow again(iniPath(), formats);
     again.findChild<QAction*>("acModFmFld")->setChecked(true);
     again.findChild<QAction*>("preA3")->trigger();
     QCOMPARE(again.findChild<QDateEdit*>("DTDateMod")->date(), QDate(2001, 5, 6));

@@ -3,7 +3,7 @@
 #include "core/datetimeformats.h"
 #include "core/inifile.h"
 #include "gui/windowfixture.h"
-#include "presets/presetu.h"
+#include "presets/presetdialog.h"
 #include "winutil/qtdatetime.h"
 
 #include <QtTest>
@@ -78,8 +78,8 @@ private slots:
 private:
     void writeIni(const std::string& text) const { folder->makeFile("stampkeep.ini", text); }
     std::vector<std::string> boxTexts() const;
-    void clickOn(TPresetForm& form, const char* name) { QTest::mouseClick(find<QWidget>(form, name), Qt::LeftButton); }
-    QStringList pressedButtons(TPresetForm& form);
+    void clickOn(PresetDialog& form, const char* name) { QTest::mouseClick(find<QWidget>(form, name), Qt::LeftButton); }
+    QStringList pressedButtons(PresetDialog& form);
 };
 
 std::vector<std::string> PresetFormTest::boxTexts() const
@@ -93,7 +93,7 @@ std::vector<std::string> PresetFormTest::boxTexts() const
     return texts;
 }
 
-QStringList PresetFormTest::pressedButtons(TPresetForm& form)
+QStringList PresetFormTest::pressedButtons(PresetDialog& form)
 {
     QStringList pressed;
     for (const QString& name : kButtons) {
@@ -105,7 +105,7 @@ QStringList PresetFormTest::pressedButtons(TPresetForm& form)
 
 void PresetFormTest::componentsAndLimits()
 {
-    TPresetForm form(iniPath(), formats);
+    PresetDialog form(iniPath(), formats);
     QCOMPARE(form.objectName(), QString("PresetForm"));
     for (const char* name : {"gbAttr", "gbStamp", "gbClock", "tbAttrA", "tbAttrS", "tbAttrH", "tbAttrR", "tbMod",
                              "tbCre", "tbTimes", "cbDatex", "cbTimex", "cbSeq", "btnHelp", "btnCancel", "sbPre"})
@@ -131,7 +131,7 @@ void PresetFormTest::configuredPresetPressesStoredButtons()
              "\nTime=" + timeToText(formats, serialOf(QDate(2001, 5, 6), QTime(13, 14, 15))) +
              "\nUseDate=1\nUseTime=0\nUseSeq=1\nSeqNum=4\nSeqUnit=1\nClock=2\nMod=3\nCre=2\nAttrA=1\nAttrS=2\n"
              "AttrH=0\nAttrR=1\n");
-    TPresetForm form(iniPath(), formats);
+    PresetDialog form(iniPath(), formats);
     // Buttons pressed from an earlier use are raised by the next load.
     PanelState panel;
     panel.mod = kSourceClock;
@@ -161,7 +161,7 @@ void PresetFormTest::valuesOutsideTheirListsPressNothing()
     // Codes outside their lists press no button; absent keys take the dialog's defaults.
     writeIni("[Preset1]\nEnabled=1\nName=Odd\nDesc=Odd values\nClock=5\nMod=5\nCre=-1\nAttrA=3\nAttrR=2\n"
              "SeqNum=9\nSeqUnit=-2\n[Preset2]\nEnabled=1\n");
-    TPresetForm form(iniPath(), formats);
+    PresetDialog form(iniPath(), formats);
     QVERIFY(form.LoadPreset(1, {}));
     QCOMPARE(pressedButtons(form), QStringList({"tbRPlus"}));
     QCOMPARE(find<QComboBox>(form, "comSeqN")->currentIndex(), -1);
@@ -183,7 +183,7 @@ void PresetFormTest::unconfiguredPresetCopiesThePanel()
 {
     writeIni("[Preset1]\nEnabled=1\nName=First\nDesc=The first\nClock=0\nMod=1\n"
              "[Preset4]\nName=Left behind\nClock=1\nMod=3\n");
-    TPresetForm form(iniPath(), formats);
+    PresetDialog form(iniPath(), formats);
     QVERIFY(form.LoadPreset(1, {}));
 
     PanelState panel;
@@ -216,7 +216,7 @@ void PresetFormTest::unconfiguredPresetCopiesThePanel()
 
 void PresetFormTest::okChecksInOrder()
 {
-    TPresetForm form(iniPath(), formats);
+    PresetDialog form(iniPath(), formats);
     QVERIFY(form.LoadPreset(2, {}));
     showActive(form);
 
@@ -255,7 +255,7 @@ void PresetFormTest::okChecksInOrder()
 void PresetFormTest::namesAreUniqueWithoutRegardToCase()
 {
     writeIni("[Preset2]\nEnabled=1\nName=Sample: fix copy\nDesc=Fix\nAttrR=1\nCre=2\n");
-    TPresetForm form(iniPath(), formats);
+    PresetDialog form(iniPath(), formats);
     QVERIFY(form.LoadPreset(2, {}));
     find<QLineEdit>(form, "ebName")->setText("SAMPLE: FIX COPY");
     clickOn(form, "btnOK");
@@ -277,7 +277,7 @@ void PresetFormTest::namesAreUniqueWithoutRegardToCase()
 
 void PresetFormTest::dateAndTimeUncheckedDisableClockSources()
 {
-    TPresetForm form(iniPath(), formats);
+    PresetDialog form(iniPath(), formats);
     PanelState panel;
     panel.useSeq = true;
     panel.mod = kSourceClock;
@@ -312,7 +312,7 @@ void PresetFormTest::dateAndTimeUncheckedDisableClockSources()
 
 void PresetFormTest::systemClockDisablesPickersButKeepsTheirValues()
 {
-    TPresetForm form(iniPath(), formats);
+    PresetDialog form(iniPath(), formats);
     PanelState panel;
     panel.date = dateTimeToSerial(QDateTime(QDate(2004, 2, 3), QTime(0, 0)));
     panel.time = dateTimeToSerial(QDateTime(QDate(2004, 2, 3), QTime(8, 9, 10)));
@@ -339,7 +339,7 @@ void PresetFormTest::systemClockDisablesPickersButKeepsTheirValues()
 
 void PresetFormTest::labelsCycleTheirGroups()
 {
-    TPresetForm form(iniPath(), formats);
+    PresetDialog form(iniPath(), formats);
     QVERIFY(form.LoadPreset(1, {}));
     showActive(form);
 
@@ -381,7 +381,7 @@ void PresetFormTest::storedDateOutsideThePickerRange()
         "\n[Preset2]\nEnabled=1\nName=Early\nDesc=Early\nMod=1\nDate=" + longYearDate(formats, QDate(1979, 12, 31)) +
         "\n[Preset3]\nEnabled=1\nName=Edge\nDesc=Edge\nMod=1\nDate=" + longYearDate(formats, QDate(2105, 12, 31)) +
         "\n");
-    TPresetForm form(iniPath(), formats);
+    PresetDialog form(iniPath(), formats);
     const QString format = find<QDateEdit>(form, "DTDateMod")->displayFormat();
     QVERIFY(!form.LoadPreset(1, {}));
     QVERIFY(!form.LoadPreset(2, {}));
@@ -394,7 +394,7 @@ void PresetFormTest::storedDateOutsideThePickerRange()
 
 void PresetFormTest::refusedWriteKeepsTheDialogOpen()
 {
-    TPresetForm form(iniPath(), formats);
+    PresetDialog form(iniPath(), formats);
     QVERIFY(form.LoadPreset(1, {}));
     form.show();
     find<QLineEdit>(form, "ebName")->setText("Kept");
@@ -416,7 +416,7 @@ void PresetFormTest::utf8TextRoundTrips()
     const QString name = QString::fromUtf8("Überstunden ☀ 日本");
     const QString desc = QString::fromUtf8("Ändert „Erstellt“ – 🕒 時刻 = '#1'; [x] \"quoted\"");
     {
-        TPresetForm form(iniPath(), formats);
+        PresetDialog form(iniPath(), formats);
         QVERIFY(form.LoadPreset(4, {}));
         find<QLineEdit>(form, "ebName")->setText(name);
         find<QLineEdit>(form, "ebDesc")->setText(desc);
@@ -425,7 +425,7 @@ void PresetFormTest::utf8TextRoundTrips()
         QCOMPARE(form.result(), int(QDialog::Accepted));
     }
     QCOMPARE(IniFile(iniPath()).readString("Preset4", "Name", ""), name.toStdString());
-    TPresetForm again(iniPath(), formats);
+    PresetDialog again(iniPath(), formats);
     QVERIFY(again.LoadPreset(4, {}));
     QCOMPARE(find<QLineEdit>(again, "ebName")->text(), name);
     QCOMPARE(find<QLineEdit>(again, "ebDesc")->text(), desc);
@@ -435,7 +435,7 @@ void PresetFormTest::savedSectionHoldsSeventeenKeysInOrder()
 {
     // A section that is not configured: the dialog starts from the panel, and saving drops the stale keys.
     writeIni("[Preset5]\nEnabled=0\nName=Old\nStale=1\nMod=1\n[Settings]\nSeqUnit=1\n");
-    TPresetForm form(iniPath(), formats);
+    PresetDialog form(iniPath(), formats);
     PanelState panel;
     panel.date = dateTimeToSerial(QDateTime(QDate(1999, 6, 2), QTime(0, 0)));
     panel.time = dateTimeToSerial(QDateTime(QDate(1999, 6, 2), QTime(23, 45, 1)));
@@ -491,7 +491,7 @@ void PresetFormTest::savedSectionHoldsSeventeenKeysInOrder()
 
 void PresetFormTest::statusBarShowsTheHintUnderThePointer()
 {
-    TPresetForm form(iniPath(), formats);
+    PresetDialog form(iniPath(), formats);
     QVERIFY(form.LoadPreset(1, {}));
     showActive(form);
     auto* bar = find<QStatusBar>(form, "sbPre");
@@ -535,7 +535,7 @@ void PresetFormTest::layoutHoldsInEveryFont()
     const auto restore = qScopeGuard([font = QApplication::font()] { QApplication::setFont(font); });
     for (const int points : kFontPoints) {
         QApplication::setFont(QFont(QApplication::font().family(), points));
-        TPresetForm form(iniPath(), formats);
+        PresetDialog form(iniPath(), formats);
         QVERIFY(form.LoadPreset(1, {}));
         showActive(form);
         const QStringList faults = layoutFaults(form);
@@ -548,7 +548,7 @@ void PresetFormTest::layoutHoldsInEveryFont()
 void PresetFormTest::layoutFollowsTheFontBackAndForth()
 {
     const auto restore = qScopeGuard([font = QApplication::font()] { QApplication::setFont(font); });
-    TPresetForm form(iniPath(), formats);
+    PresetDialog form(iniPath(), formats);
     QVERIFY(form.LoadPreset(1, {}));
     showActive(form);
     const QMap<QString, QRect> usual = componentPlaces(form);
@@ -574,7 +574,7 @@ void PresetFormTest::layoutFollowsTheFontBackAndForth()
 // description's letter moves there.
 void PresetFormTest::keysReachOneThingEach()
 {
-    TPresetForm form(iniPath(), formats);
+    PresetDialog form(iniPath(), formats);
     QVERIFY(form.LoadPreset(1, {}));
     showActive(form);
     const ShortcutCheck check = checkShortcuts(form);
@@ -592,7 +592,7 @@ void PresetFormTest::keysReachOneThingEach()
 // a large system font, where the dialog widens with the field.
 void PresetFormTest::nameFieldShowsTheLongestName()
 {
-    TPresetForm form(iniPath(), formats);
+    PresetDialog form(iniPath(), formats);
     showActive(form);
     auto* name = find<QLineEdit>(form, "ebName");
     name->setText("Sample: simple touch");
@@ -608,7 +608,7 @@ void PresetFormTest::nameFieldShowsTheLongestName()
 
 void PresetFormTest::helpOpensThePage()
 {
-    TPresetForm form(iniPath(), formats);
+    PresetDialog form(iniPath(), formats);
     showActive(form);
     // The test program has no help page beside it, so the help engine reports the missing page.
     QTest::keyClick(&form, Qt::Key_F1);

@@ -5,7 +5,7 @@
 #include "core/datetimeformats.h"
 #include "fake/entrysetup.h"
 #include "gui/windowfixture.h"
-#include "window/mainu.h"
+#include "window/mainwindow.h"
 #include "window/startup.h"
 
 #include <QAction>
@@ -147,7 +147,7 @@ int main(int argc, char** argv)
 
     int status = 0;
     {
-        TMainForm form(ini, formats);
+        MainWindow form(ini, formats);
         form.setOwnCommandLine(StartUp::parseArguments(files, ini, formats));
         form.show();
         idle();

@@ -8,7 +8,7 @@
 #include "gui/windowfixture.h"
 #include "platform/filetime.h"
 #include "window/filelistmodel.h"
-#include "window/mainu.h"
+#include "window/mainwindow.h"
 #include "winutil/qtdatetime.h"
 
 #include <QtTest>
@@ -135,18 +135,18 @@ private slots:
     void resetKeepsThePickers();
 
 private:
-    int listFile(TMainForm& form, const std::string& path);
-    void selectRows(TMainForm& form, std::initializer_list<int> rows);
-    void press(TMainForm& form, const char* name) { find<QAction>(form, name)->setChecked(true); }
-    void setClock(TMainForm& form, const QDateTime& when);
+    int listFile(MainWindow& form, const std::string& path);
+    void selectRows(MainWindow& form, std::initializer_list<int> rows);
+    void press(MainWindow& form, const char* name) { find<QAction>(form, name)->setChecked(true); }
+    void setClock(MainWindow& form, const QDateTime& when);
 };
 
-int TouchTest::listFile(TMainForm& form, const std::string& path)
+int TouchTest::listFile(MainWindow& form, const std::string& path)
 {
     return form.fileList().AddFile(path, listedState(path));
 }
 
-void TouchTest::selectRows(TMainForm& form, std::initializer_list<int> rows)
+void TouchTest::selectRows(MainWindow& form, std::initializer_list<int> rows)
 {
     auto* list = find<QTreeView>(form, "lvMain");
     for (int row : rows)
@@ -154,7 +154,7 @@ void TouchTest::selectRows(TMainForm& form, std::initializer_list<int> rows)
                                        QItemSelectionModel::Select | QItemSelectionModel::Rows);
 }
 
-void TouchTest::setClock(TMainForm& form, const QDateTime& when)
+void TouchTest::setClock(MainWindow& form, const QDateTime& when)
 {
     find<QDateEdit>(form, "DTDateMod")->setDateTime(when);
     find<QTimeEdit>(form, "DTTimeMod")->setDateTime(when);
@@ -162,7 +162,7 @@ void TouchTest::setClock(TMainForm& form, const QDateTime& when)
 
 void TouchTest::enablingRules()
 {
-    TMainForm form(iniPath(), formats);
+    MainWindow form(iniPath(), formats);
     auto* apply = find<QAction>(form, "acApply");
     auto* undo = find<QAction>(form, "acUndoTouch");
     listFile(form, makeFile("a.txt", local(2000, 1, 1, 12, 0, 0)));
@@ -203,7 +203,7 @@ void TouchTest::displayedDateAndTimeLandExactly()
 {
     const std::string path = makeFile("report.doc", local(1999, 1, 2, 8, 0, 0));
     const QDateTime created = diskCreated(path);
-    TMainForm form(iniPath(), formats);
+    MainWindow form(iniPath(), formats);
     showActive(form);
     listFile(form, path);
     selectRows(form, {0});
@@ -231,7 +231,7 @@ void TouchTest::onlyTimeOrOnlyDateKeepsEachFilesOwnPart()
     const std::string late = makeFile("late.txt", local(2003, 4, 5, 18, 30, 0));
     const std::string early2 = makeFile("early2.txt", local(1999, 1, 2, 8, 0, 0));
     const std::string late2 = makeFile("late2.txt", local(2003, 4, 5, 18, 30, 0));
-    TMainForm form(iniPath(), formats);
+    MainWindow form(iniPath(), formats);
     for (const std::string& path : {early, late, early2, late2})
         listFile(form, path);
     setClock(form, local(2001, 5, 6, 13, 14, 15));
@@ -257,7 +257,7 @@ void TouchTest::onlyTimeOrOnlyDateKeepsEachFilesOwnPart()
 void TouchTest::sequenceCarriesPastMidnight()
 {
     std::vector<std::string> paths;
-    TMainForm form(iniPath(), formats);
+    MainWindow form(iniPath(), formats);
     for (const char* name : {"1.txt", "2.txt", "3.txt"})
         listFile(form, paths.emplace_back(makeFile(name, local(2000, 1, 1, 0, 0, 0))));
     selectRows(form, {0, 1, 2});
@@ -278,7 +278,7 @@ void TouchTest::sequenceStepsOverSelectedRowsAndFailures()
     const std::string skipped = makeFile("b.txt", before);
     const std::string vanished = makeFile("c.txt", before);
     const std::string last = makeFile("d.txt", before);
-    TMainForm form(iniPath(), formats);
+    MainWindow form(iniPath(), formats);
     for (const std::string& path : {first, skipped, vanished, last})
         listFile(form, path);
     QVERIFY(QFile::remove(QString::fromStdString(vanished)));
@@ -303,7 +303,7 @@ void TouchTest::sequenceStepFollowsTheLists()
     std::vector<std::string> paths;
     for (const char* name : {"1.txt", "2.txt"})
         paths.push_back(makeFile(name, local(2000, 1, 1, 0, 0, 0)));
-    const auto touchBoth = [&](TMainForm& form) {
+    const auto touchBoth = [&](MainWindow& form) {
         for (const std::string& path : paths)
             listFile(form, path);
         selectRows(form, {0, 1});
@@ -313,7 +313,7 @@ void TouchTest::sequenceStepFollowsTheLists()
         trigger(form, "acApply");
     };
     {
-        TMainForm fresh(iniPath(), formats);
+        MainWindow fresh(iniPath(), formats);
         touchBoth(fresh);
         QCOMPARE(diskModified(paths[1]), local(2001, 5, 6, 12, 0, 1));
     }
@@ -322,7 +322,7 @@ void TouchTest::sequenceStepFollowsTheLists()
         ini.writeInteger("Settings", "SeqNumber", 4);
         ini.writeInteger("Settings", "SeqUnit", 1);
     }
-    TMainForm form(iniPath(), formats);
+    MainWindow form(iniPath(), formats);
     touchBoth(form);
     QCOMPARE(diskModified(paths[1]), local(2001, 5, 6, 12, 20, 0));
 
@@ -336,7 +336,7 @@ void TouchTest::otherStampsSwap()
 {
     const std::string path = makeFile("swap.txt", local(2003, 4, 5, 18, 30, 0));
     setCreated(path, local(1999, 1, 2, 8, 0, 0));
-    TMainForm form(iniPath(), formats);
+    MainWindow form(iniPath(), formats);
     listFile(form, path);
     selectRows(form, {0});
     press(form, "acModFmCre");
@@ -359,7 +359,7 @@ void TouchTest::recordedDateFromAPreset()
     ini.writeBool("Preset1", "Enabled", true);
     ini.writeInteger("Preset1", "Mod", kSourceRecorded);
     ini.writeInteger("Preset1", "Cre", kSourceRecorded);
-    TMainForm form(iniPath(), formats);
+    MainWindow form(iniPath(), formats);
     trigger(form, "preA1");
     QVERIFY(find<QAction>(form, "acModFmRec")->isChecked());
     QVERIFY(find<QAction>(form, "acCreFmRec")->isChecked());
@@ -383,7 +383,7 @@ void TouchTest::attributeMasks()
     const std::string readOnly = makeFile("ro.txt", local(2000, 1, 1, 0, 0, 0));
     QCOMPARE(setAttributes(readOnly, kAttrArchive | kAttrReadOnly), std::string());
     const QFile::Permissions readOnlyMode = QFileInfo(QString::fromStdString(readOnly)).permissions();
-    TMainForm form(iniPath(), formats);
+    MainWindow form(iniPath(), formats);
     listFile(form, path);
     listFile(form, readOnly);
     selectRows(form, {0, 1});
@@ -404,7 +404,7 @@ void TouchTest::failureMessageCountsFiles()
     const std::string good = makeFile("good.txt", before);
     const std::string gone = makeFile("gone.txt", before);
     const std::string other = makeFile("other.txt", before);
-    TMainForm form(iniPath(), formats);
+    MainWindow form(iniPath(), formats);
     for (const std::string& path : {good, gone, other})
         listFile(form, path);
     QVERIFY(QFile::remove(QString::fromStdString(gone)));
@@ -443,7 +443,7 @@ void TouchTest::failureMessageCountsFiles()
 void TouchTest::runEndsBusyEvenWhenItThrows()
 {
     const std::string gone = makeFile("gone.txt", local(2000, 1, 1, 0, 0, 0));
-    TMainForm form(iniPath(), formats);
+    MainWindow form(iniPath(), formats);
     showActive(form);
     listFile(form, gone);
     QVERIFY(QFile::remove(QString::fromStdString(gone)));
@@ -471,7 +471,7 @@ void TouchTest::undo()
     const QDateTime before = local(2000, 1, 1, 0, 0, 0);
     const std::string touched = makeFile("touched.txt", before);
     const std::string untouched = makeFile("untouched.txt", before);
-    TMainForm form(iniPath(), formats);
+    MainWindow form(iniPath(), formats);
     listFile(form, touched);
     listFile(form, untouched);
     selectRows(form, {0});
@@ -520,7 +520,7 @@ void TouchTest::undoPutsFilesBackExactly()
         }
         QVERIFY(before[2].attributes.empty());
 
-        TMainForm form(iniPath(), formats);
+        MainWindow form(iniPath(), formats);
         for (const std::string& path : {shared, setGroupId, plain})
             listFile(form, path);
         selectRows(form, {0, 1, 2});
@@ -551,7 +551,7 @@ void TouchTest::undoPutsFilesBackExactly()
 void TouchTest::clockStampsHaveWholeSeconds()
 {
     const std::string path = makeFile("now.txt", local(2000, 1, 1, 0, 0, 0));
-    TMainForm form(iniPath(), formats);
+    MainWindow form(iniPath(), formats);
     listFile(form, path);
     selectRows(form, {0});
     trigger(form, "acNow");
@@ -570,7 +570,7 @@ void TouchTest::failedChangeIsNotRetried()
     const QDateTime before = local(2000, 1, 1, 0, 0, 0);
     const std::string good = makeFile("good.txt", before);
     const std::string away = makeFile("away.txt", before);
-    TMainForm form(iniPath(), formats);
+    MainWindow form(iniPath(), formats);
     for (const std::string& path : {good, away})
         listFile(form, path);
     QVERIFY(QFile::remove(QString::fromStdString(away)));
@@ -594,7 +594,7 @@ void TouchTest::failedChangeIsNotRetried()
 
 void TouchTest::resetKeepsThePickers()
 {
-    TMainForm form(iniPath(), formats);
+    MainWindow form(iniPath(), formats);
     for (const char* name : {"acModFmCre", "acCreFmFld", "acAPlus", "acSMinus", "acHPlus", "acRMinus"})
         press(form, name);
     trigger(form, "acSeq");

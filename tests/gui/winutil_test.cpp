@@ -4,20 +4,20 @@
 #include "core/inifile.h"
 #include "fake/tempdir.h"
 #include "platform/messagebox.h"
-#include "winutil/aboutbox.h"
+#include "winutil/aboutdialog.h"
 #include "winutil/actionbinding.h"
+#include "winutil/buttoncycle.h"
 #include "winutil/filedialog.h"
 #include "winutil/folderbrowser.h"
-#include "winutil/formposu.h"
 #include "winutil/glyphs.h"
 #include "winutil/helppage.h"
 #include "winutil/pathfit.h"
 #include "winutil/qtdatetime.h"
 #include "winutil/qtmessagebox.h"
-#include "winutil/tfuncsu.h"
 #include "winutil/tools/versionblockbuilder.h"
-#include "winutil/verresu.h"
 #include "winutil/versionblock.h"
+#include "winutil/versioninfo.h"
+#include "winutil/windowplacement.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -301,8 +301,8 @@ void WinutilTest::placementWriteFailure()
 
 void WinutilTest::versionOfTheProgram()
 {
-    const TVerInfoObj info = ReadVersionInfo();
-    QCOMPARE(info.Status(), TVerInfoObj::kStatusRead);
+    const VersionInfo info = ReadVersionInfo();
+    QCOMPARE(info.Status(), VersionInfo::kStatusRead);
     QVERIFY(info.IsWide());
     QCOMPARE(info.Languages().size(), 1u);
     QCOMPARE(info.Languages()[0].Key, "040904E4");
@@ -320,7 +320,7 @@ void WinutilTest::versionOfTheProgram()
     QCOMPARE(info.FixedInfo()[2], 0x00020001u);
     QCOMPARE(info.FixedInfo()[3], 0u);
     QCOMPARE(info.FixedInfo()[6], 0x3Fu);
-    QCOMPARE(info.FixedInfo()[TVerInfoObj::kFlagsIndex], 0u);
+    QCOMPARE(info.FixedInfo()[VersionInfo::kFlagsIndex], 0u);
 }
 
 void WinutilTest::versionTableOrder_data()
@@ -346,7 +346,7 @@ void WinutilTest::versionTableOrder()
     versionblock::Description description = versionblock::stampkeepDescription(2, 1, 0, 0);
     description.tables = {table(firstKey.toStdString(), "first"), table(secondKey.toStdString(), "second")};
     const auto block = versionblock::build(description, versionblock::Layout::Wide);
-    const TVerInfoObj info(block);
+    const VersionInfo info(block);
     QCOMPARE(info.Languages().size(), 2u);
     QCOMPARE(QString::fromStdString(info.Languages()[0].Key), placedFirst);
     const bool firstWon = placedFirst.compare(firstKey, Qt::CaseInsensitive) == 0;
@@ -355,11 +355,11 @@ void WinutilTest::versionTableOrder()
 
 void WinutilTest::versionNarrowLayout()
 {
-    const TVerInfoObj wide(stampkeepBlock(versionblock::Layout::Wide));
-    const TVerInfoObj narrow(stampkeepBlock(versionblock::Layout::Narrow));
+    const VersionInfo wide(stampkeepBlock(versionblock::Layout::Wide));
+    const VersionInfo narrow(stampkeepBlock(versionblock::Layout::Narrow));
     QVERIFY(wide.IsWide());
     QVERIFY(!narrow.IsWide());
-    QCOMPARE(narrow.Status(), TVerInfoObj::kStatusRead);
+    QCOMPARE(narrow.Status(), VersionInfo::kStatusRead);
     QCOMPARE(narrow.Languages().size(), 1u);
     QCOMPARE(narrow.Languages()[0].Key, wide.Languages()[0].Key);
     QCOMPARE(narrow.Languages()[0].Strings, wide.Languages()[0].Strings);
@@ -370,23 +370,23 @@ void WinutilTest::versionNarrowLayout()
 // Whatever the bytes, the reader stays inside them and keeps no table from a block it cannot follow.
 void WinutilTest::versionMalformedBlocks()
 {
-    QCOMPARE(TVerInfoObj(std::span<const unsigned char>()).Status(), TVerInfoObj::kStatusNoVersionInfo);
+    QCOMPARE(VersionInfo(std::span<const unsigned char>()).Status(), VersionInfo::kStatusNoVersionInfo);
 
     std::vector<unsigned char> garbage(300);
     for (std::size_t i = 0; i < garbage.size(); ++i)
         garbage[i] = static_cast<unsigned char>(i * 37 + 11);
-    QVERIFY(TVerInfoObj(garbage).Languages().empty());
+    QVERIFY(VersionInfo(garbage).Languages().empty());
 
     std::vector<unsigned char> wrongKey = stampkeepBlock();
     wrongKey[6] = 'W';
-    QCOMPARE(TVerInfoObj(wrongKey).Status(), TVerInfoObj::kStatusWrongRootKey);
+    QCOMPARE(VersionInfo(wrongKey).Status(), VersionInfo::kStatusWrongRootKey);
 
     const std::vector<unsigned char> linked(kVersionBlock, kVersionBlock + kVersionBlockSize);
     QCOMPARE(linked, stampkeepBlock());
     for (const auto& block : {linked, stampkeepBlock(versionblock::Layout::Narrow)}) {
         for (std::size_t size = 0; size < block.size(); ++size) {
             const std::vector<unsigned char> truncated(block.begin(), block.begin() + size);
-            const TVerInfoObj info(truncated);
+            const VersionInfo info(truncated);
             QVERIFY2(info.Languages().empty() && info.Translations().empty(), qPrintable(QString::number(size)));
         }
     }
@@ -394,8 +394,8 @@ void WinutilTest::versionMalformedBlocks()
     // A block without tables: read, but nothing to show.
     versionblock::Description bare = versionblock::stampkeepDescription(2, 1, 0, 0);
     bare.tables.clear();
-    QCOMPARE(TVerInfoObj(versionblock::build(bare, versionblock::Layout::Wide)).Status(),
-             TVerInfoObj::kStatusNoStringTable);
+    QCOMPARE(VersionInfo(versionblock::build(bare, versionblock::Layout::Wide)).Status(),
+             VersionInfo::kStatusNoStringTable);
 
     // A string entry claiming zero length would never advance; one claiming more than its table overruns it.
     const std::vector<unsigned char> block = stampkeepBlock();
@@ -408,8 +408,8 @@ void WinutilTest::versionMalformedBlocks()
         std::vector<unsigned char> broken = block;
         broken[entry] = length;
         broken[entry + 1] = length;
-        const TVerInfoObj info(broken);
-        QCOMPARE(info.Status(), TVerInfoObj::kStatusUnreadable);
+        const VersionInfo info(broken);
+        QCOMPARE(info.Status(), VersionInfo::kStatusUnreadable);
         QVERIFY(info.Languages().empty());
     }
 }
@@ -421,7 +421,7 @@ void WinutilTest::aboutBoxTexts()
 {
     TempDir temp;
     const std::string licence = temp.makeFile("GPL-3", "GNU GENERAL PUBLIC LICENSE\n");
-    TAboutForm form(ReadVersionInfo(), nullptr, QString::fromStdString(licence));
+    AboutDialog form(ReadVersionInfo(), nullptr, QString::fromStdString(licence));
     form.layout()->activate();
     QCOMPARE(form.windowTitle(), "About Stampkeep");
     QCOMPARE(labelText(form, "lblVersion"), "Stampkeep - version 2.1.0.0");
@@ -445,7 +445,7 @@ void WinutilTest::aboutBoxTexts()
     QVERIFY(picture.width() <= 52 && picture.height() <= 52);
     QCOMPARE(picture.toImage().pixelColor(0, picture.height() - 1).alpha(), 0);
 
-    const TAboutForm withoutFile(ReadVersionInfo(), nullptr, QString::fromStdString(temp / "missing"));
+    const AboutDialog withoutFile(ReadVersionInfo(), nullptr, QString::fromStdString(temp / "missing"));
     QVERIFY(!labelText(withoutFile, "lblLicence").contains("file:"));
     QVERIFY(labelText(withoutFile, "lblLicence").contains("https://www.gnu.org/licenses/gpl-3.0.html"));
 }
@@ -454,18 +454,18 @@ void WinutilTest::aboutBoxBeta()
 {
     versionblock::Description description = versionblock::stampkeepDescription(2, 1, 0, 0);
     description.fixedInfo[versionblock::kFixedInfoFlagsIndex] = versionblock::kPreReleaseFlag;
-    const TAboutForm beta(TVerInfoObj(versionblock::build(description, versionblock::Layout::Wide)), nullptr);
+    const AboutDialog beta(VersionInfo(versionblock::build(description, versionblock::Layout::Wide)), nullptr);
     QCOMPARE(labelText(beta, "lblVersion"), "Stampkeep - beta version 2.1.0.0");
     QCOMPARE(beta.findChild<QLabel*>("lblVersion")->palette().color(QPalette::WindowText), QColor(Qt::red));
 
     std::erase_if(description.tables[0].entries, [](const auto& entry) { return entry.first == "FileVersion"; });
-    const TAboutForm unnumbered(TVerInfoObj(versionblock::build(description, versionblock::Layout::Wide)), nullptr);
+    const AboutDialog unnumbered(VersionInfo(versionblock::build(description, versionblock::Layout::Wide)), nullptr);
     QCOMPARE(labelText(unnumbered, "lblVersion"), "Stampkeep beta");
 }
 
 void WinutilTest::aboutBoxWithoutVersion()
 {
-    const TAboutForm form(TVerInfoObj(), nullptr);
+    const AboutDialog form(VersionInfo(), nullptr);
     QCOMPARE(labelText(form, "lblVersion"), "Stampkeep");
     QCOMPARE(labelText(form, "lblCopyright"), "Copyright \u00A9 2026 The Stampkeep developers");
     QCOMPARE(labelText(form, "lblAuthor"),

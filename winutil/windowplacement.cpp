@@ -1,4 +1,4 @@
-#include "winutil/formposu.h"
+#include "winutil/windowplacement.h"
 
 #include "core/inifile.h"
 

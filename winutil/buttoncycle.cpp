@@ -1,5 +1,5 @@
 // Small helpers of the program's windows: cycling a group of tool buttons and centring a widget.
-#include "winutil/tfuncsu.h"
+#include "winutil/buttoncycle.h"
 
 #include <QAction>
 #include <QToolButton>

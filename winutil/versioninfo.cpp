@@ -1,6 +1,6 @@
 // Version block parser. Every block is checked against its parent's end before anything of it is read; a block
 // too short for its own key ends the reading, which also keeps a zero length from looping.
-#include "winutil/verresu.h"
+#include "winutil/versioninfo.h"
 
 #include "core/asciitext.h"
 
@@ -103,7 +103,7 @@ int LanguageRank(const std::string& key)
 }
 
 // Only the first entry is consulted: a better-ranked table goes before it, any other to the end.
-void placeTable(std::vector<TVerLangObj>& languages, TVerLangObj table)
+void placeTable(std::vector<VersionLanguage>& languages, VersionLanguage table)
 {
     if (!languages.empty() && LanguageRank(languages.front().Key) < LanguageRank(table.Key))
         languages.insert(languages.begin(), std::move(table));
@@ -113,7 +113,7 @@ void placeTable(std::vector<TVerLangObj>& languages, TVerLangObj table)
 
 struct Contents
 {
-    std::vector<TVerLangObj> languages;
+    std::vector<VersionLanguage> languages;
     std::vector<std::string> translations;
     std::array<std::uint32_t, 13> fixedInfo{};
 };
@@ -163,7 +163,7 @@ private:
 
     bool readStringTable(const Block& table)
     {
-        TVerLangObj language;
+        VersionLanguage language;
         language.Key = asciiUppered(table.key);
         for (std::size_t pos = table.headerEnd; pos < table.end;) {
             const std::optional<Block> entry = reader_.readBlock(pos, table.end);
@@ -200,7 +200,7 @@ private:
 
 } // namespace
 
-TVerInfoObj::TVerInfoObj(std::span<const unsigned char> block)
+VersionInfo::VersionInfo(std::span<const unsigned char> block)
 {
     if (block.empty())
         return;
@@ -223,7 +223,7 @@ TVerInfoObj::TVerInfoObj(std::span<const unsigned char> block)
     status_ = languages_.empty() ? kStatusNoStringTable : kStatusRead;
 }
 
-std::string TVerInfoObj::GetValue(std::string_view name) const
+std::string VersionInfo::GetValue(std::string_view name) const
 {
     if (languages_.empty())
         return {};
@@ -235,7 +235,7 @@ std::string TVerInfoObj::GetValue(std::string_view name) const
     return {};
 }
 
-TVerInfoObj ReadVersionInfo()
+VersionInfo ReadVersionInfo()
 {
-    return TVerInfoObj(std::span(kVersionBlock, kVersionBlockSize));
+    return VersionInfo(std::span(kVersionBlock, kVersionBlockSize));
 }

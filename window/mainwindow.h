@@ -23,7 +23,7 @@ namespace Ui {
 class MainForm;
 }
 class FileListModel;
-class TPresetForm;
+class PresetDialog;
 struct MatchCounts;
 struct MatchDecision;
 class QAction;
@@ -33,14 +33,14 @@ class QMenu;
 class QToolButton;
 class QUrl;
 
-class TMainForm : public QMainWindow
+class MainWindow : public QMainWindow
 {
     Q_OBJECT
 
 public:
     // `iniFileName` is the settings file, beside the program.
-    TMainForm(std::string iniFileName, DateTimeFormats formats, QWidget* parent = nullptr);
-    ~TMainForm() override;
+    MainWindow(std::string iniFileName, DateTimeFormats formats, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     // This start's own command line, taken when the window is first shown.
     void setOwnCommandLine(HandOffMessage message) { ownCommandLine = std::move(message); }
@@ -51,13 +51,13 @@ public:
     class BusyGuard
     {
     public:
-        explicit BusyGuard(TMainForm& form);
+        explicit BusyGuard(MainWindow& form);
         ~BusyGuard();
         BusyGuard(const BusyGuard&) = delete;
         BusyGuard& operator=(const BusyGuard&) = delete;
 
     private:
-        TMainForm& form;
+        MainWindow& form;
     };
 
     void SetBusy(bool value);
@@ -210,7 +210,7 @@ private:
     FileListModel* files;
     QString currentHint;
     std::optional<HandOffMessage> ownCommandLine;
-    TPresetForm* presetForm = nullptr;
+    PresetDialog* presetForm = nullptr;
 
     bool busy = false;
     std::vector<std::function<void()>> waitingWork; // arrived while busy, in order

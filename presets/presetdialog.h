@@ -18,14 +18,14 @@ class PresetForm;
 class QAction;
 class QLabel;
 
-class TPresetForm : public QDialog
+class PresetDialog : public QDialog
 {
     Q_OBJECT
 
 public:
     // `iniFileName` is the settings file, beside the program; dates are shown and stored in `formats`.
-    TPresetForm(std::string iniFileName, DateTimeFormats formats, QWidget* parent = nullptr);
-    ~TPresetForm() override;
+    PresetDialog(std::string iniFileName, DateTimeFormats formats, QWidget* parent = nullptr);
+    ~PresetDialog() override;
 
     // Prepares the dialog for preset n: from its section when configured, else from the panel. False when the
     // stored date lies outside the date picker's range (the range message has been shown); do not show the dialog.

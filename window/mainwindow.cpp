@@ -1,5 +1,5 @@
 // The main window as a frame: creation, first activation, destruction, status text, busy state, Help/About/Exit.
-#include "window/mainu.h"
+#include "window/mainwindow.h"
 
 #include "ui_mainform.h"
 
@@ -8,13 +8,13 @@
 #include "core/presets.h"
 #include "platform/messagebox.h"
 #include "platform/paths.h"
-#include "presets/presetu.h"
+#include "presets/presetdialog.h"
 #include "window/filelistmodel.h"
 #include "window/stopwatcher.h"
-#include "winutil/aboutbox.h"
-#include "winutil/formposu.h"
+#include "winutil/aboutdialog.h"
 #include "winutil/helppage.h"
 #include "winutil/qtdatetime.h"
+#include "winutil/windowplacement.h"
 
 #include <QAbstractEventDispatcher>
 #include <QApplication>
@@ -33,7 +33,7 @@ std::string programFolder()
 
 } // namespace
 
-TMainForm::TMainForm(std::string iniFile, DateTimeFormats dateTimeFormats, QWidget* parent)
+MainWindow::MainWindow(std::string iniFile, DateTimeFormats dateTimeFormats, QWidget* parent)
     : QMainWindow(parent), ui(std::make_unique<Ui::MainForm>()), files(new FileListModel(dateTimeFormats, this)),
       iniFileName(std::move(iniFile)), formats(std::move(dateTimeFormats))
 {
@@ -42,9 +42,9 @@ TMainForm::TMainForm(std::string iniFile, DateTimeFormats dateTimeFormats, QWidg
     FormCreate();
 }
 
-TMainForm::~TMainForm() = default;
+MainWindow::~MainWindow() = default;
 
-void TMainForm::FormCreate()
+void MainWindow::FormCreate()
 {
     busy = false;
     firstActivation = true;
@@ -66,14 +66,14 @@ void TMainForm::FormCreate()
     RestoreFormPlacement(iniFileName, *this, true);
     prepareConfiguredPresets();
     readSettings();
-    presetForm = new TPresetForm(iniFileName, formats, this);
+    presetForm = new PresetDialog(iniFileName, formats, this);
     updateActions();
     connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
-            &TMainForm::updateActions);
+            &MainWindow::updateActions);
     watchInterruption();
 }
 
-void TMainForm::readSettings()
+void MainWindow::readSettings()
 {
     const IniFile ini(iniFileName);
     PanelState panel = PanelState::fromSettings(formats, ini, dateTimeToSerial(QDateTime::currentDateTime()));
@@ -90,7 +90,7 @@ void TMainForm::readSettings()
     selectFolder = QString::fromStdString(withTrailingSlash(location));
 }
 
-void TMainForm::FormActivate()
+void MainWindow::FormActivate()
 {
     if (!firstActivation)
         return;
@@ -107,13 +107,13 @@ void TMainForm::FormActivate()
     }
 }
 
-void TMainForm::closeEvent(QCloseEvent* event)
+void MainWindow::closeEvent(QCloseEvent* event)
 {
     FormDestroy();
     QMainWindow::closeEvent(event);
 }
 
-void TMainForm::FormDestroy()
+void MainWindow::FormDestroy()
 {
     ui->lvMain->setAcceptDrops(false);
     ui->DTDateMod->setAcceptDrops(false);
@@ -126,7 +126,7 @@ void TMainForm::FormDestroy()
     }
 }
 
-void TMainForm::writeSettings()
+void MainWindow::writeSettings()
 {
     IniFile ini(iniFileName);
     ini.writeTogether([&] {
@@ -137,7 +137,7 @@ void TMainForm::writeSettings()
     });
 }
 
-bool TMainForm::event(QEvent* event)
+bool MainWindow::event(QEvent* event)
 {
     switch (event->type()) {
     case QEvent::StatusTip:
@@ -159,7 +159,7 @@ bool TMainForm::event(QEvent* event)
     return QMainWindow::event(event);
 }
 
-void TMainForm::aeMainHint()
+void MainWindow::aeMainHint()
 {
     const QString text = !currentHint.isEmpty() || (presetForm && presetForm->isVisible())
                              ? " " + currentHint
@@ -167,7 +167,7 @@ void TMainForm::aeMainHint()
     statusBar()->showMessage(text);
 }
 
-int TMainForm::selectedCount() const
+int MainWindow::selectedCount() const
 {
     int count = 0;
     for (const QItemSelectionRange& range : ui->lvMain->selectionModel()->selection())
@@ -175,7 +175,7 @@ int TMainForm::selectedCount() const
     return count;
 }
 
-void TMainForm::SetBusy(bool value)
+void MainWindow::SetBusy(bool value)
 {
     busy = value;
     updateActions();
@@ -183,23 +183,23 @@ void TMainForm::SetBusy(bool value)
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
-TMainForm::BusyGuard::BusyGuard(TMainForm& form) : form(form)
+MainWindow::BusyGuard::BusyGuard(MainWindow& form) : form(form)
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     form.SetBusy(true);
 }
 
-TMainForm::BusyGuard::~BusyGuard()
+MainWindow::BusyGuard::~BusyGuard()
 {
     QApplication::restoreOverrideCursor();
     form.SetBusy(false);
     form.aeMainHint();
     // After the code that made the window busy has finished, not inside it.
     if (!form.waitingWork.empty())
-        QMetaObject::invokeMethod(&form, &TMainForm::runWaitingWork, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(&form, &MainWindow::runWaitingWork, Qt::QueuedConnection);
 }
 
-void TMainForm::whenIdle(std::function<void()> work)
+void MainWindow::whenIdle(std::function<void()> work)
 {
     if (busy)
         waitingWork.push_back(std::move(work));
@@ -207,7 +207,7 @@ void TMainForm::whenIdle(std::function<void()> work)
         work();
 }
 
-void TMainForm::runWaitingWork()
+void MainWindow::runWaitingWork()
 {
     // Work that makes the window busy again queues what arrives meanwhile behind what is still waiting.
     while (!busy && !waitingWork.empty()) {
@@ -217,7 +217,7 @@ void TMainForm::runWaitingWork()
     }
 }
 
-void TMainForm::updateActions()
+void MainWindow::updateActions()
 {
     acRemoveUpdate();
     acItemDownUpdate();
@@ -228,23 +228,23 @@ void TMainForm::updateActions()
     presetsUpdate();
 }
 
-void TMainForm::acHelpExecute()
+void MainWindow::acHelpExecute()
 {
     openHelpPage(0);
 }
 
-void TMainForm::acAboutExecute()
+void MainWindow::acAboutExecute()
 {
-    TAboutForm about(this);
+    AboutDialog about(this);
     about.exec();
 }
 
-void TMainForm::acExitExecute()
+void MainWindow::acExitExecute()
 {
     close();
 }
 
-void TMainForm::watchInterruption()
+void MainWindow::watchInterruption()
 {
     connect(&StopWatcher::instance(), &StopWatcher::stopRequested, this, [this] {
         interrupted = true;
@@ -252,10 +252,10 @@ void TMainForm::watchInterruption()
     });
     // What cannot close at once closes when the loop next waits: after the run, or after the box.
     connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
-            &TMainForm::closeIfInterrupted);
+            &MainWindow::closeIfInterrupted);
 }
 
-void TMainForm::closeIfInterrupted()
+void MainWindow::closeIfInterrupted()
 {
     // Hidden, the window has closed already.
     if (!interrupted || !isVisible())
@@ -269,13 +269,13 @@ void TMainForm::closeIfInterrupted()
     acExitExecute();
 }
 
-void TMainForm::connectActions()
+void MainWindow::connectActions()
 {
     // Shortcuts of actions work only for actions added to a widget of the window.
     addActions(findChildren<QAction*>());
-    connect(ui->acHelp, &QAction::triggered, this, &TMainForm::acHelpExecute);
-    connect(ui->acAbout, &QAction::triggered, this, &TMainForm::acAboutExecute);
-    connect(ui->acExit, &QAction::triggered, this, &TMainForm::acExitExecute);
+    connect(ui->acHelp, &QAction::triggered, this, &MainWindow::acHelpExecute);
+    connect(ui->acAbout, &QAction::triggered, this, &MainWindow::acAboutExecute);
+    connect(ui->acExit, &QAction::triggered, this, &MainWindow::acExitExecute);
     // Push buttons take no action of their own: each carries its action's hints and runs it.
     for (const auto& [button, action] : {std::pair{ui->btnHelp, ui->acHelp}, std::pair{ui->btnAbout, ui->acAbout},
                                          std::pair{ui->btnExit, ui->acExit}}) {

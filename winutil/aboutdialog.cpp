@@ -1,9 +1,9 @@
 // The About box: the program's title and version, copyright and licence, from its version block.
-#include "winutil/aboutbox.h"
+#include "winutil/aboutdialog.h"
 
 #include "ui_aboutbox.h"
 #include "winutil/projectnotice.h"
-#include "winutil/verresu.h"
+#include "winutil/versioninfo.h"
 
 #include <QApplication>
 #include <QBitmap>
@@ -13,7 +13,7 @@
 
 namespace {
 
-QString valueOr(const TVerInfoObj& info, const char* name, const char* fallback)
+QString valueOr(const VersionInfo& info, const char* name, const char* fallback)
 {
     const std::string value = info.GetValue(name);
     return QString::fromStdString(value.empty() ? fallback : value);
@@ -42,9 +42,9 @@ QString licenceLinks(const QString& licenceFile)
 
 } // namespace
 
-TAboutForm::TAboutForm(QWidget* owner) : TAboutForm(ReadVersionInfo(), owner) {}
+AboutDialog::AboutDialog(QWidget* owner) : AboutDialog(ReadVersionInfo(), owner) {}
 
-TAboutForm::TAboutForm(const TVerInfoObj& info, QWidget* owner, const QString& licenceFile)
+AboutDialog::AboutDialog(const VersionInfo& info, QWidget* owner, const QString& licenceFile)
     : QDialog(owner), ui(std::make_unique<Ui::AboutForm>())
 {
     ui->setupUi(this);
@@ -52,12 +52,12 @@ TAboutForm::TAboutForm(const TVerInfoObj& info, QWidget* owner, const QString& l
     FormCreate(info, licenceFile);
 }
 
-TAboutForm::~TAboutForm() = default;
+AboutDialog::~AboutDialog() = default;
 
-void TAboutForm::FormCreate(const TVerInfoObj& info, const QString& licenceFile)
+void AboutDialog::FormCreate(const VersionInfo& info, const QString& licenceFile)
 {
     const QString title = QGuiApplication::applicationDisplayName();
-    const bool isBeta = (info.FixedInfo()[TVerInfoObj::kFlagsIndex] & TVerInfoObj::kPreReleaseFlag) != 0;
+    const bool isBeta = (info.FixedInfo()[VersionInfo::kFlagsIndex] & VersionInfo::kPreReleaseFlag) != 0;
     ui->lblVersion->setText(versionText(title, QString::fromStdString(info.GetValue("FileVersion")), isBeta));
     ui->lblCopyright->setText(valueOr(info, "LegalCopyright", projectnotice::kCopyright));
     ui->lblAuthor->setText(valueOr(info, "Comments", projectnotice::kLicence));
@@ -74,7 +74,7 @@ void TAboutForm::FormCreate(const TVerInfoObj& info, const QString& licenceFile)
 }
 
 // The picture is transparent where it has the colour of its bottom-left pixel.
-void TAboutForm::showPicture()
+void AboutDialog::showPicture()
 {
     QPixmap picture(QStringLiteral(":/resources/aboutme.bmp"));
     if (picture.isNull()) {

@@ -1,17 +1,17 @@
 // The preset dialog: configures one of the five presets and stores it in the settings file.
-#include "presets/presetu.h"
+#include "presets/presetdialog.h"
 
 #include "ui_presetform.h"
 
 #include "core/errorbox.h"
 #include "core/inifile.h"
 #include "winutil/actionbinding.h"
+#include "winutil/buttoncycle.h"
 #include "winutil/designfit.h"
-#include "winutil/formposu.h"
 #include "winutil/glyphs.h"
 #include "winutil/helppage.h"
 #include "winutil/qtdatetime.h"
-#include "winutil/tfuncsu.h"
+#include "winutil/windowplacement.h"
 
 #include <QActionGroup>
 #include <QApplication>
@@ -48,7 +48,7 @@ const char* entryProblem(const PresetValues& values)
 
 } // namespace
 
-TPresetForm::TPresetForm(std::string iniFile, DateTimeFormats formats, QWidget* parent)
+PresetDialog::PresetDialog(std::string iniFile, DateTimeFormats formats, QWidget* parent)
     : QDialog(parent), ui(std::make_unique<Ui::PresetForm>()), iniFileName(std::move(iniFile)),
       formats(std::move(formats))
 {
@@ -56,9 +56,9 @@ TPresetForm::TPresetForm(std::string iniFile, DateTimeFormats formats, QWidget* 
     FormCreate();
 }
 
-TPresetForm::~TPresetForm() = default;
+PresetDialog::~PresetDialog() = default;
 
-void TPresetForm::FormCreate()
+void PresetDialog::FormCreate()
 {
     firstActivation = true;
     design = DesignGeometry(*this);
@@ -75,13 +75,13 @@ void TPresetForm::FormCreate()
     ui->sbPre->showMessage(" ");
 }
 
-void TPresetForm::FormActivate()
+void PresetDialog::FormActivate()
 {
     if (firstActivation)
         aePresetSettingChange();
 }
 
-bool TPresetForm::event(QEvent* event)
+bool PresetDialog::event(QEvent* event)
 {
     switch (event->type()) {
     case QEvent::StatusTip:
@@ -99,7 +99,7 @@ bool TPresetForm::event(QEvent* event)
     return QDialog::event(event);
 }
 
-void TPresetForm::aePresetSettingChange()
+void PresetDialog::aePresetSettingChange()
 {
     QFont system = QApplication::font();
     if (system.family() != font().family() || system.pointSizeF() != font().pointSizeF()) {
@@ -116,7 +116,7 @@ void TPresetForm::aePresetSettingChange()
     firstActivation = false;
 }
 
-void TPresetForm::ArrangeControls()
+void PresetDialog::ArrangeControls()
 {
     // Each pass starts from the design, so that the dialog shrinks again with the font; the status bar keeps the
     // height the font gave it.
@@ -160,7 +160,7 @@ void TPresetForm::ArrangeControls()
     placeDialogEdges(statusHeight);
 }
 
-void TPresetForm::placeDialogEdges(int statusHeight)
+void PresetDialog::placeDialogEdges(int statusHeight)
 {
     // As wide as the groups or the name field need, with the design's blanks on the right; the description spans it.
     const int width =
@@ -182,7 +182,7 @@ void TPresetForm::placeDialogEdges(int statusHeight)
     setFixedSize(width, statusTop + statusHeight);
 }
 
-void TPresetForm::fitNameField()
+void PresetDialog::fitNameField()
 {
     // A name of the longest length shows whole in any font, even one of wide capitals only.
     QLineEdit* name = ui->ebName;
@@ -200,7 +200,7 @@ void TPresetForm::fitNameField()
     name->resize(std::max(name->width(), fitted.width()), name->height());
 }
 
-void TPresetForm::loadImages()
+void PresetDialog::loadImages()
 {
     loadStateGlyphs(ilStates);
     // The clock buttons light up under the pointer.
@@ -211,7 +211,7 @@ void TPresetForm::loadImages()
     ilClock = withHotImages(normal, hot);
 }
 
-void TPresetForm::bindButtons()
+void PresetDialog::bindButtons()
 {
     bindSourceAndAttributeButtons(*ui, ilStates, this);
     // Exactly one clock button is down.
@@ -220,17 +220,17 @@ void TPresetForm::bindButtons()
                                             {ui->tbtZMin, ui->acTZMin, 2},
                                             {ui->tbtZSec, ui->acTZSec, 3}},
                                            ilClock, QActionGroup::ExclusionPolicy::Exclusive, this);
-    connect(clocks, &QActionGroup::triggered, this, &TPresetForm::UpdateControls);
+    connect(clocks, &QActionGroup::triggered, this, &PresetDialog::UpdateControls);
 }
 
-void TPresetForm::bindChecks()
+void PresetDialog::bindChecks()
 {
     for (const auto& [box, action] :
          {std::pair{ui->cbDatex, ui->acDate}, std::pair{ui->cbTimex, ui->acTime}, std::pair{ui->cbSeq, ui->acSeq}})
         bindCheckBox(box, action);
 }
 
-void TPresetForm::connectActions()
+void PresetDialog::connectActions()
 {
     const QList<QAction*> labelActions = {ui->acLblM, ui->acLblC, ui->acLblA, ui->acLblS, ui->acLblH, ui->acLblR};
     // Shortcuts of actions work only for actions added to a widget of the window.
@@ -238,16 +238,16 @@ void TPresetForm::connectActions()
     addActions({ui->acSeq, ui->acDate, ui->acTime, ui->acHelp});
     for (QAction* action : labelActions)
         connect(action, &QAction::triggered, this, [this, action] { acLabelsExecute(action); });
-    connect(ui->acDate, &QAction::triggered, this, &TPresetForm::acDateExecute);
-    connect(ui->acTime, &QAction::triggered, this, &TPresetForm::acTimeExecute);
-    connect(ui->acSeq, &QAction::triggered, this, &TPresetForm::acSeqExecute);
-    connect(ui->acHelp, &QAction::triggered, this, &TPresetForm::acHelpExecute);
+    connect(ui->acDate, &QAction::triggered, this, &PresetDialog::acDateExecute);
+    connect(ui->acTime, &QAction::triggered, this, &PresetDialog::acTimeExecute);
+    connect(ui->acSeq, &QAction::triggered, this, &PresetDialog::acSeqExecute);
+    connect(ui->acHelp, &QAction::triggered, this, &PresetDialog::acHelpExecute);
     connect(ui->btnHelp, &QPushButton::clicked, ui->acHelp, &QAction::trigger);
     connect(ui->btnCancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(ui->btnOK, &QPushButton::clicked, this, &TPresetForm::btnOKClick);
+    connect(ui->btnOK, &QPushButton::clicked, this, &PresetDialog::btnOKClick);
 }
 
-void TPresetForm::watchMouse()
+void PresetDialog::watchMouse()
 {
     // Labels and tool bars keep the pointer to themselves, so their own hints show over them.
     for (QLabel* label : {ui->lblA, ui->lblS, ui->lblH, ui->lblR, ui->lblM, ui->lblC}) {
@@ -260,7 +260,7 @@ void TPresetForm::watchMouse()
         group->installEventFilter(this);
 }
 
-bool TPresetForm::eventFilter(QObject* watched, QEvent* event)
+bool PresetDialog::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::MouseMove) {
         if (auto* group = qobject_cast<QGroupBox*>(watched))
@@ -275,7 +275,7 @@ bool TPresetForm::eventFilter(QObject* watched, QEvent* event)
     return QDialog::eventFilter(watched, event);
 }
 
-void TPresetForm::FlyoverMouseMove(QWidget* group, const QPoint& pos)
+void PresetDialog::FlyoverMouseMove(QWidget* group, const QPoint& pos)
 {
     group->setToolTip({});
     group->setStatusTip({});
@@ -295,7 +295,7 @@ void TPresetForm::FlyoverMouseMove(QWidget* group, const QPoint& pos)
     QCoreApplication::sendEvent(group, &tip);
 }
 
-void TPresetForm::acLabelsExecute(const QAction* action)
+void PresetDialog::acLabelsExecute(const QAction* action)
 {
     const std::array labels = {ui->lblM, ui->lblC, ui->lblA, ui->lblS, ui->lblH, ui->lblR};
     const int tag = action->property("tag").toInt();
@@ -303,36 +303,36 @@ void TPresetForm::acLabelsExecute(const QAction* action)
         LabelsClick(labels[static_cast<std::size_t>(tag - 1)]);
 }
 
-void TPresetForm::LabelsClick(QLabel* label)
+void PresetDialog::LabelsClick(QLabel* label)
 {
     cycleToolBar(label->buddy());
 }
 
-void TPresetForm::acDateExecute()
+void PresetDialog::acDateExecute()
 {
     UpdateControls();
     if (ui->acDate->isChecked() && ui->DTDateMod->isEnabled())
         ui->DTDateMod->setFocus();
 }
 
-void TPresetForm::acTimeExecute()
+void PresetDialog::acTimeExecute()
 {
     UpdateControls();
     if (ui->acTime->isChecked() && ui->DTTimeMod->isEnabled())
         ui->DTTimeMod->setFocus();
 }
 
-void TPresetForm::acSeqExecute()
+void PresetDialog::acSeqExecute()
 {
     UpdateControls();
 }
 
-void TPresetForm::acHelpExecute()
+void PresetDialog::acHelpExecute()
 {
     openHelpPage(kHelpContext);
 }
 
-void TPresetForm::UpdateControls()
+void PresetDialog::UpdateControls()
 {
     const bool useDate = ui->acDate->isChecked();
     const bool useTime = ui->acTime->isChecked();
@@ -350,7 +350,7 @@ void TPresetForm::UpdateControls()
     }
 }
 
-std::vector<TPresetForm::CodedGroup> TPresetForm::codedGroups() const
+std::vector<PresetDialog::CodedGroup> PresetDialog::codedGroups() const
 {
     std::vector<CodedGroup> groups = {{&PresetValues::clock, 1, {ui->acTSpec, ui->acTSys, ui->acTZMin, ui->acTZSec}}};
     // The groups the panel has too, in their order; their code 0 is no button down.
@@ -366,7 +366,7 @@ std::vector<TPresetForm::CodedGroup> TPresetForm::codedGroups() const
     return groups;
 }
 
-bool TPresetForm::LoadPreset(int n, const PanelState& panel)
+bool PresetDialog::LoadPreset(int n, const PanelState& panel)
 {
     setWindowTitle(QString("Configure preset #%1").arg(n));
     presetIndex = n;
@@ -392,7 +392,7 @@ bool TPresetForm::LoadPreset(int n, const PanelState& panel)
     return true;
 }
 
-bool TPresetForm::checkStoredDate(const QDate& date) const
+bool PresetDialog::checkStoredDate(const QDate& date) const
 {
     // The picker's own range message, with the limit as the picker shows dates.
     const QDate maximum = ui->DTDateMod->maximumDate();
@@ -408,7 +408,7 @@ bool TPresetForm::checkStoredDate(const QDate& date) const
     return true;
 }
 
-void TPresetForm::showValues(const PresetValues& values)
+void PresetDialog::showValues(const PresetValues& values)
 {
     ui->ebName->setText(QString::fromStdString(values.name));
     ui->ebDesc->setText(QString::fromStdString(values.desc));
@@ -427,7 +427,7 @@ void TPresetForm::showValues(const PresetValues& values)
     }
 }
 
-PresetValues TPresetForm::enteredValues() const
+PresetValues PresetDialog::enteredValues() const
 {
     PresetValues values;
     values.name = ui->ebName->text().toStdString();
@@ -448,7 +448,7 @@ PresetValues TPresetForm::enteredValues() const
     return values;
 }
 
-void TPresetForm::btnOKClick()
+void PresetDialog::btnOKClick()
 {
     const PresetValues values = enteredValues();
     if (const char* problem = entryProblem(values)) {
@@ -471,7 +471,7 @@ void TPresetForm::btnOKClick()
     accept();
 }
 
-void TPresetForm::GetNameAndDesc(QString& name, QString& desc) const
+void PresetDialog::GetNameAndDesc(QString& name, QString& desc) const
 {
     name = ui->ebName->text();
     desc = ui->ebDesc->text();

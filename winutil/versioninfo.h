@@ -13,13 +13,13 @@
 inline constexpr std::string_view PreferredLanguage = "040904E4";
 
 // One string table.
-struct TVerLangObj
+struct VersionLanguage
 {
     std::string Key;                  // language then code page, eight hexadecimal digits in upper case
     std::vector<std::string> Strings; // "name=value", in the table's order
 };
 
-class TVerInfoObj
+class VersionInfo
 {
 public:
     static constexpr int kStatusRead = 0;          // with at least one string table
@@ -31,12 +31,12 @@ public:
     static constexpr std::size_t kFlagsIndex = 7; // of FixedInfo
     static constexpr std::uint32_t kPreReleaseFlag = 2;
 
-    TVerInfoObj() = default;
+    VersionInfo() = default;
     // Reads everything at once; never reads outside `block`.
-    explicit TVerInfoObj(std::span<const unsigned char> block);
+    explicit VersionInfo(std::span<const unsigned char> block);
 
     // The preferred table first (see PreferredLanguage), the others in block order.
-    const std::vector<TVerLangObj>& Languages() const { return languages_; }
+    const std::vector<VersionLanguage>& Languages() const { return languages_; }
     // One "%.4x%.4x" text (language, code page) per pair of the translation list.
     const std::vector<std::string>& Translations() const { return translations_; }
     // Signature, structure version, file version (MS, LS), product version (MS, LS), flags mask, flags, OS, type,
@@ -49,7 +49,7 @@ public:
     std::string GetValue(std::string_view name) const;
 
 private:
-    std::vector<TVerLangObj> languages_;
+    std::vector<VersionLanguage> languages_;
     std::vector<std::string> translations_;
     std::array<std::uint32_t, 13> fixedInfo_{};
     int status_ = kStatusNoVersionInfo;
@@ -57,4 +57,4 @@ private:
 };
 
 // The running program's own version information.
-TVerInfoObj ReadVersionInfo();
+VersionInfo ReadVersionInfo();

@@ -9,25 +9,25 @@
 
 #include <memory>
 
-class TVerInfoObj;
+class VersionInfo;
 
 namespace Ui {
 class AboutForm;
 }
 
-class TAboutForm : public QDialog
+class AboutDialog : public QDialog
 {
     Q_OBJECT
 
 public:
     // From the running program's own version information.
-    explicit TAboutForm(QWidget* owner);
+    explicit AboutDialog(QWidget* owner);
     // `licenceFile` is where the licence's text may be installed; it is named only where it is.
-    TAboutForm(const TVerInfoObj& info, QWidget* owner, const QString& licenceFile = projectnotice::kLicenceFile);
-    ~TAboutForm() override;
+    AboutDialog(const VersionInfo& info, QWidget* owner, const QString& licenceFile = projectnotice::kLicenceFile);
+    ~AboutDialog() override;
 
 private:
-    void FormCreate(const TVerInfoObj& info, const QString& licenceFile);
+    void FormCreate(const VersionInfo& info, const QString& licenceFile);
     void showPicture();
 
     std::unique_ptr<Ui::AboutForm> ui;

@@ -7,7 +7,7 @@
 class QDragMoveEvent;
 class QDropEvent;
 
-class TListView : public QTreeView
+class FileListView : public QTreeView
 {
     Q_OBJECT
 

@@ -1,11 +1,11 @@
 // The file list's view: it leaves drags and drops to the main window and marks the row a dragged row would take.
-#include "window/listview.h"
+#include "window/filelistview.h"
 
 #include <QDragMoveEvent>
 #include <QPainter>
 #include <QStyleOption>
 
-void TListView::setDropTarget(const QModelIndex& row)
+void FileListView::setDropTarget(const QModelIndex& row)
 {
     if (dropTarget_ == row)
         return;
@@ -13,22 +13,22 @@ void TListView::setDropTarget(const QModelIndex& row)
     viewport()->update();
 }
 
-bool TListView::isFromList(const QDropEvent* event) const
+bool FileListView::isFromList(const QDropEvent* event) const
 {
     return event->source() == this;
 }
 
-void TListView::startDrag(Qt::DropActions)
+void FileListView::startDrag(Qt::DropActions)
 {
     emit dragStarted();
 }
 
-void TListView::dragEnterEvent(QDragEnterEvent* event)
+void FileListView::dragEnterEvent(QDragEnterEvent* event)
 {
     dragMoveEvent(event);
 }
 
-void TListView::dragMoveEvent(QDragMoveEvent* event)
+void FileListView::dragMoveEvent(QDragMoveEvent* event)
 {
     event->ignore();
     const bool fromList = isFromList(event);
@@ -40,13 +40,13 @@ void TListView::dragMoveEvent(QDragMoveEvent* event)
         startAutoScroll();
 }
 
-void TListView::dragLeaveEvent(QDragLeaveEvent*)
+void FileListView::dragLeaveEvent(QDragLeaveEvent*)
 {
     stopAutoScroll();
     setDropTarget({});
 }
 
-void TListView::dropEvent(QDropEvent* event)
+void FileListView::dropEvent(QDropEvent* event)
 {
     stopAutoScroll();
     event->ignore();
@@ -54,7 +54,7 @@ void TListView::dropEvent(QDropEvent* event)
     setDropTarget({});
 }
 
-void TListView::paintEvent(QPaintEvent* event)
+void FileListView::paintEvent(QPaintEvent* event)
 {
     QTreeView::paintEvent(event);
     if (!dropTarget_.isValid())
