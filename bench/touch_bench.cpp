@@ -70,7 +70,7 @@ int main(int argc, char** argv)
     const QTemporaryDir settings;
     MainWindow form(settings.filePath("stampkeep.ini").toStdString(), formats);
     const std::string folder = argv[1];
-    for (const FileEntry& entry : currentPlatform().findFiles(folder + "/*")) {
+    for (const FileEntry& entry : currentPlatform().findFiles(folder + "/*").entries) {
         const std::string path = folder + "/" + entry.name;
         if (entry.name != "." && entry.name != "..")
             form.fileList().AddFile(path, currentPlatform().snapshotEntry(path).value());

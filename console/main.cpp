@@ -46,8 +46,10 @@ int startStampkeep(const std::string& appPath, const TTouchSettings& settings, c
         return kExitStampkeepMissing;
     }
     Platform& platform = currentPlatform();
-    if (!platform.startProgram(appPath, BuildParameters(settings, specs, formats, options), currentDirectory)) {
-        std::cout << "Unable to start " << appPath << ": " << platform.lastErrorText() << '\n';
+    const std::string failure =
+        platform.startProgram(appPath, BuildParameters(settings, specs, formats, options), currentDirectory);
+    if (!failure.empty()) {
+        std::cout << "Unable to start " << appPath << ": " << failure << '\n';
         return kExitStampkeepMissing;
     }
     return kExitDone;

@@ -20,26 +20,27 @@ bool isDotEntry(const std::string& name)
 
 } // namespace
 
-bool WorkList::ExpandSpec(const std::string& spec)
+SearchOutcome WorkList::ExpandSpec(const std::string& spec)
 {
     return expandFullPath(fullPath(spec, currentDirectory_));
 }
 
-bool WorkList::expandFullPath(const std::string& pattern)
+SearchOutcome WorkList::expandFullPath(const std::string& pattern)
 {
     const std::string folder = searchFolder(pattern);
     // Names in the working folder are reached from it, as a shell's names are: the system then walks one folder
     // instead of every folder from the root, which for a stamp-only run costs more than the rest of it.
     const std::string relative =
         pattern.starts_with(workingFolderPrefix_) ? pattern.substr(workingFolderPrefix_.size()) : std::string();
-    const std::vector<FileEntry> found = currentPlatform().findFiles(relative.empty() ? pattern : relative,
-                                                                     Platform::kNoLimit, EntryDetail::ModeAndTimes);
-    for (const FileEntry& entry : found)
+    const FoundEntries found = currentPlatform().findFiles(relative.empty() ? pattern : relative, Platform::kNoLimit,
+                                                           EntryDetail::ModeAndTimes);
+    for (const FileEntry& entry : found.entries)
         add(folder, entry);
-    return !found.empty();
+    return {!found.entries.empty(), found.failure};
 }
 
-bool WorkList::expandTree(const std::string& pattern, const std::function<void(const std::string&)>& reportLine)
+SearchOutcome WorkList::expandTree(const std::string& pattern,
+                                   const std::function<void(const std::string&)>& reportLine)
 {
     const SubfolderSearch search = searchWithSubfolders(
         pattern, EntryDetail::ModeAndTimes,
@@ -49,7 +50,7 @@ bool WorkList::expandTree(const std::string& pattern, const std::function<void(c
         },
         reportLine);
     foldersLeftOut_ += search.foldersLeftOut;
-    return search.anyFound;
+    return search.outcome;
 }
 
 void WorkList::add(std::string_view folder, const FileEntry& found)

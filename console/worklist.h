@@ -21,12 +21,13 @@ public:
     }
 
     // Adds every entry that `spec` matches (expanded against the current directory), `.` and `..` skipped, read
-    // without its stored attributes. Answers whether the search found anything, as the parser's check asks.
-    bool ExpandSpec(const std::string& spec);
+    // without its stored attributes. Answers whether the search found anything, and if not why, as the parser's check
+    // asks.
+    SearchOutcome ExpandSpec(const std::string& spec);
     // The same for a specification already made a full path.
-    bool expandFullPath(const std::string& pattern);
+    SearchOutcome expandFullPath(const std::string& pattern);
     // The same in the pattern's folder and every folder below it; folders left out are told to `reportLine`.
-    bool expandTree(const std::string& pattern, const std::function<void(const std::string&)>& reportLine);
+    SearchOutcome expandTree(const std::string& pattern, const std::function<void(const std::string&)>& reportLine);
     // Sorts by the locale's collation without regard to case and drops repeated paths; call once after expanding.
     void finish();
 

@@ -12,14 +12,14 @@ std::string fileSpecsText(const TTouchSettings& settings)
     return settings.FileSpecs.str();
 }
 
-bool hasMatch(const std::string& spec, const std::string& pattern, bool subfolders,
-              const std::function<void(const std::string&)>& reportLine)
+SearchOutcome hasMatch(const std::string& spec, const std::string& pattern, bool subfolders,
+                       const std::function<void(const std::string&)>& reportLine)
 {
     if (!subfolders)
         return currentPlatform().hasMatch(spec);
     return searchWithSubfolders(
                pattern, EntryDetail::ModeAndTimes, [](const std::string&, std::vector<FileEntry>&) {}, reportLine)
-        .anyFound;
+        .outcome;
 }
 
 } // namespace
@@ -28,16 +28,16 @@ bool AddFileSpec(TTouchSettings& settings, const std::string& spec, const std::s
                  bool consoleMode, const std::function<void(const std::string&)>& reportLine,
                  const SpecMatcher& matches, bool subfolders)
 {
-    Platform& platform = currentPlatform();
     const std::string pattern = fullPath(spec, currentDirectory);
     if (const std::string refusal = specRefusal(ClassifyDrive(pattern)); !refusal.empty()) {
         reportLine(refusal);
         return false;
     }
-    if (!(matches ? matches(pattern) : hasMatch(spec, pattern, subfolders, reportLine))) {
+    const SearchOutcome search = matches ? matches(pattern) : hasMatch(spec, pattern, subfolders, reportLine);
+    if (!search.found) {
         // A search that could not be made is no "no match": the user should learn why, in either program.
-        if (!platform.lastErrorIsNoEntry())
-            reportLine("Cannot search \"" + spec + "\": " + platform.lastErrorText());
+        if (!search.failure.empty())
+            reportLine("Cannot search \"" + spec + "\": " + search.failure);
         else if (consoleMode)
             reportLine("No files match \"" + spec + "\"");
         return false;
@@ -58,10 +58,7 @@ SubfolderSearch searchWithSubfolders(const std::string& pattern, EntryDetail det
         ++result.foldersLeftOut;
     };
     SubfolderWalk walk;
-    walk.found = [&](const std::string& folder, std::vector<FileEntry>& matches) {
-        result.anyFound = true;
-        found(folder, matches);
-    };
+    walk.found = found;
     walk.mayEnter = [&](const std::string& folder) {
         const std::string refusal = specRefusal(ClassifyDrive(folder));
         if (!refusal.empty())
@@ -71,6 +68,6 @@ SubfolderSearch searchWithSubfolders(const std::string& pattern, EntryDetail det
     walk.cannotSearch = [&](const std::string& folder, const std::string& reason) {
         leaveOut("Cannot search \"" + folder.substr(0, folder.size() - 1) + "\": " + reason);
     };
-    currentPlatform().searchSubfolders(pattern, detail, walk);
+    result.outcome = currentPlatform().searchSubfolders(pattern, detail, walk);
     return result;
 }

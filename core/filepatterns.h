@@ -11,7 +11,7 @@ struct TTouchSettings;
 
 // Whether a file specification, made a full path, matches anything. A caller that needs the matches anyway may list
 // them as it checks, so that each specification is searched once; without one, the platform's search answers.
-using SpecMatcher = std::function<bool(const std::string& fullPath)>;
+using SpecMatcher = std::function<SearchOutcome(const std::string& fullPath)>;
 
 // Checks one file specification from the command line (relative ones against `currentDirectory`), in its folder
 // and, with `subfolders`, in every folder below, and appends it to the record's list; refusals go to `reportLine`.
@@ -22,10 +22,11 @@ bool AddFileSpec(TTouchSettings& settings, const std::string& spec, const std::s
 
 // Hands every match of a full-path pattern in its folder and every folder below to `found` (the folder with its
 // trailing `/`), as the platform's subfolder search finds them. A folder that cannot be read and one on a refused
-// drive are told to `reportLine` and left out; answers whether any match was found and how many folders were left out.
+// drive are told to `reportLine` and left out; answers whether any match was found (and when none was, why) and how
+// many folders were left out.
 struct SubfolderSearch
 {
-    bool anyFound = false;
+    SearchOutcome outcome;
     std::size_t foldersLeftOut = 0;
 };
 SubfolderSearch searchWithSubfolders(const std::string& pattern, EntryDetail detail,

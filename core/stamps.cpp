@@ -26,7 +26,7 @@ int CompareStamps(FileTime a, FileTime b)
 
 bool GetFileStamps(const std::string& path, FileTime& created, FileTime& modified, std::uint32_t& attrs)
 {
-    const std::vector<FileEntry> found = currentPlatform().findFiles(path, 1);
+    const std::vector<FileEntry> found = currentPlatform().findFiles(path, 1).entries;
     if (found.empty())
         return false;
     created = found.front().created;

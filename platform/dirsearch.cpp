@@ -59,25 +59,31 @@ FileEntry linkEntry(const std::string& name)
     return entry;
 }
 
+// No entries, for the reason `error` gives; no entry of the name is no failure.
+FoundEntries noMatch(int error)
+{
+    return {{}, error == ENOENT ? std::string() : std::strerror(error)};
+}
+
 // An entry named without wildcards; nothing when no entry has that name. A symbolic link is followed, as a user who
 // names it means its target: resolved once, so that the change reaches the same target whatever happens to the link
-// meanwhile; a dangling one gives an empty list.
-std::optional<std::vector<FileEntry>> namedEntry(const std::string& path, EntryDetail detail)
+// meanwhile; a dangling one matches nothing.
+std::optional<FoundEntries> namedEntry(const std::string& path, EntryDetail detail)
 {
     const std::optional<struct statx> status = statusOf(AT_FDCWD, path.c_str());
     if (!status)
-        return std::nullopt;
+        return errno == ENOENT ? std::nullopt : std::optional(noMatch(errno));
     if (!S_ISLNK(status->stx_mode))
-        return std::vector<FileEntry>{entryOf(namePart(path), infoWithDetail(*status, path, detail))};
+        return FoundEntries{{entryOf(namePart(path), infoWithDetail(*status, path, detail))}};
     char resolved[PATH_MAX];
     if (!realpath(path.c_str(), resolved))
-        return std::vector<FileEntry>();
+        return noMatch(errno);
     const std::optional<EntryInfo> info = readEntryInfo(resolved, detail);
     if (!info)
-        return std::vector<FileEntry>();
+        return noMatch(errno);
     FileEntry entry = entryOf(namePart(path), *info);
     entry.target = resolved;
-    return std::vector<FileEntry>{entry};
+    return FoundEntries{{entry}};
 }
 
 // What one folder holds for a search: its matches, and the folders below it when a walk asks for them.
@@ -139,30 +145,33 @@ Descriptor openFolder(const std::string& path, int extraFlags = 0)
     return Descriptor(open(folderToRead(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | extraFlags));
 }
 
-std::vector<FileEntry> matchingEntries(const std::string& pattern, std::size_t limit, EntryDetail detail)
+FoundEntries matchingEntries(const std::string& pattern, std::size_t limit, EntryDetail detail)
 {
     const std::string folder = folderPart(pattern);
     const Descriptor descriptor = openFolder(folder);
+    if (!descriptor)
+        return noMatch(errno);
     const std::string name = namePart(pattern);
-    const std::optional<FolderListing> listing =
-        descriptor ? listFolder(descriptor.get(), folder, NamePattern(name), name, limit, detail, false) : std::nullopt;
+    std::optional<FolderListing> listing =
+        listFolder(descriptor.get(), folder, NamePattern(name), name, limit, detail, false);
     if (!listing)
-        return {};
+        return noMatch(errno);
     if (listing->matches.empty())
-        errno = ENOENT;
-    return listing->matches;
+        return noMatch(ENOENT);
+    return {std::move(listing->matches)};
 }
 
 // The folders among the entries found, at most `limit`; a file named as a folder is "not a folder", as the system says.
-std::vector<FileEntry> onlyFolders(std::vector<FileEntry> entries, std::size_t limit)
+FoundEntries onlyFolders(FoundEntries found, std::size_t limit)
 {
+    std::vector<FileEntry>& entries = found.entries;
     const bool anyFound = !entries.empty();
     std::erase_if(entries, [](const FileEntry& entry) { return !(entry.attrs & kAttrDirectory); });
     if (entries.size() > limit)
         entries.resize(limit);
     if (entries.empty() && anyFound)
-        errno = ENOTDIR;
-    return entries;
+        found.failure = std::strerror(ENOTDIR);
+    return found;
 }
 
 // Searches the folders below the pattern's own, deepest first in byte order of their names. One folder is open at a
@@ -211,7 +220,7 @@ private:
 
 } // namespace
 
-std::vector<FileEntry> searchDirectory(const std::string& pattern, std::size_t limit, EntryDetail detail)
+FoundEntries searchDirectory(const std::string& pattern, std::size_t limit, EntryDetail detail)
 {
     // A trailing `/`, as tab completion writes a folder's name, names folders only; it is not part of the name.
     std::string path = pattern;
@@ -220,45 +229,43 @@ std::vector<FileEntry> searchDirectory(const std::string& pattern, std::size_t l
         path.pop_back();
         foldersOnly = true;
     }
-    if (limit == 0)
-        return {};
-    if (path == "/")
-        return namedEntry(path, detail).value_or(std::vector<FileEntry>());
     const std::string name = namePart(path);
-    if (name.empty()) {
-        errno = ENOENT;
-        return {};
-    }
+    if (limit == 0 || (name.empty() && path != "/"))
+        return noMatch(ENOENT);
     // A name that a shell has already expanded may hold `*` or `?` itself: an entry of that very name is the one meant.
-    // Another letter case is searched for only when the name as written is not there.
-    std::optional<std::vector<FileEntry>> named = namedEntry(path, detail);
-    std::vector<FileEntry> found = named ? std::move(*named) : std::vector<FileEntry>();
-    if (!named && errno == ENOENT)
-        found = matchingEntries(path, foldersOnly ? Platform::kNoLimit : limit, detail);
+    // Another letter case is searched for only when the name as written is not there (`/` is always there).
+    std::optional<FoundEntries> named = namedEntry(path, detail);
+    FoundEntries found =
+        named ? std::move(*named) : matchingEntries(path, foldersOnly ? Platform::kNoLimit : limit, detail);
     return foldersOnly ? onlyFolders(std::move(found), limit) : found;
 }
 
-bool directoryHasMatch(const std::string& pattern)
+SearchOutcome directoryHasMatch(const std::string& pattern)
 {
-    return !searchDirectory(pattern, 1, EntryDetail::ModeAndTimes).empty();
+    const FoundEntries found = searchDirectory(pattern, 1, EntryDetail::ModeAndTimes);
+    return {!found.entries.empty(), found.failure};
 }
 
-bool searchTree(const std::string& pattern, EntryDetail detail, const SubfolderWalk& walk)
+SearchOutcome searchTree(const std::string& pattern, EntryDetail detail, const SubfolderWalk& walk)
 {
-    std::vector<FileEntry> own = searchDirectory(pattern, Platform::kNoLimit, detail);
-    const int searchError = own.empty() ? errno : 0;
+    FoundEntries own = searchDirectory(pattern, Platform::kNoLimit, detail);
     const std::string folder = folderPart(pattern);
     const Descriptor descriptor = openFolder(folder);
     struct stat status;
     if (!descriptor || fstat(descriptor.get(), &status) != 0)
-        return false;
-    if (!own.empty())
-        walk.found(folder, own);
+        return {false, noMatch(errno).failure};
+    bool anyFound = !own.entries.empty();
+    if (anyFound)
+        walk.found(folder, own.entries);
     const std::optional<FolderListing> listing =
         listFolder(descriptor.get(), folder, NamePattern(""), "", 0, detail, true);
     if (!listing)
-        return false;
-    TreeWalk(namePart(pattern), detail, walk).below(folder, listing->subfolders, status.st_dev);
-    errno = searchError;
-    return true;
+        return {false, noMatch(errno).failure};
+    SubfolderWalk counting = walk;
+    counting.found = [&](const std::string& subfolder, std::vector<FileEntry>& matches) {
+        anyFound = true;
+        walk.found(subfolder, matches);
+    };
+    TreeWalk(namePart(pattern), detail, counting).below(folder, listing->subfolders, status.st_dev);
+    return {anyFound, anyFound ? std::string() : own.failure};
 }

@@ -15,12 +15,11 @@
 // folders that the pattern without it names (a file so named fails with ENOTDIR), and `/` alone the root folder, whose
 // entry has an empty name. Matches come in byte order of their names; entries whose attributes cannot be read
 // (a dangling link, an entry removed meanwhile) are left out. At most `limit` entries are returned.
-std::vector<FileEntry> searchDirectory(const std::string& pattern, std::size_t limit,
-                                       EntryDetail detail = EntryDetail::Full);
+FoundEntries searchDirectory(const std::string& pattern, std::size_t limit, EntryDetail detail = EntryDetail::Full);
 // Whether anything matches, by the same rules.
-bool directoryHasMatch(const std::string& pattern);
+SearchOutcome directoryHasMatch(const std::string& pattern);
 // The same search in the pattern's folder, then in every folder below it, at any depth, each folder's matches handed
 // to the walk; links to folders are not followed, a folder on another mount is searched only when the walk allows, and
-// a stop signal ends the walk between two folders. False (errno set) when the pattern's own folder cannot be read;
-// true otherwise, with errno telling why the pattern's own folder had no match.
-bool searchTree(const std::string& pattern, EntryDetail detail, const SubfolderWalk& walk);
+// a stop signal ends the walk between two folders. It fails when the pattern's own folder cannot be read, or when
+// nothing matched and the pattern's own folder could not be searched for its name.
+SearchOutcome searchTree(const std::string& pattern, EntryDetail detail, const SubfolderWalk& walk);

@@ -43,6 +43,21 @@ struct SubfolderWalk
     std::function<void(const std::string& folder, const std::string& reason)> cannotSearch;
 };
 
+// Whether a search matched anything, and when nothing matched, why: an empty failure means the folder was searched
+// (or is not there) and held no match, any other the system's reason it could not be searched.
+struct SearchOutcome
+{
+    bool found = false;
+    std::string failure = {};
+};
+
+// The entries a search found; when it found none, why, as SearchOutcome tells it.
+struct FoundEntries
+{
+    std::vector<FileEntry> entries;
+    std::string failure = {};
+};
+
 // How much of each entry a search reads. The stored attributes cost one more call per entry; without them hidden,
 // system and archive read as clear and Created is the file system's own.
 enum class EntryDetail
@@ -72,7 +87,7 @@ struct EntryInfo
 struct EntrySnapshot
 {
     EntryInfo info;
-    std::uint32_t mode = 0; // the permission bits, 07777
+    std::uint32_t mode = 0;    // the permission bits, 07777
     bool symbolicLink = false; // the entry is a link itself, not followed
     timespec modified{};
     bool storedValueKnown = true; // false where it could not be read (it is then left as it is)
@@ -131,29 +146,26 @@ public:
 
     // Directory search: `*` and `?` may stand in the last component; `*.*` matches every name.
     // Entries come in byte order of their names; `.` and `..` are returned when the pattern matches them.
-    virtual std::vector<FileEntry> findFiles(const std::string& pattern, std::size_t limit = kNoLimit,
-                                             EntryDetail detail = EntryDetail::Full) = 0;
+    virtual FoundEntries findFiles(const std::string& pattern, std::size_t limit = kNoLimit,
+                                   EntryDetail detail = EntryDetail::Full) = 0;
     // Completes an entry that a ModeAndTimes search found at `path` with its stored attributes and creation time.
     virtual void addStoredAttributes(const std::string& path, FileEntry& entry) = 0;
     // The same search when only "is there anything" matters.
-    virtual bool hasMatch(const std::string& pattern) = 0;
+    virtual SearchOutcome hasMatch(const std::string& pattern) = 0;
     // The same search in the pattern's folder and every folder below it, at any depth; links to folders are not
-    // followed, and a stop signal ends the walk. False (the error kept) when the pattern's own folder cannot be read.
-    virtual bool searchSubfolders(const std::string& pattern, EntryDetail detail, const SubfolderWalk& walk) = 0;
+    // followed, and a stop signal ends the walk. It fails only when the pattern's own folder cannot be read.
+    virtual SearchOutcome searchSubfolders(const std::string& pattern, EntryDetail detail,
+                                           const SubfolderWalk& walk) = 0;
 
     // Reads what one entry is now (symbolic links followed); nothing when it cannot be read.
     virtual std::optional<EntryInfo> readEntry(const std::string& path) = 0;
     // Applies one change to one entry (symbolic links followed), every step through one open descriptor.
     virtual EntryChangeOutcome changeEntry(const std::string& path, const EntryChange& change) = 0;
 
-    // An entry as it is now, its last component not followed; nothing (lastErrorText set) when it cannot be read.
+    // An entry as it is now, its last component not followed; nothing when it cannot be read.
     virtual std::optional<EntrySnapshot> snapshotEntry(const std::string& path) = 0;
     // Puts an entry back as the snapshot has it, through one descriptor, writing only what differs from it.
     virtual EntryChangeOutcome restoreEntry(const std::string& path, const EntrySnapshot& snapshot) = 0;
-
-    // The message for the last call above that failed, and whether it failed only because there was no such entry.
-    virtual std::string lastErrorText() = 0;
-    virtual bool lastErrorIsNoEntry() = 0;
 
     virtual std::string currentDirectory() = 0;
     // The mount point holding an absolute path, with a trailing `/`.
@@ -173,9 +185,9 @@ public:
     virtual std::optional<std::string> registeredAppPath() = 0;
     // A file that can be run: present, not a folder, executable.
     virtual bool isProgramFile(const std::string& path) = 0;
-    // Starts a program without waiting for it.
-    virtual bool startProgram(const std::string& program, const std::vector<std::string>& arguments,
-                              const std::string& workingDirectory) = 0;
+    // Starts a program without waiting for it; the system's reason when it cannot be started, else empty.
+    virtual std::string startProgram(const std::string& program, const std::vector<std::string>& arguments,
+                                     const std::string& workingDirectory) = 0;
 };
 
 // The platform in use; the real one unless a test installed another.

@@ -27,8 +27,8 @@ private:
 
 } // namespace
 
-bool spawnProgram(const std::string& program, const std::vector<std::string>& arguments,
-                  const std::string& workingDirectory)
+int spawnProgram(const std::string& program, const std::vector<std::string>& arguments,
+                 const std::string& workingDirectory)
 {
     std::vector<char*> argv;
     argv.push_back(const_cast<char*>(program.c_str()));
@@ -38,17 +38,11 @@ bool spawnProgram(const std::string& program, const std::vector<std::string>& ar
 
     FileActions actions;
     if (!workingDirectory.empty()) {
-        if (const int error = posix_spawn_file_actions_addchdir_np(actions.get(), workingDirectory.c_str())) {
-            errno = error;
-            return false;
-        }
+        if (const int error = posix_spawn_file_actions_addchdir_np(actions.get(), workingDirectory.c_str()))
+            return error;
     }
     pid_t child = 0;
-    if (const int error = posix_spawnp(&child, program.c_str(), actions.get(), nullptr, argv.data(), environ)) {
-        errno = error;
-        return false;
-    }
-    return true;
+    return posix_spawnp(&child, program.c_str(), actions.get(), nullptr, argv.data(), environ);
 }
 
 bool hasGraphicalDisplay()

@@ -12,25 +12,15 @@
 #include "platform/paths.h"
 #include "platform/programstart.h"
 
-#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
 
-bool SystemPlatform::track(bool succeeded)
+FoundEntries SystemPlatform::findFiles(const std::string& pattern, std::size_t limit, EntryDetail detail)
 {
-    if (!succeeded)
-        lastError_ = errno;
-    return succeeded;
-}
-
-std::vector<FileEntry> SystemPlatform::findFiles(const std::string& pattern, std::size_t limit, EntryDetail detail)
-{
-    std::vector<FileEntry> entries = searchDirectory(pattern, limit, detail);
-    track(!entries.empty());
-    return entries;
+    return searchDirectory(pattern, limit, detail);
 }
 
 void SystemPlatform::addStoredAttributes(const std::string& path, FileEntry& entry)
@@ -41,23 +31,20 @@ void SystemPlatform::addStoredAttributes(const std::string& path, FileEntry& ent
     entry.created = info.created;
 }
 
-bool SystemPlatform::hasMatch(const std::string& pattern)
+SearchOutcome SystemPlatform::hasMatch(const std::string& pattern)
 {
-    return track(directoryHasMatch(pattern));
+    return directoryHasMatch(pattern);
 }
 
-bool SystemPlatform::searchSubfolders(const std::string& pattern, EntryDetail detail, const SubfolderWalk& walk)
+SearchOutcome SystemPlatform::searchSubfolders(const std::string& pattern, EntryDetail detail,
+                                               const SubfolderWalk& walk)
 {
-    const bool searched = searchTree(pattern, detail, walk);
-    lastError_ = errno;
-    return searched;
+    return searchTree(pattern, detail, walk);
 }
 
 std::optional<EntryInfo> SystemPlatform::readEntry(const std::string& path)
 {
-    const std::optional<EntryInfo> info = readEntryInfo(path);
-    track(info.has_value());
-    return info;
+    return readEntryInfo(path);
 }
 
 EntryChangeOutcome SystemPlatform::changeEntry(const std::string& path, const EntryChange& change)
@@ -67,9 +54,7 @@ EntryChangeOutcome SystemPlatform::changeEntry(const std::string& path, const En
 
 std::optional<EntrySnapshot> SystemPlatform::snapshotEntry(const std::string& path)
 {
-    std::optional<EntrySnapshot> snapshot = snapshotEntryAt(path);
-    track(snapshot.has_value());
-    return snapshot;
+    return snapshotEntryAt(path);
 }
 
 EntryChangeOutcome SystemPlatform::restoreEntry(const std::string& path, const EntrySnapshot& snapshot)
@@ -77,17 +62,10 @@ EntryChangeOutcome SystemPlatform::restoreEntry(const std::string& path, const E
     return restoreEntryAt(path, snapshot);
 }
 
-std::string SystemPlatform::lastErrorText()
-{
-    return std::strerror(lastError_);
-}
-
 std::string SystemPlatform::currentDirectory()
 {
     const std::unique_ptr<char, decltype(&std::free)> cwd(getcwd(nullptr, 0), std::free);
-    if (!track(cwd != nullptr))
-        return {};
-    return cwd.get();
+    return cwd ? cwd.get() : std::string();
 }
 
 std::string SystemPlatform::driveRoot(const std::string& fullPath)
@@ -135,17 +113,12 @@ std::optional<std::string> SystemPlatform::registeredAppPath()
 bool SystemPlatform::isProgramFile(const std::string& path)
 {
     struct stat st;
-    if (!track(stat(path.c_str(), &st) == 0))
-        return false;
-    if (S_ISDIR(st.st_mode)) {
-        errno = EISDIR;
-        return track(false);
-    }
-    return track(access(path.c_str(), X_OK) == 0);
+    return stat(path.c_str(), &st) == 0 && !S_ISDIR(st.st_mode) && access(path.c_str(), X_OK) == 0;
 }
 
-bool SystemPlatform::startProgram(const std::string& program, const std::vector<std::string>& arguments,
-                                  const std::string& workingDirectory)
+std::string SystemPlatform::startProgram(const std::string& program, const std::vector<std::string>& arguments,
+                                         const std::string& workingDirectory)
 {
-    return track(spawnProgram(program, arguments, workingDirectory));
+    const int error = spawnProgram(program, arguments, workingDirectory);
+    return error == 0 ? std::string() : std::strerror(error);
 }

@@ -4,24 +4,19 @@
 #include "platform/mounts.h"
 #include "platform/platform.h"
 
-#include <cerrno>
-
 class SystemPlatform final : public Platform
 {
 public:
-    std::vector<FileEntry> findFiles(const std::string& pattern, std::size_t limit = kNoLimit,
-                                     EntryDetail detail = EntryDetail::Full) override;
+    FoundEntries findFiles(const std::string& pattern, std::size_t limit = kNoLimit,
+                           EntryDetail detail = EntryDetail::Full) override;
     void addStoredAttributes(const std::string& path, FileEntry& entry) override;
-    bool hasMatch(const std::string& pattern) override;
-    bool searchSubfolders(const std::string& pattern, EntryDetail detail, const SubfolderWalk& walk) override;
+    SearchOutcome hasMatch(const std::string& pattern) override;
+    SearchOutcome searchSubfolders(const std::string& pattern, EntryDetail detail, const SubfolderWalk& walk) override;
 
     std::optional<EntryInfo> readEntry(const std::string& path) override;
     EntryChangeOutcome changeEntry(const std::string& path, const EntryChange& change) override;
     std::optional<EntrySnapshot> snapshotEntry(const std::string& path) override;
     EntryChangeOutcome restoreEntry(const std::string& path, const EntrySnapshot& snapshot) override;
-
-    std::string lastErrorText() override;
-    bool lastErrorIsNoEntry() override { return lastError_ == ENOENT; }
 
     std::string currentDirectory() override;
     std::string driveRoot(const std::string& fullPath) override;
@@ -35,14 +30,10 @@ public:
 
     std::optional<std::string> registeredAppPath() override;
     bool isProgramFile(const std::string& path) override;
-    bool startProgram(const std::string& program, const std::vector<std::string>& arguments,
-                      const std::string& workingDirectory) override;
+    std::string startProgram(const std::string& program, const std::vector<std::string>& arguments,
+                             const std::string& workingDirectory) override;
 
 private:
-    // Keeps errno of a failed call for lastErrorText and passes the outcome on.
-    bool track(bool succeeded);
-
-    int lastError_ = 0;
     // Paths and drive roots are looked up apart, so that neither turns the other's kept answer out.
     MountLookup pathMounts_{processMounts()};
     MountLookup rootMounts_{processMounts()};

@@ -50,7 +50,7 @@ void MainWindow::AddMatchingFiles(const std::string& spec, const std::string& fo
         }
     };
     if (!subfolders) {
-        add(searchFolder(pattern), platform.findFiles(pattern, Platform::kNoLimit, EntryDetail::ModeAndTimes));
+        add(searchFolder(pattern), platform.findFiles(pattern, Platform::kNoLimit, EntryDetail::ModeAndTimes).entries);
         return;
     }
     // The start's parse has told of folders left out already.

@@ -104,7 +104,7 @@ bool MainWindow::addListedFile(const std::string& path)
     // A link the user chose stands for its target, resolved once, now, as one named on the command line does.
     std::string entry = path;
     if (listed && listed->symbolicLink) {
-        const std::vector<FileEntry> named = platform.findFiles(path, 1, EntryDetail::ModeAndTimes);
+        const std::vector<FileEntry> named = platform.findFiles(path, 1, EntryDetail::ModeAndTimes).entries;
         if (named.empty() || named.front().target.empty())
             return false;
         entry = named.front().target;

@@ -26,7 +26,7 @@ bool MainWindow::matchWithChosenFolder()
 void MainWindow::ListFolderFiles(std::vector<std::string>& list, const std::string& folder)
 {
     list.clear();
-    for (const FileEntry& entry : currentPlatform().findFiles(withTrailingSlash(folder) + "*.*")) {
+    for (const FileEntry& entry : currentPlatform().findFiles(withTrailingSlash(folder) + "*.*").entries) {
         if (entry.name != "." && entry.name != "..")
             list.push_back(entry.name);
     }

@@ -35,7 +35,7 @@ void FakePlatform::setDrive(const std::string& root, DriveType type, const std::
     drives_[root] = {type, remoteName};
 }
 
-std::vector<FileEntry> FakePlatform::findFiles(const std::string& pattern, std::size_t limit, EntryDetail)
+FoundEntries FakePlatform::findFiles(const std::string& pattern, std::size_t limit, EntryDetail)
 {
     const std::string full = fullPath(pattern, workingDirectory);
     const std::string folder = folderPart(full);
@@ -47,7 +47,7 @@ std::vector<FileEntry> FakePlatform::findFiles(const std::string& pattern, std::
         if (folderPart(path) == folder && matchesName(namePattern, namePart(path)))
             found.push_back({namePart(path), entry.attrs, entry.created, entry.modified});
     }
-    return found;
+    return {found, found.empty() && searchFails ? errorText : std::string()};
 }
 
 void FakePlatform::addStoredAttributes(const std::string& path, FileEntry& entry)
@@ -58,7 +58,7 @@ void FakePlatform::addStoredAttributes(const std::string& path, FileEntry& entry
     }
 }
 
-bool FakePlatform::searchSubfolders(const std::string& pattern, EntryDetail, const SubfolderWalk& walk)
+SearchOutcome FakePlatform::searchSubfolders(const std::string& pattern, EntryDetail, const SubfolderWalk& walk)
 {
     const std::string full = fullPath(pattern, workingDirectory);
     const std::string top = folderPart(full);
@@ -69,12 +69,13 @@ bool FakePlatform::searchSubfolders(const std::string& pattern, EntryDetail, con
     }
     for (auto& [folder, found] : byFolder)
         walk.found(folder, found);
-    return !searchFails;
+    return {!byFolder.empty(), searchFails ? errorText : std::string()};
 }
 
-bool FakePlatform::hasMatch(const std::string& pattern)
+SearchOutcome FakePlatform::hasMatch(const std::string& pattern)
 {
-    return !findFiles(pattern, 1).empty();
+    const FoundEntries found = findFiles(pattern, 1);
+    return {!found.entries.empty(), found.failure};
 }
 
 std::optional<EntryInfo> FakePlatform::readEntry(const std::string& path)

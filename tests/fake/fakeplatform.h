@@ -39,19 +39,17 @@ public:
     std::optional<std::string> appPath;
 
     // Every search reads entries in full, whatever detail is asked for.
-    std::vector<FileEntry> findFiles(const std::string& pattern, std::size_t limit = kNoLimit,
-                                     EntryDetail detail = EntryDetail::Full) override;
+    FoundEntries findFiles(const std::string& pattern, std::size_t limit = kNoLimit,
+                           EntryDetail detail = EntryDetail::Full) override;
     void addStoredAttributes(const std::string& path, FileEntry& entry) override;
-    bool hasMatch(const std::string& pattern) override;
+    SearchOutcome hasMatch(const std::string& pattern) override;
     // Every entry at or below the pattern's folder whose name matches, each folder's in one call.
-    bool searchSubfolders(const std::string& pattern, EntryDetail detail, const SubfolderWalk& walk) override;
+    SearchOutcome searchSubfolders(const std::string& pattern, EntryDetail detail, const SubfolderWalk& walk) override;
     std::optional<EntryInfo> readEntry(const std::string& path) override;
     EntryChangeOutcome changeEntry(const std::string& path, const EntryChange& change) override;
     // A snapshot holds the entry's attributes and stamps; its mode is made up from them, it has no stored value.
     std::optional<EntrySnapshot> snapshotEntry(const std::string& path) override;
     EntryChangeOutcome restoreEntry(const std::string& path, const EntrySnapshot& snapshot) override;
-    std::string lastErrorText() override { return errorText; }
-    bool lastErrorIsNoEntry() override { return !searchFails; }
     std::string currentDirectory() override { return workingDirectory; }
     std::string driveRoot(const std::string& fullPath) override;
     DriveType getDriveType(const std::string& root) override;
@@ -61,7 +59,10 @@ public:
     std::string longTimeFormat() override { return timeFormat; }
     std::optional<std::string> registeredAppPath() override { return appPath; }
     bool isProgramFile(const std::string& path) override { return entries.count(path) > 0; }
-    bool startProgram(const std::string&, const std::vector<std::string>&, const std::string&) override { return true; }
+    std::string startProgram(const std::string&, const std::vector<std::string>&, const std::string&) override
+    {
+        return {};
+    }
 
     bool fails(FakeCall call, const std::string& path) const { return failures_.count({call, path}) > 0; }
 

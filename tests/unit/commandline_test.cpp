@@ -127,7 +127,7 @@ TEST_F(ParserTest, EndOfSwitchesAndTheOptions)
 {
     platform.addEntry("/work/-n", 0, 1, 1);
     CommandLineOptions options;
-    SpecMatcher seenWithSubfolders = [&](const std::string&) { return options.subfolders; };
+    SpecMatcher seenWithSubfolders = [&](const std::string&) { return SearchOutcome{options.subfolders}; };
     EXPECT_TRUE(ParseCommandLine(settings, {"x.txt", "/SF", "/A+", "/N", "--", "-n", "/A-"}, ini, formats, true, &specs,
                                  output, seenWithSubfolders, &options));
     EXPECT_EQ(specs, (std::vector<std::string>{"x.txt", "-n", "/A-"}));

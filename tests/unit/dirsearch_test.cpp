@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -29,7 +30,7 @@ protected:
     Names find(const std::string& pattern, std::size_t limit = Platform::kNoLimit)
     {
         Names names;
-        for (const FileEntry& entry : searchDirectory(dir / pattern, limit))
+        for (const FileEntry& entry : searchDirectory(dir / pattern, limit).entries)
             names.push_back(entry.name);
         return names;
     }
@@ -64,12 +65,12 @@ TEST_F(DirSearchTest, WildcardsMatchLikeWindows)
 
 TEST_F(DirSearchTest, PlainNamesFindOneEntry)
 {
-    const std::vector<FileEntry> file = searchDirectory(dir / "a.txt", Platform::kNoLimit);
+    const std::vector<FileEntry> file = searchDirectory(dir / "a.txt", Platform::kNoLimit).entries;
     ASSERT_EQ(file.size(), 1u);
     EXPECT_EQ(file[0].name, "a.txt");
     EXPECT_EQ(file[0].attrs & kAttrDirectory, 0u);
 
-    const std::vector<FileEntry> folder = searchDirectory(dir / "sub", Platform::kNoLimit);
+    const std::vector<FileEntry> folder = searchDirectory(dir / "sub", Platform::kNoLimit).entries;
     ASSERT_EQ(folder.size(), 1u);
     EXPECT_EQ(folder[0].name, "sub");
     EXPECT_EQ(folder[0].attrs & kAttrDirectory, kAttrDirectory);
@@ -82,20 +83,27 @@ TEST_F(DirSearchTest, PlainNamesFindOneEntry)
     dir.makeFile("whatA.txt");
     EXPECT_EQ(find("what?.txt"), Names{"what?.txt"});
     EXPECT_EQ(find("wha??.txt"), (Names{"what?.txt", "whatA.txt"}));
-    EXPECT_TRUE(directoryHasMatch(dir / "what?.txt"));
+    EXPECT_TRUE(directoryHasMatch(dir / "what?.txt").found);
 }
 
-// A search that finds nothing says so with the system's reason, whatever the kind of pattern.
+// A search that finds nothing says so with the system's reason, whatever the kind of pattern; "no match" is no
+// failure, whatever an earlier call left in errno, and a folder that cannot be searched is one.
 TEST_F(DirSearchTest, NothingMatches)
 {
     for (const std::string pattern : {"missing.txt", "nothing*", "*.doc", "missing/*", "missing/a.txt"}) {
-        errno = 0;
-        EXPECT_TRUE(searchDirectory(dir / pattern, Platform::kNoLimit).empty()) << pattern;
-        EXPECT_EQ(errno, ENOENT) << pattern;
-        EXPECT_FALSE(directoryHasMatch(dir / pattern)) << pattern;
+        errno = EACCES;
+        const FoundEntries found = searchDirectory(dir / pattern, Platform::kNoLimit);
+        EXPECT_TRUE(found.entries.empty()) << pattern;
+        EXPECT_EQ(found.failure, "") << pattern;
+        errno = EACCES;
+        const SearchOutcome outcome = directoryHasMatch(dir / pattern);
+        EXPECT_FALSE(outcome.found) << pattern;
+        EXPECT_EQ(outcome.failure, "") << pattern;
     }
     for (const std::string pattern : {"a.txt", "sub", "*.log", "?", "sub/*", "sub/"})
-        EXPECT_TRUE(directoryHasMatch(dir / pattern)) << pattern;
+        EXPECT_TRUE(directoryHasMatch(dir / pattern).found) << pattern;
+    EXPECT_EQ(directoryHasMatch(dir / "a.txt/*").failure, std::strerror(ENOTDIR));
+    EXPECT_EQ(searchTree(dir / "a.txt/*", EntryDetail::ModeAndTimes, {}).failure, std::strerror(ENOTDIR));
 }
 
 // A trailing `/` names a folder, as tab completion writes it: the folder itself, never a file of that name; `/` alone
@@ -104,10 +112,10 @@ TEST_F(DirSearchTest, TrailingSlashNamesAFolder)
 {
     EXPECT_EQ(find("sub/"), Names{"sub"});
     EXPECT_EQ(find("s*/"), Names{"sub"});
-    errno = 0;
-    EXPECT_TRUE(searchDirectory(dir / "a.txt/", Platform::kNoLimit).empty());
-    EXPECT_EQ(errno, ENOTDIR);
-    const std::vector<FileEntry> root = searchDirectory("/", Platform::kNoLimit);
+    const FoundEntries file = searchDirectory(dir / "a.txt/", Platform::kNoLimit);
+    EXPECT_TRUE(file.entries.empty());
+    EXPECT_EQ(file.failure, std::strerror(ENOTDIR));
+    const std::vector<FileEntry> root = searchDirectory("/", Platform::kNoLimit).entries;
     ASSERT_EQ(root.size(), 1u);
     EXPECT_EQ(root[0].name, "");
     EXPECT_TRUE(root[0].attrs & kAttrDirectory);
@@ -123,7 +131,7 @@ TEST_F(DirSearchTest, LimitStopsAtTheFirstEntriesInOrder)
 TEST_F(DirSearchTest, ResultsCarryAttributesAndStamps)
 {
     ASSERT_EQ(setAttributes(dir / "b.txt", kAttrHidden | kAttrReadOnly), "");
-    const std::vector<FileEntry> found = searchDirectory(dir / "?.txt", Platform::kNoLimit);
+    const std::vector<FileEntry> found = searchDirectory(dir / "?.txt", Platform::kNoLimit).entries;
     ASSERT_EQ(found.size(), 2u);
     for (const FileEntry& entry : found) {
         const std::optional<EntryInfo> info = readEntryInfo(dir / entry.name);
@@ -140,8 +148,8 @@ TEST_F(DirSearchTest, RelativePatternsSearchTheCurrentFolder)
 {
     const std::string previous = std::filesystem::current_path();
     ASSERT_EQ(chdir(dir.path().c_str()), 0);
-    const std::vector<FileEntry> found = searchDirectory("*.log", Platform::kNoLimit);
-    const bool plain = directoryHasMatch("README");
+    const std::vector<FileEntry> found = searchDirectory("*.log", Platform::kNoLimit).entries;
+    const bool plain = directoryHasMatch("README").found;
     ASSERT_EQ(chdir(previous.c_str()), 0);
     ASSERT_EQ(found.size(), 1u);
     EXPECT_EQ(found[0].name, "ab.log");
@@ -168,18 +176,18 @@ TEST_F(DirSearchTest, LinksAreFollowedOnlyWhenNamed)
 {
     ASSERT_EQ(symlink((dir / "a.txt").c_str(), (dir / "c.txt").c_str()), 0);
     ASSERT_EQ(symlink((dir / "gone").c_str(), (dir / "d.txt").c_str()), 0);
-    const std::vector<FileEntry> found = searchDirectory(dir / "?.txt", Platform::kNoLimit);
+    const std::vector<FileEntry> found = searchDirectory(dir / "?.txt", Platform::kNoLimit).entries;
     ASSERT_EQ(found.size(), 4u);
     EXPECT_FALSE(found[0].symbolicLink);
     EXPECT_TRUE(found[2].symbolicLink && found[3].symbolicLink);
     EXPECT_EQ(found[2].modified, 0u);
 
-    const std::vector<FileEntry> named = searchDirectory(dir / "c.txt", Platform::kNoLimit);
+    const std::vector<FileEntry> named = searchDirectory(dir / "c.txt", Platform::kNoLimit).entries;
     ASSERT_EQ(named.size(), 1u);
     EXPECT_EQ(named[0].name, "c.txt");
     EXPECT_EQ(named[0].target, std::filesystem::canonical(dir / "a.txt").string());
     EXPECT_FALSE(named[0].symbolicLink);
-    EXPECT_TRUE(searchDirectory(dir / "d.txt", Platform::kNoLimit).empty());
+    EXPECT_TRUE(searchDirectory(dir / "d.txt", Platform::kNoLimit).entries.empty());
 }
 
 // A walk finds matches at every depth, in one call per folder, and does not enter a link to a folder; a folder it
@@ -199,7 +207,8 @@ TEST_F(DirSearchTest, TreeWalkBelowThePatternsFolder)
             found.push_back(folder.substr(dir.path().size() + 1) + entry.name);
     };
     walk.cannotSearch = [&](const std::string& folder, const std::string&) { unreadable.push_back(folder); };
-    EXPECT_TRUE(searchTree(dir / "?.txt", EntryDetail::ModeAndTimes, walk));
+    const SearchOutcome outcome = searchTree(dir / "?.txt", EntryDetail::ModeAndTimes, walk);
+    EXPECT_TRUE(outcome.found && outcome.failure.empty());
     chmod((dir / "sub/closed").c_str(), 0755);
     EXPECT_EQ(found, (Names{"a.txt", "b.txt", "sub/d.txt", "sub/deep/C.TXT"}));
     // Root reads every folder.

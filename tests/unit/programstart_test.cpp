@@ -31,18 +31,15 @@ TEST(ProgramStartTest, StartsWithArgumentsInTheWorkingDirectory)
     const std::string work = dir.makeFolder("work dir");
     // Written to a temporary name and renamed, so that the file appears complete.
     const std::string script = "printf '%s\\n' \"$@\" > out.tmp; pwd >> out.tmp; mv out.tmp out";
-    ASSERT_TRUE(spawnProgram("/bin/sh", {"-c", script, "sh", "first", "two words", ""}, work));
+    ASSERT_EQ(spawnProgram("/bin/sh", {"-c", script, "sh", "first", "two words", ""}, work), 0);
     EXPECT_EQ(waitForFile(work + "/out"), "first\ntwo words\n\n" + work + "\n");
 }
 
 TEST(ProgramStartTest, ReportsWhatCannotBeStarted)
 {
     const TempDir dir;
-    errno = 0;
-    EXPECT_FALSE(spawnProgram(dir / "missing-program", {}, dir.path()));
-    EXPECT_EQ(errno, ENOENT);
-    EXPECT_FALSE(spawnProgram("/bin/sh", {"-c", "true"}, dir / "missing-folder"));
-    EXPECT_EQ(errno, ENOENT);
+    EXPECT_EQ(spawnProgram(dir / "missing-program", {}, dir.path()), ENOENT);
+    EXPECT_EQ(spawnProgram("/bin/sh", {"-c", "true"}, dir / "missing-folder"), ENOENT);
 }
 
 } // namespace

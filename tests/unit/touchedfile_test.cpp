@@ -25,7 +25,7 @@ const double k131415 = (13 * 3600 + 14 * 60 + 15) / 86400.0;
 
 TouchedFile listed(const std::string& path)
 {
-    const std::vector<FileEntry> found = currentPlatform().findFiles(path, 1);
+    const std::vector<FileEntry> found = currentPlatform().findFiles(path, 1).entries;
     EXPECT_EQ(found.size(), 1u) << path;
     const FileEntry& entry = found.at(0);
     return TouchedFile(entry.attrs, entry.modified, entry.created, path);

@@ -45,7 +45,7 @@ void storeCreation(const std::string& path, FileTime created)
 
 FileTime createdOnDisk(const std::string& path)
 {
-    const std::vector<FileEntry> found = currentPlatform().findFiles(path, 1);
+    const std::vector<FileEntry> found = currentPlatform().findFiles(path, 1).entries;
     EXPECT_EQ(found.size(), 1u) << path;
     return found.empty() ? 0 : found.front().created;
 }
@@ -60,7 +60,7 @@ TEST(TouchFaults, EntriesChangedAfterListingFailAlone)
         dir.makeFile(name, "data");
 
     std::vector<TouchedFile> files;
-    for (const FileEntry& entry : currentPlatform().findFiles(dir / "*.txt"))
+    for (const FileEntry& entry : currentPlatform().findFiles(dir / "*.txt").entries)
         files.push_back(listed(entry, dir.path()));
     ASSERT_EQ(files.size(), 5u);
 
