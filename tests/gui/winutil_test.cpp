@@ -35,6 +35,8 @@
 #include <QUrl>
 #include <QtTest>
 
+#include <algorithm>
+#include <cstdlib>
 #include <fstream>
 
 namespace {
@@ -95,6 +97,24 @@ struct ToolBar
     QList<QAction*> buttons;
 };
 
+// The pixels of two pictures of one size whose colour or opacity differs by more than `threshold` in a channel.
+int pixelsDifferingBy(const QImage& first, const QImage& second, int threshold)
+{
+    const QImage a = first.convertToFormat(QImage::Format_ARGB32);
+    const QImage b = second.convertToFormat(QImage::Format_ARGB32);
+    int count = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y);
+            const QRgb q = b.pixel(x, y);
+            const int difference = std::max({std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
+                                             std::abs(qBlue(p) - qBlue(q)), std::abs(qAlpha(p) - qAlpha(q))});
+            count += difference > threshold ? 1 : 0;
+        }
+    }
+    return count;
+}
+
 } // namespace
 
 class WinutilTest : public QObject
@@ -126,6 +146,7 @@ private slots:
     void dropFirstFolder();
     void cycleToolButtons();
     void glyphs();
+    void glyphsAtTwiceTheSize();
     void glyphsWithHotVariants();
     void checkBoxFollowsItsAction();
     void buttonGroupBinding();
@@ -545,7 +566,7 @@ void WinutilTest::cycleToolButtons()
     QCOMPARE(twoDisabled.pressedIndexes(), QList<int>{2});
 }
 
-// Every glyph the windows use is present, 16 x 16, with its red background transparent.
+// Every glyph the windows use is present, 16 x 16, with its background transparent.
 void WinutilTest::glyphs()
 {
     QList<QIcon> list{QIcon()};
@@ -574,10 +595,37 @@ void WinutilTest::glyphs()
     QVERIFY(list[0].pixmap(16, 16).toImage() != single[0].pixmap(16, 16).toImage());
 }
 
+// Every glyph the windows load holds a picture of 16 and one of 32 pixels, and a 200 % screen gets the 32 pixel one:
+// drawn at that size, not the 16 pixel one enlarged (blocky or smoothed).
+void WinutilTest::glyphsAtTwiceTheSize()
+{
+    const QList<std::pair<int, int>> ranges = {{10, 24}, {30, 43}, {45, 50}, {55, 58}};
+    QList<QIcon> list;
+    for (const auto& [first, last] : ranges) {
+        LoadGlyphRange(list, first, last);
+        for (int i = 0; i < list.size(); ++i) {
+            const QByteArray number = QByteArray::number(first + i);
+            const QList<QSize> sizes = list[i].availableSizes();
+            QVERIFY2(sizes.contains(QSize(16, 16)) && sizes.contains(QSize(32, 32)), number);
+            const QPixmap twice = list[i].pixmap(QSize(16, 16), 2.0);
+            QVERIFY2(twice.size() == QSize(32, 32), number);
+            const QImage small = list[i].pixmap(QSize(16, 16), 1.0).toImage();
+            for (const Qt::TransformationMode mode : {Qt::FastTransformation, Qt::SmoothTransformation}) {
+                const QImage enlarged = small.scaled(32, 32, Qt::IgnoreAspectRatio, mode);
+                QVERIFY2(pixelsDifferingBy(twice.toImage(), enlarged, 16) >= 8, number);
+            }
+        }
+    }
+}
+
 // A glyph shows its hot variant while the pointer is over its button; one without a hot variant stays as it is.
 void WinutilTest::glyphsWithHotVariants()
 {
-    const auto image = [](const QIcon& icon, QIcon::Mode mode) { return icon.pixmap(16, 16, mode).toImage(); };
+    // At 200 % too, the hot picture is the one drawn at twice the size.
+    const auto image = [](const QIcon& icon, QIcon::Mode mode) {
+        return std::pair(icon.pixmap(QSize(16, 16), 1.0, mode).toImage(),
+                         icon.pixmap(QSize(16, 16), 2.0, mode).toImage());
+    };
     QList<QIcon> normal;
     QList<QIcon> hot;
     LoadGlyphRange(normal, 30, 32);
