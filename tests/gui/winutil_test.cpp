@@ -1,5 +1,5 @@
-// The window program's utilities: placement, version block reader, About box, glyphs, tool-button cycling, path
-// shortening, the folder browser, the help page and the Qt message box.
+// The window program's utilities: placement, version block reader, About box, glyphs, tool-button cycling and focus,
+// path shortening, the folder browser, the help page and the Qt message box.
 #include "core/commandline.h"
 #include "core/inifile.h"
 #include "fake/tempdir.h"
@@ -8,6 +8,7 @@
 #include "winutil/actionbinding.h"
 #include "winutil/buttoncycle.h"
 #include "winutil/filedialog.h"
+#include "winutil/focusframestyle.h"
 #include "winutil/folderbrowser.h"
 #include "winutil/glyphs.h"
 #include "winutil/helppage.h"
@@ -25,8 +26,10 @@
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLayout>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
@@ -115,6 +118,27 @@ int pixelsDifferingBy(const QImage& first, const QImage& second, int threshold)
     return count;
 }
 
+QPalette darkPalette()
+{
+    QPalette palette;
+    palette.setColor(QPalette::Window, QColor(45, 45, 45));
+    palette.setColor(QPalette::WindowText, Qt::white);
+    palette.setColor(QPalette::Button, QColor(60, 60, 60));
+    palette.setColor(QPalette::ButtonText, Qt::white);
+    palette.setColor(QPalette::Base, QColor(30, 30, 30));
+    palette.setColor(QPalette::Text, Qt::white);
+    palette.setColor(QPalette::Highlight, QColor(42, 130, 218));
+    return palette;
+}
+
+// Moves the keyboard focus with Tab, as a person does, until it reaches `target`.
+bool tabTo(QWidget* target)
+{
+    for (int presses = 0; presses < 10 && !target->hasFocus(); ++presses)
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    return target->hasFocus();
+}
+
 } // namespace
 
 class WinutilTest : public QObject
@@ -148,6 +172,7 @@ private slots:
     void glyphs();
     void glyphsAtTwiceTheSize();
     void glyphsWithHotVariants();
+    void focusFrameOnToolButtons();
     void checkBoxFollowsItsAction();
     void buttonGroupBinding();
 
@@ -646,6 +671,49 @@ void WinutilTest::glyphsWithHotVariants()
     for (int i = 0; i < 7; ++i) {
         QCOMPARE(image(states[i], QIcon::Normal), image(normal[i], QIcon::Normal));
         QCOMPARE(image(states[i], QIcon::Active), image(hot[i], QIcon::Normal));
+    }
+}
+
+// A tool button with the keyboard focus is framed all around, plainly enough to find at a glance, on light and dark
+// palettes: a plain one, and the grouped buttons, pressed or not, which are drawn in a style of their own.
+void WinutilTest::focusFrameOnToolButtons()
+{
+    const QString previousStyle = QApplication::style()->name();
+    installFocusFrameStyle();
+    const auto restoreStyle = qScopeGuard([&previousStyle] { QApplication::setStyle(previousStyle); });
+    QList<QIcon> images;
+    LoadGlyphRange(images, 30, 31);
+    for (const QPalette& palette : {QApplication::style()->standardPalette(), darkPalette()}) {
+        QWidget window;
+        window.setPalette(palette);
+        auto* layout = new QHBoxLayout(&window);
+        auto* field = new QLineEdit;
+        auto* plain = new QToolButton;
+        auto* pressed = new QToolButton;
+        auto* released = new QToolButton;
+        plain->setIcon(images[0]);
+        QAction pressedAction;
+        QAction releasedAction;
+        for (QAction* action : {&pressedAction, &releasedAction})
+            action->setCheckable(true);
+        bindButtonGroup({{pressed, &pressedAction, 0}, {released, &releasedAction, 1}}, images,
+                        QActionGroup::ExclusionPolicy::ExclusiveOptional, &window);
+        pressedAction.setChecked(true);
+        for (QWidget* widget : std::initializer_list<QWidget*>{field, plain, pressed, released})
+            layout->addWidget(widget);
+        for (QToolButton* button : {plain, pressed, released})
+            button->setAutoRaise(true);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+
+        for (const auto& [button, name] : {std::pair{plain, "plain"}, {pressed, "pressed"}, {released, "released"}}) {
+            field->setFocus();
+            const QImage without = button->grab().toImage();
+            QVERIFY2(tabTo(button), name);
+            const QImage with = button->grab().toImage();
+            const int outline = 2 * (button->width() + button->height());
+            QVERIFY2(pixelsDifferingBy(with, without, 64) >= outline, name);
+        }
     }
 }
 
