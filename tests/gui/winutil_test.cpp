@@ -172,6 +172,7 @@ private slots:
     void glyphs();
     void glyphsAtTwiceTheSize();
     void glyphsWithHotVariants();
+    void hotAndDimGlyphColours();
     void focusFrameOnToolButtons();
     void checkBoxFollowsItsAction();
     void buttonGroupBinding();
@@ -671,6 +672,57 @@ void WinutilTest::glyphsWithHotVariants()
     for (int i = 0; i < 7; ++i) {
         QCOMPARE(image(states[i], QIcon::Normal), image(normal[i], QIcon::Normal));
         QCOMPARE(image(states[i], QIcon::Active), image(hot[i], QIcon::Normal));
+    }
+}
+
+// The hot and dim glyphs are the drawings of others in other colours: the same shapes (the same opacity, pixel by
+// pixel), lit up or in greys, at both sizes.
+void WinutilTest::hotAndDimGlyphColours()
+{
+    const auto picture = [](int number, qreal scale) {
+        QList<QIcon> glyph;
+        LoadGlyphList(glyph, {number});
+        return glyph[0].pixmap(QSize(16, 16), scale).toImage().convertToFormat(QImage::Format_ARGB32);
+    };
+    const auto sameShape = [](const QImage& a, const QImage& b) {
+        return a.size() == b.size() &&
+               a.convertToFormat(QImage::Format_Alpha8) == b.convertToFormat(QImage::Format_Alpha8);
+    };
+    const auto lightness = [](const QImage& image) {
+        qint64 sum = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x)
+                sum += qGray(image.pixel(x, y)) * qAlpha(image.pixel(x, y));
+        }
+        return sum;
+    };
+    const auto isGrey = [](const QImage& image) {
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                const QRgb pixel = image.pixel(x, y);
+                if (qAlpha(pixel) > 0 && (qRed(pixel) != qGreen(pixel) || qGreen(pixel) != qBlue(pixel)))
+                    return false;
+            }
+        }
+        return true;
+    };
+    const std::pair<int, int> normalAndHot[] = {{30, 24}, {30, 36}, {31, 37}, {32, 38},
+                                                {33, 39}, {34, 40}, {35, 41}, {42, 43}};
+    const std::pair<int, int> normalAndDim[] = {{30, 55}, {15, 56}, {16, 57}, {17, 58}};
+    for (qreal scale : {1.0, 2.0}) {
+        for (const auto& [normalNumber, hotNumber] : normalAndHot) {
+            const QImage normal = picture(normalNumber, scale);
+            const QImage hot = picture(hotNumber, scale);
+            const QByteArray number = QByteArray::number(hotNumber);
+            QVERIFY2(sameShape(normal, hot), number);
+            QVERIFY2(normal != hot, number);
+            QVERIFY2(lightness(hot) > lightness(normal), number);
+        }
+        for (const auto& [normalNumber, dimNumber] : normalAndDim) {
+            const QImage dim = picture(dimNumber, scale);
+            QVERIFY2(sameShape(picture(normalNumber, scale), dim), QByteArray::number(dimNumber));
+            QVERIFY2(isGrey(dim), QByteArray::number(dimNumber));
+        }
     }
 }
 
