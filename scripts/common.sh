@@ -5,7 +5,7 @@ ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
 # Debian packages the build and the tests need.
 PACKAGES=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-          qt6-base-dev qt6-qpa-plugins libgl-dev fonts-dejavu-core
+          qt6-base-dev qt6-qpa-plugins libgl-dev fonts-dejavu-core librsvg2-bin
           samba smbclient
           libexiv2-dev exiv2 imagemagick libheif-dev libjxl-dev
           libheif-examples libjxl-tools ffmpeg libimage-exiftool-perl

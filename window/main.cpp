@@ -8,6 +8,7 @@
 #include "window/mainwindow.h"
 #include "window/startup.h"
 #include "window/stopwatcher.h"
+#include "winutil/focusframestyle.h"
 #include "winutil/qtmessagebox.h"
 
 #include "core/datetimeformats.h"
@@ -32,6 +33,7 @@ int runStampkeep(int argc, char** argv)
     // Docks and task bars match the window to its desktop entry and icon by these.
     QGuiApplication::setDesktopFileName("org.stampkeep.Stampkeep");
     QApplication::setWindowIcon(QIcon(":/resources/stampkeep.png"));
+    installFocusFrameStyle();
     // A stop during the start answers the box it shows and ends the start; the window takes stops over once made.
     const QMetaObject::Connection startStops =
         QObject::connect(&StopWatcher::instance(), &StopWatcher::stopRequested, &StopWatcher::answerOpenBox);

@@ -1,8 +1,8 @@
 // Widgets that stand for checkable actions: check boxes, and tool buttons grouped as on a tool bar.
 #include "winutil/actionbinding.h"
+#include "winutil/focusframestyle.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QCheckBox>
 #include <QPainter>
 #include <QProxyStyle>
@@ -16,7 +16,8 @@ namespace {
 class PressedButtonStyle : public QProxyStyle
 {
 public:
-    PressedButtonStyle() : QProxyStyle(QApplication::style()->name()) { setObjectName(kName); }
+    // Over the focus frame, which a button's own style would otherwise hide.
+    PressedButtonStyle() : QProxyStyle(new FocusFrameStyle) { setObjectName(kName); }
 
     static constexpr const char* kName = "pressedButtonStyle";
 

@@ -1,22 +1,28 @@
-// Glyph lists: the bitmaps of buttons and list rows as icons, with the hot variants shown under the pointer.
+// Glyph lists: the pictures of buttons and list rows as icons, with the hot variants shown under the pointer.
 #include "winutil/glyphs.h"
 
-#include <QBitmap>
 #include <QPixmap>
 
 namespace {
 
 constexpr int kGlyphSize = 16;
+// The scales each glyph is rendered at when building: as designed, and twice that (its "@2x" picture) for 200 %.
+constexpr int kGlyphScales[] = {1, 2};
+
+QPixmap loadPicture(int number, int scale)
+{
+    QPixmap picture(scale == 1 ? QStringLiteral(":/resources/glyphs/%1.png").arg(number)
+                               : QStringLiteral(":/resources/glyphs/%1@%2x.png").arg(number).arg(scale));
+    picture.setDevicePixelRatio(scale);
+    return picture;
+}
 
 QIcon loadGlyph(int number)
 {
-    QPixmap pixmap(QStringLiteral(":/resources/glyphs/%1.bmp").arg(number));
-    if (pixmap.size() != QSize(kGlyphSize, kGlyphSize)) {
-        // Nearest-neighbour scaling keeps the background pure red for the mask.
-        pixmap = pixmap.scaled(kGlyphSize, kGlyphSize, Qt::IgnoreAspectRatio, Qt::FastTransformation);
-    }
-    pixmap.setMask(pixmap.createMaskFromColor(QColor(255, 0, 0), Qt::MaskInColor));
-    return QIcon(pixmap);
+    QIcon icon;
+    for (int scale : kGlyphScales)
+        icon.addPixmap(loadPicture(number, scale));
+    return icon;
 }
 
 } // namespace
@@ -37,8 +43,10 @@ void LoadGlyphList(QList<QIcon>& list, std::initializer_list<int> numbers)
 
 QList<QIcon> withHotImages(QList<QIcon> images, const QList<QIcon>& hot)
 {
-    for (qsizetype i = 0; i < images.size() && i < hot.size(); ++i)
-        images[i].addPixmap(hot[i].pixmap(kGlyphSize, kGlyphSize), QIcon::Active);
+    for (qsizetype i = 0; i < images.size() && i < hot.size(); ++i) {
+        for (int scale : kGlyphScales)
+            images[i].addPixmap(hot[i].pixmap(QSize(kGlyphSize, kGlyphSize), scale), QIcon::Active);
+    }
     return images;
 }
 

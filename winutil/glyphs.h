@@ -1,4 +1,4 @@
-// Glyph lists: the bitmaps of buttons and list rows as icons, with the hot variants shown under the pointer.
+// Glyph lists: the pictures of buttons and list rows as icons, with the hot variants shown under the pointer.
 #pragma once
 
 #include <QIcon>
@@ -6,8 +6,9 @@
 
 #include <initializer_list>
 
-// Glyphs are the bitmaps ":/resources/glyphs/<number>.bmp", drawn on pure red (255, 0, 0), which becomes
-// transparent; each comes out 16 x 16 (smaller bitmaps are scaled). Both functions clear the list first.
+// Glyphs are the pictures ":/resources/glyphs/<number>.png", rendered from their drawings when building: each icon
+// holds them at 16 x 16 and at 32 x 32 ("<number>@2x.png"), so that it stays sharp at 200 %. Both functions clear
+// the list first.
 void LoadGlyphRange(QList<QIcon>& list, int first, int last); // nothing when last < first
 void LoadGlyphList(QList<QIcon>& list, std::initializer_list<int> numbers);
 // The images with their hot variants, shown while the pointer is over a button.

@@ -1,5 +1,5 @@
-// The window program's utilities: placement, version block reader, About box, glyphs, tool-button cycling, path
-// shortening, the folder browser, the help page and the Qt message box.
+// The window program's utilities: placement, version block reader, About box, glyphs, tool-button cycling and focus,
+// path shortening, the folder browser, the help page and the Qt message box.
 #include "core/commandline.h"
 #include "core/inifile.h"
 #include "fake/tempdir.h"
@@ -8,6 +8,7 @@
 #include "winutil/actionbinding.h"
 #include "winutil/buttoncycle.h"
 #include "winutil/filedialog.h"
+#include "winutil/focusframestyle.h"
 #include "winutil/folderbrowser.h"
 #include "winutil/glyphs.h"
 #include "winutil/helppage.h"
@@ -25,8 +26,10 @@
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLayout>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
@@ -35,6 +38,8 @@
 #include <QUrl>
 #include <QtTest>
 
+#include <algorithm>
+#include <cstdlib>
 #include <fstream>
 
 namespace {
@@ -95,6 +100,45 @@ struct ToolBar
     QList<QAction*> buttons;
 };
 
+// The pixels of two pictures of one size whose colour or opacity differs by more than `threshold` in a channel.
+int pixelsDifferingBy(const QImage& first, const QImage& second, int threshold)
+{
+    const QImage a = first.convertToFormat(QImage::Format_ARGB32);
+    const QImage b = second.convertToFormat(QImage::Format_ARGB32);
+    int count = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y);
+            const QRgb q = b.pixel(x, y);
+            const int difference = std::max({std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
+                                             std::abs(qBlue(p) - qBlue(q)), std::abs(qAlpha(p) - qAlpha(q))});
+            count += difference > threshold ? 1 : 0;
+        }
+    }
+    return count;
+}
+
+QPalette darkPalette()
+{
+    QPalette palette;
+    palette.setColor(QPalette::Window, QColor(45, 45, 45));
+    palette.setColor(QPalette::WindowText, Qt::white);
+    palette.setColor(QPalette::Button, QColor(60, 60, 60));
+    palette.setColor(QPalette::ButtonText, Qt::white);
+    palette.setColor(QPalette::Base, QColor(30, 30, 30));
+    palette.setColor(QPalette::Text, Qt::white);
+    palette.setColor(QPalette::Highlight, QColor(42, 130, 218));
+    return palette;
+}
+
+// Moves the keyboard focus with Tab, as a person does, until it reaches `target`.
+bool tabTo(QWidget* target)
+{
+    for (int presses = 0; presses < 10 && !target->hasFocus(); ++presses)
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    return target->hasFocus();
+}
+
 } // namespace
 
 class WinutilTest : public QObject
@@ -126,7 +170,10 @@ private slots:
     void dropFirstFolder();
     void cycleToolButtons();
     void glyphs();
+    void glyphsAtTwiceTheSize();
     void glyphsWithHotVariants();
+    void hotAndDimGlyphColours();
+    void focusFrameOnToolButtons();
     void checkBoxFollowsItsAction();
     void buttonGroupBinding();
 
@@ -545,7 +592,7 @@ void WinutilTest::cycleToolButtons()
     QCOMPARE(twoDisabled.pressedIndexes(), QList<int>{2});
 }
 
-// Every glyph the windows use is present, 16 x 16, with its red background transparent.
+// Every glyph the windows use is present, 16 x 16, with its background transparent.
 void WinutilTest::glyphs()
 {
     QList<QIcon> list{QIcon()};
@@ -574,10 +621,37 @@ void WinutilTest::glyphs()
     QVERIFY(list[0].pixmap(16, 16).toImage() != single[0].pixmap(16, 16).toImage());
 }
 
+// Every glyph the windows load holds a picture of 16 and one of 32 pixels, and a 200 % screen gets the 32 pixel one:
+// drawn at that size, not the 16 pixel one enlarged (blocky or smoothed).
+void WinutilTest::glyphsAtTwiceTheSize()
+{
+    const QList<std::pair<int, int>> ranges = {{10, 24}, {30, 43}, {45, 50}, {55, 58}};
+    QList<QIcon> list;
+    for (const auto& [first, last] : ranges) {
+        LoadGlyphRange(list, first, last);
+        for (int i = 0; i < list.size(); ++i) {
+            const QByteArray number = QByteArray::number(first + i);
+            const QList<QSize> sizes = list[i].availableSizes();
+            QVERIFY2(sizes.contains(QSize(16, 16)) && sizes.contains(QSize(32, 32)), number);
+            const QPixmap twice = list[i].pixmap(QSize(16, 16), 2.0);
+            QVERIFY2(twice.size() == QSize(32, 32), number);
+            const QImage small = list[i].pixmap(QSize(16, 16), 1.0).toImage();
+            for (const Qt::TransformationMode mode : {Qt::FastTransformation, Qt::SmoothTransformation}) {
+                const QImage enlarged = small.scaled(32, 32, Qt::IgnoreAspectRatio, mode);
+                QVERIFY2(pixelsDifferingBy(twice.toImage(), enlarged, 16) >= 8, number);
+            }
+        }
+    }
+}
+
 // A glyph shows its hot variant while the pointer is over its button; one without a hot variant stays as it is.
 void WinutilTest::glyphsWithHotVariants()
 {
-    const auto image = [](const QIcon& icon, QIcon::Mode mode) { return icon.pixmap(16, 16, mode).toImage(); };
+    // At 200 % too, the hot picture is the one drawn at twice the size.
+    const auto image = [](const QIcon& icon, QIcon::Mode mode) {
+        return std::pair(icon.pixmap(QSize(16, 16), 1.0, mode).toImage(),
+                         icon.pixmap(QSize(16, 16), 2.0, mode).toImage());
+    };
     QList<QIcon> normal;
     QList<QIcon> hot;
     LoadGlyphRange(normal, 30, 32);
@@ -598,6 +672,100 @@ void WinutilTest::glyphsWithHotVariants()
     for (int i = 0; i < 7; ++i) {
         QCOMPARE(image(states[i], QIcon::Normal), image(normal[i], QIcon::Normal));
         QCOMPARE(image(states[i], QIcon::Active), image(hot[i], QIcon::Normal));
+    }
+}
+
+// The hot and dim glyphs are the drawings of others in other colours: the same shapes (the same opacity, pixel by
+// pixel), lit up or in greys, at both sizes.
+void WinutilTest::hotAndDimGlyphColours()
+{
+    const auto picture = [](int number, qreal scale) {
+        QList<QIcon> glyph;
+        LoadGlyphList(glyph, {number});
+        return glyph[0].pixmap(QSize(16, 16), scale).toImage().convertToFormat(QImage::Format_ARGB32);
+    };
+    const auto sameShape = [](const QImage& a, const QImage& b) {
+        return a.size() == b.size() &&
+               a.convertToFormat(QImage::Format_Alpha8) == b.convertToFormat(QImage::Format_Alpha8);
+    };
+    const auto lightness = [](const QImage& image) {
+        qint64 sum = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x)
+                sum += qGray(image.pixel(x, y)) * qAlpha(image.pixel(x, y));
+        }
+        return sum;
+    };
+    const auto isGrey = [](const QImage& image) {
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                const QRgb pixel = image.pixel(x, y);
+                if (qAlpha(pixel) > 0 && (qRed(pixel) != qGreen(pixel) || qGreen(pixel) != qBlue(pixel)))
+                    return false;
+            }
+        }
+        return true;
+    };
+    const std::pair<int, int> normalAndHot[] = {{30, 24}, {30, 36}, {31, 37}, {32, 38},
+                                                {33, 39}, {34, 40}, {35, 41}, {42, 43}};
+    const std::pair<int, int> normalAndDim[] = {{30, 55}, {15, 56}, {16, 57}, {17, 58}};
+    for (qreal scale : {1.0, 2.0}) {
+        for (const auto& [normalNumber, hotNumber] : normalAndHot) {
+            const QImage normal = picture(normalNumber, scale);
+            const QImage hot = picture(hotNumber, scale);
+            const QByteArray number = QByteArray::number(hotNumber);
+            QVERIFY2(sameShape(normal, hot), number);
+            QVERIFY2(normal != hot, number);
+            QVERIFY2(lightness(hot) > lightness(normal), number);
+        }
+        for (const auto& [normalNumber, dimNumber] : normalAndDim) {
+            const QImage dim = picture(dimNumber, scale);
+            QVERIFY2(sameShape(picture(normalNumber, scale), dim), QByteArray::number(dimNumber));
+            QVERIFY2(isGrey(dim), QByteArray::number(dimNumber));
+        }
+    }
+}
+
+// A tool button with the keyboard focus is framed all around, plainly enough to find at a glance, on light and dark
+// palettes: a plain one, and the grouped buttons, pressed or not, which are drawn in a style of their own.
+void WinutilTest::focusFrameOnToolButtons()
+{
+    const QString previousStyle = QApplication::style()->name();
+    installFocusFrameStyle();
+    const auto restoreStyle = qScopeGuard([&previousStyle] { QApplication::setStyle(previousStyle); });
+    QList<QIcon> images;
+    LoadGlyphRange(images, 30, 31);
+    for (const QPalette& palette : {QApplication::style()->standardPalette(), darkPalette()}) {
+        QWidget window;
+        window.setPalette(palette);
+        auto* layout = new QHBoxLayout(&window);
+        auto* field = new QLineEdit;
+        auto* plain = new QToolButton;
+        auto* pressed = new QToolButton;
+        auto* released = new QToolButton;
+        plain->setIcon(images[0]);
+        QAction pressedAction;
+        QAction releasedAction;
+        for (QAction* action : {&pressedAction, &releasedAction})
+            action->setCheckable(true);
+        bindButtonGroup({{pressed, &pressedAction, 0}, {released, &releasedAction, 1}}, images,
+                        QActionGroup::ExclusionPolicy::ExclusiveOptional, &window);
+        pressedAction.setChecked(true);
+        for (QWidget* widget : std::initializer_list<QWidget*>{field, plain, pressed, released})
+            layout->addWidget(widget);
+        for (QToolButton* button : {plain, pressed, released})
+            button->setAutoRaise(true);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+
+        for (const auto& [button, name] : {std::pair{plain, "plain"}, {pressed, "pressed"}, {released, "released"}}) {
+            field->setFocus();
+            const QImage without = button->grab().toImage();
+            QVERIFY2(tabTo(button), name);
+            const QImage with = button->grab().toImage();
+            const int outline = 2 * (button->width() + button->height());
+            QVERIFY2(pixelsDifferingBy(with, without, 64) >= outline, name);
+        }
     }
 }
 
