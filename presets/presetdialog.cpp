@@ -111,12 +111,9 @@ void PresetDialog::aePresetSettingChange()
 void PresetDialog::loadImages()
 {
     loadStateGlyphs(ilStates);
-    // The clock buttons light up under the pointer.
-    QList<QIcon> normal;
-    QList<QIcon> hot;
-    LoadGlyphRange(normal, 55, 58);
-    LoadGlyphList(hot, {24, 15, 16, 17});
-    ilClock = withHotImages(normal, hot);
+    // The clock buttons show their colours whenever they can be pressed, as the other buttons do; the greyed look is
+    // for a disabled button alone.
+    LoadGlyphList(ilClock, {24, 15, 16, 17});
 }
 
 void PresetDialog::bindButtons()

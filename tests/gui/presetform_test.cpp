@@ -23,6 +23,8 @@
 #include <QTimeEdit>
 #include <QToolButton>
 
+#include <algorithm>
+
 namespace {
 
 const QStringList kButtons = {"tbModFmClk", "tbModFmCre", "tbModFmFld", "tbModFmRec", "tbCreFmClk",
@@ -73,6 +75,7 @@ private slots:
     void layoutFollowsTheFontBackAndForth();
     void keysReachOneThingEach();
     void nameFieldShowsTheLongestName();
+    void clockButtonsShowTheirGlyphsInFull();
     void helpOpensThePage();
 
 private:
@@ -603,6 +606,26 @@ void PresetFormTest::nameFieldShowsTheLongestName()
         QTRY_COMPARE(name->font().pointSize(), points);
         QTRY_VERIFY(startInSight());
         QVERIFY(name->geometry().right() < form.width());
+    }
+}
+
+// Clock buttons that can be pressed are drawn in full contrast, pressed or not and without the pointer over them: their
+// black outlines show, where a greyed glyph has none.
+void PresetFormTest::clockButtonsShowTheirGlyphsInFull()
+{
+    PresetDialog form(iniPath(), formats);
+    QVERIFY(form.LoadPreset(1, {}));
+    showActive(form);
+    for (const char* name : {"tbtSpec", "tbtSys", "tbtZMin", "tbtZSec"}) {
+        auto* button = find<QToolButton>(form, name);
+        QVERIFY2(button->isEnabled() && !button->underMouse(), name);
+        const QImage image = button->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        int darkest = 255;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x)
+                darkest = std::min(darkest, qGray(image.pixel(x, y)));
+        }
+        QVERIFY2(darkest < 48, qPrintable(QString("%1: darkest grey %2").arg(name).arg(darkest)));
     }
 }
 
