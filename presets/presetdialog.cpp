@@ -7,6 +7,7 @@
 #include "core/inifile.h"
 #include "winutil/actionbinding.h"
 #include "winutil/buttoncycle.h"
+#include "winutil/disabledkeys.h"
 #include "winutil/glyphs.h"
 #include "winutil/helppage.h"
 #include "winutil/qtdatetime.h"
@@ -141,6 +142,7 @@ void PresetDialog::connectActions()
     // Shortcuts of actions work only for actions added to a widget of the window.
     addActions(labelActions);
     addActions({ui->acSeq, ui->acDate, ui->acTime, ui->acHelp});
+    swallowKeysOfDisabledActions(this, actions());
     for (QAction* action : labelActions)
         connect(action, &QAction::triggered, this, [this, action] { acLabelsExecute(action); });
     connect(ui->acDate, &QAction::triggered, this, &PresetDialog::acDateExecute);

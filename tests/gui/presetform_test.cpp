@@ -76,6 +76,7 @@ private slots:
     void keysReachOneThingEach();
     void nameFieldShowsTheLongestName();
     void clockButtonsShowTheirGlyphsInFull();
+    void keyOfADisabledActionTypesNothing();
     void helpOpensThePage();
 
 private:
@@ -627,6 +628,30 @@ void PresetFormTest::clockButtonsShowTheirGlyphsInFull()
         }
         QVERIFY2(darkest < 48, qPrintable(QString("%1: darkest grey %2").arg(name).arg(darkest)));
     }
+}
+
+// A key whose action is disabled does nothing: Alt+Q (sequential times, which need both date and time) types no "q"
+// into the description while the time is left out; once the action is enabled again the key runs it.
+void PresetFormTest::keyOfADisabledActionTypesNothing()
+{
+    PresetDialog form(iniPath(), formats);
+    QVERIFY(form.LoadPreset(1, {}));
+    showActive(form);
+    trigger(form, "acTime");
+    auto* sequence = find<QAction>(form, "acSeq");
+    QVERIFY(!sequence->isEnabled());
+    auto* desc = find<QLineEdit>(form, "ebDesc");
+    desc->setFocus();
+    QTRY_VERIFY(desc->hasFocus());
+    QTest::keyClicks(desc, "Stamps");
+    QTest::keyClick(desc, Qt::Key_Q, Qt::AltModifier);
+    QCOMPARE(desc->text(), QString("Stamps"));
+    QVERIFY(!sequence->isChecked());
+
+    trigger(form, "acTime");
+    QTest::keyClick(desc, Qt::Key_Q, Qt::AltModifier);
+    QVERIFY(sequence->isChecked());
+    QCOMPARE(desc->text(), QString("Stamps"));
 }
 
 void PresetFormTest::helpOpensThePage()
