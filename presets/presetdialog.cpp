@@ -7,7 +7,7 @@
 #include "core/inifile.h"
 #include "winutil/actionbinding.h"
 #include "winutil/buttoncycle.h"
-#include "winutil/designfit.h"
+#include "winutil/disabledkeys.h"
 #include "winutil/glyphs.h"
 #include "winutil/helppage.h"
 #include "winutil/qtdatetime.h"
@@ -15,11 +15,8 @@
 
 #include <QActionGroup>
 #include <QApplication>
-#include <QLineEdit>
 #include <QMouseEvent>
 #include <QStatusTipEvent>
-#include <QStyle>
-#include <QStyleOptionFrame>
 #include <QToolTip>
 
 #include <algorithm>
@@ -61,7 +58,6 @@ PresetDialog::~PresetDialog() = default;
 void PresetDialog::FormCreate()
 {
     firstActivation = true;
-    design = DesignGeometry(*this);
     if (parentWidget())
         setFont(parentWidget()->font());
     ui->DTDateMod->setDisplayFormat(qtPickerFormat(formats.PickerDateFormat));
@@ -101,6 +97,7 @@ bool PresetDialog::event(QEvent* event)
 
 void PresetDialog::aePresetSettingChange()
 {
+    // The layouts follow the font by themselves.
     QFont system = QApplication::font();
     if (system.family() != font().family() || system.pointSizeF() != font().pointSizeF()) {
         system.setBold(false);
@@ -108,107 +105,16 @@ void PresetDialog::aePresetSettingChange()
         system.setUnderline(false);
         system.setStrikeOut(false);
         setFont(system);
-        ui->sbPre->resize(width(), QFontMetrics(system).height() + 6);
-        ArrangeControls();
-    } else if (firstActivation) {
-        ArrangeControls();
     }
     firstActivation = false;
-}
-
-void PresetDialog::ArrangeControls()
-{
-    // Each pass starts from the design, so that the dialog shrinks again with the font; the status bar keeps the
-    // height the font gave it.
-    const int statusHeight = ui->sbPre->height();
-    design.restore();
-    for (QLabel* label : {ui->lblName, ui->lblDesc, ui->lblA, ui->lblS, ui->lblH, ui->lblR, ui->lblM, ui->lblC})
-        label->adjustSize();
-    for (QWidget* widget :
-         std::initializer_list<QWidget*>{ui->ebName, ui->ebDesc, ui->DTDateMod, ui->DTTimeMod, ui->comSeqN, ui->comSeqU,
-                                         ui->btnHelp, ui->btnCancel, ui->btnOK})
-        growToText(widget);
-    fitNameField();
-
-    // Each field starts below its label.
-    keepBelow(ui->ebName, ui->lblName, 0);
-    keepBelow(ui->lblDesc, ui->ebName, design.gapBelow(ui->ebName, ui->lblDesc));
-    keepBelow(ui->ebDesc, ui->lblDesc, 0);
-
-    placeLabelledBars(
-        ui->gbAttr,
-        {{ui->lblA, ui->tbAttrA}, {ui->lblS, ui->tbAttrS}, {ui->lblH, ui->tbAttrH}, {ui->lblR, ui->tbAttrR}}, design);
-    centreContents(ui->gbStamp);
-    stackClockRows({ui->cbDatex, ui->DTDateMod, ui->cbTimex, ui->DTTimeMod, ui->cbSeq, ui->comSeqN, ui->comSeqU},
-                   design);
-    const QRect time = ui->DTTimeMod->geometry();
-    ui->tbTimes->move(time.x(), (time.y() + time.height() + ui->comSeqN->y() - ui->tbTimes->height()) / 2);
-    widenToContents(ui->gbClock, design);
-
-    // Rows line up across the two groups; a bar never starts above the bottom of its label.
-    ui->lblM->move(ui->lblM->x(), ui->lblA->y());
-    ui->tbMod->move(ui->tbMod->x(), ui->tbAttrS->y());
-    ui->lblC->move(ui->lblC->x(), ui->lblH->y());
-    ui->tbCre->move(ui->tbCre->x(), ui->tbAttrR->y());
-    keepBelow(ui->tbMod, ui->lblM, 0);
-    keepBelow(ui->tbCre, ui->lblC, 0);
-
-    const QList<QGroupBox*> groups = {ui->gbAttr, ui->gbStamp, ui->gbClock};
-    for (QGroupBox* group : groups)
-        keepBelow(group, ui->ebDesc, design.gapBelow(ui->ebDesc, group));
-    lineUpGroups(groups, design);
-    placeDialogEdges(statusHeight);
-}
-
-void PresetDialog::placeDialogEdges(int statusHeight)
-{
-    // As wide as the groups or the name field need, with the design's blanks on the right; the description spans it.
-    const int width =
-        std::max({design.rootSize().width(), ui->gbClock->geometry().right() + 1 + design.blankRightOf(ui->gbClock),
-                  ui->ebName->geometry().right() + 1 + ui->ebName->x()});
-    ui->ebDesc->resize(width - design.blankRightOf(ui->ebDesc) - ui->ebDesc->x(), ui->ebDesc->height());
-
-    // Help on the left; Cancel and OK keep their distance from the right edge.
-    const QList<QWidget*> buttons = {ui->btnHelp, ui->btnCancel, ui->btnOK};
-    for (QWidget* button : buttons)
-        keepBelow(button, ui->gbAttr, design.gapBelow(ui->gbAttr, button));
-    alignRight({ui->btnCancel, ui->btnOK}, width - design.blankRightOf(ui->btnOK), design);
-
-    int buttonsBottom = 0;
-    for (const QWidget* button : buttons)
-        buttonsBottom = std::max(buttonsBottom, button->geometry().bottom() + 1);
-    const int statusTop = buttonsBottom + design.gapBelow(ui->btnOK, ui->sbPre);
-    ui->sbPre->setGeometry(0, statusTop, width, statusHeight);
-    setFixedSize(width, statusTop + statusHeight);
-}
-
-void PresetDialog::fitNameField()
-{
-    // A name of the longest length shows whole in any font, even one of wide capitals only.
-    QLineEdit* name = ui->ebName;
-    const QFontMetrics metrics(name->font());
-    const int letter = std::max(metrics.horizontalAdvance(u'W'), metrics.horizontalAdvance(u'M'));
-    const QMargins margins = name->textMargins() + name->contentsMargins();
-    const int inner = letter * name->maxLength() + margins.left() + margins.right() + 2 * kLineEditInnerMargin +
-                      name->style()->pixelMetric(QStyle::PM_TextCursorWidth, nullptr, name);
-    QStyleOptionFrame frame;
-    frame.initFrom(name);
-    frame.lineWidth = name->hasFrame() ? name->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &frame, name) : 0;
-    frame.state |= QStyle::State_Sunken;
-    const QSize fitted =
-        name->style()->sizeFromContents(QStyle::CT_LineEdit, &frame, QSize(inner, metrics.height()), name);
-    name->resize(std::max(name->width(), fitted.width()), name->height());
 }
 
 void PresetDialog::loadImages()
 {
     loadStateGlyphs(ilStates);
-    // The clock buttons light up under the pointer.
-    QList<QIcon> normal;
-    QList<QIcon> hot;
-    LoadGlyphRange(normal, 55, 58);
-    LoadGlyphList(hot, {24, 15, 16, 17});
-    ilClock = withHotImages(normal, hot);
+    // The clock buttons show their colours whenever they can be pressed, as the other buttons do; the greyed look is
+    // for a disabled button alone.
+    LoadGlyphList(ilClock, {24, 15, 16, 17});
 }
 
 void PresetDialog::bindButtons()
@@ -236,6 +142,7 @@ void PresetDialog::connectActions()
     // Shortcuts of actions work only for actions added to a widget of the window.
     addActions(labelActions);
     addActions({ui->acSeq, ui->acDate, ui->acTime, ui->acHelp});
+    swallowKeysOfDisabledActions(this, actions());
     for (QAction* action : labelActions)
         connect(action, &QAction::triggered, this, [this, action] { acLabelsExecute(action); });
     connect(ui->acDate, &QAction::triggered, this, &PresetDialog::acDateExecute);

@@ -2,7 +2,6 @@
 #pragma once
 
 #include "core/panelstate.h"
-#include "winutil/designfit.h"
 
 #include <QDialog>
 #include <QIcon>
@@ -50,10 +49,6 @@ private:
     void FormCreate();
     void FormActivate();
     void aePresetSettingChange();
-    void ArrangeControls();
-    // The dialog's size, the description field's width, the buttons and the status bar, from what the groups need.
-    void placeDialogEdges(int statusHeight);
-    void fitNameField();
     void loadImages();
     void bindButtons();
     void bindChecks();
@@ -78,7 +73,6 @@ private:
     std::string iniFileName;
     const DateTimeFormats formats;
     bool firstActivation = true;
-    DesignGeometry design; // where the components stand at the design font
 
     QList<QIcon> ilStates;
     QList<QIcon> ilClock;

@@ -3,6 +3,7 @@
 #include "core/commandline.h"
 #include "core/inifile.h"
 #include "fake/tempdir.h"
+#include "gui/windowfixture.h"
 #include "platform/messagebox.h"
 #include "winutil/aboutdialog.h"
 #include "winutil/actionbinding.h"
@@ -32,6 +33,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QTimer>
 #include <QToolButton>
@@ -165,6 +167,7 @@ private slots:
     void aboutBoxTexts();
     void aboutBoxBeta();
     void aboutBoxWithoutVersion();
+    void aboutBoxLayoutHoldsInEveryFont();
 
     void fitPathToWidth();
     void dropFirstFolder();
@@ -517,6 +520,23 @@ void WinutilTest::aboutBoxWithoutVersion()
     QCOMPARE(labelText(form, "lblCopyright"), "Copyright \u00A9 2026 The Stampkeep developers");
     QCOMPARE(labelText(form, "lblAuthor"),
              "Free software under the GNU GPL 3.0 or later, with ABSOLUTELY NO WARRANTY.");
+}
+
+// In a small, the usual, a large and a very large font every text of the box shows whole, clear of its neighbours,
+// and the box is never smaller than its design.
+void WinutilTest::aboutBoxLayoutHoldsInEveryFont()
+{
+    const auto restore = qScopeGuard([font = QApplication::font()] { QApplication::setFont(font); });
+    for (const int points : kLayoutFontPoints) {
+        QApplication::setFont(QFont(QApplication::font().family(), points));
+        AboutDialog form(ReadVersionInfo(), nullptr);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QStringList faults = layoutFaults(form);
+        if (form.width() < 390 || form.height() < 144)
+            faults << QString("the box is %1x%2, smaller than 390x144").arg(form.width()).arg(form.height());
+        QVERIFY2(faults.isEmpty(), qPrintable(QString("At %1 points:\n").arg(points) + faults.join('\n')));
+    }
 }
 
 // ---------------------------------------------------------------- path and tool-button helpers
