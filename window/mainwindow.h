@@ -76,9 +76,9 @@ private:
     const DateTimeFormats formats;
     BusyState* busy;
     QList<QIcon> ilAction;
-    FileListPanel* list;
-    TouchPanel* panel;
-    PresetBar* presets;
+    FileListPanel* list = nullptr;
+    TouchPanel* panel = nullptr;
+    PresetBar* presets = nullptr;
     QString currentHint;
     std::optional<HandOffMessage> ownCommandLine;
     bool interrupted = false;
