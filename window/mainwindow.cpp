@@ -5,9 +5,6 @@
 
 #include "core/errorbox.h"
 #include "core/inifile.h"
-#include "core/presets.h"
-#include "platform/messagebox.h"
-#include "platform/paths.h"
 #include "window/busystate.h"
 #include "window/filelistmodel.h"
 #include "window/filelistpanel.h"

@@ -3,11 +3,10 @@
 
 #include "ui_mainform.h"
 
-#include "window/busystate.h"
-
 #include "core/stamps.h"
 #include "core/touchedfile.h"
 #include "platform/messagebox.h"
+#include "window/busystate.h"
 #include "winutil/actionbinding.h"
 #include "winutil/buttoncycle.h"
 #include "winutil/filedialog.h"
