@@ -26,7 +26,7 @@
 
 namespace {
 
-// Hands the events of the widgets it watches to one handler of the window.
+// Hands the events of the widgets it watches to one handler of the panel.
 class EventHook : public QObject
 {
 public:
