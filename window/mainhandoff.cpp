@@ -7,7 +7,11 @@
 #include "core/filepatterns.h"
 #include "platform/paths.h"
 #include "platform/platform.h"
+#include "window/busystate.h"
 #include "window/filelistmodel.h"
+#include "window/filelistpanel.h"
+#include "window/presetbar.h"
+#include "window/touchpanel.h"
 
 void MainWindow::handOffMessage(const HandOffMessage& message)
 {
@@ -15,20 +19,20 @@ void MainWindow::handOffMessage(const HandOffMessage& message)
         showNormal();
     raise();
     activateWindow();
-    whenIdle([this, message] { TakeHandOff(message); });
+    busy->whenIdle([this, message] { TakeHandOff(message); });
 }
 
 void MainWindow::TakeHandOff(const HandOffMessage& message)
 {
-    const bool wasEmpty = files->rowCount() == 0;
+    const bool wasEmpty = fileList().rowCount() == 0;
     if (!message.specs.empty()) {
-        const BusyGuard adding(*this);
+        const BusyState::Guard adding(*busy);
         for (const std::string& spec : message.specs)
             AddMatchingFiles(spec, message.workingFolder, message.subfolders);
     }
     // The columns fit the first rows; once the user has rows, the widths are the user's.
-    if (wasEmpty && files->rowCount() > 0)
-        AutoSizeColumns();
+    if (wasEmpty && fileList().rowCount() > 0)
+        list->AutoSizeColumns();
     if (message.record.SwitchesGiven)
         ApplyHandOffSwitches(message.record);
 }
@@ -46,7 +50,7 @@ void MainWindow::AddMatchingFiles(const std::string& spec, const std::string& fo
                 continue;
             const std::string path = entry.target.empty() ? entryFolder + entry.name : entry.target;
             if (std::optional<EntrySnapshot> listed = platform.snapshotEntry(path))
-                AddFile(path, std::move(*listed));
+                list->AddFile(path, std::move(*listed));
         }
     };
     if (!subfolders) {
@@ -63,9 +67,9 @@ void MainWindow::AddMatchingFiles(const std::string& spec, const std::string& fo
 void MainWindow::ApplyHandOffSwitches(const TTouchSettings& record)
 {
     if (record.PresetNo >= 1) {
-        if (record.PresetNo <= kPresetCount && presetTable[static_cast<std::size_t>(record.PresetNo - 1)].configured)
-            preA_AllExecute(record.PresetNo);
+        if (presets->isConfigured(record.PresetNo))
+            presets->apply(record.PresetNo);
         return;
     }
-    showPanelState(PanelState::fromSwitches(record));
+    panel->showState(PanelState::fromSwitches(record));
 }

@@ -1,4 +1,4 @@
-// Touch, undo and reset of the selected rows.
+// Touch and undo of the selected rows.
 #include "window/mainwindow.h"
 
 #include "ui_mainform.h"
@@ -9,9 +9,10 @@
 #include "core/touchedfile.h"
 #include "core/touchplan.h"
 #include "platform/interruption.h"
+#include "window/busystate.h"
 #include "window/filelistmodel.h"
-#include "winutil/actionbinding.h"
-#include "winutil/qtdatetime.h"
+#include "window/filelistpanel.h"
+#include "window/touchpanel.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -55,7 +56,7 @@ private:
 void runOnRows(MainWindow& form, const std::vector<int>& rows, const char* verb, int doneImage, int failedImage,
                const std::function<int(int row)>& change)
 {
-    const MainWindow::BusyGuard busyGuard(form);
+    const BusyState::Guard busyGuard(form.busyState());
     FileListModel& files = form.fileList();
     RunProgress progress(*form.statusBar(), rows.size());
     int failed = 0;
@@ -82,48 +83,29 @@ void runOnRows(MainWindow& form, const std::vector<int>& rows, const char* verb,
 
 } // namespace
 
-void MainWindow::connectTouchActions()
-{
-    connect(ui->acApply, &QAction::triggered, this, &MainWindow::acApplyExecute);
-    connect(ui->acUndoTouch, &QAction::triggered, this, &MainWindow::acUndoTouchExecute);
-    connect(ui->acReset, &QAction::triggered, this, &MainWindow::acResetExecute);
-}
-
-void MainWindow::acApplyUpdate()
-{
-    const std::array<QAction*, 16> buttons = changeButtons();
-    const bool anyDown = std::any_of(buttons.begin(), buttons.end(), [](const QAction* b) { return b->isChecked(); });
-    ui->acApply->setEnabled(!busy && selectedCount() > 0 && anyDown);
-}
-
-void MainWindow::acUndoTouchUpdate()
-{
-    ui->acUndoTouch->setEnabled(!busy && selectedCount() > 0);
-}
-
 void MainWindow::acApplyExecute()
 {
-    if ((ui->acModFmFld->isChecked() || ui->acCreFmFld->isChecked()) && !matchWithChosenFolder())
+    if (panel->stampsFromFolder() &&
+        !list->matchWithChosenFolder(panel->modifiedFromFolder(), panel->createdFromFolder()))
         return;
-    const PanelState panel = currentPanelState();
-    const int modifiedSource = *panel.mod;
-    const int createdSource = *panel.cre;
-    SequenceClock clock{*panel.useDate ? *panel.date : kNoDateTime, *panel.useTime ? *panel.time : kNoDateTime,
-                        seqStep};
-    const bool sequential = (modifiedSource == kSourceClock || createdSource == kSourceClock) &&
-                            ui->acSeq->isChecked() && ui->acSeq->isEnabled();
+    const PanelState state = panel->state();
+    const int modifiedSource = *state.mod;
+    const int createdSource = *state.cre;
+    SequenceClock clock{*state.useDate ? *state.date : kNoDateTime, *state.useTime ? *state.time : kNoDateTime,
+                        panel->sequenceStep()};
+    const bool sequential = (modifiedSource == kSourceClock || createdSource == kSourceClock) && panel->sequential();
     std::array<std::int32_t, 4> changes{};
-    std::transform(panel.attrs.begin(), panel.attrs.end(), changes.begin(),
+    std::transform(state.attrs.begin(), state.attrs.end(), changes.begin(),
                    [](const std::optional<int>& code) { return attrChangeToRecord(*code); });
     const AttributeMasks masks = attributeMasks(changes);
 
-    const std::vector<int> rows = inListOrder(selectedRows());
+    const std::vector<int> rows = inListOrder(list->selectedRows());
     runOnRows(*this, rows, "touch", FileListModel::ImageTouched, FileListModel::ImageTouchFailed, [&](int row) {
-        TouchedFile& file = files->object(row);
+        TouchedFile& file = fileList().object(row);
         // A part that failed before is not tried again: the panel alone says what this touch changes.
         file.ClearPending();
         setNewStamps(file, modifiedSource, createdSource, clock);
-        file.SetFromMatchingFile(matchFolder, modifiedSource == kSourceFolder, createdSource == kSourceFolder);
+        file.SetFromMatchingFile(list->matchFolder(), modifiedSource == kSourceFolder, createdSource == kSourceFolder);
         // Each selected file takes a step, also one that fails.
         if (sequential)
             clock.advance();
@@ -137,17 +119,7 @@ void MainWindow::acApplyExecute()
 
 void MainWindow::acUndoTouchExecute()
 {
-    const std::vector<int> rows = inListOrder(selectedRows());
+    const std::vector<int> rows = inListOrder(list->selectedRows());
     runOnRows(*this, rows, "undo", FileListModel::ImageListed, FileListModel::ImageUndoFailed,
-              [this](int row) { return files->object(row).Untouch(files->listedState(row)); });
-}
-
-void MainWindow::acResetExecute()
-{
-    for (QAction* button : changeButtons())
-        button->setChecked(false);
-    ui->acDate->setChecked(true);
-    ui->acTime->setChecked(true);
-    ui->acSeq->setChecked(false);
-    clockPartsChanged();
+              [&files = fileList()](int row) { return files.object(row).Untouch(files.listedState(row)); });
 }

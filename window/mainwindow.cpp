@@ -1,17 +1,18 @@
-// The main window as a frame: creation, first activation, destruction, status text, busy state, Help/About/Exit.
+// The main window as a frame: its parts wired, first activation, settings, status text, fonts, Help/About/Exit.
 #include "window/mainwindow.h"
 
 #include "ui_mainform.h"
 
 #include "core/errorbox.h"
 #include "core/inifile.h"
-#include "core/presets.h"
-#include "platform/messagebox.h"
-#include "platform/paths.h"
-#include "presets/presetdialog.h"
+#include "window/busystate.h"
 #include "window/filelistmodel.h"
+#include "window/filelistpanel.h"
+#include "window/presetbar.h"
 #include "window/stopwatcher.h"
+#include "window/touchpanel.h"
 #include "winutil/aboutdialog.h"
+#include "winutil/glyphs.h"
 #include "winutil/helppage.h"
 #include "winutil/qtdatetime.h"
 #include "winutil/windowplacement.h"
@@ -20,74 +21,66 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QStatusTipEvent>
-
-#include <algorithm>
-
-namespace {
-
-// The folder of the program, without a trailing `/`.
-std::string programFolder()
-{
-    return QCoreApplication::applicationDirPath().toStdString();
-}
-
-} // namespace
+#include <QToolButton>
 
 MainWindow::MainWindow(std::string iniFile, DateTimeFormats dateTimeFormats, QWidget* parent)
-    : QMainWindow(parent), ui(std::make_unique<Ui::MainForm>()), files(new FileListModel(dateTimeFormats, this)),
-      iniFileName(std::move(iniFile)), formats(std::move(dateTimeFormats))
+    : QMainWindow(parent), ui(std::make_unique<Ui::MainForm>()), iniFileName(std::move(iniFile)),
+      formats(std::move(dateTimeFormats)), busy(new BusyState(this))
 {
     ui->setupUi(this);
-    ui->lvMain->setModel(files);
-    FormCreate();
-}
-
-MainWindow::~MainWindow() = default;
-
-void MainWindow::FormCreate()
-{
-    busy = false;
-    firstActivation = true;
-    panelDesign = DesignGeometry(*ui->pnlControl);
-    followPanelWidth();
-    seqStep = 60;
-
-    ui->DTDateMod->setDisplayFormat(qtPickerFormat(formats.PickerDateFormat));
-    ui->DTTimeMod->setDisplayFormat(qtPickerFormat(formats.PickerTimeFormat));
-    for (QCheckBox* box : {ui->cbSeq, ui->cbDatex, ui->cbTimex})
-        box->setText({});
-
-    loadImages();
-    bindButtons();
+    // Shortcuts of actions work only for actions added to a widget of the window; the dialogs keep their own.
+    addActions(findChildren<QAction*>());
+    LoadGlyphRange(ilAction, 10, 23);
+    list = new FileListPanel(*ui, formats, *busy, this);
+    panel = new TouchPanel(*ui, formats, *busy, this);
+    presets = new PresetBar(iniFileName, formats, *busy, *panel, ilAction, this);
+    bindCommandButtons();
     connectActions();
-    connectListActions();
-    connectPanelActions();
-    fillPresetTable();
     RestoreFormPlacement(iniFileName, *this, true);
-    prepareConfiguredPresets();
+    presets->prepareConfiguredPresets();
     readSettings();
-    presetForm = new PresetDialog(iniFileName, formats, this);
     updateActions();
     connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
             &MainWindow::updateActions);
     watchInterruption();
 }
 
+MainWindow::~MainWindow() = default;
+
+FileListModel& MainWindow::fileList()
+{
+    return list->model();
+}
+
+void MainWindow::AddFile(const std::string& path, EntrySnapshot listed)
+{
+    list->AddFile(path, std::move(listed));
+}
+
+void MainWindow::bindCommandButtons()
+{
+    const std::pair<QAction*, int> actionImages[] = {
+        {ui->acApply, 0}, {ui->acSelect, 1}, {ui->acRemove, 2}, {ui->acClear, 3}, {ui->acUndoTouch, 4},
+        {ui->acNow, 5},   {ui->acZerSec, 6}, {ui->acZerMin, 7}, {ui->acReset, 9}, {ui->acClkFmFile, 12},
+    };
+    for (const auto& [action, image] : actionImages)
+        action->setIcon(ilAction.value(image));
+
+    const std::pair<QToolButton*, QAction*> commands[] = {
+        {ui->tbSelect, ui->acSelect}, {ui->tbRemove, ui->acRemove},       {ui->tbClear, ui->acClear},
+        {ui->tbApply, ui->acApply},   {ui->tbUndo, ui->acUndoTouch},      {ui->tbReset, ui->acReset},
+        {ui->tbNow, ui->acNow},       {ui->tbClkFmFile, ui->acClkFmFile}, {ui->tbZerSec, ui->acZerSec},
+        {ui->tbZerMin, ui->acZerMin},
+    };
+    for (const auto& [button, action] : commands)
+        button->setDefaultAction(action);
+}
+
 void MainWindow::readSettings()
 {
     const IniFile ini(iniFileName);
-    PanelState panel = PanelState::fromSettings(formats, ini, dateTimeToSerial(QDateTime::currentDateTime()));
-    // A stored date the picker cannot show starts as the nearest one it can, without a word.
-    const QDate shown = serialToDate(*panel.date);
-    panel.date = dateToSerial(std::clamp(shown.isValid() ? shown : ui->DTDateMod->minimumDate(),
-                                         ui->DTDateMod->minimumDate(), ui->DTDateMod->maximumDate()));
-    showPanelState(panel);
-    matchFolder = ini.readString("Settings", "WasFolder", programFolder());
-
-    std::string location = ini.readString("Location", "Location", withTrailingSlash(programFolder()));
-    if (location.empty())
-        location = programFolder();
-    selectFolder = QString::fromStdString(withTrailingSlash(location));
+    panel->showStoredState(PanelState::fromSettings(formats, ini, dateTimeToSerial(QDateTime::currentDateTime())));
+    list->readSettings(ini);
 }
 
 void MainWindow::FormActivate()
@@ -96,9 +89,8 @@ void MainWindow::FormActivate()
         return;
     show();
     aeMainSettingChange();
-    ui->lvMain->setAcceptDrops(true);
-    ui->DTDateMod->setAcceptDrops(true);
-    ui->DTTimeMod->setAcceptDrops(true);
+    list->acceptDrops(true);
+    panel->acceptDrops(true);
     aeMainHint();
     // The program's own command line is handled here, the same way as that of a later start.
     if (ownCommandLine) {
@@ -115,9 +107,8 @@ void MainWindow::closeEvent(QCloseEvent* event)
 
 void MainWindow::FormDestroy()
 {
-    ui->lvMain->setAcceptDrops(false);
-    ui->DTDateMod->setAcceptDrops(false);
-    ui->DTTimeMod->setAcceptDrops(false);
+    list->acceptDrops(false);
+    panel->acceptDrops(false);
     try {
         writeSettings();
     } catch (const IniWriteError& error) {
@@ -131,9 +122,8 @@ void MainWindow::writeSettings()
     IniFile ini(iniFileName);
     ini.writeTogether([&] {
         SaveFormPlacement(ini, *this, true);
-        currentPanelState().writeSettings(formats, ini);
-        ini.writeString("Location", "Location", selectFolder.toStdString());
-        ini.writeString("Settings", "WasFolder", matchFolder);
+        panel->state().writeSettings(formats, ini);
+        list->writeSettings(ini);
     });
 }
 
@@ -161,71 +151,37 @@ bool MainWindow::event(QEvent* event)
 
 void MainWindow::aeMainHint()
 {
-    const QString text = !currentHint.isEmpty() || (presetForm && presetForm->isVisible())
-                             ? " " + currentHint
-                             : QString(" %1 files, %2 selected.").arg(files->rowCount()).arg(selectedCount());
+    const QString text =
+        !currentHint.isEmpty() || presets->dialogVisible()
+            ? " " + currentHint
+            : QString(" %1 files, %2 selected.").arg(list->model().rowCount()).arg(list->selectedCount());
     statusBar()->showMessage(text);
 }
 
-int MainWindow::selectedCount() const
+void MainWindow::aeMainSettingChange()
 {
-    int count = 0;
-    for (const QItemSelectionRange& range : ui->lvMain->selectionModel()->selection())
-        count += range.height();
-    return count;
-}
-
-void MainWindow::SetBusy(bool value)
-{
-    busy = value;
-    updateActions();
-    // Repaint during long operations; user input waits until the operation is over.
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-}
-
-MainWindow::BusyGuard::BusyGuard(MainWindow& form) : form(form)
-{
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    form.SetBusy(true);
-}
-
-MainWindow::BusyGuard::~BusyGuard()
-{
-    QApplication::restoreOverrideCursor();
-    form.SetBusy(false);
-    form.aeMainHint();
-    // After the code that made the window busy has finished, not inside it.
-    if (!form.waitingWork.empty())
-        QMetaObject::invokeMethod(&form, &MainWindow::runWaitingWork, Qt::QueuedConnection);
-}
-
-void MainWindow::whenIdle(std::function<void()> work)
-{
-    if (busy)
-        waitingWork.push_back(std::move(work));
+    const bool firstStart = firstActivation && !FormPlacementStored(iniFileName, *this);
+    const QFont systemFont = QApplication::font();
+    if (systemFont.family() != font().family() || systemFont.pointSizeF() != font().pointSizeF())
+        setFont(systemFont);
     else
-        work();
-}
-
-void MainWindow::runWaitingWork()
-{
-    // Work that makes the window busy again queues what arrives meanwhile behind what is still waiting.
-    while (!busy && !waitingWork.empty()) {
-        const std::function<void()> work = std::move(waitingWork.front());
-        waitingWork.erase(waitingWork.begin());
-        work();
+        firstActivation = false;
+    list->followSystemFont();
+    if (firstStart) {
+        layout()->activate();
+        PlaceAtFirstStart(*this, (size() - ui->lvMain->size() + list->firstStartSize()).expandedTo(minimumSize()));
     }
 }
 
 void MainWindow::updateActions()
 {
-    acRemoveUpdate();
-    acItemDownUpdate();
-    acApplyUpdate();
-    acUndoTouchUpdate();
-    panelUpdate();
-    UpdateDateTimeControls();
-    presetsUpdate();
+    list->updateActions();
+    const bool selected = !busy->isBusy() && list->selectedCount() > 0;
+    ui->acApply->setEnabled(selected && panel->anyChangeDown());
+    ui->acUndoTouch->setEnabled(selected);
+    ui->acReset->setEnabled(!busy->isBusy());
+    panel->updateActions();
+    presets->updateActions();
 }
 
 void MainWindow::acHelpExecute()
@@ -237,11 +193,6 @@ void MainWindow::acAboutExecute()
 {
     AboutDialog about(this);
     about.exec();
-}
-
-void MainWindow::acExitExecute()
-{
-    close();
 }
 
 void MainWindow::watchInterruption()
@@ -264,18 +215,22 @@ void MainWindow::closeIfInterrupted()
     if (StopWatcher::answerOpenBox())
         return;
     // A run stops at its next file, an adding of files when it is over; then the loop waits and this comes back.
-    if (busy)
+    if (busy->isBusy())
         return;
-    acExitExecute();
+    close();
 }
 
 void MainWindow::connectActions()
 {
-    // Shortcuts of actions work only for actions added to a widget of the window.
-    addActions(findChildren<QAction*>());
     connect(ui->acHelp, &QAction::triggered, this, &MainWindow::acHelpExecute);
     connect(ui->acAbout, &QAction::triggered, this, &MainWindow::acAboutExecute);
-    connect(ui->acExit, &QAction::triggered, this, &MainWindow::acExitExecute);
+    connect(ui->acExit, &QAction::triggered, this, &QWidget::close);
+    connect(ui->acApply, &QAction::triggered, this, &MainWindow::acApplyExecute);
+    connect(ui->acUndoTouch, &QAction::triggered, this, &MainWindow::acUndoTouchExecute);
+    connect(ui->acReset, &QAction::triggered, panel, &TouchPanel::reset);
+    connect(busy, &BusyState::busyChanged, this, &MainWindow::updateActions);
+    connect(busy, &BusyState::operationEnded, this, &MainWindow::aeMainHint);
+    connect(list, &FileListPanel::countsChanged, this, &MainWindow::aeMainHint);
     // Push buttons take no action of their own: each carries its action's hints and runs it.
     for (const auto& [button, action] : {std::pair{ui->btnHelp, ui->acHelp}, std::pair{ui->btnAbout, ui->acAbout},
                                          std::pair{ui->btnExit, ui->acExit}}) {

@@ -1,4 +1,4 @@
-// Small helpers of the program's windows: cycling a group of tool buttons and centring a widget.
+// Cycling a group of tool buttons: each press of its key moves the pressed button one on.
 #include "winutil/buttoncycle.h"
 
 #include <QAction>
@@ -29,9 +29,4 @@ void cycleToolBar(const QWidget* bar)
     for (const QToolButton* button : bar->findChildren<QToolButton*>(Qt::FindDirectChildrenOnly))
         buttons.append(button->defaultAction());
     CycleToolButtons(buttons);
-}
-
-void centreHorizontally(QWidget* widget)
-{
-    widget->move((widget->parentWidget()->width() - widget->width()) / 2, widget->y());
 }

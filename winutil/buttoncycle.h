@@ -1,4 +1,4 @@
-// Small helpers of the program's windows: cycling a group of tool buttons and centring a widget.
+// Cycling a group of tool buttons: each press of its key moves the pressed button one on.
 #pragma once
 
 #include <QList>
@@ -11,6 +11,3 @@ class QWidget;
 void CycleToolButtons(const QList<QAction*>& buttons);
 // The same for the tool buttons that are direct children of `bar`.
 void cycleToolBar(const QWidget* bar);
-
-// Moves a widget to the horizontal middle of its parent.
-void centreHorizontally(QWidget* widget);

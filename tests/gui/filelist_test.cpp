@@ -16,6 +16,7 @@
 #include <QHeaderView>
 #include <QMenu>
 #include <QMimeData>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QToolButton>
 
@@ -52,6 +53,7 @@ private slots:
     void addingAListedPathRefreshesItsRow();
     void failuresAreNamedUpToNineteen();
     void cancellingStillFitsTheColumns();
+    void horizontalScrollBarOnlyWhenColumnsDoNotFit();
     void dialogRefusesNetworkAndCdRomDrives();
     void sortingByColumns();
     void movingUpAndDown();
@@ -302,6 +304,32 @@ void FileListTest::cancellingStillFitsTheColumns()
         QVERIFY2(header->sectionSize(column) > 3, qPrintable(QString::number(column)));
     QCOMPARE(form.fileList().rowCount(), 0);
     QVERIFY(boxes.empty());
+}
+
+// The lower scroll bar is there only while the fitted columns are wider than the list: not when the window is wide
+// enough for them, at once when it is made narrower, and gone again when it is widened; with a few rows and with
+// enough rows for the side scroll bar.
+void FileListTest::horizontalScrollBarOnlyWhenColumnsDoNotFit()
+{
+    for (const int rows : {2, 60}) {
+        MainWindow form(iniPath(), formats);
+        std::vector<std::string> paths;
+        for (int i = 0; i < rows; ++i)
+            paths.push_back(folder->makeFile("a-name-of-some-length-" + std::to_string(i) + ".txt"));
+        addThroughDialog(form, paths);
+        showActive(form);
+        FileListView* list = listView(form);
+        const int columnsWidth = list->header()->length();
+        const auto scrollBarShown = [&](int width) {
+            form.resize(width, form.height());
+            idle();
+            return list->horizontalScrollBar()->isVisible();
+        };
+        QVERIFY(!scrollBarShown(columnsWidth + 200));
+        QVERIFY(scrollBarShown(form.minimumWidth()));
+        QVERIFY(list->viewport()->width() < columnsWidth);
+        QVERIFY(!scrollBarShown(columnsWidth + 200));
+    }
 }
 
 void FileListTest::dialogRefusesNetworkAndCdRomDrives()

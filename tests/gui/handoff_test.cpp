@@ -4,6 +4,7 @@
 #include "core/inifile.h"
 #include "gui/windowfixture.h"
 #include "platform/sharedblock.h"
+#include "window/busystate.h"
 #include "window/filelistmodel.h"
 #include "window/handoffchannel.h"
 #include "window/mainwindow.h"
@@ -314,7 +315,7 @@ void HandOffTest::handOffDuringABusyRunWaitsForItsEnd()
     const HandOffMessage switchesOnly = StartUp::parseArguments({"/A+"}, iniPath(), formats);
     const HandOffMessage message = StartUp::parseArguments({"x.txt", "/ME"}, iniPath(), formats);
     {
-        const MainWindow::BusyGuard busy(*form);
+        const BusyState::Guard busy(form->busyState());
         form->handOffMessage(switchesOnly);
         form->handOffMessage(message);
         QCoreApplication::processEvents();
@@ -335,7 +336,7 @@ void HandOffTest::windowKeptFromItsEventsStillConfirms()
     later.setProcessEnvironment(laterEnvironment());
     later.setWorkingDirectory(QString::fromStdString(folder->path()));
     {
-        const MainWindow::BusyGuard busy(*form);
+        const BusyState::Guard busy(form->busyState());
         QElapsedTimer clock;
         clock.start();
         later.start(program, {"x.txt"});

@@ -41,6 +41,7 @@ private slots:
     void firstStartSize();
     void layoutHoldsInEveryFont();
     void layoutFollowsTheFontBackAndForth();
+    void panelGrowsWithTheWindow();
     void keysReachOneThingEach();
     void statusTextFollowsHints();
     void helpOpensThePage();
@@ -197,8 +198,8 @@ void MainFormTest::firstStartSize()
     QVERIFY(firstStart.width() > 600 && firstStart.height() > 450);
 }
 
-// In a small, the usual and a large font, at the size it opens with and at its smallest, every component of the
-// window shows whole, clear of its neighbours.
+// In a small, the usual, a large and a very large font, at the size it opens with and at its smallest, every component
+// of the window shows whole, clear of its neighbours.
 void MainFormTest::layoutHoldsInEveryFont()
 {
     const auto restore = qScopeGuard([font = QApplication::font()] { QApplication::setFont(font); });
@@ -216,8 +217,8 @@ void MainFormTest::layoutHoldsInEveryFont()
     }
 }
 
-// A font change lays the panel out again from its design: in a large font the window is at least as wide as the panel,
-// Exit at its right end; back in the usual font, every component stands where it stood before.
+// A font change lays the panel out again: in a large font the window cannot be made narrower than the panel with Exit
+// at its right end; back in the usual font, every component stands where it stood before.
 void MainFormTest::layoutFollowsTheFontBackAndForth()
 {
     const auto restore = qScopeGuard([font = QApplication::font()] { QApplication::setFont(font); });
@@ -226,24 +227,51 @@ void MainFormTest::layoutFollowsTheFontBackAndForth()
     // The list and the status bar keep the window's size, which the user chooses.
     const QWidget* panel = find<QWidget>(form, "pnlControl");
     const QMap<QString, QRect> usual = componentPlaces(*panel);
+    const QSize usualSize = form.size();
     const QSize usualMinimum = form.minimumSize();
     const int usualPoints = form.font().pointSize();
 
     QApplication::setFont(QFont(QApplication::font().family(), kFontPoints[2]));
     QTRY_COMPARE(form.font().pointSize(), kFontPoints[2]);
-    const int exitRight = find<QWidget>(form, "btnExit")->geometry().right() + 1;
-    QCOMPARE(form.minimumWidth(), exitRight + 16);
+    form.resize(1, 1);
+    idle();
     QVERIFY(form.minimumWidth() > usualMinimum.width());
+    const int exitRight = find<QWidget>(form, "btnExit")->geometry().right() + 1;
+    QVERIFY(exitRight <= panel->width());
     for (const char* name : {"gbFiles", "gbAttr", "gbSettings", "gbDateTime", "tbPresets"})
         QVERIFY2(find<QWidget>(form, name)->geometry().right() < exitRight, name);
-    QCOMPARE(form.minimumHeight(), usualMinimum.height());
     QVERIFY(panel->height() > usual.value("gbFiles").bottom());
 
     QApplication::setFont(QFont(QApplication::font().family(), usualPoints));
     QTRY_COMPARE(form.font().pointSize(), usualPoints);
-    QCOMPARE(form.minimumSize(), usualMinimum);
+    QTRY_COMPARE(form.minimumSize(), usualMinimum);
+    form.resize(usualSize);
+    idle();
     const QStringList moved = movedComponents(usual, componentPlaces(*panel));
     QVERIFY2(moved.isEmpty(), qPrintable(moved.join('\n')));
+}
+
+// A wider window gives the panel's groups the room: they grow with it, and Exit stays at the right end.
+void MainFormTest::panelGrowsWithTheWindow()
+{
+    MainWindow form(iniPath(), formats);
+    showActive(form);
+    const auto groupsWidth = [&form] {
+        int width = 0;
+        for (const char* name : {"gbFiles", "gbAttr", "gbSettings", "gbDateTime"})
+            width += find<QWidget>(form, name)->width();
+        return width;
+    };
+    const auto exitGap = [&form] {
+        const QWidget* exit = find<QWidget>(form, "btnExit");
+        return form.width() - exit->mapTo(&form, exit->rect().topRight()).x();
+    };
+    const int before = groupsWidth();
+    const int gapBefore = exitGap();
+    form.resize(form.width() + 400, form.height());
+    idle();
+    QVERIFY2(groupsWidth() >= before + 380, qPrintable(QString("%1 -> %2").arg(before).arg(groupsWidth())));
+    QCOMPARE(exitGap(), gapBefore);
 }
 
 // Every key the window declares reaches its one action or control, and the keys the guide names are there.

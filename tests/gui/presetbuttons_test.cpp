@@ -30,6 +30,7 @@ private slots:
     void removedPresetOpensTheDialogOnItsButton();
     void configuringAnUnconfiguredPresetCopiesThePanel();
     void shiftAltNumberOpensTheMenu();
+    void enterRunsTheDefaultOfAMenuOpenedByItsKey();
     void eachArrowBelongsToItsButton();
 
 private:
@@ -179,6 +180,21 @@ void PresetButtonsTest::shiftAltNumberOpensTheMenu()
     QCOMPARE(shown, form->findChild<QMenu*>("pmPre4"));
     QVERIFY(!action("preA4")->isEnabled());
     QVERIFY(!action("preR4")->isEnabled());
+}
+
+// A menu opened by its key runs its bold default item on the first Enter: Apply for the configured sample preset 1.
+void PresetButtonsTest::enterRunsTheDefaultOfAMenuOpenedByItsKey()
+{
+    QSignalSpy applied(action("preA1"), &QAction::triggered);
+    QTimer::singleShot(0, this, [] {
+        if (QWidget* shown = QApplication::activePopupWidget())
+            QTest::keyClick(shown, Qt::Key_Return);
+        // A menu that took no item from Enter is closed, so that the test goes on.
+        if (QWidget* stillShown = QApplication::activePopupWidget())
+            stillShown->close();
+    });
+    QTest::keyClick(form.get(), Qt::Key_1, Qt::ShiftModifier | Qt::AltModifier);
+    QCOMPARE(applied.size(), 1);
 }
 
 // Each preset's menu arrow lies inside the frame of its own button, which is drawn at rest, and the buttons stand

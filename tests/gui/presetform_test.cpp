@@ -538,7 +538,7 @@ void PresetFormTest::statusBarShowsTheHintUnderThePointer()
 void PresetFormTest::layoutHoldsInEveryFont()
 {
     const auto restore = qScopeGuard([font = QApplication::font()] { QApplication::setFont(font); });
-    for (const int points : kLayoutFontPoints) {
+    for (const int points : kFontPoints) {
         QApplication::setFont(QFont(QApplication::font().family(), points));
         PresetDialog form(iniPath(), formats);
         QVERIFY(form.LoadPreset(1, {}));
@@ -562,7 +562,7 @@ void PresetFormTest::layoutFollowsTheFontBackAndForth()
     const QSize usualSize = form.size();
     const int usualPoints = form.font().pointSize();
 
-    QApplication::setFont(QFont(QApplication::font().family(), kLayoutFontPoints[2]));
+    QApplication::setFont(QFont(QApplication::font().family(), kFontPoints[2]));
     QTRY_VERIFY(form.width() > usualSize.width() && form.height() > usualSize.height());
 
     QApplication::setFont(QFont(QApplication::font().family(), usualPoints));

@@ -1,7 +1,7 @@
 // Draws the real main window and preset dialog offscreen, with a few files listed, into mainwindow.png and
 // presetdialog.png, so that the pictures of the documentation follow the window as it changes.
 //
-//     screenshots [--style NAME] [--dark] [--font-points N] FOLDER
+//     screenshots [--style NAME] [--dark] [--font-points N] [--window-size WxH] FOLDER
 #include "core/datetimeformats.h"
 #include "fake/entrysetup.h"
 #include "gui/windowfixture.h"
@@ -117,6 +117,7 @@ int main(int argc, char** argv)
     parser.addOption({"style", "Draws with this widget style.", "name"});
     parser.addOption({"dark", "Draws with a dark palette."});
     parser.addOption({"font-points", "Draws in the application font at this size.", "points"});
+    parser.addOption({"window-size", "Draws the main window at this size instead of its first start's.", "WxH"});
     parser.addPositionalArgument("folder", "Where mainwindow.png and presetdialog.png go.");
     parser.process(app);
     if (parser.positionalArguments().size() != 1)
@@ -137,6 +138,15 @@ int main(int argc, char** argv)
         // As a user's larger system font reaches the windows: through the application font they follow.
         QApplication::setFont(QFont(QApplication::font().family(), points));
     }
+    QSize windowSize;
+    if (parser.isSet("window-size")) {
+        const QStringList sides = parser.value("window-size").split('x');
+        windowSize = sides.size() == 2 ? QSize(sides[0].toInt(), sides[1].toInt()) : QSize();
+        if (windowSize.isEmpty()) {
+            std::cerr << "screenshots: --window-size needs a width and a height, as in 1200x600\n";
+            return 2;
+        }
+    }
     QApplication::setApplicationDisplayName("Stampkeep");
     const DateTimeFormats formats = BuildDateTimeFormats();
 
@@ -155,6 +165,8 @@ int main(int argc, char** argv)
         form.findChild<QTimeEdit*>("DTTimeMod")->setTime(QTime(12, 0));
         for (const char* pressed : {"acModFmClk", "acCreFmMod", "acAminus", "acRPlus"})
             form.findChild<QAction*>(pressed)->setChecked(true);
+        if (windowSize.isValid())
+            form.resize(windowSize);
         // The update handlers enable Touch and its neighbours when the event loop would wait.
         idle();
         if (!save(form, output.filePath("mainwindow.png")))

@@ -7,6 +7,7 @@
 #include "fake/fakerecordeddate.h"
 #include "gui/windowfixture.h"
 #include "platform/filetime.h"
+#include "window/busystate.h"
 #include "window/filelistmodel.h"
 #include "window/mainwindow.h"
 #include "winutil/qtdatetime.h"
@@ -184,7 +185,7 @@ void TouchTest::enablingRules()
     QVERIFY(apply->isEnabled());
 
     // Busy: every command and button of the panel waits, the sequence check excepted.
-    form.SetBusy(true);
+    form.busyState().setBusy(true);
     for (const char* name :
          {"acApply", "acUndoTouch", "acSelect", "acReset", "acNow", "acClkFmFile", "acZerSec", "acZerMin", "acModFmClk",
           "acModFmFld", "acCreFmMod", "acAPlus", "acRMinus", "acDate", "acTime"})
@@ -193,7 +194,7 @@ void TouchTest::enablingRules()
     QVERIFY(!find<QDateEdit>(form, "DTDateMod")->isEnabled());
     QVERIFY(!find<QTimeEdit>(form, "DTTimeMod")->isEnabled());
     QVERIFY(find<QAction>(form, "acSeq")->isEnabled());
-    form.SetBusy(false);
+    form.busyState().setBusy(false);
     QVERIFY(apply->isEnabled());
     QVERIFY(find<QToolButton>(form, "tbPre1")->isEnabled());
     QVERIFY(find<QDateEdit>(form, "DTDateMod")->isEnabled());

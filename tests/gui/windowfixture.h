@@ -31,10 +31,8 @@ QDateTime diskModified(const std::string& path);
 // The entry as a row lists it, for adding it to a list directly.
 EntrySnapshot listedState(const std::string& path);
 
-// Small, usual and large fonts, in points: a window must hold together in each.
-constexpr int kFontPoints[] = {7, 9, 14};
-// The same and a very large one, for the windows that Qt's layouts fit to their font.
-constexpr int kLayoutFontPoints[] = {7, 9, 14, 20};
+// Small, usual, large and very large fonts, in points: a window must hold together in each.
+constexpr int kFontPoints[] = {7, 9, 14, 20};
 // What a user would see wrong in a laid-out window: a visible component overlapping a visible sibling, reaching
 // outside its parent or the window, or too small for its text. One line each; none when the layout holds.
 QStringList layoutFaults(const QWidget& window);

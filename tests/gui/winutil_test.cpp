@@ -527,7 +527,7 @@ void WinutilTest::aboutBoxWithoutVersion()
 void WinutilTest::aboutBoxLayoutHoldsInEveryFont()
 {
     const auto restore = qScopeGuard([font = QApplication::font()] { QApplication::setFont(font); });
-    for (const int points : kLayoutFontPoints) {
+    for (const int points : kFontPoints) {
         QApplication::setFont(QFont(QApplication::font().family(), points));
         AboutDialog form(ReadVersionInfo(), nullptr);
         form.show();

@@ -1,10 +1,11 @@
 // Files dropped on the list from a file manager, and a row dragged to another place inside the list.
-#include "window/mainwindow.h"
+#include "window/filelistpanel.h"
 
 #include "ui_mainform.h"
 
 #include "core/driveclass.h"
 #include "core/errorbox.h"
+#include "window/busystate.h"
 #include "window/filelistmodel.h"
 #include "window/filelistview.h"
 #include "winutil/pathbytes.h"
@@ -33,35 +34,35 @@ bool hasLocalFile(const QMimeData& data)
 
 } // namespace
 
-void MainWindow::connectListDrops()
+void FileListPanel::connectDrops()
 {
-    connect(ui->lvMain, &FileListView::dragStarted, this, &MainWindow::lvMainStartDrag);
-    connect(ui->lvMain, &FileListView::dragOver, this, &MainWindow::lvMainDragOver);
-    connect(ui->lvMain, &FileListView::dragDrop, this, &MainWindow::lvMainDragDrop);
+    connect(ui.lvMain, &FileListView::dragStarted, this, &FileListPanel::lvMainStartDrag);
+    connect(ui.lvMain, &FileListView::dragOver, this, &FileListPanel::lvMainDragOver);
+    connect(ui.lvMain, &FileListView::dragDrop, this, &FileListPanel::lvMainDragDrop);
 }
 
-void MainWindow::lvMainStartDrag()
+void FileListPanel::lvMainStartDrag()
 {
     const int first = firstSelectedRow();
     dragItem = first >= 0 ? QPersistentModelIndex(files->index(first, 0)) : QPersistentModelIndex();
     if (!dragItem.isValid())
         return;
-    auto* drag = new QDrag(ui->lvMain);
+    auto* drag = new QDrag(ui.lvMain);
     drag->setMimeData(files->mimeData({dragItem}));
-    drag->setPixmap(ui->lvMain->viewport()->grab(ui->lvMain->visualRect(dragItem)));
+    drag->setPixmap(ui.lvMain->viewport()->grab(ui.lvMain->visualRect(dragItem)));
     drag->exec(Qt::CopyAction);
 }
 
-void MainWindow::lvMainDragOver(QDragMoveEvent* event, bool fromList)
+void FileListPanel::lvMainDragOver(QDragMoveEvent* event, bool fromList)
 {
     if (fromList) {
         if (!dragItem.isValid())
             return;
         // Over empty space the row last marked stays the target.
-        const QModelIndex under = ui->lvMain->indexAt(event->position().toPoint());
+        const QModelIndex under = ui.lvMain->indexAt(event->position().toPoint());
         if (under.isValid())
-            ui->lvMain->setDropTarget(under.siblingAtColumn(0));
-    } else if (busy || !hasLocalFile(*event->mimeData())) {
+            ui.lvMain->setDropTarget(under.siblingAtColumn(0));
+    } else if (busy.isBusy() || !hasLocalFile(*event->mimeData())) {
         return;
     }
     // Files are only ever taken as copies: a move would let the file manager delete what it offered.
@@ -71,7 +72,7 @@ void MainWindow::lvMainDragOver(QDragMoveEvent* event, bool fromList)
     event->accept();
 }
 
-void MainWindow::lvMainDragDrop(QDropEvent* event, bool fromList)
+void FileListPanel::lvMainDragDrop(QDropEvent* event, bool fromList)
 {
     event->setDropAction(Qt::CopyAction);
     event->accept();
@@ -79,11 +80,13 @@ void MainWindow::lvMainDragDrop(QDropEvent* event, bool fromList)
         // The file manager is released at once; adding may take a while and ask the user to read a message.
         QMetaObject::invokeMethod(
             this,
-            [this, paths = droppedLocalFiles(*event->mimeData())] { whenIdle([this, paths] { dropFiles(paths); }); },
+            [this, paths = droppedLocalFiles(*event->mimeData())] {
+                busy.whenIdle([this, paths] { dropFiles(paths); });
+            },
             Qt::QueuedConnection);
         return;
     }
-    const QModelIndex target = ui->lvMain->dropTarget();
+    const QModelIndex target = ui.lvMain->dropTarget();
     if (!dragItem.isValid() || !target.isValid() || target.row() == dragItem.row())
         return;
     selectAddedRows();
@@ -92,11 +95,11 @@ void MainWindow::lvMainDragDrop(QDropEvent* event, bool fromList)
     dragItem = QPersistentModelIndex();
 }
 
-void MainWindow::dropFiles(const std::vector<std::string>& paths)
+void FileListPanel::dropFiles(const std::vector<std::string>& paths)
 {
     DropRefusals refusals;
     {
-        const BusyGuard adding(*this);
+        const BusyState::Guard adding(busy);
         files->reserve(paths.size());
         for (const std::string& path : paths) {
             const std::string name = trimmedName(path);
