@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <pthread.h>
 #include <sys/xattr.h>
 #include <unistd.h>
 
@@ -27,6 +28,38 @@ bool inGroup(gid_t group)
     std::vector<gid_t> groups(static_cast<std::size_t>(std::max(getgroups(0, nullptr), 0)));
     const int count = getgroups(static_cast<int>(groups.size()), groups.data());
     return count > 0 && std::find(groups.begin(), groups.begin() + count, group) != groups.begin() + count;
+}
+
+int openDescriptorFolder()
+{
+    return ::open("/proc/self/fd", O_PATH | O_DIRECTORY | O_CLOEXEC);
+}
+
+// This process's descriptor folder, held open: a reopen by number from it spares the walk from the root through
+// /proc/self that costs as much as the rest of an attribute change. A forked child has descriptors of its own, so it
+// opens its own folder; -1 where there is none.
+int descriptorFolder()
+{
+    static int folder = [] {
+        pthread_atfork(nullptr, nullptr, [] {
+            ::close(folder);
+            folder = openDescriptorFolder();
+        });
+        return openDescriptorFolder();
+    }();
+    return folder;
+}
+
+// The entry held by the path descriptor `fd`, opened anew for reading.
+int reopenForReading(int fd, const char* procPath)
+{
+    constexpr int kFlags = O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
+    const int folder = descriptorFolder();
+    if (folder < 0)
+        return ::open(procPath, kFlags);
+    char number[16];
+    std::snprintf(number, sizeof number, "%d", fd);
+    return ::openat(folder, number, kFlags);
 }
 
 } // namespace
@@ -61,7 +94,7 @@ std::string OpenEntry::openPath(const std::string& path, EntryChangeOutcome& out
     if (!isRegularOrFolder(status.stx_mode))
         return {};
     // Reopening the same inode through the descriptor: a name swapped meanwhile cannot bring another file in.
-    Descriptor readable(::open(procPath_, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    Descriptor readable(reopenForReading(fd_.get(), procPath_));
     if (readable) {
         fd_ = std::move(readable);
         procPath_[0] = '\0';
