@@ -25,24 +25,25 @@ bool WorkList::ExpandSpec(const std::string& spec)
     return expandFullPath(fullPath(spec, currentDirectory_));
 }
 
-bool WorkList::expandFullPath(const std::string& pattern)
+bool WorkList::expandFullPath(const std::string& pattern, EntryDetail detail)
 {
     const std::string folder = searchFolder(pattern);
     // Names in the working folder are reached from it, as a shell's names are: the system then walks one folder
     // instead of every folder from the root, which for a stamp-only run costs more than the rest of it.
     const std::string relative =
         pattern.starts_with(workingFolderPrefix_) ? pattern.substr(workingFolderPrefix_.size()) : std::string();
-    const std::vector<FileEntry> found = currentPlatform().findFiles(relative.empty() ? pattern : relative,
-                                                                     Platform::kNoLimit, EntryDetail::ModeAndTimes);
+    const std::vector<FileEntry> found =
+        currentPlatform().findFiles(relative.empty() ? pattern : relative, Platform::kNoLimit, detail);
     for (const FileEntry& entry : found)
         add(folder, entry);
     return !found.empty();
 }
 
-bool WorkList::expandTree(const std::string& pattern, const std::function<void(const std::string&)>& reportLine)
+bool WorkList::expandTree(const std::string& pattern, EntryDetail detail,
+                          const std::function<void(const std::string&)>& reportLine)
 {
     const SubfolderSearch search = searchWithSubfolders(
-        pattern, EntryDetail::ModeAndTimes,
+        pattern, detail,
         [this](const std::string& folder, std::vector<FileEntry>& found) {
             for (const FileEntry& entry : found)
                 add(folder, entry);

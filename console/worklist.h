@@ -23,10 +23,11 @@ public:
     // Adds every entry that `spec` matches (expanded against the current directory), `.` and `..` skipped, read
     // without its stored attributes. Answers whether the search found anything, as the parser's check asks.
     bool ExpandSpec(const std::string& spec);
-    // The same for a specification already made a full path.
-    bool expandFullPath(const std::string& pattern);
+    // The same for a specification already made a full path, each entry read as far as `detail` asks.
+    bool expandFullPath(const std::string& pattern, EntryDetail detail = EntryDetail::ModeAndTimes);
     // The same in the pattern's folder and every folder below it; folders left out are told to `reportLine`.
-    bool expandTree(const std::string& pattern, const std::function<void(const std::string&)>& reportLine);
+    bool expandTree(const std::string& pattern, EntryDetail detail,
+                    const std::function<void(const std::string&)>& reportLine);
     // Sorts by the locale's collation without regard to case and drops repeated paths; call once after expanding.
     void finish();
 

@@ -1,6 +1,7 @@
 // The directory search: the entries of one folder, or of a tree of folders, whose names match a pattern.
 #pragma once
 
+#include "platform/listedfolders.h"
 #include "platform/platform.h"
 
 #include <cstddef>
@@ -14,9 +15,10 @@
 // are not followed: they come with `symbolicLink` set and nothing else read. A pattern ending in `/` names the
 // folders that the pattern without it names (a file so named fails with ENOTDIR), and `/` alone the root folder, whose
 // entry has an empty name. Matches come in byte order of their names; entries whose attributes cannot be read
-// (a dangling link, an entry removed meanwhile) are left out. At most `limit` entries are returned.
+// (a dangling link, an entry removed meanwhile) are left out. At most `limit` entries are returned. With
+// `listedFolders`, a name without wildcards may be found in its folder's listing when only its name and kind are asked.
 std::vector<FileEntry> searchDirectory(const std::string& pattern, std::size_t limit,
-                                       EntryDetail detail = EntryDetail::Full);
+                                       EntryDetail detail = EntryDetail::Full, ListedFolders* listedFolders = nullptr);
 // Whether anything matches, by the same rules.
 bool directoryHasMatch(const std::string& pattern);
 // The same search in the pattern's folder, then in every folder below it, at any depth, each folder's matches handed

@@ -49,6 +49,9 @@ enum class EntryDetail
 {
     Full,
     ModeAndTimes,
+    // Only what the folder's listing tells where it tells enough: whether the entry is there, whether it is a folder
+    // or a link; its stamps, read-only and stored attributes are not read.
+    NameAndKind,
 };
 
 enum class DriveType
@@ -72,7 +75,7 @@ struct EntryInfo
 struct EntrySnapshot
 {
     EntryInfo info;
-    std::uint32_t mode = 0; // the permission bits, 07777
+    std::uint32_t mode = 0;    // the permission bits, 07777
     bool symbolicLink = false; // the entry is a link itself, not followed
     timespec modified{};
     bool storedValueKnown = true; // false where it could not be read (it is then left as it is)

@@ -28,7 +28,7 @@ bool SystemPlatform::track(bool succeeded)
 
 std::vector<FileEntry> SystemPlatform::findFiles(const std::string& pattern, std::size_t limit, EntryDetail detail)
 {
-    std::vector<FileEntry> entries = searchDirectory(pattern, limit, detail);
+    std::vector<FileEntry> entries = searchDirectory(pattern, limit, detail, &listedFolders_);
     track(!entries.empty());
     return entries;
 }
