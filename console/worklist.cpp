@@ -60,7 +60,8 @@ void WorkList::add(std::string_view folder, const FileEntry& found)
     const std::size_t length = folder.size() + found.name.size() + found.target.size();
     if (chunks_.empty() || chunkUsed_ + length > chunkSize_) {
         chunkSize_ = std::max(kChunkSize, length);
-        chunks_.push_back(std::make_unique<char[]>(chunkSize_));
+        // Left unfilled: pages of a chunk that no path reaches are never touched.
+        chunks_.push_back(std::make_unique_for_overwrite<char[]>(chunkSize_));
         chunkUsed_ = 0;
     }
     char* at = chunks_.back().get() + chunkUsed_;

@@ -5,9 +5,12 @@
 #include "platform/foldernames.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <unordered_map>
+#include <vector>
 
 // A shell hands over every name that `*` matched in a folder; a call of its own to look up each one costs more than
 // a stamp change. Once a folder has been asked for enough names to pay for reading it whole, it is read once, and
@@ -21,11 +24,35 @@ public:
     std::optional<NameKind> kindOf(const std::string& folder, const std::string& name);
 
 private:
+    // One folder's names in one block of text, found by their hash: a listing of many thousand names stays in a few
+    // compact arrays, where a node for each name would cost a cache miss at every step.
+    class Listing
+    {
+    public:
+        void add(std::string_view name, NameKind kind);
+        std::optional<NameKind> find(std::string_view name) const;
+
+    private:
+        struct Entry
+        {
+            std::uint32_t offset;
+            std::uint32_t length;
+            std::uint32_t hash;
+            NameKind kind;
+        };
+
+        void place(std::uint32_t index);
+
+        std::string text_;
+        std::vector<Entry> entries_;
+        std::vector<std::uint32_t> slots_; // an index of entries_ plus one, 0 for a free slot; a power of two long
+    };
+
     struct Folder
     {
         std::size_t asked = 0;
         std::size_t readAfter = 0;
-        std::optional<std::unordered_map<std::string, NameKind>> kinds; // once read
+        std::optional<Listing> listing; // once read
     };
 
     std::unordered_map<std::string, Folder> folders_;
