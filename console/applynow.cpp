@@ -76,6 +76,14 @@ bool needsStoredAttributes(const TTouchSettings& s, bool dryRun)
     return s.ModifiedSource == kSourceOtherStamp || createdKeepsAPart || s.ReportLevel == 3 || dryRun;
 }
 
+// Whether the run computes from or shows the stamps and attributes that the listing reads: a stamp that keeps a part
+// or takes the other, the detailed report, a rehearsal, a preset (whose settings are read only when the run starts).
+bool needsListedValues(const TTouchSettings& s, bool dryRun)
+{
+    return s.PresetNo > 0 || s.KeepDate || s.KeepTime || s.CreatedSource == kSourceOtherStamp ||
+           needsStoredAttributes(s, dryRun);
+}
+
 // An error line is followed by its reasons at every level that shows it, as the detailed report gives them.
 void report(const DateTimeFormats& formats, const TouchedFile& entry, int result, int level, bool dryRun,
             std::ostream& out)
@@ -102,6 +110,11 @@ void reportLink(std::string_view path, int level, std::ostream& out)
 }
 
 } // namespace
+
+EntryDetail listingDetail(const TTouchSettings& settings, bool dryRun)
+{
+    return needsListedValues(settings, dryRun) ? EntryDetail::ModeAndTimes : EntryDetail::NameAndKind;
+}
 
 void ReadPresetSettings(TTouchSettings& s, const IniFile& ini, const DateTimeFormats& formats, int n)
 {

@@ -15,5 +15,9 @@
 std::size_t ApplyNow(const TTouchSettings& settings, WorkList& list, const IniFile& settingsFile,
                      const DateTimeFormats& formats, std::ostream& out = std::cout, bool dryRun = false);
 
+// How much of each entry the listing reads for a run of these settings: the stamps and attributes only where the run
+// computes from them or shows them, as the entry's own are read again when it is changed.
+EntryDetail listingDetail(const TTouchSettings& settings, bool dryRun);
+
 // Fills the record's choices from preset n of the settings file (the parser has made sure it is enabled).
 void ReadPresetSettings(TTouchSettings& settings, const IniFile& settingsFile, const DateTimeFormats& formats, int n);

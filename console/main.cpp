@@ -96,10 +96,11 @@ int run(std::vector<std::string> arguments, const DateTimeFormats& formats)
     // The check that a specification matches anything lists its matches, so that no folder is searched twice.
     // The parser reads every switch before it checks a specification, so /SF is known here.
     CommandLineOptions options;
-    const SpecMatcher listMatches = [&list, &options](const std::string& pattern) {
+    const SpecMatcher listMatches = [&list, &options, &settings](const std::string& pattern) {
+        const EntryDetail detail = listingDetail(settings, options.dryRun);
         if (!options.subfolders)
-            return list.expandFullPath(pattern);
-        return list.expandTree(pattern, [](const std::string& line) { std::cout << printable(line) << '\n'; });
+            return list.expandFullPath(pattern, detail);
+        return list.expandTree(pattern, detail, [](const std::string& line) { std::cout << printable(line) << '\n'; });
     };
     if (!ParseCommandLine(settings, arguments, settingsFile, formats, true, &specs, std::cout, listMatches, &options))
         return kExitBadCommandLine;

@@ -25,25 +25,25 @@ SearchOutcome WorkList::ExpandSpec(const std::string& spec)
     return expandFullPath(fullPath(spec, currentDirectory_));
 }
 
-SearchOutcome WorkList::expandFullPath(const std::string& pattern)
+SearchOutcome WorkList::expandFullPath(const std::string& pattern, EntryDetail detail)
 {
     const std::string folder = searchFolder(pattern);
     // Names in the working folder are reached from it, as a shell's names are: the system then walks one folder
     // instead of every folder from the root, which for a stamp-only run costs more than the rest of it.
     const std::string relative =
         pattern.starts_with(workingFolderPrefix_) ? pattern.substr(workingFolderPrefix_.size()) : std::string();
-    const FoundEntries found = currentPlatform().findFiles(relative.empty() ? pattern : relative, Platform::kNoLimit,
-                                                           EntryDetail::ModeAndTimes);
+    const FoundEntries found =
+        currentPlatform().findFiles(relative.empty() ? pattern : relative, Platform::kNoLimit, detail);
     for (const FileEntry& entry : found.entries)
         add(folder, entry);
     return {!found.entries.empty(), found.failure};
 }
 
-SearchOutcome WorkList::expandTree(const std::string& pattern,
+SearchOutcome WorkList::expandTree(const std::string& pattern, EntryDetail detail,
                                    const std::function<void(const std::string&)>& reportLine)
 {
     const SubfolderSearch search = searchWithSubfolders(
-        pattern, EntryDetail::ModeAndTimes,
+        pattern, detail,
         [this](const std::string& folder, std::vector<FileEntry>& found) {
             for (const FileEntry& entry : found)
                 add(folder, entry);
@@ -60,7 +60,8 @@ void WorkList::add(std::string_view folder, const FileEntry& found)
     const std::size_t length = folder.size() + found.name.size() + found.target.size();
     if (chunks_.empty() || chunkUsed_ + length > chunkSize_) {
         chunkSize_ = std::max(kChunkSize, length);
-        chunks_.push_back(std::make_unique<char[]>(chunkSize_));
+        // Left unfilled: pages of a chunk that no path reaches are never touched.
+        chunks_.push_back(std::make_unique_for_overwrite<char[]>(chunkSize_));
         chunkUsed_ = 0;
     }
     char* at = chunks_.back().get() + chunkUsed_;

@@ -24,10 +24,11 @@ public:
     // without its stored attributes. Answers whether the search found anything, and if not why, as the parser's check
     // asks.
     SearchOutcome ExpandSpec(const std::string& spec);
-    // The same for a specification already made a full path.
-    SearchOutcome expandFullPath(const std::string& pattern);
+    // The same for a specification already made a full path, each entry read as far as `detail` asks.
+    SearchOutcome expandFullPath(const std::string& pattern, EntryDetail detail = EntryDetail::ModeAndTimes);
     // The same in the pattern's folder and every folder below it; folders left out are told to `reportLine`.
-    SearchOutcome expandTree(const std::string& pattern, const std::function<void(const std::string&)>& reportLine);
+    SearchOutcome expandTree(const std::string& pattern, EntryDetail detail,
+                             const std::function<void(const std::string&)>& reportLine);
     // Sorts by the locale's collation without regard to case and drops repeated paths; call once after expanding.
     void finish();
 

@@ -51,6 +51,15 @@ FileEntry entryOf(const std::string& name, const EntryInfo& info)
     return entry;
 }
 
+// An entry of which the search read no more than its folder's listing tells.
+FileEntry entryOfKind(const std::string& name, NameKind kind)
+{
+    FileEntry entry;
+    entry.name = name;
+    entry.attrs = kind == NameKind::Folder ? kAttrDirectory : 0;
+    return entry;
+}
+
 FileEntry linkEntry(const std::string& name)
 {
     FileEntry entry;
@@ -68,8 +77,14 @@ FoundEntries noMatch(int error)
 // An entry named without wildcards; nothing when no entry has that name. A symbolic link is followed, as a user who
 // names it means its target: resolved once, so that the change reaches the same target whatever happens to the link
 // meanwhile; a dangling one matches nothing.
-std::optional<FoundEntries> namedEntry(const std::string& path, EntryDetail detail)
+std::optional<FoundEntries> namedEntry(const std::string& path, EntryDetail detail,
+                                       ListedFolders* listedFolders = nullptr)
 {
+    if (detail == EntryDetail::NameAndKind && listedFolders) {
+        const std::optional<NameKind> kind = listedFolders->kindOf(folderToRead(folderPart(path)), namePart(path));
+        if (kind && *kind != NameKind::Link)
+            return FoundEntries{{entryOfKind(namePart(path), *kind)}};
+    }
     const std::optional<struct statx> status = statusOf(AT_FDCWD, path.c_str());
     if (!status)
         return errno == ENOENT ? std::nullopt : std::optional(noMatch(errno));
@@ -108,6 +123,8 @@ std::optional<FileEntry> searchedEntry(int folder, const std::string& folderPath
 {
     if (found.kind == NameKind::Link)
         return linkEntry(found.name);
+    if (detail == EntryDetail::NameAndKind && found.kind != NameKind::Unknown)
+        return entryOfKind(found.name, found.kind);
     const std::optional<struct statx> status = statusOf(folder, found.name.c_str());
     if (!status)
         return std::nullopt;
@@ -220,7 +237,8 @@ private:
 
 } // namespace
 
-FoundEntries searchDirectory(const std::string& pattern, std::size_t limit, EntryDetail detail)
+FoundEntries searchDirectory(const std::string& pattern, std::size_t limit, EntryDetail detail,
+                             ListedFolders* listedFolders)
 {
     // A trailing `/`, as tab completion writes a folder's name, names folders only; it is not part of the name.
     std::string path = pattern;
@@ -234,7 +252,7 @@ FoundEntries searchDirectory(const std::string& pattern, std::size_t limit, Entr
         return noMatch(ENOENT);
     // A name that a shell has already expanded may hold `*` or `?` itself: an entry of that very name is the one meant.
     // Another letter case is searched for only when the name as written is not there (`/` is always there).
-    std::optional<FoundEntries> named = namedEntry(path, detail);
+    std::optional<FoundEntries> named = namedEntry(path, detail, listedFolders);
     FoundEntries found =
         named ? std::move(*named) : matchingEntries(path, foldersOnly ? Platform::kNoLimit : limit, detail);
     return foldersOnly ? onlyFolders(std::move(found), limit) : found;

@@ -1,6 +1,7 @@
 // The directory search: the entries of one folder, or of a tree of folders, whose names match a pattern.
 #pragma once
 
+#include "platform/listedfolders.h"
 #include "platform/platform.h"
 
 #include <cstddef>
@@ -9,13 +10,16 @@
 
 // The last component is a NamePattern, matched without regard to letter case; `*` and `?` match a leading dot too, so
 // `*` finds `.`, `..` and hidden names as on Windows. A last component that names an entry exactly as written is that
-// entry alone, found without reading its folder, wildcards and all (a shell has expanded the pattern already); a
-// symbolic link so named is followed (its target resolved once, in the entry's `target`). Links that a search matches
-// are not followed: they come with `symbolicLink` set and nothing else read. A pattern ending in `/` names the
-// folders that the pattern without it names (a file so named fails with ENOTDIR), and `/` alone the root folder, whose
-// entry has an empty name. Matches come in byte order of their names; entries whose attributes cannot be read
-// (a dangling link, an entry removed meanwhile) are left out. At most `limit` entries are returned.
-FoundEntries searchDirectory(const std::string& pattern, std::size_t limit, EntryDetail detail = EntryDetail::Full);
+// entry alone, found by its name (not by a search of its folder), wildcards and all (a shell has expanded the pattern
+// already); a symbolic link so named is followed (its target resolved once, in the entry's `target`). Links that a
+// search matches are not followed: they come with `symbolicLink` set and nothing else read. A pattern ending in `/`
+// names the folders that the pattern without it names (a file so named fails with ENOTDIR), and `/` alone the root
+// folder, whose entry has an empty name. Matches come in byte order of their names; entries whose attributes cannot be
+// read (a dangling link, an entry removed meanwhile) are left out; with NameAndKind, only what a listing shows is read,
+// so an entry removed meanwhile may still come. At most `limit` entries are returned. With `listedFolders`, a name
+// without wildcards may be found in its folder's listing, read once, when only its name and kind are asked.
+FoundEntries searchDirectory(const std::string& pattern, std::size_t limit, EntryDetail detail = EntryDetail::Full,
+                             ListedFolders* listedFolders = nullptr);
 // Whether anything matches, by the same rules.
 SearchOutcome directoryHasMatch(const std::string& pattern);
 // The same search in the pattern's folder, then in every folder below it, at any depth, each folder's matches handed

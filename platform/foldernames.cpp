@@ -26,23 +26,38 @@ NameKind kindOf(unsigned char type)
 
 } // namespace
 
-std::optional<std::vector<FolderName>> folderEntries(int folderDescriptor, const std::function<bool(const char*)>& keep)
+bool readFolderEntries(int folderDescriptor, const std::function<void(const char* name, NameKind kind)>& take)
 {
     // The listing reads through a descriptor of its own, so that the caller's stays open and at its start.
     const int own = fcntl(folderDescriptor, F_DUPFD_CLOEXEC, 0);
     if (own < 0)
-        return std::nullopt;
+        return false;
     const std::unique_ptr<DIR, int (*)(DIR*)> dir(fdopendir(own), closedir);
     if (!dir) {
         close(own);
-        return std::nullopt;
+        return false;
     }
     rewinddir(dir.get());
+    while (const dirent* entry = readdir(dir.get()))
+        take(entry->d_name, kindOf(entry->d_type));
+    return true;
+}
+
+bool readFolderEntries(const std::string& folder, const std::function<void(const char* name, NameKind kind)>& take)
+{
+    const Descriptor descriptor(open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    return descriptor && readFolderEntries(descriptor.get(), take);
+}
+
+std::optional<std::vector<FolderName>> folderEntries(int folderDescriptor, const std::function<bool(const char*)>& keep)
+{
     std::vector<FolderName> names;
-    while (const dirent* entry = readdir(dir.get())) {
-        if (!keep || keep(entry->d_name))
-            names.push_back({entry->d_name, kindOf(entry->d_type)});
-    }
+    const bool read = readFolderEntries(folderDescriptor, [&](const char* name, NameKind kind) {
+        if (!keep || keep(name))
+            names.push_back({name, kind});
+    });
+    if (!read)
+        return std::nullopt;
     std::ranges::sort(names, {}, &FolderName::name);
     return names;
 }

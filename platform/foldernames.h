@@ -21,6 +21,11 @@ struct FolderName
     NameKind kind;
 };
 
+// Hands each name of the open folder `folderDescriptor` to `take` with its kind, `.` and `..` included, in the order
+// the folder keeps them; false (errno set) when it cannot be read. The descriptor stays open.
+bool readFolderEntries(int folderDescriptor, const std::function<void(const char* name, NameKind kind)>& take);
+// The same of the folder at a path.
+bool readFolderEntries(const std::string& folder, const std::function<void(const char* name, NameKind kind)>& take);
 // The names of the open folder `folderDescriptor` that `keep` accepts (every name when it is empty), `.` and `..`
 // included, in byte order; nothing (errno set) when it cannot be read. The descriptor stays open. A name need not be
 // text: its bytes come as they are.

@@ -7,9 +7,11 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdio>
+#include <charconv>
 #include <cstring>
 #include <fcntl.h>
+#include <pthread.h>
+#include <string_view>
 #include <sys/xattr.h>
 #include <unistd.h>
 
@@ -29,6 +31,45 @@ bool inGroup(gid_t group)
     return count > 0 && std::find(groups.begin(), groups.begin() + count, group) != groups.begin() + count;
 }
 
+constexpr std::string_view kDescriptorFolder = "/proc/self/fd/";
+
+int openDescriptorFolder()
+{
+    return ::open(kDescriptorFolder.data(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+}
+
+// This process's descriptor folder, held open: a reopen by number from it spares the walk from the root through
+// /proc/self that costs as much as the rest of an attribute change. A forked child has descriptors of its own, so it
+// opens its own folder; -1 where there is none.
+int descriptorFolder()
+{
+    static int folder = [] {
+        pthread_atfork(nullptr, nullptr, [] {
+            ::close(folder);
+            folder = openDescriptorFolder();
+        });
+        return openDescriptorFolder();
+    }();
+    return folder;
+}
+
+// Writes the path of descriptor `fd` in the descriptor folder into `path`.
+void writeDescriptorPath(int fd, std::span<char> path)
+{
+    std::ranges::copy(kDescriptorFolder, path.begin());
+    // snprintf would cost more than the rest of the user work for an entry.
+    const auto end = std::to_chars(path.data() + kDescriptorFolder.size(), path.data() + path.size() - 1, fd).ptr;
+    *end = '\0';
+}
+
+// The entry at `procPath` (a path that writeDescriptorPath wrote), opened anew for reading.
+int reopenForReading(const char* procPath)
+{
+    constexpr int kFlags = O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
+    const int folder = descriptorFolder();
+    return folder < 0 ? ::open(procPath, kFlags) : ::openat(folder, procPath + kDescriptorFolder.size(), kFlags);
+}
+
 } // namespace
 
 bool OpenEntry::open(const std::string& path, EntryChangeOutcome& outcome)
@@ -44,7 +85,7 @@ std::string OpenEntry::openPath(const std::string& path, EntryChangeOutcome& out
     fd_ = Descriptor(::openat(AT_FDCWD, path.c_str(), O_PATH | O_NOFOLLOW | O_CLOEXEC));
     if (!fd_)
         return std::strerror(errno);
-    std::snprintf(procPath_, sizeof procPath_, "/proc/self/fd/%d", fd_.get());
+    writeDescriptorPath(fd_.get(), procPath_);
     struct statx& status = opened_;
     if (statx(fd_.get(), "", AT_EMPTY_PATH, kStatusMask | STATX_MNT_ID, &status) != 0)
         return std::strerror(errno);
@@ -61,7 +102,7 @@ std::string OpenEntry::openPath(const std::string& path, EntryChangeOutcome& out
     if (!isRegularOrFolder(status.stx_mode))
         return {};
     // Reopening the same inode through the descriptor: a name swapped meanwhile cannot bring another file in.
-    Descriptor readable(::open(procPath_, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    Descriptor readable(reopenForReading(procPath_));
     if (readable) {
         fd_ = std::move(readable);
         procPath_[0] = '\0';

@@ -64,6 +64,9 @@ enum class EntryDetail
 {
     Full,
     ModeAndTimes,
+    // Only what the folder's listing tells where it tells enough: whether the entry is there, whether it is a folder
+    // or a link; its stamps, read-only and stored attributes are not read.
+    NameAndKind,
 };
 
 enum class DriveType

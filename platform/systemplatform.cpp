@@ -20,7 +20,7 @@
 
 FoundEntries SystemPlatform::findFiles(const std::string& pattern, std::size_t limit, EntryDetail detail)
 {
-    return searchDirectory(pattern, limit, detail);
+    return searchDirectory(pattern, limit, detail, &listedFolders_);
 }
 
 void SystemPlatform::addStoredAttributes(const std::string& path, FileEntry& entry)

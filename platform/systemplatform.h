@@ -1,6 +1,7 @@
 // The real platform: the Linux stand-ins for the operating-system services, tied together.
 #pragma once
 
+#include "platform/listedfolders.h"
 #include "platform/mounts.h"
 #include "platform/platform.h"
 
@@ -37,4 +38,5 @@ private:
     // Paths and drive roots are looked up apart, so that neither turns the other's kept answer out.
     MountLookup pathMounts_{processMounts()};
     MountLookup rootMounts_{processMounts()};
+    ListedFolders listedFolders_;
 };

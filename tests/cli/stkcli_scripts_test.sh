@@ -92,6 +92,25 @@ run 1 B.JPG /n
 expect_eq "dry run for Stampkeep refused" '"/n" is not a valid switch' "$out"
 [ -e "$work/app/started" ] && rm "$work/app/started"
 
+# --- a shell's long list of one folder's names: a named link is followed, each file's own stamp is read where a part
+# of it stays, the attributes come from each file itself
+fresh_files
+(cd "$work/files" && seq -f 'n%03g' 200 | xargs touch -d '2003-02-01 08:09:10')
+touch -d '2004-03-02 11:12:13' "$work/files/n150"
+chmod 444 "$work/files/n199"
+ln -s n100 "$work/files/n120.link" && touch -h -d '2003-02-01 08:09:10' "$work/files/n120.link"
+in_files() { # ARGS...: stkcli in the files folder with every name there first, as a shell's `./*` gives them
+    out=$(cd "$work/files" && "$STKCLI" ./* "$@")
+    expect_eq "exit code of stkcli ./* $*" 0 "$?"
+}
+in_files /MS /XD /T:13:14:15
+expect_eq "own dates kept" "2003-02-01 13:14:15|2004-03-02 13:14:15" "$(mtime n001)|$(mtime n150)"
+in_files /MS /D:2001-05-06 /T:13:14:15 /R-
+expect_eq "every file stamped, the link's target too" "$moment|$moment|$moment" \
+    "$(mtime n001)|$(mtime n100)|$(mtime n200)"
+expect_eq "the link itself untouched, read-only cleared" "2003-02-01|6" \
+    "$(stat -c %y "$work/files/n120.link" | cut -c1-10)|$(stat -c %a "$work/files/n199" | cut -c1)"
+
 # --- `--` ends the switches, also in the command line handed to Stampkeep
 fresh_files -n.txt
 run 0 /MS /D:2001-05-06 /T:13:14:15 -- -n.txt

@@ -2,6 +2,7 @@
 #include "platform/dirsearch.h"
 
 #include "platform/entryinfo.h"
+#include "platform/listedfolders.h"
 
 #include "fake/entrysetup.h"
 #include "fake/tempdir.h"
@@ -213,6 +214,39 @@ TEST_F(DirSearchTest, TreeWalkBelowThePatternsFolder)
     EXPECT_EQ(found, (Names{"a.txt", "b.txt", "sub/d.txt", "sub/deep/C.TXT"}));
     // Root reads every folder.
     EXPECT_EQ(unreadable, geteuid() == 0 ? Names{} : Names{dir / "sub/closed/"});
+}
+
+// A long command line's names in one folder: after the first few, each is found in the folder's listing, read once,
+// instead of by a call of its own. The listing tells only what it holds: a link named is still followed, a folder is
+// a folder, a name it does not hold is looked up (made since, or in another letter case), and an entry removed since
+// the folder was read is still listed, as one removed after listing is.
+TEST_F(DirSearchTest, ManyNamesOfAFolderAreFoundInItsListing)
+{
+    ListedFolders listed;
+    const auto named = [&](const std::string& name) {
+        return searchDirectory(dir / name, Platform::kNoLimit, EntryDetail::NameAndKind, &listed).entries;
+    };
+    ASSERT_EQ(symlink((dir / "a.txt").c_str(), (dir / "link.txt").c_str()), 0);
+    for (int i = 0; i < 100; ++i)
+        dir.makeFile("many" + std::to_string(i));
+    for (int i = 0; i < 100; ++i)
+        ASSERT_EQ(named("many" + std::to_string(i)).size(), 1u) << i;
+
+    ASSERT_EQ(unlink((dir / "many0").c_str()), 0);
+    EXPECT_EQ(named("many0").size(), 1u) << "the listing answers";
+    const std::vector<FileEntry> link = named("link.txt");
+    ASSERT_EQ(link.size(), 1u);
+    EXPECT_EQ(link[0].target, std::filesystem::canonical(dir / "a.txt").string());
+    const std::vector<FileEntry> folder = named("sub");
+    ASSERT_EQ(folder.size(), 1u);
+    EXPECT_EQ(folder[0].attrs, kAttrDirectory);
+    dir.makeFile("made.later");
+    EXPECT_EQ(named("made.later").size(), 1u);
+    EXPECT_EQ(named("MANY1").size(), 1u);
+    EXPECT_TRUE(named("never").empty());
+
+    EXPECT_TRUE(searchDirectory(dir / "many0", Platform::kNoLimit, EntryDetail::ModeAndTimes, &listed).entries.empty())
+        << "stamps and attributes are always read from the entry";
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 // Changing one entry on a real file system: what each step leaves behind, also when it fails.
+#include "platform/descriptor.h"
 #include "platform/dosattrib.h"
 #include "platform/entrychange.h"
 #include "platform/filetime.h"
@@ -371,6 +372,28 @@ TEST_F(EntryChangeTest, ClearingReadOnlyFollowsTheUmask)
         }));
         EXPECT_EQ(statusOf(file).st_mode & 07777, expected) << "umask " << umaskBits;
     }
+}
+
+// A forked child reaches its entries through its own descriptors, never through the table of the process it was forked
+// from: here the child's entry gets the number under which the parent holds another file.
+TEST_F(EntryChangeTest, AForkedChildChangesItsOwnEntries)
+{
+    const std::string parentFile = dir.makeFile("parent.txt");
+    const std::string childFile = dir.makeFile("child.txt");
+    ASSERT_EQ(change(parentFile, std::nullopt, std::nullopt, AttributeMasks{~0u, kAttrArchive}).attributesFailure, "");
+    const Descriptor held(open(parentFile.c_str(), O_RDONLY | O_CLOEXEC));
+    ASSERT_TRUE(held);
+
+    EXPECT_TRUE(inChild([&] {
+        close(held.get());
+        return change(childFile, std::nullopt, std::nullopt, AttributeMasks{~0u, kAttrHidden})
+            .attributesFailure.empty();
+    }));
+    const std::optional<DosAttrib> child = decodeDosAttrib(storedValue(childFile));
+    const std::optional<DosAttrib> parent = decodeDosAttrib(storedValue(parentFile));
+    ASSERT_TRUE(child && parent);
+    EXPECT_EQ(child->attrib, kAttrHidden);
+    EXPECT_EQ(parent->attrib, kAttrArchive);
 }
 
 } // namespace
