@@ -39,6 +39,9 @@ MainWindow::MainWindow(std::string iniFile, DateTimeFormats dateTimeFormats, QWi
     RestoreFormPlacement(iniFileName, *this, true);
     presets->prepareConfiguredPresets();
     readSettings();
+    // Sized by its layout before the window system knows it: a size hint that changes while it is shown is one that
+    // some platforms cannot pass on (the offscreen one warns).
+    layout()->activate();
     updateActions();
     connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
             &MainWindow::updateActions);
