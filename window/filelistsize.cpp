@@ -48,10 +48,14 @@ void FileListPanel::followSystemFont()
 void FileListPanel::AutoSizeColumns()
 {
     QHeaderView* header = ui.lvMain->header();
+    // Not stretched while it is sized: a stretched last column's width is the room left, and adding to that made the
+    // columns wider than the list at every pass. Stretched again, it fills what is left, at least its contents' width.
+    header->setStretchLastSection(false);
     for (int column = 0; column < header->count(); ++column) {
         ui.lvMain->resizeColumnToContents(column);
         header->resizeSection(column, header->sectionSize(column) + columnPad);
     }
+    header->setStretchLastSection(true);
 }
 
 QSize FileListPanel::firstStartSize() const
