@@ -9,6 +9,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <fstream>
+#include <pthread.h>
 
 namespace {
 
@@ -39,14 +40,18 @@ mode_t readUmask()
 }
 
 // The process's umask, read where reading does not change it (umask() would, for every thread, for a moment); kept
-// for the process that read it, a forked child reads its own.
+// for the process that read it, as the held descriptor folder is: a forked child reads its own when first asked.
+// Asking getpid() at every entry instead cost one more system call an entry.
 mode_t processUmask()
 {
-    static pid_t readBy = 0;
+    static bool known = false;
     static mode_t mask = 022;
-    if (readBy != getpid()) {
+    static const bool forgottenInForkedChild = [] {
+        return pthread_atfork(nullptr, nullptr, [] { known = false; }) == 0;
+    }();
+    if (!known || !forgottenInForkedChild) {
         mask = readUmask();
-        readBy = getpid();
+        known = true;
     }
     return mask;
 }
